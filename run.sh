@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# ./run.sh          install what is missing, build, start the tool
+# ./run.sh test     build with sanitizers and run every test headless
+# ./run.sh bench    build Release and run every benchmark (arguments pass through)
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+          fonts-liberation fontconfig)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "run.sh: missing packages: ${missing[*]} (run as root to install them)" >&2
+    return 1
+  fi
+  echo "run.sh: installing ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq >&2
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+
+configure_and_build() {  # dir, then cmake options
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >&2
+  cmake --build "$dir" >&2
+}
+
+mode=${1:-run}
+[ $# -gt 0 ] && shift
+install_missing
+
+case "$mode" in
+  run)
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF
+    if [ -x build/release/src/ui/Quelmar ]; then
+      exec build/release/src/ui/Quelmar "$@"
+    fi
+    echo "run.sh: everything built; the window is not built yet."
+    ;;
+  test)
+    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON
+    export QT_QPA_PLATFORM=offscreen
+    cd build/test
+    ctest --output-on-failure -j2 "$@"
+    ;;
+  bench)
+    configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF -DQUELMAR_BENCH=ON
+    export QT_QPA_PLATFORM=offscreen
+    for program in build/bench/bench/bench_*; do
+      [ -x "$program" ] && "$program" "$@"
+    done
+    ;;
+  *)
+    echo "usage: ./run.sh [test|bench [benchmark arguments]]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,52 @@
+#pragma once
+// The state of the tool and its five user operations. Each operation emits its
+// effects on the plots and controls in a fixed order and stops at the first
+// error; what it did before the error stays done.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "analysis/CoefficientView.h"
+#include "analysis/ControlSink.h"
+#include "analysis/DyadicSignal.h"
+#include "analysis/PlotSink.h"
+
+namespace analysis {
+
+class AnalysisSession {
+public:
+    AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
+                    ControlSink& controls);
+
+    void Load(const std::string& countText, const std::string& fileName);
+    void Decompose(int32_t levelIndex);
+    void SelectViewLevel(int32_t viewIndex);
+    void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
+    void Reconstruct();
+
+    int32_t N() const { return n_; }
+    int32_t J() const { return j_; }
+    int32_t Levels() const { return levels_; }
+    double Threshold() const { return threshold_; }
+    int32_t ViewedLevel() const { return viewedLevel_; }
+    // The sample buffer; null before the first load.
+    const DyadicSignal* Samples() const { return samples_.get(); }
+    const CoefficientView& View() const { return view_; }
+
+private:
+    PlotSink& signalPlot_;
+    PlotSink& reconstructionPlot_;
+    PlotSink& viewPlot_;
+    ControlSink& controls_;
+
+    int32_t n_ = 0;
+    int32_t j_ = 0;
+    int32_t levels_ = -1;
+    double threshold_ = 0.0;
+    int32_t viewedLevel_ = -1;
+    std::shared_ptr<DyadicSignal> samples_;
+    CoefficientView view_;
+};
+
+}  // namespace analysis

@@ -1,0 +1,23 @@
+#pragma once
+// What the analysis session needs of a plotted series. The window binds each of
+// the three plots (signal, reconstruction, view) to one chart series.
+
+#include <cstdint>
+#include <string>
+
+#include "framework/core/Colors.h"
+
+namespace analysis {
+
+class PlotSink {
+public:
+    virtual ~PlotSink() = default;
+    // Removes every point.
+    virtual void Clear() = 0;
+    // Appends one point at X = number of points already held.
+    virtual void AddY(double value, const std::string& label, fw::TColor colour) = 0;
+    // Appends values[0] ... values[highIndex], each at the next X.
+    virtual void AddArray(const double* values, int32_t highIndex) = 0;
+};
+
+}  // namespace analysis
