@@ -1,0 +1,32 @@
+#include "framework/gui/ApplicationTitle.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ApplicationTitle, NameWithoutFolderCutAtFirstDotCapitalised) {
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("quelmar.exe"), "Quelmar");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/y/MY.PROG.bin"), "My");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/opt/tool/Quelmar"), "Quelmar");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("wAVE_Tool"), "Wave_tool");
+}
+
+TEST(ApplicationTitle, DotsInTheFolderDoNotCut) {
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/home/a.b/c.d/prog"), "Prog");
+}
+
+TEST(ApplicationTitle, DegenerateNames) {
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath(""), "");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/.hidden"), "");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/y/"), "");
+}
+
+TEST(ApplicationTitle, CaseChangesCoverNonAsciiLetters) {
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/\xC3\xA9TUDE.bin"), "\xC3\x89tude");
+}
+
+TEST(ApplicationTitle, RunningProgramUsesItsOwnFileName) {
+    EXPECT_EQ(fw::ApplicationTitle(), "Test_framework_gui");
+}
+
+}  // namespace

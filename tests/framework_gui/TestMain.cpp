@@ -1,0 +1,10 @@
+// The framework GUI tests need a QApplication (fonts, widgets, dialogs).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
