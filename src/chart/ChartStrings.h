@@ -1,0 +1,25 @@
+#pragma once
+// The chart component's text table: default formats, list names and the
+// messages its errors carry.
+
+#include <cstdint>
+#include <string>
+
+namespace chart {
+
+inline constexpr const char* MsgDefaultValueFormat = "#,##0.###";
+inline constexpr const char* MsgDefaultPercentFormat = "##0.## %";
+inline constexpr const char* MsgValuesX = "X";
+inline constexpr const char* MsgValuesY = "Y";
+
+inline constexpr const char* MsgNoParentForDataSource = "No ParentChart to validate DataSource";
+// Followed by the refused source's name.
+inline constexpr const char* MsgNoValidDataSource = "No valid DataSource: ";
+inline constexpr const char* MsgCircularSeries = "Circular Series dependences are not allowed";
+
+// The framework's list error text, "List index out of bounds (%d)".
+inline std::string ListIndexError(int32_t index) {
+    return "List index out of bounds (" + std::to_string(index) + ")";
+}
+
+}  // namespace chart
