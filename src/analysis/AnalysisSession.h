@@ -35,6 +35,11 @@ public:
     const CoefficientView& View() const { return view_; }
 
 private:
+    // A new signal starts a new analysis: no decomposition, no view.
+    void StartFreshAnalysis();
+    void PlotView();
+    void ShowMeanReadout();
+
     PlotSink& signalPlot_;
     PlotSink& reconstructionPlot_;
     PlotSink& viewPlot_;

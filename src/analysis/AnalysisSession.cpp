@@ -1,0 +1,130 @@
+#include "analysis/AnalysisSession.h"
+
+#include <new>
+
+#include "analysis/ReadWarning.h"
+#include "analysis/SampleReader.h"
+#include "analysis/Thresholding.h"
+#include "analysis/WaveletTransform.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
+
+namespace analysis {
+namespace {
+
+// The points the session adds one at a time carry no label and pure red
+// (the line series draws them in its own colour anyway).
+constexpr fw::TColor kPointColour = 255;
+
+fw::EListError ListIndexError(int32_t index)
+{
+    return fw::EListError("List index out of bounds (" + fw::IntToStr(index) + ")");
+}
+
+}  // namespace
+
+AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
+                                 ControlSink& controls)
+    : signalPlot_(signalPlot), reconstructionPlot_(reconstructionPlot), viewPlot_(viewPlot), controls_(controls)
+{
+}
+
+void AnalysisSession::Load(const std::string& countText, const std::string& fileName)
+{
+    if (countText.empty()) return;
+    viewPlot_.Clear();
+    const SignalSize size = NormaliseCount(fw::StrToInt(countText));
+    // The buffer is had before anything shows the new size, so a load that
+    // runs out of memory leaves the loaded signal and its controls as they were.
+    std::shared_ptr<DyadicSignal> samples;
+    try {
+        samples = std::make_shared<DyadicSignal>(size.J);
+    } catch (const std::bad_alloc&) {
+        throw fw::EOutOfMemory();
+    }
+    controls_.ShowCount(fw::IntToStr(size.N));
+    controls_.SetLevelChoices(size.J);
+    const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
+
+    n_ = size.N;
+    j_ = size.J;
+    samples_ = std::move(samples);
+    StartFreshAnalysis();
+    signalPlot_.Clear();
+    signalPlot_.AddArray(samples_->Data(), n_ - 1);
+    controls_.EnableDecompose(true);
+    if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+void AnalysisSession::StartFreshAnalysis()
+{
+    levels_ = -1;
+    viewedLevel_ = -1;
+    view_ = CoefficientView();
+    controls_.SetViewChoices(0);
+    reconstructionPlot_.Clear();
+    controls_.ShowMean("");
+    controls_.EnableThreshold(false);
+    controls_.EnableReconstruct(false);
+}
+
+void AnalysisSession::Decompose(int32_t levelIndex)
+{
+    if (levelIndex == -1) return;
+    if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw ListIndexError(levelIndex);
+    const int32_t levels = levelIndex + 1;
+    reconstructionPlot_.Clear();
+    viewPlot_.Clear();
+    // Levels changes only with the buffer: a transform that fails leaves the
+    // buffer as it was, and then the decomposition it holds is the old one.
+    ForwardTransform(*samples_, levels);
+    levels_ = levels;
+    controls_.SetViewChoices(levels_ + 1);
+    if (levels_ == j_) ShowMeanReadout();
+    controls_.EnableThreshold(true);
+    controls_.EnableReconstruct(true);
+}
+
+void AnalysisSession::SelectViewLevel(int32_t viewIndex)
+{
+    if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw ListIndexError(viewIndex);
+    viewPlot_.Clear();
+    viewedLevel_ = viewIndex + 1;
+    view_ = CoefficientView();
+    view_ = BuildView(samples_, levels_, viewedLevel_);
+    PlotView();
+}
+
+void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thresholdText)
+{
+    if (viewIndex == -1) return;
+    threshold_ = ParseThreshold(thresholdText);
+    HardThreshold(view_, threshold_);
+    if (levels_ == j_) ShowMeanReadout();
+    viewPlot_.Clear();
+    PlotView();
+}
+
+void AnalysisSession::Reconstruct()
+{
+    if (samples_) InverseTransform(*samples_, levels_);
+    controls_.SetViewChoices(0);
+    levels_ = -1;
+    viewPlot_.Clear();
+    reconstructionPlot_.Clear();
+    if (samples_) reconstructionPlot_.AddArray(samples_->Data(), n_ - 1);
+    controls_.EnableThreshold(false);
+}
+
+void AnalysisSession::PlotView()
+{
+    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], "", kPointColour);
+}
+
+void AnalysisSession::ShowMeanReadout()
+{
+    const long double sum = static_cast<long double>((*samples_)[0]) + static_cast<long double>((*samples_)[n_ - 1]);
+    controls_.ShowMean(fw::FloatToStrF(0.5L * sum, fw::ffFixed, 5, 2));
+}
+
+}  // namespace analysis

@@ -1,0 +1,40 @@
+#pragma once
+// The syntax of one number in a sample file, and its conversion.
+//
+//   [sign [blanks]] digits [. digits] [(e|E) [sign] digits]
+//
+// with at least one digit before or after the point. The decimal point is
+// always "."; grouping, hexadecimal, "inf" and "nan" are not numbers. The
+// number ends before the first character that does not fit; that character
+// is where the next number begins.
+
+#include <cstdint>
+
+namespace analysis {
+
+// Space, tab, line feed, vertical tab, form feed, carriage return.
+inline bool IsSampleBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+enum class SampleNumberStatus {
+    Number,     // value holds the nearest double
+    NotANumber, // the text does not start with a number, or the number lies beyond the double range
+    NeedMore,   // the text may go on past the end of what is available
+};
+
+struct SampleNumber {
+    SampleNumberStatus status;
+    const char* end = nullptr; // Number: one past its last character
+    int32_t lineFeeds = 0;     // Number: line feeds between its sign and its digits
+    double value = 0.0;
+};
+
+// Scans the number that starts at begin (not a blank) and ends before `end`.
+// lastData tells that nothing follows `end`; otherwise a number that reaches
+// `end` is reported as NeedMore, to be scanned again with more text.
+// A magnitude too small for a double reads as a zero of its sign.
+SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData);
+
+}  // namespace analysis

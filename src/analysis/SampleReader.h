@@ -1,0 +1,34 @@
+#pragma once
+// Reads the samples of a text file of numbers (syntax in SampleNumber.h,
+// separated by blanks) into a buffer, and tells how far it got.
+//
+// The file is read as bytes: a Ctrl-Z (0x1A) ends the data, and a carriage
+// return needs no translation because it is a blank like the line feed after
+// it. Only the first n numbers are read; the rest of the file is never looked at.
+
+#include <cstdint>
+#include <string>
+
+namespace analysis {
+
+enum class ReadStop {
+    Complete,   // all n samples were read
+    CannotOpen, // the file could not be opened; nothing was read
+    ReadFailed, // the system failed to read the file after `stored` numbers
+    FileEnded,  // the data ended after `stored` numbers
+    NotANumber, // the text at `line` is not a number (or lies beyond the double range)
+};
+
+struct ReadResult {
+    int32_t stored = 0;  // samples written, from position 0 on
+    ReadStop stop = ReadStop::Complete;
+    int64_t line = 0;    // NotANumber: the 1-based line where the text starts
+    std::string text;    // NotANumber: the start of that text, printable characters only
+};
+
+// Writes x[0] ... x[stored - 1]; the positions after them are left untouched.
+// File problems are reported in the result, never thrown; only a lack of
+// memory for the read window throws (fw::EOutOfMemory).
+ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n);
+
+}  // namespace analysis

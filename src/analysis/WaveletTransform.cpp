@@ -1,0 +1,240 @@
+#include "analysis/WaveletTransform.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cfloat>
+#include <cstddef>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
+
+// Both directions run as one sweep over the buffer instead of one pass per
+// level. Each level keeps its own progress and, after every chunk of the
+// finest level, moves on as far as the level it depends on allows. Every
+// assignment still reads exactly the values it reads in the level-by-level
+// order (within a step no written position is read by another position of the
+// same step), so the results are bit-identical to running the steps one after
+// another; only the memory traffic shrinks to about one pass per transform.
+
+namespace analysis {
+namespace {
+
+using Index = std::ptrdiff_t;
+
+// Positions of the finest level per sweep step: small enough that the data
+// touched by all levels between two steps stays in the core's own cache.
+constexpr Index kChunk = 16384;
+
+void CheckDepth(int32_t j, int32_t levels)
+{
+    if (j < 2 || j > kMaxOrder || levels > j) {
+        throw fw::Exception("Transform depth " + fw::IntToStr(levels) + " does not fit a signal of order " +
+                            fw::IntToStr(j));
+    }
+}
+
+// ---- forward ---------------------------------------------------------------
+
+struct ForwardLevel {
+    Index s = 0;        // spacing of the level's points
+    Index m = 0;        // its number of odd points
+    Index next = 1;     // next step i
+    bool ended = false; // the update of the last even point is done
+    Index done = -1;    // positions <= done hold this level's output
+};
+
+// Step i predicts the odd point (2i-1)s from its two even neighbours, then
+// updates the even point (2i-2)s, both of whose details are now known.
+void ForwardSteps(double* x, Index s, Index first, Index last)
+{
+    Index i = first;
+    if (i == 1) {
+        const double d = x[s] - (0.5 * x[0] + 0.5 * x[2 * s]);
+        x[s] = d;
+        x[0] = 0.5 * d + x[0];
+        ++i;
+    }
+    if (i > last) return;
+    double* p = x + (2 * i - 2) * s;
+    double left = p[-s];
+    for (; i <= last; ++i) {
+        const double even = p[0];
+        const double d = p[s] - (0.5 * even + 0.5 * p[2 * s]);
+        p[s] = d;
+        p[0] = (0.25 * left + 0.25 * d) + even;
+        left = d;
+        p += 2 * s;
+    }
+}
+
+// Moves one level on as far as the positions <= available (the output of the
+// level below it, or the raw signal for level 1) permit.
+void Advance(double* x, ForwardLevel& level, Index available)
+{
+    const Index last = std::min(level.m, available / (2 * level.s));
+    if (last >= level.next) {
+        ForwardSteps(x, level.s, level.next, last);
+        level.next = last + 1;
+        level.done = (2 * last - 1) * level.s;
+    }
+    const Index end = 2 * level.m * level.s;
+    if (level.next > level.m && !level.ended && available >= end) {
+        x[end] = 0.5 * x[end - level.s] + x[end];
+        level.ended = true;
+        level.done = end;
+    }
+}
+
+void ForwardSweep(double* x, int32_t j, int32_t levels)
+{
+    std::array<ForwardLevel, kMaxOrder> state{};
+    for (int32_t k = 1; k <= levels; ++k) {
+        state[k - 1].s = Index{1} << (k - 1);
+        state[k - 1].m = Index{1} << (j - k);
+    }
+    const Index end = Index{1} << j;
+    for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
+        Index available = limit;
+        for (int32_t k = 0; k < levels; ++k) {
+            Advance(x, state[k], available);
+            available = state[k].done;
+        }
+        if (limit == end) break;
+    }
+}
+
+// ---- inverse ---------------------------------------------------------------
+
+struct InverseLevel {
+    Index s = 0;
+    Index m = 0;
+    Index next = 0;  // next step i; step 0 undoes the update of x[0]
+    Index done = -1; // positions <= done hold this level's output
+};
+
+// Step i >= 1 undoes the update of the even point 2is (reading the details on
+// both sides, still as stored), then the prediction of the odd point (2i-1)s,
+// whose two even neighbours are now restored.
+void InverseSteps(double* x, Index s, Index m, Index first, Index last)
+{
+    Index i = first;
+    if (i == 0) {
+        x[0] = x[0] - 0.5 * x[s];
+        ++i;
+    }
+    if (i > last) return;
+    double* p = x + 2 * i * s;
+    double leftEven = p[-2 * s];
+    const Index lastInterior = std::min(last, m - 1);
+    for (; i <= lastInterior; ++i) {
+        const double even = p[0] - (0.25 * p[-s] + 0.25 * p[s]);
+        p[0] = even;
+        p[-s] = (0.5 * leftEven + 0.5 * even) + p[-s];
+        leftEven = even;
+        p += 2 * s;
+    }
+    if (i == m && i <= last) {
+        const double even = p[0] - 0.5 * p[-s];
+        p[0] = even;
+        p[-s] = (0.5 * leftEven + 0.5 * even) + p[-s];
+    }
+}
+
+void Advance(double* x, InverseLevel& level, Index available)
+{
+    if (available < 0) return;
+    const Index last = std::min(level.m, available / (2 * level.s));
+    if (last >= level.next) {
+        InverseSteps(x, level.s, level.m, level.next, last);
+        level.next = last + 1;
+        level.done = 2 * last * level.s;
+    }
+}
+
+void InverseSweep(double* x, int32_t j, int32_t levels)
+{
+    std::array<InverseLevel, kMaxOrder> state{};
+    for (int32_t k = 1; k <= levels; ++k) {
+        state[k - 1].s = Index{1} << (k - 1);
+        state[k - 1].m = Index{1} << (j - k);
+    }
+    const Index end = Index{1} << j;
+    for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
+        Index available = limit;
+        for (int32_t k = levels; k >= 1; --k) {
+            Advance(x, state[k - 1], available);
+            available = state[k - 1].done;
+        }
+        if (limit == end) break;
+    }
+}
+
+// ---- overflow guard --------------------------------------------------------
+
+// The largest magnitude's bit pattern; any pattern at or above that of
+// infinity means a value that is not finite.
+uint64_t MaxMagnitudeBits(const double* x, Index n)
+{
+    constexpr uint64_t kMagnitude = 0x7FFF'FFFF'FFFF'FFFFull;
+    uint64_t m0 = 0, m1 = 0, m2 = 0, m3 = 0;
+    Index i = 0;
+    for (; i + 4 <= n; i += 4) {
+        m0 = std::max(m0, std::bit_cast<uint64_t>(x[i]) & kMagnitude);
+        m1 = std::max(m1, std::bit_cast<uint64_t>(x[i + 1]) & kMagnitude);
+        m2 = std::max(m2, std::bit_cast<uint64_t>(x[i + 2]) & kMagnitude);
+        m3 = std::max(m3, std::bit_cast<uint64_t>(x[i + 3]) & kMagnitude);
+    }
+    for (; i < n; ++i) m0 = std::max(m0, std::bit_cast<uint64_t>(x[i]) & kMagnitude);
+    return std::max(std::max(m0, m1), std::max(m2, m3));
+}
+
+constexpr uint64_t kInfinityBits = 0x7FF0'0000'0000'0000ull;
+
+// One level at most doubles the largest magnitude forward and adds 1.5 times
+// it backward, so 2^(levels + 2) covers both directions with room for
+// rounding. Below that bound no intermediate or stored value can overflow.
+void Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels)
+{
+    const Index n = (Index{1} << j) + 1;
+    const uint64_t maxBits = MaxMagnitudeBits(x, n);
+    if (maxBits >= kInfinityBits) throw fw::EInvalidOp();
+    if (std::bit_cast<double>(maxBits) <= std::ldexp(DBL_MAX, -(levels + 2))) {
+        sweep(x, j, levels);
+        return;
+    }
+    // Overflow is possible: run on the buffer with a copy to fall back on.
+    // Arithmetic on an infinity never gives a finite value again (the only
+    // operations are additions and scalings by 0.5 and 0.25), so any overflow
+    // on the way leaves a value that is not finite in the result.
+    std::unique_ptr<double[]> backup(new (std::nothrow) double[static_cast<std::size_t>(n)]);
+    if (!backup) throw fw::EOutOfMemory();
+    std::memcpy(backup.get(), x, static_cast<std::size_t>(n) * sizeof(double));
+    sweep(x, j, levels);
+    if (MaxMagnitudeBits(x, n) >= kInfinityBits) {
+        std::memcpy(x, backup.get(), static_cast<std::size_t>(n) * sizeof(double));
+        throw fw::EOverflow();
+    }
+}
+
+}  // namespace
+
+void ForwardTransform(double* x, int32_t j, int32_t levels)
+{
+    CheckDepth(j, levels);
+    if (levels < 1) throw fw::Exception("A decomposition needs at least one level");
+    Guarded(ForwardSweep, x, j, levels);
+}
+
+void InverseTransform(double* x, int32_t j, int32_t levels)
+{
+    CheckDepth(j, levels);
+    if (levels <= 0) return;
+    Guarded(InverseSweep, x, j, levels);
+}
+
+}  // namespace analysis
