@@ -1,0 +1,10 @@
+#pragma once
+// Facts about the screen the application runs on.
+
+namespace fw {
+
+// Vertical logical pixels per inch of the primary screen; 96 when there is
+// no screen (no running GUI application).
+int ScreenPixelsPerInch();
+
+}  // namespace fw
