@@ -1,0 +1,39 @@
+#pragma once
+// Turns the stored layout into widgets on a window.
+
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include <QFont>
+#include <QWidget>
+
+#include "ui/MainWindowLayout.h"
+
+namespace ui {
+
+// The font a layout names: fontconfig substitutes the closest family it has,
+// keeping the sans-serif style and the pixel height.
+QFont FontFromLayout(const FontLayout& layout);
+
+// Sets caption, position, fixed client size and font of the window, creates the
+// controls of rows as its children in row order (a chart area is taken from
+// chartArea(name) instead of being created), places them and sets the tab order.
+void BuildForm(QWidget& window, const WindowLayout& windowLayout, std::span<const ControlLayout> rows,
+               const std::function<QWidget&(std::string_view name)>& chartArea);
+
+// The window's child of the given layout name and type; the layout and the code
+// naming its controls must agree, so a miss is a programming error.
+template <typename T>
+T& ControlNamed(QWidget& window, std::string_view name) {
+    const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    T* control = window.findChild<T*>(objectName, Qt::FindDirectChildrenOnly);
+    if (control == nullptr) {
+        throw std::logic_error("the window layout has no control " + std::string(name) + " of that kind");
+    }
+    return *control;
+}
+
+}  // namespace ui

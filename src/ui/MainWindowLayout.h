@@ -1,0 +1,71 @@
+#pragma once
+// The stored layout of the main window: one row per control, in creation order.
+// The window is built from these rows; values not listed keep Qt's defaults.
+
+#include <string_view>
+
+namespace ui {
+
+enum class ControlKind {
+    ChartArea,     // supplied by MainCharts, placed here
+    Button,        // push button
+    Edit,          // one-line edit box
+    DropDownList,  // read-only drop-down list: only its items can be chosen
+    Label,         // static text, never takes focus
+};
+
+struct FontLayout {
+    std::string_view Name;
+    int PixelSize;  // character height in pixels
+    bool Bold;
+};
+
+struct ControlLayout {
+    std::string_view Name;
+    ControlKind Kind;
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+    std::string_view Text;
+    bool Enabled;
+    int TabOrder;                // -1: not in the tab order
+    int ItemHeight;              // drop-down lists only; 0 elsewhere
+    const FontLayout* Font;      // null: the window's font
+};
+
+struct WindowLayout {
+    std::string_view Caption;
+    int Left;  // outer frame position on the screen
+    int Top;
+    int ClientWidth;
+    int ClientHeight;
+    FontLayout Font;
+};
+
+// The frame was designed at 800 x 637; less a 4-pixel border on each side and
+// a 19-pixel caption bar that leaves a 792 x 610 client area.
+inline constexpr WindowLayout kMainWindow{"The Quelmar Scheme ", 195, 108, 792, 610, {"MS Sans Serif", 11, false}};
+
+inline constexpr FontLayout kReadoutLabelFont{"MS Sans Serif", 13, true};
+
+inline constexpr ControlLayout kMainWindowControls[] = {
+    // Name          Kind                       Left Top  W    H    Text            Enabled Tab Item Font
+    {"Chart1",      ControlKind::ChartArea,    0,   0,   697, 300, "",             true,   0,  0,   nullptr},
+    {"BtnDecomp",   ControlKind::Button,       704, 149, 81,  25,  "Decompose",    false,  1,  0,   nullptr},
+    {"Chart2",      ControlKind::ChartArea,    0,   304, 697, 300, "",             true,   2,  0,   nullptr},
+    {"BtnThresh",   ControlKind::Button,       704, 467, 81,  25,  "Thresholding", false,  3,  0,   nullptr},
+    {"BtnReconstr", ControlKind::Button,       704, 264, 81,  25,  "Reconstruct",  false,  4,  0,   nullptr},
+    {"EdtThresh",   ControlKind::Edit,         725, 443, 41,  21,  "10",           true,   5,  0,   nullptr},
+    {"CBLev",       ControlKind::DropDownList, 704, 120, 81,  21,  "",             true,   6,  13,  nullptr},
+    {"EdtN",        ControlKind::Edit,         704, 4,   81,  21,  "513",          true,   7,  0,   nullptr},
+    {"BtnLoad",     ControlKind::Button,       704, 32,  81,  25,  "Load Data",    true,   8,  0,   nullptr},
+    {"CB1",         ControlKind::DropDownList, 704, 400, 81,  21,  "",             true,   9,  13,  nullptr},
+    {"Edit1",       ControlKind::Edit,         731, 581, 57,  21,  "",             true,   10, 0,   nullptr},
+    {"Label1",      ControlKind::Label,        699, 584, 30,  16,  "<a>:",         true,   -1, 0,   &kReadoutLabelFont},
+};
+
+// The open dialog's filter: description|patterns pairs.
+inline constexpr std::string_view kOpenDialogFilter = "Data files (*.dat, *.txt)|*.dat; *.txt|Any files (*.*)|*.*";
+
+}  // namespace ui

@@ -1,0 +1,28 @@
+// The program: one window, run until the user closes it; nothing is saved.
+
+#include <clocale>
+#include <exception>
+
+#include <QApplication>
+
+#include "framework/core/FormatSettings.h"
+#include "framework/gui/EventDispatch.h"
+#include "framework/gui/QtDialogService.h"
+#include "ui/Unit1.h"
+
+int main(int argc, char* argv[]) {
+    // Numbers shown to the user follow the user's regional settings.
+    std::setlocale(LC_ALL, "");
+    QApplication application(argc, argv);
+    fw::QtDialogService dialogs;
+    try {
+        fw::DefaultFormatSettings() = fw::FormatSettings::FromUserLocale();
+        ui::TForm1 form1(dialogs);
+        form1.show();
+        QApplication::exec();
+    } catch (...) {
+        // An error escaping start-up or shut-down is shown like a handler's.
+        fw::ShowError(dialogs, std::current_exception());
+    }
+    return 0;
+}

@@ -1,0 +1,120 @@
+#pragma once
+// A shown main window with scripted dialogs, and the user's gestures on it.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedDialogs.h"
+#include "ui/Unit1.h"
+
+// The test program is test_ui, so its application title is this.
+inline constexpr const char* kTestTitle = "Test_ui";
+
+// A signal with a smooth part and a pseudo-random part, so that every level
+// holds coefficients both below and above a threshold of 10.
+inline std::vector<double> TestSignal(int count) {
+    std::vector<double> values;
+    uint32_t state = 12345;
+    for (int i = 0; i < count; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const double noise = (static_cast<double>(state >> 8) / double(1u << 24) - 0.5) * 60.0;
+        values.push_back(100.0 * std::sin(2.0 * std::numbers::pi * i / 128.0) + noise);
+    }
+    return values;
+}
+
+// Writes values with "." as the decimal point, one per line.
+inline void WriteSampleFile(const std::string& path, const std::vector<double>& values) {
+    std::ofstream out(path);
+    for (double value : values) {
+        char text[64];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        out << std::string(text, result.ptr) << '\n';
+    }
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        form = std::make_unique<ui::TForm1>(dialogs);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    template <typename T>
+    T& Control(const char* name) {
+        T* control = form->findChild<T*>(name);
+        if (control == nullptr) {
+            ADD_FAILURE() << "no control " << name;
+            throw std::runtime_error(name);
+        }
+        return *control;
+    }
+    QPushButton& Button(const char* name) { return Control<QPushButton>(name); }
+    QLineEdit& Edit(const char* name) { return Control<QLineEdit>(name); }
+    QComboBox& List(const char* name) { return Control<QComboBox>(name); }
+
+    std::string SamplePath(const char* name, int count) {
+        const std::string path = folder.filePath(name).toStdString();
+        WriteSampleFile(path, TestSignal(count));
+        return path;
+    }
+
+    void Click(const char* button) { QTest::mouseClick(&Button(button), Qt::LeftButton); }
+
+    void TypeInto(const char* edit, const QString& text) {
+        QLineEdit& box = Edit(edit);
+        box.selectAll();
+        QTest::keyClick(&box, Qt::Key_Delete);
+        QTest::keyClicks(&box, text);
+    }
+
+    // The user opens the list, moves to the item and confirms it.
+    void PickItem(const char* list, int index) {
+        QComboBox& combo = List(list);
+        combo.showPopup();
+        QAbstractItemView* view = combo.view();
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+
+    // Loads the 513-sample signal through the Load button and the dialog.
+    void LoadSignal() {
+        dialogs.AnswerOpenWith(SamplePath("signal.dat", 513));
+        Click("BtnLoad");
+    }
+
+    std::vector<std::string> Items(const char* list) {
+        std::vector<std::string> items;
+        QComboBox& combo = List(list);
+        for (int i = 0; i < combo.count(); ++i) {
+            items.push_back(combo.itemText(i).toStdString());
+        }
+        return items;
+    }
+
+    const ui::RecordingSeries& Series1() const { return form->Charts().Series1(); }
+    const ui::RecordingSeries& Series2() const { return form->Charts().Series2(); }
+    const ui::RecordingSeries& Series3() const { return form->Charts().Series3(); }
+
+    QTemporaryDir folder;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<ui::TForm1> form;
+};
