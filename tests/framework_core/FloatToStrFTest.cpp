@@ -83,7 +83,10 @@ TEST(FloatToStrFFixed, ExactQuartersAgainstIntegerText) {
         const long long n = integer(rng);
         const int q = static_cast<int>(rng() % 4);
         const long double value = static_cast<long double>(n) + (n < 0 ? -q : q) / 4.0L;
-        const std::string expected = (n < 0 ? "-" : "") + std::to_string(std::llabs(n)) + "," + quarters[q];
+        std::string expected = n < 0 ? "-" : "";
+        expected += std::to_string(std::llabs(n));
+        expected += ',';
+        expected += quarters[q];
         ASSERT_EQ(FloatToStrF(value, fw::ffFixed, 15, 2, comma), expected) << n << " " << q;
     }
 }

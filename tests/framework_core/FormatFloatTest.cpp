@@ -57,8 +57,12 @@ TEST(FormatFloatAxisDefault, EighthsAgainstGroupedIntegerText) {
         const int q = static_cast<int>(rng() % 8);
         const bool negative = rng() % 2 == 1 && (n != 0 || q != 0);
         const long double value = (negative ? -1 : 1) * (static_cast<long double>(n) + q / 8.0L);
-        std::string expected = (negative ? "-" : "") + grouped(n, '.');
-        if (q != 0) expected += std::string(",") + eighths[q];
+        std::string expected = negative ? "-" : "";
+        expected += grouped(n, '.');
+        if (q != 0) {
+            expected += ',';
+            expected += eighths[q];
+        }
         ASSERT_EQ(Axis(value, german), expected) << static_cast<double>(value);
     }
 }

@@ -21,7 +21,7 @@ bool IncrementDigits(std::string& digits) {
         }
         *it = '0';
     }
-    digits = "1";
+    digits.assign(1, '1');
     return true;
 }
 

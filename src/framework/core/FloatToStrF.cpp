@@ -21,11 +21,16 @@ char DigitAt(const FloatDecimal& rec, long long index) {
     return index >= 0 && index < static_cast<long long>(rec.digits.size()) ? rec.digits[static_cast<size_t>(index)] : '0';
 }
 
-std::string ExponentText(int exponent, bool forceSign, int minDigits) {
-    std::string digits = std::to_string(exponent < 0 ? -static_cast<long long>(exponent) : exponent);
-    if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
-    if (exponent < 0) return "-" + digits;
-    return forceSign ? "+" + digits : digits;
+// Appends "E", the sign and at least `minDigits` exponent digits.
+void AppendExponent(std::string& text, int exponent, bool forceSign, int minDigits) {
+    const std::string digits = std::to_string(exponent < 0 ? -static_cast<long long>(exponent) : exponent);
+    text.push_back('E');
+    if (exponent < 0)
+        text.push_back('-');
+    else if (forceSign)
+        text.push_back('+');
+    if (static_cast<int>(digits.size()) < minDigits) text.append(static_cast<size_t>(minDigits) - digits.size(), '0');
+    text.append(digits);
 }
 
 // d.ddd E x with the significant digits as they are (no trailing zeros): the
@@ -37,7 +42,7 @@ std::string GeneralScientific(const FloatDecimal& rec, int minExponentDigits, co
         text.push_back(settings.DecimalSeparator);
         text.append(rec.digits, 1, std::string::npos);
     }
-    text += "E" + ExponentText(rec.exponent - 1, false, minExponentDigits);
+    AppendExponent(text, rec.exponent - 1, false, minExponentDigits);
     return text;
 }
 
@@ -86,7 +91,7 @@ std::string FormatExponent(long double value, int precision, int digits, const F
         for (int i = 1; i < precision; ++i) text.push_back(DigitAt(rec, i));
     }
     const int exponent = rec.IsZero() ? 0 : rec.exponent - 1;
-    text += "E" + ExponentText(exponent, true, std::clamp(digits, 0, 4));
+    AppendExponent(text, exponent, true, std::clamp(digits, 0, 4));
     return text;
 }
 
