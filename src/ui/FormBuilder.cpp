@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,7 +65,14 @@ QWidget* CreateControl(const ControlLayout& row, QWidget& window,
 }  // namespace
 
 QFont FontFromLayout(const FontLayout& layout) {
-    QFont font(ToQString(layout.Name));
+    QString family = ToQString(layout.Name);
+    // The designed face is rarely installed, and fontconfig's general sans is
+    // wider: "<a>:" would no longer fit its label. Arial has the designed face's
+    // widths and fontconfig maps it to its metric twin.
+    if (family == QStringLiteral("MS Sans Serif") && !QFontDatabase::hasFamily(family)) {
+        family = QStringLiteral("Arial");
+    }
+    QFont font(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(layout.PixelSize);
     font.setBold(layout.Bold);

@@ -14,8 +14,8 @@
 
 namespace ui {
 
-// The font a layout names: fontconfig substitutes the closest family it has,
-// keeping the sans-serif style and the pixel height.
+// The font a layout names, or its nearest installed neighbour in width, at the
+// layout's pixel height with a sans-serif style hint.
 QFont FontFromLayout(const FontLayout& layout);
 
 // Sets caption, position, fixed client size and font of the window, creates the

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -78,12 +79,16 @@ protected:
 
 TEST_F(QtOpenDialog, OffersTheParsedFiltersWithTheFirstSelectedAndFiltersOnThePatterns) {
     QStringList nameFilters;
-    QString selectedFilter;
+    int selectedType = -1;
     QSet<QString> dataFiles;
     QSet<QString> anyFiles;
+    QStringList shownTypes;
     AnswerNextModal<QFileDialog>([&](QFileDialog& dialog) {
         nameFilters = dialog.nameFilters();
-        selectedFilter = dialog.selectedNameFilter();
+        if (auto* types = dialog.findChild<QComboBox*>("fileTypeCombo")) {
+            for (int i = 0; i < types->count(); ++i) shownTypes << types->itemText(i);
+            selectedType = types->currentIndex();
+        }
         dataFiles = ListedFiles(dialog, 2);
         dialog.selectNameFilter(nameFilters.value(1));
         anyFiles = ListedFiles(dialog, 4);
@@ -93,7 +98,8 @@ TEST_F(QtOpenDialog, OffersTheParsedFiltersWithTheFirstSelectedAndFiltersOnThePa
     EXPECT_FALSE(dialogs.ExecuteOpen(kDataFilter, fileName));
     EXPECT_EQ(fileName, PathOf("b.txt"));
     EXPECT_EQ(nameFilters, fw::QtNameFilters(fw::ParseOpenDialogFilter(kDataFilter)));
-    EXPECT_EQ(selectedFilter, nameFilters.value(0));
+    EXPECT_EQ(selectedType, 0);
+    EXPECT_EQ(shownTypes, (QStringList{"Data files (*.dat, *.txt)", "Any files (*.*)"}));
     EXPECT_EQ(dataFiles, (QSet<QString>{"a.dat", "b.txt"}));
     EXPECT_EQ(anyFiles, (QSet<QString>{"a.dat", "b.txt", "c.csv", "noext"}));
 }

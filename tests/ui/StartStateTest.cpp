@@ -1,6 +1,7 @@
 // The window as it comes up: the stored layout, before any user action.
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 
 #include "WindowFixture.h"
@@ -115,8 +116,14 @@ TEST_F(StartState, WindowFontIsAnElevenPixelSansAndTheLabelHasItsOwnBoldFont) {
     const QFontInfo labelFont(label.font());
     EXPECT_EQ(labelFont.pixelSize(), 13);
     EXPECT_TRUE(labelFont.bold());
-    // "<a>:" is shown as written, not taken for a link.
+    // "<a>:" is shown as written, not taken for a link, and fits its label.
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    EXPECT_LE(QFontMetrics(label.font()).horizontalAdvance(label.text()), label.width());
+    // The button captions fit their 81-pixel buttons with room for the frame.
+    for (const char* name : {"BtnDecomp", "BtnThresh", "BtnReconstr", "BtnLoad"}) {
+        QPushButton& button = Button(name);
+        EXPECT_LE(QFontMetrics(button.font()).horizontalAdvance(button.text()), button.width() - 8) << name;
+    }
 }
 
 TEST_F(StartState, ListItemsAreThirteenPixelsHigh) {

@@ -16,6 +16,8 @@ bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileNa
     // Like the classic open dialog without "file must exist": a typed name is accepted.
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList nameFilters = QtNameFilters(ParseOpenDialogFilter(filter));
+    // The list shows the descriptions only; the patterns stay in effect.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty()) {
         dialog.selectNameFilter(nameFilters.first());
