@@ -16,6 +16,8 @@ inline constexpr const char* MsgNoParentForDataSource = "No ParentChart to valid
 // Followed by the refused source's name.
 inline constexpr const char* MsgNoValidDataSource = "No valid DataSource: ";
 inline constexpr const char* MsgCircularSeries = "Circular Series dependences are not allowed";
+// Pixel conversions of a series that is on no chart.
+inline constexpr const char* MsgSeriesWithoutAxis = "Series is not on a chart: it has no axes";
 
 // The framework's list error text, "List index out of bounds (%d)".
 inline std::string ListIndexError(int32_t index) {

@@ -47,6 +47,11 @@ double TChartValueList::Value(int32_t index) const {
     return values_[static_cast<std::size_t>(index)] * multiplier_;
 }
 
+double TChartValueList::RawValue(int32_t index) const {
+    CheckIndex(index, Count());
+    return values_[static_cast<std::size_t>(index)];
+}
+
 void TChartValueList::SetValue(int32_t index, double v) {
     CheckIndex(index, Count());
     values_[static_cast<std::size_t>(index)] = v;

@@ -122,6 +122,8 @@ public:
     void AppendSequence(double first, std::size_t n);
     // Exchanges two stored values, no checks, no notification.
     void SwapRaw(int32_t a, int32_t b);
+    // The stored value before scaling. Index errors throw fw::EListError.
+    double RawValue(int32_t index) const;
     // The last raw value; Count() must be above 0.
     double LastRaw() const { return values_.back(); }
     std::size_t HeapBytes() const { return values_.capacity() * sizeof(double); }
