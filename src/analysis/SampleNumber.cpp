@@ -12,21 +12,23 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The decimal exponent of the first non-zero digit of a mantissa, e.g. 2 for
-// "123.4" and -3 for ".00123", plus the exponent text after the "e" (its
-// value saturated far beyond any double, so a long exponent cannot overflow).
-int64_t DecimalMagnitude(const char* mantissa, const char* mantissaEnd, const char* exponent, const char* end)
+// The decimal exponent of the first non-zero digit of an unsigned number,
+// e.g. 2 for "123.4", -3 for ".00123" and 7 for "1.5e7"; the exponent text is
+// saturated far beyond any double, so that a long one cannot overflow.
+int64_t DecimalMagnitude(const char* number, const char* end)
 {
-    const char* point = std::find(mantissa, mantissaEnd, '.');
-    const char* first = std::find_if(mantissa, mantissaEnd, [](char c) { return c >= '1' && c <= '9'; });
+    const char* mantissaEnd = std::find_if(number, end, [](char c) { return c == 'e' || c == 'E'; });
+    const char* point = std::find(number, mantissaEnd, '.');
+    const char* first = std::find_if(number, mantissaEnd, [](char c) { return c >= '1' && c <= '9'; });
     const int64_t leading = first < point ? (point - first) - 1 : -(first - point);
+    if (mantissaEnd == end) return leading;
     constexpr int64_t kCap = 1'000'000'000;
-    int64_t value = 0;
-    bool negative = false;
-    const char* p = exponent;
-    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    for (; p < end; ++p) value = std::min(kCap, value * 10 + (*p - '0'));
-    return leading + (negative ? -value : value);
+    int64_t exponent = 0;
+    const char* p = mantissaEnd + 1;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    for (; p < end; ++p) exponent = std::min(kCap, exponent * 10 + (*p - '0'));
+    return leading + (negative ? -exponent : exponent);
 }
 
 }  // namespace
@@ -44,43 +46,32 @@ SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData)
         while (p < end && IsSampleBlank(*p)) lineFeeds += *p++ == '\n';
         if (p == end) return lastData ? notANumber : needMore;
     }
-    const char* mantissa = p;
-    while (p < end && IsDigit(*p)) ++p;
-    bool anyDigit = p != mantissa;
-    if (p < end && *p == '.') {
-        const char* fraction = ++p;
-        while (p < end && IsDigit(*p)) ++p;
-        anyDigit = anyDigit || p != fraction;
-    }
-    if (p == end && !lastData) return needMore;
-    if (!anyDigit) return notANumber;
-    const char* mantissaEnd = p;
-    const char* exponent = nullptr;
-    if (p < end && (*p == 'e' || *p == 'E')) {
-        const char* q = p + 1;
-        exponent = q;
-        if (q < end && (*q == '+' || *q == '-')) ++q;
-        const char* digits = q;
-        while (q < end && IsDigit(*q)) ++q;
-        if (q == end && !lastData) return needMore;
-        if (q == digits) return notANumber;
-        p = q;
-    }
-
-    // Only text of the syntax above reaches the conversion, without its sign
-    // and blanks, so from_chars' own extensions (inf, nan) never apply.
+    // from_chars reads exactly the unsigned syntax above, except that it also
+    // takes "inf" and "nan" (ruled out by the first character) and that it
+    // stops before an "e" without exponent digits, where this syntax fails.
+    if (!IsDigit(*p) && *p != '.') return notANumber;
     double value = 0.0;
-    const auto [stop, error] = std::from_chars(mantissa, p, value, std::chars_format::general);
-    if (stop != p) return notANumber;
+    const auto [stop, error] = std::from_chars(p, end, value, std::chars_format::general);
+    if (error == std::errc::invalid_argument) {
+        // A point without a digit on either side.
+        return (p + 1 == end && !lastData) ? needMore : notANumber;
+    }
+    if (stop == end) {
+        if (!lastData) return needMore;
+    } else if (*stop == 'e' || *stop == 'E') {
+        const char* q = stop + 1;
+        if (q < end && (*q == '+' || *q == '-')) ++q;
+        return (q == end && !lastData) ? needMore : notANumber;
+    }
     if (error == std::errc::result_out_of_range) {
         // Beyond the range is no number; below it is the nearest double, zero.
-        if (DecimalMagnitude(mantissa, mantissaEnd, exponent ? exponent : p, p) >= 0) return notANumber;
+        if (DecimalMagnitude(p, stop) >= 0) return notANumber;
         value = 0.0;
     } else if (error != std::errc()) {
         return notANumber;
     }
     SampleNumber number{SampleNumberStatus::Number};
-    number.end = p;
+    number.end = stop;
     number.lineFeeds = lineFeeds;
     number.value = negative ? -value : value;
     return number;

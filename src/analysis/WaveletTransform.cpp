@@ -113,23 +113,27 @@ void ForwardSweep(double* x, int32_t j, int32_t levels)
 struct InverseLevel {
     Index s = 0;
     Index m = 0;
-    Index next = 0;  // next step i; step 0 undoes the update of x[0]
-    Index done = -1; // positions <= done hold this level's output
+    Index next = 0;         // next step i; step 0 undoes the update of x[0]
+    Index done = -1;        // positions <= done hold this level's output
+    double leftEven = 0.0;  // x[2(next - 1)s] as this level restored it
 };
 
 // Step i >= 1 undoes the update of the even point 2is (reading the details on
 // both sides, still as stored), then the prediction of the odd point (2i-1)s,
-// whose two even neighbours are now restored.
-void InverseSteps(double* x, Index s, Index m, Index first, Index last)
+// whose two even neighbours are now restored. The left one is carried over
+// from the previous step: in the buffer the finer levels may already have
+// moved on from it.
+void InverseSteps(double* x, InverseLevel& level, Index last)
 {
-    Index i = first;
+    const Index s = level.s;
+    const Index m = level.m;
+    Index i = level.next;
+    double leftEven = level.leftEven;
     if (i == 0) {
-        x[0] = x[0] - 0.5 * x[s];
+        leftEven = x[0] = x[0] - 0.5 * x[s];
         ++i;
     }
-    if (i > last) return;
     double* p = x + 2 * i * s;
-    double leftEven = p[-2 * s];
     const Index lastInterior = std::min(last, m - 1);
     for (; i <= lastInterior; ++i) {
         const double even = p[0] - (0.25 * p[-s] + 0.25 * p[s]);
@@ -142,15 +146,24 @@ void InverseSteps(double* x, Index s, Index m, Index first, Index last)
         const double even = p[0] - 0.5 * p[-s];
         p[0] = even;
         p[-s] = (0.5 * leftEven + 0.5 * even) + p[-s];
+        leftEven = even;
     }
+    level.leftEven = leftEven;
 }
 
-void Advance(double* x, InverseLevel& level, Index available)
+// Moves one level on: far enough that its output reaches the sweep's limit,
+// and no further than the level above has restored (positions <= available).
+// The finest level's next steps need the coarse levels' first steps, which
+// reach far ahead (the top level's first restores the middle of the buffer),
+// so each level runs up to one step of its own ahead of the limit; that is a
+// few points per level, and the finest levels stay right at the limit.
+void Advance(double* x, InverseLevel& level, Index limit, Index available)
 {
     if (available < 0) return;
-    const Index last = std::min(level.m, available / (2 * level.s));
+    const Index step = 2 * level.s;
+    const Index last = std::min({level.m, (limit + step - 1) / step, available / step});
     if (last >= level.next) {
-        InverseSteps(x, level.s, level.m, level.next, last);
+        InverseSteps(x, level, last);
         level.next = last + 1;
         level.done = 2 * last * level.s;
     }
@@ -165,9 +178,9 @@ void InverseSweep(double* x, int32_t j, int32_t levels)
     }
     const Index end = Index{1} << j;
     for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
-        Index available = limit;
+        Index available = end;
         for (int32_t k = levels; k >= 1; --k) {
-            Advance(x, state[k - 1], available);
+            Advance(x, state[k - 1], limit, available);
             available = state[k - 1].done;
         }
         if (limit == end) break;
