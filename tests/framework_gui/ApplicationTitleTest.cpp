@@ -4,15 +4,15 @@
 
 namespace {
 
-TEST(ApplicationTitle, NameWithoutFolderCutAtFirstDotCapitalised) {
-    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("quelmar.exe"), "Quelmar");
+TEST(ApplicationTitle, NameWithoutFolderCutAtFirstDotRestLowerCased) {
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("quelmar.exe"), "quelmar");
     EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/y/MY.PROG.bin"), "My");
     EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/opt/tool/Quelmar"), "Quelmar");
-    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("wAVE_Tool"), "Wave_tool");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("wAVE_Tool"), "wave_tool");
 }
 
 TEST(ApplicationTitle, DotsInTheFolderDoNotCut) {
-    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/home/a.b/c.d/prog"), "Prog");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/home/a.b/c.d/prog"), "prog");
 }
 
 TEST(ApplicationTitle, DegenerateNames) {
@@ -22,11 +22,11 @@ TEST(ApplicationTitle, DegenerateNames) {
 }
 
 TEST(ApplicationTitle, CaseChangesCoverNonAsciiLetters) {
-    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/\xC3\xA9TUDE.bin"), "\xC3\x89tude");
+    EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/\xC3\x89TUDE.bin"), "\xC3\x89tude");
 }
 
 TEST(ApplicationTitle, RunningProgramUsesItsOwnFileName) {
-    EXPECT_EQ(fw::ApplicationTitle(), "Test_framework_gui");
+    EXPECT_EQ(fw::ApplicationTitle(), "test_framework_gui");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ std::string ApplicationTitleFromProgramPath(const std::string& programPath) {
         name.truncate(dot);
     }
     if (!name.isEmpty()) {
-        name = name.left(1).toUpper() + name.mid(1).toLower();
+        name = name.left(1) + name.mid(1).toLower();
     }
     return name.toStdString();
 }

@@ -6,8 +6,8 @@
 
 namespace fw {
 
-// The name without its folder, cut at its first ".", the first character in
-// upper case and every later one in lower case: "/x/y/MY.PROG.bin" gives "My".
+// The name without its folder, cut at its first ".", the first character as it
+// stands and every later one in lower case: "/x/y/MY.PROG.bin" gives "My".
 std::string ApplicationTitleFromProgramPath(const std::string& programPath);
 
 // The title of the running program (needs the application object).
