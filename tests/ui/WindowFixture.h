@@ -24,7 +24,7 @@
 #include "ui/Unit1.h"
 
 // The test program is test_ui, so its application title is this.
-inline constexpr const char* kTestTitle = "Test_ui";
+inline constexpr const char* kTestTitle = "test_ui";
 
 // A signal with a smooth part and a pseudo-random part, so that every level
 // holds coefficients both below and above a threshold of 10.
