@@ -59,18 +59,6 @@ TEST(ValueListInsertion, AscendingPutsEqualValuesAfterTheExistingOnes) {
     EXPECT_EQ(Values(list), (std::vector<double>{5, 10, 15, 20, 20, 20, 30, 30}));
 }
 
-TEST(ValueListInsertion, TwoValueCasesFromBothEnds) {
-    for (double added : {15.0, 20.0, 5.0}) {
-        FakeOwner owner;
-        TChartValueList list(owner, "X");
-        list.SetOrder(loAscending);
-        list.AddChartValue(10);
-        list.AddChartValue(20);
-        const int32_t expected = added == 15 ? 1 : (added == 20 ? 2 : 0);
-        EXPECT_EQ(list.AddChartValue(added), expected) << added;
-    }
-}
-
 TEST(ValueListInsertion, DescendingMirrorsAscending) {
     FakeOwner owner;
     TChartValueList list(owner, "X");
