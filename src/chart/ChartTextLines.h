@@ -1,0 +1,24 @@
+#pragma once
+// Multi-line label and title texts: the lines of one text are separated by
+// ChartLineSeparator. Angles of rotated texts are checked here too.
+
+#include <cstdint>
+#include <string>
+
+namespace chart {
+
+// Carriage return.
+inline constexpr char ChartLineSeparator = '\r';
+
+// Replaces every occurrence of separator by ChartLineSeparator.
+void ChartSplitInLines(std::string& text, char separator);
+
+// The number of ChartLineSeparator characters, plus one when text follows
+// the last of them: "" has 0 lines, "a" 1, "a\r" 1, "a\rb" 2.
+int32_t ChartNumTextLines(const std::string& text);
+
+// Throws ChartException "<name> Angle must be between 0 and 359 degrees"
+// for an angle outside 0 ... 359.
+void ChartCheckAngle(int32_t angle, const std::string& name);
+
+}  // namespace chart
