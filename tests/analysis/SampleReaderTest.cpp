@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "analysis/SampleReader.h"
+
+namespace analysis {
+namespace {
+
+constexpr double kUnset = -777.0;
+
+struct Read {
+    ReadResult result;
+    std::vector<double> x;
+};
+
+class SampleReaderTest : public ::testing::Test {
+protected:
+    // Reads n samples from a file holding exactly the given bytes.
+    Read ReadText(const std::string& bytes, int32_t n = 5)
+    {
+        Read read;
+        read.x.assign(static_cast<std::size_t>(n), kUnset);
+        read.result = ReadSamples(folder_.Write("samples.dat", bytes), read.x.data(), n);
+        return read;
+    }
+
+    // The value of the first sample read from text followed by a line end.
+    double First(const std::string& text)
+    {
+        const Read read = ReadText(text + "\n", 1);
+        EXPECT_EQ(read.result.stop, ReadStop::Complete) << text;
+        return read.x[0];
+    }
+
+    // The token after a first number, then the end of the file.
+    void ExpectNotANumber(const std::string& text)
+    {
+        const Read read = ReadText("1 " + text + "\n", 3);
+        EXPECT_EQ(read.result.stop, ReadStop::NotANumber) << text;
+        EXPECT_EQ(read.result.stored, 1) << text;
+        EXPECT_EQ(read.x[1], kUnset) << text;
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(SampleReaderTest, BlankSeparatedNumbersInAnyArrangement)
+{
+    const std::vector<double> expected{1, 2, 3, 4, 5};
+    for (const std::string text : {"1 2 3 4 5", "1\n2\n3\n4\n5\n", "1\r\n2\r\n3\r\n4\r\n5\r\n", " \t1\v2\f3\r4\n\n 5",
+                                   "1 2\n3\t4 5 6 7"}) {
+        const Read read = ReadText(text);
+        EXPECT_EQ(read.result.stop, ReadStop::Complete) << text;
+        EXPECT_EQ(read.result.stored, 5);
+        EXPECT_EQ(read.x, expected) << text;
+    }
+}
+
+TEST_F(SampleReaderTest, NumberForms)
+{
+    EXPECT_EQ(First("-.5"), -0.5);
+    EXPECT_EQ(First("+3"), 3.0);
+    EXPECT_EQ(First("5."), 5.0);
+    EXPECT_EQ(First(".25e1"), 2.5);
+    EXPECT_EQ(First("1E-3"), 0.001);
+    EXPECT_EQ(First("1e+2"), 100.0);
+    EXPECT_EQ(First("007.50"), 7.5);
+    EXPECT_EQ(First("5.e1"), 50.0);
+    EXPECT_EQ(First("- 2.5"), -2.5);
+    EXPECT_EQ(First("+\n\t4"), 4.0);
+    EXPECT_TRUE(std::signbit(First("-0")));
+    EXPECT_EQ(First("0.1"), 0.1);
+    EXPECT_EQ(First("2.2250738585072014e-308"), 2.2250738585072014e-308);
+    EXPECT_EQ(First("4.9406564584124654e-324"), 4.9406564584124654e-324);
+    EXPECT_EQ(First("1.7976931348623157e308"), 1.7976931348623157e308);
+    // Many digits still convert to the nearest double.
+    EXPECT_EQ(First("0.1000000000000000055511151231257827021181583404541015625000001"), 0.1);
+}
+
+TEST_F(SampleReaderTest, TooSmallForADoubleIsZeroOfItsSign)
+{
+    EXPECT_EQ(First("1e-400"), 0.0);
+    const double negative = First("-2e-999999999999999999999");
+    EXPECT_EQ(negative, 0.0);
+    EXPECT_TRUE(std::signbit(negative));
+    EXPECT_EQ(First("0.00000000000000000000000000000000000000000000000001e-300"), 0.0);
+    EXPECT_EQ(First("0e99999"), 0.0);
+}
+
+TEST_F(SampleReaderTest, TokensThatAreNoNumbers)
+{
+    for (const char* text : {"abc", ",", "-", "+", ".", "-.", "1e", "1e+", "2.5E-", "e5", "inf", "nan", "-inf",
+                             "--5", "+-5", "x10", "1e999", "-1e400", "123456789e99999999999999"}) {
+        ExpectNotANumber(text);
+    }
+}
+
+TEST_F(SampleReaderTest, NumberEndsWhereTheSyntaxEnds)
+{
+    // "1.5abc": 1.5 is stored, the next number fails at "abc".
+    Read glued = ReadText("1.5abc 2", 3);
+    EXPECT_EQ(glued.result.stored, 1);
+    EXPECT_EQ(glued.x[0], 1.5);
+    EXPECT_EQ(glued.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(glued.result.text, "abc");
+
+    // A second point or a sign starts the next number.
+    Read split = ReadText("1.5.25-3+4", 4);
+    EXPECT_EQ(split.result.stop, ReadStop::Complete);
+    EXPECT_EQ(split.x, (std::vector<double>{1.5, 0.25, -3, 4}));
+
+    // Hexadecimal reads as the 0 before the "x", then fails.
+    Read hex = ReadText("0x1A", 2);
+    EXPECT_EQ(hex.result.stored, 1);
+    EXPECT_EQ(hex.x[0], 0.0);
+}
+
+TEST_F(SampleReaderTest, CommaStopsAfterTheFirstNumber)
+{
+    const Read read = ReadText("1,2,3,4,5");
+    EXPECT_EQ(read.result.stored, 1);
+    EXPECT_EQ(read.x, (std::vector<double>{1, kUnset, kUnset, kUnset, kUnset}));
+    EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(read.result.line, 1);
+    EXPECT_EQ(read.result.text, ",2,3,4,5");
+}
+
+TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt)
+{
+    const Read read = ReadText("1\r\n2\r\n\r\n  abc\r\n4\r\n5\r\n");
+    EXPECT_EQ(read.x, (std::vector<double>{1, 2, kUnset, kUnset, kUnset}));
+    EXPECT_EQ(read.result.stored, 2);
+    EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(read.result.line, 4);
+    EXPECT_EQ(read.result.text, "abc");
+}
+
+TEST_F(SampleReaderTest, ReportedTextIsShortAndPrintable)
+{
+    const Read read = ReadText(std::string("7 \x01\x02longlonglonglonglonglong"), 2);
+    EXPECT_EQ(read.result.text, "??longlonglonglonglo");
+}
+
+TEST_F(SampleReaderTest, LineOfAFailedSignIsWhereTheSignStands)
+{
+    const Read read = ReadText("1\n-\n\nx", 3);
+    EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(read.result.line, 2);
+}
+
+TEST_F(SampleReaderTest, ShortFileReportsWhereItEnded)
+{
+    const Read read = ReadText("1 2\n3\n");
+    EXPECT_EQ(read.result.stop, ReadStop::FileEnded);
+    EXPECT_EQ(read.result.stored, 3);
+    EXPECT_EQ(read.x, (std::vector<double>{1, 2, 3, kUnset, kUnset}));
+
+    const Read empty = ReadText("");
+    EXPECT_EQ(empty.result.stop, ReadStop::FileEnded);
+    EXPECT_EQ(empty.result.stored, 0);
+
+    const Read blanks = ReadText(" \r\n\t ");
+    EXPECT_EQ(blanks.result.stop, ReadStop::FileEnded);
+}
+
+TEST_F(SampleReaderTest, CtrlZEndsTheData)
+{
+    const Read read = ReadText("1 2\x1A 3 4 5");
+    EXPECT_EQ(read.result.stop, ReadStop::FileEnded);
+    EXPECT_EQ(read.result.stored, 2);
+    EXPECT_EQ(read.x, (std::vector<double>{1, 2, kUnset, kUnset, kUnset}));
+
+    // A number right before the Ctrl-Z ends with the data and is stored.
+    const Read glued = ReadText("1 2 3 4 5\x1A", 5);
+    EXPECT_EQ(glued.result.stop, ReadStop::Complete);
+
+    // "1e" cut by a Ctrl-Z is an incomplete exponent.
+    const Read cut = ReadText("1 1e\x1A" "5", 2);
+    EXPECT_EQ(cut.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(cut.result.stored, 1);
+}
+
+TEST_F(SampleReaderTest, LastNumberWithoutLineEnd)
+{
+    const Read read = ReadText("1 2 3 4 -5.5e-1");
+    EXPECT_EQ(read.result.stop, ReadStop::Complete);
+    EXPECT_EQ(read.x[4], -0.55);
+}
+
+TEST_F(SampleReaderTest, ReadsOnlyTheFirstN)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += std::to_string(i) + "\n";
+    const Read read = ReadText(text + "garbage", 513);
+    EXPECT_EQ(read.result.stop, ReadStop::Complete);
+    EXPECT_EQ(read.result.stored, 513);
+    for (int i = 0; i < 513; ++i) ASSERT_EQ(read.x[static_cast<std::size_t>(i)], i);
+}
+
+TEST_F(SampleReaderTest, MissingFileIsReportedAndWritesNothing)
+{
+    std::vector<double> x(5, kUnset);
+    const ReadResult result = ReadSamples(folder_.PathOf("no-such-file.dat"), x.data(), 5);
+    EXPECT_EQ(result.stop, ReadStop::CannotOpen);
+    EXPECT_EQ(result.stored, 0);
+    EXPECT_EQ(x, std::vector<double>(5, kUnset));
+}
+
+TEST_F(SampleReaderTest, FolderInsteadOfAFileIsReported)
+{
+    std::vector<double> x(5, kUnset);
+    const ReadResult result = ReadSamples(folder_.PathOf(""), x.data(), 5);
+    EXPECT_NE(result.stop, ReadStop::Complete);
+    EXPECT_EQ(result.stored, 0);
+}
+
+// Numbers that straddle the reader's internal blocks of a megabyte, and a
+// single number longer than a block, read exactly as they do elsewhere.
+TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries)
+{
+    std::string text;
+    std::vector<double> expected;
+    int32_t k = 0;
+    while (text.size() < 3'300'000) {
+        const double value = (k % 2 ? -1.0 : 1.0) * (k * 0.0123456789 + 1e-7);
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, k % 3 ? "%.17g\n" : "%.17g\t ", value);
+        text += buffer;
+        expected.push_back(std::strtod(buffer, nullptr));
+        ++k;
+    }
+    // One number of 2.5 million digits: 0.000...0001 followed by zeros, then 42.
+    text += "0." + std::string(1'250'000, '0') + "1" + std::string(1'250'000, '0') + " 42";
+    expected.push_back(0.0);
+    expected.push_back(42.0);
+    const auto n = static_cast<int32_t>(expected.size());
+    const Read read = ReadText(text, n);
+    EXPECT_EQ(read.result.stop, ReadStop::Complete);
+    ASSERT_EQ(read.result.stored, n);
+    for (int32_t i = 0; i < n; ++i) ASSERT_EQ(read.x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
+}
+
+}  // namespace
+}  // namespace analysis
