@@ -134,7 +134,9 @@ public:
     // AddY for a function of X, else AddX.
     virtual int32_t Add(double value, const std::string& label = {}, fw::TColor color = fw::clChartDefault);
     // Adds values[0] ... values[highIndex] as Add would, then RefreshSeries;
-    // returns the number added (0 for a negative highIndex).
+    // returns the number added (0 for a negative highIndex). Without add
+    // events, values that go after the existing X values are appended in one
+    // go and announced once through NotifyValuesAppended, not per point.
     int32_t AddArray(const double* values, int32_t highIndex);
     virtual int32_t AddNull(const std::string& label = {});
     virtual int32_t AddNullXY(double x, double y, const std::string& label = {});
