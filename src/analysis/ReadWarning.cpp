@@ -3,6 +3,14 @@
 #include "framework/core/Conversions.h"
 
 namespace analysis {
+namespace {
+
+std::string Numbers(int32_t count)
+{
+    return fw::IntToStr(count) + (count == 1 ? " number" : " numbers");
+}
+
+}  // namespace
 
 std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n)
 {
@@ -14,10 +22,10 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
         why = "The file could not be opened.";
         break;
     case ReadStop::ReadFailed:
-        why = "Reading the file failed after " + fw::IntToStr(result.stored) + " numbers.";
+        why = "Reading the file failed after " + Numbers(result.stored) + ".";
         break;
     case ReadStop::FileEnded:
-        why = "The file ends after " + fw::IntToStr(result.stored) + " numbers.";
+        why = "The file ends after " + Numbers(result.stored) + ".";
         break;
     case ReadStop::NotANumber:
         why = "Line " + fw::IntToStr(result.line) + ": \"" + result.text +
