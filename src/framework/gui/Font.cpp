@@ -3,20 +3,13 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
-#include <cstdlib>
 
+#include "framework/core/Rounding.h"
 #include "framework/gui/Screen.h"
 
 namespace fw {
 
 namespace {
-
-// a * b / c rounded half away from zero.
-int32_t ScaleRounded(int32_t a, int32_t b, int32_t c) {
-    const int64_t p = static_cast<int64_t>(a) * b;
-    const int64_t q = (std::llabs(p) * 2 + std::llabs(c)) / (std::llabs(static_cast<int64_t>(c)) * 2);
-    return static_cast<int32_t>(((p < 0) != (c < 0)) ? -q : q);
-}
 
 constexpr int32_t kDefaultPoints = 8;
 
@@ -33,12 +26,12 @@ TFont::TFont(TNotifyEvent onChange)
     : TGraphicsObject(std::move(onChange)),
       name_(DefaultFontName()),
       pixelsPerInch_(ScreenPixelsPerInch()) {
-    height_ = -ScaleRounded(kDefaultPoints, pixelsPerInch_, 72);
+    height_ = -MulDiv(kDefaultPoints, pixelsPerInch_, 72);
 }
 
-int32_t TFont::Size() const { return -ScaleRounded(height_, 72, pixelsPerInch_); }
+int32_t TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
 
-void TFont::SetSize(int32_t points) { SetHeight(-ScaleRounded(points, pixelsPerInch_, 72)); }
+void TFont::SetSize(int32_t points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72)); }
 
 void TFont::Assign(const TPersistent& source) {
     const auto* font = dynamic_cast<const TFont*>(&source);
@@ -47,7 +40,7 @@ void TFont::Assign(const TPersistent& source) {
         return;
     }
     const int32_t height =
-        font->pixelsPerInch_ == pixelsPerInch_ ? font->height_ : -ScaleRounded(font->Size(), pixelsPerInch_, 72);
+        font->pixelsPerInch_ == pixelsPerInch_ ? font->height_ : -MulDiv(font->Size(), pixelsPerInch_, 72);
     if (name_ == font->name_ && height_ == height && style_ == font->style_ && charset_ == font->charset_ &&
         color_ == font->color_)
         return;

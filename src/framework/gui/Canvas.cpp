@@ -1,0 +1,45 @@
+#include "framework/gui/Canvas.h"
+
+#include "framework/gui/Bitmap.h"
+#include "framework/gui/SystemColors.h"
+
+namespace fw {
+
+TCanvas::TCanvas() {
+    auto markDirty = [this](TPersistent*) { dirty_ = true; };
+    pen_.OnChange = markDirty;
+    brush_.OnChange = markDirty;
+    font_.OnChange = markDirty;
+}
+
+void TCanvas::SelectObjects() {
+    dirty_ = false;
+    surface_.SelectPen({ColorToRGB(pen_.Color()), pen_.Width(), pen_.Style(), pen_.Mode()});
+    const TBitmap* pattern = brush_.Bitmap();
+    surface_.SelectBrush({ColorToRGB(brush_.Color()), brush_.Style(),
+                          pattern && !pattern->Empty() ? &pattern->Image() : nullptr});
+    TLogFont font;
+    font.FaceName = font_.Name();
+    font.Height = font_.Height();
+    font.Bold = font_.Style().Contains(fsBold);
+    font.Italic = font_.Style().Contains(fsItalic);
+    font.Underline = font_.Style().Contains(fsUnderline);
+    font.StrikeOut = font_.Style().Contains(fsStrikeOut);
+    font.Charset = font_.Charset();
+    surface_.SelectFont(font);
+    surface_.SetTextColor(ColorToRGB(font_.Color()));
+}
+
+void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) { Handle().SetPixel(x, y, ColorToRGB(color)); }
+
+void TCanvas::Draw(int32_t x, int32_t y, const TBitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    Handle().BitBlt(x, y, bitmap.Image(), {0, 0, bitmap.Width(), bitmap.Height()});
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    Handle().StretchBlt(r, bitmap.Image());
+}
+
+}  // namespace fw
