@@ -46,6 +46,10 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     controls_.SetLevelChoices(size.J);
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
 
+    // The file is read: the new signal replaces the old one and its analysis
+    // starts afresh (no decomposition, view, view items, reconstruction, mean,
+    // Thresholding or Reconstruct), then it is plotted and can be decomposed.
+    // A file that gave fewer than N samples is reported once the load is done.
     n_ = size.N;
     j_ = size.J;
     samples_ = std::move(samples);

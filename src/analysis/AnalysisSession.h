@@ -19,6 +19,8 @@ public:
     AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
                     ControlSink& controls);
 
+    // A load that reads its file starts a fresh analysis of the new signal and
+    // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
     void Load(const std::string& countText, const std::string& fileName);
     void Decompose(int32_t levelIndex);
     void SelectViewLevel(int32_t viewIndex);
