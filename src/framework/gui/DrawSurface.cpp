@@ -82,6 +82,7 @@ void TDrawSurface::BindPainter(QPainter* painter) {
     fontCache_.reset();
     clipKind_ = ClipKind::None;
     raster_ = {};
+    imageValid_ = false;
 }
 
 void TDrawSurface::Unbind() {
@@ -90,6 +91,7 @@ void TDrawSurface::Unbind() {
     external_ = nullptr;
     clipKind_ = ClipKind::None;
     raster_ = {};
+    imageValid_ = false;
 }
 
 void TDrawSurface::Flush() { EndOwnPainter(); }
@@ -103,7 +105,8 @@ void TDrawSurface::EndOwnPainter() {
 
 void TDrawSurface::RefreshImageAccess() {
     raster_ = {};
-    if (!image_ || image_->isNull()) return;
+    imageValid_ = image_ && !image_->isNull();
+    if (!imageValid_) return;
     raster_.Bits = reinterpret_cast<uint32_t*>(image_->bits());
     raster_.Stride = image_->bytesPerLine() / 4;
     const TRect bounds{0, 0, image_->width(), image_->height()};
@@ -126,7 +129,7 @@ void TDrawSurface::RefreshImageAccess() {
 }
 
 bool TDrawSurface::ImageReady() {
-    if (!image_ || image_->isNull()) return false;
+    if (!imageValid_) return false;
     if (!image_->isDetached()) {
         // Someone shares the pixels (a copy of the image): write into our own.
         EndOwnPainter();
@@ -174,6 +177,7 @@ void TDrawSurface::WithPainter(QPainter::CompositionMode mode, const std::functi
 void TDrawSurface::SetMonochrome(bool value) {
     if (monochrome_ == value) return;
     monochrome_ = value;
+    penArgb_ = DrawColor(pen_.Color);
     fontCache_.reset();
 }
 
@@ -182,7 +186,10 @@ uint32_t TDrawSurface::DrawColor(TColor rgb) const {
     return ToQRgb(rgb);
 }
 
-TDevicePen TDrawSurface::SelectPen(const TDevicePen& pen) { return std::exchange(pen_, pen); }
+TDevicePen TDrawSurface::SelectPen(const TDevicePen& pen) {
+    penArgb_ = DrawColor(pen.Color);
+    return std::exchange(pen_, pen);
+}
 TDeviceBrush TDrawSurface::SelectBrush(const TDeviceBrush& brush) { return std::exchange(brush_, brush); }
 
 TLogFont TDrawSurface::SelectFont(const TLogFont& font) {
@@ -250,10 +257,9 @@ void TDrawSurface::LineTo(int32_t x, int32_t y) {
     if (!PenDraws()) return;
     if (pen_.Width <= 2 && ImageReady()) {
         if (IsThin(pen_)) {
-            RasterThinLine(raster_, from.X, from.Y, x, y, DrawColor(pen_.Color), pen_.Mode,
-                           ThinPenPattern(pen_.Style));
+            RasterThinLine(raster_, from.X, from.Y, x, y, penArgb_, pen_.Mode, ThinPenPattern(pen_.Style));
         } else {
-            RasterWideLine2(raster_, from.X, from.Y, x, y, DrawColor(pen_.Color), pen_.Mode);
+            RasterWideLine2(raster_, from.X, from.Y, x, y, penArgb_, pen_.Mode);
         }
         return;
     }

@@ -150,6 +150,8 @@ private:
     TRasterImage raster_;
 
     TDevicePen pen_;
+    uint32_t penArgb_ = 0xFF000000u;  // the pen colour as drawn
+    bool imageValid_ = false;        // an image target with pixels
     TDeviceBrush brush_;
     TLogFont font_;
     TColor textColor_ = clBlack;

@@ -52,11 +52,14 @@ void StepRange(const LineSetup& s, int64_t lo, int64_t hi, int64_t& first, int64
 template <typename F>
 void Walk(const LineSetup& s, int64_t first, int64_t last, F&& f) {
     if (first >= last) return;
-    const __int128 twoMaj = static_cast<__int128>(2) * s.amaj;
-    const __int128 num = static_cast<__int128>(2) * first * s.amin + s.amaj;
-    int64_t q = static_cast<int64_t>(num / twoMaj);
     // err = remainder - 2·major, kept negative between steps
-    int64_t err = static_cast<int64_t>(num % twoMaj) - 2 * s.amaj;
+    int64_t q = 0, err = -s.amaj;
+    if (first > 0) {
+        const __int128 twoMaj = static_cast<__int128>(2) * s.amaj;
+        const __int128 num = static_cast<__int128>(2) * first * s.amin + s.amaj;
+        q = static_cast<int64_t>(num / twoMaj);
+        err = static_cast<int64_t>(num % twoMaj) - 2 * s.amaj;
+    }
     const int64_t incr = 2 * s.amin, decr = 2 * s.amaj;
     int64_t maj = s.maj0 + s.smaj * first;
     int64_t mnr = s.min0 + s.smin * q;
@@ -82,9 +85,73 @@ void ClippedRange(const LineSetup& s, const TRect& clip, int32_t reach, int64_t&
     StepRange(s, lo, hi + reach, first, last);
 }
 
-bool BoxInside(const TRect& clip, int64_t xa, int64_t ya, int64_t xb, int64_t yb, int32_t reach) {
-    return std::min(xa, xb) - reach >= clip.Left && std::max(xa, xb) < clip.Right &&
-           std::min(ya, yb) - reach >= clip.Top && std::max(ya, yb) < clip.Bottom;
+// Whether every pixel of the line, and for a stamp (reach 1) the pixel up
+// and left of it, lies inside the clip. One branch for the usual answer yes.
+inline bool EndsInside(const TRect& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t reach) {
+    const int64_t l = int64_t{c.Left} + reach, t = int64_t{c.Top} + reach;
+    return (x0 >= l) & (x1 >= l) & (y0 >= t) & (y1 >= t) & (x0 < c.Right) & (x1 < c.Right) & (y0 < c.Bottom) &
+           (y1 < c.Bottom);
+}
+
+// Reciprocals ceil(2^32 / n) for the short lines of the fixed-point walk.
+constexpr int32_t kShortLine = 1024;
+struct Reciprocals {
+    uint64_t value[kShortLine];
+    constexpr Reciprocals() : value() {
+        for (int32_t n = 1; n < kShortLine; ++n) value[n] = ((uint64_t{1} << 32) + n - 1) / n;
+    }
+};
+constexpr Reciprocals kReciprocals;
+
+// Copy-mode loop for a line wholly inside the clip. The coordinates are
+// image coordinates, so 32-bit arithmetic and pointer steps suffice, and the
+// set-up picks its steps without branches: a chart's segments turn every
+// which way, and mispredicted branches would cost more than the pixels.
+//
+// Lines shorter than kShortLine walk the minor axis in 32.32 fixed point,
+// pos(i) = 1/2 + i · minor · ceil(2^32 / major), which keeps each step free of
+// a carried comparison. The slope errs upwards by less than major / 2^32 per
+// step; the exact value (2·i·minor + major) / (2·major) is either a whole
+// number or at least 1 / (2·major) below the next one, and major³ < 2^31
+// keeps the accumulated excess below that gap, so the floor is exact.
+template <bool Wide>
+void CopyInside(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb) {
+    const intptr_t stride = image.Stride;
+    const int32_t dx = x1 - x0, dy = y1 - y0;
+    const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const intptr_t xStep = dx < 0 ? -1 : 1, yStep = dy < 0 ? -stride : stride;
+    const bool xMajor = adx >= ady;
+    const intptr_t majStep = xMajor ? xStep : yStep, minStep = xMajor ? yStep : xStep;
+    const int32_t n = xMajor ? adx : ady, amin = xMajor ? ady : adx;
+    uint32_t* p = Wide ? image.Bits + (y0 - 1) * stride + (x0 - 1) : image.Bits + y0 * stride + x0;
+    auto put = [&](uint32_t* q) {
+        q[0] = argb;
+        if constexpr (Wide) {
+            q[1] = argb;
+            q[stride] = argb;
+            q[stride + 1] = argb;
+        }
+    };
+    if (n < kShortLine) {
+        const uint64_t slope = static_cast<uint64_t>(amin) * kReciprocals.value[n];
+        uint64_t pos = uint64_t{1} << 31;
+        for (int32_t i = 0; i < n; ++i) {
+            put(p + static_cast<intptr_t>(pos >> 32) * minStep);
+            p += majStep;
+            pos += slope;
+        }
+        return;
+    }
+    const int32_t incr = 2 * amin, decr = 2 * n;
+    int32_t err = -n;
+    for (int32_t i = 0; i < n; ++i) {
+        put(p);
+        p += majStep;
+        err += incr;
+        const int32_t step = ~(err >> 31);  // all ones when err >= 0
+        err -= decr & step;
+        p += minStep & step;
+    }
 }
 
 }  // namespace
@@ -117,7 +184,11 @@ uint64_t RasterThinLine(const TRasterImage& image, int32_t x0, int32_t y0, int32
     const uint64_t endPhase = phase + static_cast<uint64_t>(s.steps);
     if (mode == pmNop || image.Clip.IsEmpty()) return endPhase;
     int64_t first = 0, last = s.steps;
-    const bool inside = !image.Mask && BoxInside(image.Clip, x0, y0, x1, y1, 0);
+    const bool inside = !image.Mask && EndsInside(image.Clip, x0, y0, x1, y1, 0);
+    if (inside && mode == pmCopy && pattern.Period == 0) {
+        CopyInside<false>(image, x0, y0, x1, y1, argb);
+        return endPhase;
+    }
     if (!inside) ClippedRange(s, image.Clip, 0, first, last);
     uint32_t* const bits = image.Bits;
     const intptr_t stride = image.Stride;
@@ -133,36 +204,33 @@ uint64_t RasterThinLine(const TRasterImage& image, int32_t x0, int32_t y0, int32
 
 void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb,
                      TPenMode mode) {
-    if (mode == pmNop || image.Clip.IsEmpty()) return;
+    if (mode == pmNop) return;
+    const bool inside = !image.Mask && EndsInside(image.Clip, x0, y0, x1, y1, 1);
+    if (inside && mode == pmCopy) {
+        CopyInside<true>(image, x0, y0, x1, y1, argb);
+        return;
+    }
+    if (image.Clip.IsEmpty()) return;
     const LineSetup s = Setup(x0, y0, x1, y1);
     uint32_t* const bits = image.Bits;
     const intptr_t stride = image.Stride;
     const TRect clip = image.Clip;
-    const bool inside = !image.Mask && BoxInside(clip, x0, y0, x1, y1, 1);
     int64_t first = 0, last = s.steps;
     if (!inside) ClippedRange(s, clip, 1, first, last);
 
     if (mode == pmCopy) {
-        if (inside) {
-            Walk(s, first, last, [&](int32_t x, int32_t y, int64_t) {
-                uint32_t* p = bits + (y - 1) * stride + (x - 1);
-                p[0] = argb;
-                p[1] = argb;
-                p[stride] = argb;
-                p[stride + 1] = argb;
-            });
-        } else {
-            Walk(s, first, last, [&](int32_t x, int32_t y, int64_t) {
-                for (int32_t yy = y - 1; yy <= y; ++yy)
-                    for (int32_t xx = x - 1; xx <= x; ++xx)
-                        if (image.Writable(xx, yy)) bits[yy * stride + xx] = argb;
-            });
-        }
+        Walk(s, first, last, [&](int32_t x, int32_t y, int64_t) {
+            for (int32_t yy = y - 1; yy <= y; ++yy)
+                for (int32_t xx = x - 1; xx <= x; ++xx)
+                    if (image.Writable(xx, yy)) bits[yy * stride + xx] = argb;
+        });
         return;
     }
 
     // Other modes: mark the covered pixels first so each is combined once.
-    auto clamp = [](int64_t v, int32_t lo, int32_t hi) { return static_cast<int32_t>(std::clamp<int64_t>(v, lo, hi)); };
+    auto clamp = [](int64_t v, int32_t lo, int32_t hi) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, lo, hi));
+    };
     const TRect box{clamp(int64_t{std::min(x0, x1)} - 1, clip.Left, clip.Right),
                     clamp(int64_t{std::min(y0, y1)} - 1, clip.Top, clip.Bottom),
                     clamp(int64_t{std::max(x0, x1)} + 1, clip.Left, clip.Right),
@@ -173,7 +241,8 @@ void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t 
     Walk(s, first, last, [&](int32_t x, int32_t y, int64_t) {
         for (int32_t yy = y - 1; yy <= y; ++yy)
             for (int32_t xx = x - 1; xx <= x; ++xx)
-                if (box.Contains({xx, yy}) && image.Writable(xx, yy)) covered[static_cast<size_t>(yy - box.Top) * w + (xx - box.Left)] = 1;
+                if (box.Contains({xx, yy}) && image.Writable(xx, yy))
+                    covered[static_cast<size_t>(yy - box.Top) * w + (xx - box.Left)] = 1;
     });
     for (int32_t yy = box.Top; yy < box.Bottom; ++yy)
         for (int32_t xx = box.Left; xx < box.Right; ++xx)
