@@ -28,7 +28,7 @@ public:
     // Copies value into the owned font.
     void SetFont(const fw::TFont& value) { font_->Assign(value); }
     // A layout stores the font only when it is not the default chart font.
-    bool IsFontStored() const;
+    virtual bool IsFontStored() const;
     void Repaint() const;
 
 protected:

@@ -1,0 +1,6 @@
+#pragma once
+// Chief header of the chart panel's style objects: the background gradient
+// and the base of objects that own a font.
+
+#include "chart/ChartFontObject.h"
+#include "chart/ChartGradient.h"
