@@ -6,18 +6,26 @@
 namespace fw {
 
 TCanvas::TCanvas() {
-    auto markDirty = [this](TPersistent*) { dirty_ = true; };
-    pen_.OnChange = markDirty;
-    brush_.OnChange = markDirty;
-    font_.OnChange = markDirty;
+    pen_.OnChange = [this](TPersistent*) { penDirty_ = true; };
+    brush_.OnChange = [this](TPersistent*) { brushDirty_ = true; };
+    font_.OnChange = [this](TPersistent*) { fontDirty_ = true; };
 }
 
 void TCanvas::SelectObjects() {
-    dirty_ = false;
-    surface_.SelectPen({ColorToRGB(pen_.Color()), pen_.Width(), pen_.Style(), pen_.Mode()});
-    const TBitmap* pattern = brush_.Bitmap();
-    surface_.SelectBrush({ColorToRGB(brush_.Color()), brush_.Style(),
-                          pattern && !pattern->Empty() ? &pattern->Image() : nullptr});
+    if (penDirty_) {
+        penDirty_ = false;
+        surface_.SelectPen({ColorToRGB(pen_.Color()), pen_.Width(), pen_.Style(), pen_.Mode()});
+    }
+    if (brushDirty_) {
+        brushDirty_ = false;
+        const TBitmap* pattern = brush_.Bitmap();
+        const TColor color = ColorToRGB(brush_.Color());
+        surface_.SelectBrush({color, brush_.Style(), pattern && !pattern->Empty() ? &pattern->Image() : nullptr});
+        surface_.SetBkColor(color);
+        surface_.SetBkMode(brush_.Style() == bsSolid ? bkOpaque : bkTransparent);
+    }
+    if (!fontDirty_) return;
+    fontDirty_ = false;
     TLogFont font;
     font.FaceName = font_.Name();
     font.Height = font_.Height();

@@ -28,8 +28,12 @@ public:
     TFont& Font() { return font_; }
 
     // The surface with the canvas' pen, brush and font selected.
+    // Selecting the brush also sets the surface's background: its colour,
+    // opaque for a solid brush and transparent otherwise. The selection is
+    // made at the next Handle(), so a background mode set on the surface
+    // after a brush change and before that call gives way to the brush.
     TDrawSurface& Handle() {
-        if (dirty_) SelectObjects();
+        if (penDirty_ | brushDirty_ | fontDirty_) SelectObjects();
         return surface_;
     }
     // The surface as it is, for binding it to a target.
@@ -75,7 +79,9 @@ private:
     TBrush brush_;
     TFont font_;
     TDrawSurface surface_;
-    bool dirty_ = true;
+    bool penDirty_ = true;
+    bool brushDirty_ = true;
+    bool fontDirty_ = true;
 };
 
 }  // namespace fw
