@@ -3,6 +3,7 @@
 // series list a chart keeps, with the interfaces through which a series sees
 // its chart and its axes.
 
+#include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartSeriesList.h"
 #include "chart/ChartValueList.h"
