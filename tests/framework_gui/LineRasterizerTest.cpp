@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
 #include <random>
 #include <set>
 #include <utility>
@@ -91,6 +92,35 @@ TEST(ThinLine, FarAwayEndsAreClippedWithoutWalkingTheWholeLine) {
         drawn += (y >= 0 && y < 32);
     }
     EXPECT_GT(drawn, 0);
+}
+
+TEST(ThinLine, ShortAndLongLinesOfEverySlopeMatchTheReference) {
+    // Minor lengths for the longest line the fixed-point walk takes and for
+    // the first one it leaves to the error-term walk, in all eight octants.
+    for (int major : {1023, 1024}) {
+        for (int minor = 0; minor <= major; minor = minor < 16 ? minor + 1 : std::min(minor + 97, major)) {
+            for (int octant = 0; octant < 8; ++octant) {
+                const int sx = (octant & 1) ? -1 : 1, sy = (octant & 2) ? -1 : 1;
+                const bool steep = octant & 4;
+                const int w = (steep ? minor : major) + 3, h = (steep ? major : minor) + 3;
+                const int x0 = sx > 0 ? 1 : w - 2, y0 = sy > 0 ? 1 : h - 2;
+                const int x1 = x0 + sx * (w - 3), y1 = y0 + sy * (h - 3);
+                RasterImage r(w, h, {0, 0, w, h});
+                fw::RasterThinLine(r.target, x0, y0, x1, y1, kBlack, fw::pmCopy);
+                for (auto [x, y] : ReferenceLine(x0, y0, x1, y1)) {
+                    uint32_t& pixel = r.target.Bits[y * r.target.Stride + x];
+                    ASSERT_EQ(pixel, kBlack) << major << "/" << minor << " octant " << octant;
+                    pixel = 0xFFFFFFFFu;
+                }
+                const uint32_t* bits = r.target.Bits;
+                const auto white = static_cast<size_t>(
+                    std::count(bits, bits + static_cast<size_t>(r.target.Stride) * h, 0xFFFFFFFFu));
+                ASSERT_EQ(white, static_cast<size_t>(r.target.Stride) * h)
+                    << "stray pixels " << major << "/" << minor << " octant " << octant;
+            }
+            if (minor == major) break;
+        }
+    }
 }
 
 TEST(WideLine, IsTheThinLineStampedByTwoByTwoSquares) {
