@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/core/Geometry.h"
+#include "chart/ChartCanvas.h"
 #include "framework/gui/Bitmap.h"
 
 namespace {
@@ -51,16 +52,22 @@ const std::vector<fw::TPoint>& Walk() {
 
 void BM_LineTo2px(benchmark::State& state) {
     const auto& walk = Walk();
-    fw::TBitmap bitmap(kWidth, kHeight);
-    fw::TCanvas& canvas = bitmap.Canvas();
-    canvas.Pen().SetColor(fw::clRed);
-    canvas.Pen().SetWidth(2);
-    fw::TDrawSurface& dc = canvas.Handle();
+    // Through the chart canvas, as a line series draws: one virtual LineTo
+    // per point into the off-screen buffer of a 697 x 300 chart.
+    fw::TBitmap window(kWidth, kHeight);
+    chart::TChartCanvas3D canvas;
+    canvas.SetCanvas(&window.Canvas());
+    canvas.InitWindow(&window.Canvas(), nullptr, fw::clWhite, false, {0, 0, kWidth, kHeight});
+    chart::TChartPen pen;
+    pen.SetColor(fw::clRed);
+    pen.SetWidth(2);
+    canvas.AssignVisiblePen(pen);
+    chart::TCanvas3D& chartCanvas = canvas;
     double seconds = 0;
     for (auto _ : state) {
         const double start = ThreadSeconds();
-        dc.MoveTo(walk[0].X, walk[0].Y);
-        for (size_t i = 1; i < walk.size(); ++i) dc.LineTo(walk[i].X, walk[i].Y);
+        chartCanvas.MoveTo(walk[0].X, walk[0].Y);
+        for (size_t i = 1; i < walk.size(); ++i) chartCanvas.LineTo(walk[i].X, walk[i].Y);
         benchmark::ClobberMemory();
         seconds += ThreadSeconds() - start;
     }

@@ -128,14 +128,9 @@ void TDrawSurface::RefreshImageAccess() {
     }
 }
 
-bool TDrawSurface::ImageReady() {
-    if (!imageValid_) return false;
-    if (!image_->isDetached()) {
-        // Someone shares the pixels (a copy of the image): write into our own.
-        EndOwnPainter();
-        RefreshImageAccess();
-    }
-    return true;
+void TDrawSurface::TakeOwnPixels() {
+    EndOwnPainter();
+    RefreshImageAccess();
 }
 
 QPainter* TDrawSurface::BeginPainter() {

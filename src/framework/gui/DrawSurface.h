@@ -47,6 +47,8 @@ public:
     void Unbind();
     bool HasTarget() const { return image_ || external_; }
     QImage* TargetImage() const { return image_; }
+    // The painter of a painter target (none on an image).
+    QPainter* TargetPainter() const { return external_; }
 
     // A monochrome surface draws every colour as black or white, whichever
     // is nearer, and text without antialiasing.
@@ -125,7 +127,14 @@ private:
         QFontMetrics Metrics;
     };
 
-    bool ImageReady();  // an image target that may be written now
+    // An image target that may be written now: when someone else shares its
+    // pixels (a copy of the image), the surface takes pixels of its own first.
+    bool ImageReady() {
+        if (!imageValid_) return false;
+        if (!image_->isDetached()) TakeOwnPixels();
+        return true;
+    }
+    void TakeOwnPixels();
     QPainter* BeginPainter();
     void EndOwnPainter();
     void RefreshImageAccess();

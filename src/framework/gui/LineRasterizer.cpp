@@ -85,75 +85,6 @@ void ClippedRange(const LineSetup& s, const TRect& clip, int32_t reach, int64_t&
     StepRange(s, lo, hi + reach, first, last);
 }
 
-// Whether every pixel of the line, and for a stamp (reach 1) the pixel up
-// and left of it, lies inside the clip. One branch for the usual answer yes.
-inline bool EndsInside(const TRect& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t reach) {
-    const int64_t l = int64_t{c.Left} + reach, t = int64_t{c.Top} + reach;
-    return (x0 >= l) & (x1 >= l) & (y0 >= t) & (y1 >= t) & (x0 < c.Right) & (x1 < c.Right) & (y0 < c.Bottom) &
-           (y1 < c.Bottom);
-}
-
-// Reciprocals ceil(2^32 / n) for the short lines of the fixed-point walk.
-constexpr int32_t kShortLine = 1024;
-struct Reciprocals {
-    uint64_t value[kShortLine];
-    constexpr Reciprocals() : value() {
-        for (int32_t n = 1; n < kShortLine; ++n) value[n] = ((uint64_t{1} << 32) + n - 1) / n;
-    }
-};
-constexpr Reciprocals kReciprocals;
-
-// Copy-mode loop for a line wholly inside the clip. The coordinates are
-// image coordinates, so 32-bit arithmetic and pointer steps suffice, and the
-// set-up picks its steps without branches: a chart's segments turn every
-// which way, and mispredicted branches would cost more than the pixels.
-//
-// Lines shorter than kShortLine walk the minor axis in 32.32 fixed point,
-// pos(i) = 1/2 + i · minor · ceil(2^32 / major), which keeps each step free of
-// a carried comparison. The slope errs upwards by less than major / 2^32 per
-// step; the exact value (2·i·minor + major) / (2·major) is either a whole
-// number or at least 1 / (2·major) below the next one, and major³ < 2^31
-// keeps the accumulated excess below that gap, so the floor is exact.
-template <bool Wide>
-void CopyInside(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb) {
-    const intptr_t stride = image.Stride;
-    const int32_t dx = x1 - x0, dy = y1 - y0;
-    const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const intptr_t xStep = dx < 0 ? -1 : 1, yStep = dy < 0 ? -stride : stride;
-    const bool xMajor = adx >= ady;
-    const intptr_t majStep = xMajor ? xStep : yStep, minStep = xMajor ? yStep : xStep;
-    const int32_t n = xMajor ? adx : ady, amin = xMajor ? ady : adx;
-    uint32_t* p = Wide ? image.Bits + (y0 - 1) * stride + (x0 - 1) : image.Bits + y0 * stride + x0;
-    auto put = [&](uint32_t* q) {
-        q[0] = argb;
-        if constexpr (Wide) {
-            q[1] = argb;
-            q[stride] = argb;
-            q[stride + 1] = argb;
-        }
-    };
-    if (n < kShortLine) {
-        const uint64_t slope = static_cast<uint64_t>(amin) * kReciprocals.value[n];
-        uint64_t pos = uint64_t{1} << 31;
-        for (int32_t i = 0; i < n; ++i) {
-            put(p + static_cast<intptr_t>(pos >> 32) * minStep);
-            p += majStep;
-            pos += slope;
-        }
-        return;
-    }
-    const int32_t incr = 2 * amin, decr = 2 * n;
-    int32_t err = -n;
-    for (int32_t i = 0; i < n; ++i) {
-        put(p);
-        p += majStep;
-        err += incr;
-        const int32_t step = ~(err >> 31);  // all ones when err >= 0
-        err -= decr & step;
-        p += minStep & step;
-    }
-}
-
 }  // namespace
 
 TLinePattern ThinPenPattern(TPenStyle style) {
@@ -184,9 +115,9 @@ uint64_t RasterThinLine(const TRasterImage& image, int32_t x0, int32_t y0, int32
     const uint64_t endPhase = phase + static_cast<uint64_t>(s.steps);
     if (mode == pmNop || image.Clip.IsEmpty()) return endPhase;
     int64_t first = 0, last = s.steps;
-    const bool inside = !image.Mask && EndsInside(image.Clip, x0, y0, x1, y1, 0);
+    const bool inside = !image.Mask && line_detail::EndsInside(image.Clip, x0, y0, x1, y1, 0);
     if (inside && mode == pmCopy && pattern.Period == 0) {
-        CopyInside<false>(image, x0, y0, x1, y1, argb);
+        line_detail::CopyInside<false>(image, x0, y0, x1, y1, argb);
         return endPhase;
     }
     if (!inside) ClippedRange(s, image.Clip, 0, first, last);
@@ -202,15 +133,12 @@ uint64_t RasterThinLine(const TRasterImage& image, int32_t x0, int32_t y0, int32
     return endPhase;
 }
 
-void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb,
-                     TPenMode mode) {
-    if (mode == pmNop) return;
+namespace line_detail {
+
+void WideLine2Clipped(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb,
+                      TPenMode mode) {
+    if (mode == pmNop || image.Clip.IsEmpty()) return;
     const bool inside = !image.Mask && EndsInside(image.Clip, x0, y0, x1, y1, 1);
-    if (inside && mode == pmCopy) {
-        CopyInside<true>(image, x0, y0, x1, y1, argb);
-        return;
-    }
-    if (image.Clip.IsEmpty()) return;
     const LineSetup s = Setup(x0, y0, x1, y1);
     uint32_t* const bits = image.Bits;
     const intptr_t stride = image.Stride;
@@ -251,6 +179,8 @@ void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t 
                 *p = ApplyRasterMode(mode, argb, *p);
             }
 }
+
+}  // namespace line_detail
 
 void RasterFillRect(const TRasterImage& image, const TRect& r, uint32_t argb) {
     TRect c;
