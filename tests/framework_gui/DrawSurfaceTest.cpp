@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
 #include <random>
 
 #include "ImageCompare.h"
@@ -241,4 +244,60 @@ TEST(SurfaceState, ModesAndSelectionsAnswerTheirPredecessors) {
     EXPECT_EQ(old, TDevicePen{});
     EXPECT_EQ(dc.Pen().Width, 3);
     EXPECT_EQ(dc.TextExtent("W"), (TPoint{0, 0})) << "no target: nothing measured";
+}
+
+TEST(SurfacePaths, DrawsOnVectorDevicesThroughQPainter) {
+    auto scene = [](TDrawSurface& dc) {
+        dc.SelectPen({clNavy, 1, psSolid, pmCopy});
+        dc.SelectBrush({clYellow, bsSolid, nullptr});
+        dc.Rectangle(5, 5, 40, 30);
+        dc.MoveTo(2, 45);
+        dc.LineTo(70, 45);
+        TLogFont font;
+        font.FaceName = "Arial";
+        dc.SelectFont(font);
+        dc.SetBkMode(bkTransparent);
+        dc.TextOut(10, 50, "Vector");
+    };
+    // A recorded picture replays as the same pixels where QPainter and the
+    // rasteriser agree (straight edges, fills).
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        TDrawSurface dc;
+        dc.BindPainter(&painter);
+        scene(dc);
+        EXPECT_GT(dc.TextExtent("Vector").X, 0);
+    }
+    QImage replayed = imagetest::WhiteImage(80, 70);
+    {
+        QPainter painter(&replayed);
+        painter.drawPicture(0, 0, picture);
+    }
+    QImage direct = imagetest::WhiteImage(80, 70);
+    {
+        TDrawSurface dc;
+        dc.BindImage(&direct);
+        dc.SelectPen({clNavy, 1, psSolid, pmCopy});
+        dc.SelectBrush({clYellow, bsSolid, nullptr});
+        dc.Rectangle(5, 5, 40, 30);
+        dc.MoveTo(2, 45);
+        dc.LineTo(70, 45);
+    }
+    EXPECT_EQ(imagetest::CompareImages(replayed.copy(0, 0, 80, 48), direct.copy(0, 0, 80, 48), "picture"), 0);
+    EXPECT_FALSE(imagetest::FindInk(replayed.copy(0, 48, 80, 22)).Empty()) << "the text was recorded";
+
+    const QString path = QString(QUELMAR_BINARY_DIR) + "/test-images/surface.pdf";
+    imagetest::OutputDir();
+    {
+        QPdfWriter pdf(path);
+        QPainter painter(&pdf);
+        TDrawSurface dc;
+        dc.BindPainter(&painter);
+        scene(dc);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_GT(file.size(), 500);
 }
