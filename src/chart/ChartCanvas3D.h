@@ -137,8 +137,8 @@ private:
     bool Face(std::span<const TPoint3D> corners, bool mustDraw);
     // Runs draw with the brush (solid) or background colour darkened.
     void WithDarkerFill(bool shade, int32_t quantity, fw::TColor base, const std::function<void()>& draw);
-    // Selects a copy of the current font with another escapement and, when
-    // zooming text, another size, for one output.
+    // The device's current font with another escapement and, when text
+    // follows the 3D zoom, the zoomed size: for one output.
     fw::TLogFont ZoomedFont(int32_t escapement) const;
 
     TView3DOptions* options_ = nullptr;
