@@ -7,6 +7,7 @@
 #include "chart/ChartSeries.h"
 #include "chart/ChartSeriesList.h"
 #include "chart/ChartStrings.h"
+#include "framework/core/FormatFloat.h"
 
 namespace chart {
 
@@ -55,6 +56,17 @@ void TChartSeries::SetXLabelsSource(const std::string& value) {
     if (xLabelsSource_ == value) return;
     xLabelsSource_ = value;
     CheckDataSource();
+}
+
+std::string TChartSeries::GetMarkText(int32_t valueIndex) const {
+    switch (marks_->Style()) {
+    case smsXValue: return fw::FormatFloat(valueFormat_, XValue(valueIndex));
+    case smsValue: return fw::FormatFloat(valueFormat_, MandatoryValueList().Value(valueIndex));
+    default: {
+        const std::string label = GetXLabel(valueIndex);
+        return label.empty() ? fw::FormatFloat(valueFormat_, MandatoryValueList().Value(valueIndex)) : label;
+    }
+    }
 }
 
 void TChartSeries::Repaint() {

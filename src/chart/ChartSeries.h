@@ -158,6 +158,9 @@ public:
     virtual std::string GetXLabel(int32_t i) const { return XLabel(i); }
     // The labels take memory only once a point has one.
     bool HasLabels() const { return labels_.Materialised(); }
+    // The text the point's mark shows, by the marks' style: its X value, its
+    // value, or its label (the value when it has none), numbers in ValueFormat.
+    virtual std::string GetMarkText(int32_t valueIndex) const;
 
     fw::TColor ValueColor(int32_t i) const { return GetValueColor(i); }
     void SetValueColor(int32_t i, fw::TColor color);

@@ -109,6 +109,8 @@ TCanvas& ControlHost::WindowCanvas() {
 
 void ControlHost::EnsureWindowImage() {
     if (window_.size() == size()) return;
+    // The surface may hold a painter on the old image: let go of it first.
+    canvas_.Surface().Unbind();
     window_ = QImage(size(), QImage::Format_RGB32);
     window_.fill(Qt::white);
     canvas_.Surface().BindImage(&window_);

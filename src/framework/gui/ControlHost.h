@@ -26,8 +26,7 @@ public:
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
 
-    // The control that paints here (none with nullptr); the next paint is its.
-    void SetControl(IHostedControl* control);
+    void SetControl(IHostedControl* control) override;
     IHostedControl* Control() const { return control_; }
 
     void InvalidateControl() override;

@@ -51,9 +51,13 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
+class IHostedControl;
+
 // What a control may ask of the window it lives in.
 class IControlHost {
 public:
+    // The control that paints here (none with nullptr); the next paint is its.
+    virtual void SetControl(IHostedControl* control) = 0;
     // A repaint later; any number of requests before it cost one paint.
     virtual void InvalidateControl() = 0;
     // A repaint now, before this call returns.
