@@ -183,6 +183,7 @@ uint32_t TDrawSurface::DrawColor(TColor rgb) const {
 
 TDevicePen TDrawSurface::SelectPen(const TDevicePen& pen) {
     penArgb_ = DrawColor(pen.Color);
+    wideCopyPen_ = pen.Width == 2 && pen.Mode == pmCopy && pen.Style != psClear;
     return std::exchange(pen_, pen);
 }
 TDeviceBrush TDrawSurface::SelectBrush(const TDeviceBrush& brush) { return std::exchange(brush_, brush); }
@@ -246,7 +247,7 @@ QBrush TDrawSurface::MakeQBrush() const {
 
 // ---- lines ----
 
-void TDrawSurface::LineTo(int32_t x, int32_t y) {
+void TDrawSurface::LineToAnyPen(int32_t x, int32_t y) {
     const TPoint from = position_;
     position_ = {x, y};
     if (!PenDraws()) return;

@@ -75,7 +75,16 @@ public:
     // Lines.
     void MoveTo(int32_t x, int32_t y) { position_ = {x, y}; }
     TPoint CurrentPosition() const { return position_; }
-    void LineTo(int32_t x, int32_t y);
+    void LineTo(int32_t x, int32_t y) {
+        // The chart's most frequent call: a two-pixel copy-mode segment on an
+        // image, inline down to the rasteriser.
+        if (wideCopyPen_ && ImageReady()) {
+            RasterWideLine2(raster_, position_.X, position_.Y, x, y, penArgb_, pmCopy);
+            position_ = {x, y};
+            return;
+        }
+        LineToAnyPen(x, y);
+    }
     // A polyline through the points, each segment leaving out its end pixel.
     void Polyline(std::span<const TPoint> points);
 
@@ -135,6 +144,7 @@ private:
         return true;
     }
     void TakeOwnPixels();
+    void LineToAnyPen(int32_t x, int32_t y);
     QPainter* BeginPainter();
     void EndOwnPainter();
     void RefreshImageAccess();
@@ -160,6 +170,7 @@ private:
 
     TDevicePen pen_;
     uint32_t penArgb_ = 0xFF000000u;  // the pen colour as drawn
+    bool wideCopyPen_ = false;        // a visible two-pixel pen in copy mode
     bool imageValid_ = false;        // an image target with pixels
     TDeviceBrush brush_;
     TLogFont font_;

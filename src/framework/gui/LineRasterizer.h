@@ -80,13 +80,18 @@ inline constexpr Reciprocals kReciprocals;
 // keeps the accumulated excess below that gap, so the floor is exact.
 template <bool Wide>
 inline void CopyInside(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb) {
+    // Signs, magnitudes and the choice of major axis by masks, not branches.
     const intptr_t stride = image.Stride;
     const int32_t dx = x1 - x0, dy = y1 - y0;
-    const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    const intptr_t xStep = dx < 0 ? -1 : 1, yStep = dy < 0 ? -stride : stride;
-    const bool xMajor = adx >= ady;
-    const intptr_t majStep = xMajor ? xStep : yStep, minStep = xMajor ? yStep : xStep;
-    const int32_t n = xMajor ? adx : ady, amin = xMajor ? ady : adx;
+    const int32_t signX = dx >> 31, signY = dy >> 31;  // 0 or -1
+    const int32_t adx = (dx ^ signX) - signX, ady = (dy ^ signY) - signY;
+    const intptr_t xStep = signX | 1, yStep = stride * (signY | 1);
+    const int32_t major32 = -static_cast<int32_t>(adx >= ady);  // -1 when x is the major axis
+    const intptr_t majorMask = major32;
+    const intptr_t majStep = (xStep & majorMask) | (yStep & ~majorMask);
+    const intptr_t minStep = (yStep & majorMask) | (xStep & ~majorMask);
+    const int32_t n = (adx & major32) | (ady & ~major32);
+    const int32_t amin = (ady & major32) | (adx & ~major32);
     uint32_t* p = Wide ? image.Bits + (y0 - 1) * stride + (x0 - 1) : image.Bits + y0 * stride + x0;
     auto put = [&](uint32_t* q) {
         q[0] = argb;
