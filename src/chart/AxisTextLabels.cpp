@@ -10,24 +10,11 @@
 #include "chart/ChartCanvas.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartSeriesList.h"
-#include "framework/core/FormatFloat.h"
+#include "framework/core/Rounding.h"
 
 namespace chart {
 
 namespace {
-
-// The text a point's mark shows: its X value, its value, or its label
-// (the value when it has none).
-std::string MarkText(const TChartSeries& s, int32_t index) {
-    switch (s.Marks().Style()) {
-    case smsXValue: return fw::FormatFloat(s.ValueFormat(), s.XValue(index));
-    case smsValue: return fw::FormatFloat(s.ValueFormat(), s.MandatoryValueList().Value(index));
-    default: {
-        const std::string label = s.GetXLabel(index);
-        return label.empty() ? fw::FormatFloat(s.ValueFormat(), s.MandatoryValueList().Value(index)) : label;
-    }
-    }
-}
 
 // Labels closer than their size (plus the separation) to the one drawn
 // before are skipped.
@@ -76,7 +63,7 @@ void TAxisDrawing::TextLabels(TAxisLabelStyle style) {
         const auto covering = std::find_if(taken.begin(), taken.end(), [&](TChartSeries* s) { return index < s->Count(); });
         if (covering == taken.end()) continue;
         TChartSeries& s = **covering;
-        std::string text = style == talMark ? MarkText(s, index) : s.GetXLabel(index);
+        std::string text = style == talMark ? s.GetMarkText(index) : s.GetXLabel(index);
         if (chart.OnGetAxisLabel) chart.OnGetAxisLabel(axis, &s, index, text);
         const double value = axis.IsHorizontal() ? s.XValue(index) : s.YValue(index);
         if (value < axis.ShownMinimum() || value > axis.ShownMaximum()) continue;

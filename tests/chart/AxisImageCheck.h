@@ -14,12 +14,12 @@
 
 namespace chart::testing {
 
-class PixelChecks {
+class AxisPixelChecks {
 public:
-    PixelChecks(AxisTestChart& chart, std::string name) : chart_(chart), name_(std::move(name)) {}
-    ~PixelChecks() { Finish(); }
-    PixelChecks(const PixelChecks&) = delete;
-    PixelChecks& operator=(const PixelChecks&) = delete;
+    AxisPixelChecks(AxisTestChart& chart, std::string name) : chart_(chart), name_(std::move(name)) {}
+    ~AxisPixelChecks() { Finish(); }
+    AxisPixelChecks(const AxisPixelChecks&) = delete;
+    AxisPixelChecks& operator=(const AxisPixelChecks&) = delete;
 
     void Is(int32_t x, int32_t y, fw::TColor color, const std::string& what) { Check(x, y, color, true, what); }
     void IsNot(int32_t x, int32_t y, fw::TColor color, const std::string& what) { Check(x, y, color, false, what); }
