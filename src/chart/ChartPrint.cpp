@@ -28,31 +28,55 @@ void TCustomChartPanel::PrintOrientation(fw::TPrinterOrientation orientation) {
     printer.SetOrientation(saved);
 }
 
-fw::TRect TCustomChartPanel::CalcProportionalMargins() const {
+fw::TRect TCustomChartPanel::ProportionalPrintRect() const {
     const fw::TPrinter& printer = fw::Printer();
-    const long double pageW = std::max(printer.PageWidth(), 1);
-    const long double pageH = std::max(printer.PageHeight(), 1);
+    const int32_t pageW = std::max(printer.PageWidth(), 1);
+    const int32_t pageH = std::max(printer.PageHeight(), 1);
     const fw::TPoint size = ClientSize();
     const long double w = std::max(size.X, 1);
     const long double h = std::max(size.Y, 1);
-    fw::TRect m = printMargins_;
-    // Keep the margins across the control's longer side, and centre the
-    // printout along the other one at the control's proportions.
-    auto centred = [](long double usedPercent) {
-        return static_cast<int32_t>(std::max<long double>(0, (100 - usedPercent) / 2));
+    // The margins across the control's longer side stay; the printout is
+    // centred along the other side at the control's proportions. Should that
+    // not fit on the page, the same margins are kept along the other side.
+    auto fit = [](int32_t page, int32_t marginA, int32_t marginB, int32_t otherPage, long double ratio, int32_t& a0,
+                  int32_t& a1, int32_t& b0, int32_t& b1) {
+        a0 = fw::MulDiv(page, marginA, 100);
+        a1 = page - fw::MulDiv(page, marginB, 100);
+        const auto other = static_cast<int32_t>(fw::Round((a1 - a0) * ratio));
+        if (other > otherPage) return false;
+        b0 = (otherPage - other) / 2;
+        b1 = b0 + other;
+        return true;
     };
+    fw::TRect r;
+    const fw::TRect& m = printMargins_;
     if (w > h) {
-        const long double printedW = pageW * (100 - m.Left - m.Right) / 100;
-        m.Top = m.Bottom = centred(printedW * h / w * 100 / pageH);
-    } else {
-        const long double printedH = pageH * (100 - m.Top - m.Bottom) / 100;
-        m.Left = m.Right = centred(printedH * w / h * 100 / pageW);
+        if (!fit(pageW, m.Left, m.Right, pageH, h / w, r.Left, r.Right, r.Top, r.Bottom)) {
+            fit(pageH, m.Left, m.Right, pageW, w / h, r.Top, r.Bottom, r.Left, r.Right);
+        }
+    } else if (!fit(pageH, m.Top, m.Bottom, pageW, w / h, r.Top, r.Bottom, r.Left, r.Right)) {
+        fit(pageW, m.Top, m.Bottom, pageH, h / w, r.Left, r.Right, r.Top, r.Bottom);
     }
-    return m;
+    return r;
+}
+
+fw::TRect TCustomChartPanel::CalcProportionalMargins() const {
+    const fw::TPrinter& printer = fw::Printer();
+    const int32_t pageW = std::max(printer.PageWidth(), 1);
+    const int32_t pageH = std::max(printer.PageHeight(), 1);
+    const fw::TRect r = ProportionalPrintRect();
+    return fw::Rect(fw::MulDiv(r.Left, 100, pageW), fw::MulDiv(r.Top, 100, pageH),
+                    fw::MulDiv(pageW - r.Right, 100, pageW), fw::MulDiv(pageH - r.Bottom, 100, pageH));
 }
 
 fw::TRect TCustomChartPanel::ChartPrintRect() {
-    if (printProportional_) printMargins_ = CalcProportionalMargins();
+    if (printProportional_) {
+        // The margins are kept in whole percent; the rectangle itself is
+        // exact, so that the printout keeps the control's proportions.
+        const fw::TRect r = ProportionalPrintRect();
+        printMargins_ = CalcProportionalMargins();
+        return r;
+    }
     const fw::TPrinter& printer = fw::Printer();
     const int32_t pageW = printer.PageWidth();
     const int32_t pageH = printer.PageHeight();

@@ -267,6 +267,8 @@ protected:
     void SetRepaintEnabled(bool value) { repaintEnabled_ = value; }
 
 private:
+    // The printer rectangle at the control's proportions within the margins.
+    fw::TRect ProportionalPrintRect() const;
     // Draws onto canvas with the PanelCanvas' buffer switched off meanwhile.
     void DrawUnbuffered(fw::TCanvas& canvas, const fw::TRect& rect);
 

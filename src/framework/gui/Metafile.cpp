@@ -40,6 +40,8 @@ QByteArray TMetafile::SvgData() {
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
+    // At the picture's own resolution the drawing is replayed one to one.
+    svg.setResolution(picture_.logicalDpiX());
     svg.setSize(QSize(width_, height_));
     svg.setViewBox(QRect(0, 0, width_, height_));
     QPainter painter(&svg);
@@ -60,11 +62,12 @@ void TMetafile::SaveToPdfFile(const std::string& fileName) {
     EndRecording();
     QFile file(QString::fromStdString(fileName));
     if (!file.open(QIODevice::WriteOnly)) throw Exception(CannotCreateFileMessage(fileName));
-    // One page the size of the drawing: one pixel is one point at 72 dots
-    // per inch, so the drawing keeps its proportions and coordinates.
+    // One page the size of the drawing, at the picture's own resolution so
+    // that it is replayed one to one.
+    const int dpi = picture_.logicalDpiX();
     QPdfWriter pdf(&file);
-    pdf.setResolution(72);
-    pdf.setPageSize(QPageSize(QSizeF(width_, height_), QPageSize::Point));
+    pdf.setResolution(dpi);
+    pdf.setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi, height_ * 72.0 / dpi), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&pdf)) throw Exception(CannotCreateFileMessage(fileName));
