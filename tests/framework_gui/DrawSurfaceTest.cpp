@@ -147,13 +147,14 @@ TEST(SurfacePaths, ImageAndPainterTargetsAgreeOnStraightShapes) {
         dc.SelectBrush({clYellow, bsSolid, nullptr});
         dc.Rectangle(5, 5, 40, 30);
         dc.SelectPen({clRed, 1, psSolid, pmCopy});
-        // QPainter leaves out the pixel at the larger coordinate whichever
-        // way a line runs, so only lines drawn rightwards and downwards can
-        // agree at their ends.
         dc.MoveTo(2, 45);
         dc.LineTo(70, 45);
-        dc.MoveTo(70, 10);
-        dc.LineTo(70, 45);
+        dc.LineTo(70, 10);
+        dc.SelectPen({clBlue, 1, psDot, pmCopy});
+        dc.MoveTo(75, 58);
+        dc.LineTo(3, 58);
+        const TPoint frame[] = {{3, 50}, {60, 50}, {60, 55}, {3, 55}};
+        dc.Polygon(frame);
         dc.SelectClipRect({10, 0, 60, 60});
         dc.SelectPen({clBlack, 1, psSolid, pmNotXor});
         dc.SelectBrush({clWhite, bsClear, nullptr});

@@ -259,6 +259,11 @@ void TDrawSurface::LineToAnyPen(int32_t x, int32_t y) {
         }
         return;
     }
+    if (IsThin(pen_)) {
+        const TPoint line[] = {from, {x, y}};
+        PainterThinPath(line, false);
+        return;
+    }
     WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {
         p.setPen(MakeQPen());
         p.setBrush(Qt::NoBrush);
@@ -266,10 +271,56 @@ void TDrawSurface::LineToAnyPen(int32_t x, int32_t y) {
     });
 }
 
+uint64_t TDrawSurface::PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const {
+    const TLinePattern pattern = ThinPenPattern(pen_.Style);
+    const int64_t steps = std::max(std::llabs(int64_t{b.X} - a.X), std::llabs(int64_t{b.Y} - a.Y));
+    if (a.X != b.X && a.Y != b.Y) {
+        // Through pixel centres, so that a vector device puts the line on
+        // the pixels a raster would.
+        p.setPen(MakeQPen());
+        p.drawLine(QLineF(a.X + 0.5, a.Y + 0.5, b.X + 0.5, b.Y + 0.5));
+        return phase + static_cast<uint64_t>(steps);
+    }
+    // Straight lines are filled runs of whole pixels: exact on every device.
+    const QColor color = QColor::fromRgb(penArgb_);
+    const int32_t sx = b.X > a.X ? 1 : (b.X < a.X ? -1 : 0), sy = b.Y > a.Y ? 1 : (b.Y < a.Y ? -1 : 0);
+    int64_t i = 0;
+    while (i < steps) {
+        int64_t run = 1;
+        const auto on = [&](int64_t k) {
+            return !pattern.Period || ((pattern.Mask >> ((phase + static_cast<uint64_t>(k)) % pattern.Period)) & 1u);
+        };
+        const bool drawn = on(i);
+        while (i + run < steps && on(i + run) == drawn) ++run;
+        if (drawn) {
+            const int64_t x0 = a.X + sx * i, y0 = a.Y + sy * i;
+            const int64_t x1 = a.X + sx * (i + run - 1), y1 = a.Y + sy * (i + run - 1);
+            p.fillRect(QRect(static_cast<int>(std::min(x0, x1)), static_cast<int>(std::min(y0, y1)),
+                             static_cast<int>(std::llabs(x1 - x0) + 1), static_cast<int>(std::llabs(y1 - y0) + 1)),
+                       color);
+        }
+        i += run;
+    }
+    return phase + static_cast<uint64_t>(steps);
+}
+
+void TDrawSurface::PainterThinPath(std::span<const TPoint> points, bool closed) {
+    WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {
+        p.setBrush(Qt::NoBrush);
+        uint64_t phase = 0;
+        const size_t n = points.size();
+        for (size_t i = 0; i < (closed ? n : n - 1); ++i) phase = PainterThinSegment(p, points[i], points[(i + 1) % n], phase);
+    });
+}
+
 void TDrawSurface::Polyline(std::span<const TPoint> points) {
     if (points.size() < 2 || !PenDraws()) return;
     if (RasterOutlines()) {
         RasterPath(points, false);
+        return;
+    }
+    if (IsThin(pen_)) {
+        PainterThinPath(points, false);
         return;
     }
     QPolygon poly;
@@ -325,15 +376,22 @@ void TDrawSurface::Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     else
         FillInterior(r);
     if (r.IsEmpty()) return;
-    if (RasterOutlines()) {
+    const bool raster = RasterOutlines();
+    if (raster || IsThin(pen_)) {
         const int32_t l = r.Left, t = r.Top, rr = r.Right - 1, b = r.Bottom - 1;
+        auto path = [&](std::span<const TPoint> points, bool closed) {
+            if (raster)
+                RasterPath(points, closed);
+            else
+                PainterThinPath(points, closed);
+        };
         if (l == rr || t == b) {
             // A one-pixel-wide or -high rectangle is a single line.
             const TPoint line[] = {{l, t}, {l == rr ? l : rr + 1, l == rr ? b + 1 : t}};
-            RasterPath(line, false);
+            path(line, false);
         } else {
             const TPoint corners[] = {{l, t}, {rr, t}, {rr, b}, {l, b}};
-            RasterPath(corners, true);
+            path(corners, true);
         }
         return;
     }
@@ -358,6 +416,10 @@ void TDrawSurface::Polygon(std::span<const TPoint> points) {
     if (!PenDraws()) return;
     if (RasterOutlines()) {
         RasterPath(points, true);
+        return;
+    }
+    if (IsThin(pen_)) {
+        PainterThinPath(points, true);
         return;
     }
     WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {

@@ -160,6 +160,11 @@ private:
     bool RasterOutlines();
     void RasterPath(std::span<const TPoint> points, bool closed);
     void FillInterior(const TRect& r);
+    // One-pixel outlines on a painter target: straight segments as runs of
+    // whole pixels, slanted ones through pixel centres; the dash pattern
+    // runs on across the segments.
+    void PainterThinPath(std::span<const TPoint> points, bool closed);
+    uint64_t PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const;
     void ArcOrPie(bool pie, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe,
                   int32_t ye);
 
