@@ -26,7 +26,7 @@ public:
 };
 
 // The test program is test_framework_gui, so every box is captioned so.
-constexpr const char* kTitle = "Test_framework_gui";
+constexpr const char* kTitle = "test_framework_gui";
 
 TEST(ErrorBoxText, AppendsAFullStopOnlyAfterCharactersAboveIt) {
     EXPECT_EQ(fw::ErrorBoxText(""), "");
