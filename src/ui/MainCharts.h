@@ -1,37 +1,52 @@
 #pragma once
-// The window's two chart areas and the three series the session plots into.
-// The window asks only for the two area widgets (to place them by its layout)
+// The window's two charts and the three series the session plots into. The
+// window asks only for the two chart widgets (to place them by its layout)
 // and for the series as plot targets; everything chart-specific stays here.
 
 #include <QWidget>
 
-#include "ui/RecordingSeries.h"
+#include "chart/Chart.h"
+#include "chart/ChartSeries.h"
+#include "framework/gui/ControlHost.h"
+#include "framework/gui/DialogService.h"
+#include "ui/ChartedSeries.h"
 
 namespace ui {
 
 class MainCharts {
 public:
-    // Creates both areas as children of window, all series empty.
-    explicit MainCharts(QWidget& window);
+    // Creates both charts in widgets that are children of window, all series
+    // empty. A chart's errors are shown through dialogs.
+    MainCharts(QWidget& window, fw::DialogService& dialogs);
     MainCharts(const MainCharts&) = delete;
     MainCharts& operator=(const MainCharts&) = delete;
 
-    QWidget& Chart1() const { return *chart1_; }  // upper: signal and reconstruction
-    QWidget& Chart2() const { return *chart2_; }  // lower: the viewed level
+    QWidget& Chart1() const { return *host1_; }  // upper: signal and reconstruction
+    QWidget& Chart2() const { return *host2_; }  // lower: the viewed level
+    chart::TChart& Chart1Control() { return chart1_; }
+    chart::TChart& Chart2Control() { return chart2_; }
+    const chart::TChart& Chart1Control() const { return chart1_; }
+    const chart::TChart& Chart2Control() const { return chart2_; }
 
-    RecordingSeries& Series1() { return series1_; }  // signal plot, on Chart1
-    RecordingSeries& Series2() { return series2_; }  // reconstruction plot, on Chart1
-    RecordingSeries& Series3() { return series3_; }  // view plot, on Chart2
-    const RecordingSeries& Series1() const { return series1_; }
-    const RecordingSeries& Series2() const { return series2_; }
-    const RecordingSeries& Series3() const { return series3_; }
+    ChartedSeries& Series1() { return plot1_; }  // signal plot, on Chart1
+    ChartedSeries& Series2() { return plot2_; }  // reconstruction plot, on Chart1
+    ChartedSeries& Series3() { return plot3_; }  // view plot, on Chart2
+    const ChartedSeries& Series1() const { return plot1_; }
+    const ChartedSeries& Series2() const { return plot2_; }
+    const ChartedSeries& Series3() const { return plot3_; }
 
 private:
-    QWidget* chart1_;  // owned by the window, as its children
-    QWidget* chart2_;
-    RecordingSeries series1_;
-    RecordingSeries series2_;
-    RecordingSeries series3_;
+    fw::ControlHost* host1_;  // owned by the window, as its children
+    fw::ControlHost* host2_;
+    // The charts before their series: a series leaves its chart when it goes.
+    chart::TChart chart1_;
+    chart::TChart chart2_;
+    chart::TChartSeries series1_;
+    chart::TChartSeries series2_;
+    chart::TChartSeries series3_;
+    ChartedSeries plot1_{series1_};
+    ChartedSeries plot2_{series2_};
+    ChartedSeries plot3_{series3_};
 };
 
 }  // namespace ui

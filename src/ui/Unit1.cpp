@@ -27,7 +27,7 @@ void FillChoices(QComboBox& list, int32_t n) {
 }  // namespace
 
 TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), charts_(*this), OpenDialog1(dialogs) {
+    : QWidget(parent), dialogs_(dialogs), charts_(*this, dialogs), OpenDialog1(dialogs) {
     BuildForm(*this, kMainWindow, kMainWindowControls, [this](std::string_view name) -> QWidget& {
         if (name == "Chart1") {
             return charts_.Chart1();

@@ -138,9 +138,12 @@ TEST_F(StartState, ListItemsAreThirteenPixelsHigh) {
 TEST_F(StartState, ChartAreasAreWhiteAndTheGapBetweenThemIsNot) {
     const QImage image = form->grab().toImage();
     const QRgb white = qRgb(255, 255, 255);
-    for (const QPoint point : {QPoint(0, 0), QPoint(696, 299), QPoint(348, 150), QPoint(0, 304), QPoint(696, 603)}) {
+    for (const QPoint point : {QPoint(0, 0), QPoint(690, 294), QPoint(5, 150), QPoint(0, 304), QPoint(690, 598)}) {
         EXPECT_EQ(image.pixel(point), white) << point.x() << "," << point.y();
     }
+    // The charts' raised bevels are shaded on their right and bottom edges.
+    EXPECT_NE(image.pixel(696, 299), white);
+    EXPECT_NE(image.pixel(696, 603), white);
     // Rows 300 to 303 and column 697 onwards belong to the window itself.
     EXPECT_NE(image.pixel(348, 301), white);
     EXPECT_NE(image.pixel(697, 150), white);
