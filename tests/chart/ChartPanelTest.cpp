@@ -552,3 +552,84 @@ TEST_F(ChartPanelTest, MouseEventsReachTheControlEvents) {
 
 }  // namespace
 }  // namespace chart::testing
+
+namespace chart::testing {
+namespace {
+
+TEST_F(ChartPanelTest, WithoutBufferEveryPaintDrawsStraightOnTheWindow) {
+    LoggingSeries series("s", nullptr);
+    chart.AddSeries(series);
+    series.AddY(1);
+    chart.SetBufferedDisplay(false);
+    host.Paint();
+    EXPECT_EQ(series.drawnValues, 1);
+    EXPECT_EQ(host.Pixel(5, 5), fw::clWhite);
+    host.Paint();
+    EXPECT_EQ(series.drawnValues, 2) << "nothing to copy: drawn again";
+    chart.SetBufferedDisplay(true);
+    host.Paint();
+    host.Paint();
+    EXPECT_EQ(series.drawnValues, 3);
+}
+
+TEST_F(ChartPanelTest, AReplacedCanvasKeepsMonochromeAndRepaintsAtOnce) {
+    host.Paint();
+    chart.SetMonochrome(true);
+    EXPECT_GE(host.invalidations, 1);
+    chart.SetInternalCanvas(nullptr);
+    auto replacement = std::make_unique<TChartCanvas3D>();
+    TChartCanvas3D* raw = replacement.get();
+    chart.log.clear();
+    chart.SetInternalCanvas(std::move(replacement));
+    EXPECT_EQ(&chart.Canvas(), raw);
+    EXPECT_TRUE(raw->Monochrome());
+    EXPECT_FALSE(chart.log.empty()) << "the window repainted through the new canvas";
+}
+
+TEST_F(ChartPanelTest, TheBackImageCoversThePanelOrOnlyThePlot) {
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(qRgb(255, 0, 0));
+    chart.BackImage().SetImage(image);
+    host.Paint();
+    EXPECT_EQ(host.Pixel(5, 5), fw::clRed);
+    EXPECT_EQ(host.Pixel(690, 290), fw::clRed);
+
+    chart.SetBackImageInside(true);
+    host.Paint();
+    const fw::TRect plot = chart.PlotRect();
+    EXPECT_EQ(host.Pixel(5, 5), fw::clWhite);
+    EXPECT_EQ(host.Pixel(plot.Left + 3, plot.Top + 3), fw::clRed);
+    EXPECT_EQ(host.Pixel(plot.Left, plot.Top + 3), fw::clBlack) << "the wall's frame stays";
+}
+
+TEST_F(ChartPanelTest, BackColourOfAChartInAWindowMakesTheWallSolid) {
+    chart.SetBackColor(fw::clYellow);
+    EXPECT_EQ(chart.BackWall().Color(), fw::clYellow);
+    EXPECT_EQ(chart.BackWall().Brush().Style(), fw::bsSolid);
+    TChart loose;
+    loose.SetBackColor(fw::clYellow);
+    EXPECT_EQ(loose.BackWall().Brush().Style(), fw::bsClear);
+}
+
+TEST_F(ChartPanelTest, SeriesSharingADepthSlotAreDrawnPointByPoint) {
+    std::vector<std::string> log;
+    LoggingSeries a("a", &log);
+    LoggingSeries b("b", &log);
+    a.SetZOrder(0);
+    b.SetZOrder(0);
+    chart.AddSeries(a);
+    chart.AddSeries(b);
+    AddPoints(a, 2);
+    AddPoints(b, 2);
+    chart.SetView3D(true);
+    log.clear();
+    host.Paint();
+    const std::vector<std::string> expected = {"a before chart", "b before chart", "a before values",
+                                               "b before values", "a value 0",      "b value 0",
+                                               "a value 1",      "b value 1",      "a after values",
+                                               "b after values"};
+    EXPECT_EQ(log, expected);
+}
+
+}  // namespace
+}  // namespace chart::testing
