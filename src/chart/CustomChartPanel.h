@@ -9,7 +9,6 @@
 // IControlHost seam; without a window it still draws into bitmaps, vector
 // files and printers.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,8 +19,6 @@
 #include "framework/core/Geometry.h"
 #include "framework/gui/Canvas.h"
 #include "framework/gui/HostedControl.h"
-
-class QPicture;
 
 namespace fw {
 class TBitmap;

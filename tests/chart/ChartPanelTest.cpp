@@ -550,12 +550,6 @@ TEST_F(ChartPanelTest, MouseEventsReachTheControlEvents) {
     EXPECT_EQ(seen, expected);
 }
 
-}  // namespace
-}  // namespace chart::testing
-
-namespace chart::testing {
-namespace {
-
 TEST_F(ChartPanelTest, WithoutBufferEveryPaintDrawsStraightOnTheWindow) {
     LoggingSeries series("s", nullptr);
     chart.AddSeries(series);
