@@ -9,7 +9,7 @@
 #include "chart/ChartSeries.h"
 #include "framework/gui/ControlHost.h"
 #include "framework/gui/DialogService.h"
-#include "ui/ChartedSeries.h"
+#include "ui/SeriesPlotSink.h"
 
 namespace ui {
 
@@ -28,12 +28,12 @@ public:
     const chart::TChart& Chart1Control() const { return chart1_; }
     const chart::TChart& Chart2Control() const { return chart2_; }
 
-    ChartedSeries& Series1() { return plot1_; }  // signal plot, on Chart1
-    ChartedSeries& Series2() { return plot2_; }  // reconstruction plot, on Chart1
-    ChartedSeries& Series3() { return plot3_; }  // view plot, on Chart2
-    const ChartedSeries& Series1() const { return plot1_; }
-    const ChartedSeries& Series2() const { return plot2_; }
-    const ChartedSeries& Series3() const { return plot3_; }
+    SeriesPlotSink& Series1() { return plot1_; }  // signal plot, on Chart1
+    SeriesPlotSink& Series2() { return plot2_; }  // reconstruction plot, on Chart1
+    SeriesPlotSink& Series3() { return plot3_; }  // view plot, on Chart2
+    const SeriesPlotSink& Series1() const { return plot1_; }
+    const SeriesPlotSink& Series2() const { return plot2_; }
+    const SeriesPlotSink& Series3() const { return plot3_; }
 
 private:
     fw::ControlHost* host1_;  // owned by the window, as its children
@@ -44,9 +44,9 @@ private:
     chart::TChartSeries series1_;
     chart::TChartSeries series2_;
     chart::TChartSeries series3_;
-    ChartedSeries plot1_{series1_};
-    ChartedSeries plot2_{series2_};
-    ChartedSeries plot3_{series3_};
+    SeriesPlotSink plot1_{series1_};
+    SeriesPlotSink plot2_{series2_};
+    SeriesPlotSink plot3_{series3_};
 };
 
 }  // namespace ui

@@ -110,9 +110,28 @@ protected:
         return items;
     }
 
-    const ui::RecordingSeries& Series1() const { return form->Charts().Series1(); }
-    const ui::RecordingSeries& Series2() const { return form->Charts().Series2(); }
-    const ui::RecordingSeries& Series3() const { return form->Charts().Series3(); }
+    // What the session plotted, read back from the chart series.
+    class PlottedPoints {
+    public:
+        explicit PlottedPoints(const chart::TChartSeries& series) : series_(series) {}
+        int Count() const { return series_.Count(); }
+        std::vector<double> YValues() const
+        {
+            std::vector<double> values;
+            for (int32_t i = 0; i < series_.Count(); ++i) {
+                EXPECT_EQ(series_.XValues().Value(i), i) << "point " << i << " is not at the next X";
+                values.push_back(series_.YValues().Value(i));
+            }
+            return values;
+        }
+
+    private:
+        const chart::TChartSeries& series_;
+    };
+
+    PlottedPoints Series1() const { return PlottedPoints(form->Charts().Series1().Series()); }
+    PlottedPoints Series2() const { return PlottedPoints(form->Charts().Series2().Series()); }
+    PlottedPoints Series3() const { return PlottedPoints(form->Charts().Series3().Series()); }
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
