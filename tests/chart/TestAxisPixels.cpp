@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "AxisImageCheck.h"
+#include "PixelChecks.h"
 #include "AxisTestChart.h"
 
 namespace chart::testing {
@@ -72,7 +72,7 @@ TEST_F(AxisPixelsTest, BottomAxisTicksGridAndLine) {
     ASSERT_EQ(line, plot.Bottom);
     ASSERT_EQ(X(0), plot.Left);
     ASSERT_EQ(X(500), plot.Right);
-    AxisPixelChecks check(chart, "bottom_ticks");
+    PixelChecks check([&]() -> const QImage& { return chart.bitmap.Image(); }, "axis_bottom_ticks");
     for (int v = 0; v <= 500; v += 100) {
         const std::string label = "tick of " + std::to_string(v);
         // The tick starts one pixel below the line and is 4 pixels long.
@@ -120,7 +120,7 @@ TEST_F(AxisPixelsTest, LeftAxisTicksGridAndLine) {
     ASSERT_EQ(line, plot.Left);
     ASSERT_EQ(Y(10), plot.Top);
     ASSERT_EQ(Y(0), plot.Bottom);
-    AxisPixelChecks check(chart, "left_ticks");
+    PixelChecks check([&]() -> const QImage& { return chart.bitmap.Image(); }, "axis_left_ticks");
     // The tick runs leftwards from one pixel left of the line; that first
     // pixel lies under the two-pixel axis line drawn afterwards.
     check.Is(line - 1, Y(5), kBlack, "axis line over the tick start");
@@ -160,7 +160,7 @@ TEST_F(AxisPixelsTest, CentredGridLiesBetweenLabels) {
     chart.bottom.SetGridCentered(true);
     Paint();
     const int32_t top = chart.plot.Top;
-    AxisPixelChecks check(chart, "grid_centred");
+    PixelChecks check([&]() -> const QImage& { return chart.bitmap.Image(); }, "axis_grid_centred");
     // Row top + 1: the left axis' grid runs along the top row itself.
     check.Is(X(500), top + 1, kWhite, "no grid at the first label");
     check.Is(X(400), top + 1, kWhite, "no grid at a label");
