@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-liberation fontconfig)
+          fonts-liberation fontconfig locales)
 
 install_missing() {
   local missing=()

@@ -40,11 +40,15 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     try {
         samples = std::make_shared<DyadicSignal>(size.J);
     } catch (const std::bad_alloc&) {
+        PlotView();
         throw fw::EOutOfMemory();
     }
+    // Read before the count box and the level list show the new size: a read
+    // that fails (out of memory on a giant token) then leaves them matching
+    // the signal that stays loaded.
+    const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
-    const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
 
     // The file is read: the new signal replaces the old one and its analysis
     // starts afresh (no decomposition, view, view items, reconstruction, mean,
@@ -54,10 +58,25 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     j_ = size.J;
     samples_ = std::move(samples);
     StartFreshAnalysis();
-    signalPlot_.Clear();
-    signalPlot_.AddArray(samples_->Data(), n_ - 1);
+    PlotNewSignal();
     controls_.EnableDecompose(true);
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+void AnalysisSession::PlotNewSignal()
+{
+    try {
+        signalPlot_.Clear();
+        signalPlot_.AddArray(samples_->Data(), n_ - 1);
+        return;
+    } catch (const std::bad_alloc&) {
+    } catch (const fw::EOutOfMemory&) {
+    }
+    // The signal is loaded by now: a plot that ran out of memory is emptied
+    // rather than left partial, and the signal can still be decomposed.
+    signalPlot_.Clear();
+    controls_.EnableDecompose(true);
+    throw fw::EOutOfMemory();
 }
 
 void AnalysisSession::StartFreshAnalysis()

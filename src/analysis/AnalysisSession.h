@@ -39,6 +39,7 @@ public:
 private:
     // A new signal starts a new analysis: no decomposition, no view.
     void StartFreshAnalysis();
+    void PlotNewSignal();
     void PlotView();
     void ShowMeanReadout();
 

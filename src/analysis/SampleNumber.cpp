@@ -33,6 +33,11 @@ int64_t DecimalMagnitude(const char* number, const char* end)
 
 }  // namespace
 
+bool IsExponentMark(char c)
+{
+    return c == 'e' || c == 'E';
+}
+
 SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData)
 {
     const SampleNumber notANumber{SampleNumberStatus::NotANumber};
@@ -58,7 +63,10 @@ SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData)
     }
     if (stop == end) {
         if (!lastData) return needMore;
-    } else if (*stop == 'e' || *stop == 'E') {
+    } else if ((*stop == 'e' || *stop == 'E') && std::none_of(p, stop, IsExponentMark)) {
+        // A mantissa followed by an "e" that brought no exponent digits; after
+        // a complete exponent ("1e5e") the number is whole and the "e" is the
+        // next token's start.
         const char* q = stop + 1;
         if (q < end && (*q == '+' || *q == '-')) ++q;
         return (q == end && !lastData) ? needMore : notANumber;

@@ -52,6 +52,21 @@ TEST_F(SessionTest, LoadReadsPlotsAndEnablesDecompose)
     EXPECT_TRUE(controls_.warnings.empty());
 }
 
+TEST_F(SessionTest, SignalPlotOutOfMemoryKeepsTheLoadedSignalUsable)
+{
+    const std::vector<double> values = Ramp(17);
+    signal_.outOfMemory = true;
+    EXPECT_THROW(session_.Load("17", WriteSamples(values)), fw::EOutOfMemory);
+    // Loaded, but no partial plot; Decompose is offered all the same.
+    EXPECT_EQ(session_.N(), 17);
+    EXPECT_EQ(Buffer(), values);
+    EXPECT_TRUE(signal_.points.empty());
+    ASSERT_GE(log_.size(), 3u);
+    EXPECT_EQ(log_[log_.size() - 3], "signal.AddArray(16)");
+    EXPECT_EQ(log_[log_.size() - 2], "signal.Clear");
+    EXPECT_EQ(log_.back(), "EnableDecompose(1)");
+}
+
 TEST_F(SessionTest, EmptyCountTextDoesNothing)
 {
     LoadValues(Ramp(5));

@@ -3,6 +3,7 @@
 // test can check the effects and their order.
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,15 @@ public:
     void AddArray(const double* values, int32_t highIndex) override
     {
         log_.push_back(name_ + ".AddArray(" + std::to_string(highIndex) + ")");
+        if (outOfMemory) {
+            points.insert(points.end(), values, values + (highIndex + 1) / 2);
+            throw std::bad_alloc();
+        }
         points.insert(points.end(), values, values + highIndex + 1);
     }
 
     std::vector<double> points; // what the series holds now
+    bool outOfMemory = false;   // AddArray stores half the points, then fails
 
 private:
     std::string name_;

@@ -113,6 +113,13 @@ TEST_F(SampleReaderTest, NumberEndsWhereTheSyntaxEnds)
     EXPECT_EQ(split.result.stop, ReadStop::Complete);
     EXPECT_EQ(split.x, (std::vector<double>{1.5, 0.25, -3, 4}));
 
+    // After a complete exponent a second "e" is the next token's start.
+    Read exponent = ReadText("1 1e5e 3", 3);
+    EXPECT_EQ(exponent.result.stored, 2);
+    EXPECT_EQ(exponent.x[1], 1e5);
+    EXPECT_EQ(exponent.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(ReadText("1.5E+3E", 2).x[0], 1500.0);
+
     // Hexadecimal reads as the 0 before the "x", then fails.
     Read hex = ReadText("0x1A", 2);
     EXPECT_EQ(hex.result.stored, 1);

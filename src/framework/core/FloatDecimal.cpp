@@ -47,8 +47,10 @@ FloatDecimal ToFloatDecimal(long double value, int precision, int decimals) {
     std::string digits;
     digits.reserve(kMaxDigits);
     const char* p = buffer;
+    // Only the digits: the C library writes the locale's decimal point, which
+    // is a "," in many regions once the program has taken the user's locale.
     for (; *p != 'e'; ++p) {
-        if (*p != '.') digits.push_back(*p);
+        if (*p >= '0' && *p <= '9') digits.push_back(*p);
     }
     int exponent = std::atoi(p + 1) + 1;
 
