@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QTest>
 #include <stdexcept>
@@ -164,10 +166,16 @@ TEST_F(ControlHostTest, CursorIdsBecomeQtShapes) {
     EXPECT_EQ(fw::CursorShapeOf(fw::crSizeWE), Qt::SizeHorCursor);
 }
 
-TEST_F(ControlHostTest, AnErrorInsideTheControlGoesToTheHandlerNotToQt) {
+TEST_F(ControlHostTest, AnErrorInsideTheControlGoesToTheHandlerAfterTheEvent) {
     control->throwOnPaint = true;
     host->RepaintControl();
-    EXPECT_EQ(errors, 1);
+    host->RepaintControl();
+    EXPECT_EQ(errors, 0) << "reported inside the event";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errors, 1) << "one report for the errors raised while it waited";
+    host->RepaintControl();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errors, 2);
 }
 
 TEST_F(ControlHostTest, TheControlIsToldWhenTheWidgetGoesFirst) {

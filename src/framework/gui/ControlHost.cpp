@@ -98,7 +98,18 @@ void ControlHost::Guard(const std::function<void()>& call) {
     try {
         call();
     } catch (...) {
-        if (onError_) onError_(std::current_exception());
+        // Reported once the event has returned: a modal box opened inside a
+        // paint event would run a nested event loop in the middle of painting.
+        // Errors raised while one report waits (repeated paints) add no box.
+        if (!onError_ || errorPending_) return;
+        errorPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, error = std::current_exception()] {
+                onError_(error);
+                errorPending_ = false;
+            },
+            Qt::QueuedConnection);
     }
 }
 
