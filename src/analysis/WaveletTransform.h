@@ -4,8 +4,9 @@
 // points by a quarter of each neighbouring detail (a half at the two ends).
 //
 // Arithmetic is plain double with a fixed order of operations, no fused
-// multiply-add, and 0.5*(a + b) evaluated as 0.5*a + 0.5*b (equal in binary
-// and free of intermediate overflow).
+// multiply-add, and 0.5*(a + b) evaluated as 0.5*a + 0.5*b (the same value
+// unless a or b is subnormal, where the last bit may differ, and free of
+// intermediate overflow).
 //
 // Errors: a transform that would leave an infinite value in the buffer ends
 // with fw::EOverflow, one whose input is not finite with fw::EInvalidOp; in
