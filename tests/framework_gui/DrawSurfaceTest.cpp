@@ -180,6 +180,79 @@ TEST(SurfacePaths, ImageAndPainterTargetsAgreeOnStraightShapes) {
     EXPECT_EQ(imagetest::CompareImages(direct, painted, "image-vs-painter"), 0);
 }
 
+TEST(SurfacePaths, StraightLinesFarLongerThanAPainterTargetDrawWhatShows) {
+    // Lines running some 2·10^9 pixels past the target: a painter target
+    // must draw the same visible pixels as the image rasteriser, which clips.
+    constexpr int32_t far = 2000000000;
+    struct Segment {
+        TPoint From, To;
+    };
+    const Segment segments[] = {{{10, 0}, {10, far}},   {{12, far}, {12, -far}}, {{-far, 7}, {far, 7}},
+                                {{far, 9}, {3, 9}},     {{10, -far}, {10, 30}}};
+    const auto scene = [&](TDrawSurface& dc) {
+        for (const TPenStyle style : {psSolid, psDash, psDot}) {
+            dc.SelectPen({clNavy, 1, style, pmCopy});
+            for (const Segment& s : segments) {
+                dc.MoveTo(s.From.X, s.From.Y);
+                dc.LineTo(s.To.X, s.To.Y);
+            }
+        }
+    };
+    for (const bool clipped : {false, true}) {
+        const std::string name = clipped ? "far-lines-clipped" : "far-lines";
+        const auto draw = [&](TDrawSurface& dc) {
+            if (clipped) dc.SelectClipRect({4, 3, 30, 25});
+            scene(dc);
+        };
+        QImage direct = imagetest::WhiteImage(40, 30);
+        {
+            TDrawSurface dc;
+            dc.BindImage(&direct);
+            draw(dc);
+        }
+        QImage painted = imagetest::WhiteImage(40, 30);
+        {
+            QPainter painter(&painted);
+            TDrawSurface dc;
+            dc.BindPainter(&painter);
+            draw(dc);
+        }
+        EXPECT_EQ(imagetest::CompareImages(painted, direct, name), 0);
+
+        // A picture given its size before recording, as a metafile is.
+        QPicture picture;
+        picture.setBoundingRect(QRect(0, 0, 40, 30));
+        {
+            QPainter painter(&picture);
+            TDrawSurface dc;
+            dc.BindPainter(&painter);
+            draw(dc);
+        }
+        QImage replayed = imagetest::WhiteImage(40, 30);
+        {
+            QPainter painter(&replayed);
+            painter.drawPicture(0, 0, picture);
+        }
+        EXPECT_EQ(imagetest::CompareImages(replayed, direct, name + "-picture"), 0);
+    }
+
+    // By hand: a solid line down from (10, 0) inks exactly column 10.
+    QImage column = imagetest::WhiteImage(40, 30);
+    {
+        QPainter painter(&column);
+        TDrawSurface dc;
+        dc.BindPainter(&painter);
+        dc.SelectPen({clBlack, 1, psSolid, pmCopy});
+        dc.MoveTo(10, 0);
+        dc.LineTo(10, far);
+    }
+    const imagetest::InkBox box = imagetest::FindInk(column);
+    EXPECT_EQ(box.Left, 10);
+    EXPECT_EQ(box.Right, 11);
+    EXPECT_EQ(box.Top, 0);
+    EXPECT_EQ(box.Bottom, 30);
+}
+
 TEST(SurfacePaths, RasterModesOfLinesAndFillsAgree) {
     // Each mode: a horizontal line by our rasteriser against a one-row fill
     // by QPainter's raster operations, over the same varied pixels.

@@ -1,6 +1,7 @@
 #include "framework/gui/DrawSurface.h"
 
 #include <QPaintEngine>
+#include <QPicture>
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
@@ -79,6 +80,15 @@ void TDrawSurface::BindPainter(QPainter* painter) {
     EndOwnPainter();
     image_ = nullptr;
     external_ = painter;
+    externalArea_ = QRect();
+    if (QPaintDevice* device = painter ? painter->device() : nullptr) {
+        // A picture grows with what is drawn unless it was given a size
+        // before recording.
+        if (device->devType() == QInternal::Picture)
+            externalArea_ = static_cast<QPicture*>(device)->boundingRect();
+        else
+            externalArea_ = QRect(0, 0, device->width(), device->height());
+    }
     fontCache_.reset();
     clipKind_ = ClipKind::None;
     raster_ = {};
@@ -89,6 +99,7 @@ void TDrawSurface::Unbind() {
     EndOwnPainter();
     image_ = nullptr;
     external_ = nullptr;
+    externalArea_ = QRect();
     clipKind_ = ClipKind::None;
     raster_ = {};
     imageValid_ = false;
@@ -271,6 +282,29 @@ void TDrawSurface::LineToAnyPen(int32_t x, int32_t y) {
     });
 }
 
+TRect TDrawSurface::PainterVisibleBox(const QPainter& p) const {
+    // Without edges, a range whose runs QRect can still size in int.
+    constexpr int64_t lowest = -(int64_t{1} << 30), highest = int64_t{1} << 30;
+    int64_t left = lowest, top = lowest, right = highest, bottom = highest;
+    bool invertible = false;
+    const QTransform toDrawing = p.deviceTransform().inverted(&invertible);
+    if (!externalArea_.isEmpty() && invertible) {
+        const QRectF area = toDrawing.mapRect(QRectF(externalArea_));
+        left = static_cast<int64_t>(std::max<double>(std::floor(area.left()) - 1, lowest));
+        top = static_cast<int64_t>(std::max<double>(std::floor(area.top()) - 1, lowest));
+        right = static_cast<int64_t>(std::min<double>(std::ceil(area.right()) + 1, highest));
+        bottom = static_cast<int64_t>(std::min<double>(std::ceil(area.bottom()) + 1, highest));
+    }
+    TRect box{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right),
+              static_cast<int32_t>(bottom)};
+    if (clipKind_ != ClipKind::None) {
+        const QRect b = clipKind_ == ClipKind::Rect ? ToQRect(clipRect_) : clipRegion_.boundingRect();
+        const TRect clip{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+        if (!IntersectRect(box, box, clip)) return {};
+    }
+    return box;
+}
+
 uint64_t TDrawSurface::PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const {
     const TLinePattern pattern = ThinPenPattern(pen_.Style);
     const int64_t steps = std::max(std::llabs(int64_t{b.X} - a.X), std::llabs(int64_t{b.Y} - a.Y));
@@ -282,16 +316,28 @@ uint64_t TDrawSurface::PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint6
         return phase + static_cast<uint64_t>(steps);
     }
     // Straight lines are filled runs of whole pixels: exact on every device.
+    // Only the steps that can show are walked, so that a line far longer
+    // than the target costs no more than one across it.
     const QColor color = QColor::fromRgb(penArgb_);
     const int32_t sx = b.X > a.X ? 1 : (b.X < a.X ? -1 : 0), sy = b.Y > a.Y ? 1 : (b.Y < a.Y ? -1 : 0);
-    int64_t i = 0;
-    while (i < steps) {
-        int64_t run = 1;
-        const auto on = [&](int64_t k) {
-            return !pattern.Period || ((pattern.Mask >> ((phase + static_cast<uint64_t>(k)) % pattern.Period)) & 1u);
-        };
+    const TRect box = PainterVisibleBox(p);
+    const bool horizontal = sy == 0;
+    const int64_t across = horizontal ? a.Y : a.X;
+    if (box.IsEmpty() || across < (horizontal ? box.Top : box.Left) ||
+        across >= (horizontal ? box.Bottom : box.Right))
+        return phase + static_cast<uint64_t>(steps);
+    const int64_t start = horizontal ? a.X : a.Y, step = horizontal ? sx : sy;
+    const int64_t lo = horizontal ? box.Left : box.Top, hi = horizontal ? box.Right : box.Bottom;
+    // Steps i with start + step·i in [lo, hi).
+    int64_t i = std::max<int64_t>(0, step > 0 ? lo - start : start - hi + 1);
+    const int64_t last = std::min<int64_t>(steps, step > 0 ? hi - start : start - lo + 1);
+    const auto on = [&](int64_t k) {
+        return !pattern.Period || ((pattern.Mask >> ((phase + static_cast<uint64_t>(k)) % pattern.Period)) & 1u);
+    };
+    while (i < last) {
         const bool drawn = on(i);
-        while (i + run < steps && on(i + run) == drawn) ++run;
+        int64_t run = pattern.Period ? 1 : last - i;
+        while (i + run < last && on(i + run) == drawn) ++run;
         if (drawn) {
             const int64_t x0 = a.X + sx * i, y0 = a.Y + sy * i;
             const int64_t x1 = a.X + sx * (i + run - 1), y1 = a.Y + sy * (i + run - 1);

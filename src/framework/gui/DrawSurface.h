@@ -165,11 +165,15 @@ private:
     // runs on across the segments.
     void PainterThinPath(std::span<const TPoint> points, bool closed);
     uint64_t PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const;
+    // The painter's pixels that can show, in drawing coordinates, with a
+    // pixel to spare at each edge.
+    TRect PainterVisibleBox(const QPainter& p) const;
     void ArcOrPie(bool pie, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe,
                   int32_t ye);
 
     QImage* image_ = nullptr;
     QPainter* external_ = nullptr;
+    QRect externalArea_;  // the painter device's pixels; empty when it has no edges
     std::unique_ptr<QPainter> own_;
     TRasterImage raster_;
 
