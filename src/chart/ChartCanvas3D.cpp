@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "chart/AxisScale.h"
 #include "chart/CanvasUtils.h"
 #include "chart/View3DOptions.h"
 #include "framework/core/Rounding.h"
@@ -19,6 +20,10 @@ int32_t RoundPixel(long double v) {
     v = std::clamp<long double>(v, INT32_MIN, INT32_MAX);
     return static_cast<int32_t>(fw::Round(v));
 }
+
+// The rounded pixel moved by a whole offset; a sum beyond the pixel range
+// stays at its edge too.
+int32_t RoundPixelPlus(long double v, int64_t offset) { return SaturateToPixel(int64_t{RoundPixel(v)} + offset); }
 
 }  // namespace
 
@@ -153,8 +158,8 @@ void TChartCanvas3D::Projection(int32_t depth, const fw::TRect& /*bounds*/, cons
 
 void TChartCanvas3D::Calc3DPos(int32_t& x, int32_t& y, int32_t z) const {
     if (orthogonalActive_) {
-        x = RoundPixel((static_cast<long double>(x) - projCenterX_ + z) * scaleFactor_) + projOriginX_;
-        y = RoundPixel((static_cast<long double>(y) - projCenterY_ - z) * scaleFactor_) + projOriginY_;
+        x = RoundPixelPlus((static_cast<long double>(x) - projCenterX_ + z) * scaleFactor_, projOriginX_);
+        y = RoundPixelPlus((static_cast<long double>(y) - projCenterY_ - z) * scaleFactor_, projOriginY_);
         return;
     }
     if (!is3DActive_) return;
@@ -163,8 +168,8 @@ void TChartCanvas3D::Calc3DPos(int32_t& x, int32_t& y, int32_t z) const {
     const long double pz = static_cast<long double>(z) - projCenterZ_;
     long double f = scaleFactor_;
     if (perspectiveFactor_ > 0) f = (1 - (px * k_.Px - py * k_.Py + pz * k_.Pz) * perspectiveFactor_) * scaleFactor_;
-    x = RoundPixel((px * k_.Kxx + py * k_.Kxy + pz * k_.Kxz) * f) + projOriginX_;
-    y = RoundPixel((px * k_.Kyx + py * k_.Kyy + pz * k_.Kyz) * f) + projOriginY_;
+    x = RoundPixelPlus((px * k_.Kxx + py * k_.Kxy + pz * k_.Kxz) * f, projOriginX_);
+    y = RoundPixelPlus((px * k_.Kyx + py * k_.Kyy + pz * k_.Kyz) * f, projOriginY_);
 }
 
 fw::TPoint TChartCanvas3D::Project(int32_t x, int32_t y, int32_t z) const {
@@ -184,14 +189,14 @@ void TChartCanvas3D::Calculate2DPosition(int32_t& x, int32_t& y, int32_t z) cons
     if (scaleFactor_ == 0) return;
     const long double k = 1.0L / scaleFactor_;
     if (orthogonalActive_) {
-        x = RoundPixel(k * (static_cast<long double>(x) - projOriginX_)) + projCenterX_ - z;
-        y = RoundPixel(k * (static_cast<long double>(y) - projOriginY_)) + projCenterY_ + z;
+        x = RoundPixelPlus(k * (static_cast<long double>(x) - projOriginX_), int64_t{projCenterX_} - z);
+        y = RoundPixelPlus(k * (static_cast<long double>(y) - projOriginY_), int64_t{projCenterY_} + z);
         return;
     }
     if (!is3DActive_ || k_.Kxx == 0 || k_.Kyy == 0) return;
     const long double x0 = x, y0 = y, pz = static_cast<long double>(z) - projCenterZ_;
-    x = RoundPixel((k * (x0 - projOriginX_) - pz * k_.Kxz - (y0 - projCenterY_) * k_.Kxy) / k_.Kxx) + projCenterX_;
-    y = RoundPixel((k * (y0 - projOriginY_) - pz * k_.Kyz - (x0 - projCenterX_) * k_.Kyx) / k_.Kyy) + projCenterY_;
+    x = RoundPixelPlus((k * (x0 - projOriginX_) - pz * k_.Kxz - (y0 - projCenterY_) * k_.Kxy) / k_.Kxx, projCenterX_);
+    y = RoundPixelPlus((k * (y0 - projOriginY_) - pz * k_.Kyz - (x0 - projCenterX_) * k_.Kyx) / k_.Kyy, projCenterY_);
 }
 
 void TChartCanvas3D::FrontPlaneBegin() {

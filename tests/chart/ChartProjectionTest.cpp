@@ -86,6 +86,39 @@ TEST(ChartProjection, OrthogonalDepthMovesRightAndUp) {
     EXPECT_EQ(y, 45);
 }
 
+TEST(ChartProjection, PixelsBeyondTheRangeStayAtItsEdge) {
+    // Zoomed in and moved, the far coordinates round to the range's edge and
+    // then move further out: they must stay at the edge, in both directions.
+    Projected p(true, {20, 10, 120, 90}, 30);
+    p.options.SetZoom(150);
+    p.options.SetHorizOffset(4);
+    p.options.SetVertOffset(-200);  // origin (74, -150)
+    p.Start(true, {20, 10, 120, 90}, 30);
+    ASSERT_TRUE(p.canvas.OrthogonalActive());
+    EXPECT_EQ(p.canvas.Calculate3DPosition(INT32_MAX, INT32_MIN, 10), (fw::TPoint{INT32_MAX, INT32_MIN}));
+    int x = INT32_MAX, y = INT32_MIN;
+    p.canvas.Calculate2DPosition(x, y, -INT32_MAX);  // centre (70, 50): 70 + INT32_MAX, 50 - INT32_MAX
+    EXPECT_EQ(x, INT32_MAX);
+    EXPECT_EQ(y, INT32_MIN);
+
+    // Unrotated 3D is the identity about the centre, moved to the origin.
+    p.options.SetOrthogonal(false);
+    p.options.SetPerspective(0);
+    p.options.SetRotation(0);
+    p.options.SetElevation(0);
+    p.options.SetTilt(0);
+    p.options.SetZoom(100);
+    p.Start(true, {20, 10, 120, 90}, 30);
+    ASSERT_FALSE(p.canvas.OrthogonalActive());
+    EXPECT_EQ(p.canvas.Calculate3DPosition(80, 45, 15), (fw::TPoint{84, -155}));
+    EXPECT_EQ(p.canvas.Calculate3DPosition(INT32_MAX, INT32_MIN, 15), (fw::TPoint{INT32_MAX, INT32_MIN}));
+    x = INT32_MAX - 10;
+    y = INT32_MIN + 10;
+    p.canvas.Calculate2DPosition(x, y, 15);  // (x - 74) + 70 and (y + 150) + 50
+    EXPECT_EQ(x, INT32_MAX - 14);
+    EXPECT_EQ(y, INT32_MIN + 210);
+}
+
 TEST(ChartProjection, RotatedMatchesThreePlainRotations) {
     struct Angles {
         int rotation, elevation, tilt;
