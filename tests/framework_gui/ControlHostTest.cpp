@@ -96,11 +96,35 @@ TEST_F(ControlHostTest, AnExposureShowsTheKeptPictureWithoutAskingTheControl) {
 
 TEST_F(ControlHostTest, InvalidateRequestsAreCoalescedIntoOnePaint) {
     const int before = control->paints;
-    host->InvalidateControl();
+    for (int i = 0; i < 10000; ++i) host->InvalidateControl();
+    QApplication::processEvents();
+    EXPECT_EQ(control->paints, before + 1);
+    EXPECT_EQ(ScreenPixel(5, 5), qRgb(255, 0, 0));
+
+    // Once that paint has run, the next request is served again.
+    control->color = fw::clBlue;
     host->InvalidateControl();
     host->InvalidateControl();
     QApplication::processEvents();
-    EXPECT_EQ(control->paints, before + 1);
+    EXPECT_EQ(control->paints, before + 2);
+    EXPECT_EQ(ScreenPixel(5, 5), qRgb(0, 0, 255));
+
+    // A request whose update a hidden widget dropped is served when it shows.
+    host->InvalidateControl();
+    host->hide();
+    QApplication::processEvents();
+    control->color = fw::clGreen;
+    host->InvalidateControl();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host));
+    QApplication::processEvents();
+    EXPECT_EQ(control->paints, before + 3);
+    EXPECT_EQ(ScreenPixel(5, 5), qRgb(0, 128, 0));
+    control->color = fw::clRed;
+    host->InvalidateControl();
+    QApplication::processEvents();
+    EXPECT_EQ(control->paints, before + 4);
+    EXPECT_EQ(ScreenPixel(5, 5), qRgb(255, 0, 0));
 }
 
 TEST_F(ControlHostTest, AResizeTellsTheControlAndRepaintsAtTheNewSize) {

@@ -75,6 +75,10 @@ void ControlHost::SetControl(IHostedControl* control) {
 
 void ControlHost::InvalidateControl() {
     paintPending_ = true;
+    // Requests can come once per added point; the one update already
+    // queued serves them all until its paint starts.
+    if (updateQueued_) return;
+    updateQueued_ = true;
     update();
 }
 
@@ -129,6 +133,7 @@ void ControlHost::EnsureWindowImage() {
 }
 
 void ControlHost::paintEvent(QPaintEvent*) {
+    updateQueued_ = false;
     EnsureWindowImage();
     if (control_ && paintPending_ && !window_.isNull()) {
         paintPending_ = false;

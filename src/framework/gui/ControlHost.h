@@ -55,6 +55,7 @@ private:
     QImage window_;
     TCanvas canvas_;
     bool paintPending_ = true;
+    bool updateQueued_ = false;  // update() was called and its paint has not started
     bool errorPending_ = false;  // an error report is queued, not yet shown
     TCursor cursor_ = crDefault;
 };
