@@ -1,6 +1,7 @@
 // The range an axis shows, where it lies along the plot rectangle, and the
 // mappings between values and pixels.
 
+#include <algorithm>
 #include <utility>
 
 #include "chart/AxisSeries.h"
@@ -53,6 +54,14 @@ void TCustomChartAxis::InternalCalcPositions() {
 void TCustomChartAxis::AdjustMaxMinRect(const fw::TRect& margins) {
     const int32_t before = horizontal_ ? margins.Left : margins.Top;
     const int32_t after = horizontal_ ? margins.Right : margins.Bottom;
+    if (before == 0 && after == 0) {
+        // Nothing to make room for: mapping the ends to pixels and back would
+        // only add rounding, and could move an end past a label at the data's
+        // exact minimum or maximum.
+        InternalCalcPositions();
+        SetShownRange(std::min(shown_.Minimum, shown_.Maximum), std::max(shown_.Minimum, shown_.Maximum));
+        return;
+    }
     const int32_t start = span_.Start;
     const int32_t end = span_.End;
     span_.Start = SaturateToPixel(int64_t{start} + before);

@@ -47,6 +47,13 @@ struct TAxisValueRange {
     static constexpr TAxisValueRange FromBounds(double minimum, double maximum) {
         return {minimum, maximum, maximum - minimum};
     }
+
+    // Range for the mappings: where the difference of two finite ends
+    // overflows a double, the wider long double keeps it finite, so values
+    // still spread over the pixels.
+    long double Span() const {
+        return std::isinf(Range) ? static_cast<long double>(Maximum) - Minimum : static_cast<long double>(Range);
+    }
 };
 
 // Start + offset, or End - offset with flip.
@@ -57,7 +64,7 @@ inline int32_t OffsetPixel(const TAxisPixelSpan& span, int64_t offset, bool flip
 // Linear value to pixel: the minimum at Start, or at End with flip.
 inline int32_t LinearValueToPixel(const TAxisValueRange& range, const TAxisPixelSpan& span, double value, bool flip) {
     if (range.Range == 0) return span.Center;
-    const auto t = static_cast<double>((static_cast<long double>(value) - range.Minimum) * span.Length / range.Range);
+    const auto t = static_cast<double>((static_cast<long double>(value) - range.Minimum) * span.Length / range.Span());
     if (!(std::fabs(t) < kMaxPixelOffset)) return span.Center;
     return OffsetPixel(span, fw::Round(t), flip);
 }
@@ -68,14 +75,14 @@ inline double LinearPixelToValue(const TAxisValueRange& range, const TAxisPixelS
                                  bool inverted, bool horizontal) {
     if (span.Length <= 0) return 0;
     const int64_t d = inverted ? int64_t{span.End} - pixel : int64_t{pixel} - span.Start;
-    const auto value = static_cast<long double>(d) * range.Range / span.Length;
+    const auto value = static_cast<long double>(d) * range.Span() / span.Length;
     return static_cast<double>(horizontal ? range.Minimum + value : range.Maximum - value);
 }
 
 // A length in values as a length in pixels.
 inline int32_t LinearSizeToPixels(const TAxisValueRange& range, const TAxisPixelSpan& span, double value) {
     if (!(value > 0) || range.Range == 0) return 0;
-    const auto t = static_cast<double>(static_cast<long double>(value) * span.Length / range.Range);
+    const auto t = static_cast<double>(static_cast<long double>(value) * span.Length / range.Span());
     if (!(std::fabs(t) < kMaxPixelOffset)) return 0;
     return static_cast<int32_t>(fw::Round(t));
 }
@@ -130,7 +137,7 @@ inline int32_t DepthValueToPixel(const TAxisValueRange& range, int32_t totalDept
     if (range.Range == 0) return totalDepth / 2;
     const long double d = inverted ? static_cast<long double>(range.Maximum) - value
                                    : static_cast<long double>(value) - range.Minimum;
-    const auto t = static_cast<double>(totalDepth * d / range.Range);
+    const auto t = static_cast<double>(totalDepth * d / range.Span());
     if (!(std::fabs(t) < kMaxPixelOffset)) return totalDepth / 2;
     return static_cast<int32_t>(fw::Round(t));
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AxisTestChart.h"
@@ -292,6 +293,58 @@ TEST_F(AxisLabelsTest, CrowdedTextLabelsDoNotOverlap) {
         EXPECT_GE(gap, width) << "labels " << i - 1 << " and " << i;
         EXPECT_LE(gap, 2 * width) << "labels " << i - 1 << " and " << i;
     }
+}
+
+// The labels k = floor(high) ... ceil(low), as text: a step-1 axis over
+// [low, high] labels each whole number in it, ends included.
+Texts WholeNumbersDown(double low, double high) {
+    Texts texts;
+    for (int k = static_cast<int>(std::floor(high)); k >= static_cast<int>(std::ceil(low)); --k) {
+        texts.push_back(std::to_string(k));
+    }
+    return texts;
+}
+
+TEST_F(AxisLabelsTest, LabelsAtTheExactDataEndsAreKept) {
+    // Ranges whose pixel round trip used to land one ulp inside the data,
+    // dropping the label at the end.
+    series.AddXY(0, -5.0);
+    series.AddXY(1, 3.2);
+    chart.bottom.SetVisible(false);
+    chart.Paint(fw::Rect(50, 20, 650, 270));
+    EXPECT_EQ(chart.left.ShownMinimum(), -5.0);
+    EXPECT_EQ(chart.left.ShownMaximum(), 3.2);
+    EXPECT_EQ(chart.DrawnLabels(chart.left), WholeNumbersDown(-5, 3.2));
+
+    chart.bottom.SetVisible(true);
+    chart.left.SetVisible(false);
+    for (auto [low, high] : {std::pair{-3.0, 7.2}, std::pair{-3.2, 7.0}}) {
+        series.Clear();
+        series.AddXY(low, 0);
+        series.AddXY(high, 1);
+        chart.Paint(fw::Rect(50, 20, 650, 270));
+        EXPECT_EQ(chart.bottom.ShownMinimum(), low);
+        EXPECT_EQ(chart.bottom.ShownMaximum(), high);
+        EXPECT_EQ(chart.DrawnLabels(chart.bottom), WholeNumbersDown(low, high)) << low << " ... " << high;
+    }
+}
+
+TEST_F(AxisLabelsTest, DataAcrossTheWholeDoubleRangeStaysFinite) {
+    series.AddXY(0, -1e308);
+    series.AddXY(1, 1e308);
+    chart.bottom.SetVisible(false);
+    chart.Paint(fw::Rect(50, 20, 650, 270));
+    EXPECT_EQ(chart.left.ShownMinimum(), -1e308);
+    EXPECT_EQ(chart.left.ShownMaximum(), 1e308);
+    for (const std::string& text : chart.DrawnLabels(chart.left)) {
+        EXPECT_EQ(text.find_first_of("nNiI"), std::string::npos) << text;
+    }
+    // The values still spread over the axis: the ends at the ends, 0 midway.
+    EXPECT_EQ(chart.left.CalcYPosValue(1e308), 20);
+    EXPECT_EQ(chart.left.CalcYPosValue(-1e308), 270);
+    EXPECT_EQ(chart.left.CalcYPosValue(0), 145);
+    EXPECT_EQ(chart.left.CalcPosPoint(145), 0);
+    EXPECT_EQ(chart.left.CalcPosPoint(20), 1e308);
 }
 
 }  // namespace
