@@ -122,7 +122,8 @@ int32_t TCustomAxisPanel::PagesOfAxis(const TCustomChartAxis& axis) const {
         if (s->Active() && s->AssociatedToAxis(axis)) most = std::max(most, s->Count());
     }
     if (most == 0) return 1;
-    return (most + maxPointsPerPage_ - 1) / maxPointsPerPage_;
+    // Rounds up without forming most + perPage - 1, which overflows near INT32_MAX.
+    return 1 + (most - 1) / maxPointsPerPage_;
 }
 
 int32_t TCustomAxisPanel::NumPages() const {

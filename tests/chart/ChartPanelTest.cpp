@@ -445,6 +445,26 @@ TEST_F(ChartPanelTest, PagesFollowTheLongestSeriesOnTheIndexAxes) {
     EXPECT_EQ(chart.NumPages(), 1);
 }
 
+TEST_F(ChartPanelTest, AHugePageSizeIsOnePage) {
+    TChartSeries s;
+    chart.AddSeries(s);
+    AddPoints(s, 2);
+    chart.SetMaxPointsPerPage(2147483647);
+    EXPECT_EQ(chart.NumPages(), 1);
+    chart.SetMaxPointsPerPage(2147483646);
+    EXPECT_EQ(chart.NumPages(), 1);
+    // Exact multiples and one more, worked by hand.
+    chart.SetMaxPointsPerPage(1);
+    EXPECT_EQ(chart.NumPages(), 2);
+    AddPoints(s, 2);  // 4 points
+    chart.SetMaxPointsPerPage(2);
+    EXPECT_EQ(chart.NumPages(), 2);
+    chart.SetMaxPointsPerPage(3);
+    EXPECT_EQ(chart.NumPages(), 2);
+    chart.SetMaxPointsPerPage(4);
+    EXPECT_EQ(chart.NumPages(), 1);
+}
+
 TEST_F(ChartPanelTest, ReCalcWidthHeightRepairsAnEmptyOrOutsidePlotRectangle) {
     host.Paint();
     chart.SetPlotRect(fw::Rect(-5, -7, 100, 50));
