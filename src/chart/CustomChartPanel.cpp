@@ -262,6 +262,9 @@ void TCustomChartPanel::Invalidate() {
 }
 
 void TCustomChartPanel::Repaint() {
+    if (!repaintEnabled_) return;
+    // Without this the paint would copy the buffer, showing the old picture.
+    panelCanvas_->Invalidate();
     if (host_) host_->RepaintControl();
 }
 

@@ -158,7 +158,8 @@ public:
     // A repaint request: marks the buffer invalid and asks the window for a
     // paint (nothing while repaints are not enabled).
     void Invalidate();
-    // A paint now, through the window.
+    // A paint now, through the window, of a freshly drawn picture (nothing
+    // while repaints are not enabled).
     void Repaint();
     // Change notification target of the pens, brushes, fonts and pictures
     // the chart owns.

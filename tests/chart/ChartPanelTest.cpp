@@ -465,6 +465,31 @@ TEST_F(ChartPanelTest, AHugePageSizeIsOnePage) {
     EXPECT_EQ(chart.NumPages(), 1);
 }
 
+TEST_F(ChartPanelTest, ScrollingAnAxisShowsTheScrolledPicture) {
+    LoggingSeries series("s", nullptr);
+    series.drawLines = true;
+    chart.AddSeries(series);
+    AddPoints(series, 5);  // Y 0 ... 40
+    host.Paint();
+    const QImage before = host.Image().copy();
+
+    chart.LeftAxis()->Scroll(10, false);
+    const QImage scrolled = host.Image().copy();
+    EXPECT_FALSE(scrolled == before) << "the scroll showed the old picture";
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->ShownMinimum(), 10);
+    // What a full redraw of the scrolled chart gives.
+    chart.Invalidate();
+    host.Paint();
+    EXPECT_TRUE(host.Image() == scrolled);
+
+    // No paint at all while repaints are off.
+    chart.SetRepaintEnabled(false);
+    host.window.fill(Qt::black);
+    chart.LeftAxis()->Scroll(10, false);
+    EXPECT_EQ(host.Pixel(host.window.width() / 2, host.window.height() / 2), fw::clBlack);
+    chart.SetRepaintEnabled(true);
+}
+
 TEST_F(ChartPanelTest, ReCalcWidthHeightRepairsAnEmptyOrOutsidePlotRectangle) {
     host.Paint();
     chart.SetPlotRect(fw::Rect(-5, -7, 100, 50));
