@@ -293,22 +293,16 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
     const double lowValue = axis->CalcPosPoint(lowPixel);
     const double highValue = axis->CalcPosPoint(highPixel);
 
-    int32_t i = 0;
-    while (list.Value(i) < lowValue) {
-        if (++i > last) return;
-    }
+    // Ascending X values (the usual case) are searched by halving: a repaint
+    // then costs no walk over the points scrolled past.
+    const int32_t i = list.FirstIndexNotBelow(lowValue, 0);
+    if (i > last) return;
     firstVisibleIndex_ = i;
     if (list.Last() <= highValue) {
         lastVisibleIndex_ = last;
         return;
     }
-    int32_t j = firstVisibleIndex_;
-    while (list.Value(j) < highValue) {
-        if (++j > last) {
-            j = last;
-            break;
-        }
-    }
+    const int32_t j = std::min(list.FirstIndexNotBelow(highValue, i), last);
     lastVisibleIndex_ = j;
     if (!drawPastLastVisible_ && list.Value(j) > highValue) lastVisibleIndex_ = j - 1;
 }

@@ -121,6 +121,18 @@ int32_t TChartValueList::Locate(double v) const {
     return -1;
 }
 
+int32_t TChartValueList::FirstIndexNotBelow(double v, int32_t from) const {
+    CheckIndex(from, Count() + 1);
+    const auto below = [&](double raw) { return raw * multiplier_ < v; };
+    const auto begin = values_.begin() + from;
+    // A positive finite scale keeps the raw order, so the scaled values are
+    // partitioned by `below` as well.
+    const bool sorted = order_ == loAscending && multiplier_ > 0 && std::isfinite(multiplier_);
+    const auto found = sorted ? std::partition_point(begin, values_.end(), below)
+                              : std::find_if_not(begin, values_.end(), below);
+    return static_cast<int32_t>(found - values_.begin());
+}
+
 void TChartValueList::RecalcStats() const {
     if (!statsDirty_) return;
     ++statsRecomputations_;

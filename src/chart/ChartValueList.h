@@ -81,6 +81,11 @@ public:
 
     // First index whose scaled value equals v exactly, else -1.
     int32_t Locate(double v) const;
+    // First index from `from` (0 ... Count) on whose scaled value is not below
+    // v, or Count when there is none. An ascending list with a positive scale
+    // is searched by halving, any other list is scanned; on a list that is
+    // really sorted both give the same index.
+    int32_t FirstIndexNotBelow(double v, int32_t from) const;
 
     double MinValue() const;
     double MaxValue() const;

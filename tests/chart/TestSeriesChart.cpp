@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "FakeSeriesChart.h"
@@ -97,6 +100,61 @@ TEST_F(VisibleRange, DrawAllValuesWalksTheRangeInEitherDirection) {
     EXPECT_EQ(Range(), std::make_pair(-1, -1));
     s.DrawAllValues();
     EXPECT_TRUE(s.drawn.empty());
+}
+
+// The visible range by walking the points in order: the first point not
+// left of low, then the first not left of high, stepping back from it when it
+// lies beyond high unless the series draws one point past the edge.
+std::pair<int32_t, int32_t> ScannedRange(const std::vector<double>& xs, double low, double high, bool drawPast) {
+    const auto n = static_cast<int32_t>(xs.size());
+    int32_t first = 0;
+    while (first < n && xs[first] < low) ++first;
+    if (first == n) return {-1, -1};
+    if (xs.back() <= high) return {first, n - 1};
+    int32_t j = first;
+    while (j < n - 1 && xs[j] < high) ++j;
+    if (!drawPast && xs[j] > high) --j;
+    return {first, j};
+}
+
+TEST_F(VisibleRange, SearchOfAscendingPointsMatchesAWalkThroughThem) {
+    // Quarter steps keep the axis ends exact through the pixel round trip, so
+    // window edges fall exactly on points; zero steps make runs of equal X.
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> stepQuarters(0, 3);
+    s.Clear();
+    double x = -3;
+    for (int i = 0; i < 400; ++i) {
+        x += 0.25 * (stepQuarters(random) == 0 ? 0 : stepQuarters(random));
+        s.AddXY(x, i);
+    }
+    ASSERT_EQ(s.XValues().Order(), loAscending);
+    const double lastX = x;
+    std::vector<std::pair<double, double>> windows = {
+        {-10, lastX + 10}, {-10, -5}, {lastX + 1, lastX + 2}, {-3, -3}, {lastX, lastX}, {-3, lastX}};
+    std::uniform_int_distribution<int> edgeQuarters(-20, static_cast<int>(lastX * 4) + 20);
+    for (int k = 0; k < 60; ++k) {
+        const double a = 0.25 * edgeQuarters(random);
+        const double b = 0.25 * edgeQuarters(random);
+        windows.emplace_back(std::min(a, b), std::max(a, b));
+    }
+    for (double multiplier : {1.0, 0.5}) {
+        s.XValues().SetMultiplier(multiplier);
+        std::vector<double> xs;
+        for (int32_t i = 0; i < s.Count(); ++i) xs.push_back(s.XValues().Value(i));
+        for (auto [low, high] : windows) {
+            chart.bottom.SetRange(low, high);
+            for (bool inverted : {false, true}) {
+                chart.bottom.SetInverted(inverted);
+                for (bool drawPast : {false, true}) {
+                    s.SetDrawPastLastVisible(drawPast);
+                    EXPECT_EQ(Range(), ScannedRange(xs, low, high, drawPast))
+                        << low << " ... " << high << (inverted ? " inverted" : "") << (drawPast ? " past" : "")
+                        << " scale " << multiplier;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(VisibleRange, PixelsThroughTheResolvedAxes) {

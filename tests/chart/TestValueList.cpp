@@ -287,6 +287,27 @@ TEST(ValueListOperations, FillSequenceScrollAndLocate) {
     EXPECT_EQ(list.Locate(5), -1);
 }
 
+TEST(ValueListOperations, FirstIndexNotBelowHalvesOnlyWhereTheScaledValuesAscend) {
+    FakeOwner owner;
+    TChartValueList list(owner, "X");
+    list.SetOrder(loAscending);
+    for (double v : {1.0, 2.0, 2.0, 2.0, 3.0}) list.AddChartValue(v);
+    EXPECT_EQ(list.FirstIndexNotBelow(2, 0), 1);
+    EXPECT_EQ(list.FirstIndexNotBelow(2.5, 0), 4);
+    EXPECT_EQ(list.FirstIndexNotBelow(0, 0), 0);
+    EXPECT_EQ(list.FirstIndexNotBelow(9, 0), 5);
+    EXPECT_EQ(list.FirstIndexNotBelow(0, 3), 3);  // never before `from`
+    EXPECT_EQ(list.FirstIndexNotBelow(0, 5), 5);
+    EXPECT_THROW(list.FirstIndexNotBelow(0, 6), fw::EListError);
+    list.SetMultiplier(10);
+    EXPECT_EQ(list.FirstIndexNotBelow(25, 0), 4);
+    // A negative scale turns the values round: the first one, -10, is
+    // already not below -15, which halving would miss.
+    list.SetMultiplier(-10);
+    EXPECT_EQ(list.FirstIndexNotBelow(-15, 0), 0);
+    EXPECT_EQ(list.FirstIndexNotBelow(0, 0), 5);
+}
+
 TEST(ValueListOperations, AssignCopiesSettingsOnly) {
     FakeOwner owner;
     TChartValueList source(owner, "Source");
