@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
+#include <functional>
 #include <random>
+#include <utility>
 
 #include "ImageCompare.h"
 #include "framework/gui/DrawSurface.h"
@@ -139,6 +141,25 @@ TEST(SurfaceLines, PolygonClipRegionLimitsEveryPath) {
     EXPECT_GT(inked, 300);
 }
 
+// The scene drawn on white images of one size, once through the image
+// rasteriser and once through a painter: {direct, painted}.
+std::pair<QImage, QImage> DrawOnBothPaths(int width, int height, const std::function<void(TDrawSurface&)>& scene) {
+    QImage direct = imagetest::WhiteImage(width, height);
+    {
+        TDrawSurface dc;
+        dc.BindImage(&direct);
+        scene(dc);
+    }
+    QImage painted = imagetest::WhiteImage(width, height);
+    {
+        QPainter painter(&painted);
+        TDrawSurface dc;
+        dc.BindPainter(&painter);
+        scene(dc);
+    }
+    return {direct, painted};
+}
+
 TEST(SurfacePaths, ImageAndPainterTargetsAgreeOnStraightShapes) {
     auto scene = [](TDrawSurface& dc) {
         dc.SelectBrush({0x00FFCC, bsSolid, nullptr});
@@ -164,19 +185,7 @@ TEST(SurfacePaths, ImageAndPainterTargetsAgreeOnStraightShapes) {
         dc.Rectangle(50, 2, 70, 8);
         dc.SetPixel(55, 50, clPurple);
     };
-    QImage direct = imagetest::WhiteImage(80, 60);
-    {
-        TDrawSurface dc;
-        dc.BindImage(&direct);
-        scene(dc);
-    }
-    QImage painted = imagetest::WhiteImage(80, 60);
-    {
-        QPainter painter(&painted);
-        TDrawSurface dc;
-        dc.BindPainter(&painter);
-        scene(dc);
-    }
+    const auto [direct, painted] = DrawOnBothPaths(80, 60, scene);
     EXPECT_EQ(imagetest::CompareImages(direct, painted, "image-vs-painter"), 0);
 }
 
@@ -204,19 +213,7 @@ TEST(SurfacePaths, StraightLinesFarLongerThanAPainterTargetDrawWhatShows) {
             if (clipped) dc.SelectClipRect({4, 3, 30, 25});
             scene(dc);
         };
-        QImage direct = imagetest::WhiteImage(40, 30);
-        {
-            TDrawSurface dc;
-            dc.BindImage(&direct);
-            draw(dc);
-        }
-        QImage painted = imagetest::WhiteImage(40, 30);
-        {
-            QPainter painter(&painted);
-            TDrawSurface dc;
-            dc.BindPainter(&painter);
-            draw(dc);
-        }
+        const auto [direct, painted] = DrawOnBothPaths(40, 30, draw);
         EXPECT_EQ(imagetest::CompareImages(painted, direct, name), 0);
 
         // A picture given its size before recording, as a metafile is.
