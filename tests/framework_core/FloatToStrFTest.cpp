@@ -4,21 +4,16 @@
 #include <limits>
 #include <random>
 
+#include "RegionalSettings.h"
+
 #include "framework/core/Conversions.h"
 
 namespace {
 
 using fw::FloatToStrF;
 
-fw::FormatSettings WithSeparator(char decimal, char thousands) {
-    fw::FormatSettings s;
-    s.DecimalSeparator = decimal;
-    s.ThousandSeparator = thousands;
-    return s;
-}
-
-const fw::FormatSettings dot = WithSeparator('.', ',');
-const fw::FormatSettings comma = WithSeparator(',', '.');
+const fw::FormatSettings& dot = fw::test::kDotDecimal;
+const fw::FormatSettings& comma = fw::test::kCommaDecimal;
 
 std::string Fixed52(long double value, const fw::FormatSettings& s = dot) {
     return FloatToStrF(value, fw::ffFixed, 5, 2, s);

@@ -3,21 +3,16 @@
 #include <limits>
 #include <random>
 
+#include "RegionalSettings.h"
+
 #include "framework/core/FormatFloat.h"
 
 namespace {
 
 using fw::FormatFloat;
 
-fw::FormatSettings WithSeparators(char decimal, char thousands) {
-    fw::FormatSettings s;
-    s.DecimalSeparator = decimal;
-    s.ThousandSeparator = thousands;
-    return s;
-}
-
-const fw::FormatSettings english = WithSeparators('.', ',');
-const fw::FormatSettings german = WithSeparators(',', '.');
+const fw::FormatSettings& english = fw::test::kDotDecimal;
+const fw::FormatSettings& german = fw::test::kCommaDecimal;
 
 std::string Axis(long double value, const fw::FormatSettings& s = english) {
     return FormatFloat("#,##0.###", value, s);

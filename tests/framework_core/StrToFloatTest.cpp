@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <random>
 
+#include "RegionalSettings.h"
+
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
@@ -12,15 +14,8 @@ namespace {
 
 using fw::StrToFloat;
 
-fw::FormatSettings WithSeparator(char separator) {
-    fw::FormatSettings s;
-    s.DecimalSeparator = separator;
-    s.ThousandSeparator = separator == ',' ? '.' : ',';
-    return s;
-}
-
-const fw::FormatSettings dot = WithSeparator('.');
-const fw::FormatSettings comma = WithSeparator(',');
+const fw::FormatSettings& dot = fw::test::kDotDecimal;
+const fw::FormatSettings& comma = fw::test::kCommaDecimal;
 
 std::string FloatError(const std::string& text, const fw::FormatSettings& s) {
     try {
