@@ -12,7 +12,7 @@
 
 #include "framework/core/Geometry.h"
 #include "chart/ChartCanvas.h"
-#include "framework/gui/Bitmap.h"
+#include "framework/gui/paint/Bitmap.h"
 
 namespace {
 

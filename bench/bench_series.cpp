@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 # quelmar_add_layer(name [QT] [LINK deps...] [OPTIONS compile options...])
 # QT runs moc over the layer (for QObject classes).
-# A layer is the static library of every .cpp in its folder; a folder with only
+# A layer is the static library of every .cpp in its folder and subfolders; a folder with only
 # headers so far becomes an interface library so the layers above still build.
 function(quelmar_add_layer name)
   cmake_parse_arguments(ARG "QT" "" "LINK;OPTIONS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

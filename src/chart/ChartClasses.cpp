@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/panel/CustomChart.h"
+#include "chart/series/ChartSeries.h"
 
 namespace chart {
 

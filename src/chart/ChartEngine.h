@@ -3,10 +3,10 @@
 // series list a chart keeps, with the interfaces through which a series sees
 // its chart and its axes.
 
-#include "chart/ChartAxis.h"
-#include "chart/ChartSeries.h"
-#include "chart/ChartSeriesList.h"
-#include "chart/ChartValueList.h"
-#include "chart/SeriesAxis.h"
-#include "chart/SeriesMarks.h"
-#include "chart/SeriesParent.h"
+#include "chart/axis/ChartAxis.h"
+#include "chart/series/ChartSeries.h"
+#include "chart/series/ChartSeriesList.h"
+#include "chart/data/ChartValueList.h"
+#include "chart/series/SeriesAxis.h"
+#include "chart/series/SeriesMarks.h"
+#include "chart/series/SeriesParent.h"

@@ -2,5 +2,5 @@
 // Chief header of the chart panel's style objects: the background gradient
 // and the base of objects that own a font.
 
-#include "chart/ChartFontObject.h"
-#include "chart/ChartGradient.h"
+#include "chart/style/ChartFontObject.h"
+#include "chart/style/ChartGradient.h"

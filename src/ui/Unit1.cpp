@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "framework/gui/ApplicationTitle.h"
-#include "framework/gui/EventDispatch.h"
+#include "framework/gui/window/ApplicationTitle.h"
+#include "framework/gui/window/EventDispatch.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindowLayout.h"
 

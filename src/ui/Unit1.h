@@ -9,9 +9,9 @@
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
-#include "framework/gui/DialogService.h"
-#include "framework/gui/OpenDialog.h"
-#include "ui/MainCharts.h"
+#include "framework/gui/window/DialogService.h"
+#include "framework/gui/window/OpenDialog.h"
+#include "app/ProgramCharts.h"
 
 class QComboBox;
 class QLabel;

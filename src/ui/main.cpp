@@ -6,8 +6,8 @@
 #include <QApplication>
 
 #include "framework/core/FormatSettings.h"
-#include "framework/gui/EventDispatch.h"
-#include "framework/gui/QtDialogService.h"
+#include "framework/gui/window/EventDispatch.h"
+#include "framework/gui/window/QtDialogService.h"
 #include "ui/Unit1.h"
 
 int main(int argc, char* argv[]) {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "chart/AxisSeries.h"
-#include "chart/ChartAxis.h"
+#include "chart/axis/AxisSeries.h"
+#include "chart/axis/ChartAxis.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartEngine.h"
-#include "chart/ChartTextLines.h"
-#include "framework/gui/Bitmap.h"
+#include "chart/base/ChartTextLines.h"
+#include "framework/gui/paint/Bitmap.h"
 
 namespace chart::testing {
 

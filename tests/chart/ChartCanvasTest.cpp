@@ -4,8 +4,8 @@
 
 #include "../framework_gui/ImageCompare.h"
 #include "chart/ChartCanvas.h"
-#include "framework/gui/Bitmap.h"
-#include "framework/gui/SystemColors.h"
+#include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/SystemColors.h"
 
 using namespace chart;
 using imagetest::Rgb;

@@ -10,9 +10,9 @@
 
 #include "ChartTestHost.h"
 #include "framework/core/Exceptions.h"
-#include "framework/gui/Bitmap.h"
-#include "framework/gui/Metafile.h"
-#include "framework/gui/Printer.h"
+#include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/Metafile.h"
+#include "framework/gui/paint/Printer.h"
 
 namespace chart::testing {
 namespace {

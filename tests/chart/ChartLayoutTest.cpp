@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestHost.h"
-#include "chart/View3DOptions.h"
+#include "chart/style/View3DOptions.h"
 #include "framework/core/Rounding.h"
 
 namespace chart::testing {

@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "ChartTestHost.h"
-#include "chart/ChartException.h"
-#include "chart/ChartSwitches.h"
-#include "chart/ChartTextLines.h"
-#include "chart/View3DOptions.h"
-#include "framework/gui/SystemColors.h"
+#include "chart/base/ChartException.h"
+#include "chart/base/ChartSwitches.h"
+#include "chart/base/ChartTextLines.h"
+#include "chart/style/View3DOptions.h"
+#include "framework/gui/paint/SystemColors.h"
 
 namespace chart::testing {
 namespace {

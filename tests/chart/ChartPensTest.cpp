@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <climits>
 
-#include "chart/ChartPens.h"
+#include "chart/style/ChartPens.h"
 
 using namespace chart;
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "chart/ChartGradient.h"
-#include "chart/ChartLegend.h"
-#include "chart/ChartTitle.h"
-#include "chart/ChartWall.h"
-#include "chart/View3DOptions.h"
+#include "chart/style/ChartGradient.h"
+#include "chart/style/ChartLegend.h"
+#include "chart/style/ChartTitle.h"
+#include "chart/style/ChartWall.h"
+#include "chart/style/View3DOptions.h"
 
 using namespace chart;
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/Chart.h"
-#include "chart/ChartCanvas3D.h"
-#include "chart/ChartSeries.h"
-#include "framework/gui/Canvas.h"
-#include "framework/gui/HostedControl.h"
+#include "chart/panel/CustomChart.h"
+#include "chart/canvas/ChartCanvas3D.h"
+#include "chart/series/ChartSeries.h"
+#include "framework/gui/paint/Canvas.h"
+#include "framework/gui/window/HostedControl.h"
 #include "PixelChecks.h"
 
 namespace chart::testing {

@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "chart/AxisIncrement.h"
-#include "chart/DateTimeSteps.h"
+#include "chart/scale/AxisIncrement.h"
+#include "chart/scale/DateTimeSteps.h"
 
 namespace chart {
 namespace {

@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "chart/AxisLabelValues.h"
+#include "chart/scale/AxisLabelValues.h"
 #include "framework/core/DateTime.h"
 
 namespace chart {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "AxisTestChart.h"
-#include "chart/AxisIncrement.h"
+#include "chart/scale/AxisIncrement.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/FormatDateTime.h"
 #include "framework/core/FormatSettings.h"

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "AxisTestChart.h"
-#include "chart/AxisException.h"
-#include "chart/AxisTitle.h"
-#include "chart/ChartException.h"
+#include "chart/base/AxisException.h"
+#include "chart/axis/ChartAxisTitle.h"
+#include "chart/base/ChartException.h"
 
 namespace chart::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "AxisTestChart.h"
-#include "chart/AxisTitle.h"
+#include "chart/axis/ChartAxisTitle.h"
 
 namespace chart::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/DateTimeSteps.h"
+#include "chart/scale/DateTimeSteps.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/FormatSettings.h"
 

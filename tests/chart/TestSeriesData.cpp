@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FakeSeriesChart.h"
-#include "chart/ChartColors.h"
-#include "chart/ChartException.h"
+#include "chart/base/ChartColors.h"
+#include "chart/base/ChartException.h"
 
 namespace chart {
 namespace {

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "chart/ChartValueList.h"
+#include "chart/data/ChartValueList.h"
 #include "framework/core/Exceptions.h"
 
 namespace chart {

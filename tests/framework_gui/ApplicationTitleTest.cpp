@@ -1,4 +1,4 @@
-#include "framework/gui/ApplicationTitle.h"
+#include "framework/gui/window/ApplicationTitle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ImageCompare.h"
-#include "framework/gui/Bitmap.h"
-#include "framework/gui/SystemColors.h"
+#include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/SystemColors.h"
 
 using namespace fw;
 

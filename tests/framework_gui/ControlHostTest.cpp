@@ -1,4 +1,4 @@
-#include "framework/gui/ControlHost.h"
+#include "framework/gui/window/ControlHost.h"
 
 #include <gtest/gtest.h>
 

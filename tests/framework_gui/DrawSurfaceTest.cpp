@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "ImageCompare.h"
-#include "framework/gui/DrawSurface.h"
+#include "framework/gui/paint/DrawSurface.h"
 
 using namespace fw;
 using imagetest::Rgb;

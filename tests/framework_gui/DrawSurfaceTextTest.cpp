@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ImageCompare.h"
-#include "framework/gui/DrawSurface.h"
+#include "framework/gui/paint/DrawSurface.h"
 
 using namespace fw;
 

@@ -1,4 +1,4 @@
-#include "framework/gui/EventDispatch.h"
+#include "framework/gui/window/EventDispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,11 @@
 #include <QSvgRenderer>
 
 #include "framework/core/Exceptions.h"
-#include "framework/gui/Bitmap.h"
-#include "framework/gui/CanvasMapping.h"
-#include "framework/gui/Metafile.h"
-#include "framework/gui/Picture.h"
-#include "framework/gui/Printer.h"
+#include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/CanvasMapping.h"
+#include "framework/gui/paint/Metafile.h"
+#include "framework/gui/paint/Picture.h"
+#include "framework/gui/paint/Printer.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-#include "framework/gui/Brush.h"
-#include "framework/gui/Font.h"
-#include "framework/gui/Pen.h"
-#include "framework/gui/SystemColors.h"
+#include "framework/gui/paint/Brush.h"
+#include "framework/gui/paint/Font.h"
+#include "framework/gui/paint/Pen.h"
+#include "framework/gui/paint/SystemColors.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ImageCompare.h"
-#include "framework/gui/LineRasterizer.h"
-#include "framework/gui/RasterOps.h"
+#include "framework/gui/paint/LineRasterizer.h"
+#include "framework/gui/paint/RasterOps.h"
 
 using fw::TRect;
 

@@ -1,4 +1,4 @@
-#include "framework/gui/QtDialogService.h"
+#include "framework/gui/window/QtDialogService.h"
 
 #include <gtest/gtest.h>
 

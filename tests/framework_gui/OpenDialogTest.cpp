@@ -1,6 +1,6 @@
-#include "framework/gui/OpenDialog.h"
-#include "framework/gui/OpenDialogFilter.h"
-#include "framework/gui/QtDialogService.h"
+#include "framework/gui/window/OpenDialog.h"
+#include "framework/gui/window/OpenDialogFilter.h"
+#include "framework/gui/window/QtDialogService.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "WindowFixture.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 namespace {
 

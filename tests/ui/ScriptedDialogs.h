@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/gui/DialogService.h"
+#include "framework/gui/window/DialogService.h"
 
 struct RecordedBox {
     std::string Caption;

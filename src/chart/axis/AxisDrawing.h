@@ -1,0 +1,45 @@
+#pragma once
+// The drawing of one axis in one paint: the state the steps share (where
+// ticks start, the previous label's pixel, the text-label overlap) and the
+// steps themselves. Used by the axis' Draw only.
+
+#include <cstdint>
+#include <string>
+
+#include "chart/axis/ChartAxis.h"
+
+namespace chart {
+
+class TChartCanvas3D;
+
+struct TAxisDrawing {
+    TAxisDrawing(TCustomChartAxis& axis, int32_t axisPos);
+
+    void Title();
+    // The label loops.
+    void ValueLabels(double increment, TDateTimeStep step);
+    void CustomLabels(double increment, TDateTimeStep step);
+    void LogLabels();
+    void TextLabels(TAxisLabelStyle style);
+    void DepthTextLabels();
+
+    // Selects the labels font and the brush behind label text.
+    void PrepareLabelText();
+    // Ticks, grid and text of one value label.
+    void OneLabel(double value);
+    void LabelText(int32_t pos, const std::string& text);
+    void TicksAndGrid(int32_t pos);
+    void Tick(int32_t pos, int32_t offset, int32_t length);
+    void GridLine(int32_t pos);
+    int32_t PosOf(double value) const;
+
+    TCustomChartAxis& axis;
+    IAxisParent& chart;
+    TChartCanvas3D& canvas;
+    // Wall thickness beside the axis (0 in 2D): ticks start beyond it.
+    int32_t axisPos;
+    // Pixel of the label drawn before, -1 before the first.
+    int32_t lastTickPos = -1;
+};
+
+}  // namespace chart

@@ -1,0 +1,99 @@
+// Export of a chart: bitmaps (PNG or BMP files, the clipboard) and vector
+// drawings (SVG and PDF files, SVG on the clipboard).
+#include <QClipboard>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cctype>
+
+#include "chart/canvas/ChartCanvas3D.h"
+#include "chart/panel/CustomChartPanel.h"
+#include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/Metafile.h"
+
+namespace chart {
+
+namespace {
+
+bool EndsWithBmp(const std::string& fileName) {
+    if (fileName.size() < 4) return false;
+    std::string tail = fileName.substr(fileName.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+    return tail == ".bmp";
+}
+
+}  // namespace
+
+void TCustomChartPanel::DrawUnbuffered(fw::TCanvas& canvas, const fw::TRect& rect) {
+    const bool buffered = panelCanvas_->UseBuffer();
+    panelCanvas_->SetUseBuffer(false);
+    try {
+        Draw(canvas, rect);
+    } catch (...) {
+        panelCanvas_->SetUseBuffer(buffered);
+        throw;
+    }
+    panelCanvas_->SetUseBuffer(buffered);
+}
+
+std::unique_ptr<fw::TBitmap> TCustomChartPanel::ChartCreateBitmap(fw::TColor backColor, const fw::TRect& rect) {
+    auto bitmap = std::make_unique<fw::TBitmap>(rect.Width(), rect.Height());
+    // The chart is drawn from the bitmap's corner whatever rect's offset.
+    const fw::TRect area = fw::Rect(0, 0, bitmap->Width(), bitmap->Height());
+    fw::TCanvas& canvas = bitmap->Canvas();
+    canvas.Brush().SetStyle(fw::bsSolid);
+    canvas.Brush().SetColor(backColor);
+    canvas.FillRect(area);
+    DrawUnbuffered(canvas, area);
+    return bitmap;
+}
+
+void TCustomChartPanel::SaveToBitmapFile(const std::string& fileName) {
+    const auto bitmap = ChartCreateBitmap(fw::clWhite, GetRectangle());
+    const char* format = EndsWithBmp(fileName) ? "BMP" : "PNG";
+    if (!bitmap->Image().save(QString::fromStdString(fileName), format)) {
+        throw fw::Exception(fw::CannotCreateFileMessage(fileName));
+    }
+}
+
+void TCustomChartPanel::CopyToClipboardBitmap() {
+    const auto bitmap = ChartCreateBitmap(fw::clWhite, GetRectangle());
+    QGuiApplication::clipboard()->setImage(bitmap->Image());
+}
+
+void TCustomChartPanel::DrawToMetaCanvas(fw::TCanvas& canvas, const fw::TRect& rect) {
+    panelCanvas_->DrawingToMetafile = true;
+    try {
+        DrawUnbuffered(canvas, rect);
+    } catch (...) {
+        panelCanvas_->DrawingToMetafile = false;
+        throw;
+    }
+    panelCanvas_->DrawingToMetafile = false;
+}
+
+// Both kinds hold the same vector drawing; the format is chosen when it is
+// written out.
+std::unique_ptr<fw::TMetafile> TCustomChartPanel::ChartCreateMetafile(bool /*enhanced*/, const fw::TRect& rect) {
+    auto metafile = std::make_unique<fw::TMetafile>(std::max(1, rect.Width() - 1), std::max(1, rect.Height() - 1));
+    DrawToMetaCanvas(metafile->Canvas(), fw::Rect(0, 0, rect.Width(), rect.Height()));
+    metafile->EndRecording();
+    return metafile;
+}
+
+void TCustomChartPanel::SaveToMetafile(const std::string& fileName) {
+    ChartCreateMetafile(false, GetRectangle())->SaveToSvgFile(fileName);
+}
+
+void TCustomChartPanel::SaveToMetafileEnh(const std::string& fileName) {
+    ChartCreateMetafile(true, GetRectangle())->SaveToPdfFile(fileName);
+}
+
+void TCustomChartPanel::SaveToMetafileRect(bool enhanced, const std::string& fileName, const fw::TRect& rect) {
+    ChartCreateMetafile(enhanced, rect)->SaveToPdfFile(fileName);
+}
+
+void TCustomChartPanel::CopyToClipboardMetafile(bool enhanced) {
+    ChartCreateMetafile(enhanced, GetRectangle())->CopyToClipboard();
+}
+
+}  // namespace chart

@@ -1,0 +1,34 @@
+#include "framework/gui/paint/CanvasMapping.h"
+
+#include <algorithm>
+
+namespace fw {
+
+TCanvasMapping::TCanvasMapping(TCanvas& canvas, int32_t windowWidth, int32_t windowHeight, const TRect& viewport)
+    : canvas_(canvas) {
+    TDrawSurface& surface = canvas.Surface();
+    painter_ = surface.TargetPainter();
+    if (!painter_ && surface.TargetImage()) {
+        image_ = surface.TargetImage();
+        surface.Flush();
+        own_.emplace(image_);
+        painter_ = &*own_;
+        surface.BindPainter(painter_);
+    }
+    if (!painter_) return;
+    painter_->save();
+    painter_->setViewport(viewport.Left, viewport.Top, viewport.Width(), viewport.Height());
+    painter_->setWindow(0, 0, std::max(windowWidth, 1), std::max(windowHeight, 1));
+    painter_->setViewTransformEnabled(true);
+}
+
+TCanvasMapping::~TCanvasMapping() {
+    if (!painter_) return;
+    painter_->restore();
+    if (own_) {
+        own_->end();
+        canvas_.Surface().BindImage(image_);
+    }
+}
+
+}  // namespace fw

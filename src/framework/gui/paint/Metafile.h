@@ -1,0 +1,50 @@
+#pragma once
+// The framework metafile: a vector drawing of a fixed size recorded through a
+// canvas and written out in this platform's vector formats, SVG or PDF, or
+// put on the clipboard as SVG.
+
+#include <QByteArray>
+#include <QPainter>
+#include <QPicture>
+#include <memory>
+#include <string>
+
+#include "framework/gui/paint/Canvas.h"
+
+namespace fw {
+
+class TMetafile {
+public:
+    // Sizes below 1 are taken as 1.
+    TMetafile(int32_t width, int32_t height);
+    ~TMetafile();
+    TMetafile(const TMetafile&) = delete;
+    TMetafile& operator=(const TMetafile&) = delete;
+
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+
+    // The canvas that records into the metafile; recording ends with the
+    // first write or EndRecording.
+    TCanvas& Canvas() { return *canvas_; }
+    void EndRecording();
+
+    // The drawing as an SVG document.
+    QByteArray SvgData();
+    // Write failures throw fw::Exception naming the file.
+    void SaveToSvgFile(const std::string& fileName);
+    void SaveToPdfFile(const std::string& fileName);
+    void CopyToClipboard();
+
+private:
+    int32_t width_;
+    int32_t height_;
+    QPicture picture_;
+    QPainter recorder_;
+    std::unique_ptr<TCanvas> canvas_;
+};
+
+// The error for a file that cannot be written.
+std::string CannotCreateFileMessage(const std::string& fileName);
+
+}  // namespace fw
