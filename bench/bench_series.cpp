@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "chart/series/ChartSeries.h"
+#include "chart/ChartEngine.h"
 
 namespace {
 

@@ -1,32 +1,27 @@
 #pragma once
-// The window's two charts and the three series the session plots into. The
-// window asks only for the two chart widgets (to place them by its layout)
-// and for the series as plot targets; everything chart-specific stays here.
+// The program's two charts and the three series the session plots into, with
+// the stored properties the window shows them with. They are plain chart
+// objects: the window hosts them in widgets, the batch command and the tests
+// draw them off-screen.
 
-#include <QWidget>
-
-#include "chart/panel/CustomChart.h"
-#include "chart/series/ChartSeries.h"
-#include "framework/gui/window/ControlHost.h"
-#include "framework/gui/window/DialogService.h"
 #include "app/SeriesPlotSink.h"
+#include "chart/Chart.h"
+#include "chart/ChartEngine.h"
+#include "framework/core/Geometry.h"
 
-namespace ui {
+namespace app {
 
-class MainCharts {
+class ProgramCharts {
 public:
-    // Creates both charts in widgets that are children of window, all series
-    // empty. A chart's errors are shown through dialogs.
-    MainCharts(QWidget& window, fw::DialogService& dialogs);
-    MainCharts(const MainCharts&) = delete;
-    MainCharts& operator=(const MainCharts&) = delete;
+    // Both charts with their series listed, all series empty, no host.
+    ProgramCharts();
+    ProgramCharts(const ProgramCharts&) = delete;
+    ProgramCharts& operator=(const ProgramCharts&) = delete;
 
-    QWidget& Chart1() const { return *host1_; }  // upper: signal and reconstruction
-    QWidget& Chart2() const { return *host2_; }  // lower: the viewed level
-    chart::TChart& Chart1Control() { return chart1_; }
-    chart::TChart& Chart2Control() { return chart2_; }
-    const chart::TChart& Chart1Control() const { return chart1_; }
-    const chart::TChart& Chart2Control() const { return chart2_; }
+    chart::TChart& Chart1() { return chart1_; }  // upper: signal and reconstruction
+    chart::TChart& Chart2() { return chart2_; }  // lower: the viewed level
+    const chart::TChart& Chart1() const { return chart1_; }
+    const chart::TChart& Chart2() const { return chart2_; }
 
     SeriesPlotSink& Series1() { return plot1_; }  // signal plot, on Chart1
     SeriesPlotSink& Series2() { return plot2_; }  // reconstruction plot, on Chart1
@@ -35,9 +30,15 @@ public:
     const SeriesPlotSink& Series2() const { return plot2_; }
     const SeriesPlotSink& Series3() const { return plot3_; }
 
+    // The stored properties both charts share: a white panel, a clear back
+    // wall, one empty title line, no legend, flat.
+    static void SetUpChart(chart::TCustomChart& chart);
+
+    // Where the charts sit in the window (left, top, right, bottom).
+    static constexpr fw::TRect Chart1Bounds = fw::Rect(0, 0, 697, 300);
+    static constexpr fw::TRect Chart2Bounds = fw::Rect(0, 304, 697, 604);
+
 private:
-    fw::ControlHost* host1_;  // owned by the window, as its children
-    fw::ControlHost* host2_;
     // The charts before their series: a series leaves its chart when it goes.
     chart::TChart chart1_;
     chart::TChart chart2_;
@@ -49,4 +50,4 @@ private:
     SeriesPlotSink plot3_{series3_};
 };
 
-}  // namespace ui
+}  // namespace app

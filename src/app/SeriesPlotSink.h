@@ -4,9 +4,9 @@
 // its own, the series holds them.
 
 #include "analysis/PlotSink.h"
-#include "chart/series/ChartSeries.h"
+#include "chart/ChartEngine.h"
 
-namespace ui {
+namespace app {
 
 class SeriesPlotSink : public analysis::PlotSink {
 public:
@@ -25,4 +25,4 @@ private:
     chart::TChartSeries& series_;
 };
 
-}  // namespace ui
+}  // namespace app

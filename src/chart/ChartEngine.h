@@ -1,12 +1,14 @@
 #pragma once
-// The chart engine: value lists, the series base with its marks, and the
-// series list a chart keeps, with the interfaces through which a series sees
-// its chart and its axes.
+// Chief header of the chart engine: value lists, the series base with its
+// marks and the series list a chart keeps, the axes, and the axis panel that
+// joins them, with the interfaces through which a series sees its chart and
+// its axes.
 
 #include "chart/axis/ChartAxis.h"
+#include "chart/data/ChartValueList.h"
+#include "chart/panel/CustomAxisPanel.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/ChartSeriesList.h"
-#include "chart/data/ChartValueList.h"
 #include "chart/series/SeriesAxis.h"
 #include "chart/series/SeriesMarks.h"
 #include "chart/series/SeriesParent.h"

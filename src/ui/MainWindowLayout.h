@@ -7,7 +7,7 @@
 namespace ui {
 
 enum class ControlKind {
-    ChartArea,     // supplied by MainCharts, placed here
+    ChartArea,     // supplied by ChartAreas, placed here
     Button,        // push button
     Edit,          // one-line edit box
     DropDownList,  // read-only drop-down list: only its items can be chosen

@@ -27,13 +27,13 @@ void FillChoices(QComboBox& list, int32_t n) {
 }  // namespace
 
 TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), charts_(*this, dialogs), OpenDialog1(dialogs) {
+    : QWidget(parent), dialogs_(dialogs), chartAreas_(charts_, *this, dialogs), OpenDialog1(dialogs) {
     BuildForm(*this, kMainWindow, kMainWindowControls, [this](std::string_view name) -> QWidget& {
         if (name == "Chart1") {
-            return charts_.Chart1();
+            return chartAreas_.Chart1();
         }
         if (name == "Chart2") {
-            return charts_.Chart2();
+            return chartAreas_.Chart2();
         }
         throw std::logic_error("the window layout names an unknown chart area " + std::string(name));
     });

@@ -9,9 +9,10 @@
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
+#include "app/ProgramCharts.h"
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
-#include "app/ProgramCharts.h"
+#include "ui/ChartAreas.h"
 
 class QComboBox;
 class QLabel;
@@ -41,7 +42,7 @@ public:
     void EnableReconstruct(bool enabled) override;
     void ShowWarning(const std::string& text) override;
 
-    const MainCharts& Charts() const { return charts_; }
+    const app::ProgramCharts& Charts() const { return charts_; }
     const analysis::AnalysisSession& Session() const { return *session_; }
 
 private:
@@ -49,7 +50,8 @@ private:
     void Dispatch(void (TForm1::*handler)());
 
     fw::DialogService& dialogs_;
-    MainCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
+    app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
+    ChartAreas chartAreas_;
     QPushButton* BtnDecomp;
     QPushButton* BtnThresh;
     QPushButton* BtnReconstr;

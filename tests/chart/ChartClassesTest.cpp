@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chart/panel/CustomChart.h"
+#include "chart/Chart.h"
 #include "chart/series/ChartSeries.h"
 
 namespace chart {

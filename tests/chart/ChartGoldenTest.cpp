@@ -1,4 +1,4 @@
-// The program's chart as exported pictures, against golden images: empty,
+// The program's upper chart as exported pictures, against golden images: empty,
 // and with a 513-point series (a plain series draws no line; the axes scale
 // to it and show their labels and grid). Set QUELMAR_UPDATE_GOLDEN=1 to
 // write the pictures as the new golden images after checking them by eye.
@@ -10,7 +10,7 @@
 #include <numbers>
 #include <vector>
 
-#include "ChartTestHost.h"
+#include "app/ProgramCharts.h"
 
 namespace chart::testing {
 namespace {
@@ -57,20 +57,15 @@ void ExpectMatchesGolden(const std::string& exported, const std::string& name) {
     }
 }
 
+// The program's upper chart with its signal series, off-screen.
 class ChartGoldenTest : public ::testing::Test {
 protected:
-    ChartGoldenTest() {
-        SetUpAsProgramChart(chart);
-        chart.AddSeries(series);
-    }
-
-    LoggingChart chart;
-    TChartSeries series;
+    app::ProgramCharts charts;
 };
 
 TEST_F(ChartGoldenTest, TheEmptyProgramChart) {
     const std::string file = OutputDir + "chart_empty.png";
-    chart.SaveToBitmapFile(file);
+    charts.Chart1().SaveToBitmapFile(file);
     ExpectMatchesGolden(file, "empty_chart");
 }
 
@@ -79,9 +74,9 @@ TEST_F(ChartGoldenTest, AChartScaledToA513PointSeries) {
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = 60 * std::sin(2 * std::numbers::pi * i / 128.0) + i / 8.0;
     }
-    series.AddArray(values.data(), 512);
+    charts.Series1().AddArray(values.data(), 512);
     const std::string file = OutputDir + "chart_513.png";
-    chart.SaveToBitmapFile(file);
+    charts.Chart1().SaveToBitmapFile(file);
     ExpectMatchesGolden(file, "chart_513_points");
 }
 

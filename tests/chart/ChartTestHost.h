@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "chart/panel/CustomChart.h"
+#include "app/ProgramCharts.h"
+#include "chart/Chart.h"
 #include "chart/canvas/ChartCanvas3D.h"
 #include "chart/series/ChartSeries.h"
 #include "framework/gui/paint/Canvas.h"
@@ -146,16 +147,12 @@ private:
     std::vector<std::string>* log_;
 };
 
-// The program's charts: a 697 x 300 white panel, a clear back wall, one
-// empty title line, no legend, 2D.
+// The program's upper chart as the chart tests' panel: its stored properties
+// and size, at the window's origin.
 inline void SetUpAsProgramChart(TCustomChart& chart) {
-    chart.SetBounds(0, 0, 697, 300);
-    chart.SetColor(fw::clWhite);
-    chart.BackWall().Brush().SetColor(fw::clWhite);
-    chart.BackWall().Brush().SetStyle(fw::bsClear);
-    chart.Title().SetText({""});
-    chart.Legend().SetVisible(false);
-    chart.SetView3D(false);
+    app::ProgramCharts::SetUpChart(chart);
+    const fw::TRect& bounds = app::ProgramCharts::Chart1Bounds;
+    chart.SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 }
 
 }  // namespace chart::testing

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "WindowFixture.h"
-#include "chart/series/ChartSeries.h"
+#include "chart/ChartEngine.h"
 
 namespace {
 
 class MainChartsTest : public WindowTest {
 protected:
-    ui::MainCharts& Charts() { return const_cast<ui::MainCharts&>(form->Charts()); }
+    app::ProgramCharts& Charts() { return const_cast<app::ProgramCharts&>(form->Charts()); }
 
     // The window's picture of a chart after pending repaints.
     QImage ChartPicture(const char* name) {
@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(MainChartsTest, ChartsCarryTheStoredProperties) {
-    for (chart::TChart* c : {&Charts().Chart1Control(), &Charts().Chart2Control()}) {
+    for (chart::TChart* c : {&Charts().Chart1(), &Charts().Chart2()}) {
         SCOPED_TRACE(c->Name());
         EXPECT_EQ(c->Color(), fw::clWhite);
         EXPECT_EQ(c->BackWall().Brush().Color(), fw::clWhite);
@@ -33,15 +33,15 @@ TEST_F(MainChartsTest, ChartsCarryTheStoredProperties) {
         EXPECT_EQ(c->Width(), 697);
         EXPECT_EQ(c->Height(), 300);
     }
-    EXPECT_EQ(Charts().Chart1Control().Name(), "Chart1");
-    EXPECT_EQ(Charts().Chart2Control().Top(), 304);
-    EXPECT_EQ(Charts().Chart1Control().Gradient().EndColor(), fw::clWhite);
-    EXPECT_EQ(Charts().Chart2Control().Gradient().EndColor(), fw::clYellow);
+    EXPECT_EQ(Charts().Chart1().Name(), "Chart1");
+    EXPECT_EQ(Charts().Chart2().Top(), 304);
+    EXPECT_EQ(Charts().Chart1().Gradient().EndColor(), fw::clWhite);
+    EXPECT_EQ(Charts().Chart2().Gradient().EndColor(), fw::clYellow);
 }
 
 TEST_F(MainChartsTest, EachChartListsItsSeriesInDrawingOrderWithTheirColours) {
-    const chart::TChart& chart1 = Charts().Chart1Control();
-    const chart::TChart& chart2 = Charts().Chart2Control();
+    const chart::TChart& chart1 = Charts().Chart1();
+    const chart::TChart& chart2 = Charts().Chart2();
     ASSERT_EQ(chart1.SeriesCount(), 2);
     ASSERT_EQ(chart2.SeriesCount(), 1);
     EXPECT_EQ(&chart1.Series(0), &Charts().Series1().Series());
@@ -64,7 +64,7 @@ TEST_F(MainChartsTest, ALoadPutsTheSignalOnChart1AndItsAxesScaleToIt) {
     EXPECT_EQ(Charts().Series3().Series().Count(), 0);
 
     ChartPicture("Chart1");
-    const chart::TChart& chart1 = Charts().Chart1Control();
+    const chart::TChart& chart1 = Charts().Chart1();
     EXPECT_EQ(chart1.BottomAxis()->ShownMinimum(), 0);
     EXPECT_EQ(chart1.BottomAxis()->ShownMaximum(), 512);
     const std::vector<double> values = TestSignal(513);
@@ -75,7 +75,7 @@ TEST_F(MainChartsTest, ALoadPutsTheSignalOnChart1AndItsAxesScaleToIt) {
 TEST_F(MainChartsTest, TheChartsAreDrawnInTheirWindowAreas) {
     const QImage picture = ChartPicture("Chart1");
     ASSERT_EQ(picture.size(), QSize(697, 300));
-    const fw::TRect plot = Charts().Chart1Control().PlotRect();
+    const fw::TRect plot = Charts().Chart1().PlotRect();
     // The back wall's outline around the plot rectangle, on the white panel.
     EXPECT_EQ(picture.pixel(plot.Right, (plot.Top + plot.Bottom) / 2 + 7), qRgb(0, 0, 0));
     EXPECT_EQ(picture.pixel((plot.Left + plot.Right) / 2 + 7, plot.Top), qRgb(0, 0, 0));
