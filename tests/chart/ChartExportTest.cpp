@@ -114,13 +114,20 @@ TEST_F(ChartExportTest, TheSvgDrawingShowsTheChartAtItsPlace) {
     EXPECT_TRUE(chart.CanClip()) << "no longer drawing a vector file";
 }
 
-TEST_F(ChartExportTest, PdfFilesForTheEnhancedAndRectangleForms) {
+TEST_F(ChartExportTest, EnhancedFormsArePdfAndThePlainRectangleFormIsSvg) {
     const std::string whole = OutputPath("chart.pdf");
     chart.SaveToMetafileEnh(whole);
     EXPECT_TRUE(ReadFile(whole).startsWith("%PDF"));
     const std::string part = OutputPath("chart_rect.pdf");
     chart.SaveToMetafileRect(true, part, fw::Rect(0, 0, 300, 150));
     EXPECT_TRUE(ReadFile(part).startsWith("%PDF"));
+    const std::string plain = OutputPath("chart_rect.svg");
+    chart.SaveToMetafileRect(false, plain, fw::Rect(0, 0, 300, 150));
+    const QByteArray svg = ReadFile(plain);
+    EXPECT_FALSE(svg.startsWith("%PDF")) << "a plain metafile is not written as PDF";
+    EXPECT_TRUE(svg.contains("<svg"));
+    EXPECT_TRUE(chart.ChartCreateMetafile(true, fw::Rect(0, 0, 20, 10))->Enhanced());
+    EXPECT_FALSE(chart.ChartCreateMetafile(false, fw::Rect(0, 0, 20, 10))->Enhanced());
 }
 
 TEST_F(ChartExportTest, AMetafileIsOnePixelSmallerEachWay) {

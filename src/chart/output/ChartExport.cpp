@@ -73,8 +73,9 @@ void TCustomChartPanel::DrawToMetaCanvas(fw::TCanvas& canvas, const fw::TRect& r
 
 // Both kinds hold the same vector drawing; the format is chosen when it is
 // written out.
-std::unique_ptr<fw::TMetafile> TCustomChartPanel::ChartCreateMetafile(bool /*enhanced*/, const fw::TRect& rect) {
+std::unique_ptr<fw::TMetafile> TCustomChartPanel::ChartCreateMetafile(bool enhanced, const fw::TRect& rect) {
     auto metafile = std::make_unique<fw::TMetafile>(std::max(1, rect.Width() - 1), std::max(1, rect.Height() - 1));
+    metafile->SetEnhanced(enhanced);
     DrawToMetaCanvas(metafile->Canvas(), fw::Rect(0, 0, rect.Width(), rect.Height()));
     metafile->EndRecording();
     return metafile;
@@ -89,7 +90,7 @@ void TCustomChartPanel::SaveToMetafileEnh(const std::string& fileName) {
 }
 
 void TCustomChartPanel::SaveToMetafileRect(bool enhanced, const std::string& fileName, const fw::TRect& rect) {
-    ChartCreateMetafile(enhanced, rect)->SaveToPdfFile(fileName);
+    ChartCreateMetafile(enhanced, rect)->SaveToFile(fileName);
 }
 
 void TCustomChartPanel::CopyToClipboardMetafile(bool enhanced) {

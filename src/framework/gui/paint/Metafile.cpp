@@ -81,4 +81,11 @@ void TMetafile::CopyToClipboard() {
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
+void TMetafile::SaveToFile(const std::string& fileName) {
+    if (enhanced_)
+        SaveToPdfFile(fileName);
+    else
+        SaveToSvgFile(fileName);
+}
+
 }  // namespace fw

@@ -23,6 +23,9 @@ public:
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
+    // An enhanced metafile is saved as PDF, a plain one as SVG.
+    bool Enhanced() const { return enhanced_; }
+    void SetEnhanced(bool value) { enhanced_ = value; }
 
     // The canvas that records into the metafile; recording ends with the
     // first write or EndRecording.
@@ -34,11 +37,14 @@ public:
     // Write failures throw fw::Exception naming the file.
     void SaveToSvgFile(const std::string& fileName);
     void SaveToPdfFile(const std::string& fileName);
+    // In the format Enhanced says.
+    void SaveToFile(const std::string& fileName);
     void CopyToClipboard();
 
 private:
     int32_t width_;
     int32_t height_;
+    bool enhanced_ = false;
     QPicture picture_;
     QPainter recorder_;
     std::unique_ptr<TCanvas> canvas_;
