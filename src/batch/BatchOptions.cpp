@@ -222,6 +222,7 @@ Options:
                     level_L.dat and approximation.dat (with --out-dir, in
                     DIR/<input name>/); folders are made as needed
   --out-dir DIR     write each result to DIR under its input's file name
+                    (made as needed)
   --help            show this text
   --version         show the version
 

@@ -157,11 +157,16 @@ void WriteResult(const std::string& output, const std::vector<double>& values, i
     }
 }
 
-void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients)
+void MakeFolder(const std::string& folder)
 {
     std::error_code error;
-    std::filesystem::create_directories(plan.coefficientsDir, error);
-    if (error) throw fw::Exception("Cannot create folder " + Quoted(plan.coefficientsDir) + ": " + error.message());
+    std::filesystem::create_directories(folder, error);
+    if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
+}
+
+void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients)
+{
+    MakeFolder(plan.coefficientsDir);
     for (std::size_t item = 0; item < coefficients.size(); ++item) {
         const std::string name =
             item + 1 < coefficients.size() ? "level_" + std::to_string(item + 1) + ".dat" : "approximation.dat";
@@ -222,6 +227,7 @@ private:
             }
         }
         session_.Reconstruct();
+        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
         WriteResult(plan_.output, reconstruction_.points, outputFd_);
         if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
         if (!results_) return;

@@ -223,7 +223,6 @@ TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed)
 {
     const TempFolder folder;
     const std::string out = folder.PathOf("out");
-    std::filesystem::create_directory(out);
     const std::string missing = folder.PathOf("missing.dat");
     const std::string header = folder.Write("header.dat", "time value\n1 2\n");
     const Outcome outcome = RunCommand({"--levels", "3", "--out-dir", out, missing, SampleFile("blocks_257.dat"), header,
