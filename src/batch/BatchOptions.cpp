@@ -1,0 +1,241 @@
+#include "batch/BatchOptions.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "analysis/DyadicSignal.h"
+#include "analysis/Thresholding.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
+
+namespace batch {
+namespace {
+
+// A decimal integer without sign or anything after it; nullopt otherwise.
+std::optional<int32_t> PositiveInteger(const std::string& text)
+{
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 1 || text[0] == '+') return std::nullopt;
+    return value;
+}
+
+// The threshold box's check: an error message, empty when the text is a threshold.
+std::string ThresholdError(const std::string& option, const std::string& text)
+{
+    try {
+        analysis::ParseThreshold(text);
+        return {};
+    } catch (const fw::Exception& error) {
+        return option + ": " + error.Message();
+    }
+}
+
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    ParsedArguments Parse()
+    {
+        std::vector<std::string> files;
+        bool onlyFiles = false;
+        for (index_ = 0; index_ < arguments_.size() && result_.error.empty(); ++index_) {
+            const std::string& argument = arguments_[index_];
+            if (onlyFiles || argument == "-" || argument.empty() || argument[0] != '-') {
+                files.push_back(argument);
+            } else if (argument == "--") {
+                onlyFiles = true;
+            } else {
+                Option(argument);
+                if (result_.action != BatchAction::Run) return result_;
+            }
+        }
+        if (result_.error.empty()) Files(files);
+        if (result_.error.empty()) CrossChecks();
+        if (!result_.error.empty()) result_.options = BatchOptions();
+        return result_;
+    }
+
+private:
+    void Fail(const std::string& message)
+    {
+        if (result_.error.empty()) result_.error = message;
+    }
+
+    // "--name value" or "--name=value"; nullopt after reporting a missing value.
+    std::optional<std::string> Value(const std::string& name, const std::optional<std::string>& attached)
+    {
+        if (attached) return attached;
+        if (index_ + 1 >= arguments_.size()) {
+            Fail("option " + name + " needs a value");
+            return std::nullopt;
+        }
+        return arguments_[++index_];
+    }
+
+    void Option(const std::string& argument)
+    {
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const std::optional<std::string> attached =
+            equals == std::string::npos ? std::nullopt : std::optional<std::string>(argument.substr(equals + 1));
+        BatchOptions& options = result_.options;
+        const bool flag = name == "--help" || name == "--version" || name == "--universal";
+        if (flag && attached) return Fail("option " + name + " takes no value");
+        if (name == "--help") {
+            result_.action = BatchAction::Help;
+        } else if (name == "--version") {
+            result_.action = BatchAction::Version;
+        } else if (name == "--universal") {
+            options.universal = true;
+        } else if (name == "--count") {
+            if (const auto text = Value(name, attached)) Count(*text);
+        } else if (name == "--levels") {
+            if (const auto text = Value(name, attached)) Levels(*text);
+        } else if (name == "--threshold") {
+            if (const auto text = Value(name, attached)) Threshold(*text);
+        } else if (name == "--out-dir") {
+            if (const auto text = Value(name, attached)) options.outDir = *text;
+            if (options.outDir.empty() && result_.error.empty()) Fail("option --out-dir needs a folder");
+        } else if (name == "--coefficients") {
+            if (const auto text = Value(name, attached)) options.coefficientsDir = *text;
+            if (options.coefficientsDir.empty() && result_.error.empty()) Fail("option --coefficients needs a folder");
+        } else {
+            Fail("unknown option " + name);
+        }
+    }
+
+    void Count(const std::string& text)
+    {
+        try {
+            analysis::NormaliseCount(fw::StrToInt(text));
+            result_.options.countText = text;
+        } catch (const fw::Exception& error) {
+            Fail("--count: " + error.Message());
+        }
+    }
+
+    void Levels(const std::string& text)
+    {
+        const std::optional<int32_t> levels = PositiveInteger(text);
+        if (!levels || *levels > analysis::kMaxOrder) {
+            return Fail("--levels: '" + text + "' is not a number of levels from 1 to " +
+                        std::to_string(analysis::kMaxOrder));
+        }
+        result_.options.levels = levels;
+    }
+
+    void Threshold(const std::string& text)
+    {
+        BatchOptions& options = result_.options;
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos) {
+            if (options.allLevelsThreshold) return Fail("--threshold T is given twice");
+            if (const std::string error = ThresholdError("--threshold", text); !error.empty()) return Fail(error);
+            options.allLevelsThreshold = text;
+            return;
+        }
+        const std::string levelText = text.substr(0, equals);
+        const std::string threshold = text.substr(equals + 1);
+        const std::optional<int32_t> level = PositiveInteger(levelText);
+        if (!level) return Fail("--threshold " + text + ": '" + levelText + "' is not a level number of 1 or more");
+        if (const std::string error = ThresholdError("--threshold " + text, threshold); !error.empty()) {
+            return Fail(error);
+        }
+        auto& list = options.levelThresholds;
+        const auto at = std::lower_bound(list.begin(), list.end(), *level,
+                                         [](const LevelThreshold& t, int32_t k) { return t.level < k; });
+        if (at != list.end() && at->level == *level) return Fail("--threshold: level " + levelText + " is given twice");
+        list.insert(at, LevelThreshold{*level, threshold});
+    }
+
+    void Files(const std::vector<std::string>& files)
+    {
+        BatchOptions& options = result_.options;
+        if (files.empty()) return Fail("no input file");
+        if (!options.outDir.empty()) {
+            if (std::find(files.begin(), files.end(), "-") != files.end()) {
+                return Fail("with --out-dir every file named is an input; \"-\" is not one");
+            }
+            options.inputs = files;
+            return;
+        }
+        if (files.size() > 2) return Fail("more than one input needs --out-dir DIR");
+        if (files[0] == "-") return Fail("the input must be a file, not \"-\"");
+        options.inputs = {files[0]};
+        if (files.size() == 2) options.output = files[1];
+    }
+
+    void CrossChecks()
+    {
+        const BatchOptions& options = result_.options;
+        if (options.universal && options.allLevelsThreshold) {
+            return Fail("--universal and --threshold T both set the threshold of every level; give one");
+        }
+        if (options.levels && !options.levelThresholds.empty() &&
+            options.levelThresholds.back().level > *options.levels + 1) {
+            return Fail("--threshold " + std::to_string(options.levelThresholds.back().level) +
+                        "=: the levels are 1 ... " + std::to_string(*options.levels) + " and " +
+                        std::to_string(*options.levels + 1) + " for the approximation");
+        }
+    }
+
+    const std::vector<std::string>& arguments_;
+    std::size_t index_ = 0;
+    ParsedArguments result_;
+};
+
+}  // namespace
+
+ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments)
+{
+    return Parser(arguments).Parse();
+}
+
+std::string BatchVersion()
+{
+    return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n";
+}
+
+std::string BatchUsage()
+{
+    return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
+       quelmar-batch [options] INPUT... --out-dir DIR
+
+Loads each sample file, decomposes it, hard-thresholds its levels and writes
+the reconstructed signal, one number per line, by the same operations and with
+the same results as the window. OUTPUT "-" or absent: standard output.
+
+Options:
+  --count N         the sample count, raised to the next 2^J + 1 as in the
+                    window's count box (default: the number of samples in the
+                    file, so a file of 2^J + 1 numbers is taken whole)
+  --levels L        the number of levels, 1 ... J (default: J)
+  --threshold T     hard-threshold the details of every level 1 ... L with T
+  --threshold K=T   threshold view item K with T (K = L + 1: the approximation);
+                    repeatable, and overrides the threshold for all levels
+  --universal       the universal threshold for every detail level,
+                    sigma * sqrt(2 ln N) with sigma = median(|level 1 details|)
+                    / 0.6745; the value used is printed on standard error
+  --coefficients DIR  also write the thresholded coefficients: level_1.dat ...
+                    level_L.dat and approximation.dat (with --out-dir, in
+                    DIR/<input name>/); folders are made as needed
+  --out-dir DIR     write each result to DIR under its input's file name
+                    (made as needed)
+  --help            show this text
+  --version         show the version
+
+Thresholds are read with "." as the decimal point. Warnings and errors go to
+standard error. A file is replaced only once its new text is complete.
+
+Exit codes:
+  0  done
+  1  bad arguments (nothing is written)
+  2  an input cannot be read (the other inputs are still processed)
+  3  an error in the analysis or in writing a result
+  When inputs fail in different ways the highest code is returned.
+)";
+}
+
+}  // namespace batch

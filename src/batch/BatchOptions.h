@@ -1,0 +1,60 @@
+#pragma once
+// The command line of the batch program, parsed without touching any file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace batch {
+
+// One --threshold K=T: the view item K (1 ... L details, L + 1 the
+// approximation) with the threshold text T as the window's threshold box
+// would hold it.
+struct LevelThreshold {
+    int32_t level;
+    std::string text;
+};
+
+struct BatchOptions {
+    std::vector<std::string> inputs;
+    // One input: the output file; empty or "-" is standard output.
+    std::string output;
+    // Many inputs: each result goes to outDir under its input's file name.
+    std::string outDir;
+    // The count box's text; absent: the number of samples in each file.
+    std::optional<std::string> countText;
+    // The number of levels; absent: J, the deepest.
+    std::optional<int32_t> levels;
+    // --threshold T: every detail level 1 ... L.
+    std::optional<std::string> allLevelsThreshold;
+    // --threshold K=T, in increasing K; they override the threshold for all levels.
+    std::vector<LevelThreshold> levelThresholds;
+    // --universal: every detail level gets the universal threshold.
+    bool universal = false;
+    // --coefficients DIR: the thresholded coefficients of each view item.
+    std::string coefficientsDir;
+};
+
+enum class BatchAction { Run, Help, Version };
+
+struct ParsedArguments {
+    BatchAction action = BatchAction::Run;
+    BatchOptions options;
+    // Non-empty: the arguments are bad and this says why; nothing is to be done.
+    std::string error;
+};
+
+// The arguments after the program name. Numbers are checked as the window
+// checks its boxes (the count as an integer and against the largest signal,
+// thresholds as the threshold box reads them, with "." as decimal point);
+// what depends on a file (levels beyond its J) is checked by the run.
+ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments);
+
+// The --help text, exit codes included.
+std::string BatchUsage();
+
+// The --version text.
+std::string BatchVersion();
+
+}  // namespace batch

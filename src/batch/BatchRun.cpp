@@ -1,0 +1,276 @@
+#include "batch/BatchRun.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <filesystem>
+#include <new>
+#include <set>
+
+#include "analysis/AnalysisSession.h"
+#include "analysis/DyadicSignal.h"
+#include "analysis/SampleCount.h"
+#include "analysis/SampleReader.h"
+#include "analysis/SampleWriter.h"
+#include "analysis/UniversalThreshold.h"
+#include "batch/BatchSinks.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
+
+namespace batch {
+namespace {
+
+// What the run will do with one input, settled before anything is written.
+struct InputPlan {
+    std::string input;
+    std::string unreadable; // why the input cannot be read; empty when it can
+    std::string countText;
+    analysis::SignalSize size{};
+    int32_t levels = 0;
+    std::string output;          // empty: standard output
+    std::string coefficientsDir; // empty: no coefficient files
+};
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+std::string ShortestText(double value)
+{
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// Why a file that opens gives no sample, in the words of the reader.
+std::string NoSamples(const std::string& input)
+{
+    double first = 0.0;
+    const analysis::ReadResult read = analysis::ReadSamples(input, &first, 1);
+    std::string message = "The file " + Quoted(input) + " holds no samples";
+    if (read.stop == analysis::ReadStop::NotANumber) {
+        message += ": the text " + Quoted(read.text) + " at line " + fw::IntToStr(read.line) + " is not a number";
+    }
+    return message;
+}
+
+// The count the load gets and the size it makes, or why the input cannot be read.
+void PlanInput(const BatchOptions& options, InputPlan& plan)
+{
+    try {
+        // With a count given, one number is enough to know the file gives samples.
+        const int64_t count = analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
+        if (count == 0) {
+            plan.unreadable = NoSamples(plan.input);
+            return;
+        }
+        if (!options.countText && count > analysis::kMaxSamples) {
+            plan.unreadable = "The file " + Quoted(plan.input) + " holds more than " +
+                              fw::IntToStr(analysis::kMaxSamples) + " samples, the most a signal may have";
+            return;
+        }
+        plan.countText = options.countText ? *options.countText : fw::IntToStr(static_cast<int32_t>(count));
+        plan.size = analysis::NormaliseCount(fw::StrToInt(plan.countText));
+    } catch (const fw::Exception& error) {
+        plan.unreadable = error.Message();
+    }
+}
+
+// The levels and view items asked for, against this input's J.
+std::string LevelError(const BatchOptions& options, const InputPlan& plan)
+{
+    const std::string file = Quoted(plan.input) + " (N = " + fw::IntToStr(plan.size.N) + ")";
+    if (plan.levels > plan.size.J) {
+        return "--levels " + fw::IntToStr(plan.levels) + ": " + file + " has the levels 1 ... " +
+               fw::IntToStr(plan.size.J);
+    }
+    if (!options.levelThresholds.empty() && options.levelThresholds.back().level > plan.levels + 1) {
+        return "--threshold " + fw::IntToStr(options.levelThresholds.back().level) + "=: " + file + " in " +
+               fw::IntToStr(plan.levels) + " levels has the view items 1 ... " + fw::IntToStr(plan.levels + 1) +
+               " (" + fw::IntToStr(plan.levels + 1) + ": the approximation)";
+    }
+    return {};
+}
+
+std::string FileName(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+// Plans every input; returns the first bad argument found, empty when none.
+std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans)
+{
+    const bool many = !options.outDir.empty();
+    std::set<std::string> outputs;
+    for (const std::string& input : options.inputs) {
+        InputPlan plan;
+        plan.input = input;
+        PlanInput(options, plan);
+        if (many) {
+            plan.output = (std::filesystem::path(options.outDir) / FileName(input)).string();
+            if (!outputs.insert(plan.output).second) {
+                return "two inputs would both be written to " + Quoted(plan.output);
+            }
+        } else if (options.output != "-") {
+            plan.output = options.output;
+        }
+        if (!options.coefficientsDir.empty()) {
+            plan.coefficientsDir = many ? (std::filesystem::path(options.coefficientsDir) / FileName(input)).string()
+                                        : options.coefficientsDir;
+        }
+        if (plan.unreadable.empty()) {
+            plan.levels = options.levels.value_or(plan.size.J);
+            if (const std::string error = LevelError(options, plan); !error.empty()) return error;
+        }
+        plans.push_back(std::move(plan));
+    }
+    return {};
+}
+
+// The threshold text of each view item 1 ... L + 1 ("" for none).
+std::vector<std::string> ThresholdTexts(const BatchOptions& options, const InputPlan& plan,
+                                        analysis::AnalysisSession& session, const RecordingPlot& view,
+                                        std::ostream& errors)
+{
+    std::vector<std::string> texts(static_cast<std::size_t>(plan.levels) + 1);
+    std::string all = options.allLevelsThreshold.value_or("");
+    if (options.universal) {
+        // The noise is estimated on the finest details, as the window would
+        // show them after the decomposition.
+        session.SelectViewLevel(0);
+        const double sigma = analysis::NoiseSigma(view.points);
+        all = ShortestText(analysis::UniversalThreshold(view.points, session.N()));
+        errors << "quelmar-batch: " << Quoted(plan.input) << ": universal threshold " << all
+               << " (sigma = " << ShortestText(sigma) << ", N = " << session.N() << ")\n";
+    }
+    std::fill(texts.begin(), texts.end() - 1, all);
+    for (const LevelThreshold& level : options.levelThresholds) texts[static_cast<std::size_t>(level.level) - 1] = level.text;
+    return texts;
+}
+
+void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd)
+{
+    if (output.empty()) {
+        analysis::WriteSamples(outputFd, values, "standard output");
+    } else {
+        analysis::SaveSamples(output, values);
+    }
+}
+
+void MakeFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
+}
+
+void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients)
+{
+    MakeFolder(plan.coefficientsDir);
+    for (std::size_t item = 0; item < coefficients.size(); ++item) {
+        const std::string name =
+            item + 1 < coefficients.size() ? "level_" + std::to_string(item + 1) + ".dat" : "approximation.dat";
+        analysis::SaveSamples((std::filesystem::path(plan.coefficientsDir) / name).string(), coefficients[item]);
+    }
+}
+
+class InputRun {
+public:
+    InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors, InputResultSink* results,
+             int outputFd)
+        : options_(options), plan_(plan), errors_(errors), results_(results), outputFd_(outputFd),
+          signal_(results != nullptr), controls_(errors),
+          session_(signal_, reconstruction_, view_, controls_)
+    {
+    }
+
+    int Run()
+    {
+        try {
+            session_.Load(plan_.countText, plan_.input);
+        } catch (const std::exception& error) {
+            return Report(error, kExitUnreadableInput);
+        }
+        try {
+            Analyse();
+        } catch (const std::exception& error) {
+            return Report(error, kExitAnalysisFailed);
+        }
+        return kExitDone;
+    }
+
+private:
+    int Report(const std::exception& error, int code)
+    {
+        const auto* own = dynamic_cast<const fw::Exception*>(&error);
+        const std::string message = own ? own->Message()
+                                        : dynamic_cast<const std::bad_alloc*>(&error) ? "Out of memory" : error.what();
+        errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": " << message << "\n";
+        return code;
+    }
+
+    void Analyse()
+    {
+        InputResult result;
+        session_.Decompose(plan_.levels - 1);
+        result.thresholds = ThresholdTexts(options_, plan_, session_, view_, errors_);
+        for (int32_t item = 0; item <= plan_.levels; ++item) {
+            const std::string& text = result.thresholds[static_cast<std::size_t>(item)];
+            if (text.empty()) continue;
+            session_.SelectViewLevel(item);
+            session_.ApplyThreshold(item, text);
+        }
+        if (!plan_.coefficientsDir.empty() || results_) {
+            for (int32_t item = 0; item <= plan_.levels; ++item) {
+                session_.SelectViewLevel(item);
+                result.coefficients.push_back(view_.points);
+            }
+        }
+        session_.Reconstruct();
+        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
+        WriteResult(plan_.output, reconstruction_.points, outputFd_);
+        if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
+        if (!results_) return;
+        result.input = plan_.input;
+        result.n = session_.N();
+        result.j = session_.J();
+        result.levels = plan_.levels;
+        result.signal = std::move(signal_.points);
+        result.reconstruction = std::move(reconstruction_.points);
+        results_->Take(result);
+    }
+
+    const BatchOptions& options_;
+    const InputPlan& plan_;
+    std::ostream& errors_;
+    InputResultSink* results_;
+    int outputFd_;
+    RecordingPlot signal_;
+    RecordingPlot reconstruction_;
+    RecordingPlot view_;
+    WarningControls controls_;
+    analysis::AnalysisSession session_;
+};
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd)
+{
+    std::vector<InputPlan> plans;
+    if (const std::string error = PlanAll(options, plans); !error.empty()) {
+        errors << "quelmar-batch: " << error << "\n";
+        return kExitBadArguments;
+    }
+    int code = kExitDone;
+    for (const InputPlan& plan : plans) {
+        if (!plan.unreadable.empty()) {
+            errors << "quelmar-batch: " << plan.unreadable << "\n";
+            code = std::max<int>(code, kExitUnreadableInput);
+            continue;
+        }
+        code = std::max(code, InputRun(options, plan, errors, results, outputFd).Run());
+    }
+    return code;
+}
+
+}  // namespace batch

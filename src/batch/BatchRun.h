@@ -1,0 +1,53 @@
+#pragma once
+// The batch run: for each input, the window's own session operations (Load,
+// Decompose, SelectViewLevel, ApplyThreshold, Reconstruct) with sinks that
+// record the plots, so that its numbers are the window's bit for bit.
+//
+// Everything that depends on the files (can each be read, do the levels and
+// thresholds fit its J) is checked before the first file is written, so that
+// bad arguments write nothing.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "batch/BatchOptions.h"
+
+namespace batch {
+
+enum BatchExit : int {
+    kExitDone = 0,
+    kExitBadArguments = 1,
+    kExitUnreadableInput = 2,
+    kExitAnalysisFailed = 3,
+};
+
+// What one input gave, as the window's plots hold it after the same steps.
+struct InputResult {
+    std::string input;
+    int32_t n = 0;
+    int32_t j = 0;
+    int32_t levels = 0;
+    std::vector<double> signal;         // the signal plot: the loaded samples
+    std::vector<double> reconstruction; // the reconstruction plot
+    // The view plot of each view item 1 ... levels + 1, after thresholding.
+    std::vector<std::vector<double>> coefficients;
+    // The threshold text applied to each view item ("" for none).
+    std::vector<std::string> thresholds;
+};
+
+// Receives each input's result once its files are written (a picture of the
+// charts is drawn from it).
+class InputResultSink {
+public:
+    virtual ~InputResultSink() = default;
+    virtual void Take(const InputResult& result) = 0;
+};
+
+// Runs the parsed options; warnings and errors go to `errors`, a result to
+// standard output goes to outputFd. Returns one of BatchExit.
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr,
+             int outputFd = 1);
+
+}  // namespace batch

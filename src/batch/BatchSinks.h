@@ -1,0 +1,50 @@
+#pragma once
+// The sinks the batch gives the session: plots that keep their points, and
+// controls whose only visible effect is a warning on standard error.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analysis/ControlSink.h"
+#include "analysis/PlotSink.h"
+
+namespace batch {
+
+class RecordingPlot : public analysis::PlotSink {
+public:
+    // A plot that is not kept ignores whole arrays: the signal plot of a run
+    // whose results nobody takes would only copy the samples.
+    explicit RecordingPlot(bool keep = true) : keep_(keep) {}
+
+    void Clear() override { points.clear(); }
+    void AddY(double value, const std::string&, fw::TColor) override { points.push_back(value); }
+    void AddArray(const double* values, int32_t highIndex) override
+    {
+        if (keep_) points.insert(points.end(), values, values + highIndex + 1);
+    }
+
+    std::vector<double> points;
+
+private:
+    bool keep_;
+};
+
+class WarningControls : public analysis::ControlSink {
+public:
+    explicit WarningControls(std::ostream& errors) : errors_(errors) {}
+
+    void ShowCount(const std::string&) override {}
+    void SetLevelChoices(int32_t) override {}
+    void SetViewChoices(int32_t) override {}
+    void ShowMean(const std::string&) override {}
+    void EnableDecompose(bool) override {}
+    void EnableThreshold(bool) override {}
+    void EnableReconstruct(bool) override {}
+    void ShowWarning(const std::string& text) override { errors_ << "quelmar-batch: " << text << "\n"; }
+
+private:
+    std::ostream& errors_;
+};
+
+}  // namespace batch

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/AnalysisSession.h"
+#include "analysis/SampleReader.h"
+#include "analysis/UniversalThreshold.h"
+#include "batch/BatchCommand.h"
+#include "../analysis/RecordingSinks.h"
+#include "../analysis/TempFolder.h"
+
+namespace batch {
+namespace {
+
+using analysis::test::TempFolder;
+
+std::string SampleFile(const std::string& name)
+{
+    return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name;
+}
+
+class KeepResults : public InputResultSink {
+public:
+    void Take(const InputResult& result) override { results.push_back(result); }
+    std::vector<InputResult> results;
+};
+
+struct Outcome {
+    int code;
+    std::string errors;
+};
+
+Outcome RunCommand(const std::vector<std::string>& arguments, InputResultSink* results = nullptr)
+{
+    std::ostringstream out;
+    std::ostringstream errors;
+    const int code = RunBatchCommand(arguments, out, errors, results);
+    return {code, errors.str()};
+}
+
+std::vector<double> ReadBack(const std::string& path, int32_t n)
+{
+    std::vector<double> values(static_cast<std::size_t>(n) + 1, 42.0);
+    const analysis::ReadResult read = analysis::ReadSamples(path, values.data(), n + 1);
+    values.resize(static_cast<std::size_t>(read.stored));
+    return values;
+}
+
+// Equal to the last bit, signed zeros included.
+void ExpectSameBits(const std::vector<double>& actual, const std::vector<double>& expected, const std::string& what)
+{
+    ASSERT_EQ(actual.size(), expected.size()) << what;
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        differ += std::bit_cast<uint64_t>(actual[i]) != std::bit_cast<uint64_t>(expected[i]);
+    }
+    EXPECT_EQ(differ, 0u) << what;
+}
+
+// The window's way: the count box, Load, a level and Decompose, then for each
+// level to threshold its pick in the view list, the threshold box and
+// Thresholding, then Reconstruct.
+struct WindowRun {
+    analysis::test::CallLog log;
+    analysis::test::RecordingPlot signal{"signal", log};
+    analysis::test::RecordingPlot reconstruction{"reconstruction", log};
+    analysis::test::RecordingPlot view{"view", log};
+    analysis::test::RecordingControls controls{log};
+    analysis::AnalysisSession session{signal, reconstruction, view, controls};
+    std::vector<std::vector<double>> coefficients;
+
+    // thresholds[k - 1]: the text for view item k, "" for none; universal:
+    // the rule's value on the finest details fills the detail levels without one.
+    void Drive(const std::string& file, const std::string& count, int32_t levels, std::vector<std::string> thresholds,
+               bool universal)
+    {
+        session.Load(count, file);
+        session.Decompose(levels - 1);
+        thresholds.resize(static_cast<std::size_t>(levels) + 1);
+        if (universal) {
+            session.SelectViewLevel(0);
+            char text[32];
+            const double t = analysis::UniversalThreshold(view.points, session.N());
+            const std::string rule(text, std::to_chars(text, text + sizeof text, t).ptr);
+            for (int32_t k = 0; k < levels; ++k) {
+                if (thresholds[static_cast<std::size_t>(k)].empty()) thresholds[static_cast<std::size_t>(k)] = rule;
+            }
+        }
+        for (int32_t item = 0; item <= levels; ++item) {
+            if (thresholds[static_cast<std::size_t>(item)].empty()) continue;
+            session.SelectViewLevel(item);
+            session.ApplyThreshold(item, thresholds[static_cast<std::size_t>(item)]);
+        }
+        for (int32_t item = 0; item <= levels; ++item) {
+            session.SelectViewLevel(item);
+            coefficients.push_back(view.points);
+        }
+        session.Reconstruct();
+    }
+};
+
+TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit)
+{
+    struct Case {
+        std::string file;
+        std::vector<std::string> options;
+        std::string count; // what the count box holds in the window
+        int32_t levels;
+        std::vector<std::string> thresholds;
+        bool universal;
+    };
+    const std::vector<Case> cases = {
+        {"doppler_noisy_513.dat", {"--levels", "3", "--threshold", "10"}, "513", 3, {"10", "10", "10"}, false},
+        {"doppler_noisy_513.dat", {"--universal"}, "513", 9, {}, true},
+        {"chirp_noisy_1025.dat",
+         {"--levels=4", "--threshold", "3=2.5", "--threshold", "1=0.75", "--threshold", "5=1e-3"},
+         "1025", 4, {"0.75", "", "2.5", "", "1e-3"}, false},
+        {"chirp_noisy_1025.dat", {"--universal", "--threshold", "2=0"}, "1025", 10, {"", "0"}, true},
+        {"blocks_257.dat", {"--threshold", "0.5"}, "257", 8, {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"},
+         false},
+        // A count below the file's: the first 129 samples, as the window's count box would take them.
+        {"blocks_257.dat", {"--count", "100", "--levels", "2", "--threshold", "3=1"}, "100", 2, {"", "", "1"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + " " + ::testing::PrintToString(c.options));
+        const TempFolder folder;
+        const std::string output = folder.PathOf("out.dat");
+        const std::string coefficients = folder.PathOf("coefficients");
+        std::vector<std::string> arguments = c.options;
+        arguments.insert(arguments.end(), {"--coefficients", coefficients, SampleFile(c.file), output});
+        KeepResults kept;
+        const Outcome outcome = RunCommand(arguments, &kept);
+        ASSERT_EQ(outcome.code, kExitDone) << outcome.errors;
+        ASSERT_EQ(kept.results.size(), 1u);
+
+        WindowRun window;
+        window.Drive(SampleFile(c.file), c.count, c.levels, c.thresholds, c.universal);
+        const int32_t n = window.session.N();
+        ExpectSameBits(kept.results[0].signal, window.signal.points, "signal");
+        ExpectSameBits(kept.results[0].reconstruction, window.reconstruction.points, "reconstruction");
+        ExpectSameBits(ReadBack(output, n), window.reconstruction.points, "written reconstruction");
+        ASSERT_EQ(kept.results[0].coefficients.size(), window.coefficients.size());
+        for (std::size_t item = 0; item < window.coefficients.size(); ++item) {
+            const std::string name =
+                item + 1 < window.coefficients.size() ? "level_" + std::to_string(item + 1) + ".dat" : "approximation.dat";
+            ExpectSameBits(ReadBack(coefficients + "/" + name, n), window.coefficients[item], name);
+        }
+        EXPECT_EQ(c.universal, outcome.errors.find("universal threshold") != std::string::npos) << outcome.errors;
+    }
+}
+
+TEST(BatchRun, ShortFileWarnsInTheWindowsWordsAndStillWrites)
+{
+    const TempFolder folder;
+    const std::string input = folder.Write("short.dat", "1 2 3 4 5 6\n");
+    const std::string output = folder.PathOf("out.dat");
+    const Outcome outcome = RunCommand({"--count", "9", input, output});
+    EXPECT_EQ(outcome.code, kExitDone);
+    EXPECT_EQ(outcome.errors, "quelmar-batch: \"" + input +
+                                  "\": The file ends after 6 numbers. 6 of 9 samples were read; the remaining 3 are 0.\n");
+    EXPECT_EQ(ReadBack(output, 9).size(), 9u);
+}
+
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        names.push_back(entry.path().lexically_relative(folder).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
+{
+    const TempFolder folder;
+    const std::string input = SampleFile("doppler_noisy_513.dat"); // J = 9
+    const std::string out = folder.PathOf("out");
+    std::filesystem::create_directory(out);
+    const std::string message = "quelmar-batch: ";
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    };
+    const std::string result = out + "/result.dat";
+    const std::vector<Case> cases = {
+        {{"--frobnicate", input, result}, "unknown option --frobnicate"},
+        {{input, result, "--count"}, "option --count needs a value"},
+        {{input, result, "--threshold"}, "option --threshold needs a value"},
+        {{"--count", "12x", input, result}, "--count: '12x' is not a valid integer value"},
+        {{"--threshold", "ten", input, result}, "--threshold: 'ten' is not a valid floating point value"},
+        {{"--threshold", "2=1,5", input, result}, "--threshold 2=1,5: '1,5' is not a valid floating point value"},
+        {{"--threshold", "0=1", input, result}, "--threshold 0=1: '0' is not a level number of 1 or more"},
+        {{"--levels", "3", "--threshold", "5=1", input, result},
+         "--threshold 5=: the levels are 1 ... 3 and 4 for the approximation"},
+        // Beyond this file's J = 9 (view items 1 ... 10), known only from the file.
+        {{"--threshold", "11=1", input, result},
+         "--threshold 11=: \"" + input + "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
+        {{"--levels", "10", input, result}, "--levels 10: \"" + input + "\" (N = 513) has the levels 1 ... 9"},
+        {{"--levels", "0", input, result}, "--levels: '0' is not a number of levels from 1 to 26"},
+        {{"--universal", "--threshold", "3", input, result},
+         "--universal and --threshold T both set the threshold of every level; give one"},
+        {{input, input, input}, "more than one input needs --out-dir DIR"},
+        {{input, SampleFile("blocks_257.dat"), "--out-dir", out, "--coefficients", out, input},
+         "two inputs would both be written to \"" + out + "/doppler_noisy_513.dat\""},
+        {{"--levels", "3"}, "no input file"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = RunCommand(c.arguments);
+        EXPECT_EQ(outcome.code, kExitBadArguments) << c.error;
+        EXPECT_EQ(outcome.errors.substr(0, outcome.errors.find('\n')), message + c.error);
+        EXPECT_EQ(Entries(out), std::vector<std::string>{}) << c.error;
+    }
+}
+
+TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed)
+{
+    const TempFolder folder;
+    const std::string out = folder.PathOf("out");
+    const std::string missing = folder.PathOf("missing.dat");
+    const std::string header = folder.Write("header.dat", "time value\n1 2\n");
+    const Outcome outcome = RunCommand({"--levels", "3", "--out-dir", out, missing, SampleFile("blocks_257.dat"), header,
+                                 SampleFile("doppler_noisy_513.dat"), "--coefficients", out + "/c"});
+    EXPECT_EQ(outcome.code, kExitUnreadableInput);
+    EXPECT_EQ(outcome.errors, "quelmar-batch: Cannot open file \"" + missing + "\": No such file or directory\n"
+                              "quelmar-batch: The file \"" + header +
+                                  "\" holds no samples: the text \"time\" at line 1 is not a number\n");
+    // Results, with the coefficient files in a folder of each input's name.
+    EXPECT_EQ(Entries(out), (std::vector<std::string>{
+                                "blocks_257.dat", "c", "c/blocks_257.dat", "c/blocks_257.dat/approximation.dat",
+                                "c/blocks_257.dat/level_1.dat", "c/blocks_257.dat/level_2.dat",
+                                "c/blocks_257.dat/level_3.dat", "c/doppler_noisy_513.dat",
+                                "c/doppler_noisy_513.dat/approximation.dat", "c/doppler_noisy_513.dat/level_1.dat",
+                                "c/doppler_noisy_513.dat/level_2.dat", "c/doppler_noisy_513.dat/level_3.dat",
+                                "doppler_noisy_513.dat"}));
+}
+}  // namespace
+}  // namespace batch
