@@ -126,23 +126,8 @@ public:
         font.SetPixelsPerInch(canvas.Font().PixelsPerInch());
         canvas.Font().Assign(font);
     }
-    // Lines split at the separator; an empty piece after the last one is no line.
     int32_t MultiLineTextWidth(const std::string& text, int32_t& numLines) override {
-        numLines = 1;
-        if (text.find(ChartLineSeparator) == std::string::npos) return canvas.TextWidth(text);
-        numLines = 0;
-        int32_t widest = 0;
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t end = text.find(ChartLineSeparator, start);
-            const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            if (end != std::string::npos || !line.empty()) {
-                ++numLines;
-                widest = std::max(widest, canvas.TextWidth(line));
-            }
-            if (end == std::string::npos) return widest;
-            start = end + 1;
-        }
+        return chart::MultiLineTextWidth(canvas, text, numLines);
     }
     void CheckPenWidth(fw::TPen&) override {}
     bool IsPrinting() const override { return false; }

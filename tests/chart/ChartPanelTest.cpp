@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "ChartTestHost.h"
 #include "chart/base/ChartException.h"
@@ -381,6 +382,27 @@ TEST(ChartLifetime, ChartAndWindowMayGoInEitherOrder) {
     EXPECT_EQ(chart->Host(), nullptr);
     chart->Invalidate();
     chart->Paint();
+}
+
+// The lines a multi-line text is drawn as: as many as ChartNumTextLines
+// counts, an empty piece after the last separator left out.
+TEST(ChartTextLines, SplitAtTheSeparatorAsManyAsCounted) {
+    const std::string sep(1, ChartLineSeparator);
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {{"", {}},
+                 {"a", {"a"}},
+                 {sep, {""}},
+                 {"a" + sep, {"a"}},
+                 {"a" + sep + "b", {"a", "b"}},
+                 {sep + "b", {"", "b"}},
+                 {"a" + sep + sep + "bb", {"a", "", "bb"}},
+                 {"a" + sep + sep, {"a", ""}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChartTextLines(c.text), c.lines) << c.text.size();
+        EXPECT_EQ(ChartNumTextLines(c.text), static_cast<int32_t>(c.lines.size())) << c.text.size();
+    }
 }
 
 TEST_F(ChartPanelTest, MultiLineTextWidthCountsLinesAndTakesTheWidest) {

@@ -2,6 +2,7 @@
 // then the axis line on top.
 
 #include <functional>
+#include <vector>
 
 #include "chart/axis/AxisDrawing.h"
 #include "chart/scale/AxisLabelValues.h"
@@ -114,7 +115,7 @@ void TCustomChartAxis::Draw(bool calcPosAxis) {
     }
     if (!title_->Caption().empty()) drawing.Title();
 
-    const TDateTimeStep step = showsDateTime_ && exactDateTime_ ? CalendarStepFor(increment_, inc) : dtNone;
+    const TDateTimeStep step = showsDateTime_ && exactDateTime_ ? CalendarStepFor(range_.Increment, inc) : dtNone;
     const bool calendarLabels = step >= dtHalfMonth && step <= dtOneYear;
     if ((inc > 0 || calendarLabels) && shown_.Maximum >= shown_.Minimum) {
         drawing.PrepareLabelText();
@@ -122,7 +123,7 @@ void TCustomChartAxis::Draw(bool calcPosAxis) {
         case talValue:
             if (parent_->OnGetNextAxisLabel)
                 drawing.CustomLabels(inc, step);
-            else if (!logarithmic_ || increment_ != 0)
+            else if (!logarithmic_ || range_.Increment != 0)
                 drawing.ValueLabels(inc, step);
             else
                 drawing.LogLabels();
@@ -177,15 +178,11 @@ void TCustomChartAxis::DrawAxisLabel(int32_t x, int32_t y, int32_t angle, const 
     const int32_t z = farSide_ ? parent_->TotalDepth() : 0;
     canvas.SetTextAlign(place.align);
 
-    const int32_t lines = ChartNumTextLines(text);
+    const std::vector<std::string> lines = ChartTextLines(text);
     const int32_t lh = angle == 180 || angle == 270 ? -fontHeight : fontHeight;
-    ShiftTextBlock(angle, side, lines, lh, x, y);
+    ShiftTextBlock(angle, side, static_cast<int32_t>(lines.size()), lh, x, y);
 
-    std::size_t start = 0;
-    for (int32_t i = 0; i < lines; ++i) {
-        const std::size_t end = text.find(ChartLineSeparator, start);
-        const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        start = end == std::string::npos ? text.size() : end + 1;
+    for (const std::string& line : lines) {
         if (angle == 0) {
             y += lh;
             canvas.TextOut3D(x, y, z, line);

@@ -1,6 +1,10 @@
 #include "chart/canvas/CanvasUtils.h"
 
 #include <algorithm>
+
+#include "chart/base/ChartTextLines.h"
+
+#include <algorithm>
 #include <cmath>
 
 #include "framework/gui/paint/SystemColors.h"
@@ -29,5 +33,17 @@ void SinCos(double angle, double& sine, double& cosine) {
 }
 
 double ArcTan2(double y, double x) { return (x == 0 && y == 0) ? 0 : std::atan2(y, x); }
+
+int32_t MultiLineTextWidth(TChartCanvas& canvas, const std::string& text, int32_t& numLines) {
+    if (text.find(ChartLineSeparator) == std::string::npos) {
+        numLines = 1;
+        return canvas.TextWidth(text);
+    }
+    const std::vector<std::string> lines = ChartTextLines(text);
+    numLines = static_cast<int32_t>(lines.size());
+    int32_t widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, canvas.TextWidth(line));
+    return widest;
+}
 
 }  // namespace chart

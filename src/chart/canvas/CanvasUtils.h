@@ -3,6 +3,7 @@
 // brighter colours, rectangle size and centre, and numeric odds and ends.
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include "chart/canvas/ChartCanvasBase.h"
@@ -27,6 +28,10 @@ void UnClipCanvas(fw::TCanvas& canvas);
 // or plus quantity, at most 255.
 fw::TColor ApplyDark(fw::TColor color, int32_t quantity);
 fw::TColor ApplyBright(fw::TColor color, int32_t quantity);
+
+// The width of the widest line of text in the canvas font, and in numLines
+// how many lines it has; a text without separator is one line, even empty.
+int32_t MultiLineTextWidth(TChartCanvas& canvas, const std::string& text, int32_t& numLines);
 
 inline void RectSize(const fw::TRect& r, int32_t& width, int32_t& height) {
     width = r.Right - r.Left;
