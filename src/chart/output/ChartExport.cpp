@@ -1,9 +1,6 @@
 // Export of a chart: bitmaps (PNG or BMP files, the clipboard) and vector
 // drawings (SVG and PDF files, SVG on the clipboard).
-#include <QClipboard>
-#include <QGuiApplication>
 #include <algorithm>
-#include <cctype>
 
 #include "chart/canvas/ChartCanvas3D.h"
 #include "chart/panel/CustomChartPanel.h"
@@ -11,17 +8,6 @@
 #include "framework/gui/paint/Metafile.h"
 
 namespace chart {
-
-namespace {
-
-bool EndsWithBmp(const std::string& fileName) {
-    if (fileName.size() < 4) return false;
-    std::string tail = fileName.substr(fileName.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-    return tail == ".bmp";
-}
-
-}  // namespace
 
 void TCustomChartPanel::DrawUnbuffered(fw::TCanvas& canvas, const fw::TRect& rect) {
     const bool buffered = panelCanvas_->UseBuffer();
@@ -49,15 +35,12 @@ std::unique_ptr<fw::TBitmap> TCustomChartPanel::ChartCreateBitmap(fw::TColor bac
 
 void TCustomChartPanel::SaveToBitmapFile(const std::string& fileName) {
     const auto bitmap = ChartCreateBitmap(fw::clWhite, GetRectangle());
-    const char* format = EndsWithBmp(fileName) ? "BMP" : "PNG";
-    if (!bitmap->Image().save(QString::fromStdString(fileName), format)) {
-        throw fw::Exception(fw::CannotCreateFileMessage(fileName));
-    }
+    bitmap->SaveToFile(fileName);
 }
 
 void TCustomChartPanel::CopyToClipboardBitmap() {
     const auto bitmap = ChartCreateBitmap(fw::clWhite, GetRectangle());
-    QGuiApplication::clipboard()->setImage(bitmap->Image());
+    bitmap->CopyToClipboard();
 }
 
 void TCustomChartPanel::DrawToMetaCanvas(fw::TCanvas& canvas, const fw::TRect& rect) {

@@ -1,15 +1,15 @@
 #include "chart/panel/CustomChartPanel.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <algorithm>
 
+#include "chart/canvas/CanvasUtils.h"
 #include "chart/canvas/ChartCanvas3D.h"
 #include "chart/base/ChartException.h"
 #include "chart/base/ChartSwitches.h"
 #include "chart/base/ChartTextLines.h"
 #include "chart/style/View3DOptions.h"
 #include "framework/core/Rounding.h"
+#include "framework/gui/paint/Screen.h"
 #include "framework/gui/paint/SystemColors.h"
 
 namespace chart {
@@ -167,25 +167,7 @@ void TCustomChartPanel::FontCanvas(fw::TFont& font) {
 }
 
 int32_t TCustomChartPanel::MultiLineTextWidth(const std::string& text, int32_t& numLines) {
-    if (text.find(ChartLineSeparator) == std::string::npos) {
-        numLines = 1;
-        return panelCanvas_->TextWidth(text);
-    }
-    numLines = 0;
-    int32_t widest = 0;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = text.find(ChartLineSeparator, start);
-        const bool last = end == std::string::npos;
-        const std::string line = text.substr(start, last ? std::string::npos : end - start);
-        // An empty remainder after the last separator is no line.
-        if (last && line.empty()) break;
-        ++numLines;
-        widest = std::max(widest, panelCanvas_->TextWidth(line));
-        if (last) break;
-        start = end + 1;
-    }
-    return widest;
+    return chart::MultiLineTextWidth(*panelCanvas_, text, numLines);
 }
 
 void TCustomChartPanel::SetBrushCanvas(fw::TColor color, fw::TBrushStyle style, fw::TColor backColor) {
@@ -215,11 +197,7 @@ bool TCustomChartPanel::CanClip() const {
 }
 
 bool TCustomChartPanel::IsScreenHighColor() const {
-    const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-                                ? QGuiApplication::primaryScreen()
-                                : nullptr;
-    // Without a screen the chart draws into 32-bit images only.
-    return !screen || screen->depth() > 14;
+    return fw::ScreenColorDepth() > 14;
 }
 
 fw::TRect TCustomChartPanel::GetRectangle() const {

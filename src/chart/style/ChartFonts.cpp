@@ -1,10 +1,5 @@
 #include "chart/style/ChartFonts.h"
 
-#include <QCoreApplication>
-#include <QFont>
-#include <QGuiApplication>
-#include <QLocale>
-
 #include "framework/gui/paint/Screen.h"
 
 namespace chart {
@@ -15,21 +10,11 @@ namespace {
 constexpr const char* kDefaultFontNameText = "Arial";
 constexpr const char* kDefaultFontSizeText = "8";
 
-bool IsJapaneseLocale() { return QLocale().language() == QLocale::Japanese; }
-
-// The framework default font's size in points at the screen's resolution.
-int32_t FrameworkDefaultFontPoints() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 8;
-    const QFont font = QGuiApplication::font();
-    if (font.pointSize() > 0) return font.pointSize();
-    return font.pixelSize() * 72 / GetScreenLogPixels();
-}
-
 }  // namespace
 
 std::string GetDefaultFontName() {
     const std::string name = kDefaultFontNameText;
-    if (name == "Arial" && IsJapaneseLocale()) return fw::DefaultFontName();
+    if (name == "Arial" && fw::IsJapaneseLocale()) return fw::DefaultFontName();
     return name;
 }
 
@@ -40,7 +25,7 @@ int32_t GetDefaultFontSize() {
 }
 
 void CheckJapaneseFontSize(int32_t& size) {
-    if (size == 8 && IsJapaneseLocale()) size = FrameworkDefaultFontPoints();
+    if (size == 8 && fw::IsJapaneseLocale()) size = fw::DefaultFontPoints();
 }
 
 int32_t GetScreenLogPixels() { return fw::ScreenPixelsPerInch(); }

@@ -1,6 +1,25 @@
 #include "framework/gui/paint/Bitmap.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cctype>
+
+#include "framework/core/Exceptions.h"
+#include "framework/gui/paint/Metafile.h"
+
 namespace fw {
+
+namespace {
+
+bool EndsWithBmp(const std::string& fileName) {
+    if (fileName.size() < 4) return false;
+    std::string tail = fileName.substr(fileName.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+    return tail == ".bmp";
+}
+
+}  // namespace
 
 TBitmap::TBitmap() : canvas_(std::make_unique<TCanvas>()) { canvas_->Surface().BindImage(&image_); }
 
@@ -36,5 +55,13 @@ const QImage& TBitmap::Image() const {
     canvas_->Surface().Flush();
     return image_;
 }
+
+void TBitmap::SaveToFile(const std::string& fileName) const {
+    if (!Image().save(QString::fromStdString(fileName), EndsWithBmp(fileName) ? "BMP" : "PNG")) {
+        throw Exception(CannotCreateFileMessage(fileName));
+    }
+}
+
+void TBitmap::CopyToClipboard() const { QGuiApplication::clipboard()->setImage(Image()); }
 
 }  // namespace fw

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <memory>
+#include <string>
 
 #include "framework/gui/paint/Canvas.h"
 
@@ -31,6 +32,11 @@ public:
     TCanvas& Canvas() { return *canvas_; }
     // The pixels as drawn so far.
     const QImage& Image() const;
+
+    // A BMP file when the name ends in ".bmp" (any case), PNG otherwise; a
+    // write failure throws fw::Exception naming the file.
+    void SaveToFile(const std::string& fileName) const;
+    void CopyToClipboard() const;
 
 private:
     QImage image_;

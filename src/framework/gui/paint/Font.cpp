@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include "framework/core/Rounding.h"
 #include "framework/gui/paint/Screen.h"
@@ -19,6 +20,15 @@ std::string DefaultFontName() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return "Arial";
     return QGuiApplication::font().family().toStdString();
 }
+
+int32_t DefaultFontPoints() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 8;
+    const QFont font = QGuiApplication::font();
+    if (font.pointSize() > 0) return font.pointSize();
+    return font.pixelSize() * 72 / ScreenPixelsPerInch();
+}
+
+bool IsJapaneseLocale() { return QLocale().language() == QLocale::Japanese; }
 
 TFont::TFont() : TFont(TNotifyEvent{}) {}
 

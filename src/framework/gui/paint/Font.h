@@ -41,6 +41,11 @@ constexpr TFontCharset DEFAULT_CHARSET = 1;
 
 // The framework's default font: the running application's font family.
 std::string DefaultFontName();
+// The default font's size in points at the screen's resolution; 8 without a
+// running GUI application.
+int32_t DefaultFontPoints();
+// Whether the user's locale is Japanese, whose glyphs want other font defaults.
+bool IsJapaneseLocale();
 
 class TFont : public TGraphicsObject {
 public:

@@ -14,4 +14,10 @@ int ScreenPixelsPerInch() {
     return dpi > 0 ? dpi : 96;
 }
 
+int ScreenColorDepth() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 32;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 32;
+}
+
 }  // namespace fw
