@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "chart/base/ChartProperty.h"
 #include "chart/panel/ZoomPanningRecord.h"
 #include "framework/core/Colors.h"
 #include "framework/core/Geometry.h"
@@ -234,18 +235,13 @@ public:
     void SetBooleanProperty(bool& field, bool value) { SetProperty(field, value); }
     void SetColorProperty(fw::TColor& field, fw::TColor value) { SetProperty(field, value); }
     void SetIntegerProperty(int32_t& field, int32_t value) { SetProperty(field, value); }
-    void SetLongintProperty(int32_t& field, int32_t value) { SetProperty(field, value); }
-    void SetDoubleProperty(double& field, double value) { SetProperty(field, value); }
-    void SetStringProperty(std::string& field, const std::string& value) { SetProperty(field, value); }
 
 protected:
     TCustomChartPanel();
 
     template <typename T>
     void SetProperty(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        Invalidate();
+        StoreIfChanged(field, value, [this] { Invalidate(); });
     }
 
     // Everything inside the panel, Rect being PanelBounds.

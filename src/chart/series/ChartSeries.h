@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/base/ChartProperty.h"
 #include "chart/data/ChartValueList.h"
 #include "chart/series/SeriesMarks.h"
 #include "chart/series/SeriesAxis.h"
@@ -285,9 +286,7 @@ protected:
     // The shared setter: store and repaint only when the value differs.
     template <typename T>
     void SetProperty(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        Repaint();
+        StoreIfChanged(field, value, [this] { Repaint(); });
     }
 
 private:

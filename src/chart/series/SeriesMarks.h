@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "chart/base/ChartProperty.h"
 #include "chart/style/ChartPens.h"
 #include "framework/core/Geometry.h"
 #include "framework/core/Persistent.h"
@@ -94,9 +95,7 @@ public:
 private:
     template <typename T>
     void SetProperty(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        Changed();
+        StoreIfChanged(field, value, [this] { Changed(); });
     }
     void Changed();
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "chart/base/ChartProperty.h"
 #include "framework/core/Persistent.h"
 #include "framework/gui/paint/Font.h"
 
@@ -35,9 +36,7 @@ protected:
     // Stores value and repaints when it differs.
     template <typename T>
     void SetProperty(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        Repaint();
+        StoreIfChanged(field, value, [this] { Repaint(); });
     }
 
 private:
