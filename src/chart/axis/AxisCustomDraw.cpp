@@ -30,42 +30,27 @@ private:
     bool saved_;
 };
 
-// The range settings a custom drawing replaces, restored when it ends.
+// The range settings a custom drawing replaces, and the shown range derived
+// from them, restored when it ends.
 class TAxisRangeOverride {
 public:
-    TAxisRangeOverride(double& minimum, double& maximum, double& increment, bool& automatic,
-                       bool& automaticMinimum, bool& automaticMaximum, TAxisValueRange& shown, TAxisLogRange& log)
-        : minimum_(minimum), maximum_(maximum), increment_(increment), automatic_(automatic),
-          automaticMinimum_(automaticMinimum), automaticMaximum_(automaticMaximum), shown_(shown), log_(log),
-          saved_{minimum, maximum, increment, automatic, automaticMinimum, automaticMaximum, shown, log} {}
+    TAxisRangeOverride(TAxisRangeSettings& range, TAxisValueRange& shown, TAxisLogRange& log)
+        : range_(range), shown_(shown), log_(log), savedRange_(range), savedShown_(shown), savedLog_(log) {}
     ~TAxisRangeOverride() {
-        minimum_ = saved_.minimum;
-        maximum_ = saved_.maximum;
-        increment_ = saved_.increment;
-        automatic_ = saved_.automatic;
-        automaticMinimum_ = saved_.automaticMinimum;
-        automaticMaximum_ = saved_.automaticMaximum;
-        shown_ = saved_.shown;
-        log_ = saved_.log;
+        range_ = savedRange_;
+        shown_ = savedShown_;
+        log_ = savedLog_;
     }
     TAxisRangeOverride(const TAxisRangeOverride&) = delete;
     TAxisRangeOverride& operator=(const TAxisRangeOverride&) = delete;
 
 private:
-    double& minimum_;
-    double& maximum_;
-    double& increment_;
-    bool& automatic_;
-    bool& automaticMinimum_;
-    bool& automaticMaximum_;
+    TAxisRangeSettings& range_;
     TAxisValueRange& shown_;
     TAxisLogRange& log_;
-    struct {
-        double minimum, maximum, increment;
-        bool automatic, automaticMinimum, automaticMaximum;
-        TAxisValueRange shown;
-        TAxisLogRange log;
-    } saved_;
+    const TAxisRangeSettings savedRange_;
+    const TAxisValueRange savedShown_;
+    const TAxisLogRange savedLog_;
 };
 
 }  // namespace
@@ -88,12 +73,8 @@ void TCustomChartAxis::CustomDraw(int32_t posLabels, int32_t posTitle, int32_t p
 void TCustomChartAxis::CustomDrawMinMaxStartEnd(int32_t posLabels, int32_t posTitle, int32_t posAxis,
                                                 bool gridVisible, double aMinimum, double aMaximum,
                                                 double aIncrement, int32_t startPos, int32_t endPos) {
-    const TAxisRangeOverride keep(minimum_, maximum_, increment_, automatic_, automaticMinimum_, automaticMaximum_,
-                                  shown_, log_);
-    automatic_ = automaticMinimum_ = automaticMaximum_ = false;
-    minimum_ = aMinimum;
-    maximum_ = aMaximum;
-    increment_ = aIncrement;
+    const TAxisRangeOverride keep(range_, shown_, log_);
+    range_ = {aMinimum, aMaximum, aIncrement, false, false, false};
     SetShownRange(aMinimum, aMaximum);
     CustomDrawStartEnd(posLabels, posTitle, posAxis, gridVisible, startPos, endPos);
 }

@@ -77,7 +77,7 @@ double TCustomChartAxis::CalcXYIncrement(int32_t maxLabelSize) const {
 }
 
 double TCustomChartAxis::CalcLabelsIncrement(int32_t maxNumLabels) const {
-    return chart::CalcLabelsIncrement(maxNumLabels, increment_, shown_.Range, labelsSeparation_, showsDateTime_);
+    return chart::CalcLabelsIncrement(maxNumLabels, range_.Increment, shown_.Range, labelsSeparation_, showsDateTime_);
 }
 
 int32_t TCustomChartAxis::SizeTickAxis() const {
@@ -134,7 +134,7 @@ int32_t TCustomChartAxis::ApplyPosition(int32_t pos, const fw::TRect& rect) cons
     const int64_t shift = fw::Round(static_cast<long double>(positionPercent_) * 0.01L * size);
     // Positive percentages move the axis into the chart.
     const bool inwardsAdds = horizontal_ ? farSide_ : !farSide_;
-    return SaturateToPixel(inwardsAdds ? pos + shift : pos - shift);
+    return fw::SaturateToInt32(inwardsAdds ? pos + shift : pos - shift);
 }
 
 void TCustomChartAxis::ShrinkRect(fw::TRect& rect, int32_t n) const {

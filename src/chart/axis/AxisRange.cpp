@@ -24,13 +24,13 @@ void TCustomChartAxis::SetShownRange(double minimum, double maximum) {
 void TCustomChartAxis::SetPixelSpan(int32_t start, int32_t end) { span_ = TAxisPixelSpan::FromEnds(start, end); }
 
 void TCustomChartAxis::CalcMinMax(double& aMin, double& aMax) const {
-    if (automatic_ || automaticMaximum_) aMax = InternalMinMax(*parent_, *this, false, horizontal_);
-    if (automatic_ || automaticMinimum_) aMin = InternalMinMax(*parent_, *this, true, horizontal_);
+    if (range_.Automatic || range_.AutomaticMaximum) aMax = InternalMinMax(*parent_, *this, false, horizontal_);
+    if (range_.Automatic || range_.AutomaticMinimum) aMin = InternalMinMax(*parent_, *this, true, horizontal_);
 }
 
 void TCustomChartAxis::AdjustMaxMin() {
-    CalcMinMax(minimum_, maximum_);
-    SetShownRange(minimum_, maximum_);
+    CalcMinMax(range_.Minimum, range_.Maximum);
+    SetShownRange(range_.Minimum, range_.Maximum);
 }
 
 void TCustomChartAxis::RecalcSizeCenter() { SetPixelSpan(span_.Start, span_.End); }
@@ -46,7 +46,7 @@ void TCustomChartAxis::InternalCalcPositions() {
         size = horizontal_ ? plot.Width() : plot.Height();
     }
     const auto at = [&](double percent) {
-        return SaturateToPixel(origin + fw::Round(static_cast<long double>(size) * 0.01L * percent));
+        return fw::SaturateToInt32(origin + fw::Round(static_cast<long double>(size) * 0.01L * percent));
     };
     SetPixelSpan(at(startPosition_), at(endPosition_));
 }
@@ -64,9 +64,9 @@ void TCustomChartAxis::AdjustMaxMinRect(const fw::TRect& margins) {
     }
     const int32_t start = span_.Start;
     const int32_t end = span_.End;
-    span_.Start = SaturateToPixel(int64_t{start} + before);
-    span_.End = SaturateToPixel(int64_t{end} - after);
-    span_.Length = SaturateToPixel(int64_t{span_.End} - span_.Start);
+    span_.Start = fw::SaturateToInt32(int64_t{start} + before);
+    span_.End = fw::SaturateToInt32(int64_t{end} - after);
+    span_.Length = fw::SaturateToInt32(int64_t{span_.End} - span_.Start);
     double low = CalcPosPoint(start);
     double high = CalcPosPoint(end);
     InternalCalcPositions();
@@ -75,26 +75,26 @@ void TCustomChartAxis::AdjustMaxMinRect(const fw::TRect& margins) {
 }
 
 void TCustomChartAxis::SetMinMax(double aMin, double aMax) {
-    automatic_ = false;
-    automaticMinimum_ = false;
-    automaticMaximum_ = false;
+    range_.Automatic = false;
+    range_.AutomaticMinimum = false;
+    range_.AutomaticMaximum = false;
     if (aMin > aMax) std::swap(aMin, aMax);
     InternalSetMinimum(aMin);
     InternalSetMaximum(aMax);
-    if (maximum_ - minimum_ < kMinManualRange) InternalSetMaximum(minimum_ + kMinManualRange);
+    if (range_.Maximum - range_.Minimum < kMinManualRange) InternalSetMaximum(range_.Minimum + kMinManualRange);
 }
 
 void TCustomChartAxis::Scroll(double offset, bool checkLimits) {
     if (checkLimits) {
-        const bool dataBeyond = (offset > 0 && InternalMinMax(*parent_, *this, false, horizontal_) > maximum_) ||
-                                (offset < 0 && InternalMinMax(*parent_, *this, true, horizontal_) < minimum_);
+        const bool dataBeyond = (offset > 0 && InternalMinMax(*parent_, *this, false, horizontal_) > range_.Maximum) ||
+                                (offset < 0 && InternalMinMax(*parent_, *this, true, horizontal_) < range_.Minimum);
         if (!dataBeyond) return;
     }
-    automatic_ = false;
-    automaticMinimum_ = false;
-    automaticMaximum_ = false;
-    maximum_ += offset;
-    minimum_ += offset;
+    range_.Automatic = false;
+    range_.AutomaticMinimum = false;
+    range_.AutomaticMaximum = false;
+    range_.Maximum += offset;
+    range_.Minimum += offset;
     parent_->Repaint();
 }
 

@@ -42,12 +42,7 @@ void TCustomChartAxis::Assign(const fw::TPersistent& source) {
         fw::TPersistent::Assign(source);
         return;
     }
-    automatic_ = other->automatic_;
-    automaticMinimum_ = other->automaticMinimum_;
-    automaticMaximum_ = other->automaticMaximum_;
-    minimum_ = other->minimum_;
-    maximum_ = other->maximum_;
-    increment_ = other->increment_;
+    range_ = other->range_;
     inverted_ = other->inverted_;
     logarithmic_ = other->logarithmic_;
     logarithmicBase_ = other->logarithmicBase_;
@@ -83,42 +78,42 @@ void TCustomChartAxis::Assign(const fw::TPersistent& source) {
 }
 
 void TCustomChartAxis::SetAutomatic(bool value) {
-    SetProperty(automatic_, value);
+    SetProperty(range_.Automatic, value);
     if (!parent_->IsLoadingLayout()) {
-        automaticMinimum_ = value;
-        automaticMaximum_ = value;
+        range_.AutomaticMinimum = value;
+        range_.AutomaticMaximum = value;
     }
 }
 
 void TCustomChartAxis::SetAutomaticMinimum(bool value) {
-    SetProperty(automaticMinimum_, value);
+    SetProperty(range_.AutomaticMinimum, value);
     if (!value)
-        automatic_ = false;
-    else if (automaticMaximum_)
-        automatic_ = true;
+        range_.Automatic = false;
+    else if (range_.AutomaticMaximum)
+        range_.Automatic = true;
 }
 
 void TCustomChartAxis::SetAutomaticMaximum(bool value) {
-    SetProperty(automaticMaximum_, value);
+    SetProperty(range_.AutomaticMaximum, value);
     if (!value)
-        automatic_ = false;
-    else if (automaticMinimum_)
-        automatic_ = true;
+        range_.Automatic = false;
+    else if (range_.AutomaticMinimum)
+        range_.Automatic = true;
 }
 
 void TCustomChartAxis::SetMinimum(double value) {
-    if (!parent_->IsLoadingLayout() && value > maximum_) throw AxisException(MsgAxisMinMax);
+    if (!parent_->IsLoadingLayout() && value > range_.Maximum) throw AxisException(MsgAxisMinMax);
     InternalSetMinimum(value);
 }
 
 void TCustomChartAxis::SetMaximum(double value) {
-    if (!parent_->IsLoadingLayout() && value < minimum_) throw AxisException(MsgAxisMaxMin);
+    if (!parent_->IsLoadingLayout() && value < range_.Minimum) throw AxisException(MsgAxisMaxMin);
     InternalSetMaximum(value);
 }
 
 void TCustomChartAxis::SetIncrement(double value) {
     if (value < 0) throw AxisException(MsgAxisIncrementNeg);
-    SetProperty(increment_, value);
+    SetProperty(range_.Increment, value);
 }
 
 void TCustomChartAxis::SetLogarithmic(bool value) {

@@ -13,7 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "chart/base/ChartProperty.h"
 #include "chart/axis/AxisParent.h"
+#include "chart/axis/AxisRangeSettings.h"
 #include "chart/scale/AxisScale.h"
 #include "chart/style/ChartPens.h"
 #include "chart/scale/DateTimeSteps.h"
@@ -53,20 +55,20 @@ public:
     int32_t DefaultTitleAngle() const;
 
     // ---- Range properties ---------------------------------------------------------
-    bool Automatic() const { return automatic_; }
+    bool Automatic() const { return range_.Automatic; }
     // Also sets both automatic ends, unless a layout is being read.
     void SetAutomatic(bool value);
-    bool AutomaticMinimum() const { return automaticMinimum_; }
+    bool AutomaticMinimum() const { return range_.AutomaticMinimum; }
     void SetAutomaticMinimum(bool value);
-    bool AutomaticMaximum() const { return automaticMaximum_; }
+    bool AutomaticMaximum() const { return range_.AutomaticMaximum; }
     void SetAutomaticMaximum(bool value);
-    double Minimum() const { return minimum_; }
+    double Minimum() const { return range_.Minimum; }
     // AxisException when above Maximum (not checked while a layout is read).
     void SetMinimum(double value);
-    double Maximum() const { return maximum_; }
+    double Maximum() const { return range_.Maximum; }
     // AxisException when below Minimum (not checked while a layout is read).
     void SetMaximum(double value);
-    double Increment() const { return increment_; }
+    double Increment() const { return range_.Increment; }
     // AxisException for a negative increment.
     void SetIncrement(double value);
     bool Inverted() const override { return inverted_; }
@@ -241,9 +243,7 @@ protected:
     // Stores value and requests a repaint when it differs.
     template <typename T>
     void SetProperty(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        parent_->Invalidate();
+        StoreIfChanged(field, value, [this] { parent_->Invalidate(); });
     }
 
 private:
@@ -252,8 +252,8 @@ private:
     void SetShownRange(double minimum, double maximum);
     void SetPixelSpan(int32_t start, int32_t end);
     // Minimum and Maximum without the checks against each other.
-    void InternalSetMinimum(double value) { SetProperty(minimum_, value); }
-    void InternalSetMaximum(double value) { SetProperty(maximum_, value); }
+    void InternalSetMinimum(double value) { SetProperty(range_.Minimum, value); }
+    void InternalSetMaximum(double value) { SetProperty(range_.Maximum, value); }
     // The text of value with the chart's label event left out.
     std::string PlainLabelValue(double value) const;
     int32_t InternalCalcSize(fw::TFont& font, int32_t angle, int32_t fixedSize, const std::string* text);
@@ -265,12 +265,7 @@ private:
     bool farSide_;
     bool forDepth_;
 
-    bool automatic_ = true;
-    bool automaticMinimum_ = true;
-    bool automaticMaximum_ = true;
-    double minimum_ = 0;
-    double maximum_ = 0;
-    double increment_ = 0;
+    TAxisRangeSettings range_;
     bool inverted_ = false;
     bool logarithmic_ = false;
     int32_t logarithmicBase_ = 10;

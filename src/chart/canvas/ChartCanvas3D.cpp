@@ -13,17 +13,9 @@ namespace chart {
 
 namespace {
 
-// Banker's rounding into the pixel range; a coordinate that is not a number
-// or lies beyond the range is drawn at the range's edge rather than raising.
-int32_t RoundPixel(long double v) {
-    if (std::isnan(v)) return 0;
-    v = std::clamp<long double>(v, INT32_MIN, INT32_MAX);
-    return static_cast<int32_t>(fw::Round(v));
-}
-
-// The rounded pixel moved by a whole offset; a sum beyond the pixel range
-// stays at its edge too.
-int32_t RoundPixelPlus(long double v, int64_t offset) { return SaturateToPixel(int64_t{RoundPixel(v)} + offset); }
+// The rounded pixel moved by a whole offset; a coordinate that is not a number
+// or lies beyond the pixel range is drawn at the range's edge rather than raising.
+int32_t RoundPixelPlus(long double v, int64_t offset) { return fw::SaturateToInt32(int64_t{fw::RoundSaturated(v)} + offset); }
 
 }  // namespace
 

@@ -14,13 +14,6 @@
 
 namespace chart {
 
-// Keeps an int64 pixel result inside the 32-bit coordinate range.
-constexpr int32_t SaturateToPixel(int64_t value) {
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
-
 // Offsets at or beyond this are not mapped: they would not fit a pixel coordinate.
 inline constexpr double kMaxPixelOffset = 2147483647.0;
 
@@ -34,7 +27,7 @@ struct TAxisPixelSpan {
 
     static constexpr TAxisPixelSpan FromEnds(int32_t start, int32_t end) {
         const int64_t sum = int64_t{start} + end;
-        return {start, end, SaturateToPixel(int64_t{end} - start), static_cast<int32_t>(sum / 2)};
+        return {start, end, fw::SaturateToInt32(int64_t{end} - start), static_cast<int32_t>(sum / 2)};
     }
 };
 
@@ -58,7 +51,7 @@ struct TAxisValueRange {
 
 // Start + offset, or End - offset with flip.
 inline int32_t OffsetPixel(const TAxisPixelSpan& span, int64_t offset, bool flip) {
-    return SaturateToPixel(flip ? int64_t{span.End} - offset : int64_t{span.Start} + offset);
+    return fw::SaturateToInt32(flip ? int64_t{span.End} - offset : int64_t{span.Start} + offset);
 }
 
 // Linear value to pixel: the minimum at Start, or at End with flip.

@@ -36,6 +36,12 @@ int64_t Round(long double value) {
 
 int32_t RoundToInt32(long double value) { return ToInt32(Round(value)); }
 
+int32_t RoundSaturated(long double value) {
+    if (std::isnan(value)) return 0;
+    constexpr long double lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(Round(value < lo ? lo : value > hi ? hi : value));
+}
+
 int64_t Trunc(long double value) {
     if (!std::isfinite(value)) throw EInvalidOp();
     return ToInt64(std::trunc(value));

@@ -2,6 +2,7 @@
 // Integer rounding as the chart's pixel arithmetic expects it.
 
 #include <cstdint>
+#include <limits>
 
 namespace fw {
 
@@ -14,6 +15,19 @@ int64_t Round(long double value);
 // Round for 32-bit targets (pixel coordinates): a result outside the 32-bit
 // range raises EInvalidOp instead of wrapping around.
 int32_t RoundToInt32(long double value);
+
+// An integer pixel result kept inside lo ... hi, by default the 32-bit
+// coordinate range, instead of wrapping around.
+constexpr int32_t SaturateToInt32(int64_t value, int32_t lo = std::numeric_limits<int32_t>::min(),
+                                  int32_t hi = std::numeric_limits<int32_t>::max()) {
+    if (value > hi) return hi;
+    if (value < lo) return lo;
+    return static_cast<int32_t>(value);
+}
+
+// Round into the 32-bit coordinate range: a coordinate beyond it is kept at
+// its edge and a not-a-number gives 0, so drawing never raises.
+int32_t RoundSaturated(long double value);
 
 // Drops the fraction towards zero: Trunc(-2.7) = -2. Same failures as Round.
 int64_t Trunc(long double value);

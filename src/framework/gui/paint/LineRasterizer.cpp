@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "framework/core/Rounding.h"
 #include "framework/gui/paint/RasterOps.h"
 
 namespace fw {
@@ -156,9 +157,7 @@ void WideLine2Clipped(const TRasterImage& image, int32_t x0, int32_t y0, int32_t
     }
 
     // Other modes: mark the covered pixels first so each is combined once.
-    auto clamp = [](int64_t v, int32_t lo, int32_t hi) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, lo, hi));
-    };
+    const auto clamp = [](int64_t v, int32_t lo, int32_t hi) { return SaturateToInt32(v, lo, hi); };
     const TRect box{clamp(int64_t{std::min(x0, x1)} - 1, clip.Left, clip.Right),
                     clamp(int64_t{std::min(y0, y1)} - 1, clip.Top, clip.Bottom),
                     clamp(int64_t{std::max(x0, x1)} + 1, clip.Left, clip.Right),
