@@ -1,11 +1,11 @@
 #pragma once
 // A stand-in chart and axis for series tests: the axis maps values linearly
-// onto a pixel span the way the chart's axes do, the chart counts repaint
+// onto a pixel span the way the chart's axes do (halves rounded to the even
+// pixel, as the chart rounds them), the chart counts repaint
 // requests and keeps a real series list.
 
-#include <cmath>
-
 #include "chart/ChartEngine.h"
+#include "framework/core/Rounding.h"
 
 namespace chart::testing {
 
@@ -25,7 +25,7 @@ public:
     int32_t CalcXPosValue(double value) const override { return Map(value, inverted_); }
     int32_t CalcYPosValue(double value) const override { return Map(value, !inverted_); }
     int32_t CalcSizeValue(double value) const override {
-        return static_cast<int32_t>(std::lround(value * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
+        return static_cast<int32_t>(fw::Round(value * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
     }
     // Horizontal: the minimum at the start pixel; vertical: at the end pixel.
     double CalcPosPoint(int32_t pixel) const override {
@@ -36,7 +36,7 @@ public:
 
 private:
     int32_t Map(double value, bool flip) const {
-        const auto t = static_cast<int32_t>(std::lround((value - minimum_) * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
+        const auto t = static_cast<int32_t>(fw::Round((value - minimum_) * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
         return flip ? pixelEnd_ - t : pixelStart_ + t;
     }
 

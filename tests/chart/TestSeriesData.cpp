@@ -174,15 +174,16 @@ TEST(SeriesAddArray, AddEventsSeeEveryPoint) {
     EXPECT_EQ(added, (std::vector<int32_t>{0, 1, 2, 3, 4}));
 }
 
-TEST(SeriesAddArray, StatisticsRecomputedOnceAfterTheBatch) {
+TEST(SeriesAddArray, TheBatchUpdatesTheStatistics) {
     TChartSeries s;
+    s.AddY(0);
+    EXPECT_EQ(s.MaxYValue(), 0);
+    // The samples reach above and below 0, so their ends are the series' ends.
     const auto values = Samples(100);
     s.AddArray(values.data(), 99);
-    const std::size_t before = s.YValues().StatisticsRecomputations();
-    s.MinYValue();
-    s.MaxYValue();
-    s.MinYValue();
-    EXPECT_EQ(s.YValues().StatisticsRecomputations(), before + 1);
+    EXPECT_EQ(s.Count(), 101);
+    EXPECT_EQ(s.MinYValue(), *std::min_element(values.begin(), values.end()));
+    EXPECT_EQ(s.MaxYValue(), *std::max_element(values.begin(), values.end()));
 }
 
 TEST(SeriesColors, PointColourSeriesColourAndPalette) {

@@ -135,7 +135,6 @@ int32_t TChartValueList::FirstIndexNotBelow(double v, int32_t from) const {
 
 void TChartValueList::RecalcStats() const {
     if (!statsDirty_) return;
-    ++statsRecomputations_;
     if (values_.empty()) {
         minValue_ = maxValue_ = total_ = totalAbs_ = 0;
     } else {

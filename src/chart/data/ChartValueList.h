@@ -112,10 +112,6 @@ public:
     // A value staged by the owner before a point is inserted.
     double TempValue = 0;
 
-    // How many times the statistics were recomputed (they must be recomputed
-    // once per batch of changes, not once per change or per read).
-    std::size_t StatisticsRecomputations() const { return statsRecomputations_; }
-
     // Bulk operations for the owner's fast paths; they keep the invariants
     // (statistics marked stale) but tell nobody.
     void Reserve(std::size_t capacity);
@@ -154,7 +150,6 @@ private:
     mutable double maxValue_ = 0;
     mutable double total_ = 0;
     mutable double totalAbs_ = 0;
-    mutable std::size_t statsRecomputations_ = 0;
 };
 
 }  // namespace chart
