@@ -21,6 +21,9 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
     case ReadStop::CannotOpen:
         why = "The file could not be opened.";
         break;
+    case ReadStop::NotRegular:
+        why = "The file is not a regular file.";
+        break;
     case ReadStop::ReadFailed:
         why = "Reading the file failed after " + Numbers(result.stored) + ".";
         break;

@@ -1,8 +1,12 @@
 #include "analysis/SampleReader.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -12,22 +16,35 @@
 namespace analysis {
 namespace {
 
-struct CloseFile {
-    void operator()(std::FILE* f) const noexcept { std::fclose(f); }
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
 // A window on the file: the bytes read but not yet consumed. A number that
 // runs into the end of the window is scanned again after Fill(), which keeps
 // the unconsumed bytes and grows the window when a single number fills it.
+// Each Fill() reads one chunk at most.
 class FileWindow {
 public:
-    explicit FileWindow(std::FILE* file) : file_(file), bytes_(kInitialSize) {}
+    FileWindow(int fd, std::size_t chunk) : fd_(fd), chunk_(chunk), bytes_(chunk) {}
 
     const char* Begin() const { return bytes_.data() + begin_; }
     const char* End() const { return bytes_.data() + end_; }
     // Nothing follows End(): the file, or its data before a Ctrl-Z, is exhausted.
     bool LastData() const { return exhausted_; }
-    bool Failed() const { return failed_; }
+    // The system's error number when a read failed, else 0.
+    int Error() const { return error_; }
     void Consume(const char* upTo) { begin_ = static_cast<std::size_t>(upTo - bytes_.data()); }
 
     // Reads more bytes after End(); false when none could be added.
@@ -40,48 +57,66 @@ public:
             begin_ = 0;
         }
         if (end_ == bytes_.size()) bytes_.resize(bytes_.size() * 2);
-        const std::size_t got = std::fread(bytes_.data() + end_, 1, bytes_.size() - end_, file_);
-        if (got == 0) {
+        const std::size_t ask = std::min(bytes_.size() - end_, chunk_);
+        ssize_t got = 0;
+        do {
+            got = ::read(fd_, bytes_.data() + end_, ask);
+        } while (got < 0 && errno == EINTR);
+        if (got <= 0) {
             exhausted_ = true;
-            failed_ = std::ferror(file_) != 0;
+            error_ = got < 0 ? errno : 0;
             return false;
         }
-        const char* fresh = bytes_.data() + end_;
-        if (const void* stop = std::memchr(fresh, '\x1A', got)) {
-            end_ += static_cast<std::size_t>(static_cast<const char*>(stop) - fresh);
+        const auto fresh = static_cast<std::size_t>(got);
+        const char* start = bytes_.data() + end_;
+        if (const void* stop = std::memchr(start, '\x1A', fresh)) {
+            end_ += static_cast<std::size_t>(static_cast<const char*>(stop) - start);
             exhausted_ = true;
-            return static_cast<const char*>(stop) != fresh;
+            return static_cast<const char*>(stop) != start;
         }
-        end_ += got;
+        end_ += fresh;
         return true;
     }
 
 private:
-    static constexpr std::size_t kInitialSize = std::size_t{1} << 20;
-
-    std::FILE* file_;
+    int fd_;
+    std::size_t chunk_;
     std::vector<char> bytes_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool exhausted_ = false;
-    bool failed_ = false;
+    int error_ = 0;
 };
+
+constexpr std::size_t kQuoteLength = 20;
 
 // The text a warning quotes: up to the next blank, at most 20 characters.
 std::string QuoteStart(const char* p, const char* end)
 {
     std::string text;
-    for (; p < end && !IsSampleBlank(*p) && text.size() < 20; ++p) {
+    for (; p < end && !IsSampleBlank(*p) && text.size() < kQuoteLength; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
         text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
     }
     return text;
 }
 
-ReadResult ReadFrom(std::FILE* file, double* x, int32_t n)
+// The quote of a token cut by the window's end would be shorter than the
+// token: the window is filled until the quote is whole or the data ends.
+std::string QuoteToken(FileWindow& window)
+{
+    for (;;) {
+        const char* p = window.Begin();
+        const char* end = window.End();
+        const bool cut = static_cast<std::size_t>(end - p) < kQuoteLength && std::none_of(p, end, IsSampleBlank);
+        if (!cut || !window.Fill()) return QuoteStart(window.Begin(), window.End());
+    }
+}
+
+ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
 {
     ReadResult result;
-    FileWindow window(file);
+    FileWindow window(fd, chunk);
     int64_t line = 1;
     while (result.stored < n) {
         const char* p = window.Begin();
@@ -90,14 +125,16 @@ ReadResult ReadFrom(std::FILE* file, double* x, int32_t n)
         window.Consume(p);
         if (p == end) {
             if (window.Fill()) continue;
-            result.stop = window.Failed() ? ReadStop::ReadFailed : ReadStop::FileEnded;
+            result.stop = window.Error() != 0 ? ReadStop::ReadFailed : ReadStop::FileEnded;
+            result.error = window.Error();
             return result;
         }
         const SampleNumber number = ScanSampleNumber(p, end, window.LastData());
         if (number.status == SampleNumberStatus::NeedMore) {
             // Scanned again with more text, or as the last data when none came.
-            if (!window.Fill() && window.Failed()) {
+            if (!window.Fill() && window.Error() != 0) {
                 result.stop = ReadStop::ReadFailed;
+                result.error = window.Error();
                 return result;
             }
             continue;
@@ -105,7 +142,7 @@ ReadResult ReadFrom(std::FILE* file, double* x, int32_t n)
         if (number.status == SampleNumberStatus::NotANumber) {
             result.stop = ReadStop::NotANumber;
             result.line = line;
-            result.text = QuoteStart(p, end);
+            result.text = QuoteToken(window);
             return result;
         }
         x[result.stored++] = number.value;
@@ -115,23 +152,38 @@ ReadResult ReadFrom(std::FILE* file, double* x, int32_t n)
     return result;
 }
 
+ReadResult Refused(ReadStop stop, int error)
+{
+    ReadResult result;
+    result.stop = stop;
+    result.error = error;
+    return result;
+}
+
 }  // namespace
 
-ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n)
+ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes)
 {
-    std::unique_ptr<std::FILE, CloseFile> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        ReadResult result;
-        result.stop = ReadStop::CannotOpen;
-        return result;
-    }
-    // The window reads large blocks itself; a second buffer would only copy.
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    // Looked at before opening: opening a pipe would wake a writer waiting
+    // for a reader. The open itself does not wait (O_NONBLOCK) should the name
+    // have become a pipe since, and the open file is checked again.
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0) return Refused(ReadStop::CannotOpen, errno);
+    if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0) return Refused(ReadStop::CannotOpen, errno);
+    if (::fstat(file.Get(), &status) != 0) return Refused(ReadStop::ReadFailed, errno);
+    if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
     try {
-        return ReadFrom(file.get(), x, n);
+        return ReadFrom(file.Get(), x, n, std::max<std::size_t>(chunkBytes, 1));
     } catch (const std::bad_alloc&) {
         throw fw::EOutOfMemory();
     }
+}
+
+ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n)
+{
+    return ReadSamplesInChunks(fileName, x, n, kReadChunkBytes);
 }
 
 }  // namespace analysis

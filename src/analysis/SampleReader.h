@@ -5,8 +5,12 @@
 // The file is read as bytes: a Ctrl-Z (0x1A) ends the data, and a carriage
 // return needs no translation because it is a blank like the line feed after
 // it. Only the first n numbers are read; the rest of the file is never looked at.
+// Only a regular file is read: a pipe, a device or a folder could block the
+// read, or never end, and is refused before anything is read from it.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace analysis {
@@ -14,6 +18,7 @@ namespace analysis {
 enum class ReadStop {
     Complete,   // all n samples were read
     CannotOpen, // the file could not be opened; nothing was read
+    NotRegular, // the name is a pipe, device or folder; nothing was read
     ReadFailed, // the system failed to read the file after `stored` numbers
     FileEnded,  // the data ended after `stored` numbers
     NotANumber, // the text at `line` is not a number (or lies beyond the double range)
@@ -22,13 +27,21 @@ enum class ReadStop {
 struct ReadResult {
     int32_t stored = 0;  // samples written, from position 0 on
     ReadStop stop = ReadStop::Complete;
+    int error = 0;       // CannotOpen, ReadFailed: the system's error number
     int64_t line = 0;    // NotANumber: the 1-based line where the text starts
     std::string text;    // NotANumber: the start of that text, printable characters only
 };
+
+// The file is read in chunks of this size at most.
+inline constexpr std::size_t kReadChunkBytes = std::size_t{1} << 20;
 
 // Writes x[0] ... x[stored - 1]; the positions after them are left untouched.
 // File problems are reported in the result, never thrown; only a lack of
 // memory for the read window throws (fw::EOutOfMemory).
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n);
+
+// The same reader with chunks of chunkBytes (at least 1): a small chunk makes
+// numbers cross the ends of what has been read so far.
+ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes);
 
 }  // namespace analysis

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -43,6 +51,27 @@ protected:
         EXPECT_EQ(read.result.stop, ReadStop::NotANumber) << text;
         EXPECT_EQ(read.result.stored, 1) << text;
         EXPECT_EQ(read.x[1], kUnset) << text;
+    }
+
+    // Reads 5 samples on a thread; a read that still runs after 5 s fails the
+    // test, and a writer opened then lets a blocked open or read end.
+    Read ReadWithin5s(const std::string& name)
+    {
+        auto read = std::make_shared<Read>();
+        read->x.assign(5, kUnset);
+        std::promise<void> done;
+        std::future<void> finished = done.get_future();
+        std::thread reader([read, name, &done] {
+            read->result = ReadSamples(name, read->x.data(), 5);
+            done.set_value();
+        });
+        if (finished.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << name << ": the read blocks";
+            const int unblock = ::open(name.c_str(), O_WRONLY);
+            if (unblock >= 0) ::close(unblock);
+        }
+        reader.join();
+        return *read;
     }
 
     test::TempFolder folder_;
@@ -217,12 +246,73 @@ TEST_F(SampleReaderTest, MissingFileIsReportedAndWritesNothing)
     EXPECT_EQ(x, std::vector<double>(5, kUnset));
 }
 
-TEST_F(SampleReaderTest, FolderInsteadOfAFileIsReported)
+// A pipe could block the open (no writer) or the read (a writer that keeps it
+// open); neither may hold up the reader, which refuses anything but a regular
+// file before reading from it.
+TEST_F(SampleReaderTest, OnlyRegularFilesAreRead)
 {
-    std::vector<double> x(5, kUnset);
-    const ReadResult result = ReadSamples(folder_.PathOf(""), x.data(), 5);
-    EXPECT_NE(result.stop, ReadStop::Complete);
-    EXPECT_EQ(result.stored, 0);
+    const std::string pipe = folder_.PathOf("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Opened for reading and writing, the pipe has a writer that stays.
+    const int writer = ::open(folder_.PathOf("pipe").c_str(), O_RDWR | O_NONBLOCK);
+    for (const std::string& name : {folder_.PathOf(""), pipe, std::string("/dev/null")}) {
+        if (name == pipe) {
+            if (writer < 0) continue;
+            ASSERT_EQ(::write(writer, "1 2 3 4 5\n", 10), 10);
+        }
+        const Read read = ReadWithin5s(name);
+        EXPECT_EQ(read.result.stop, ReadStop::NotRegular) << name;
+        EXPECT_EQ(read.x, std::vector<double>(5, kUnset)) << name;
+    }
+    ASSERT_GE(writer, 0);
+    ::close(writer);
+
+    // With no writer at all.
+    const Read read = ReadWithin5s(pipe);
+    EXPECT_EQ(read.result.stop, ReadStop::NotRegular);
+    EXPECT_EQ(read.result.stored, 0);
+}
+
+// A token that a read window cuts is quoted whole: the reads of a megabyte,
+// and reads of a few bytes that cut every token.
+TEST_F(SampleReaderTest, TokenCutByTheReadWindowIsQuotedWhole)
+{
+    for (const std::size_t spaces : {kReadChunkBytes - 30, kReadChunkBytes - 20, kReadChunkBytes - 6,
+                                     kReadChunkBytes - 1, kReadChunkBytes, kReadChunkBytes + 1}) {
+        const Read read = ReadText("1" + std::string(spaces - 1, ' ') + "abc\n", 2);
+        EXPECT_EQ(read.result.stop, ReadStop::NotANumber) << spaces;
+        EXPECT_EQ(read.result.text, "abc") << spaces;
+    }
+    const std::string file = folder_.Write("cut.dat", "1 2\n 3 wordwordwordwordword 4");
+    for (std::size_t chunk = 1; chunk <= 8; ++chunk) {
+        std::vector<double> x(5, kUnset);
+        const ReadResult result = ReadSamplesInChunks(file, x.data(), 5, chunk);
+        EXPECT_EQ(result.stop, ReadStop::NotANumber) << chunk;
+        EXPECT_EQ(result.stored, 3) << chunk;
+        EXPECT_EQ(result.line, 2) << chunk;
+        EXPECT_EQ(result.text, "wordwordwordwordword") << chunk;
+    }
+}
+
+// Reads of a few bytes cut every number, sign, exponent and line end; the
+// result is that of the reads of a megabyte.
+TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead)
+{
+    for (const std::string text : {"1 2 3 4 5", "-.5\r\n+ 3\n5.e1\t.25E-1 1e-400", "1.5abc", "12345678901234567890e-5 1e",
+                                   "1 2\x1A 3", "1,2", "  -\n\n 7 1e999 3", "0.1 0.2 0.3 1e+", "4 5 6 7 8 9"}) {
+        const std::string file = folder_.Write("chunks.dat", text);
+        std::vector<double> large(5, kUnset);
+        const ReadResult expected = ReadSamples(file, large.data(), 5);
+        for (std::size_t chunk = 1; chunk <= 5; ++chunk) {
+            std::vector<double> small(5, kUnset);
+            const ReadResult result = ReadSamplesInChunks(file, small.data(), 5, chunk);
+            EXPECT_EQ(result.stop, expected.stop) << text << " in chunks of " << chunk;
+            EXPECT_EQ(result.stored, expected.stored) << text << " in chunks of " << chunk;
+            EXPECT_EQ(result.line, expected.line) << text << " in chunks of " << chunk;
+            EXPECT_EQ(result.text, expected.text) << text << " in chunks of " << chunk;
+            EXPECT_EQ(small, large) << text << " in chunks of " << chunk;
+        }
+    }
 }
 
 // Numbers that straddle the reader's internal blocks of a megabyte, and a
