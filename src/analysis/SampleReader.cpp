@@ -34,10 +34,10 @@ private:
 // A window on the file: the bytes read but not yet consumed. A number that
 // runs into the end of the window is scanned again after Fill(), which keeps
 // the unconsumed bytes and grows the window when a single number fills it.
-// Each Fill() reads one chunk at most.
+// Each Fill() reads one chunk at most; a small file gets a window of its size.
 class FileWindow {
 public:
-    FileWindow(int fd, std::size_t chunk) : fd_(fd), chunk_(chunk), bytes_(chunk) {}
+    FileWindow(int fd, std::size_t chunk, std::size_t size) : fd_(fd), chunk_(chunk), bytes_(size) {}
 
     const char* Begin() const { return bytes_.data() + begin_; }
     const char* End() const { return bytes_.data() + end_; }
@@ -45,6 +45,7 @@ public:
     bool LastData() const { return exhausted_; }
     // The system's error number when a read failed, else 0.
     int Error() const { return error_; }
+    int64_t BytesRead() const { return bytesRead_; }
     void Consume(const char* upTo) { begin_ = static_cast<std::size_t>(upTo - bytes_.data()); }
 
     // Reads more bytes after End(); false when none could be added.
@@ -68,6 +69,7 @@ public:
             return false;
         }
         const auto fresh = static_cast<std::size_t>(got);
+        bytesRead_ += got;
         const char* start = bytes_.data() + end_;
         if (const void* stop = std::memchr(start, '\x1A', fresh)) {
             end_ += static_cast<std::size_t>(static_cast<const char*>(stop) - start);
@@ -86,6 +88,7 @@ private:
     std::size_t end_ = 0;
     bool exhausted_ = false;
     int error_ = 0;
+    int64_t bytesRead_ = 0;
 };
 
 constexpr std::size_t kQuoteLength = 20;
@@ -113,10 +116,9 @@ std::string QuoteToken(FileWindow& window)
     }
 }
 
-ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
+ReadResult ReadFrom(FileWindow& window, double* x, int32_t n)
 {
     ReadResult result;
-    FileWindow window(fd, chunk);
     int64_t line = 1;
     while (result.stored < n) {
         const char* p = window.Begin();
@@ -175,7 +177,13 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
     if (::fstat(file.Get(), &status) != 0) return Refused(ReadStop::ReadFailed, errno);
     if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
     try {
-        return ReadFrom(file.Get(), x, n, std::max<std::size_t>(chunkBytes, 1));
+        const std::size_t chunk = std::max<std::size_t>(chunkBytes, 1);
+        // One byte more than the file holds sees its end in the first read.
+        const auto fileBytes = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+        FileWindow window(file.Get(), chunk, std::min(chunk, fileBytes + 1));
+        ReadResult result = ReadFrom(window, x, n);
+        result.bytes = window.BytesRead();
+        return result;
     } catch (const std::bad_alloc&) {
         throw fw::EOutOfMemory();
     }

@@ -28,6 +28,7 @@ struct ReadResult {
     int32_t stored = 0;  // samples written, from position 0 on
     ReadStop stop = ReadStop::Complete;
     int error = 0;       // CannotOpen, ReadFailed: the system's error number
+    int64_t bytes = 0;   // bytes read from the file
     int64_t line = 0;    // NotANumber: the 1-based line where the text starts
     std::string text;    // NotANumber: the start of that text, printable characters only
 };
