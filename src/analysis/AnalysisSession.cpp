@@ -44,9 +44,14 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
         throw fw::EOutOfMemory();
     }
     // Read before the count box and the level list show the new size: a read
-    // that fails (out of memory on a giant token) then leaves them matching
-    // the signal that stays loaded.
+    // that fails (out of memory on a giant token), or a file that gives no
+    // sample at all, then leaves them matching the signal that stays loaded,
+    // and the view plot shows again what it showed.
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
+    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) {
+        PlotView();
+        throw EFileError(failure);
+    }
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 

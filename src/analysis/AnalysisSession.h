@@ -21,6 +21,8 @@ public:
 
     // A load that reads its file starts a fresh analysis of the new signal and
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
+    // A file that gives no sample ends the load with EFileError and leaves
+    // everything as it was.
     void Load(const std::string& countText, const std::string& fileName);
     void Decompose(int32_t levelIndex);
     void SelectViewLevel(int32_t viewIndex);
