@@ -16,7 +16,7 @@ std::string Numbers(int32_t count)
 
 std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result)
 {
-    if (result.stored > 0 || result.stop == ReadStop::Complete) return {};
+    if (result.stored > 0) return {};
     const std::string file = "\"" + fileName + "\"";
     switch (result.stop) {
     case ReadStop::CannotOpen:
@@ -31,6 +31,7 @@ std::string DescribeFailedRead(const std::string& fileName, const ReadResult& re
         return "The file " + file + " holds no samples: the text \"" + result.text + "\" at line " +
                fw::IntToStr(result.line) + " is not a number";
     case ReadStop::Complete:
+    case ReadStop::Cancelled:
         break;
     }
     return {};
@@ -44,6 +45,7 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
     case ReadStop::Complete:
     case ReadStop::CannotOpen:
     case ReadStop::NotRegular:
+    case ReadStop::Cancelled:
         return {};
     case ReadStop::ReadFailed:
         why = "Reading the file failed after " + Numbers(result.stored) + ".";

@@ -18,12 +18,12 @@ public:
 
 // For a read that stored no sample: the file cannot be opened or read, is not
 // a regular file, or holds no number before its end or its first text that is
-// not a number. Empty when a sample was read.
+// not a number. Empty when a sample was read, and for a cancelled read.
 std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result);
 
 // For a read that stored some but not all n samples: the file name, how many
 // were read, where and why reading stopped, and that the rest are 0. Empty for
-// a complete read and for one that stored nothing.
+// a complete or cancelled read and for one that stored nothing.
 std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n);
 
 }  // namespace analysis

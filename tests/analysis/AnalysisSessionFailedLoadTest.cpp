@@ -12,6 +12,7 @@
 
 #include "SessionFixture.h"
 #include "analysis/ReadWarning.h"
+#include "framework/core/Exceptions.h"
 
 namespace analysis::test {
 namespace {
@@ -107,6 +108,28 @@ TEST_F(FailedLoadTest, PipeEndsTheLoadAtOnce)
     ASSERT_EQ(::write(writer, "1 2 3 4 5\n", 10), 10);
     ExpectFailedLoad(pipe, "The file \"" + pipe + "\" is not a regular file");
     ::close(writer);
+}
+
+TEST_F(FailedLoadTest, CancelledLoadChangesNothing)
+{
+    const std::string file = WriteSamples(Ramp(9, 5.0), "new.dat");
+    const Snapshot before = Take();
+    int calls = 0;
+    EXPECT_THROW(session_.Load("9", file,
+                               [&](int64_t read, int64_t total) {
+                                   ++calls;
+                                   EXPECT_LE(read, total);
+                                   return false;
+                               }),
+                 fw::EAbort);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(log_, viewCalls_);
+    EXPECT_TRUE(Take() == before);
+    EXPECT_TRUE(controls_.warnings.empty());
+
+    // Not cancelled, the same file loads.
+    session_.Load("9", file, [](int64_t, int64_t) { return true; });
+    EXPECT_EQ(Buffer(), Ramp(9, 5.0));
 }
 
 TEST_F(FailedLoadTest, OneNumberIsEnoughToLoad)
