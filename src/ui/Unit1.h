@@ -11,6 +11,7 @@
 #include "analysis/ControlSink.h"
 #include "framework/gui/DialogService.h"
 #include "framework/gui/OpenDialog.h"
+#include "ui/LoadProgress.h"
 #include "ui/MainCharts.h"
 
 class QComboBox;
@@ -41,6 +42,10 @@ public:
     void EnableReconstruct(bool enabled) override;
     void ShowWarning(const std::string& text) override;
 
+    // A load of a file above this many bytes shows the progress dialog
+    // (kLoadDialogBytes unless a test asks for less).
+    void SetLoadDialogBytes(int64_t bytes) { loadDialogBytes_ = bytes; }
+
     const MainCharts& Charts() const { return charts_; }
     const analysis::AnalysisSession& Session() const { return *session_; }
 
@@ -62,6 +67,7 @@ private:
     QLabel* Label1;
     QLineEdit* Edit1;
     std::unique_ptr<analysis::AnalysisSession> session_;  // after the series it plots into
+    int64_t loadDialogBytes_ = kLoadDialogBytes;
 };
 
 }  // namespace ui
