@@ -2,6 +2,7 @@
 # ./run.sh          install what is missing, build, start the tool
 # ./run.sh test     build with sanitizers and run every test headless
 # ./run.sh bench    build Release and run every benchmark (arguments pass through)
+# ./run.sh fuzz [s] build the fuzz targets (clang) and run each for s seconds (60)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -33,6 +34,8 @@ configure_and_build() {  # dir, then cmake options
 
 mode=${1:-run}
 [ $# -gt 0 ] && shift
+# The fuzz targets need clang and its libFuzzer runtime.
+[ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 install_missing
 
 case "$mode" in
@@ -56,8 +59,13 @@ case "$mode" in
       [ -x "$program" ] && "$program" "$@"
     done
     ;;
+  fuzz)
+    CC=clang CXX=clang++ cmake -S "$root/fuzz" -B build/fuzz -G Ninja >&2
+    cmake --build build/fuzz -j2 >&2
+    fuzz/run_targets.sh build/fuzz "${1:-60}"
+    ;;
   *)
-    echo "usage: ./run.sh [test|bench [benchmark arguments]]" >&2
+    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]]" >&2
     exit 2
     ;;
 esac

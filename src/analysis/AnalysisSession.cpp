@@ -29,7 +29,7 @@ AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionP
 {
 }
 
-void AnalysisSession::Load(const std::string& countText, const std::string& fileName)
+void AnalysisSession::Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress)
 {
     if (countText.empty()) return;
     viewPlot_.Clear();
@@ -44,9 +44,19 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
         throw fw::EOutOfMemory();
     }
     // Read before the count box and the level list show the new size: a read
-    // that fails (out of memory on a giant token) then leaves them matching
-    // the signal that stays loaded.
-    const ReadResult read = ReadSamples(fileName, samples->Data(), size.N);
+    // that fails (out of memory on a giant token), or a file that gives no
+    // sample at all, or a read cancelled through the progress callback, then
+    // leaves them matching the signal that stays loaded, and the view plot
+    // shows again what it showed. A cancel ends the load silently (fw::EAbort).
+    const ReadResult read = ReadSamples(fileName, samples->Data(), size.N, progress);
+    if (read.stop == ReadStop::Cancelled) {
+        PlotView();
+        throw fw::EAbort();
+    }
+    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) {
+        PlotView();
+        throw EFileError(failure);
+    }
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 

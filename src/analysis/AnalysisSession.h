@@ -11,6 +11,7 @@
 #include "analysis/ControlSink.h"
 #include "analysis/DyadicSignal.h"
 #include "analysis/PlotSink.h"
+#include "analysis/SampleReader.h"
 
 namespace analysis {
 
@@ -21,7 +22,10 @@ public:
 
     // A load that reads its file starts a fresh analysis of the new signal and
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
-    void Load(const std::string& countText, const std::string& fileName);
+    // A file that gives no sample ends the load with EFileError and leaves
+    // everything as it was; so does a read that progress cancels, with
+    // fw::EAbort.
+    void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
     void Decompose(int32_t levelIndex);
     void SelectViewLevel(int32_t viewIndex);
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);

@@ -1,5 +1,7 @@
 #include "analysis/ReadWarning.h"
 
+#include <cstring>
+
 #include "framework/core/Conversions.h"
 
 namespace analysis {
@@ -12,18 +14,39 @@ std::string Numbers(int32_t count)
 
 }  // namespace
 
+std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result)
+{
+    if (result.stored > 0) return {};
+    const std::string file = "\"" + fileName + "\"";
+    switch (result.stop) {
+    case ReadStop::CannotOpen:
+        return "Cannot open file " + file + ": " + std::strerror(result.error);
+    case ReadStop::NotRegular:
+        return "The file " + file + " is not a regular file";
+    case ReadStop::ReadFailed:
+        return "Cannot read file " + file + ": " + std::strerror(result.error);
+    case ReadStop::FileEnded:
+        return "The file " + file + " holds no samples: " + (result.bytes == 0 ? "it is empty" : "it holds no numbers");
+    case ReadStop::NotANumber:
+        return "The file " + file + " holds no samples: the text \"" + result.text + "\" at line " +
+               fw::IntToStr(result.line) + " is not a number";
+    case ReadStop::Complete:
+    case ReadStop::Cancelled:
+        break;
+    }
+    return {};
+}
+
 std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n)
 {
+    if (result.stored == 0) return {};
     std::string why;
     switch (result.stop) {
     case ReadStop::Complete:
-        return {};
     case ReadStop::CannotOpen:
-        why = "The file could not be opened.";
-        break;
     case ReadStop::NotRegular:
-        why = "The file is not a regular file.";
-        break;
+    case ReadStop::Cancelled:
+        return {};
     case ReadStop::ReadFailed:
         why = "Reading the file failed after " + Numbers(result.stored) + ".";
         break;
@@ -31,14 +54,11 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
         why = "The file ends after " + Numbers(result.stored) + ".";
         break;
     case ReadStop::NotANumber:
-        why = "Line " + fw::IntToStr(result.line) + ": \"" + result.text +
-              "\" is not a number or is out of range.";
+        why = "Line " + fw::IntToStr(result.line) + ": \"" + result.text + "\" is not a number or is out of range.";
         break;
     }
-    const std::string missing = result.stored == 0 ? "all samples are 0"
-                                                   : "the remaining " + fw::IntToStr(n - result.stored) + " are 0";
     return "\"" + fileName + "\": " + why + " " + fw::IntToStr(result.stored) + " of " + fw::IntToStr(n) +
-           " samples were read; " + missing + ".";
+           " samples were read; the remaining " + fw::IntToStr(n - result.stored) + " are 0.";
 }
 
 }  // namespace analysis

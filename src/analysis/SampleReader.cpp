@@ -34,10 +34,13 @@ private:
 // A window on the file: the bytes read but not yet consumed. A number that
 // runs into the end of the window is scanned again after Fill(), which keeps
 // the unconsumed bytes and grows the window when a single number fills it.
-// Each Fill() reads one chunk at most.
+// Each Fill() reads one chunk at most; a small file gets a window of its size.
 class FileWindow {
 public:
-    FileWindow(int fd, std::size_t chunk) : fd_(fd), chunk_(chunk), bytes_(chunk) {}
+    FileWindow(int fd, std::size_t chunk, std::size_t size, int64_t fileBytes, const ReadProgress& progress)
+        : fd_(fd), chunk_(chunk), bytes_(size), fileBytes_(fileBytes), progress_(progress)
+    {
+    }
 
     const char* Begin() const { return bytes_.data() + begin_; }
     const char* End() const { return bytes_.data() + end_; }
@@ -45,6 +48,9 @@ public:
     bool LastData() const { return exhausted_; }
     // The system's error number when a read failed, else 0.
     int Error() const { return error_; }
+    int64_t BytesRead() const { return bytesRead_; }
+    // The progress callback asked to stop; the last chunk is not looked at.
+    bool Cancelled() const { return cancelled_; }
     void Consume(const char* upTo) { begin_ = static_cast<std::size_t>(upTo - bytes_.data()); }
 
     // Reads more bytes after End(); false when none could be added.
@@ -68,6 +74,11 @@ public:
             return false;
         }
         const auto fresh = static_cast<std::size_t>(got);
+        bytesRead_ += got;
+        if (progress_ && !progress_(bytesRead_, fileBytes_)) {
+            cancelled_ = exhausted_ = true;
+            return false;
+        }
         const char* start = bytes_.data() + end_;
         if (const void* stop = std::memchr(start, '\x1A', fresh)) {
             end_ += static_cast<std::size_t>(static_cast<const char*>(stop) - start);
@@ -86,6 +97,10 @@ private:
     std::size_t end_ = 0;
     bool exhausted_ = false;
     int error_ = 0;
+    int64_t fileBytes_;
+    int64_t bytesRead_ = 0;
+    const ReadProgress& progress_;
+    bool cancelled_ = false;
 };
 
 constexpr std::size_t kQuoteLength = 20;
@@ -113,10 +128,16 @@ std::string QuoteToken(FileWindow& window)
     }
 }
 
-ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
+ReadResult Stop(ReadResult result, ReadStop stop)
+{
+    result.stop = stop;
+    result.text.clear();
+    return result;
+}
+
+ReadResult ReadFrom(FileWindow& window, double* x, int32_t n)
 {
     ReadResult result;
-    FileWindow window(fd, chunk);
     int64_t line = 1;
     while (result.stored < n) {
         const char* p = window.Begin();
@@ -125,6 +146,7 @@ ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
         window.Consume(p);
         if (p == end) {
             if (window.Fill()) continue;
+            if (window.Cancelled()) return Stop(result, ReadStop::Cancelled);
             result.stop = window.Error() != 0 ? ReadStop::ReadFailed : ReadStop::FileEnded;
             result.error = window.Error();
             return result;
@@ -132,7 +154,8 @@ ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
         const SampleNumber number = ScanSampleNumber(p, end, window.LastData());
         if (number.status == SampleNumberStatus::NeedMore) {
             // Scanned again with more text, or as the last data when none came.
-            if (!window.Fill() && window.Error() != 0) {
+            if (!window.Fill() && window.Cancelled()) return Stop(result, ReadStop::Cancelled);
+            if (window.Error() != 0) {
                 result.stop = ReadStop::ReadFailed;
                 result.error = window.Error();
                 return result;
@@ -140,9 +163,10 @@ ReadResult ReadFrom(int fd, double* x, int32_t n, std::size_t chunk)
             continue;
         }
         if (number.status == SampleNumberStatus::NotANumber) {
+            result.text = QuoteToken(window);
+            if (window.Cancelled()) return Stop(result, ReadStop::Cancelled);
             result.stop = ReadStop::NotANumber;
             result.line = line;
-            result.text = QuoteToken(window);
             return result;
         }
         x[result.stored++] = number.value;
@@ -162,7 +186,8 @@ ReadResult Refused(ReadStop stop, int error)
 
 }  // namespace
 
-ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes)
+ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes,
+                               const ReadProgress& progress)
 {
     // Looked at before opening: opening a pipe would wake a writer waiting
     // for a reader. The open itself does not wait (O_NONBLOCK) should the name
@@ -175,15 +200,22 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
     if (::fstat(file.Get(), &status) != 0) return Refused(ReadStop::ReadFailed, errno);
     if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
     try {
-        return ReadFrom(file.Get(), x, n, std::max<std::size_t>(chunkBytes, 1));
+        const std::size_t chunk = std::max<std::size_t>(chunkBytes, 1);
+        // One byte more than the file holds sees its end in the first read.
+        const auto fileBytes = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+        FileWindow window(file.Get(), chunk, std::min(chunk, fileBytes + 1), static_cast<int64_t>(fileBytes),
+                          progress);
+        ReadResult result = ReadFrom(window, x, n);
+        result.bytes = window.BytesRead();
+        return result;
     } catch (const std::bad_alloc&) {
         throw fw::EOutOfMemory();
     }
 }
 
-ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n)
+ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress)
 {
-    return ReadSamplesInChunks(fileName, x, n, kReadChunkBytes);
+    return ReadSamplesInChunks(fileName, x, n, kReadChunkBytes, progress);
 }
 
 }  // namespace analysis

@@ -22,12 +22,14 @@ enum class ReadStop {
     ReadFailed, // the system failed to read the file after `stored` numbers
     FileEnded,  // the data ended after `stored` numbers
     NotANumber, // the text at `line` is not a number (or lies beyond the double range)
+    Cancelled,  // the progress callback asked to stop after `stored` numbers
 };
 
 struct ReadResult {
     int32_t stored = 0;  // samples written, from position 0 on
     ReadStop stop = ReadStop::Complete;
     int error = 0;       // CannotOpen, ReadFailed: the system's error number
+    int64_t bytes = 0;   // bytes read from the file
     int64_t line = 0;    // NotANumber: the 1-based line where the text starts
     std::string text;    // NotANumber: the start of that text, printable characters only
 };
@@ -35,13 +37,18 @@ struct ReadResult {
 // The file is read in chunks of this size at most.
 inline constexpr std::size_t kReadChunkBytes = std::size_t{1} << 20;
 
+// Told after every chunk how many bytes have been read of the fileBytes the
+// file held when it was opened; false cancels the read before the next chunk.
+using ReadProgress = std::function<bool(int64_t bytesRead, int64_t fileBytes)>;
+
 // Writes x[0] ... x[stored - 1]; the positions after them are left untouched.
 // File problems are reported in the result, never thrown; only a lack of
 // memory for the read window throws (fw::EOutOfMemory).
-ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n);
+ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress = {});
 
 // The same reader with chunks of chunkBytes (at least 1): a small chunk makes
 // numbers cross the ends of what has been read so far.
-ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes);
+ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes,
+                               const ReadProgress& progress = {});
 
 }  // namespace analysis

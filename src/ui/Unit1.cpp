@@ -67,14 +67,17 @@ void TForm1::Dispatch(void (TForm1::*handler)()) {
 }
 
 void TForm1::BtnDecompClick() {
+    const BusyCursor busy;
     session_->Decompose(CBLev->currentIndex());
 }
 
 void TForm1::BtnThreshClick() {
+    const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
 }
 
 void TForm1::BtnReconstrClick() {
+    const BusyCursor busy;
     session_->Reconstruct();
 }
 
@@ -82,10 +85,13 @@ void TForm1::BtnLoadClick() {
     if (!OpenDialog1.Execute()) {
         return;
     }
-    session_->Load(EdtN->text().toStdString(), OpenDialog1.FileName());
+    const BusyCursor busy;
+    const LoadProgress progress(*this, OpenDialog1.FileName(), loadDialogBytes_);
+    session_->Load(EdtN->text().toStdString(), OpenDialog1.FileName(), progress.Progress());
 }
 
 void TForm1::CB1Change() {
+    const BusyCursor busy;
     session_->SelectViewLevel(CB1->currentIndex());
 }
 

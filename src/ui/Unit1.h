@@ -13,6 +13,7 @@
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
+#include "ui/LoadProgress.h"
 
 class QComboBox;
 class QLabel;
@@ -42,6 +43,10 @@ public:
     void EnableReconstruct(bool enabled) override;
     void ShowWarning(const std::string& text) override;
 
+    // A load of a file above this many bytes shows the progress dialog
+    // (kLoadDialogBytes unless a test asks for less).
+    void SetLoadDialogBytes(int64_t bytes) { loadDialogBytes_ = bytes; }
+
     const app::ProgramCharts& Charts() const { return charts_; }
     const analysis::AnalysisSession& Session() const { return *session_; }
 
@@ -64,6 +69,7 @@ private:
     QLabel* Label1;
     QLineEdit* Edit1;
     std::unique_ptr<analysis::AnalysisSession> session_;  // after the series it plots into
+    int64_t loadDialogBytes_ = kLoadDialogBytes;
 };
 
 }  // namespace ui

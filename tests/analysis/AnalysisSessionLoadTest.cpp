@@ -151,16 +151,6 @@ TEST_F(SessionTest, MalformedFileWarningTellsTheLine)
     EXPECT_EQ(Buffer(), (std::vector<double>{1, 2, 0, 0, 0}));
 }
 
-TEST_F(SessionTest, MissingFileLoadsZerosAndWarns)
-{
-    session_.Load("5", folder_.PathOf("missing.dat"));
-    EXPECT_EQ(Buffer(), std::vector<double>(5, 0.0));
-    EXPECT_EQ(log_.back(), "ShowWarning");
-    ASSERT_EQ(controls_.warnings.size(), 1u);
-    EXPECT_NE(controls_.warnings[0].find("could not be opened"), std::string::npos);
-    EXPECT_NE(controls_.warnings[0].find("all samples are 0"), std::string::npos);
-}
-
 TEST_F(SessionTest, MoreNumbersThanSamplesGiveNoWarning)
 {
     session_.Load("5", WriteSamples(Ramp(12)));

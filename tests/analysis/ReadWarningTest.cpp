@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "analysis/ReadWarning.h"
@@ -7,33 +8,60 @@
 namespace analysis {
 namespace {
 
-ReadResult Stopped(ReadStop stop, int32_t stored)
+ReadResult Stopped(ReadStop stop, int32_t stored, int64_t bytes = 10)
 {
     ReadResult result;
     result.stop = stop;
     result.stored = stored;
+    result.bytes = bytes;
     return result;
 }
 
-TEST(ReadWarning, CompleteReadNeedsNoWarning)
+ReadResult NotANumber(int32_t stored)
 {
-    EXPECT_EQ(DescribeIncompleteRead("a.dat", Stopped(ReadStop::Complete, 5), 5), "");
+    ReadResult result = Stopped(ReadStop::NotANumber, stored);
+    result.line = 12;
+    result.text = "abc";
+    return result;
 }
 
-TEST(ReadWarning, EachReasonNamesFileCountAndCause)
+ReadResult SystemError(ReadStop stop, int error)
 {
-    EXPECT_EQ(DescribeIncompleteRead("/data/a.dat", Stopped(ReadStop::FileEnded, 3), 9),
-              "\"/data/a.dat\": The file ends after 3 numbers. 3 of 9 samples were read; the remaining 6 are 0.");
-    EXPECT_EQ(DescribeIncompleteRead("a.dat", Stopped(ReadStop::CannotOpen, 0), 513),
-              "\"a.dat\": The file could not be opened. 0 of 513 samples were read; all samples are 0.");
-    EXPECT_EQ(DescribeIncompleteRead("a.dat", Stopped(ReadStop::ReadFailed, 1), 5),
-              "\"a.dat\": Reading the file failed after 1 number. 1 of 5 samples were read; the remaining 4 are 0.");
-    ReadResult word = Stopped(ReadStop::NotANumber, 0);
-    word.line = 12;
-    word.text = "abc";
-    EXPECT_EQ(DescribeIncompleteRead("a.dat", word, 5),
-              "\"a.dat\": Line 12: \"abc\" is not a number or is out of range. 0 of 5 samples were read; all samples "
-              "are 0.");
+    ReadResult result = Stopped(stop, 0);
+    result.error = error;
+    return result;
+}
+
+// Each read gets either an error (nothing stored) or a warning (some stored,
+// not all), never both.
+TEST(ReadWarning, ErrorWhenNothingWasReadWarningWhenSomethingWas)
+{
+    struct Case {
+        ReadResult read;
+        std::string error;
+        std::string warning;
+    };
+    const Case cases[] = {
+        {Stopped(ReadStop::Complete, 5), "", ""},
+        {SystemError(ReadStop::CannotOpen, ENOENT), "Cannot open file \"a.dat\": No such file or directory", ""},
+        {SystemError(ReadStop::CannotOpen, EACCES), "Cannot open file \"a.dat\": Permission denied", ""},
+        {Stopped(ReadStop::NotRegular, 0), "The file \"a.dat\" is not a regular file", ""},
+        {SystemError(ReadStop::ReadFailed, EIO), "Cannot read file \"a.dat\": Input/output error", ""},
+        {Stopped(ReadStop::FileEnded, 0, 0), "The file \"a.dat\" holds no samples: it is empty", ""},
+        {Stopped(ReadStop::FileEnded, 0, 7), "The file \"a.dat\" holds no samples: it holds no numbers", ""},
+        {NotANumber(0), "The file \"a.dat\" holds no samples: the text \"abc\" at line 12 is not a number", ""},
+        {Stopped(ReadStop::FileEnded, 3), "",
+         "\"a.dat\": The file ends after 3 numbers. 3 of 9 samples were read; the remaining 6 are 0."},
+        {Stopped(ReadStop::ReadFailed, 1), "",
+         "\"a.dat\": Reading the file failed after 1 number. 1 of 9 samples were read; the remaining 8 are 0."},
+        {NotANumber(2), "",
+         "\"a.dat\": Line 12: \"abc\" is not a number or is out of range. 2 of 9 samples were read; the remaining 7 "
+         "are 0."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DescribeFailedRead("a.dat", c.read), c.error) << c.error << c.warning;
+        EXPECT_EQ(DescribeIncompleteRead("a.dat", c.read, 9), c.warning) << c.error << c.warning;
+    }
 }
 
 }  // namespace

@@ -315,6 +315,54 @@ TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead)
     }
 }
 
+// Progress after every chunk: the bytes read grow by at most a chunk up to the
+// file's size. A cancel stops the reading at once: nothing more is read and no
+// number of the chunk that was read last is stored.
+TEST_F(SampleReaderTest, ProgressAfterEveryChunkAndCancelWithinOne)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += std::to_string(i) + (i % 5 ? " " : "\n");
+    const std::string file = folder_.Write("progress.dat", text);
+    const auto size = static_cast<int64_t>(text.size());
+    constexpr std::size_t kChunk = 16;
+
+    std::vector<int64_t> told;
+    std::vector<double> x(200, kUnset);
+    const ReadResult whole = ReadSamplesInChunks(file, x.data(), 200, kChunk, [&](int64_t read, int64_t total) {
+        EXPECT_EQ(total, size);
+        told.push_back(read);
+        return true;
+    });
+    EXPECT_EQ(whole.stop, ReadStop::FileEnded);
+    ASSERT_FALSE(told.empty());
+    for (std::size_t i = 0; i < told.size(); ++i) {
+        EXPECT_LE(told[i] - (i ? told[i - 1] : 0), static_cast<int64_t>(kChunk)) << i;
+        EXPECT_GT(told[i] - (i ? told[i - 1] : 0), 0) << i;
+    }
+    EXPECT_EQ(told.back(), size);
+
+    for (const std::size_t cancelAt : {std::size_t{1}, std::size_t{2}, told.size() / 2, told.size()}) {
+        std::vector<double> y(200, kUnset);
+        std::size_t calls = 0;
+        const ReadResult cancelled = ReadSamplesInChunks(file, y.data(), 200, kChunk, [&](int64_t, int64_t) {
+            return ++calls < cancelAt;
+        });
+        EXPECT_EQ(cancelled.stop, ReadStop::Cancelled) << cancelAt;
+        EXPECT_EQ(calls, cancelAt);
+        EXPECT_EQ(cancelled.bytes, told[cancelAt - 1]) << cancelAt;
+        // The numbers that ended before the last chunk began, and no more.
+        const int64_t before = cancelAt > 1 ? told[cancelAt - 2] : 0;
+        int32_t complete = 0;
+        for (std::size_t end = text.find_first_of(" \n"); end != std::string::npos && static_cast<int64_t>(end) < before;
+             end = text.find_first_of(" \n", end + 1)) {
+            ++complete;
+        }
+        EXPECT_LE(cancelled.stored, complete) << cancelAt;
+        EXPECT_GE(cancelled.stored, complete - 1) << cancelAt;
+        for (int32_t i = cancelled.stored; i < 200; ++i) ASSERT_EQ(y[static_cast<std::size_t>(i)], kUnset) << i;
+    }
+}
+
 // Numbers that straddle the reader's internal blocks of a megabyte, and a
 // single number longer than a block, read exactly as they do elsewhere.
 TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries)

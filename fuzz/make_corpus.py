@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of every fuzz target into fuzz/corpus/<target>/.
+
+Each target takes its input apart as its source says (FuzzInput.h): leading
+bytes as choices, the rest as text or data. A target without seeds here starts
+from nothing."""
+
+import hashlib
+import pathlib
+import shutil
+import struct
+
+root = pathlib.Path(__file__).resolve().parent / "corpus"
+
+
+def reader(n, chunk, text):
+    return struct.pack("<HB", n - 1, chunk - 1) + text
+
+
+def textual(choice, text):
+    return bytes([choice]) + text
+
+
+def long_double(kind, significand, exponent, format, precision):
+    return bytes([kind]) + struct.pack("<QHBB", significand, (exponent + 16500) % 33000, format, precision - 1)
+
+
+def transform(j, levels, values):
+    return bytes([(j - 2) | ((levels - 1) << 4)]) + struct.pack("<%dd" % len(values), *values)
+
+
+NUMBERS = [b"-.5", b"+3", b"5.", b".25e1", b"1E-3", b"- 2.5", b"1e999", b"1e-400", b"0x1A", b"1.5abc"]
+
+SEEDS = {
+    "fuzz_reader": [
+        reader(5, 1, b"1 2 3 4 5"),
+        reader(5, 3, b"1\r\n2\r\n3\r\n4\r\n5\r\n"),
+        reader(9, 2, b"1,2,3"),
+        reader(5, 4, b"1 2\x1a 3 4 5"),
+        reader(17, 5, b" \t".join(NUMBERS)),
+        reader(5, 1, b"time value\n1 2\n"),
+        reader(3, 7, b"1 " + b" " * 40 + b"wordwordwordwordwordword"),
+        reader(5, 2, b"0.1000000000000000055511151231257827 2.2250738585072014e-308 4.9e-324"),
+    ],
+    "fuzz_conversions": [textual(c, t) for c in (0, 1) for t in (
+        b"513", b"  -7", b"$FFFFFFFF", b"0x7fffffff", b"-2147483648", b"2147483648", b"x", b"5 ",
+        b"1.5", b"1,5", b" -.5e+3 ", b"1e", b",", b"1e4933", b"")],
+    "fuzz_threshold": [textual(c, t) for c in (0, 1) for t in (
+        b"10", b"0.5", b"0,5", b"-1e308", b"1.7976931348623158e308", b"1e400", b"abc", b" 1E-5000 ")],
+    "fuzz_float_format": [
+        long_double(0, 0xC90FDAA22168C235, 1, 2, 5),        # pi, the mean readout's format
+        long_double(1, 0x8000000000000000, -10, 0, 15),     # -2^-10
+        long_double(0, 0xF424000000000000, 20, 3, 18),      # 1000000 with digits to round
+        long_double(0, 0x8000000000000000, 16383, 1, 4),    # near the top of the range
+        long_double(0, 0, 0, 2, 1),                         # zero
+        long_double(2, 0, 0, 0, 15),                        # infinity
+        long_double(0x44, 0xFFFFFFFFFFFFFFFF, 46, 3, 5),    # 99999.99... with "," as separator
+    ],
+    "fuzz_transform": [
+        transform(2, 2, [1, 2, 3, 4, 5]),
+        transform(3, 3, [float(i * i) for i in range(9)]),
+        transform(4, 2, [1.7e308, -1.7e308] * 8 + [1.0]),
+        transform(2, 1, [float("nan"), 0, 0, 0, 0]),
+        transform(5, 5, [(-1) ** i * 1e-310 for i in range(33)]),
+    ],
+}
+
+for target, seeds in SEEDS.items():
+    folder = root / target
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    for seed in seeds:
+        (folder / hashlib.sha1(seed).hexdigest()[:16]).write_bytes(seed)
