@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "framework/gui/paint/Canvas.h"
@@ -41,30 +42,6 @@ public:
     fw::IHostedControl* control = nullptr;
 };
 
-// The stored properties of the program's Chart1 and its two series.
-void SetUpUpperChart(chart::TChart& chart, chart::TFastLineSeries& signal, chart::TFastLineSeries& reconstruction) {
-    chart.SetBounds(0, 0, 697, 300);
-    chart.SetColor(fw::clWhite);
-    chart.BackWall().Brush().SetColor(fw::clWhite);
-    chart.BackWall().Brush().SetStyle(fw::bsClear);
-    chart.Title().SetText({""});
-    chart.Legend().SetVisible(false);
-    chart.SetView3D(false);
-    chart.Gradient().SetEndColor(fw::clWhite);
-    const std::pair<chart::TFastLineSeries*, fw::TColor> series[] = {{&signal, 0x00804000}, {&reconstruction, fw::clRed}};
-    for (const auto& [s, colour] : series) {
-        s->SetSeriesColor(colour);
-        s->LinePen().SetWidth(2);
-        s->Marks().SetVisible(false);
-        s->Marks().SetArrowLength(8);
-        s->XValues().SetName("X");
-        s->XValues().SetOrder(chart::loAscending);
-        s->YValues().SetName("Y");
-        s->YValues().SetOrder(chart::loNone);
-        chart.AddSeries(*s);
-    }
-}
-
 std::vector<double> RandomWalk(std::size_t n, unsigned seed) {
     std::mt19937 rng(seed);
     std::normal_distribution<double> step(0, 1);
@@ -74,9 +51,10 @@ std::vector<double> RandomWalk(std::size_t n, unsigned seed) {
     return v;
 }
 
+// The program's Chart1 with Series1 and Series2, as the window sets them up.
 struct UpperChart {
-    explicit UpperChart(int k) : host(697, 300) {
-        SetUpUpperChart(chart, signal, reconstruction);
+    explicit UpperChart(int k)
+        : host(697, 300) {
         chart.SetHost(&host);
         const std::size_t n = (std::size_t{1} << k) + 1;
         const std::vector<double> a = RandomWalk(n, 1), b = RandomWalk(n, 2);
@@ -88,8 +66,10 @@ struct UpperChart {
         host.RepaintControl();
     }
     ImageHost host;
-    chart::TChart chart;
-    chart::TFastLineSeries signal, reconstruction;
+    app::ProgramCharts charts;
+    chart::TChart& chart = charts.Chart1();
+    chart::TFastLineSeries& signal = charts.SignalLine();
+    chart::TFastLineSeries& reconstruction = charts.ReconstructionLine();
 };
 
 void RunRepaint(benchmark::State& state, bool fast) {

@@ -31,6 +31,11 @@ public:
     const SeriesPlotSink& Series2() const { return plot2_; }
     const SeriesPlotSink& Series3() const { return plot3_; }
 
+    // The fast line series behind the three plots.
+    chart::TFastLineSeries& SignalLine() { return series1_; }
+    chart::TFastLineSeries& ReconstructionLine() { return series2_; }
+    chart::TFastLineSeries& ViewLine() { return series3_; }
+
     // The stored properties both charts share: a white panel, a clear back
     // wall, one empty title line, no legend, flat.
     static void SetUpChart(chart::TCustomChart& chart);

@@ -89,13 +89,27 @@ TEST_F(FastLineExactTest, TheReductionDrawsTheWalksPixels) {
         if (n == 1000000 && (c >= ShapeCount * static_cast<int>(std::size(sizes)) || shape > Noise)) n = 100000;
         const std::vector<double> ys = Generate(shape, n, rng);
         series.Clear();
-        series.AddArray(ys.data(), n - 1);
+        // Every third series has uneven X steps: runs of equal X, gaps of
+        // many pixels, so columns vary in width from one to the next.
+        const bool unevenX = c % 3 == 2 && n <= 100000;
+        if (unevenX) {
+            double x = 0;
+            for (const double y : ys) {
+                series.AddXY(x, y);
+                x += rng() % 2000 == 0 ? 5000.0 : rng() % 4 == 0 ? 0.0 : 1.0;
+            }
+        } else {
+            series.AddArray(ys.data(), n - 1);
+        }
 
         const bool zoomed = rng() % 3 == 0;
         const bool inverted = rng() % 4 == 0;
         const int width = 1 + static_cast<int>(rng() % 2);
         chart.BottomAxis()->SetAutomatic(true);
-        if (zoomed) chart.BottomAxis()->SetMinMax(n * 0.21 - 0.3, n * 0.73 + 0.4);
+        if (zoomed) {
+            const double span = series.XValues().Value(n - 1) - series.XValues().Value(0);
+            chart.BottomAxis()->SetMinMax(span * 0.21 - 0.3, span * 0.73 + 0.4);
+        }
         chart.LeftAxis()->SetAutomatic(true);
         if (shape == PixelBoundaries || shape == FarOutside) chart.LeftAxis()->SetMinMax(-100, 100);
         chart.LeftAxis()->SetInverted(inverted);
@@ -103,7 +117,7 @@ TEST_F(FastLineExactTest, TheReductionDrawsTheWalksPixels) {
         series.LinePen().SetWidth(width);
 
         const std::string what = std::string(ShapeName(shape)) + " n=" + std::to_string(n) +
-                                 (zoomed ? " zoomed" : "") + (inverted ? " inverted" : "") + " width " +
+                                 (unevenX ? " uneven X" : "") + (zoomed ? " zoomed" : "") + (inverted ? " inverted" : "") + " width " +
                                  std::to_string(width);
         series.SetFastPath(true);
         const int64_t fastBefore = series.FastPaints();

@@ -24,11 +24,16 @@ public:
     static constexpr int32_t kBlockValues = 32;
     static constexpr int32_t kFanOut = 16;
 
+    // What a summary keeps besides whether every value is finite: the
+    // bounds (Bounds and the searches) or the order (NonDecreasing).
+    enum class TKeeps { Bounds, Order };
+    explicit TValueBlockSummary(TKeeps keeps = TKeeps::Bounds) : keeps_(keeps) {}
+
     void Sync(const TChartValueList& list);
 
     // Over every raw value of the list as of the last Sync.
     bool AllFinite() const { return allFinite_; }
-    bool NonDecreasing() const { return nonDecreasing_; }
+    bool NonDecreasing() const { return nonDecreasing_; }  // kept for TKeeps::Order
 
     // Bounds of the raw values a ... b (0 <= a <= b < count).
     TValueBounds Bounds(int32_t a, int32_t b) const;
@@ -64,6 +69,7 @@ private:
     uint64_t editCount_ = ~uint64_t{0};
     bool allFinite_ = true;
     bool nonDecreasing_ = true;
+    TKeeps keeps_;
 };
 
 // The matching index inside the entry of `level` that starts at i, the entry

@@ -22,35 +22,35 @@ const std::vector<int32_t>& TColumnReduction::Reduce(const TChartSeries& series,
     indices_.clear();
     int32_t a = first;
     int32_t pixel = series.CalcXPos(a);
+    int32_t width = 1;  // points in the column before; the next is likely as wide
     while (a <= last) {
-        // Gallop, then halve: b is the last index on a's pixel column.
-        int32_t known = a;  // on the column
-        int32_t step = 1;
+        // b is the last index on a's pixel column: known <= b < beyond. A
+        // guess at the previous width is checked first, then the bracket
+        // grows in steps that double and is halved.
+        int32_t known = a;
         int32_t beyond = last + 1;  // off the column, or past the end
         int32_t nextPixel = pixel;
-        while (known + step <= last) {
-            const int32_t p = series.CalcXPos(known + step);
-            if (p != pixel) {
-                beyond = known + step;
-                nextPixel = p;
-                break;
-            }
-            known += step;
-            step *= 2;
-        }
-        while (beyond - known > 1) {
-            const int32_t mid = known + (beyond - known) / 2;
-            const int32_t p = series.CalcXPos(mid);
+        const auto probe = [&](int32_t i) {
+            const int32_t p = series.CalcXPos(i);
             if (p == pixel) {
-                known = mid;
-            } else {
-                beyond = mid;
-                nextPixel = p;
+                known = i;
+                return true;
             }
+            beyond = i;
+            nextPixel = p;
+            return false;
+        };
+        const int32_t guess = a + std::min(width - 1, last - a);
+        if (guess > a && !probe(guess)) {
+            for (int32_t step = 1; beyond - step > known && !probe(beyond - step);) step *= 2;
+        } else {
+            for (int32_t step = 1; known + step < beyond && probe(known + step);) step *= 2;
         }
+        while (beyond - known > 1) probe(known + (beyond - known) / 2);
         AddColumn(a, known, known == last);
+        width = known - a + 1;
         a = known + 1;
-        // The halving ends on the first index off the column, whose pixel it saw.
+        // The search ends on the first index off the column, whose pixel it saw.
         if (a <= last) pixel = a == beyond ? nextPixel : series.CalcXPos(a);
     }
     return indices_;

@@ -86,7 +86,8 @@ private:
     int32_t lastDrawnY_ = 0;
     int64_t fastPaints_ = 0;
     mutable int64_t fastClicks_ = 0;
-    mutable TValueBlockSummary xSummary_;
+    // The X values' order is all the reduction needs of them.
+    mutable TValueBlockSummary xSummary_{TValueBlockSummary::TKeeps::Order};
     mutable TValueBlockSummary ySummary_;
     TColumnReduction reduction_;
 };
