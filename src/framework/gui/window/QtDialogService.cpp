@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
 
+#include "framework/gui/paint/Printer.h"
 #include "framework/gui/window/OpenDialogFilter.h"
 
 namespace fw {
@@ -37,10 +40,54 @@ bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileNa
     return true;
 }
 
+bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList nameFilters = QtNameFilters(ParseOpenDialogFilter(filter));
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    if (filterIndex >= 0 && filterIndex < nameFilters.size()) {
+        dialog.selectNameFilter(nameFilters[filterIndex]);
+    }
+    if (!fileName.empty()) {
+        const QFileInfo proposed(QFile::decodeName(QByteArray::fromStdString(fileName)));
+        dialog.setDirectory(proposed.absolutePath());
+        dialog.selectFile(proposed.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    fileName = QFile::encodeName(chosen.first()).toStdString();
+    filterIndex = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter()));
+    return true;
+}
+
+bool QtDialogService::ExecutePrint(TPrinter& printer) {
+    QPrintDialog dialog(&printer.Device(), QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+namespace {
+
+QMessageBox::Icon QtIcon(MessageBoxIcon icon) {
+    switch (icon) {
+    case MessageBoxIcon::Stop: return QMessageBox::Critical;
+    case MessageBoxIcon::Warning: return QMessageBox::Warning;
+    case MessageBoxIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
 void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text,
                                      MessageBoxIcon icon) {
-    QMessageBox box(icon == MessageBoxIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning,
-                    QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     // The message is plain text even when it happens to look like markup.
     box.setTextFormat(Qt::PlainText);
