@@ -73,6 +73,7 @@ TEST_F(ContextMenuTest, OpensOnAStillRightClickOnlyWithItemsForWhatTheChartShows
 
 TEST_F(ContextMenuTest, ItemsActOnTheChartClicked) {
     LoadDecomposeAndView(2, 0);
+    dialogs.Log.clear();
     const QPoint p(200, 100);
     Send("Chart2", QEvent::MouseButtonPress, p);
     Send("Chart2", QEvent::MouseButtonRelease, p);

@@ -117,6 +117,7 @@ TEST_F(MenuTest, ShortcutsOpenTheLoadDialogAndQuit) {
 
 TEST_F(MenuTest, SuggestThresholdFillsTheBoxWithTheUniversalThresholdWithoutApplyingIt) {
     LoadDecomposeAndView(2, 0);
+    dialogs.Log.clear();
     const std::vector<double> coefficients = Series3().YValues();
     Choose(WindowCommand::SuggestThreshold);
     const std::string text = Edit("EdtThresh").text().toStdString();

@@ -205,7 +205,9 @@ TEST_F(SaveTest, AFailedSaveShowsTheReasonAndLeavesTheExistingFileAsItWas) {
             after.push_back(entry.path().string());
         }
         EXPECT_EQ(after, before);
-        if (std::filesystem::is_regular_file(path)) EXPECT_EQ(ReadBytes(path), old);
+        if (std::filesystem::is_regular_file(path)) {
+            EXPECT_EQ(ReadBytes(path), old);
+        }
     }
     // The window goes on: the next save succeeds.
     SaveInto(WindowCommand::SaveSignal, PathIn("fine.dat"));
