@@ -59,7 +59,7 @@ TEST_F(QtSaveDialog, OpensAtTheProposedFileAndReturnsTheChoiceWithItsType) {
     EXPECT_EQ(seen.Mode, QFileDialog::AcceptSave);
     EXPECT_EQ(seen.Folder, QDir(folder.path()).canonicalPath());
     EXPECT_EQ(seen.Name, "proposed.txt");
-    EXPECT_EQ(seen.Type, "Text files (*.txt) (*.txt)");
+    EXPECT_EQ(seen.Type, "Text files (*.txt)");
     const QFileInfo chosen(QString::fromStdString(fileName));
     EXPECT_EQ(chosen.fileName(), "chosen.out");
     EXPECT_EQ(QDir(chosen.absolutePath()).canonicalPath(), seen.Folder);

@@ -12,6 +12,31 @@
 
 namespace fw {
 
+namespace {
+
+// The entry of nameFilters the dialog reports as selected. With the details
+// hidden it reports the entry without its last parenthesised pattern group.
+int NameFilterIndex(const QStringList& nameFilters, const QString& selected) {
+    for (qsizetype i = 0; i < nameFilters.size(); ++i) {
+        const QString& entry = nameFilters[i];
+        if (entry == selected || entry.left(entry.lastIndexOf(QStringLiteral(" ("))) == selected) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+QMessageBox::Icon QtIcon(MessageBoxIcon icon) {
+    switch (icon) {
+    case MessageBoxIcon::Stop: return QMessageBox::Critical;
+    case MessageBoxIcon::Warning: return QMessageBox::Warning;
+    case MessageBoxIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
 bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileName) {
     // No title, folder or default suffix of our own: the dialog's defaults apply.
     QFileDialog dialog(QApplication::activeWindow());
@@ -63,7 +88,7 @@ bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileNa
         return false;
     }
     fileName = QFile::encodeName(chosen.first()).toStdString();
-    filterIndex = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter()));
+    filterIndex = NameFilterIndex(nameFilters, dialog.selectedNameFilter());
     return true;
 }
 
@@ -71,19 +96,6 @@ bool QtDialogService::ExecutePrint(TPrinter& printer) {
     QPrintDialog dialog(&printer.Device(), QApplication::activeWindow());
     return dialog.exec() == QDialog::Accepted;
 }
-
-namespace {
-
-QMessageBox::Icon QtIcon(MessageBoxIcon icon) {
-    switch (icon) {
-    case MessageBoxIcon::Stop: return QMessageBox::Critical;
-    case MessageBoxIcon::Warning: return QMessageBox::Warning;
-    case MessageBoxIcon::Information: return QMessageBox::Information;
-    }
-    return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text,
                                      MessageBoxIcon icon) {

@@ -8,7 +8,7 @@
 
 namespace {
 
-class FailedLoadTest : public WindowTest {
+class FailedLoadInWindow : public WindowTest {
 protected:
     std::string Write(const char* name, const std::string& bytes) {
         const std::string path = PathIn(name);
@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(FailedLoadTest, AFileWithoutSamplesChangesNothing) {
+TEST_F(FailedLoadInWindow, AFileWithoutSamplesChangesNothing) {
     LoadDecomposeAndView(8, 0);
     TypeInto("EdtThresh", "10");
     Click("BtnThresh");
