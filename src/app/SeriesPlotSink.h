@@ -3,6 +3,8 @@
 // of the analysis, so this small adapter joins the two; it keeps no points of
 // its own, the series holds them.
 
+#include <vector>
+
 #include "analysis/PlotSink.h"
 #include "chart/ChartEngine.h"
 
@@ -20,6 +22,13 @@ public:
     void AddArray(const double* values, int32_t highIndex) override { series_.AddArray(values, highIndex); }
 
     const chart::TChartSeries& Series() const { return series_; }
+    // The Y values plotted so far, in point order.
+    std::vector<double> PlottedValues() const
+    {
+        std::vector<double> values(static_cast<std::size_t>(series_.Count()));
+        for (int32_t i = 0; i < series_.Count(); ++i) values[static_cast<std::size_t>(i)] = series_.YValue(i);
+        return values;
+    }
 
 private:
     chart::TChartSeries& series_;

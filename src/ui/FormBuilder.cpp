@@ -30,7 +30,7 @@ private:
     int itemHeight_;
 };
 
-QWidget* CreateControl(const ControlLayout& row, QWidget& window,
+QWidget* CreateControl(const ControlLayout& row, QWidget& parent,
                        const std::function<QWidget&(std::string_view name)>& chartArea) {
     switch (row.Kind) {
     case ControlKind::ChartArea: {
@@ -41,11 +41,11 @@ QWidget* CreateControl(const ControlLayout& row, QWidget& window,
         return &area;
     }
     case ControlKind::Button:
-        return new QPushButton(ToQString(row.Text), &window);
+        return new QPushButton(ToQString(row.Text), &parent);
     case ControlKind::Edit:
-        return new QLineEdit(ToQString(row.Text), &window);
+        return new QLineEdit(ToQString(row.Text), &parent);
     case ControlKind::DropDownList: {
-        auto* list = new QComboBox(&window);
+        auto* list = new QComboBox(&parent);
         list->setEditable(false);
         if (row.ItemHeight > 0) {
             list->setItemDelegate(new FixedItemHeightDelegate(row.ItemHeight, list));
@@ -53,7 +53,7 @@ QWidget* CreateControl(const ControlLayout& row, QWidget& window,
         return list;
     }
     case ControlKind::Label: {
-        auto* label = new QLabel(ToQString(row.Text), &window);
+        auto* label = new QLabel(ToQString(row.Text), &parent);
         // "<a>:" must show as written, not as markup.
         label->setTextFormat(Qt::PlainText);
         return label;
@@ -79,17 +79,17 @@ QFont FontFromLayout(const FontLayout& layout) {
     return font;
 }
 
-void BuildForm(QWidget& window, const WindowLayout& windowLayout, std::span<const ControlLayout> rows,
-               const std::function<QWidget&(std::string_view name)>& chartArea) {
+void BuildForm(QWidget& window, QWidget& clientArea, const WindowLayout& windowLayout,
+               std::span<const ControlLayout> rows, const std::function<QWidget&(std::string_view name)>& chartArea) {
     window.setWindowTitle(ToQString(windowLayout.Caption));
     window.setFont(FontFromLayout(windowLayout.Font));
-    // A fixed-layout window: the controls stay where the layout puts them.
-    window.setFixedSize(windowLayout.ClientWidth, windowLayout.ClientHeight);
     window.move(windowLayout.Left, windowLayout.Top);
+    // A fixed-layout window: the controls stay where the layout puts them.
+    clientArea.setFixedSize(windowLayout.ClientWidth, windowLayout.ClientHeight);
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlLayout& row : rows) {
-        QWidget* control = CreateControl(row, window, chartArea);
+        QWidget* control = CreateControl(row, clientArea, chartArea);
         control->setObjectName(ToQString(row.Name));
         control->setGeometry(row.Left, row.Top, row.Width, row.Height);
         control->setEnabled(row.Enabled);

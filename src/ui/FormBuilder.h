@@ -18,14 +18,15 @@ namespace ui {
 // layout's pixel height with a sans-serif style hint.
 QFont FontFromLayout(const FontLayout& layout);
 
-// Sets caption, position, fixed client size and font of the window, creates the
-// controls of rows as its children in row order (a chart area is taken from
-// chartArea(name) instead of being created), places them and sets the tab order.
-void BuildForm(QWidget& window, const WindowLayout& windowLayout, std::span<const ControlLayout> rows,
-               const std::function<QWidget&(std::string_view name)>& chartArea);
+// Sets caption, position and font of the window and the fixed size of its
+// client area, creates the controls of rows as children of the client area in
+// row order (a chart area is taken from chartArea(name) instead of being
+// created), places them and sets the tab order.
+void BuildForm(QWidget& window, QWidget& clientArea, const WindowLayout& windowLayout,
+               std::span<const ControlLayout> rows, const std::function<QWidget&(std::string_view name)>& chartArea);
 
-// The window's child of the given layout name and type; the layout and the code
-// naming its controls must agree, so a miss is a programming error.
+// The client area's control of the given layout name and type; the layout and
+// the code naming its controls must agree, so a miss is a programming error.
 template <typename T>
 T& ControlNamed(QWidget& window, std::string_view name) {
     const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));

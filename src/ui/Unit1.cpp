@@ -1,14 +1,20 @@
 #include "ui/Unit1.h"
 
+#include <vector>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
+#include "ui/FileDrop.h"
 #include "ui/FormBuilder.h"
+#include "ui/HelpBoxes.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/ThresholdSuggestion.h"
 
 namespace ui {
 namespace {
@@ -27,8 +33,12 @@ void FillChoices(QComboBox& list, int32_t n) {
 }  // namespace
 
 TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), chartAreas_(charts_, *this, dialogs), OpenDialog1(dialogs) {
-    BuildForm(*this, kMainWindow, kMainWindowControls, [this](std::string_view name) -> QWidget& {
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      clientArea_(new QWidget(this)),
+      chartAreas_(charts_, *clientArea_, dialogs),
+      OpenDialog1(dialogs) {
+    BuildForm(*this, *clientArea_, kMainWindow, kMainWindowControls, [this](std::string_view name) -> QWidget& {
         if (name == "Chart1") {
             return chartAreas_.Chart1();
         }
@@ -37,33 +47,53 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         }
         throw std::logic_error("the window layout names an unknown chart area " + std::string(name));
     });
-    BtnDecomp = &ControlNamed<QPushButton>(*this, "BtnDecomp");
-    BtnThresh = &ControlNamed<QPushButton>(*this, "BtnThresh");
-    BtnReconstr = &ControlNamed<QPushButton>(*this, "BtnReconstr");
-    EdtThresh = &ControlNamed<QLineEdit>(*this, "EdtThresh");
-    CBLev = &ControlNamed<QComboBox>(*this, "CBLev");
-    EdtN = &ControlNamed<QLineEdit>(*this, "EdtN");
-    BtnLoad = &ControlNamed<QPushButton>(*this, "BtnLoad");
-    CB1 = &ControlNamed<QComboBox>(*this, "CB1");
-    Label1 = &ControlNamed<QLabel>(*this, "Label1");
-    Edit1 = &ControlNamed<QLineEdit>(*this, "Edit1");
+    BtnDecomp = &ControlNamed<QPushButton>(*clientArea_, "BtnDecomp");
+    BtnThresh = &ControlNamed<QPushButton>(*clientArea_, "BtnThresh");
+    BtnReconstr = &ControlNamed<QPushButton>(*clientArea_, "BtnReconstr");
+    EdtThresh = &ControlNamed<QLineEdit>(*clientArea_, "EdtThresh");
+    CBLev = &ControlNamed<QComboBox>(*clientArea_, "CBLev");
+    EdtN = &ControlNamed<QLineEdit>(*clientArea_, "EdtN");
+    BtnLoad = &ControlNamed<QPushButton>(*clientArea_, "BtnLoad");
+    CB1 = &ControlNamed<QComboBox>(*clientArea_, "CB1");
+    Label1 = &ControlNamed<QLabel>(*clientArea_, "Label1");
+    Edit1 = &ControlNamed<QLineEdit>(*clientArea_, "Edit1");
     OpenDialog1.SetFilter(std::string(kOpenDialogFilter));
 
     session_ = std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(),
                                                            charts_.Series3(), *this);
+    output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
 
-    connect(BtnDecomp, &QPushButton::clicked, this, [this] { Dispatch(&TForm1::BtnDecompClick); });
-    connect(BtnThresh, &QPushButton::clicked, this, [this] { Dispatch(&TForm1::BtnThreshClick); });
-    connect(BtnReconstr, &QPushButton::clicked, this, [this] { Dispatch(&TForm1::BtnReconstrClick); });
-    connect(BtnLoad, &QPushButton::clicked, this, [this] { Dispatch(&TForm1::BtnLoadClick); });
+    const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
+    menu_ = std::make_unique<MainMenu>(*this, run);
+    setCentralWidget(clientArea_);
+    // The window grows by the menu bar; the stored area below it keeps its size.
+    setFixedSize(kMainWindow.ClientWidth, kMainWindow.ClientHeight + menuBar()->sizeHint().height());
+    contextMenu_ = new ChartContextMenu(
+        *this, chartAreas_.Chart1(), chartAreas_.Chart2(),
+        [this](WindowCommand command) { return menu_->Action(command).isEnabled(); }, run);
+    // Owned by the window, as its child.
+    new FileDrop(*this, [this](const std::string& fileName) {
+        Dispatch([this, fileName] { LoadFile(fileName); });
+    });
+
+    connect(BtnDecomp, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnDecompClick(); }); });
+    connect(BtnThresh, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnThreshClick(); }); });
+    connect(BtnReconstr, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnReconstrClick(); }); });
+    connect(BtnLoad, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnLoadClick(); }); });
     // `activated` means a pick by the user, never a change made by the program.
-    connect(CB1, &QComboBox::activated, this, [this] { Dispatch(&TForm1::CB1Change); });
+    connect(CB1, &QComboBox::activated, this, [this] { Dispatch([this] { CB1Change(); }); });
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::Dispatch(void (TForm1::*handler)()) {
-    fw::RunHandler(dialogs_, [this, handler] { (this->*handler)(); });
+void TForm1::Dispatch(const std::function<void()>& handler) {
+    fw::RunHandler(dialogs_, handler);
+    menu_->Update(CurrentState());
+}
+
+CommandState TForm1::CurrentState() const {
+    return {charts_.Series1().Series().Count() > 0, charts_.Series2().Series().Count() > 0,
+            charts_.Series3().Series().Count() > 0};
 }
 
 void TForm1::BtnDecompClick() {
@@ -85,14 +115,51 @@ void TForm1::BtnLoadClick() {
     if (!OpenDialog1.Execute()) {
         return;
     }
+    LoadFile(OpenDialog1.FileName());
+}
+
+void TForm1::LoadFile(const std::string& fileName) {
+    // A dropped file is offered by the next open dialog, as a chosen one is.
+    OpenDialog1.SetFileName(fileName);
     const BusyCursor busy;
-    const LoadProgress progress(*this, OpenDialog1.FileName(), loadDialogBytes_);
-    session_->Load(EdtN->text().toStdString(), OpenDialog1.FileName(), progress.Progress());
+    const LoadProgress progress(*this, fileName, loadDialogBytes_);
+    session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
+    // Reached only when the file replaced the signal.
+    output_->SetSourceFile(fileName);
 }
 
 void TForm1::CB1Change() {
     const BusyCursor busy;
     session_->SelectViewLevel(CB1->currentIndex());
+}
+
+void TForm1::RunCommand(WindowCommand command) {
+    using C = WindowCommand;
+    switch (command) {
+    case C::LoadData: BtnLoadClick(); break;
+    case C::SaveSignal: output_->SaveSignal(); break;
+    case C::SaveReconstruction: output_->SaveReconstruction(); break;
+    case C::SaveCoefficients: output_->SaveCoefficients(); break;
+    case C::ExportUpperChart: output_->ExportChart(ChartPlace::Upper); break;
+    case C::ExportLowerChart: output_->ExportChart(ChartPlace::Lower); break;
+    case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
+    case C::PrintLowerChart: output_->PrintChart(ChartPlace::Lower); break;
+    case C::Quit: close(); break;
+    case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
+    case C::CopyLowerChart: output_->CopyChart(ChartPlace::Lower); break;
+    case C::SuggestThreshold: SuggestThreshold(); break;
+    case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
+    case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
+    }
+}
+
+void TForm1::SuggestThreshold() {
+    const std::vector<double> coefficients = charts_.Series3().PlottedValues();
+    EdtThresh->setText(QString::fromStdString(SuggestedThresholdText(coefficients, session_->N())));
+}
+
+void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {
+    dialogs_.ShowMessageBox(std::string(caption), text, fw::MessageBoxIcon::Information);
 }
 
 void TForm1::ShowCount(const std::string& text) {

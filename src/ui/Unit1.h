@@ -1,11 +1,12 @@
 #pragma once
-// The main window: two chart areas on the left, the column of controls on the
-// right. Each control event runs one analysis-session operation inside the event
+// The main window: the menu bar above the stored client area, which holds two
+// chart areas on the left and the column of controls on the right. Each
+// control event and menu command runs one operation inside the event
 // dispatch; the window shows the session's results through ControlSink.
 
 #include <memory>
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
@@ -13,7 +14,10 @@
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
+#include "ui/ChartContextMenu.h"
 #include "ui/LoadProgress.h"
+#include "ui/MainMenu.h"
+#include "ui/ResultOutput.h"
 
 class QComboBox;
 class QLabel;
@@ -22,7 +26,7 @@ class QPushButton;
 
 namespace ui {
 
-class TForm1 : public QWidget, public analysis::ControlSink {
+class TForm1 : public QMainWindow, public analysis::ControlSink {
 public:
     explicit TForm1(fw::DialogService& dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -33,6 +37,9 @@ public:
     void BtnReconstrClick();
     void BtnLoadClick();
     void CB1Change();
+    // Loads fileName as the Load button does with a confirmed file.
+    void LoadFile(const std::string& fileName);
+    void RunCommand(WindowCommand command);
 
     void ShowCount(const std::string& text) override;
     void SetLevelChoices(int32_t n) override;
@@ -49,13 +56,20 @@ public:
 
     const app::ProgramCharts& Charts() const { return charts_; }
     const analysis::AnalysisSession& Session() const { return *session_; }
+    const MainMenu& Menu() const { return *menu_; }
+    const ChartContextMenu& ContextMenu() const { return *contextMenu_; }
 
 private:
-    // Runs one handler so that its errors end in the error box.
-    void Dispatch(void (TForm1::*handler)());
+    // Runs one handler so that its errors end in the error box, then enables
+    // the menu items for what exists afterwards.
+    void Dispatch(const std::function<void()>& handler);
+    CommandState CurrentState() const;
+    void SuggestThreshold();
+    void ShowHelpBox(std::string_view caption, const std::string& text);
 
     fw::DialogService& dialogs_;
     app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
+    QWidget* clientArea_;        // the stored layout's area below the menu bar
     ChartAreas chartAreas_;
     QPushButton* BtnDecomp;
     QPushButton* BtnThresh;
@@ -69,6 +83,9 @@ private:
     QLabel* Label1;
     QLineEdit* Edit1;
     std::unique_ptr<analysis::AnalysisSession> session_;  // after the series it plots into
+    std::unique_ptr<ResultOutput> output_;
+    std::unique_ptr<MainMenu> menu_;
+    ChartContextMenu* contextMenu_;  // owned by the window, as its child
     int64_t loadDialogBytes_ = kLoadDialogBytes;
 };
 

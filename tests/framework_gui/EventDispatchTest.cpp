@@ -19,6 +19,8 @@ struct Box {
 class RecordingDialogs : public fw::DialogService {
 public:
     bool ExecuteOpen(const std::string&, std::string&) override { return false; }
+    bool ExecuteSave(const std::string&, std::string&, int&) override { return false; }
+    bool ExecutePrint(fw::TPrinter&) override { return false; }
     void ShowMessageBox(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) override {
         Boxes.push_back({caption, text, icon});
     }

@@ -46,4 +46,15 @@ TEST(QtMessageBox, WarningBoxShowsMarkupLikeTextLiterally) {
     EXPECT_EQ(seen.Text, "<b>short</b> file");
 }
 
+TEST(QtMessageBox, EachIconShowsItsQtIcon) {
+    const std::pair<fw::MessageBoxIcon, QMessageBox::Icon> icons[] = {
+        {fw::MessageBoxIcon::Stop, QMessageBox::Critical},
+        {fw::MessageBoxIcon::Warning, QMessageBox::Warning},
+        {fw::MessageBoxIcon::Information, QMessageBox::Information},
+    };
+    for (const auto& [icon, qtIcon] : icons) {
+        EXPECT_EQ(ShowAndRead("Quelmar", "text", icon).Icon, qtIcon);
+    }
+}
+
 }  // namespace

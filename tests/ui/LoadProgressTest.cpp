@@ -10,24 +10,8 @@
 
 namespace {
 
-// What a load could change in the window.
-struct WindowState {
-    std::vector<double> signal, reconstruction, view;
-    std::string count, mean;
-    std::vector<std::string> levels, views;
-    bool decompose, threshold, reconstruct;
-    bool operator==(const WindowState&) const = default;
-};
-
 class LoadProgressTest : public WindowTest {
 protected:
-    WindowState State() {
-        return {Series1().YValues(), Series2().YValues(),         Series3().YValues(),
-                Edit("EdtN").text().toStdString(), Edit("Edit1").text().toStdString(), Items("CBLev"),
-                Items("CB1"),        Button("BtnDecomp").isEnabled(), Button("BtnThresh").isEnabled(),
-                Button("BtnReconstr").isEnabled()};
-    }
-
     // Loads 1025 samples (the count box must say so), the dialog threshold at 1 byte. While the load runs,
     // the watcher notes the dialog and the cursor and, when asked, cancels.
     void LoadWatched(bool cancel) {

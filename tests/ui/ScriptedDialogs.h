@@ -1,6 +1,7 @@
 #pragma once
-// Dialogs answered by the test: each open dialog takes the next scripted answer
-// (a file name, or cancel); every message box is recorded.
+// Dialogs answered by the test: each open, save or print dialog takes the next
+// scripted answer of its kind (a file name, or cancel); every dialog shown and
+// every message box is recorded, in order, in Log.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/gui/paint/Printer.h"
 #include "framework/gui/window/DialogService.h"
 
 struct RecordedBox {
@@ -21,15 +23,19 @@ class ScriptedDialogs : public fw::DialogService {
 public:
     void AnswerOpenWith(const std::string& fileName) { answers_.emplace_back(fileName); }
     void CancelNextOpen() { answers_.emplace_back(std::nullopt); }
+    // filterIndex -1 keeps the entry the window selected.
+    void AnswerSaveWith(const std::string& fileName, int filterIndex = -1) {
+        saveAnswers_.push_back(SaveAnswer{fileName, filterIndex});
+    }
+    void CancelNextSave() { saveAnswers_.emplace_back(std::nullopt); }
+    // The print job goes into this PDF file.
+    void AnswerPrintInto(const std::string& pdfFile) { printAnswers_.emplace_back(pdfFile); }
+    void CancelNextPrint() { printAnswers_.emplace_back(std::nullopt); }
 
     bool ExecuteOpen(const std::string& filter, std::string& fileName) override {
         Filters.push_back(filter);
-        if (answers_.empty()) {
-            ADD_FAILURE() << "open dialog shown without a scripted answer";
-            return false;
-        }
-        const std::optional<std::string> answer = answers_.front();
-        answers_.pop_front();
+        Log.push_back("open " + fileName);
+        const std::optional<std::string> answer = Next(answers_, "open");
         if (!answer) {
             return false;
         }
@@ -37,13 +43,58 @@ public:
         return true;
     }
 
-    void ShowMessageBox(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) override {
-        Boxes.push_back({caption, text, icon});
+    bool ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) override {
+        Log.push_back("save " + fileName + " [" + std::to_string(filterIndex) + "]");
+        SaveFilters.push_back(filter);
+        const std::optional<SaveAnswer> answer = Next(saveAnswers_, "save");
+        if (!answer) {
+            return false;
+        }
+        fileName = answer->FileName;
+        if (answer->FilterIndex >= 0) {
+            filterIndex = answer->FilterIndex;
+        }
+        return true;
     }
 
-    std::vector<std::string> Filters;  // one per open dialog shown
+    bool ExecutePrint(fw::TPrinter& printer) override {
+        Log.push_back("print");
+        const std::optional<std::string> answer = Next(printAnswers_, "print");
+        if (!answer) {
+            return false;
+        }
+        printer.SetOutputFileName(*answer);
+        return true;
+    }
+
+    void ShowMessageBox(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) override {
+        Boxes.push_back({caption, text, icon});
+        Log.push_back("box " + caption + ": " + text);
+    }
+
+    std::vector<std::string> Filters;      // one per open dialog shown
+    std::vector<std::string> SaveFilters;  // one per save dialog shown
     std::vector<RecordedBox> Boxes;
+    std::vector<std::string> Log;
 
 private:
+    struct SaveAnswer {
+        std::string FileName;
+        int FilterIndex;
+    };
+
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers, const char* kind) {
+        if (answers.empty()) {
+            ADD_FAILURE() << kind << " dialog shown without a scripted answer";
+            return std::nullopt;
+        }
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
     std::deque<std::optional<std::string>> answers_;
+    std::deque<std::optional<SaveAnswer>> saveAnswers_;
+    std::deque<std::optional<std::string>> printAnswers_;
 };

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMenuBar>
 
 #include "WindowFixture.h"
 
@@ -44,9 +45,14 @@ using StartState = WindowTest;
 
 TEST_F(StartState, WindowCaptionSizeAndPosition) {
     EXPECT_EQ(form->windowTitle().toStdString(), "The Quelmar Scheme ");
-    EXPECT_EQ(form->size(), QSize(792, 610));
-    EXPECT_EQ(form->minimumSize(), QSize(792, 610));
-    EXPECT_EQ(form->maximumSize(), QSize(792, 610));
+    // The menu bar sits above the stored area, and the window grows by its height.
+    const int menuHeight = form->menuBar()->height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(form->menuBar()->geometry(), QRect(0, 0, 792, menuHeight));
+    EXPECT_EQ(form->centralWidget()->geometry(), QRect(0, menuHeight, 792, 610));
+    EXPECT_EQ(form->size(), QSize(792, 610 + menuHeight));
+    EXPECT_EQ(form->minimumSize(), form->size());
+    EXPECT_EQ(form->maximumSize(), form->size());
     EXPECT_EQ(form->pos(), QPoint(195, 108));
 }
 
@@ -54,7 +60,7 @@ TEST_F(StartState, EveryControlAtItsPlaceWithItsTextAndState) {
     for (const ExpectedControl& expected : kExpected) {
         SCOPED_TRACE(expected.Name);
         QWidget& control = Control<QWidget>(expected.Name);
-        EXPECT_EQ(control.parentWidget(), form.get());
+        EXPECT_EQ(control.parentWidget(), form->centralWidget());
         EXPECT_STREQ(control.metaObject()->className(), expected.ClassName);
         EXPECT_EQ(control.geometry(), expected.Geometry);
         EXPECT_EQ(TextOf(control).toStdString(), expected.Text);
@@ -136,7 +142,7 @@ TEST_F(StartState, ListItemsAreThirteenPixelsHigh) {
 }
 
 TEST_F(StartState, ChartAreasAreWhiteAndTheGapBetweenThemIsNot) {
-    const QImage image = form->grab().toImage();
+    const QImage image = form->centralWidget()->grab().toImage();
     const QRgb white = qRgb(255, 255, 255);
     for (const QPoint point : {QPoint(0, 0), QPoint(690, 294), QPoint(5, 150), QPoint(0, 304), QPoint(690, 598)}) {
         EXPECT_EQ(image.pixel(point), white) << point.x() << "," << point.y();

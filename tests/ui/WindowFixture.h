@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QImage>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <numbers>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +51,15 @@ inline void WriteSampleFile(const std::string& path, const std::vector<double>& 
         out << std::string(text, result.ptr) << '\n';
     }
 }
+
+// What a load could change in the window.
+struct WindowState {
+    std::vector<double> signal, reconstruction, view;
+    std::string count, mean;
+    std::vector<std::string> levels, views;
+    bool decompose, threshold, reconstruct;
+    bool operator==(const WindowState&) const = default;
+};
 
 class WindowTest : public testing::Test {
 protected:
@@ -101,6 +113,24 @@ protected:
         Click("BtnLoad");
     }
 
+    // Load, decompose into levelIndex + 1 levels and view item viewIndex.
+    void LoadDecomposeAndView(int levelIndex, int viewIndex) {
+        LoadSignal();
+        PickItem("CBLev", levelIndex);
+        Click("BtnDecomp");
+        PickItem("CB1", viewIndex);
+    }
+
+    // Chooses a menu item as the user would (it runs only while enabled).
+    void Choose(ui::WindowCommand command) { form->Menu().Action(command).trigger(); }
+
+    std::string PathIn(const QString& name) const { return folder.filePath(name).toStdString(); }
+
+    static std::string ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
     std::vector<std::string> Items(const char* list) {
         std::vector<std::string> items;
         QComboBox& combo = List(list);
@@ -128,6 +158,25 @@ protected:
     private:
         const chart::TChartSeries& series_;
     };
+
+    WindowState State() {
+        return {Series1().YValues(),
+                Series2().YValues(),
+                Series3().YValues(),
+                Edit("EdtN").text().toStdString(),
+                Edit("Edit1").text().toStdString(),
+                Items("CBLev"),
+                Items("CB1"),
+                Button("BtnDecomp").isEnabled(),
+                Button("BtnThresh").isEnabled(),
+                Button("BtnReconstr").isEnabled()};
+    }
+
+    // The window's picture of a chart area after pending repaints.
+    QImage ChartPicture(const char* name) {
+        QApplication::processEvents();
+        return Control<QWidget>(name).grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     PlottedPoints Series1() const { return PlottedPoints(form->Charts().Series1().Series()); }
     PlottedPoints Series2() const { return PlottedPoints(form->Charts().Series2().Series()); }

@@ -51,6 +51,9 @@ public:
     // The page being printed (only while Printing).
     TCanvas& Canvas() { return *canvas_; }
 
+    // The device itself, for the print dialog to set up.
+    QPrinter& Device() { return *printer_; }
+
 private:
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;

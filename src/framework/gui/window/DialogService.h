@@ -1,13 +1,15 @@
 #pragma once
-// The modal dialogs the window and the event dispatch need: the file-open dialog
-// and the message box. Behind an interface so that tests can answer a dialog and
-// read a box without a display.
+// The modal dialogs the window and the event dispatch need: the file-open and
+// file-save dialogs, the print dialog and the message box. Behind an interface
+// so that tests can answer a dialog and read a box without a display.
 
 #include <string>
 
 namespace fw {
 
-enum class MessageBoxIcon { Stop, Warning };
+class TPrinter;
+
+enum class MessageBoxIcon { Stop, Warning, Information };
 
 class DialogService {
 public:
@@ -18,6 +20,17 @@ public:
     // fileName comes in as the name to preselect (may be empty) and goes out as
     // the chosen file. Returns false, leaving fileName alone, on cancel.
     virtual bool ExecuteOpen(const std::string& filter, std::string& fileName) = 0;
+
+    // Shows the file-save dialog with filter as above. fileName comes in as
+    // the proposed file (its folder is where the dialog opens) and goes out
+    // as the chosen one; filterIndex comes in as the entry to select and goes
+    // out as the entry chosen (0 is the first). Returns false, leaving both
+    // alone, on cancel.
+    virtual bool ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) = 0;
+
+    // Shows the print dialog for printer, whose settings it changes as the
+    // user chooses. Returns false on cancel.
+    virtual bool ExecutePrint(TPrinter& printer) = 0;
 
     // A modal box with the caption, the text, the icon and one OK button.
     virtual void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) = 0;

@@ -3,11 +3,39 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
 
+#include "framework/gui/paint/Printer.h"
 #include "framework/gui/window/OpenDialogFilter.h"
 
 namespace fw {
+
+namespace {
+
+// The entry of nameFilters the dialog reports as selected. With the details
+// hidden it reports the entry without its last parenthesised pattern group.
+int NameFilterIndex(const QStringList& nameFilters, const QString& selected) {
+    for (qsizetype i = 0; i < nameFilters.size(); ++i) {
+        const QString& entry = nameFilters[i];
+        if (entry == selected || entry.left(entry.lastIndexOf(QStringLiteral(" ("))) == selected) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+QMessageBox::Icon QtIcon(MessageBoxIcon icon) {
+    switch (icon) {
+    case MessageBoxIcon::Stop: return QMessageBox::Critical;
+    case MessageBoxIcon::Warning: return QMessageBox::Warning;
+    case MessageBoxIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
 
 bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileName) {
     // No title, folder or default suffix of our own: the dialog's defaults apply.
@@ -37,10 +65,41 @@ bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileNa
     return true;
 }
 
+bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList nameFilters = QtNameFilters(ParseOpenDialogFilter(filter));
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(nameFilters);
+    if (filterIndex >= 0 && filterIndex < nameFilters.size()) {
+        dialog.selectNameFilter(nameFilters[filterIndex]);
+    }
+    if (!fileName.empty()) {
+        const QFileInfo proposed(QFile::decodeName(QByteArray::fromStdString(fileName)));
+        dialog.setDirectory(proposed.absolutePath());
+        dialog.selectFile(proposed.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    fileName = QFile::encodeName(chosen.first()).toStdString();
+    filterIndex = NameFilterIndex(nameFilters, dialog.selectedNameFilter());
+    return true;
+}
+
+bool QtDialogService::ExecutePrint(TPrinter& printer) {
+    QPrintDialog dialog(&printer.Device(), QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text,
                                      MessageBoxIcon icon) {
-    QMessageBox box(icon == MessageBoxIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning,
-                    QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     // The message is plain text even when it happens to look like markup.
     box.setTextFormat(Qt::PlainText);

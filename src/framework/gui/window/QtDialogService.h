@@ -8,6 +8,8 @@ namespace fw {
 class QtDialogService : public DialogService {
 public:
     bool ExecuteOpen(const std::string& filter, std::string& fileName) override;
+    bool ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) override;
+    bool ExecutePrint(TPrinter& printer) override;
     void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) override;
 };
 

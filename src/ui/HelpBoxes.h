@@ -1,0 +1,32 @@
+#pragma once
+// The texts of the Help menu's boxes.
+
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+inline constexpr std::string_view kMouseAndKeysCaption = "Mouse and Keys";
+inline constexpr std::string_view kMouseAndKeysText =
+    "On either chart:\n"
+    "  Left drag to the right and down: zoom into the rectangle.\n"
+    "  Left drag to the left or up: undo the zoom.\n"
+    "  Mouse wheel: zoom around the cursor; with Shift, across only.\n"
+    "  Right drag: scroll.\n"
+    "  Right click without moving: Copy, Export and Print.\n"
+    "  Escape during a zoom drag: cancel it. Backspace: undo the zoom.\n"
+    "  Resting over the plot: the values under the cursor.\n"
+    "\n"
+    "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.";
+
+inline constexpr std::string_view kAboutCaption = "About Quelmar";
+
+// The About box for the given version.
+inline std::string AboutText(std::string_view version) {
+    return "Quelmar " + std::string(version) +
+           "\n\nStudies a sampled signal with an interpolating lifting wavelet transform: "
+           "load it, decompose it into levels, look at one level's coefficients, zero the small ones "
+           "and rebuild the signal.";
+}
+
+}  // namespace ui

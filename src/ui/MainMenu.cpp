@@ -1,0 +1,78 @@
+#include "ui/MainMenu.h"
+
+#include <stdexcept>
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace ui {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+using C = WindowCommand;
+using N = CommandNeed;
+
+const MenuItemLayout kItems[] = {
+    // Menu   Caption                     Shortcut  Command                 Needs            Separator before
+    {"File", "Load Data…",                "Ctrl+O", C::LoadData,           N::Nothing,        false},
+    {"File", "Save Signal As…",           "",       C::SaveSignal,         N::Signal,         true},
+    {"File", "Save Reconstruction As…",   "",       C::SaveReconstruction, N::Reconstruction, false},
+    {"File", "Save Coefficients As…",     "",       C::SaveCoefficients,   N::Coefficients,   false},
+    {"File", "Export Upper Chart…",       "",       C::ExportUpperChart,   N::Signal,         true},
+    {"File", "Export Lower Chart…",       "",       C::ExportLowerChart,   N::Coefficients,   false},
+    {"File", "Print Upper Chart…",        "",       C::PrintUpperChart,    N::Signal,         false},
+    {"File", "Print Lower Chart…",        "",       C::PrintLowerChart,    N::Coefficients,   false},
+    {"File", "Quit",                      "Ctrl+Q", C::Quit,               N::Nothing,        true},
+    {"Edit", "Copy Upper Chart",          "",       C::CopyUpperChart,     N::Signal,         false},
+    {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::Coefficients,   false},
+    {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
+    {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
+    {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
+};
+
+}  // namespace
+
+const std::span<const MenuItemLayout> kMainMenuItems{kItems};
+
+MainMenu::MainMenu(QMainWindow& window, std::function<void(WindowCommand)> run) {
+    QMenu* menu = nullptr;
+    std::string_view menuName;
+    for (const MenuItemLayout& item : kMainMenuItems) {
+        if (menu == nullptr || item.Menu != menuName) {
+            menuName = item.Menu;
+            menu = window.menuBar()->addMenu(ToQString(item.Menu));
+        }
+        if (item.SeparatorBefore) {
+            menu->addSeparator();
+        }
+        QAction* action = menu->addAction(ToQString(item.Caption));
+        if (!item.Shortcut.empty()) {
+            action->setShortcut(QKeySequence(ToQString(item.Shortcut), QKeySequence::PortableText));
+        }
+        action->setEnabled(item.Needs == CommandNeed::Nothing);
+        QObject::connect(action, &QAction::triggered, &window, [run, command = item.Command] { run(command); });
+        QAction*& slot = actions_[static_cast<size_t>(item.Command)];
+        if (slot != nullptr) {
+            throw std::logic_error("the menu table lists a command twice: " + std::string(item.Caption));
+        }
+        slot = action;
+    }
+    for (const QAction* action : actions_) {
+        if (action == nullptr) {
+            throw std::logic_error("the menu table leaves out a command");
+        }
+    }
+}
+
+void MainMenu::Update(const CommandState& state) {
+    for (const MenuItemLayout& item : kMainMenuItems) {
+        Action(item.Command).setEnabled(state.Has(item.Needs));
+    }
+}
+
+}  // namespace ui

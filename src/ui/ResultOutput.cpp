@@ -1,0 +1,101 @@
+#include "ui/ResultOutput.h"
+
+#include <array>
+
+#include "analysis/SampleWriter.h"
+#include "framework/gui/paint/Printer.h"
+#include "ui/LoadProgress.h"
+
+namespace ui {
+namespace {
+
+constexpr std::array<std::string_view, 3> kPictureExtensions{"png", "svg", "pdf"};
+// The extension a default name gets under each entry of the sample filter.
+constexpr std::array<std::string_view, 3> kSampleExtensions{"dat", "txt", "dat"};
+
+}  // namespace
+
+PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex) {
+    const std::string extension = ExtensionOf(fileName);
+    for (size_t i = 0; i < kPictureExtensions.size(); ++i) {
+        if (extension == kPictureExtensions[i]) {
+            return static_cast<PictureFormat>(i);
+        }
+    }
+    return filterIndex >= 0 && filterIndex < static_cast<int>(kPictureExtensions.size())
+               ? static_cast<PictureFormat>(filterIndex)
+               : PictureFormat::Png;
+}
+
+std::string ResultOutput::DefaultName(const std::string& what, const std::string& extension) const {
+    const std::string stem = StemOf(sourceFile_);
+    return (stem.empty() ? what : stem + "_" + what) + "." + extension;
+}
+
+chart::TChart& ResultOutput::ChartAt(ChartPlace place) {
+    return place == ChartPlace::Upper ? charts_.Chart1() : charts_.Chart2();
+}
+
+void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what) {
+    const std::string filter(kSampleSaveFilter);
+    const std::string extension(kSampleExtensions[static_cast<size_t>(sampleFilterIndex_)]);
+    const std::optional<SaveChoice> choice =
+        saveDialog_.Execute(filter, DefaultName(what, extension), sampleFilterIndex_, FolderOf(sourceFile_));
+    if (!choice) {
+        return;
+    }
+    if (choice->FilterIndex >= 0 && choice->FilterIndex < static_cast<int>(kSampleExtensions.size())) {
+        sampleFilterIndex_ = choice->FilterIndex;
+    }
+    const BusyCursor busy;
+    analysis::SaveSamples(choice->FileName, plot.PlottedValues());
+}
+
+void ResultOutput::SaveSignal() { SavePlotted(charts_.Series1(), "signal"); }
+
+void ResultOutput::SaveReconstruction() { SavePlotted(charts_.Series2(), "reconstruction"); }
+
+void ResultOutput::SaveCoefficients() {
+    // The view items 1 ... L are the detail levels, the item after them the
+    // approximation.
+    const int32_t viewed = session_.ViewedLevel();
+    SavePlotted(charts_.Series3(),
+                viewed > session_.Levels() ? std::string("approximation") : "level_" + std::to_string(viewed));
+}
+
+void ResultOutput::ExportChart(ChartPlace place) {
+    const std::string what = place == ChartPlace::Upper ? "upper_chart" : "lower_chart";
+    const std::string extension(kPictureExtensions[static_cast<size_t>(exportFilterIndex_)]);
+    const std::string filter(kExportFilter);
+    const std::optional<SaveChoice> choice =
+        saveDialog_.Execute(filter, DefaultName(what, extension), exportFilterIndex_, FolderOf(sourceFile_));
+    if (!choice) {
+        return;
+    }
+    const PictureFormat format = PictureFormatOf(choice->FileName, choice->FilterIndex);
+    exportFilterIndex_ = static_cast<int>(format);
+    std::string fileName = choice->FileName;
+    // A name with some other extension gets the one of the format written.
+    if (ExtensionOf(fileName) != kPictureExtensions[static_cast<size_t>(format)]) {
+        fileName += "." + std::string(kPictureExtensions[static_cast<size_t>(format)]);
+    }
+    const BusyCursor busy;
+    chart::TChart& chart = ChartAt(place);
+    switch (format) {
+    case PictureFormat::Png: chart.SaveToBitmapFile(fileName); break;
+    case PictureFormat::Svg: chart.SaveToMetafile(fileName); break;
+    case PictureFormat::Pdf: chart.SaveToMetafileEnh(fileName); break;
+    }
+}
+
+void ResultOutput::PrintChart(ChartPlace place) {
+    if (!dialogs_.ExecutePrint(fw::Printer())) {
+        return;
+    }
+    const BusyCursor busy;
+    ChartAt(place).Print();
+}
+
+void ResultOutput::CopyChart(ChartPlace place) { ChartAt(place).CopyToClipboardBitmap(); }
+
+}  // namespace ui

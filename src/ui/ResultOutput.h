@@ -1,0 +1,61 @@
+#pragma once
+// How results leave the window: the signal, the reconstruction and the viewed
+// level's coefficients saved as sample files, and either chart exported as a
+// picture, printed or copied to the clipboard. What is saved is what the
+// charts show, so a file holds exactly the plotted values.
+
+#include <string>
+
+#include "analysis/AnalysisSession.h"
+#include "app/ProgramCharts.h"
+#include "framework/gui/window/DialogService.h"
+#include "ui/SaveDialog.h"
+
+namespace ui {
+
+enum class ChartPlace { Upper, Lower };
+
+// The picture formats a chart is exported in, in the export filter's order.
+enum class PictureFormat { Png, Svg, Pdf };
+
+inline constexpr std::string_view kSampleSaveFilter =
+    "Data files (*.dat)|*.dat|Text files (*.txt)|*.txt|Any files (*.*)|*.*";
+inline constexpr std::string_view kExportFilter =
+    "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf";
+
+// The format a file name asks for by its extension, else the chosen filter entry's.
+PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex);
+
+class ResultOutput {
+public:
+    ResultOutput(fw::DialogService& dialogs, app::ProgramCharts& charts, const analysis::AnalysisSession& session)
+        : dialogs_(dialogs), saveDialog_(dialogs), charts_(charts), session_(session) {}
+
+    // The file the shown signal came from: default names and the first
+    // folder follow it.
+    void SetSourceFile(const std::string& fileName) { sourceFile_ = fileName; }
+
+    // Each asks for a file through the save dialog and does nothing on cancel;
+    // a failure throws, leaving an existing file as it was.
+    void SaveSignal();
+    void SaveReconstruction();
+    void SaveCoefficients();
+    void ExportChart(ChartPlace place);
+    void PrintChart(ChartPlace place);
+    void CopyChart(ChartPlace place);
+
+private:
+    void SavePlotted(const app::SeriesPlotSink& plot, const std::string& what);
+    std::string DefaultName(const std::string& what, const std::string& extension) const;
+    chart::TChart& ChartAt(ChartPlace place);
+
+    fw::DialogService& dialogs_;
+    SaveDialog saveDialog_;
+    app::ProgramCharts& charts_;
+    const analysis::AnalysisSession& session_;
+    std::string sourceFile_;
+    int sampleFilterIndex_ = 0;  // the file types chosen last in this run
+    int exportFilterIndex_ = 0;
+};
+
+}  // namespace ui

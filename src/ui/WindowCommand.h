@@ -1,0 +1,53 @@
+#pragma once
+// What the window's menus can do, and what each command needs to exist before
+// it can run. The menu bar and the charts' context menu are tables of these.
+
+#include <cstdint>
+
+namespace ui {
+
+enum class WindowCommand : uint8_t {
+    LoadData,
+    SaveSignal,
+    SaveReconstruction,
+    SaveCoefficients,
+    ExportUpperChart,
+    ExportLowerChart,
+    PrintUpperChart,
+    PrintLowerChart,
+    Quit,
+    CopyUpperChart,
+    CopyLowerChart,
+    SuggestThreshold,
+    MouseAndKeys,
+    About,
+};
+
+inline constexpr int kWindowCommandCount = static_cast<int>(WindowCommand::About) + 1;
+
+// What a command works on.
+enum class CommandNeed : uint8_t {
+    Nothing,
+    Signal,          // a loaded signal (the upper chart has points)
+    Reconstruction,  // a reconstruction since the last Decompose
+    Coefficients,    // a viewed level plotted on the lower chart
+};
+
+// What exists now; the window works it out after every operation.
+struct CommandState {
+    bool Signal = false;
+    bool Reconstruction = false;
+    bool Coefficients = false;
+
+    bool Has(CommandNeed need) const {
+        switch (need) {
+        case CommandNeed::Nothing: return true;
+        case CommandNeed::Signal: return Signal;
+        case CommandNeed::Reconstruction: return Reconstruction;
+        case CommandNeed::Coefficients: return Coefficients;
+        }
+        return false;
+    }
+};
+
+}  // namespace ui
