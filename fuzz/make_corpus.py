@@ -29,6 +29,10 @@ def doubles(flags, values):
     return bytes([flags]) + struct.pack("<%dd" % len(values), *values)
 
 
+def command(*arguments):
+    return b"\0".join(arguments)
+
+
 def transform(j, levels, values):
     return bytes([(j - 2) | ((levels - 1) << 4)]) + struct.pack("<%dd" % len(values), *values)
 
@@ -74,6 +78,14 @@ SEEDS = {
         doubles(0, [float("-inf"), 1.0]),
         doubles(15, [-1.2345678901234567e-300, 7.0]),         # repeated past one block
         doubles(15, [0.5, 1e100, float("inf")]),              # blocks written, then a value that is not finite
+    ],
+    "fuzz_batch_args": [
+        command(b"--levels", b"3", b"--threshold", b"10", b"in.dat", b"out.dat"),
+        command(b"--universal", b"--coefficients", b"c", b"--out-dir", b"results", b"a.dat", b"b.dat"),
+        command(b"--levels=4", b"--threshold", b"3=2.5", b"--threshold=1=0.75", b"--count", b"$201", b"in.dat"),
+        command(b"--plot", b"charts.png", b"--plot-level", b"5", b"--levels", b"4", b"in.dat", b"-"),
+        command(b"--plot=c.SVG", b"--plot-level=2", b"--", b"-in.dat", b""),
+        command(b"--threshold", b"1e400", b"--help", b"--version", b"--universal=1", b"--out-dir"),
     ],
 }
 

@@ -22,6 +22,20 @@ std::optional<int32_t> PositiveInteger(const std::string& text)
     return value;
 }
 
+// A view item of the deepest decomposition there is: 1 ... kMaxOrder + 1.
+// Whether this file's levels have it is known only from the file.
+std::optional<int32_t> ViewItem(const std::string& text)
+{
+    const std::optional<int32_t> item = PositiveInteger(text);
+    if (!item || *item > analysis::kMaxOrder + 1) return std::nullopt;
+    return item;
+}
+
+std::string NotAViewItem(const std::string& text)
+{
+    return "'" + text + "' is not a view item from 1 to " + std::to_string(analysis::kMaxOrder + 1);
+}
+
 // The threshold box's check: an error message, empty when the text is a threshold.
 std::string ThresholdError(const std::string& option, const std::string& text)
 {
@@ -143,8 +157,8 @@ private:
         }
         const std::string levelText = text.substr(0, equals);
         const std::string threshold = text.substr(equals + 1);
-        const std::optional<int32_t> level = PositiveInteger(levelText);
-        if (!level) return Fail("--threshold " + text + ": '" + levelText + "' is not a level number of 1 or more");
+        const std::optional<int32_t> level = ViewItem(levelText);
+        if (!level) return Fail("--threshold " + text + ": " + NotAViewItem(levelText));
         if (const std::string error = ThresholdError("--threshold " + text, threshold); !error.empty()) {
             return Fail(error);
         }
@@ -163,11 +177,8 @@ private:
 
     void PlotLevel(const std::string& text)
     {
-        const std::optional<int32_t> level = PositiveInteger(text);
-        if (!level || *level > analysis::kMaxOrder + 1) {
-            return Fail("--plot-level: '" + text + "' is not a view item from 1 to " +
-                        std::to_string(analysis::kMaxOrder + 1));
-        }
+        const std::optional<int32_t> level = ViewItem(text);
+        if (!level) return Fail("--plot-level: " + NotAViewItem(text));
         result_.options.plotLevel = *level;
         plotLevelGiven_ = true;
     }

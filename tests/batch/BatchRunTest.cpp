@@ -196,7 +196,9 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
         {{"--count", "12x", input, result}, "--count: '12x' is not a valid integer value"},
         {{"--threshold", "ten", input, result}, "--threshold: 'ten' is not a valid floating point value"},
         {{"--threshold", "2=1,5", input, result}, "--threshold 2=1,5: '1,5' is not a valid floating point value"},
-        {{"--threshold", "0=1", input, result}, "--threshold 0=1: '0' is not a level number of 1 or more"},
+        {{"--threshold", "0=1", input, result}, "--threshold 0=1: '0' is not a view item from 1 to 27"},
+        // Beyond the deepest decomposition of any file.
+        {{"--threshold", "28=1", input, result}, "--threshold 28=1: '28' is not a view item from 1 to 27"},
         {{"--levels", "3", "--threshold", "5=1", input, result},
          "--threshold 5=: the levels are 1 ... 3 and 4 for the approximation"},
         // Beyond this file's J = 9 (view items 1 ... 10), known only from the file.
