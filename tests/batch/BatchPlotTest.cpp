@@ -111,6 +111,16 @@ QImage BlockMeans(const QImage& image, int size)
     return means;
 }
 
+// Pixels of exactly this colour inside bounds.
+int CountColour(const QImage& image, const fw::TRect& bounds, QRgb colour)
+{
+    int count = 0;
+    for (int y = bounds.Top; y < bounds.Bottom; ++y) {
+        for (int x = bounds.Left; x < bounds.Right; ++x) count += image.pixel(x, y) == colour;
+    }
+    return count;
+}
+
 // Pixels whose channels differ by more than tolerance; beyond `allowed` of
 // them the picture and a diff image are written as <name>.png / _diff.png.
 void ExpectSamePicture(const QImage& actual, const QImage& expected, const std::string& name, int tolerance = 0,
@@ -173,6 +183,9 @@ TEST(BatchPlot, APngIsTheWindowsChartsAfterTheSameSteps)
         ExpectSamePicture(drawn, window, c.name);
         // The rows between the charts are the window's, not a chart's.
         EXPECT_EQ(drawn.pixel(300, 301), fw::ToQColor(fw::clBtnFace).rgb());
+        // The lines themselves: the red reconstruction above, the green level below.
+        EXPECT_GT(CountColour(drawn, app::ProgramCharts::Chart1Bounds, qRgb(255, 0, 0)), 1000);
+        EXPECT_GT(CountColour(drawn, app::ProgramCharts::Chart2Bounds, qRgb(0, 128, 0)), 1000);
     }
 }
 
