@@ -25,6 +25,14 @@ def long_double(kind, significand, exponent, format, precision):
     return bytes([kind]) + struct.pack("<QHBB", significand, (exponent + 16500) % 33000, format, precision - 1)
 
 
+def doubles(values):
+    return struct.pack("<%dd" % len(values), *values)
+
+
+def command(*arguments):
+    return b"\0".join(arguments)
+
+
 def transform(j, levels, values):
     return bytes([(j - 2) | ((levels - 1) << 4)]) + struct.pack("<%dd" % len(values), *values)
 
@@ -62,6 +70,21 @@ SEEDS = {
         transform(4, 2, [1.7e308, -1.7e308] * 8 + [1.0]),
         transform(2, 1, [float("nan"), 0, 0, 0, 0]),
         transform(5, 5, [(-1) ** i * 1e-310 for i in range(33)]),
+    ],
+    "fuzz_writer": [
+        doubles([1.0, -0.0, 0.1, 5e-324, 1.7976931348623157e308, 2.2250738585072014e-308]),
+        doubles([-2.2250738585072009e-308, 1e21, 1e-7, 123456.0, 0.30000000000000004, 9007199254740992.0]),
+        doubles([1.5, float("nan"), 2.5]),
+        doubles([float("-inf"), 1.0]),
+        doubles([-1.2345678901234567e-300, 7.0, 1e22, 5e-324]),
+    ],
+    "fuzz_batch_args": [
+        command(b"--levels", b"3", b"--threshold", b"10", b"in.dat", b"out.dat"),
+        command(b"--universal", b"--coefficients", b"c", b"--out-dir", b"results", b"a.dat", b"b.dat"),
+        command(b"--levels=4", b"--threshold", b"3=2.5", b"--threshold=1=0.75", b"--count", b"$201", b"in.dat"),
+        command(b"--plot", b"charts.png", b"--plot-level", b"5", b"--levels", b"4", b"in.dat", b"-"),
+        command(b"--plot=c.SVG", b"--plot-level=2", b"--", b"-in.dat", b""),
+        command(b"--threshold", b"1e400", b"--help", b"--version", b"--universal=1", b"--out-dir"),
     ],
 }
 

@@ -12,10 +12,6 @@
 namespace analysis {
 namespace {
 
-// The points the session adds one at a time carry no label and pure red
-// (the line series draws them in its own colour anyway).
-constexpr fw::TColor kPointColour = 255;
-
 fw::EListError ListIndexError(int32_t index)
 {
     return fw::EListError("List index out of bounds (" + fw::IntToStr(index) + ")");
@@ -151,7 +147,7 @@ void AnalysisSession::Reconstruct()
 
 void AnalysisSession::PlotView()
 {
-    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], "", kPointColour);
+    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], "", kAddedPointColour);
 }
 
 void AnalysisSession::ShowMeanReadout()

@@ -9,6 +9,10 @@
 
 namespace analysis {
 
+// The colour of the points the session adds one at a time (the view plot's),
+// with no label: pure red, which a line series draws in its own colour anyway.
+inline constexpr fw::TColor kAddedPointColour = 255;
+
 class PlotSink {
 public:
     virtual ~PlotSink() = default;

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "analysis/DyadicSignal.h"
+#include "app/PictureFormat.h"
 #include "analysis/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
@@ -19,6 +20,20 @@ std::optional<int32_t> PositiveInteger(const std::string& text)
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (error != std::errc() || stop != end || value < 1 || text[0] == '+') return std::nullopt;
     return value;
+}
+
+// A view item of the deepest decomposition there is: 1 ... kMaxOrder + 1.
+// Whether this file's levels have it is known only from the file.
+std::optional<int32_t> ViewItem(const std::string& text)
+{
+    const std::optional<int32_t> item = PositiveInteger(text);
+    if (!item || *item > analysis::kMaxOrder + 1) return std::nullopt;
+    return item;
+}
+
+std::string NotAViewItem(const std::string& text)
+{
+    return "'" + text + "' is not a view item from 1 to " + std::to_string(analysis::kMaxOrder + 1);
 }
 
 // The threshold box's check: an error message, empty when the text is a threshold.
@@ -101,6 +116,10 @@ private:
         } else if (name == "--coefficients") {
             if (const auto text = Value(name, attached)) options.coefficientsDir = *text;
             if (options.coefficientsDir.empty() && result_.error.empty()) Fail("option --coefficients needs a folder");
+        } else if (name == "--plot") {
+            if (const auto text = Value(name, attached)) Plot(*text);
+        } else if (name == "--plot-level") {
+            if (const auto text = Value(name, attached)) PlotLevel(*text);
         } else {
             Fail("unknown option " + name);
         }
@@ -138,8 +157,8 @@ private:
         }
         const std::string levelText = text.substr(0, equals);
         const std::string threshold = text.substr(equals + 1);
-        const std::optional<int32_t> level = PositiveInteger(levelText);
-        if (!level) return Fail("--threshold " + text + ": '" + levelText + "' is not a level number of 1 or more");
+        const std::optional<int32_t> level = ViewItem(levelText);
+        if (!level) return Fail("--threshold " + text + ": " + NotAViewItem(levelText));
         if (const std::string error = ThresholdError("--threshold " + text, threshold); !error.empty()) {
             return Fail(error);
         }
@@ -148,6 +167,20 @@ private:
                                          [](const LevelThreshold& t, int32_t k) { return t.level < k; });
         if (at != list.end() && at->level == *level) return Fail("--threshold: level " + levelText + " is given twice");
         list.insert(at, LevelThreshold{*level, threshold});
+    }
+
+    void Plot(const std::string& text)
+    {
+        if (!app::PictureFormatOf(text)) return Fail("--plot: '" + text + "' is not a .png, .svg or .pdf file name");
+        result_.options.plotFile = text;
+    }
+
+    void PlotLevel(const std::string& text)
+    {
+        const std::optional<int32_t> level = ViewItem(text);
+        if (!level) return Fail("--plot-level: " + NotAViewItem(text));
+        result_.options.plotLevel = *level;
+        plotLevelGiven_ = true;
     }
 
     void Files(const std::vector<std::string>& files)
@@ -173,16 +206,26 @@ private:
         if (options.universal && options.allLevelsThreshold) {
             return Fail("--universal and --threshold T both set the threshold of every level; give one");
         }
+        const std::string items = options.levels ? ": the levels are 1 ... " + std::to_string(*options.levels) +
+                                                       " and " + std::to_string(*options.levels + 1) +
+                                                       " for the approximation"
+                                                 : "";
         if (options.levels && !options.levelThresholds.empty() &&
             options.levelThresholds.back().level > *options.levels + 1) {
-            return Fail("--threshold " + std::to_string(options.levelThresholds.back().level) +
-                        "=: the levels are 1 ... " + std::to_string(*options.levels) + " and " +
-                        std::to_string(*options.levels + 1) + " for the approximation");
+            return Fail("--threshold " + std::to_string(options.levelThresholds.back().level) + "=" + items);
+        }
+        if (plotLevelGiven_ && options.plotFile.empty()) return Fail("--plot-level K needs --plot FILE");
+        if (options.levels && options.plotLevel > *options.levels + 1) {
+            return Fail("--plot-level " + std::to_string(options.plotLevel) + items);
+        }
+        if (!options.plotFile.empty() && options.inputs.size() > 1) {
+            return Fail("--plot FILE draws one input; " + std::to_string(options.inputs.size()) + " are given");
         }
     }
 
     const std::vector<std::string>& arguments_;
     std::size_t index_ = 0;
+    bool plotLevelGiven_ = false;
     ParsedArguments result_;
 };
 
@@ -223,11 +266,17 @@ Options:
                     DIR/<input name>/); folders are made as needed
   --out-dir DIR     write each result to DIR under its input's file name
                     (made as needed)
+  --plot FILE       also draw the window's two charts into one picture, a
+                    .png, .svg or .pdf file: the signal and its reconstruction
+                    above, the level --plot-level chooses below, after
+                    thresholding; needs no display, and takes one input
+  --plot-level K    the view item the lower chart shows (K = L + 1: the
+                    approximation; default 1)
   --help            show this text
   --version         show the version
 
 Thresholds are read with "." as the decimal point. Warnings and errors go to
-standard error. A file is replaced only once its new text is complete.
+standard error. A file is replaced only once its new content is complete.
 
 Exit codes:
   0  done

@@ -34,6 +34,12 @@ struct BatchOptions {
     bool universal = false;
     // --coefficients DIR: the thresholded coefficients of each view item.
     std::string coefficientsDir;
+    // --plot FILE: a picture of both charts of the one input, in the format
+    // the name ends in (app::PictureFormatOf); empty: none.
+    std::string plotFile;
+    // --plot-level K: the view item the lower chart shows (1 ... L details,
+    // L + 1 the approximation).
+    int32_t plotLevel = 1;
 };
 
 enum class BatchAction { Run, Help, Version };
@@ -48,7 +54,8 @@ struct ParsedArguments {
 // The arguments after the program name. Numbers are checked as the window
 // checks its boxes (the count as an integer and against the largest signal,
 // thresholds as the threshold box reads them, with "." as decimal point);
-// what depends on a file (levels beyond its J) is checked by the run.
+// what depends on a file (levels and view items beyond its J) is checked by
+// the run.
 ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments);
 
 // The --help text, exit codes included.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <set>
 
@@ -14,6 +15,7 @@
 #include "analysis/SampleWriter.h"
 #include "analysis/UniversalThreshold.h"
 #include "batch/BatchSinks.h"
+#include "batch/PlotPictureSink.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
@@ -84,12 +86,21 @@ std::string LevelError(const BatchOptions& options, const InputPlan& plan)
         return "--levels " + fw::IntToStr(plan.levels) + ": " + file + " has the levels 1 ... " +
                fw::IntToStr(plan.size.J);
     }
+    const std::string items = ": " + file + " in " + fw::IntToStr(plan.levels) + " levels has the view items 1 ... " +
+                              fw::IntToStr(plan.levels + 1) + " (" + fw::IntToStr(plan.levels + 1) +
+                              ": the approximation)";
     if (!options.levelThresholds.empty() && options.levelThresholds.back().level > plan.levels + 1) {
-        return "--threshold " + fw::IntToStr(options.levelThresholds.back().level) + "=: " + file + " in " +
-               fw::IntToStr(plan.levels) + " levels has the view items 1 ... " + fw::IntToStr(plan.levels + 1) +
-               " (" + fw::IntToStr(plan.levels + 1) + ": the approximation)";
+        return "--threshold " + fw::IntToStr(options.levelThresholds.back().level) + "=" + items;
+    }
+    if (!options.plotFile.empty() && options.plotLevel > plan.levels + 1) {
+        return "--plot-level " + fw::IntToStr(options.plotLevel) + items;
     }
     return {};
+}
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
 std::string FileName(const std::string& path)
@@ -113,6 +124,9 @@ std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans)
             }
         } else if (options.output != "-") {
             plan.output = options.output;
+        }
+        if (!options.plotFile.empty() && !plan.output.empty() && SamePath(options.plotFile, plan.output)) {
+            return "the picture and the result would both be written to " + Quoted(plan.output);
         }
         if (!options.coefficientsDir.empty()) {
             plan.coefficientsDir = many ? (std::filesystem::path(options.coefficientsDir) / FileName(input)).string()
@@ -176,10 +190,10 @@ void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<doub
 
 class InputRun {
 public:
-    InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors, InputResultSink* results,
-             int outputFd)
+    InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors,
+             const std::vector<InputResultSink*>& results, int outputFd)
         : options_(options), plan_(plan), errors_(errors), results_(results), outputFd_(outputFd),
-          signal_(results != nullptr), controls_(errors),
+          signal_(!results.empty()), controls_(errors),
           session_(signal_, reconstruction_, view_, controls_)
     {
     }
@@ -220,7 +234,7 @@ private:
             session_.SelectViewLevel(item);
             session_.ApplyThreshold(item, text);
         }
-        if (!plan_.coefficientsDir.empty() || results_) {
+        if (!plan_.coefficientsDir.empty() || !results_.empty()) {
             for (int32_t item = 0; item <= plan_.levels; ++item) {
                 session_.SelectViewLevel(item);
                 result.coefficients.push_back(view_.points);
@@ -230,20 +244,20 @@ private:
         if (!options_.outDir.empty()) MakeFolder(options_.outDir);
         WriteResult(plan_.output, reconstruction_.points, outputFd_);
         if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
-        if (!results_) return;
+        if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();
         result.j = session_.J();
         result.levels = plan_.levels;
         result.signal = std::move(signal_.points);
         result.reconstruction = std::move(reconstruction_.points);
-        results_->Take(result);
+        for (InputResultSink* sink : results_) sink->Take(result);
     }
 
     const BatchOptions& options_;
     const InputPlan& plan_;
     std::ostream& errors_;
-    InputResultSink* results_;
+    const std::vector<InputResultSink*>& results_;
     int outputFd_;
     RecordingPlot signal_;
     RecordingPlot reconstruction_;
@@ -261,6 +275,13 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         errors << "quelmar-batch: " << error << "\n";
         return kExitBadArguments;
     }
+    std::vector<InputResultSink*> sinks;
+    if (results) sinks.push_back(results);
+    std::unique_ptr<PlotPictureSink> picture;
+    if (!options.plotFile.empty()) {
+        picture = std::make_unique<PlotPictureSink>(options.plotFile, options.plotLevel);
+        sinks.push_back(picture.get());
+    }
     int code = kExitDone;
     for (const InputPlan& plan : plans) {
         if (!plan.unreadable.empty()) {
@@ -268,7 +289,7 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
             code = std::max<int>(code, kExitUnreadableInput);
             continue;
         }
-        code = std::max(code, InputRun(options, plan, errors, results, outputFd).Run());
+        code = std::max(code, InputRun(options, plan, errors, sinks, outputFd).Run());
     }
     return code;
 }

@@ -46,7 +46,8 @@ public:
 };
 
 // Runs the parsed options; warnings and errors go to `errors`, a result to
-// standard output goes to outputFd. Returns one of BatchExit.
+// standard output goes to outputFd, and each result to `results` as well as
+// to the picture --plot asks for. Returns one of BatchExit.
 int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr,
              int outputFd = 1);
 

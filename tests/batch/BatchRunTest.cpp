@@ -196,7 +196,9 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
         {{"--count", "12x", input, result}, "--count: '12x' is not a valid integer value"},
         {{"--threshold", "ten", input, result}, "--threshold: 'ten' is not a valid floating point value"},
         {{"--threshold", "2=1,5", input, result}, "--threshold 2=1,5: '1,5' is not a valid floating point value"},
-        {{"--threshold", "0=1", input, result}, "--threshold 0=1: '0' is not a level number of 1 or more"},
+        {{"--threshold", "0=1", input, result}, "--threshold 0=1: '0' is not a view item from 1 to 27"},
+        // Beyond the deepest decomposition of any file.
+        {{"--threshold", "28=1", input, result}, "--threshold 28=1: '28' is not a view item from 1 to 27"},
         {{"--levels", "3", "--threshold", "5=1", input, result},
          "--threshold 5=: the levels are 1 ... 3 and 4 for the approximation"},
         // Beyond this file's J = 9 (view items 1 ... 10), known only from the file.
@@ -210,6 +212,21 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
         {{input, SampleFile("blocks_257.dat"), "--out-dir", out, "--coefficients", out, input},
          "two inputs would both be written to \"" + out + "/doppler_noisy_513.dat\""},
         {{"--levels", "3"}, "no input file"},
+        {{"--plot", out + "/charts.jpg", input, result}, "--plot: '" + out + "/charts.jpg' is not a .png, .svg or .pdf file name"},
+        {{"--plot", out + "/.png", input, result}, "--plot: '" + out + "/.png' is not a .png, .svg or .pdf file name"},
+        {{"--plot", out + "/c.png", "--plot-level", "0", input, result},
+         "--plot-level: '0' is not a view item from 1 to 27"},
+        {{"--plot", out + "/c.png", "--plot-level", "28", input, result},
+         "--plot-level: '28' is not a view item from 1 to 27"},
+        {{"--plot-level", "2", input, result}, "--plot-level K needs --plot FILE"},
+        {{"--levels", "2", "--plot", out + "/c.png", "--plot-level", "4", input, result},
+         "--plot-level 4: the levels are 1 ... 2 and 3 for the approximation"},
+        {{"--plot", out + "/c.svg", "--plot-level", "11", input, result},
+         "--plot-level 11: \"" + input + "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
+        {{"--plot", out + "/c.pdf", "--out-dir", out, input, SampleFile("blocks_257.dat")},
+         "--plot FILE draws one input; 2 are given"},
+        {{"--plot", out + "/./result.png", input, out + "/result.png"},
+         "the picture and the result would both be written to \"" + out + "/result.png\""},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunCommand(c.arguments);

@@ -58,21 +58,30 @@ void TMetafile::SaveToSvgFile(const std::string& fileName) {
     }
 }
 
-void TMetafile::SaveToPdfFile(const std::string& fileName) {
+QByteArray TMetafile::PdfData() {
     EndRecording();
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly)) throw Exception(CannotCreateFileMessage(fileName));
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
     // One page the size of the drawing, at the picture's own resolution so
     // that it is replayed one to one.
     const int dpi = picture_.logicalDpiX();
-    QPdfWriter pdf(&file);
-    pdf.setResolution(dpi);
-    pdf.setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi, height_ * 72.0 / dpi), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) throw Exception(CannotCreateFileMessage(fileName));
-    painter.drawPicture(0, 0, picture_);
-    painter.end();
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(dpi);
+        pdf.setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi, height_ * 72.0 / dpi), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        painter.drawPicture(0, 0, picture_);
+    }
+    return data;
+}
+
+void TMetafile::SaveToPdfFile(const std::string& fileName) {
+    QFile file(QString::fromStdString(fileName));
+    if (!file.open(QIODevice::WriteOnly)) throw Exception(CannotCreateFileMessage(fileName));
+    const QByteArray data = PdfData();
+    if (file.write(data) != data.size()) throw Exception(CannotCreateFileMessage(fileName));
 }
 
 void TMetafile::CopyToClipboard() {

@@ -34,6 +34,8 @@ public:
 
     // The drawing as an SVG document.
     QByteArray SvgData();
+    // The drawing as a one-page PDF document.
+    QByteArray PdfData();
     // Write failures throw fw::Exception naming the file.
     void SaveToSvgFile(const std::string& fileName);
     void SaveToPdfFile(const std::string& fileName);
