@@ -74,10 +74,12 @@ public:
     void RestoreScales(const TAllAxisSavedScales& scales);
     // Narrows the axes by ChartWheelZoomFactor a notch (widens for negative
     // notches) around the values at pixel (x, y); horizontalOnly leaves the
-    // vertical axes as they are. Nothing outside the plot.
+    // vertical axes as they are. Nothing outside the plot or without an
+    // active series.
     void WheelZoom(int32_t x, int32_t y, double notches, bool horizontalOnly);
     // The bottom and left axis values at a pixel of the plot, as their labels
-    // write them; empty outside the plot or during a drag.
+    // write them; empty outside the plot, without an active series or during
+    // a drag.
     std::string ValuesText(int32_t x, int32_t y);
 
     TChartNotifyEvent OnZoom;

@@ -232,7 +232,7 @@ bool TCustomChart::HostKeyDown(fw::TKey key, fw::TShiftState) {
 
 std::string TCustomChart::ValuesText(int32_t x, int32_t y) {
     if (ZoomState.InProgress || PanState.InProgress) return {};
-    if (!PlotRect().Contains({x, y})) return {};
+    if (!PlotRect().Contains({x, y}) || SeriesList().CountActive() == 0) return {};
     TChartAxis& bottom = *BottomAxis();
     TChartAxis& left = *LeftAxis();
     return "X: " + bottom.LabelValue(bottom.CalcPosPoint(x)) + "  Y: " + left.LabelValue(left.CalcPosPoint(y));

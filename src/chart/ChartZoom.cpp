@@ -82,7 +82,8 @@ void TCustomChart::ZoomPercent(double percent) {
 }
 
 void TCustomChart::WheelZoom(int32_t x, int32_t y, double notches, bool horizontalOnly) {
-    if (!PlotRect().Contains({x, y}) || notches == 0) return;
+    // Like a press, the wheel only counts over a plot that shows series.
+    if (!PlotRect().Contains({x, y}) || SeriesList().CountActive() == 0 || notches == 0) return;
     const double factor = std::pow(ChartWheelZoomFactor, notches);
     // The value under the mouse stays where it is: both ends move towards it.
     // The shown range is the one the pixels map onto; a logarithmic axis

@@ -267,6 +267,13 @@ TEST_P(ChartMouseTest, AnAnimatedZoomShowsSevenStepsEachAThirdOfTheWayThenTheTar
     EXPECT_EQ(log, std::vector<std::string>{"zoom"});
 }
 
+// One wheel turn over the host at p.
+void Wheel(QWidget& host, QPoint p, int notches, Qt::KeyboardModifiers keys) {
+    QWheelEvent wheel(QPointF(p), QPointF(host.mapToGlobal(p)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, keys,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&host, &wheel);
+}
+
 TEST_P(ChartMouseTest, APressOnAChartWithoutActiveSeriesStartsNothing) {
     chart::TChart& c = Chart();
     for (int32_t i = 0; i < c.SeriesCount(); ++i) c.Series(i).SetActive(false);
@@ -278,16 +285,10 @@ TEST_P(ChartMouseTest, APressOnAChartWithoutActiveSeriesStartsNothing) {
         for (int i = 1; i <= 40; ++i) Move({200 + i, 100 + i});
         Release(b, {240, 140});
     }
+    Wheel(Host(), {200, 100}, 1, Qt::NoModifier);
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(AllAutomatic());
     EXPECT_TRUE(Picture() == before);
-}
-
-// One wheel turn over the host at p.
-void Wheel(QWidget& host, QPoint p, int notches, Qt::KeyboardModifiers keys) {
-    QWheelEvent wheel(QPointF(p), QPointF(host.mapToGlobal(p)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, keys,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&host, &wheel);
 }
 
 TEST_P(ChartMouseTest, TheWheelZoomsAroundTheValueUnderTheMouseAndAReverseDragUndoesIt) {
