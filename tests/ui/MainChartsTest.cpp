@@ -12,8 +12,6 @@ namespace {
 
 class MainChartsTest : public WindowTest {
 protected:
-    app::ProgramCharts& Charts() { return const_cast<app::ProgramCharts&>(form->Charts()); }
-
     // The window's picture of a chart after pending repaints.
     QImage ChartPicture(const char* name) {
         QApplication::processEvents();

@@ -129,6 +129,10 @@ protected:
         const chart::TChartSeries& series_;
     };
 
+    // The window's charts, to drive and inspect them as the user's gestures
+    // and the session leave them.
+    app::ProgramCharts& Charts() { return const_cast<app::ProgramCharts&>(form->Charts()); }
+
     PlottedPoints Series1() const { return PlottedPoints(form->Charts().Series1().Series()); }
     PlottedPoints Series2() const { return PlottedPoints(form->Charts().Series2().Series()); }
     PlottedPoints Series3() const { return PlottedPoints(form->Charts().Series3().Series()); }
