@@ -97,7 +97,8 @@ TEST_F(ChartMouseTest, TheHitTestTakesSeriesThenAxesThenTitlesThenThePlotThenThe
          nullptr, -1},
         {"foot", none, none, {(foot.Left + foot.Right) / 2, (foot.Top + foot.Bottom) / 2}, cpFoot, nullptr, nullptr,
          -1},
-        {"plot, beside the left axis band", none, none, {plot.Left + ChartAxisClickGap + 1, plot.Top}, cpChartRect, nullptr, nullptr, -1},
+        {"plot, beside the left axis band", none, none, {plot.Left + ChartAxisClickGap + 1, plot.Top}, cpChartRect,
+         nullptr, nullptr, -1},
         {"right of the plot", none, none, {plot.Right, Middle().Y}, cpNone, nullptr, nullptr, -1},
         {"legend", none, none, legend, cpLegend, nullptr, nullptr, 1},
         {"corner of the panel", none, none, {1, 1}, cpNone, nullptr, nullptr, -1},
@@ -249,6 +250,40 @@ TEST_F(ChartMouseTest, ZoomPercentNarrowsOrWidensEveryAxisAroundItsCentreAndUndo
     EXPECT_EQ(chart.LeftAxis()->Minimum(), -20);
     EXPECT_EQ(chart.LeftAxis()->Maximum(), 20);
     EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+// One wheel notch at the plot's middle (or just left of the plot), and whether
+// it zooms.
+TEST_F(ChartMouseTest, TheWheelZoomsOnlyOverThePlotOfAChartThatAllowsZoomAndNotDuringADrag) {
+    struct Case {
+        const char* Name;
+        bool AllowZoom;
+        bool OverPlot;
+        fw::TMouseButton DragButton;  // pressed first when not mbMiddle
+        bool Zooms;
+    };
+    const Case cases[] = {
+        {"over the plot", true, true, fw::mbMiddle, true},
+        {"zoom not allowed", false, true, fw::mbMiddle, false},
+        {"left of the plot", true, false, fw::mbMiddle, false},
+        {"during a zoom drag", true, true, fw::mbLeft, false},
+        {"during a scroll drag", true, true, fw::mbRight, false},
+    };
+    int zooms = 0;
+    chart.OnZoom = [&](TCustomChartPanelExtended&) { ++zooms; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        zooms = 0;
+        chart.SetAllowZoom(c.AllowZoom);
+        const fw::TPoint p = c.OverPlot ? Middle() : fw::TPoint{plot.Left - 1, Middle().Y};
+        if (c.DragButton != fw::mbMiddle) chart.HostMouseDown(c.DragButton, 0, p.X, p.Y);
+        chart.HostMouseWheel(0, p.X, p.Y, 1);
+        chart.HostMouseUp(c.DragButton, 0, p.X, p.Y);
+        EXPECT_EQ(zooms, c.Zooms ? 1 : 0);
+        EXPECT_EQ(chart.BottomAxis()->Automatic(), !c.Zooms);
+        chart.UndoZoom();
+        host.Paint();
+    }
 }
 
 }  // namespace

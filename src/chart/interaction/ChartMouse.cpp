@@ -212,7 +212,8 @@ void TCustomChart::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int32
 // ---- Wheel, keys and tooltip ---------------------------------------------------------
 
 void TCustomChart::HostMouseWheel(fw::TShiftState shift, int32_t x, int32_t y, double notches) {
-    if (ZoomState.InProgress || PanState.InProgress) return;
+    // A chart that refuses zoom drags refuses the wheel's zoom too.
+    if (!AllowZoom() || ZoomState.InProgress || PanState.InProgress) return;
     WheelZoom(x, y, notches, (shift & fw::ssShift) != 0);
 }
 
