@@ -6,6 +6,7 @@ function(quelmar_add_test_executable name)
   cmake_parse_arguments(ARG "NO_LEAK_CHECK" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_compile_definitions(${name} PRIVATE
     QUELMAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

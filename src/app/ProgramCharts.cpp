@@ -16,11 +16,17 @@ void SetUpNamedChart(chart::TChart& chart, std::string_view name, const fw::TRec
     ProgramCharts::SetUpChart(chart);
 }
 
-void SetUpSeries(chart::TChartSeries& series, std::string_view name, fw::TColor colour) {
+// The series colour also colours the line pen, so both stay equal.
+void SetUpSeries(chart::TFastLineSeries& series, std::string_view name, fw::TColor colour) {
     series.SetName(std::string(name));
     series.SetSeriesColor(colour);
+    series.LinePen().SetWidth(2);
     series.Marks().SetVisible(false);
     series.Marks().SetArrowLength(8);
+    series.XValues().SetName("X");
+    series.XValues().SetOrder(chart::loAscending);
+    series.YValues().SetName("Y");
+    series.YValues().SetOrder(chart::loNone);
 }
 
 }  // namespace

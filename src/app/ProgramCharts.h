@@ -7,6 +7,7 @@
 #include "app/SeriesPlotSink.h"
 #include "chart/Chart.h"
 #include "chart/ChartEngine.h"
+#include "chart/Series.h"
 #include "framework/core/Geometry.h"
 
 namespace app {
@@ -42,9 +43,9 @@ private:
     // The charts before their series: a series leaves its chart when it goes.
     chart::TChart chart1_;
     chart::TChart chart2_;
-    chart::TChartSeries series1_;
-    chart::TChartSeries series2_;
-    chart::TChartSeries series3_;
+    chart::TFastLineSeries series1_;
+    chart::TFastLineSeries series2_;
+    chart::TFastLineSeries series3_;
     SeriesPlotSink plot1_{series1_};
     SeriesPlotSink plot2_{series2_};
     SeriesPlotSink plot3_{series3_};

@@ -4,6 +4,7 @@
 
 #include "chart/panel/CustomChart.h"
 #include "chart/series/ChartSeries.h"
+#include "chart/series/FastLineSeries.h"
 
 namespace chart {
 
@@ -40,6 +41,7 @@ void RegisterChartClasses() {
                              "TChartGradient", "TChartWall", "TChartTitle"}) {
         registry.RegisterName(name);
     }
+    RegisterFastLineSeries();
 }
 
 }  // namespace chart

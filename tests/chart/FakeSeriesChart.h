@@ -4,6 +4,9 @@
 // pixel, as the chart rounds them), the chart counts repaint
 // requests and keeps a real series list.
 
+#include <cmath>
+
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/ChartEngine.h"
 #include "framework/core/Rounding.h"
 
@@ -26,6 +29,13 @@ public:
     int32_t CalcYPosValue(double value) const override { return Map(value, !inverted_); }
     int32_t CalcSizeValue(double value) const override {
         return static_cast<int32_t>(fw::Round(value * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
+    }
+    // Rounding keeps the order of values whose pixels fit.
+    bool MapsInOrder(double lo, double hi) const override {
+        const auto fits = [&](double v) {
+            return std::fabs((v - minimum_) * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)) < 1e9;
+        };
+        return fits(lo) && fits(hi);
     }
     // Horizontal: the minimum at the start pixel; vertical: at the end pixel.
     double CalcPosPoint(int32_t pixel) const override {
@@ -64,6 +74,8 @@ public:
     ISeriesAxis* RightAxis() const override { return const_cast<FakeAxis*>(&right); }
     fw::TRect PlotRect() const override { return fw::Rect(20, 10, 420, 310); }
     bool View3D() const override { return view3D; }
+    TChartCanvas3D& Canvas() override { return canvas; }
+    void CheckPenWidth(fw::TPen& /*canvasPen*/) override {}
     int32_t TopZOrder() const override { return topZOrder; }
     void SetTopZOrder(int32_t value) override { topZOrder = value; }
     TChartSeriesList& SeriesList() override { return list; }
@@ -75,6 +87,7 @@ public:
 
     FakeAxis bottom, top, left, right;
     TChartSeriesList list;
+    TChartCanvas3D canvas;
     int invalidations = 0;
     bool destroying = false;
     bool view3D = false;

@@ -110,6 +110,12 @@ int32_t TCustomChartAxis::CalcYPosValue(double value) const {
     return LinearValueToPixel(shown_, span_, value, !inverted_);
 }
 
+bool TCustomChartAxis::MapsInOrder(double lo, double hi) const {
+    // Log and depth mappings send some values to fixed pixels: not shown monotone.
+    if (forDepth_ || logarithmic_) return false;
+    return LinearMapsInOrder(shown_, span_, lo, hi);
+}
+
 int32_t TCustomChartAxis::CalcSizeValue(double value) const {
     if (logarithmic_) return LogSizeToPixels(log_, span_, value);
     return LinearSizeToPixels(shown_, span_, value);

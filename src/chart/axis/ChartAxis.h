@@ -187,6 +187,7 @@ public:
     int32_t CalcPosValue(double value) const { return horizontal_ ? CalcXPosValue(value) : CalcYPosValue(value); }
     int32_t CalcXPosValue(double value) const override;
     int32_t CalcYPosValue(double value) const override;
+    bool MapsInOrder(double lo, double hi) const override;
     int32_t CalcSizeValue(double value) const override;
     double CalcPosPoint(int32_t pixel) const override;
 

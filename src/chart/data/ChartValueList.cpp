@@ -91,15 +91,22 @@ int32_t TChartValueList::AddChartValue(double v) {
         index = t + 1;
     }
     values_.insert(values_.begin() + index, v);
-    Changed();
+    if (index == count)
+        Appended();
+    else
+        Changed();
     return index;
 }
 
 void TChartValueList::InsertChartValue(int32_t index, double v) {
     CheckIndex(index, Count() + 1);
     EnsureRoom(1);
+    const bool atEnd = index == Count();
     values_.insert(values_.begin() + index, v);
-    Changed();
+    if (atEnd)
+        Appended();
+    else
+        Changed();
 }
 
 void TChartValueList::Delete(int32_t index) {
@@ -248,7 +255,7 @@ void TChartValueList::AppendRaw(const double* values, std::size_t n) {
     if (n == 0) return;
     EnsureRoom(n);
     values_.insert(values_.end(), values, values + n);
-    Changed();
+    Appended();
 }
 
 void TChartValueList::AppendSequence(double first, std::size_t n) {
@@ -258,7 +265,7 @@ void TChartValueList::AppendSequence(double first, std::size_t n) {
     values_.resize(start + n);
     double* out = values_.data() + start;
     for (std::size_t k = 0; k < n; ++k) out[k] = first + static_cast<double>(k);
-    Changed();
+    Appended();
 }
 
 void TChartValueList::SwapRaw(int32_t a, int32_t b) {

@@ -128,10 +128,19 @@ public:
     // The last raw value; Count() must be above 0.
     double LastRaw() const { return values_.back(); }
     std::size_t HeapBytes() const { return values_.capacity() * sizeof(double); }
+    // The stored values before scaling, for summaries that read them in bulk.
+    const double* RawData() const { return values_.data(); }
+    // Counts every change other than values appended at the end: a summary
+    // that saw the same count may extend itself over the new tail.
+    uint64_t EditCount() const { return editCount_; }
 
 private:
     void CheckIndex(int32_t index, int32_t count) const;
-    void Changed() { statsDirty_ = true; }
+    void Changed() {
+        statsDirty_ = true;
+        ++editCount_;
+    }
+    void Appended() { statsDirty_ = true; }
     void RecalcStats() const;
     int CompareValues(int32_t a, int32_t b) const;
     void QuickSort(int32_t lo, int32_t hi);
@@ -145,6 +154,7 @@ private:
     TChartListOrder order_ = loNone;
     bool dateTime_ = false;
 
+    uint64_t editCount_ = 0;
     mutable bool statsDirty_ = true;
     mutable double minValue_ = 0;
     mutable double maxValue_ = 0;

@@ -62,6 +62,18 @@ inline int32_t LinearValueToPixel(const TAxisValueRange& range, const TAxisPixel
     return OffsetPixel(span, fw::Round(t), flip);
 }
 
+// Whether every value from lo to hi takes the linear formula above (none
+// lies so far out that it goes to the centre), so that their pixels keep the
+// values' order.
+inline bool LinearMapsInOrder(const TAxisValueRange& range, const TAxisPixelSpan& span, double lo, double hi) {
+    if (range.Range == 0) return true;
+    const auto mapped = [&](double value) {
+        const auto t = static_cast<double>((static_cast<long double>(value) - range.Minimum) * span.Length / range.Span());
+        return std::fabs(t) < kMaxPixelOffset;
+    };
+    return mapped(lo) && mapped(hi);
+}
+
 // Linear pixel to value. A horizontal axis counts up from Start, a vertical
 // one down from its maximum at Start; inverted axes count from End instead.
 inline double LinearPixelToValue(const TAxisValueRange& range, const TAxisPixelSpan& span, int32_t pixel,

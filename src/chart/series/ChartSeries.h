@@ -250,6 +250,13 @@ public:
     virtual bool DrawSeriesForward(int32_t /*valueIndex*/) const { return true; }
     // The point under pixel (x, y), or -1.
     virtual int32_t Clicked(int32_t /*x*/, int32_t /*y*/) const { return -1; }
+    // The legend symbol of point valueIndex inside rect: a box in its colour.
+    virtual void DrawLegendShape(int32_t valueIndex, const fw::TRect& rect);
+    // Draws the mark of point valueIndex at position (arrow, then the framed
+    // box with text) and keeps the position.
+    virtual void DrawMark(int32_t valueIndex, const std::string& text, TSeriesMarkPosition& position);
+    // The name of the design-time editor of this series kind.
+    virtual std::string GetEditorClass() const { return {}; }
 
     // ---- Mouse ---------------------------------------------------------------------
     // A press on point valueIndex: fires OnDblClick or OnClick; true when a
@@ -282,7 +289,7 @@ public:
     int32_t EndZ() const { return endZ_; }
 
     // Heap bytes held by the values, colours and labels (by capacity).
-    std::size_t HeapBytes() const;
+    virtual std::size_t HeapBytes() const;
 
 protected:
     // Copies point valueIndex of source into this series at its ordered place.

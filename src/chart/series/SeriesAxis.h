@@ -18,6 +18,9 @@ public:
     virtual int32_t CalcSizeValue(double value) const = 0;
     // Pixel back to value.
     virtual double CalcPosPoint(int32_t pixel) const = 0;
+    // Whether the pixels of all values from lo to hi keep the values' order
+    // (monotone mapping); false when that cannot be shown.
+    virtual bool MapsInOrder(double /*lo*/, double /*hi*/) const { return false; }
 
 protected:
     ~ISeriesAxis() = default;

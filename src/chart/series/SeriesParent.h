@@ -8,9 +8,14 @@
 #include "framework/core/Colors.h"
 #include "framework/core/Geometry.h"
 
+namespace fw {
+class TPen;
+}
+
 namespace chart {
 
 class ISeriesAxis;
+class TChartCanvas3D;
 class TChartSeries;
 class TChartSeriesList;
 
@@ -29,6 +34,10 @@ public:
     virtual fw::TRect PlotRect() const = 0;
 
     virtual bool View3D() const = 0;
+    // The canvas series draw on, and the printing adjustment of a pen just
+    // taken from a chart pen.
+    virtual TChartCanvas3D& Canvas() = 0;
+    virtual void CheckPenWidth(fw::TPen& canvasPen) = 0;
     // The largest depth slot handed out while the chart stacks series in depth.
     virtual int32_t TopZOrder() const = 0;
     virtual void SetTopZOrder(int32_t value) = 0;
