@@ -13,6 +13,7 @@ const ContextItemLayout kItems[] = {
     {"Copy", C::CopyUpperChart, C::CopyLowerChart},
     {"Export…", C::ExportUpperChart, C::ExportLowerChart},
     {"Print…", C::PrintUpperChart, C::PrintLowerChart},
+    {"Undo Zoom", C::UndoZoom, C::UndoZoom},
 };
 
 }  // namespace

@@ -31,6 +31,7 @@ const MenuItemLayout kItems[] = {
     {"Edit", "Copy Upper Chart",          "",       C::CopyUpperChart,     N::Signal,         false},
     {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::Coefficients,   false},
     {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
+    {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
@@ -71,6 +72,15 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     contextMenu_ = new ChartContextMenu(
         *this, chartAreas_.Chart1(), chartAreas_.Chart2(),
         [this](WindowCommand command) { return menu_->Action(command).isEnabled(); }, run);
+    // A zoom by the mouse enables Undo Zoom; the undo event comes before the
+    // chart forgets its zoom, so the menu looks once the event is over.
+    for (chart::TChart* c : {&charts_.Chart1(), &charts_.Chart2()}) {
+        const auto update = [this](chart::TCustomChartPanelExtended&) {
+            QTimer::singleShot(0, this, [this] { menu_->Update(CurrentState()); });
+        };
+        c->OnZoom = update;
+        c->OnUndoZoom = update;
+    }
     // Owned by the window, as its child.
     new FileDrop(*this, [this](const std::string& fileName) {
         Dispatch([this, fileName] { LoadFile(fileName); });
@@ -93,7 +103,7 @@ void TForm1::Dispatch(const std::function<void()>& handler) {
 
 CommandState TForm1::CurrentState() const {
     return {charts_.Series1().Series().Count() > 0, charts_.Series2().Series().Count() > 0,
-            charts_.Series3().Series().Count() > 0};
+            charts_.Series3().Series().Count() > 0, charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed()};
 }
 
 void TForm1::BtnDecompClick() {
@@ -148,6 +158,11 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
     case C::CopyLowerChart: output_->CopyChart(ChartPlace::Lower); break;
     case C::SuggestThreshold: SuggestThreshold(); break;
+    case C::UndoZoom:
+        for (chart::TChart* c : {&charts_.Chart1(), &charts_.Chart2()}) {
+            if (c->Zoomed()) c->UndoZoom();
+        }
+        break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
     }

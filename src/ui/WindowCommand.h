@@ -19,6 +19,7 @@ enum class WindowCommand : uint8_t {
     CopyUpperChart,
     CopyLowerChart,
     SuggestThreshold,
+    UndoZoom,
     MouseAndKeys,
     About,
 };
@@ -31,6 +32,7 @@ enum class CommandNeed : uint8_t {
     Signal,          // a loaded signal (the upper chart has points)
     Reconstruction,  // a reconstruction since the last Decompose
     Coefficients,    // a viewed level plotted on the lower chart
+    Zoom,            // a chart zoomed in or out by the mouse
 };
 
 // What exists now; the window works it out after every operation.
@@ -38,6 +40,7 @@ struct CommandState {
     bool Signal = false;
     bool Reconstruction = false;
     bool Coefficients = false;
+    bool Zoomed = false;
 
     bool Has(CommandNeed need) const {
         switch (need) {
@@ -45,6 +48,7 @@ struct CommandState {
         case CommandNeed::Signal: return Signal;
         case CommandNeed::Reconstruction: return Reconstruction;
         case CommandNeed::Coefficients: return Coefficients;
+        case CommandNeed::Zoom: return Zoomed;
         }
         return false;
     }

@@ -5,7 +5,11 @@
 #include <QCoreApplication>
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <stdexcept>
 #include <vector>
 
@@ -38,6 +42,15 @@ public:
         events.push_back({'U', button, shift, x, y});
     }
     void HostMouseLeave() override { ++leaves; }
+    void HostMouseWheel(fw::TShiftState shift, int32_t x, int32_t y, double notches) override {
+        events.push_back({'W', fw::mbLeft, shift, x, y});
+        wheelNotches.push_back(notches);
+    }
+    bool HostKeyDown(fw::TKey key, fw::TShiftState) override {
+        keys.push_back(key);
+        return key == fw::vkEscape;
+    }
+    std::string HostToolTip(int32_t x, int32_t) override { return x < 60 ? "left half" : ""; }
     void HostDestroyed() override { host_ = nullptr; }
 
     struct Event {
@@ -53,6 +66,8 @@ public:
     int leaves = 0;
     bool throwOnPaint = false;
     std::vector<Event> events;
+    std::vector<double> wheelNotches;
+    std::vector<fw::TKey> keys;
 };
 
 class ControlHostTest : public ::testing::Test {
@@ -172,6 +187,58 @@ TEST_F(ControlHostTest, MouseEventsArriveWithButtonKeysAndPosition) {
     EXPECT_EQ(right.Button, fw::mbRight);
     EXPECT_TRUE(right.Shift & fw::ssCtrl);
     EXPECT_FALSE(right.Shift & fw::ssShift);
+}
+
+TEST_F(ControlHostTest, ADoubleClickArrivesAsAPressWithTheDoubleFlag) {
+    QTest::mouseDClick(host, Qt::LeftButton, Qt::NoModifier, QPoint(7, 8));
+    std::vector<bool> doubles;
+    for (const auto& e : control->events) {
+        if (e.Kind == 'D') doubles.push_back((e.Shift & fw::ssDouble) != 0);
+    }
+    ASSERT_FALSE(doubles.empty());
+    EXPECT_TRUE(doubles.back()) << "the second press of the pair carries the flag";
+}
+
+TEST_F(ControlHostTest, WheelTurnsArriveInNotchesWithTheKeys) {
+    auto turn = [&](QPoint angle, Qt::KeyboardModifiers keys) {
+        QWheelEvent wheel(QPointF(12, 34), QPointF(host->mapToGlobal(QPoint(12, 34))), QPoint(), angle,
+                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(host, &wheel);
+    };
+    turn(QPoint(0, 240), Qt::NoModifier);
+    turn(QPoint(0, -60), Qt::ControlModifier);
+    // With Shift some systems report the turn sideways.
+    turn(QPoint(120, 0), Qt::ShiftModifier);
+    EXPECT_EQ(control->wheelNotches, (std::vector<double>{2.0, -0.5, 1.0}));
+    ASSERT_EQ(control->events.size(), 3u);
+    EXPECT_EQ(control->events[0].X, 12);
+    EXPECT_EQ(control->events[0].Y, 34);
+    EXPECT_TRUE(control->events[1].Shift & fw::ssCtrl);
+    EXPECT_TRUE(control->events[2].Shift & fw::ssShift);
+}
+
+TEST_F(ControlHostTest, KeysTheControlLeavesGoOnToTheWindow) {
+    EXPECT_EQ(host->focusPolicy(), Qt::ClickFocus);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(host, &escape);
+    EXPECT_TRUE(escape.isAccepted());
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(host, &back);
+    EXPECT_FALSE(back.isAccepted()) << "the control did not use it";
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(host, &other);
+    EXPECT_EQ(control->keys, (std::vector<fw::TKey>{fw::vkEscape, fw::vkBack})) << "keys without an id stay away";
+}
+
+TEST_F(ControlHostTest, TheControlsTooltipTextIsShownAndAnEmptyOneShowsNone) {
+    auto tip = [&](QPoint p) {
+        QHelpEvent help(QEvent::ToolTip, p, host->mapToGlobal(p));
+        QApplication::sendEvent(host, &help);
+        return help.isAccepted() ? QToolTip::text().toStdString() : std::string("(none)");
+    };
+    EXPECT_EQ(tip({10, 10}), "left half");
+    EXPECT_EQ(tip({100, 10}), "(none)");
+    QToolTip::hideText();
 }
 
 TEST_F(ControlHostTest, LeavingTheWidgetIsForwarded) {

@@ -10,10 +10,7 @@
 
 namespace {
 
-class MainChartsTest : public WindowTest {
-protected:
-    app::ProgramCharts& Charts() { return const_cast<app::ProgramCharts&>(form->Charts()); }
-};
+using MainChartsTest = WindowTest;
 
 TEST_F(MainChartsTest, ChartsCarryTheStoredProperties) {
     for (chart::TChart* c : {&Charts().Chart1(), &Charts().Chart2()}) {

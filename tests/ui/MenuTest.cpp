@@ -57,6 +57,7 @@ TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
                                 "Edit/Copy Upper Chart",
                                 "Edit/Copy Lower Chart",
                                 "Edit/Suggest Threshold",
+                                "View/Undo Zoom",
                                 "Help/Mouse and Keys",
                                 "Help/About Quelmar",
                             }));

@@ -178,6 +178,10 @@ protected:
         return Control<QWidget>(name).grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
+    // The window's charts, to drive and inspect them as the user's gestures
+    // and the session leave them.
+    app::ProgramCharts& Charts() { return const_cast<app::ProgramCharts&>(form->Charts()); }
+
     PlottedPoints Series1() const { return PlottedPoints(form->Charts().Series1().Series()); }
     PlottedPoints Series2() const { return PlottedPoints(form->Charts().Series2().Series()); }
     PlottedPoints Series3() const { return PlottedPoints(form->Charts().Series3().Series()); }

@@ -17,7 +17,7 @@ const std::string kDoppler = std::string(QUELMAR_SOURCE_DIR) + "/samples/doppler
 class WindowGolden : public WindowTest {
 protected:
     // Both chart areas after pending repaints, stacked as in the window.
-    QImage Charts() {
+    QImage ChartAreas() {
         QApplication::processEvents();
         QWidget& upper = Control<QWidget>("Chart1");
         QWidget& lower = Control<QWidget>("Chart2");
@@ -45,19 +45,19 @@ protected:
 };
 
 TEST_F(WindowGolden, TheSessionStepByStep) {
-    golden::ExpectMatches(Charts(), kGoldenDir, "window_start");
+    golden::ExpectMatches(ChartAreas(), kGoldenDir, "window_start");
     LoadDoppler();
     ASSERT_TRUE(dialogs.Boxes.empty());
     EXPECT_EQ(Series1().Count(), 513);
-    golden::ExpectMatches(Charts(), kGoldenDir, "window_loaded");
+    golden::ExpectMatches(ChartAreas(), kGoldenDir, "window_loaded");
     DecomposeAndView(3, 0);
     EXPECT_EQ(Series3().Count(), 256);
-    golden::ExpectMatches(Charts(), kGoldenDir, "window_level1");
+    golden::ExpectMatches(ChartAreas(), kGoldenDir, "window_level1");
     ThresholdAndReconstruct("10");
     ASSERT_TRUE(dialogs.Boxes.empty());
     EXPECT_EQ(Series2().Count(), 513);
     EXPECT_EQ(Series3().Count(), 0);
-    golden::ExpectMatches(Charts(), kGoldenDir, "window_reconstructed");
+    golden::ExpectMatches(ChartAreas(), kGoldenDir, "window_reconstructed");
 }
 
 // The count is read after the file is picked; the view is emptied first.
@@ -65,13 +65,13 @@ TEST_F(WindowGolden, ALoadThatFailsOnItsCountEmptiesChart2AndKeepsChart1) {
     LoadDoppler();
     DecomposeAndView(3, 3);  // the approximation
     ASSERT_EQ(Series3().Count(), 65);
-    const QImage before = Charts();
+    const QImage before = ChartAreas();
     TypeInto("EdtN", "abc");
     LoadDoppler();
     ASSERT_EQ(dialogs.Boxes.size(), 1u);
     EXPECT_EQ(Series1().Count(), 513);
     EXPECT_EQ(Series3().Count(), 0);
-    const QImage after = Charts();
+    const QImage after = ChartAreas();
     const int lowerTop = Control<QWidget>("Chart2").y();
     EXPECT_EQ(after.copy(0, 0, after.width(), lowerTop), before.copy(0, 0, before.width(), lowerTop));
     golden::ExpectMatches(after, kGoldenDir, "window_loaded");
@@ -87,7 +87,7 @@ TEST_F(WindowGolden, AReloadRemovesTheOldReconstruction) {
     LoadDoppler();
     EXPECT_EQ(Series2().Count(), 0);
     EXPECT_EQ(Series3().Count(), 0);
-    golden::ExpectMatches(Charts(), kGoldenDir, "window_loaded");
+    golden::ExpectMatches(ChartAreas(), kGoldenDir, "window_loaded");
 }
 
 }  // namespace

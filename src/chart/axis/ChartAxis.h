@@ -69,6 +69,8 @@ public:
     // AxisException when below Minimum (not checked while a layout is read).
     void SetMaximum(double value);
     double Increment() const { return range_.Increment; }
+    // All of the above as one value, as a zoom saves it for its undo.
+    const TAxisRangeSettings& RangeSettings() const { return range_; }
     // AxisException for a negative increment.
     void SetIncrement(double value);
     bool Inverted() const override { return inverted_; }

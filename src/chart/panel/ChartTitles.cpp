@@ -22,6 +22,7 @@ void TCustomChart::DrawTitlesAndLegend() {
     TChartCanvas3D& canvas = Canvas();
     // Texts and frames are drawn flat, also in 3D.
     canvas.FrontPlaneBegin();
+    legend_->ClearItemBoxes();
     if (!legend_->Visible() || SeriesList().CountActive() == 0) {
         DrawTitles();
     } else if (legend_->Vertical()) {
@@ -216,6 +217,7 @@ void TCustomChart::DrawLegend() {
         canvas.Rectangle(x, y + 2, x + colorWidth, y + h - 2);
         canvas.SetBackMode(cbmTransparent);
         canvas.TextOut(x + colorWidth + gap, y, textOf(s));
+        legend_->AddItemBox(fw::Rect(x, y, x + itemWidth, y + h));
     }
 
     if (legend_->ResizeChart()) {

@@ -1,12 +1,15 @@
 #pragma once
 // The chart control: TCustomChart adds the title and foot bands, the legend
-// and the three walls, and lays out the plot rectangle on every repaint (the
-// bands, the axes' room, the walls). TChart is the class a window layout
-// creates.
+// and the three walls, lays out the plot rectangle on every repaint (the
+// bands, the axes' room, the walls) and zooms and scrolls with the mouse.
+// TChart is the class a window layout creates.
 
 #include <memory>
 #include <string>
 
+#include "chart/interaction/ChartClickedPart.h"
+#include "chart/interaction/ChartMouseEvents.h"
+#include "chart/interaction/ZoomScales.h"
 #include "chart/panel/CustomAxisPanel.h"
 #include "chart/style/ChartLegend.h"
 #include "chart/style/ChartTitle.h"
@@ -48,8 +51,57 @@ public:
     // The wall thickness beside the left or bottom axis in 3D; 0 otherwise.
     int32_t CalcWallSize(const TCustomChartAxis& axis) override;
 
+    // ---- Mouse zoom and scroll ---------------------------------------------------------
+    // No zoom or scroll happened since creation or the last undo.
+    bool ScalesOriginal() const { return scalesOriginal_; }
+    // The axes' settings before the first zoom or scroll since the last undo.
+    const TAllAxisSavedScales& SavedScales() const { return savedScales_; }
+    bool ClickHandled() const override { return clickHandled_; }
+    void SetClickHandled(bool value) override { clickHandled_ = value; }
+    // What lies under pos: series, axis, title, foot, plot, legend, in that order.
+    void CalcClickedPart(fw::TPoint pos, TChartClickedPart& part);
+    // Zooms the four axes to ZoomState's rectangle.
+    virtual void CalcZoomPoints();
+    void ZoomRect(const fw::TRect& rect);
+    // Sets the four axes' ranges, in animated steps when AnimatedZoom.
+    void DoZoom(double topMin, double topMax, double bottomMin, double bottomMax, double leftMin, double leftMax,
+                double rightMin, double rightMax);
+    // Narrows (above 100) or widens (below 100) every axis around its centre.
+    void ZoomPercent(double percent);
+    // Puts the axes back as they were before the first zoom or scroll.
+    void UndoZoom() override;
+    void SaveScales(TAllAxisSavedScales& scales) const;
+    void RestoreScales(const TAllAxisSavedScales& scales);
+    // Narrows the axes by ChartWheelZoomFactor a notch (widens for negative
+    // notches) around the values at pixel (x, y); horizontalOnly leaves the
+    // vertical axes as they are. Nothing outside the plot or without an
+    // active series.
+    void WheelZoom(int32_t x, int32_t y, double notches, bool horizontalOnly);
+    // The bottom and left axis values at a pixel of the plot, as their labels
+    // write them; empty outside the plot, without an active series or during
+    // a drag.
+    std::string ValuesText(int32_t x, int32_t y);
+
+    TChartNotifyEvent OnZoom;
+    TChartNotifyEvent OnScroll;
+    TChartAllowScrollEvent OnAllowScroll;
+    TChartClickSeriesEvent OnClickSeries;
+    TChartClickAxisEvent OnClickAxis;
+    TChartClickEvent OnClickLegend;
+    TChartClickEvent OnClickBackground;
+
+    // ---- The window's side: wheel, keys and tooltip --------------------------------------
+    void HostMouseWheel(fw::TShiftState shift, int32_t x, int32_t y, double notches) override;
+    // Escape ends a zoom drag without zooming, Backspace undoes the zoom.
+    bool HostKeyDown(fw::TKey key, fw::TShiftState shift) override;
+    std::string HostToolTip(int32_t x, int32_t y) override { return ValuesText(x, y); }
+
 protected:
     TCustomChart();
+
+    void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y) override;
+    void MouseMove(fw::TShiftState shift, int32_t x, int32_t y) override;
+    void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y) override;
 
     void DrawTitlesAndLegend() override;
     void CalcAxisRect() override;
@@ -66,6 +118,18 @@ private:
     void DrawLegend();
     // The canvas pen and brush for a wall.
     void PrepareWall(const TChartWall& wall);
+    // A zoom or scroll drag starting at (x, y), when the button, the keys
+    // and the settings allow one.
+    void TryDragStart(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y, bool& handled);
+    void BackgroundClick(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y, bool& handled);
+    // The scroll drag's step to (x, y); the drag ends when the mouse left the plot.
+    void ScrollTo(int32_t x, int32_t y);
+    // Moves axis by the value span between pixels from and to.
+    void ScrollAxis(TCustomChartAxis& axis, int32_t from, int32_t to);
+    // Hover: the cursor of the series under the mouse, and its move event.
+    void HoverSeries(fw::TShiftState shift, int32_t x, int32_t y);
+    // Keeps the axes' settings once per undo, before they first change.
+    void SaveScalesOnce();
 
     std::unique_ptr<TChartTitle> title_;
     std::unique_ptr<TChartTitle> foot_;
@@ -74,6 +138,9 @@ private:
     std::unique_ptr<TChartWall> leftWall_;
     std::unique_ptr<TChartWall> bottomWall_;
     bool backImageInside_ = false;
+    TAllAxisSavedScales savedScales_;
+    bool scalesOriginal_ = true;
+    bool clickHandled_ = false;
 };
 
 class TChart : public TCustomChart {

@@ -19,6 +19,7 @@
 #include "chart/series/SeriesParent.h"
 #include "chart/data/SparsePointList.h"
 #include "framework/core/Colors.h"
+#include "framework/gui/window/HostedControl.h"
 
 namespace chart {
 
@@ -46,6 +47,8 @@ using TSeriesNotifyEvent = std::function<void(TChartSeries& sender)>;
 using TSeriesOnAfterAdd = std::function<void(TChartSeries& sender, int32_t valueIndex)>;
 // Returns false to refuse the point being added.
 using TSeriesOnBeforeAdd = std::function<bool(TChartSeries& sender)>;
+using TSeriesClick = std::function<void(TChartSeries& sender, int32_t valueIndex, fw::TMouseButton button,
+                                        fw::TShiftState shift, int32_t x, int32_t y)>;
 
 class TChartSeries : public IValueListOwner {
 public:
@@ -108,6 +111,10 @@ public:
     TSeriesOnAfterAdd OnAfterAdd;
     TSeriesOnBeforeAdd OnBeforeAdd;
     TSeriesNotifyEvent OnClearValues;
+    // A press on one of the series' points (a double click: OnDblClick when
+    // assigned, else OnClick).
+    TSeriesClick OnClick;
+    TSeriesClick OnDblClick;
 
     // Stored extras.
     std::string Identifier;
@@ -250,6 +257,16 @@ public:
     virtual void DrawMark(int32_t valueIndex, const std::string& text, TSeriesMarkPosition& position);
     // The name of the design-time editor of this series kind.
     virtual std::string GetEditorClass() const { return {}; }
+
+    // ---- Mouse ---------------------------------------------------------------------
+    // A press on point valueIndex: fires OnDblClick or OnClick; true when a
+    // handler took the press (it may give it back through the chart's
+    // SetClickHandled(false), so that the press goes on to zoom or scroll).
+    virtual bool DoSeriesClick(TChartSeries& sender, int32_t valueIndex, fw::TMouseButton button,
+                               fw::TShiftState shift, int32_t x, int32_t y);
+    virtual void DoSeriesMouseMove(fw::TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
+    virtual void DoSeriesMouseUp(fw::TMouseButton /*button*/, fw::TShiftState /*shift*/, int32_t /*x*/,
+                                 int32_t /*y*/) {}
 
     // ---- Depth slots -------------------------------------------------------------
     // The explicit z-order, or the computed one when it is -1.

@@ -54,6 +54,12 @@ public:
     virtual void InternalAddSeries(TChartSeries& series) = 0;
     virtual void RemoveSeries(TChartSeries& series) = 0;
 
+    // Set while a click event of the chart runs; a handler that clears it
+    // lets the press go on to zoom or scroll. A chart without mouse handling
+    // keeps nothing.
+    virtual bool ClickHandled() const { return false; }
+    virtual void SetClickHandled(bool /*value*/) {}
+
 protected:
     ~ISeriesParent() = default;
 };

@@ -33,4 +33,11 @@ void TChartLegend::Assign(const fw::TPersistent& source) {
     SetVisible(other->visible_);
 }
 
+int32_t TChartLegend::Clicked(int32_t x, int32_t y) const {
+    for (std::size_t i = 0; i < itemBoxes_.size(); ++i) {
+        if (itemBoxes_[i].Contains({x, y})) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
 }  // namespace chart

@@ -3,10 +3,12 @@
 // drawing order; the rest are kept and stored for layouts that set them.
 
 #include <cstdint>
+#include <vector>
 
 #include "chart/style/ChartFontObject.h"
 #include "chart/style/ChartPens.h"
 #include "chart/base/ChartProperty.h"
+#include "framework/core/Geometry.h"
 
 namespace chart {
 
@@ -69,7 +71,14 @@ public:
     void SetVertMargin(int32_t v) { SetProperty(vertMargin_, v); }
     void SetVisible(bool v) { SetProperty(visible_, v); }
 
+    // The item under (x, y) in the last repaint, or -1.
+    int32_t Clicked(int32_t x, int32_t y) const;
+    // The rectangles of the items drawn by the last repaint, in item order.
+    void ClearItemBoxes() { itemBoxes_.clear(); }
+    void AddItemBox(const fw::TRect& box) { itemBoxes_.push_back(box); }
+
 private:
+    std::vector<fw::TRect> itemBoxes_;
     TLegendAlignment alignment_ = laRight;
     TChartBrush brush_;
     fw::TColor color_ = fw::clWhite;

@@ -1,7 +1,11 @@
 #include "framework/gui/window/ControlHost.h"
 
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <optional>
 
 namespace fw {
@@ -16,19 +20,38 @@ std::optional<TMouseButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
-TShiftState ShiftOf(const QMouseEvent& event) {
+TShiftState KeysOf(Qt::KeyboardModifiers keys) {
     TShiftState shift = 0;
-    const Qt::KeyboardModifiers keys = event.modifiers();
     if (keys & Qt::ShiftModifier) shift |= ssShift;
     if (keys & Qt::AltModifier) shift |= ssAlt;
     if (keys & Qt::ControlModifier) shift |= ssCtrl;
-    const Qt::MouseButtons buttons = event.buttons();
+    return shift;
+}
+
+TShiftState ButtonsOf(Qt::MouseButtons buttons) {
+    TShiftState shift = 0;
     if (buttons & Qt::LeftButton) shift |= ssLeft;
     if (buttons & Qt::RightButton) shift |= ssRight;
     if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+    return shift;
+}
+
+TShiftState ShiftOf(const QMouseEvent& event) {
+    TShiftState shift = KeysOf(event.modifiers()) | ButtonsOf(event.buttons());
     if (event.type() == QEvent::MouseButtonDblClick) shift |= ssDouble;
     return shift;
 }
+
+std::optional<TKey> KeyOf(int key) {
+    switch (key) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Escape: return vkEscape;
+    default: return std::nullopt;
+    }
+}
+
+// One notch of a common mouse wheel, in the eighths of a degree Qt counts.
+constexpr double kWheelNotch = 120.0;
 
 }  // namespace
 
@@ -61,6 +84,8 @@ ControlHost::ControlHost(QWidget* parent, TControlErrorHandler onError)
     // Every paint covers the whole area: no background erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A click gives the control the keyboard, for its keys during a drag.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 ControlHost::~ControlHost() {
@@ -172,6 +197,38 @@ void ControlHost::mouseReleaseEvent(QMouseEvent* event) {
 
 void ControlHost::leaveEvent(QEvent*) {
     if (control_) Guard([this] { control_->HostMouseLeave(); });
+}
+
+void ControlHost::wheelEvent(QWheelEvent* event) {
+    if (!control_) return;
+    const QPoint angle = event->angleDelta();
+    // Some systems turn a wheel with Shift held into a sideways one.
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    const QPoint p = event->position().toPoint();
+    const TShiftState shift = KeysOf(event->modifiers()) | ButtonsOf(event->buttons());
+    Guard([&] { control_->HostMouseWheel(shift, p.x(), p.y(), delta / kWheelNotch); });
+}
+
+void ControlHost::keyPressEvent(QKeyEvent* event) {
+    const auto key = KeyOf(event->key());
+    bool used = false;
+    if (control_ && key) Guard([&] { used = control_->HostKeyDown(*key, KeysOf(event->modifiers())); });
+    if (!used) QWidget::keyPressEvent(event);
+}
+
+bool ControlHost::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    std::string text;
+    if (control_) Guard([&] { text = control_->HostToolTip(help->pos().x(), help->pos().y()); });
+    if (text.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        // Gone as soon as the mouse moves on; the next rest asks again.
+        QToolTip::showText(help->globalPos(), QString::fromStdString(text), this, QRect(help->pos(), QSize(1, 1)));
+    }
+    return true;
 }
 
 }  // namespace fw

@@ -1,7 +1,8 @@
 #pragma once
 // The widget a hosted control lives in on screen. It keeps the window's
 // picture in an image (drawn through the window canvas), hands paints, size changes and
-// mouse events to the control, and shows the image. The control paints only
+// mouse, wheel and key events to the control, and shows the image and the
+// control's tooltips. The control paints only
 // when it asked for a repaint or the size changed; a mere exposure of the
 // widget shows the image again without bothering the control.
 
@@ -44,6 +45,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Shows the control's tooltip text when the mouse rests.
+    bool event(QEvent* event) override;
 
 private:
     void Guard(const std::function<void()>& call);

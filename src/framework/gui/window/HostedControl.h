@@ -6,6 +6,7 @@
 // tests play it with an off-screen image, so no control code needs widgets.
 
 #include <cstdint>
+#include <string>
 
 #include "framework/core/Geometry.h"
 
@@ -51,6 +52,11 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
+// Key ids of the keys a control reacts to.
+using TKey = uint16_t;
+inline constexpr TKey vkBack = 0x08;
+inline constexpr TKey vkEscape = 0x1B;
+
 class IHostedControl;
 
 // What a control may ask of the window it lives in.
@@ -89,6 +95,13 @@ public:
     virtual void HostMouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) = 0;
     // The mouse left the client area.
     virtual void HostMouseLeave() = 0;
+    // The mouse wheel turned at (x, y) by notches (positive: away from the user).
+    virtual void HostMouseWheel(TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/, double /*notches*/) {}
+    // A key pressed while the control has the focus; false leaves the key to
+    // the window around it.
+    virtual bool HostKeyDown(TKey /*key*/, TShiftState /*shift*/) { return false; }
+    // The tooltip text while the mouse rests at (x, y); empty shows none.
+    virtual std::string HostToolTip(int32_t /*x*/, int32_t /*y*/) { return {}; }
     // The window is being destroyed: the control must forget it.
     virtual void HostDestroyed() = 0;
 
