@@ -1,9 +1,11 @@
 #include "analysis/SampleWriter.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <vector>
 
 #include <fcntl.h>
@@ -46,22 +48,49 @@ bool WriteAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
-// Formats and writes the samples block by block; throws SaveError.
-void WriteBlocks(int fd, std::span<const double> values, const std::string& name)
+// Formats up to kBlockValues samples from `first` into block; returns the
+// text's end, or nullptr with bad set to the index of a value not finite.
+constexpr std::size_t kBlockValues = kBlockSize / kMaxSampleLine;
+
+char* FormatBlock(std::span<const double> values, std::size_t first, char* block, std::size_t& bad)
 {
-    std::vector<char> block(kBlockSize);
-    char* const begin = block.data();
-    char* const limit = begin + kBlockSize - kMaxSampleLine;
-    char* p = begin;
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::size_t end = std::min(values.size(), first + kBlockValues);
+    char* p = block;
+    for (std::size_t i = first; i < end; ++i) {
         p = FormatSampleLine(values[i], p);
-        if (!p) throw NotFinite(name, i);
-        if (p >= limit) {
-            if (!WriteAll(fd, begin, static_cast<std::size_t>(p - begin))) throw SaveError(name, Reason(errno));
-            p = begin;
+        if (!p) {
+            bad = i;
+            return nullptr;
         }
     }
-    if (!WriteAll(fd, begin, static_cast<std::size_t>(p - begin))) throw SaveError(name, Reason(errno));
+    return p;
+}
+
+// Formats and writes the samples block by block, in file order; the
+// formatting, the costly part, runs on two threads for long signals, each
+// block written whole once every block before it is. Throws SaveError.
+void WriteBlocks(int fd, std::span<const double> values, const std::string& name)
+{
+    std::vector<char> blocks(2 * kBlockSize);
+    char* const own = blocks.data();
+    char* const other = own + kBlockSize;
+    const auto write = [&](const char* begin, const char* end) {
+        if (!WriteAll(fd, begin, static_cast<std::size_t>(end - begin))) throw SaveError(name, Reason(errno));
+    };
+    for (std::size_t first = 0; first < values.size(); first += 2 * kBlockValues) {
+        const std::size_t second = first + kBlockValues;
+        std::size_t bad = 0, badSecond = 0;
+        std::future<char*> later;
+        if (second < values.size()) {
+            later = std::async(std::launch::async, [&] { return FormatBlock(values, second, other, badSecond); });
+        }
+        const char* end = FormatBlock(values, first, own, bad);
+        const char* endSecond = later.valid() ? later.get() : other;
+        if (!end) throw NotFinite(name, bad);
+        write(own, end);
+        if (!endSecond) throw NotFinite(name, badSecond);
+        write(other, endSecond);
+    }
 }
 
 std::string FolderOf(const std::string& fileName)

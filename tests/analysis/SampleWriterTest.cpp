@@ -11,12 +11,15 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "analysis/SampleReader.h"
 #include "analysis/SampleWriter.h"
@@ -47,7 +50,8 @@ std::vector<double> GeneratedDoubles()
                                   1.0 / 3.0,
                                   123456789012345678.0};
     std::mt19937_64 random(7);
-    for (int i = 0; i < 20000; ++i) {
+    // Enough for several of the writer's blocks.
+    for (int i = 0; i < 100000; ++i) {
         const double value = std::bit_cast<double>(random());
         if (std::isfinite(value)) values.push_back(value);
     }
@@ -183,6 +187,32 @@ TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary)
     }
     EXPECT_EQ(ReadAll(path), "1\n2\n3\n");
     EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"keep.dat"});
+}
+
+// Whichever block a value that is not finite falls in, the error names it and
+// what reached the descriptor is whole lines of the values before it.
+TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines)
+{
+    const TempFolder folder;
+    for (const std::size_t bad : {std::size_t{0}, std::size_t{50000}, std::size_t{90001}, std::size_t{149999}}) {
+        std::vector<double> values(150000, 0.1);
+        values[bad] = std::numeric_limits<double>::quiet_NaN();
+        const std::string path = folder.PathOf("partial.dat");
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        try {
+            WriteSamples(fd, values, "out");
+            ADD_FAILURE() << "a NaN at " << bad << " was written";
+        } catch (const SampleWriteError& error) {
+            EXPECT_EQ(error.Message(), "Cannot save file \"out\": sample " + std::to_string(bad + 1) +
+                                           " is not a finite number");
+        }
+        ::close(fd);
+        const std::string text = ReadAll(path);
+        const std::string before = FormatSamples(std::span(values).first(bad));
+        EXPECT_EQ(text, before.substr(0, text.size())) << "NaN at " << bad;
+        EXPECT_TRUE(text.empty() || text.back() == '\n') << "NaN at " << bad;
+    }
 }
 
 TEST(SampleWriter, ReplacingKeepsThePermissionsOfTheOldFile)
