@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "BenchImageHost.h"
 #include "framework/core/Geometry.h"
 #include "chart/ChartCanvas.h"
 #include "framework/gui/paint/Bitmap.h"
@@ -97,11 +98,4 @@ BENCHMARK(BM_QPainterLine2px)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunGuiBenchmarks(argc, argv); }

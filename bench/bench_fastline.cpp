@@ -10,37 +10,14 @@
 #include <random>
 #include <vector>
 
+#include "BenchImageHost.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
-#include "framework/gui/paint/Canvas.h"
-#include "framework/gui/window/HostedControl.h"
 
 namespace {
 
-// The window a chart paints into, played by an off-screen image.
-class ImageHost : public fw::IControlHost {
-public:
-    ImageHost(int32_t width, int32_t height) : image(width, height, QImage::Format_RGB32) {
-        canvas.Surface().BindImage(&image);
-    }
-    ~ImageHost() {
-        canvas.Surface().Unbind();
-        if (control) control->HostDestroyed();
-    }
-    void SetControl(fw::IHostedControl* value) override { control = value; }
-    void InvalidateControl() override {}
-    void RepaintControl() override { control->HostPaint(); }
-    fw::TPoint ClientSize() const override { return {image.width(), image.height()}; }
-    fw::TCanvas& WindowCanvas() override { return canvas; }
-    void UpdateWindow() override {}
-    fw::TCursor Cursor() const override { return fw::crDefault; }
-    void SetCursor(fw::TCursor) override {}
-
-    QImage image;
-    fw::TCanvas canvas;
-    fw::IHostedControl* control = nullptr;
-};
+using bench::ImageHost;
 
 std::vector<double> RandomWalk(std::size_t n, unsigned seed) {
     std::mt19937 rng(seed);
@@ -106,11 +83,4 @@ BENCHMARK(BM_FastLineClicked)->Arg(24)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunGuiBenchmarks(argc, argv); }

@@ -10,62 +10,18 @@
 #include <memory>
 #include <vector>
 
+#include "BenchImageHost.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
-#include "framework/gui/paint/Canvas.h"
-#include "framework/gui/window/HostedControl.h"
 
 namespace {
 
-// The window played by an image: repaint requests are counted and served on
-// demand, as the window system would after the event.
-class ImageHost : public fw::IControlHost {
-public:
-    ImageHost()
-        : window_(app::ProgramCharts::Chart1Bounds.Width(), app::ProgramCharts::Chart1Bounds.Height(),
-                  QImage::Format_RGB32) {
-        canvas_.Surface().BindImage(&window_);
-    }
-    ~ImageHost() {
-        canvas_.Surface().Unbind();
-        if (control_) control_->HostDestroyed();
-    }
-    void SetControl(fw::IHostedControl* control) override { control_ = control; }
-    void InvalidateControl() override { pending_ = true; ++requests; }
-    void RepaintControl() override {
-        ++requests;
-        Paint();
-    }
-    fw::TPoint ClientSize() const override { return {window_.width(), window_.height()}; }
-    fw::TCanvas& WindowCanvas() override { return canvas_; }
-    // What the user sees is the image with everything drawn on it so far.
-    void UpdateWindow() override { canvas_.Surface().Flush(); }
-    fw::TCursor Cursor() const override { return cursor_; }
-    void SetCursor(fw::TCursor cursor) override { cursor_ = cursor; }
-
-    void Paint() {
-        pending_ = false;
-        if (control_) control_->HostPaint();
-        canvas_.Surface().Flush();
-    }
-    // The paint a pending request leads to.
-    void PaintPending() {
-        if (pending_) Paint();
-    }
-    int64_t requests = 0;
-
-private:
-    QImage window_;
-    fw::TCanvas canvas_;
-    fw::IHostedControl* control_ = nullptr;
-    fw::TCursor cursor_ = fw::crDefault;
-    bool pending_ = false;
-};
+using bench::ImageHost;
 
 // The program's upper chart with its two series of 2^j + 1 points each, in
 // its window and painted once.
 struct Chart1Setup {
-    ImageHost host;
+    ImageHost host{app::ProgramCharts::Chart1Bounds.Width(), app::ProgramCharts::Chart1Bounds.Height()};
     app::ProgramCharts charts;
     chart::TChart& chart = charts.Chart1();
 
@@ -127,11 +83,4 @@ BENCHMARK(BM_PressHitTest)->Arg(24)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunGuiBenchmarks(argc, argv); }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "GoldenImage.h"
 #include "analysis/AnalysisSession.h"
 #include "app/ChartsPicture.h"
 #include "app/ProgramCharts.h"
@@ -121,31 +122,10 @@ int CountColour(const QImage& image, const fw::TRect& bounds, QRgb colour)
     return count;
 }
 
-// Pixels whose channels differ by more than tolerance; beyond `allowed` of
-// them the picture and a diff image are written as <name>.png / _diff.png.
 void ExpectSamePicture(const QImage& actual, const QImage& expected, const std::string& name, int tolerance = 0,
                        int allowed = 0)
 {
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    QImage diff = actual;
-    int changed = 0;
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            const QRgb a = actual.pixel(x, y);
-            const QRgb e = expected.pixel(x, y);
-            const int d = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
-                                    std::abs(qBlue(a) - qBlue(e))});
-            changed += d > tolerance;
-            const int grey = 128 + qGray(a) / 2;
-            diff.setPixel(x, y, d > tolerance ? qRgb(255, 0, 0) : qRgb(grey, grey, grey));
-        }
-    }
-    if (changed > allowed) {
-        const std::string base = std::string(QUELMAR_BINARY_DIR) + "/batch_plot_" + name;
-        actual.save(QString::fromStdString(base + ".png"));
-        diff.save(QString::fromStdString(base + "_diff.png"));
-        ADD_FAILURE() << changed << " pixels differ; picture and diff written to " << base << ".png / _diff.png";
-    }
+    golden::ExpectSamePicture(actual, expected, "batch_plot_" + name, tolerance, allowed);
 }
 
 TEST(BatchPlot, APngIsTheWindowsChartsAfterTheSameSteps)
