@@ -1,0 +1,244 @@
+// The session's five operations end to end on N = 2^k + 1 random-walk samples
+// read from a 17-digit text file: the program's series on the program's
+// charts, both charts repainted off-screen after each operation, and the
+// process's peak resident memory per sample.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include "analysis/AnalysisSession.h"
+#include "analysis/ControlSink.h"
+#include "app/ProgramCharts.h"
+#include "chart/Chart.h"
+#include "framework/gui/paint/Canvas.h"
+#include "framework/gui/window/HostedControl.h"
+
+namespace {
+
+// The window a chart paints into, played by an off-screen image.
+class ImageHost : public fw::IControlHost {
+public:
+    explicit ImageHost(const fw::TRect& bounds)
+        : image(bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, QImage::Format_RGB32) {
+        canvas.Surface().BindImage(&image);
+    }
+    ~ImageHost() {
+        canvas.Surface().Unbind();
+        if (control) control->HostDestroyed();
+    }
+    void SetControl(fw::IHostedControl* value) override { control = value; }
+    void InvalidateControl() override {}
+    void RepaintControl() override { control->HostPaint(); }
+    fw::TPoint ClientSize() const override { return {image.width(), image.height()}; }
+    fw::TCanvas& WindowCanvas() override { return canvas; }
+    void UpdateWindow() override {}
+    fw::TCursor Cursor() const override { return fw::crDefault; }
+    void SetCursor(fw::TCursor) override {}
+
+    QImage image;
+    fw::TCanvas canvas;
+    fw::IHostedControl* control = nullptr;
+};
+
+// The controls' state is not what is measured.
+class NoControls : public analysis::ControlSink {
+public:
+    void ShowCount(const std::string&) override {}
+    void SetLevelChoices(int32_t) override {}
+    void SetViewChoices(int32_t) override {}
+    void ShowMean(const std::string&) override {}
+    void EnableDecompose(bool) override {}
+    void EnableThreshold(bool) override {}
+    void EnableReconstruct(bool) override {}
+    void ShowWarning(const std::string&) override {}
+};
+
+int32_t SampleCount(int k) { return (int32_t{1} << k) + 1; }
+
+// One 17-digit random-walk file per k, written on first use and removed at exit.
+class SampleFiles {
+public:
+    ~SampleFiles() {
+        for (const auto& [k, path] : paths_) std::filesystem::remove(path);
+    }
+    const std::string& For(int k) {
+        auto found = paths_.find(k);
+        if (found != paths_.end()) return found->second;
+        const std::string path = (std::filesystem::temp_directory_path() /
+                                  ("quelmar-bench-session-" + std::to_string(::getpid()) + "-" + std::to_string(k) + ".dat"))
+                                     .string();
+        std::mt19937 rng(1);
+        std::normal_distribution<double> step(0, 1);
+        std::string text;
+        char number[64];
+        double level = 0;
+        for (int32_t i = 0; i < SampleCount(k); ++i) {
+            level += step(rng);
+            text.append(number, std::to_chars(number, number + sizeof number, level, std::chars_format::general, 17).ptr);
+            text += '\n';
+        }
+        std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        return paths_.emplace(k, path).first->second;
+    }
+
+private:
+    std::map<int, std::string> paths_;
+};
+
+SampleFiles& Files() {
+    static SampleFiles files;
+    return files;
+}
+
+// The peak so far starts again from what is resident now, less the free heap
+// an earlier, larger benchmark left behind.
+void ResetPeakResident() {
+    ::malloc_trim(0);
+    if (std::FILE* file = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", file);
+        std::fclose(file);
+    }
+}
+
+int64_t PeakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+// The window's session and charts, with the file of the benchmark's k.
+struct Window {
+    explicit Window(int k) : k(k), path(Files().For(k)) {
+        ResetPeakResident();
+        charts.Chart1().SetHost(&host1);
+        charts.Chart2().SetHost(&host2);
+    }
+    void Load() { session.Load(std::to_string(SampleCount(k)), path); }
+    void DecomposeFully() { session.Decompose(k - 1); }
+    void ViewLevelOne() { session.SelectViewLevel(0); }
+    void Repaint() {
+        charts.Chart1().Invalidate();
+        host1.RepaintControl();
+        charts.Chart2().Invalidate();
+        host2.RepaintControl();
+        benchmark::ClobberMemory();
+    }
+    void ReportPeak(benchmark::State& state) const {
+        state.counters["peak_bytes_per_sample"] =
+            static_cast<double>(PeakResidentBytes()) / static_cast<double>(SampleCount(k));
+    }
+
+    const int k;
+    const std::string path;
+    ImageHost host1{app::ProgramCharts::Chart1Bounds};
+    ImageHost host2{app::ProgramCharts::Chart2Bounds};
+    app::ProgramCharts charts;
+    NoControls controls;
+    analysis::AnalysisSession session{charts.Series1(), charts.Series2(), charts.Series3(), controls};
+};
+
+int Arg(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+
+void BM_SessionLoad(benchmark::State& state) {
+    Window window(Arg(state));
+    for (auto _ : state) {
+        window.Load();
+        window.Repaint();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(std::filesystem::file_size(window.path)) *
+                            static_cast<int64_t>(state.iterations()));
+    window.ReportPeak(state);
+}
+
+void BM_SessionDecompose(benchmark::State& state) {
+    Window window(Arg(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Load();
+        window.Repaint();
+        state.ResumeTiming();
+        window.DecomposeFully();
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+void BM_SessionView(benchmark::State& state) {
+    Window window(Arg(state));
+    window.Load();
+    window.DecomposeFully();
+    window.Repaint();
+    for (auto _ : state) {
+        window.ViewLevelOne();
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+void BM_SessionThreshold(benchmark::State& state) {
+    Window window(Arg(state));
+    window.Load();
+    window.DecomposeFully();
+    for (auto _ : state) {
+        // Each threshold starts from the untouched level.
+        state.PauseTiming();
+        window.ViewLevelOne();
+        window.Repaint();
+        state.ResumeTiming();
+        window.session.ApplyThreshold(0, "1");
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+void BM_SessionReconstruct(benchmark::State& state) {
+    Window window(Arg(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Load();
+        window.DecomposeFully();
+        window.Repaint();
+        state.ResumeTiming();
+        window.session.Reconstruct();
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+// Each operation takes up to seconds at 2^24 + 1: a few timed runs suffice.
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(20)->Arg(24)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_SessionLoad)->Apply(Sizes);
+BENCHMARK(BM_SessionDecompose)->Apply(Sizes);
+BENCHMARK(BM_SessionView)->Apply(Sizes);
+BENCHMARK(BM_SessionThreshold)->Apply(Sizes);
+BENCHMARK(BM_SessionReconstruct)->Apply(Sizes);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
