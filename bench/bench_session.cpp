@@ -5,8 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <QImage>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -19,39 +17,15 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include "BenchImageHost.h"
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
-#include "framework/gui/paint/Canvas.h"
-#include "framework/gui/window/HostedControl.h"
 
 namespace {
 
-// The window a chart paints into, played by an off-screen image.
-class ImageHost : public fw::IControlHost {
-public:
-    explicit ImageHost(const fw::TRect& bounds)
-        : image(bounds.Right - bounds.Left, bounds.Bottom - bounds.Top, QImage::Format_RGB32) {
-        canvas.Surface().BindImage(&image);
-    }
-    ~ImageHost() {
-        canvas.Surface().Unbind();
-        if (control) control->HostDestroyed();
-    }
-    void SetControl(fw::IHostedControl* value) override { control = value; }
-    void InvalidateControl() override {}
-    void RepaintControl() override { control->HostPaint(); }
-    fw::TPoint ClientSize() const override { return {image.width(), image.height()}; }
-    fw::TCanvas& WindowCanvas() override { return canvas; }
-    void UpdateWindow() override {}
-    fw::TCursor Cursor() const override { return fw::crDefault; }
-    void SetCursor(fw::TCursor) override {}
-
-    QImage image;
-    fw::TCanvas canvas;
-    fw::IHostedControl* control = nullptr;
-};
+using bench::ImageHost;
 
 // The controls' state is not what is measured.
 class NoControls : public analysis::ControlSink {
@@ -146,8 +120,8 @@ struct Window {
 
     const int k;
     const std::string path;
-    ImageHost host1{app::ProgramCharts::Chart1Bounds};
-    ImageHost host2{app::ProgramCharts::Chart2Bounds};
+    ImageHost host1{app::ProgramCharts::Chart1Bounds.Width(), app::ProgramCharts::Chart1Bounds.Height()};
+    ImageHost host2{app::ProgramCharts::Chart2Bounds.Width(), app::ProgramCharts::Chart2Bounds.Height()};
     app::ProgramCharts charts;
     NoControls controls;
     analysis::AnalysisSession session{charts.Series1(), charts.Series2(), charts.Series3(), controls};
@@ -234,11 +208,4 @@ BENCHMARK(BM_SessionReconstruct)->Apply(Sizes);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunGuiBenchmarks(argc, argv); }
