@@ -26,6 +26,20 @@ int NameFilterIndex(const QStringList& nameFilters, const QString& selected) {
     return -1;
 }
 
+// Shows the dialog; on acceptance fileName is the chosen file, in the file
+// system's encoding, the name the file is opened or written by.
+bool RunFileDialog(QFileDialog& dialog, std::string& fileName) {
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    fileName = QFile::encodeName(chosen.first()).toStdString();
+    return true;
+}
+
 QMessageBox::Icon QtIcon(MessageBoxIcon icon) {
     switch (icon) {
     case MessageBoxIcon::Stop: return QMessageBox::Critical;
@@ -53,16 +67,7 @@ bool QtDialogService::ExecuteOpen(const std::string& filter, std::string& fileNa
     if (!fileName.empty()) {
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(fileName)));
     }
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) {
-        return false;
-    }
-    // The session opens the file by this name: keep the file system's encoding.
-    fileName = QFile::encodeName(chosen.first()).toStdString();
-    return true;
+    return RunFileDialog(dialog, fileName);
 }
 
 bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileName, int& filterIndex) {
@@ -80,14 +85,9 @@ bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileNa
         dialog.setDirectory(proposed.absolutePath());
         dialog.selectFile(proposed.fileName());
     }
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!RunFileDialog(dialog, fileName)) {
         return false;
     }
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) {
-        return false;
-    }
-    fileName = QFile::encodeName(chosen.first()).toStdString();
     filterIndex = NameFilterIndex(nameFilters, dialog.selectedNameFilter());
     return true;
 }
