@@ -126,6 +126,49 @@ TEST(SeriesAddArray, FillsXFromZeroWithDefaultColoursAndNoExtraMemory) {
     EXPECT_EQ(chart.invalidations - before, 1);  // one request for the whole batch
 }
 
+// Points that all carry one colour or one label store it once; the first
+// point that differs stores one entry a point, the earlier ones keeping theirs.
+TEST(SeriesAdd, OneColourOrLabelForEveryPointIsStoredOnce) {
+    TChartSeries s;
+    const auto colours = [&] {
+        std::vector<fw::TColor> c;
+        for (int32_t i = 0; i < s.Count(); ++i) c.push_back(s.ValueColor(i));
+        return c;
+    };
+    const std::size_t plain = 2 * sizeof(double);
+    for (int i = 0; i < 100; ++i) s.AddY(i, "a", fw::clRed);
+    EXPECT_EQ(colours(), std::vector<fw::TColor>(100, fw::clRed));
+    EXPECT_TRUE(s.HasLabels());
+    EXPECT_EQ(s.XLabel(99), "a");
+    EXPECT_EQ(s.HeapBytes(), s.XValues().HeapBytes() + s.YValues().HeapBytes());
+    EXPECT_GE(s.HeapBytes(), 100 * plain);
+
+    s.Delete(0);
+    s.AddY(7, "a", fw::clBlue);
+    std::vector<fw::TColor> expected(99, fw::clRed);
+    expected.push_back(fw::clBlue);
+    EXPECT_EQ(colours(), expected);
+
+    const std::vector<double> more = Samples(10);
+    s.AddArray(more.data(), 9);  // plain points after coloured ones
+    expected.insert(expected.end(), 10, s.SeriesColor());
+    EXPECT_EQ(colours(), expected);
+    EXPECT_EQ(s.XLabel(100), "");
+
+    s.Clear();
+    s.AddY(1, "", fw::clGreen);
+    s.SetColorEachPoint(true);
+    s.SetColorEachPoint(false);  // every point back to the series colour, the points kept
+    ASSERT_EQ(s.Count(), 1);
+    s.AddY(2, "", fw::clGreen);
+    EXPECT_EQ(colours(), (std::vector<fw::TColor>{s.SeriesColor(), fw::clGreen}));
+
+    while (s.Count() > 0) s.Delete(0);
+    s.AddY(3, "", fw::clYellow);
+    EXPECT_EQ(colours(), std::vector<fw::TColor>{fw::clYellow});
+    EXPECT_FALSE(s.HasLabels());
+}
+
 TEST(SeriesAddArray, NegativeHighIndexAddsNothing) {
     TChartSeries s;
     s.AddY(1);

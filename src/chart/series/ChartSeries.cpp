@@ -42,7 +42,7 @@ void TChartSeries::SetColorEachPoint(bool value) {
     if (colorEachPoint_ == value) return;
     colorEachPoint_ = value;
     // Every point colour goes back to clChartDefault: nothing left to store.
-    if (!value) colors_.Clear();
+    if (!value) colors_.ResetToDefault();
     Repaint();
 }
 

@@ -164,8 +164,8 @@ public:
     const std::string& XLabel(int32_t i) const { return labels_.Get(i); }
     void SetXLabel(int32_t i, const std::string& text);
     virtual std::string GetXLabel(int32_t i) const { return XLabel(i); }
-    // The labels take memory only once a point has one.
-    bool HasLabels() const { return labels_.Materialised(); }
+    // Whether any point has a label.
+    bool HasLabels() const { return !labels_.AllDefault(); }
     // The text the point's mark shows, by the marks' style: its X value, its
     // value, or its label (the value when it has none), numbers in ValueFormat.
     virtual std::string GetMarkText(int32_t valueIndex) const;
