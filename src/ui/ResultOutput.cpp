@@ -77,7 +77,7 @@ void ResultOutput::ExportChart(ChartPlace place) {
     std::string fileName = choice->FileName;
     // A name with some other extension gets the one of the format written.
     if (ExtensionOf(fileName) != kPictureExtensions[static_cast<size_t>(format)]) {
-        fileName += "." + std::string(kPictureExtensions[static_cast<size_t>(format)]);
+        fileName.append(".").append(kPictureExtensions[static_cast<size_t>(format)]);
     }
     const BusyCursor busy;
     chart::TChart& chart = ChartAt(place);
