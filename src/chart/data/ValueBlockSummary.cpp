@@ -111,18 +111,11 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
 
 TValueBounds TValueBlockSummary::Bounds(int32_t a, int32_t b) const {
     TValueBounds r = Entry(-1, a);
-    int64_t i = a;
-    const int64_t end = int64_t{b} + 1;
-    int level = -1;
-    while (i < end) {
-        while (level < TopLevel() && i % Span(level + 1) == 0 && i + Span(level + 1) <= end) ++level;
-        while (level >= 0 && i + Span(level) > end) --level;
-        const TValueBounds e = Entry(level, i);
+    ForEachTile(a, b, [&r](int, int64_t, const TValueBounds& e) {
         r.Min = std::min(r.Min, e.Min);
         r.Max = std::max(r.Max, e.Max);
-        i += Span(level);
-        while (level >= 0 && i % Span(level) != 0) --level;
-    }
+        return false;
+    });
     return r;
 }
 

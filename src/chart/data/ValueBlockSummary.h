@@ -62,6 +62,10 @@ private:
     int TopLevel() const { return static_cast<int>(levels_.size()) - 1; }
     template <typename Test>
     int64_t Descend(int level, int64_t i, Test& test, bool forward) const;
+    // Visits the entries that tile a ... b front to back, each the largest
+    // aligned one that fits; visit(level, start, bounds) returns true to stop.
+    template <typename Visit>
+    void ForEachTile(int32_t a, int32_t b, Visit visit) const;
 
     std::vector<std::vector<TValueBounds>> levels_;
     const double* data_ = nullptr;
@@ -89,8 +93,8 @@ int64_t TValueBlockSummary::Descend(int level, int64_t i, Test& test, bool forwa
     return -1;
 }
 
-template <typename Test>
-int32_t TValueBlockSummary::FindFirst(int32_t a, int32_t b, Test test) const {
+template <typename Visit>
+void TValueBlockSummary::ForEachTile(int32_t a, int32_t b, Visit visit) const {
     int64_t i = a;
     const int64_t end = int64_t{b} + 1;
     int level = -1;
@@ -98,16 +102,21 @@ int32_t TValueBlockSummary::FindFirst(int32_t a, int32_t b, Test test) const {
     while (i < end) {
         while (level < TopLevel() && i % Span(level + 1) == 0 && i + Span(level + 1) <= end) ++level;
         while (level >= 0 && i + Span(level) > end) --level;
-        const TValueBounds e = Entry(level, i);
-        if (test(e.Min, e.Max)) {
-            const int64_t found = Descend(level, i, test, true);
-            if (found >= 0) return static_cast<int32_t>(found);
-        }
+        if (visit(level, i, Entry(level, i))) return;
         i += Span(level);
         // Climbing again needs alignment to the next level up.
         while (level >= 0 && i % Span(level) != 0) --level;
     }
-    return -1;
+}
+
+template <typename Test>
+int32_t TValueBlockSummary::FindFirst(int32_t a, int32_t b, Test test) const {
+    int64_t found = -1;
+    ForEachTile(a, b, [&](int level, int64_t i, const TValueBounds& e) {
+        if (test(e.Min, e.Max)) found = Descend(level, i, test, true);
+        return found >= 0;
+    });
+    return static_cast<int32_t>(found);
 }
 
 template <typename Test>
