@@ -3,6 +3,8 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
+#include <new>
+
 namespace analysis {
 
 SignalSize NormaliseCount(int32_t count)
@@ -27,10 +29,14 @@ DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
         throw fw::Exception("Signal order " + fw::IntToStr(j) + " is outside 2 ... " + fw::IntToStr(kMaxOrder));
     }
     n_ = (int32_t{1} << j) + 1;
-    // calloc hands out zeroed pages without touching them first, so a fresh
-    // buffer is never indeterminate and costs nothing until it is written.
-    data_.reset(static_cast<double*>(std::calloc(static_cast<std::size_t>(n_), sizeof(double))));
-    if (!data_) throw fw::EOutOfMemory();
+    // A block comes zeroed without being touched first, so a fresh buffer is
+    // never indeterminate and costs nothing until it is written.
+    const std::size_t bytes = static_cast<std::size_t>(n_) * sizeof(double);
+    try {
+        data_ = std::unique_ptr<double[], FreeMemory>(static_cast<double*>(fw::AllocateBlock(bytes)), FreeMemory{bytes});
+    } catch (const std::bad_alloc&) {
+        throw fw::EOutOfMemory();
+    }
 }
 
 }  // namespace analysis

@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+
+#include "framework/core/LargeBlock.h"
 
 namespace analysis {
 
@@ -43,7 +44,8 @@ public:
 
 private:
     struct FreeMemory {
-        void operator()(double* p) const noexcept { std::free(p); }
+        std::size_t bytes;
+        void operator()(double* p) const noexcept { fw::FreeBlock(p, bytes); }
     };
 
     int32_t j_;

@@ -121,7 +121,8 @@ TEST(SeriesAddArray, FillsXFromZeroWithDefaultColoursAndNoExtraMemory) {
     EXPECT_EQ(Xs(s), expectedX);
     EXPECT_EQ(Ys(s), values);
     for (int32_t i = 0; i < 513; ++i) ASSERT_EQ(s.ValueColor(i), fw::clNavy);
-    EXPECT_EQ(s.HeapBytes(), 513u * 2 * sizeof(double));  // no colour or label storage
+    // The Y values only: no colour or label storage, and X is 0, 1, 2, ...
+    EXPECT_EQ(s.HeapBytes(), 513u * sizeof(double));
     EXPECT_EQ(s.MinYValue(), *std::min_element(values.begin(), values.end()));
     EXPECT_EQ(chart.invalidations - before, 1);  // one request for the whole batch
 }
@@ -135,8 +136,8 @@ TEST(SeriesAdd, OneColourOrLabelForEveryPointIsStoredOnce) {
         for (int32_t i = 0; i < s.Count(); ++i) c.push_back(s.ValueColor(i));
         return c;
     };
-    const std::size_t plain = 2 * sizeof(double);
-    for (int i = 0; i < 100; ++i) s.AddY(i, "a", fw::clRed);
+    const std::size_t plain = sizeof(double);  // the Y value; X is the point's index
+    for (int i = 0; i < 100; ++i) s.AddY(i + 0.5, "a", fw::clRed);
     EXPECT_EQ(colours(), std::vector<fw::TColor>(100, fw::clRed));
     EXPECT_TRUE(s.HasLabels());
     EXPECT_EQ(s.XLabel(99), "a");

@@ -26,7 +26,10 @@ TChartValueList::TChartValueList(IValueListOwner& owner, std::string name)
     ClearValues();
 }
 
-TChartValueList::~TChartValueList() { lists_->Remove(this); }
+TChartValueList::~TChartValueList() {
+    fw::ForgetSpare(*this);
+    lists_->Remove(this);
+}
 
 void TChartValueList::Assign(const TChartValueList& source) {
     order_ = source.order_;
@@ -44,24 +47,36 @@ void TChartValueList::CheckIndex(int32_t index, int32_t count) const {
 
 double TChartValueList::Value(int32_t index) const {
     CheckIndex(index, Count());
-    return values_[static_cast<std::size_t>(index)] * multiplier_;
+    return Raw(index) * multiplier_;
 }
 
 double TChartValueList::RawValue(int32_t index) const {
     CheckIndex(index, Count());
-    return values_[static_cast<std::size_t>(index)];
+    return Raw(index);
 }
 
 void TChartValueList::SetValue(int32_t index, double v) {
     CheckIndex(index, Count());
-    values_[static_cast<std::size_t>(index)] = v;
+    if (!sequence_ || !SameBits(v, static_cast<double>(index))) {
+        Materialise();
+        values_[static_cast<std::size_t>(index)] = v;
+    }
     Changed();
     owner_.NotifyValue(veModify, index);
 }
 
-void TChartValueList::Reserve(std::size_t capacity) {
+void TChartValueList::Grow(std::size_t needed) {
+    if (needed <= values_.capacity()) return;
+    // The storage a Clear kept serves the refill when it is large enough; a
+    // refill that outgrows it has no use for it.
+    if (values_.empty() && spare_.capacity() >= needed) {
+        values_.swap(spare_);
+        DropSpare();
+        return;
+    }
+    DropSpare();
     try {
-        values_.reserve(capacity);
+        values_.reserve(needed);
     } catch (const std::bad_alloc&) {
         throw fw::EOutOfMemory();
     } catch (const std::length_error&) {
@@ -69,86 +84,172 @@ void TChartValueList::Reserve(std::size_t capacity) {
     }
 }
 
+void TChartValueList::Reserve(std::size_t capacity) {
+    if (!sequence_) Grow(capacity);
+}
+
 void TChartValueList::EnsureRoom(std::size_t n) {
+    if (sequence_) return;
     const std::size_t needed = values_.size() + n;
-    if (needed <= values_.capacity()) return;
-    Reserve(std::max(needed, values_.capacity() * 2));
+    if (needed > values_.capacity()) Grow(std::max(needed, values_.capacity() * 2));
+}
+
+void TChartValueList::Materialise() {
+    if (!sequence_) return;
+    const auto count = static_cast<std::size_t>(sequenceCount_);
+    Grow(count);
+    values_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) values_[i] = static_cast<double>(i);
+    sequence_ = false;
+    sequenceCount_ = 0;
+}
+
+void TChartValueList::PrepareInsertSlowly(int32_t index, double v) {
+    const bool continues = index == Count() && SameBits(v, static_cast<double>(index));
+    if (sequence_ && continues) return;
+    if (sequence_) {
+        // Room for the new value as well, so that materialising and the
+        // insertion share one allocation.
+        Grow(static_cast<std::size_t>(sequenceCount_) + 1);
+        Materialise();
+    }
+    EnsureRoom(1);
+}
+
+int32_t TChartValueList::InsertionIndex(double v) const {
+    const int32_t count = Count();
+    if (count == 0) return 0;
+    // Comparisons are on raw values: the multiplier only scales reads. The
+    // backward scan puts v after every value equal to it.
+    int32_t t = count - 1;
+    if (order_ == loAscending && Raw(t) > v) {
+        while (t >= 0 && Raw(t) > v) --t;
+        return t + 1;
+    }
+    if (order_ == loDescending && Raw(t) < v) {
+        while (t >= 0 && Raw(t) < v) --t;
+        return t + 1;
+    }
+    return count;
 }
 
 int32_t TChartValueList::AddChartValue(double v) {
-    EnsureRoom(1);
-    const int32_t count = Count();
-    int32_t index = count;
-    // Comparisons are on raw values: the multiplier only scales reads. The
-    // backward scan puts v after every value equal to it.
-    if (count > 0 && order_ == loAscending && values_.back() > v) {
-        int32_t t = count - 1;
-        while (t >= 0 && values_[static_cast<std::size_t>(t)] > v) --t;
-        index = t + 1;
-    } else if (count > 0 && order_ == loDescending && values_.back() < v) {
-        int32_t t = count - 1;
-        while (t >= 0 && values_[static_cast<std::size_t>(t)] < v) --t;
-        index = t + 1;
-    }
-    values_.insert(values_.begin() + index, v);
-    if (index == count)
-        Appended();
-    else
-        Changed();
+    const int32_t index = InsertionIndex(v);
+    PrepareInsert(index, v);
+    InsertPrepared(index, v);
     return index;
 }
 
 void TChartValueList::InsertChartValue(int32_t index, double v) {
     CheckIndex(index, Count() + 1);
-    EnsureRoom(1);
-    const bool atEnd = index == Count();
+    PrepareInsert(index, v);
+    InsertPrepared(index, v);
+}
+
+void TChartValueList::InsertPrepared(int32_t index, double v) {
+    if (index == Count()) {
+        AppendInOrder(v);
+        return;
+    }
     values_.insert(values_.begin() + index, v);
-    if (atEnd)
-        Appended();
-    else
-        Changed();
+    Changed();
 }
 
 void TChartValueList::Delete(int32_t index) {
     CheckIndex(index, Count());
-    values_.erase(values_.begin() + index);
+    highWater_ = std::max(highWater_, values_.size());
+    if (sequence_ && index == sequenceCount_ - 1) {
+        --sequenceCount_;
+    } else {
+        Materialise();
+        values_.erase(values_.begin() + index);
+    }
     Changed();
 }
 
+void TChartValueList::KeepAsSpare() {
+    DropSpare();
+    highWater_ = std::max(highWater_, values_.size());
+    values_.clear();
+    values_.swap(spare_);
+    if (!fw::KeepSpare(*this)) DropSpare();
+}
+
+void TChartValueList::DropSpare() noexcept {
+    fw::ForgetSpare(*this);
+    Storage().swap(spare_);
+}
+
 void TChartValueList::ClearValues() {
-    std::vector<double>().swap(values_);
+    // Large storage is kept for a refill of the list; small storage and any
+    // storage kept before go at once.
+    if (fw::IsLargeBlock(values_.capacity() * sizeof(double))) {
+        KeepAsSpare();
+    } else {
+        DropSpare();
+        Storage().swap(values_);
+        highWater_ = 0;
+    }
     if (ChartDefaultCapacity > 0) values_.reserve(ChartDefaultCapacity);
+    sequence_ = true;
+    sequenceCount_ = 0;
     Changed();
+}
+
+void TChartValueList::ReleaseSpareStorage() {
+    DropSpare();
+    const std::size_t usedBytes = values_.size() * sizeof(double);
+    if (highWater_ > values_.size() && fw::IsLargeBlock(values_.capacity() * sizeof(double)))
+        fw::ReleaseUnusedPages(values_.data(), usedBytes, values_.capacity() * sizeof(double));
+    highWater_ = 0;
 }
 
 int32_t TChartValueList::Locate(double v) const {
     for (int32_t i = 0; i < Count(); ++i) {
-        if (values_[static_cast<std::size_t>(i)] * multiplier_ == v) return i;
+        if (Raw(i) * multiplier_ == v) return i;
     }
     return -1;
 }
 
 int32_t TChartValueList::FirstIndexNotBelow(double v, int32_t from) const {
     CheckIndex(from, Count() + 1);
-    const auto below = [&](double raw) { return raw * multiplier_ < v; };
-    const auto begin = values_.begin() + from;
+    const auto below = [&](int32_t i) { return Raw(i) * multiplier_ < v; };
     // A positive finite scale keeps the raw order, so the scaled values are
     // partitioned by `below` as well.
     const bool sorted = order_ == loAscending && multiplier_ > 0 && std::isfinite(multiplier_);
-    const auto found = sorted ? std::partition_point(begin, values_.end(), below)
-                              : std::find_if_not(begin, values_.end(), below);
-    return static_cast<int32_t>(found - values_.begin());
+    int32_t lo = from, hi = Count();
+    if (!sorted) {
+        while (lo < hi && below(lo)) ++lo;
+        return lo;
+    }
+    while (lo < hi) {
+        const int32_t mid = lo + (hi - lo) / 2;
+        if (below(mid))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
 }
 
 void TChartValueList::RecalcStats() const {
     if (!statsDirty_) return;
-    if (values_.empty()) {
+    const int32_t count = Count();
+    // 0 + 1 + ... + (count - 1) is exact in doubles, step by step, while the
+    // sum stays within 2^53: then a sequence's statistics need no walk.
+    constexpr int64_t kExactSumLimit = int64_t{1} << 53;
+    const int64_t n = count;
+    if (count == 0) {
         minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+    } else if (sequence_ && multiplier_ == 1.0 && n * (n - 1) / 2 <= kExactSumLimit) {
+        minValue_ = 0;
+        maxValue_ = static_cast<double>(count - 1);
+        total_ = totalAbs_ = static_cast<double>(n * (n - 1) / 2);
     } else {
-        const double v0 = values_[0] * multiplier_;
+        const double v0 = Raw(0) * multiplier_;
         double lo = v0, hi = v0, sum = v0, sumAbs = std::fabs(v0);
-        for (std::size_t i = 1; i < values_.size(); ++i) {
-            const double v = values_[i] * multiplier_;
+        for (int32_t i = 1; i < count; ++i) {
+            const double v = Raw(i) * multiplier_;
             if (v < lo)
                 lo = v;
             else if (v > hi)
@@ -226,7 +327,8 @@ void TChartValueList::Sort() {
 }
 
 void TChartValueList::Scroll() {
-    if (values_.size() < 2) return;
+    if (Count() < 2) return;
+    Materialise();
     std::rotate(values_.begin(), values_.begin() + 1, values_.end());
     Changed();
 }
@@ -253,6 +355,16 @@ void TChartValueList::SetValueSource(const std::string& s) {
 
 void TChartValueList::AppendRaw(const double* values, std::size_t n) {
     if (n == 0) return;
+    if (sequence_) {
+        std::size_t k = 0;
+        while (k < n && SameBits(values[k], static_cast<double>(sequenceCount_ + static_cast<int64_t>(k)))) ++k;
+        if (k == n) {
+            AppendSequence(sequenceCount_, n);
+            return;
+        }
+        Grow(static_cast<std::size_t>(sequenceCount_) + n);
+        Materialise();
+    }
     EnsureRoom(n);
     values_.insert(values_.end(), values, values + n);
     Appended();
@@ -260,6 +372,15 @@ void TChartValueList::AppendRaw(const double* values, std::size_t n) {
 
 void TChartValueList::AppendSequence(double first, std::size_t n) {
     if (n == 0) return;
+    if (sequence_ && SameBits(first, static_cast<double>(sequenceCount_))) {
+        sequenceCount_ += static_cast<int32_t>(n);
+        Appended();
+        return;
+    }
+    if (sequence_) {
+        Grow(static_cast<std::size_t>(sequenceCount_) + n);
+        Materialise();
+    }
     EnsureRoom(n);
     const std::size_t start = values_.size();
     values_.resize(start + n);
@@ -269,7 +390,10 @@ void TChartValueList::AppendSequence(double first, std::size_t n) {
 }
 
 void TChartValueList::SwapRaw(int32_t a, int32_t b) {
-    std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
+    if (a != b) {
+        Materialise();
+        std::swap(values_[static_cast<std::size_t>(a)], values_[static_cast<std::size_t>(b)]);
+    }
     Changed();
 }
 

@@ -2,11 +2,19 @@
 // One dimension of a series' values (its X or its Y values): doubles kept in
 // insertion order, read through a scale factor, with minimum, maximum and
 // totals recomputed lazily on the first read after a batch of changes.
+//
+// A list that holds 0, 1, 2, ... (the X values of points added by AddY or
+// AddArray) stores nothing until a value breaks that sequence; it then
+// materialises and goes on as a stored list. Every operation reads and
+// behaves the same either way.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "framework/core/LargeBlock.h"
 
 namespace chart {
 
@@ -51,7 +59,7 @@ protected:
     ~IValueListOwner() = default;
 };
 
-class TChartValueList {
+class TChartValueList : private fw::SpareKeeper {
 public:
     // Registers in owner's value lists; the owner must outlive the list.
     TChartValueList(IValueListOwner& owner, std::string name);
@@ -63,7 +71,7 @@ public:
     // neither the values nor the name.
     virtual void Assign(const TChartValueList& source);
 
-    int32_t Count() const { return static_cast<int32_t>(values_.size()); }
+    int32_t Count() const { return sequence_ ? sequenceCount_ : static_cast<int32_t>(values_.size()); }
 
     // Raw value times Multiplier. Index errors throw fw::EListError.
     double Value(int32_t index) const;
@@ -74,6 +82,8 @@ public:
 
     // Inserts by Order after every equal value; returns the index taken.
     int32_t AddChartValue(double v);
+    // The index AddChartValue(v) would give v, without adding it.
+    int32_t InsertionIndex(double v) const;
     // index in 0 ... Count.
     void InsertChartValue(int32_t index, double v);
     void Delete(int32_t index);
@@ -115,8 +125,38 @@ public:
     // Bulk operations for the owner's fast paths; they keep the invariants
     // (statistics marked stale) but tell nobody.
     void Reserve(std::size_t capacity);
-    // Makes room for n more values with amortised growth.
+    // Makes room for n more values with amortised growth (none for a
+    // sequence list: the values that continue it need no room, the others
+    // get theirs when they break it).
     void EnsureRoom(std::size_t n);
+    // Gets whatever inserting v at index needs (memory, the stored values of
+    // a sequence that v breaks), so that the insertion itself cannot fail.
+    void PrepareInsert(int32_t index, double v) {
+        const bool ready = sequence_ ? index == sequenceCount_ && SameBits(v, static_cast<double>(index))
+                                     : values_.size() < values_.capacity();
+        if (!ready) PrepareInsertSlowly(index, v);
+    }
+    // Stores the values of a sequence list, so that no later change of one
+    // value can fail. Throws fw::EOutOfMemory.
+    void Materialise();
+    // Inserts v at index after PrepareInsert(index, v); cannot fail.
+    void InsertPrepared(int32_t index, double v);
+    // Appends v at the end, after PrepareInsert(Count(), v), for a list whose
+    // Order keeps v there (a loNone list, or an ascending one whose last value
+    // is at most v): the path of a point added after all the others.
+    void AppendInOrder(double v) {
+        if (sequence_)
+            ++sequenceCount_;
+        else
+            values_.push_back(v);
+        Appended();
+    }
+    // Whether the list holds exactly 0, 1, ..., Count-1 without storing them.
+    bool IsSequence() const { return sequence_; }
+    // Storage a Clear kept for a refill of about the same size goes back to
+    // the system, and pages beyond the values are released. For the owner
+    // to call once a burst of changes is over (before its chart paints).
+    void ReleaseSpareStorage();
     // Appends raw values without any order check.
     void AppendRaw(const double* values, std::size_t n);
     // Appends first, first+1, ..., first+n-1.
@@ -126,15 +166,29 @@ public:
     // The stored value before scaling. Index errors throw fw::EListError.
     double RawValue(int32_t index) const;
     // The last raw value; Count() must be above 0.
-    double LastRaw() const { return values_.back(); }
-    std::size_t HeapBytes() const { return values_.capacity() * sizeof(double); }
-    // The stored values before scaling, for summaries that read them in bulk.
-    const double* RawData() const { return values_.data(); }
+    double LastRaw() const { return sequence_ ? static_cast<double>(sequenceCount_ - 1) : values_.back(); }
+    std::size_t HeapBytes() const { return (values_.capacity() + spare_.capacity()) * sizeof(double); }
+    // The stored values before scaling, for summaries that read them in bulk;
+    // null for a sequence list, whose value i is i.
+    const double* RawData() const { return sequence_ ? nullptr : values_.data(); }
     // Counts every change other than values appended at the end: a summary
     // that saw the same count may extend itself over the new tail.
     uint64_t EditCount() const { return editCount_; }
 
 private:
+    using Storage = std::vector<double, fw::LargeBlockAllocator<double>>;
+
+    // Bit for bit: a -0.0 or a NaN does not continue a sequence.
+    static bool SameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
+    void PrepareInsertSlowly(int32_t index, double v);
+    double Raw(int32_t i) const {
+        return sequence_ ? static_cast<double>(i) : values_[static_cast<std::size_t>(i)];
+    }
+    // Capacity for `needed` values, the kept storage first.
+    void Grow(std::size_t needed);
+    void KeepAsSpare();
+    void DropSpare() noexcept;
+    void ReleaseSpare() noexcept override { Storage().swap(spare_); }
     void CheckIndex(int32_t index, int32_t count) const;
     void Changed() {
         statsDirty_ = true;
@@ -147,7 +201,16 @@ private:
 
     IValueListOwner& owner_;
     TChartValueLists* lists_;
-    std::vector<double> values_;
+    // While sequence_ holds, the list is 0 ... sequenceCount_-1 and values_
+    // is empty.
+    bool sequence_ = true;
+    int32_t sequenceCount_ = 0;
+    Storage values_;
+    // Storage of values a Clear removed, kept for the refill that usually
+    // follows at once (see ReleaseSpareStorage).
+    Storage spare_;
+    // The most values held since pages were last released.
+    std::size_t highWater_ = 0;
     std::string name_;
     std::string valueSource_;
     double multiplier_ = 1.0;

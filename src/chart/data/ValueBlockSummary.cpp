@@ -74,7 +74,7 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
     // The new values in chunks that stay in the cache while every test and
     // the block bounds read them: the values are read from memory once.
     constexpr int64_t kChunk = 64 * kBlockValues;
-    for (int64_t from = validBelow; from < n;) {
+    for (int64_t from = validBelow; from < n && data;) {
         const int64_t to = std::min(n, (from / kChunk + 1) * kChunk);
         allFinite_ = allFinite_ && !AnyNonFinite(data, from, to);
         if (!bounds) nonDecreasing_ = nonDecreasing_ && !AnyDescent(data, from, to);
@@ -82,6 +82,11 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
             (*blocks)[static_cast<std::size_t>(nextBlock)] = BlockBounds(data + nextBlock * kBlockValues);
         }
         from = to;
+    }
+    // A sequence is finite and ascending, and its blocks' bounds are their ends.
+    for (; !data && blocks && (nextBlock + 1) * kBlockValues <= n; ++nextBlock) {
+        (*blocks)[static_cast<std::size_t>(nextBlock)] = {static_cast<double>(nextBlock * kBlockValues),
+                                                          static_cast<double>((nextBlock + 1) * kBlockValues - 1)};
     }
     if (!bounds) return;
     for (int level = 1;; ++level) {

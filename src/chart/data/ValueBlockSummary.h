@@ -55,8 +55,10 @@ private:
         for (int k = 0; k < level; ++k) span *= kFanOut;
         return span;
     }
+    // Value i: stored, or i itself for a list that holds 0, 1, 2, ...
+    double Value(int64_t i) const { return data_ ? data_[i] : static_cast<double>(i); }
     TValueBounds Entry(int level, int64_t i) const {
-        if (level < 0) return {data_[i], data_[i]};
+        if (level < 0) return {Value(i), Value(i)};
         return levels_[static_cast<std::size_t>(level)][static_cast<std::size_t>(i / Span(level))];
     }
     int TopLevel() const { return static_cast<int>(levels_.size()) - 1; }
@@ -68,7 +70,7 @@ private:
     void ForEachTile(int32_t a, int32_t b, Visit visit) const;
 
     std::vector<std::vector<TValueBounds>> levels_;
-    const double* data_ = nullptr;
+    const double* data_ = nullptr;  // null: the list is 0, 1, 2, ...
     int64_t count_ = 0;
     uint64_t editCount_ = ~uint64_t{0};
     bool allFinite_ = true;
@@ -80,7 +82,7 @@ private:
 // known to pass the test; -1 when no value inside does after all.
 template <typename Test>
 int64_t TValueBlockSummary::Descend(int level, int64_t i, Test& test, bool forward) const {
-    if (level < 0) return test(data_[i], data_[i]) ? i : -1;
+    if (level < 0) return test(Value(i), Value(i)) ? i : -1;
     const int64_t child = Span(level - 1);
     const int64_t parts = Span(level) / child;
     for (int64_t k = 0; k < parts; ++k) {

@@ -161,6 +161,9 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
         }
     };
 
+    // The changes before this paint are over: storage kept for refills that
+    // did not come goes back now, of inactive series too.
+    for (int32_t i = 0; i < seriesList_->Count(); ++i) seriesList_->Series(i)->ReleaseSpareStorage();
     PanelPaint(rect);
     eachActive([](TChartSeries& s) { s.DoBeforeDrawChart(); });
     DrawTitlesAndLegend();

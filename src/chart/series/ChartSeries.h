@@ -290,6 +290,9 @@ public:
 
     // Heap bytes held by the values, colours and labels (by capacity).
     virtual std::size_t HeapBytes() const;
+    // Gives back the storage a Clear kept for a refill (see
+    // TChartValueList::ReleaseSpareStorage); the chart calls it as it paints.
+    void ReleaseSpareStorage();
 
 protected:
     // Copies point valueIndex of source into this series at its ordered place.

@@ -19,12 +19,13 @@ int32_t TChartSeries::InsertPoint(double x, double y, const std::string& label, 
     // Everything that can fail happens before the first list changes, so a
     // failure leaves the parallel lists aligned.
     std::string labelCopy(label);
-    xValues_->EnsureRoom(1);
-    yValues_->EnsureRoom(1);
+    const int32_t index = xValues_->InsertionIndex(x);
+    xValues_->PrepareInsert(index, x);
+    yValues_->PrepareInsert(index, y);
     colors_.PrepareInsert(color, count);
     labels_.PrepareInsert(labelCopy, count);
-    const int32_t index = xValues_->AddChartValue(x);
-    yValues_->InsertChartValue(index, y);
+    xValues_->InsertPrepared(index, x);
+    yValues_->InsertPrepared(index, y);
     colors_.Insert(index, color);
     labels_.Insert(index, std::move(labelCopy));
     return index;
@@ -81,8 +82,10 @@ int32_t TChartSeries::AddArray(const double* values, int32_t highIndex) {
     if (YMandatory() && !OnBeforeAdd && !OnAfterAdd && AppendsInOrder(count)) {
         colors_.Reserve(bulk);
         labels_.Reserve(bulk);
-        xValues_->AppendSequence(count, bulk);
+        // Y first: it may still need memory (values that are no sequence),
+        // while X values that continue the count need none.
         yValues_->AppendRaw(values, bulk);
+        xValues_->AppendSequence(count, bulk);
         colors_.AppendDefaults(bulk);
         labels_.AppendDefaults(bulk);
         xValues_->TempValue = count + highIndex;
@@ -177,9 +180,18 @@ void TChartSeries::SwapValueIndex(int32_t a, int32_t b) {
             if (i < 0 || i >= list->Count()) throw fw::EListError(ListIndexError(i));
         }
     }
+    // A swap breaks a sequence list; every list is stored before the first
+    // one changes, so that running out of memory leaves the points aligned.
+    if (a != b) {
+        for (TChartValueList* list : valueLists_) list->Materialise();
+    }
     for (TChartValueList* list : valueLists_) list->SwapRaw(a, b);
     colors_.Swap(a, b);
     labels_.Swap(a, b);
+}
+
+void TChartSeries::ReleaseSpareStorage() {
+    for (TChartValueList* list : valueLists_) list->ReleaseSpareStorage();
 }
 
 std::size_t TChartSeries::HeapBytes() const {
