@@ -147,7 +147,8 @@ void AnalysisSession::Reconstruct()
 
 void AnalysisSession::PlotView()
 {
-    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], "", kAddedPointColour);
+    const std::string noLabel;
+    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], noLabel, kAddedPointColour);
 }
 
 void AnalysisSession::ShowMeanReadout()

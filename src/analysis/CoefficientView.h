@@ -23,6 +23,8 @@ public:
     // The buffer position entry i refers to.
     std::size_t Position(int32_t i) const { return first_ + static_cast<std::size_t>(i) * stride_; }
     const DyadicSignal* Buffer() const { return buffer_.get(); }
+    // The distance in the buffer from one entry to the next.
+    std::size_t Stride() const { return stride_; }
 
 private:
     friend CoefficientView BuildView(std::shared_ptr<DyadicSignal> signal, int32_t levels, int32_t viewedLevel);

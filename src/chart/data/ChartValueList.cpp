@@ -232,56 +232,115 @@ int32_t TChartValueList::FirstIndexNotBelow(double v, int32_t from) const {
     return lo;
 }
 
-void TChartValueList::RecalcStats() const {
-    if (!statsDirty_) return;
+namespace {
+
+struct TValueBoundsPair {
+    double min;
+    double max;
+};
+
+// The bounds a walk from the first value to the last finds, taking a value
+// only when it is strictly below (above) the one held: NaNs never enter
+// (unless the first value is one, which then stays), and of equal values the
+// first is held, which matters only for the sign of a zero. Four lanes keep
+// the loop vector code; a zero bound then takes its sign from the first
+// zero in the list.
+template <typename Read>
+TValueBoundsPair WalkBounds(Read value, int32_t count) {
+    const double v0 = value(0);
+    double lo[4] = {v0, v0, v0, v0}, hi[4] = {v0, v0, v0, v0};
+    int32_t i = 1;
+    for (; i + 4 <= count; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            const double v = value(i + k);
+            lo[k] = v < lo[k] ? v : lo[k];
+            hi[k] = v > hi[k] ? v : hi[k];
+        }
+    }
+    for (; i < count; ++i) {
+        const double v = value(i);
+        lo[0] = v < lo[0] ? v : lo[0];
+        hi[0] = v > hi[0] ? v : hi[0];
+    }
+    double min = lo[0], max = hi[0];
+    for (int k = 1; k < 4; ++k) {
+        min = lo[k] < min ? lo[k] : min;
+        max = hi[k] > max ? hi[k] : max;
+    }
+    if (min == 0 || max == 0) {
+        int32_t first = 0;
+        while (value(first) != 0) ++first;
+        const double zero = value(first);
+        if (min == 0) min = zero;
+        if (max == 0) max = zero;
+    }
+    return {min, max};
+}
+
+}  // namespace
+
+void TChartValueList::RecalcBounds() const {
+    if (!boundsDirty_) return;
+    const int32_t count = Count();
+    if (count == 0) {
+        minValue_ = maxValue_ = 0;
+    } else if (sequence_ && multiplier_ == 1.0) {
+        minValue_ = 0;
+        maxValue_ = static_cast<double>(count - 1);
+    } else {
+        const double m = multiplier_;
+        const TValueBoundsPair b = sequence_
+                                       ? WalkBounds([m](int32_t i) { return static_cast<double>(i) * m; }, count)
+                                       : WalkBounds([m, data = values_.data()](int32_t i) { return data[i] * m; }, count);
+        minValue_ = b.min;
+        maxValue_ = b.max;
+    }
+    boundsDirty_ = false;
+}
+
+void TChartValueList::RecalcTotals() const {
+    if (!totalsDirty_) return;
     const int32_t count = Count();
     // 0 + 1 + ... + (count - 1) is exact in doubles, step by step, while the
-    // sum stays within 2^53: then a sequence's statistics need no walk.
+    // sum stays within 2^53: then a sequence's totals need no walk.
     constexpr int64_t kExactSumLimit = int64_t{1} << 53;
     const int64_t n = count;
     if (count == 0) {
-        minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+        total_ = totalAbs_ = 0;
     } else if (sequence_ && multiplier_ == 1.0 && n * (n - 1) / 2 <= kExactSumLimit) {
-        minValue_ = 0;
-        maxValue_ = static_cast<double>(count - 1);
         total_ = totalAbs_ = static_cast<double>(n * (n - 1) / 2);
     } else {
-        const double v0 = Raw(0) * multiplier_;
-        double lo = v0, hi = v0, sum = v0, sumAbs = std::fabs(v0);
+        // In list order, rounded after every step.
+        double sum = Raw(0) * multiplier_;
+        double sumAbs = std::fabs(sum);
         for (int32_t i = 1; i < count; ++i) {
             const double v = Raw(i) * multiplier_;
-            if (v < lo)
-                lo = v;
-            else if (v > hi)
-                hi = v;
             sum += v;
             sumAbs += std::fabs(v);
         }
-        minValue_ = lo;
-        maxValue_ = hi;
         total_ = sum;
         totalAbs_ = sumAbs;
     }
-    statsDirty_ = false;
+    totalsDirty_ = false;
 }
 
 double TChartValueList::MinValue() const {
-    RecalcStats();
+    RecalcBounds();
     return minValue_;
 }
 
 double TChartValueList::MaxValue() const {
-    RecalcStats();
+    RecalcBounds();
     return maxValue_;
 }
 
 double TChartValueList::Total() const {
-    RecalcStats();
+    RecalcTotals();
     return total_;
 }
 
 double TChartValueList::TotalABS() const {
-    RecalcStats();
+    RecalcTotals();
     return totalAbs_;
 }
 

@@ -84,6 +84,11 @@ public:
     int32_t AddChartValue(double v);
     // The index AddChartValue(v) would give v, without adding it.
     int32_t InsertionIndex(double v) const;
+    // Whether that index is Count(): v goes after every value.
+    bool GoesLast(double v) const {
+        if (Count() == 0 || order_ == loNone) return true;
+        return order_ == loAscending ? !(LastRaw() > v) : !(LastRaw() < v);
+    }
     // index in 0 ... Count.
     void InsertChartValue(int32_t index, double v);
     void Delete(int32_t index);
@@ -191,11 +196,14 @@ private:
     void ReleaseSpare() noexcept override { Storage().swap(spare_); }
     void CheckIndex(int32_t index, int32_t count) const;
     void Changed() {
-        statsDirty_ = true;
+        boundsDirty_ = totalsDirty_ = true;
         ++editCount_;
     }
-    void Appended() { statsDirty_ = true; }
-    void RecalcStats() const;
+    void Appended() { boundsDirty_ = totalsDirty_ = true; }
+    // The axes read only the bounds; the totals are worked out apart, when
+    // they are read.
+    void RecalcBounds() const;
+    void RecalcTotals() const;
     int CompareValues(int32_t a, int32_t b) const;
     void QuickSort(int32_t lo, int32_t hi);
 
@@ -218,7 +226,8 @@ private:
     bool dateTime_ = false;
 
     uint64_t editCount_ = 0;
-    mutable bool statsDirty_ = true;
+    mutable bool boundsDirty_ = true;
+    mutable bool totalsDirty_ = true;
     mutable double minValue_ = 0;
     mutable double maxValue_ = 0;
     mutable double total_ = 0;

@@ -61,6 +61,7 @@ void TCustomChartPanel::SetHost(fw::IControlHost* host) {
     if (host == host_) return;
     if (host_) host_->SetControl(nullptr);
     host_ = host;
+    repaintRequested_ = false;
     panelCanvas_->SetCanvas(&ControlCanvas());
     panelCanvas_->Invalidate();
     if (host_) {
@@ -208,6 +209,7 @@ fw::TRect TCustomChartPanel::GetRectangle() const {
 // ---- Repaints ----------------------------------------------------------------------
 
 void TCustomChartPanel::Paint() {
+    repaintRequested_ = false;
     if (isPrinting_) return;
     if (panelCanvas_->ReDrawBitmap()) return;
     Draw(ControlCanvas(), GetRectangle());
@@ -228,15 +230,23 @@ void TCustomChartPanel::Draw(fw::TCanvas& canvas, const fw::TRect& rect) {
         // The canvas must not stay on the bitmap, which keeps its invalid state.
         panelCanvas_->UnClipRectangle();
         panelCanvas_->SetCanvas(&ControlCanvas());
+        repaintRequested_ = false;
         throw;
     }
     panelCanvas_->ShowImage(&canvas, &ControlCanvas(), rect);
+    // The buffer is fresh now: the next change must mark it again.
+    repaintRequested_ = false;
 }
 
 void TCustomChartPanel::Invalidate() {
-    if (!repaintEnabled_) return;
+    // A series filled point by point asks once a point: until something
+    // draws, the request already made serves them all.
+    if (!repaintEnabled_ || repaintRequested_) return;
     panelCanvas_->Invalidate();
-    if (host_) host_->InvalidateControl();
+    if (host_) {
+        host_->InvalidateControl();
+        repaintRequested_ = true;
+    }
 }
 
 void TCustomChartPanel::Repaint() {

@@ -304,6 +304,8 @@ private:
     fw::TRect printMargins_ = fw::Rect(15, 15, 15, 15);
     bool isPrinting_ = false;
     bool repaintEnabled_ = false;
+    // Invalidate has reached the host and nothing has drawn since.
+    bool repaintRequested_ = false;
 };
 
 }  // namespace chart

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -320,6 +321,23 @@ private:
     friend class TChartSeriesList;
 
     int32_t InsertPoint(double x, double y, const std::string& label, fw::TColor color);
+    // Whether a point goes after all the others with the colour and label
+    // every point has (so that AppendPoint serves).
+    bool AppendsPlainly(double x, const std::string& label, fw::TColor color) const {
+        return Count() < std::numeric_limits<int32_t>::max() && xValues_->GoesLast(x) &&
+               colors_.TakesWithoutStoring(color) && labels_.TakesWithoutStoring(label);
+    }
+    int32_t AppendPoint(double x, double y) {
+        const int32_t count = Count();
+        // As in InsertPoint, whatever can fail comes before the first change.
+        xValues_->PrepareInsert(count, x);
+        yValues_->PrepareInsert(count, y);
+        xValues_->AppendInOrder(x);
+        yValues_->AppendInOrder(y);
+        colors_.AppendUniform();
+        labels_.AppendUniform();
+        return count;
+    }
     // Point valueIndex of source, its values read raw or scaled.
     int32_t InsertPointFrom(const TChartSeries& source, int32_t valueIndex, bool raw);
     // Assign's copy: the raw values, so that the copied multipliers read them alike.

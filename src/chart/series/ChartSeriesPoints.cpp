@@ -35,7 +35,9 @@ int32_t TChartSeries::AddXY(double x, double y, const std::string& label, fw::TC
     xValues_->TempValue = x;
     yValues_->TempValue = y;
     if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
-    const int32_t index = InsertPoint(x, y, label, color);
+    // A series filled point by point mostly adds after the last point what
+    // every point has: that costs two appends.
+    const int32_t index = AppendsPlainly(x, label, color) ? AppendPoint(x, y) : InsertPoint(x, y, label, color);
     NotifyNewValue(*this, index);
     return index;
 }
@@ -100,7 +102,7 @@ int32_t TChartSeries::AddArray(const double* values, int32_t highIndex) {
 
 void TChartSeries::NotifyNewValue(TChartSeries& sender, int32_t valueIndex) {
     if (OnAfterAdd) OnAfterAdd(sender, valueIndex);
-    NotifyValue(veAdd, valueIndex);
+    if (!linkedSeries_.empty()) NotifyValue(veAdd, valueIndex);
     if (active_) Repaint();
 }
 
