@@ -124,8 +124,9 @@ const char* ScanPlain(const char* begin, double& value, int64_t& lineFeeds)
     const char* next = ScanExponent(begin + stop, exponent);
     if (next == nullptr || !IsSampleBlank(*next)) return nullptr;
     if (digits != 0 && (exponent < kNearestDoubleMinExponent || exponent > kNearestDoubleMaxExponent)) return nullptr;
-    const double magnitude = NearestDouble(digits, exponent);
-    value = *begin == '-' ? -magnitude : magnitude;
+    // The sign as a bit, not a branch: signs come in any order.
+    const uint64_t negative = uint64_t{*begin == '-'} << 63;
+    value = std::bit_cast<double>(std::bit_cast<uint64_t>(NearestDouble(digits, exponent)) | negative);
     // The blank after the number; the caller skips any more.
     lineFeeds += *next == '\n';
     return next + 1;
