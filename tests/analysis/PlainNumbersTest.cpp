@@ -15,13 +15,6 @@
 namespace analysis {
 namespace {
 
-std::string Digits(std::mt19937_64& random, int count)
-{
-    std::string digits;
-    for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
-    return digits;
-}
-
 // A token of any shape: digit strings of every length around the 19 that
 // fit, leading zeros, exponents near and beyond the bounds, and now and then
 // a character that breaks the syntax. A well-formed one is a number within
@@ -30,18 +23,23 @@ std::string RandomToken(std::mt19937_64& random, bool wellFormed)
 {
     const auto pick = [&](const char* choices) { return choices[random() % std::strlen(choices)]; };
     const auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
+    const auto digits = [&](auto count) {
+        std::string text;
+        for (; count > 0; --count) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
     std::string token;
     if (chance(50)) token += pick("+-");
     if (chance(20)) token += std::string(random() % 4, '0');
     const int whole = static_cast<int>(random() % 11);
-    token += Digits(random, whole);
+    token += digits(whole);
     if (chance(80) || (wellFormed && whole == 0)) {
         token += "." + std::string(chance(20) ? random() % 5 : 0, '0') +
-                 Digits(random, static_cast<int>(random() % 21) + (wellFormed && whole == 0));
+                 digits(random() % 21 + (wellFormed && whole == 0));
     }
     if (chance(30)) {
         token += pick("eE") + std::string(chance(50) ? 1 : 0, pick("+-")) +
-                 Digits(random, wellFormed ? 1 + static_cast<int>(random() % 2) : static_cast<int>(random() % 6));
+                 digits(wellFormed ? 1 + random() % 2 : random() % 6);
     }
     if (!wellFormed && chance(10)) token.insert(random() % (token.size() + 1), 1, pick(".eE+-x\x1A"));
     return token;
@@ -84,27 +82,28 @@ TEST(PlainNumbersTest, ReadsWhatTheGeneralScanReads)
         if (token.empty()) continue; // the scan would go on to the next token
         const char blank = " \t\n\r\v\f,x"[random() % 8];
         const std::string text = token + blank + "9 8 7 6 5 4 3 2 1 9 8 7 6 5 4 3 2 1 9 8 7 6 5 4 3 2 1 0";
+        SCOPED_TRACE(token);
         double value = 0.0;
         const PlainNumbers run = ScanPlainNumbers(text.data(), text.data() + text.size(), &value, 1);
         if (run.count == 0) {
-            ASSERT_EQ(run.end, text.data()) << token;
-            ASSERT_EQ(run.lineFeeds, 0) << token;
+            ASSERT_EQ(run.end, text.data());
+            ASSERT_EQ(run.lineFeeds, 0);
             continue;
         }
         ++plain;
         const SampleNumber general = ScanSampleNumber(text.data(), text.data() + text.size(), true);
-        ASSERT_EQ(general.status, SampleNumberStatus::Number) << token;
-        ASSERT_EQ(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(general.value)) << token;
-        ASSERT_EQ(general.end, text.data() + token.size()) << token;
-        ASSERT_TRUE(IsSampleBlank(blank)) << token;
-        ASSERT_EQ(run.end, general.end + 1) << token;
-        ASSERT_EQ(run.lineFeeds, blank == '\n' ? 1 : 0) << token;
+        ASSERT_EQ(general.status, SampleNumberStatus::Number);
+        ASSERT_EQ(std::bit_cast<uint64_t>(value), std::bit_cast<uint64_t>(general.value));
+        ASSERT_EQ(general.end, text.data() + token.size());
+        ASSERT_TRUE(IsSampleBlank(blank));
+        ASSERT_EQ(run.end, general.end + 1);
+        ASSERT_EQ(run.lineFeeds, blank == '\n' ? 1 : 0);
     }
     // Most tokens take the quick way, so the comparison is not an empty one.
     EXPECT_GT(plain, kTokens / 4);
 }
 
-// Reads of a few bytes leave every number to the general scan, reads of a
+// Reads of a few bytes leave the numbers to the general scan, reads of a
 // megabyte give most of them to the plain one: the results are the same.
 TEST(PlainNumbersTest, FilesReadAsInSmallChunks)
 {
@@ -123,13 +122,13 @@ TEST(PlainNumbersTest, FilesReadAsInSmallChunks)
         for (std::size_t chunk = 1; chunk <= 8; ++chunk) {
             std::vector<double> x(500, -1.0);
             const ReadResult result = ReadSamplesInChunks(name, x.data(), 500, chunk);
-            ASSERT_EQ(result.stop, whole.stop) << file << " in chunks of " << chunk;
-            ASSERT_EQ(result.stored, whole.stored) << file << " in chunks of " << chunk;
-            ASSERT_EQ(result.line, whole.line) << file << " in chunks of " << chunk;
-            ASSERT_EQ(result.text, whole.text) << file << " in chunks of " << chunk;
+            SCOPED_TRACE(std::to_string(file) + " in chunks of " + std::to_string(chunk));
+            ASSERT_EQ(result.stop, whole.stop);
+            ASSERT_EQ(result.stored, whole.stored);
+            ASSERT_EQ(result.line, whole.line);
+            ASSERT_EQ(result.text, whole.text);
             for (std::size_t i = 0; i < x.size(); ++i) {
-                ASSERT_EQ(std::bit_cast<uint64_t>(x[i]), std::bit_cast<uint64_t>(expected[i]))
-                    << file << " in chunks of " << chunk << " at " << i;
+                ASSERT_EQ(std::bit_cast<uint64_t>(x[i]), std::bit_cast<uint64_t>(expected[i])) << i;
             }
         }
     }
