@@ -10,6 +10,7 @@
 #include <new>
 #include <vector>
 
+#include "analysis/PlainNumbers.h"
 #include "analysis/SampleNumber.h"
 #include "framework/core/Exceptions.h"
 
@@ -140,8 +141,13 @@ ReadResult ReadFrom(FileWindow& window, double* x, int32_t n)
     ReadResult result;
     int64_t line = 1;
     while (result.stored < n) {
-        const char* p = window.Begin();
         const char* end = window.End();
+        // Most numbers take the quick way; what it leaves, the general one.
+        const PlainNumbers plain = ScanPlainNumbers(window.Begin(), end, x + result.stored, n - result.stored);
+        result.stored += plain.count;
+        line += plain.lineFeeds;
+        if (result.stored == n) return result;
+        const char* p = plain.end;
         while (p < end && IsSampleBlank(*p)) line += *p++ == '\n';
         window.Consume(p);
         if (p == end) {
