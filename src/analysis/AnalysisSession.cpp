@@ -147,8 +147,8 @@ void AnalysisSession::Reconstruct()
 
 void AnalysisSession::PlotView()
 {
-    const std::string noLabel;
-    for (int32_t i = 0; i < view_.Count(); ++i) viewPlot_.AddY(view_[i], noLabel, kAddedPointColour);
+    if (view_.Count() == 0) return;
+    viewPlot_.AddYs(&view_[0], static_cast<std::ptrdiff_t>(view_.Stride()), view_.Count(), "", kAddedPointColour);
 }
 
 void AnalysisSession::ShowMeanReadout()

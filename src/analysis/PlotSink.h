@@ -2,6 +2,7 @@
 // What the analysis session needs of a plotted series. The window binds each of
 // the three plots (signal, reconstruction, view) to one chart series.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,14 @@ public:
     virtual void AddY(double value, const std::string& label, fw::TColor colour) = 0;
     // Appends values[0] ... values[highIndex], each at the next X.
     virtual void AddArray(const double* values, int32_t highIndex) = 0;
+    // AddY(values[k * stride], label, colour) for k = 0 ... count - 1, in that
+    // order. A sink that can take the points in one go, with the same result,
+    // saves a call per point.
+    virtual void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
+                       fw::TColor colour)
+    {
+        for (int32_t k = 0; k < count; ++k) AddY(values[k * stride], label, colour);
+    }
 };
 
 }  // namespace analysis

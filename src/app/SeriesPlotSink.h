@@ -20,6 +20,11 @@ public:
         series_.AddY(value, label, colour);
     }
     void AddArray(const double* values, int32_t highIndex) override { series_.AddArray(values, highIndex); }
+    void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
+               fw::TColor colour) override
+    {
+        series_.AddYs(values, stride, count, label, colour);
+    }
 
     const chart::TChartSeries& Series() const { return series_; }
     // The Y values plotted so far, in point order.

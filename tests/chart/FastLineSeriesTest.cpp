@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -176,6 +179,41 @@ TEST(FastLineRegistration, TheClassIsMadeByNameAndListedOnce) {
     EXPECT_EQ(it->Description, "Fast Line");
     EXPECT_EQ(it->GalleryPage, "Standard");
     EXPECT_EQ(it->NumGallerySeries, 2);
+}
+
+// The bounds read off the summary are the value list's own, bit for bit,
+// through appends of every kind and edits; zeros of both signs, NaNs and
+// infinities among the values; scales other than 1.
+TEST(FastLineBounds, TheSummaryGivesTheValueListsBounds) {
+    const double specials[] = {0.0, -0.0, std::nan(""), INFINITY, -INFINITY, 2.5, -2.5};
+    std::mt19937 rng(11);
+    for (int round = 0; round < 400; ++round) {
+        TFastLineSeries s;
+        // A third of the rounds keep to zeros and values of one sign, so
+        // that a zero is a bound.
+        const int mode = round % 3;
+        const auto pick = [&] {
+            const int k = std::uniform_int_distribution<int>(0, 3)(rng);
+            if (mode == 1) return k == 0 ? 0.0 : (k == 1 ? -0.0 : 0.5 * k);
+            if (mode == 2) return k == 0 ? 0.0 : (k == 1 ? -0.0 : -0.5 * k);
+            return k == 0 ? specials[std::uniform_int_distribution<int>(0, 6)(rng)]
+                          : std::uniform_int_distribution<int>(-2, 2)(rng) * 0.5;
+        };
+        if (round % 7 == 0) s.YValues().SetMultiplier(2.0);
+        for (int step = 0; step < 6; ++step) {
+            std::vector<double> values(std::uniform_int_distribution<std::size_t>(1, 90)(rng));
+            for (double& v : values) v = pick();
+            switch (s.Count() == 0 ? 0 : std::uniform_int_distribution<int>(0, 3)(rng)) {
+                case 0: s.AddArray(values.data(), static_cast<int32_t>(values.size()) - 1); break;
+                case 1: s.AddYs(values.data(), 1, static_cast<int32_t>(values.size())); break;
+                case 2: s.SetYValue(std::uniform_int_distribution<int32_t>(0, s.Count() - 1)(rng), pick()); break;
+                default: s.AddY(pick()); break;
+            }
+            const auto bits = [](double v) { return std::bit_cast<uint64_t>(v); };
+            ASSERT_EQ(bits(s.MinYValue()), bits(s.YValues().MinValue())) << round << " " << step;
+            ASSERT_EQ(bits(s.MaxYValue()), bits(s.YValues().MaxValue())) << round << " " << step;
+        }
+    }
 }
 
 }  // namespace

@@ -412,11 +412,12 @@ void TChartValueList::SetValueSource(const std::string& s) {
     owner_.CheckDataSource();
 }
 
-void TChartValueList::AppendRaw(const double* values, std::size_t n) {
+void TChartValueList::AppendRaw(const double* values, std::size_t n, std::ptrdiff_t stride) {
     if (n == 0) return;
+    const auto at = [&](std::size_t k) { return values[static_cast<std::ptrdiff_t>(k) * stride]; };
     if (sequence_) {
         std::size_t k = 0;
-        while (k < n && SameBits(values[k], static_cast<double>(sequenceCount_ + static_cast<int64_t>(k)))) ++k;
+        while (k < n && SameBits(at(k), static_cast<double>(sequenceCount_ + static_cast<int64_t>(k)))) ++k;
         if (k == n) {
             AppendSequence(sequenceCount_, n);
             return;
@@ -425,7 +426,12 @@ void TChartValueList::AppendRaw(const double* values, std::size_t n) {
         Materialise();
     }
     EnsureRoom(n);
-    values_.insert(values_.end(), values, values + n);
+    if (stride == 1) {
+        values_.insert(values_.end(), values, values + n);
+    } else {
+        // Within the room made above: no value is written twice.
+        for (std::size_t k = 0; k < n; ++k) values_.push_back(at(k));
+    }
     Appended();
 }
 

@@ -162,8 +162,8 @@ public:
     // the system, and pages beyond the values are released. For the owner
     // to call once a burst of changes is over (before its chart paints).
     void ReleaseSpareStorage();
-    // Appends raw values without any order check.
-    void AppendRaw(const double* values, std::size_t n);
+    // Appends raw values values[k * stride], k < n, without any order check.
+    void AppendRaw(const double* values, std::size_t n, std::ptrdiff_t stride = 1);
     // Appends first, first+1, ..., first+n-1.
     void AppendSequence(double first, std::size_t n);
     // Exchanges two stored values, no checks, no notification.

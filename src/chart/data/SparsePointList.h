@@ -64,8 +64,8 @@ public:
     // Whether v can be appended without storing anything: every point,
     // of which there is one at least, already holds v.
     bool TakesWithoutStoring(const T& v) const { return !materialised_ && count_ > 0 && v == uniform_; }
-    // Appends the entry every point holds, after TakesWithoutStoring.
-    void AppendUniform() { ++count_; }
+    // Appends n times the entry every point holds, after TakesWithoutStoring.
+    void AppendUniform(std::size_t n = 1) { count_ += n; }
 
     // Makes room for n more default entries, so that AppendDefaults cannot
     // fail.

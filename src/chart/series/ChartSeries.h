@@ -147,6 +147,12 @@ public:
     // events, values that go after the existing X values are appended in one
     // go and announced once through NotifyValuesAppended, not per point.
     int32_t AddArray(const double* values, int32_t highIndex);
+    // AddY(values[k * stride], label, color) for k = 0 ... count - 1. Points
+    // that need nothing stored but their Y value (no add events, X going on
+    // after the last point, the colour and label every point has) are
+    // appended in one go and announced once, as AddArray does.
+    void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label = {},
+               fw::TColor color = fw::clChartDefault);
     virtual int32_t AddNull(const std::string& label = {});
     virtual int32_t AddNullXY(double x, double y, const std::string& label = {});
     bool IsNull(int32_t valueIndex) const { return GetValueColor(valueIndex) == fw::clNone; }

@@ -100,6 +100,33 @@ int32_t TChartSeries::AddArray(const double* values, int32_t highIndex) {
     return n;
 }
 
+void TChartSeries::AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
+                         fw::TColor color) {
+    int32_t k = 0;
+    const auto inBulk = [&] {
+        const int32_t points = Count();
+        return YMandatory() && !OnBeforeAdd && !OnAfterAdd && linkedSeries_.empty() && AppendsInOrder(points) &&
+               colors_.TakesWithoutStoring(color) && labels_.TakesWithoutStoring(label) &&
+               count - k <= std::numeric_limits<int32_t>::max() - points;
+    };
+    // The first point of an empty series sets the colour and label that the
+    // others then share.
+    for (; k < count && !inBulk(); ++k) AddY(values[k * stride], label, color);
+    if (k == count) return;
+    const int32_t points = Count();
+    const auto bulk = static_cast<std::size_t>(count - k);
+    xValues_->EnsureRoom(bulk);
+    // Y first: it may still need memory, while X values that continue the
+    // count need none.
+    yValues_->AppendRaw(values + k * stride, bulk, stride);
+    xValues_->AppendSequence(points, bulk);
+    colors_.AppendUniform(bulk);
+    labels_.AppendUniform(bulk);
+    xValues_->TempValue = points + static_cast<double>(bulk) - 1;
+    yValues_->TempValue = values[(count - 1) * stride];
+    NotifyValuesAppended(points, count - k);
+}
+
 void TChartSeries::NotifyNewValue(TChartSeries& sender, int32_t valueIndex) {
     if (OnAfterAdd) OnAfterAdd(sender, valueIndex);
     if (!linkedSeries_.empty()) NotifyValue(veAdd, valueIndex);

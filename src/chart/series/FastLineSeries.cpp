@@ -116,6 +116,33 @@ const TValueBlockSummary& TFastLineSeries::YSummary() const {
     return ySummary_;
 }
 
+std::optional<TValueBounds> TFastLineSeries::SummaryYBounds() const {
+    const int32_t count = Count();
+    if (count == 0 || YValues().Multiplier() != 1.0) return std::nullopt;
+    const TValueBlockSummary& summary = YSummary();
+    if (!summary.AllFinite()) return std::nullopt;
+    TValueBounds bounds = summary.Bounds(0, count - 1);
+    // The list's walk keeps the first of equal values, which tells only for
+    // a zero: its sign is that of the first zero.
+    if (bounds.Min == 0 || bounds.Max == 0) {
+        const int32_t zero = summary.FindFirst(0, count - 1, [](double lo, double hi) { return lo <= 0 && hi >= 0; });
+        const double first = YValues().Value(zero);
+        if (bounds.Min == 0) bounds.Min = first;
+        if (bounds.Max == 0) bounds.Max = first;
+    }
+    return bounds;
+}
+
+double TFastLineSeries::MinYValue() const {
+    const std::optional<TValueBounds> bounds = SummaryYBounds();
+    return bounds ? bounds->Min : TChartSeries::MinYValue();
+}
+
+double TFastLineSeries::MaxYValue() const {
+    const std::optional<TValueBounds> bounds = SummaryYBounds();
+    return bounds ? bounds->Max : TChartSeries::MaxYValue();
+}
+
 bool TFastLineSeries::OrderedGeometry() const {
     const int32_t first = FirstVisibleIndex(), last = LastVisibleIndex();
     if (first < 0 || last < first || !YMandatory()) return false;

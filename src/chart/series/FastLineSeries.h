@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "chart/style/ChartPens.h"
@@ -63,6 +64,12 @@ public:
     // The summary of the Y values, brought up to date.
     const TValueBlockSummary& YSummary() const;
 
+    // The Y values' bounds, as the value list gives them, read off the
+    // summary the drawing keeps anyway (when every value is finite and the
+    // scale is 1) instead of a walk over all the values.
+    double MinYValue() const override;
+    double MaxYValue() const override;
+
     std::size_t HeapBytes() const override;
 
 protected:
@@ -73,6 +80,8 @@ private:
     // The new point valueIndex drawn at once, without a repaint.
     void DrawNewValue(int32_t valueIndex);
     void SyncSummaries() const;
+    // The bounds of MinYValue and MaxYValue when the summary gives them.
+    std::optional<TValueBounds> SummaryYBounds() const;
     // X ascending and finite, Y finite, positive scales, both axes in order
     // over the visible range: the geometry the reduction relies on.
     bool OrderedGeometry() const;
