@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 
+#include "analysis/FinestLifting.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
@@ -60,6 +61,7 @@ void ForwardSteps(double* x, Index s, Index first, Index last)
         ++i;
     }
     if (i > last) return;
+    if (s == 1) return ForwardFinestSteps(x, i, last);
     double* p = x + (2 * i - 2) * s;
     double left = p[-s];
     for (; i <= last; ++i) {
@@ -110,6 +112,21 @@ void ForwardSweep(double* x, int32_t j, int32_t levels)
 
 // ---- inverse ---------------------------------------------------------------
 
+// The finest level is the last to run on a chunk, and the coarse levels that
+// open the next chunk reach into it first, at strides too wide for the
+// hardware to fetch ahead. So the finest steps fetch the next chunk, a little
+// with each slice, while they compute.
+double InverseFinest(double* x, Index first, Index last, double leftEven, Index end)
+{
+    constexpr Index kSlice = 32;  // steps: 64 points, 8 cache lines
+    for (Index i = first; i <= last; i += kSlice) {
+        const Index ahead = 2 * i + kChunk;
+        for (Index q = ahead; q < std::min(ahead + 2 * kSlice, end); q += 8) __builtin_prefetch(x + q, 1, 2);
+        leftEven = InverseFinestSteps(x, i, std::min(i + kSlice - 1, last), leftEven);
+    }
+    return leftEven;
+}
+
 struct InverseLevel {
     Index s = 0;
     Index m = 0;
@@ -133,8 +150,12 @@ void InverseSteps(double* x, InverseLevel& level, Index last)
         leftEven = x[0] = x[0] - 0.5 * x[s];
         ++i;
     }
-    double* p = x + 2 * i * s;
     const Index lastInterior = std::min(last, m - 1);
+    if (s == 1 && i <= lastInterior) {
+        leftEven = InverseFinest(x, i, lastInterior, leftEven, 2 * m);
+        i = lastInterior + 1;
+    }
+    double* p = x + 2 * i * s;
     for (; i <= lastInterior; ++i) {
         const double even = p[0] - (0.25 * p[-s] + 0.25 * p[s]);
         p[0] = even;

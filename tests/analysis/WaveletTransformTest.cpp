@@ -49,7 +49,7 @@ double MaxDifference(const std::vector<double>& a, const std::vector<double>& b)
 // one the level-by-level definition gives, to the last bit.
 TEST(WaveletTransform, ForwardMatchesDefinitionBitForBit)
 {
-    for (int32_t j = 2; j <= 12; ++j) {
+    for (int32_t j = 2; j <= 13; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             std::vector<double> fast = RandomSignal(j, 1000 * j + levels);
             std::vector<double> reference = fast;
@@ -62,7 +62,7 @@ TEST(WaveletTransform, ForwardMatchesDefinitionBitForBit)
 
 TEST(WaveletTransform, InverseMatchesDefinitionBitForBit)
 {
-    for (int32_t j = 2; j <= 12; ++j) {
+    for (int32_t j = 2; j <= 13; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             std::vector<double> fast = RandomSignal(j, 2000 * j + levels);
             std::vector<double> reference = fast;
