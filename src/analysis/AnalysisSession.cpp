@@ -141,7 +141,9 @@ void AnalysisSession::Reconstruct()
     levels_ = -1;
     viewPlot_.Clear();
     reconstructionPlot_.Clear();
-    if (samples_) reconstructionPlot_.AddArray(samples_->Data(), n_ - 1);
+    // The plot keeps the buffer itself: it is the reconstruction until the
+    // next Decompose, which clears this plot before it transforms.
+    if (samples_) reconstructionPlot_.AddShared(samples_->Share(), n_ - 1);
     controls_.EnableThreshold(false);
 }
 
@@ -153,7 +155,8 @@ void AnalysisSession::PlotView()
 
 void AnalysisSession::ShowMeanReadout()
 {
-    const long double sum = static_cast<long double>((*samples_)[0]) + static_cast<long double>((*samples_)[n_ - 1]);
+    const DyadicSignal& samples = *samples_;
+    const long double sum = static_cast<long double>(samples[0]) + static_cast<long double>(samples[n_ - 1]);
     controls_.ShowMean(fw::FloatToStrF(0.5L * sum, fw::ffFixed, 5, 2));
 }
 

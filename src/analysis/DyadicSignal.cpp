@@ -3,6 +3,7 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
+#include <cstring>
 #include <new>
 
 namespace analysis {
@@ -23,6 +24,26 @@ SignalSize NormaliseCount(int32_t count)
     return {a + 1, j};
 }
 
+namespace {
+
+std::shared_ptr<double[]> NewBlock(std::size_t n)
+{
+    const std::size_t bytes = n * sizeof(double);
+    try {
+        auto* block = static_cast<double*>(fw::AllocateBlock(bytes));
+        try {
+            return std::shared_ptr<double[]>(block, [bytes](double* p) { fw::FreeBlock(p, bytes); });
+        } catch (...) {
+            fw::FreeBlock(block, bytes);
+            throw;
+        }
+    } catch (const std::bad_alloc&) {
+        throw fw::EOutOfMemory();
+    }
+}
+
+}  // namespace
+
 DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
 {
     if (j < 2 || j > kMaxOrder) {
@@ -31,12 +52,14 @@ DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
     n_ = (int32_t{1} << j) + 1;
     // A block comes zeroed without being touched first, so a fresh buffer is
     // never indeterminate and costs nothing until it is written.
-    const std::size_t bytes = static_cast<std::size_t>(n_) * sizeof(double);
-    try {
-        data_ = std::unique_ptr<double[], FreeMemory>(static_cast<double*>(fw::AllocateBlock(bytes)), FreeMemory{bytes});
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    data_ = NewBlock(static_cast<std::size_t>(n_));
+}
+
+void DyadicSignal::Unshare()
+{
+    std::shared_ptr<double[]> own = NewBlock(static_cast<std::size_t>(n_));
+    std::memcpy(own.get(), data_.get(), static_cast<std::size_t>(n_) * sizeof(double));
+    data_ = std::move(own);
 }
 
 }  // namespace analysis

@@ -37,20 +37,28 @@ public:
 
     int32_t N() const { return n_; }
     int32_t J() const { return j_; }
-    double* Data() { return data_.get(); }
+    // The samples to write. While a copy handed out by Share is held, the
+    // buffer moves to a copy of its own first, so the shared one never
+    // changes; that copy may throw fw::EOutOfMemory.
+    double* Data()
+    {
+        if (data_.use_count() > 1) Unshare();
+        return data_.get();
+    }
     const double* Data() const { return data_.get(); }
-    double& operator[](std::size_t i) { return data_[i]; }
+    double& operator[](std::size_t i) { return Data()[i]; }
     double operator[](std::size_t i) const { return data_[i]; }
 
+    // The samples as they are now, for a reader that keeps them (a plot)
+    // instead of copying them.
+    std::shared_ptr<const double[]> Share() const { return data_; }
+
 private:
-    struct FreeMemory {
-        std::size_t bytes;
-        void operator()(double* p) const noexcept { fw::FreeBlock(p, bytes); }
-    };
+    void Unshare();
 
     int32_t j_;
     int32_t n_;
-    std::unique_ptr<double[], FreeMemory> data_;
+    std::shared_ptr<double[]> data_;
 };
 
 }  // namespace analysis

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/core/Colors.h"
@@ -23,6 +24,12 @@ public:
     virtual void AddY(double value, const std::string& label, fw::TColor colour) = 0;
     // Appends values[0] ... values[highIndex], each at the next X.
     virtual void AddArray(const double* values, int32_t highIndex) = 0;
+    // AddArray of samples the sink may keep instead of copying them: they do
+    // not change while anyone holds them.
+    virtual void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex)
+    {
+        AddArray(values.get(), highIndex);
+    }
     // AddY(values[k * stride], label, colour) for k = 0 ... count - 1, in that
     // order. A sink that can take the points in one go, with the same result,
     // saves a call per point.

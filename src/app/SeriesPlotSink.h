@@ -20,6 +20,10 @@ public:
         series_.AddY(value, label, colour);
     }
     void AddArray(const double* values, int32_t highIndex) override { series_.AddArray(values, highIndex); }
+    void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex) override
+    {
+        series_.AddArrayShared(std::move(values), highIndex);
+    }
     void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
                fw::TColor colour) override
     {

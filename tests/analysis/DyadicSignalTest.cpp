@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "analysis/CoefficientView.h"
 #include "analysis/DyadicSignal.h"
+#include "analysis/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {
@@ -61,6 +66,36 @@ TEST(DyadicSignal, RefusesOrdersOutsideTheGrid)
 {
     EXPECT_THROW(DyadicSignal(1), fw::Exception);
     EXPECT_THROW(DyadicSignal(kMaxOrder + 1), fw::Exception);
+}
+
+}  // namespace
+}  // namespace analysis
+
+namespace analysis {
+namespace {
+
+// What Share hands out never changes: a write to the buffer while a copy is
+// held (directly, by a transform, through a view) moves the buffer to a
+// copy of its own first; once nobody holds one, writes stay in place.
+TEST(DyadicSignal, SharedSamplesNeverChange)
+{
+    auto signal = std::make_shared<DyadicSignal>(4);
+    for (int32_t i = 0; i < signal->N(); ++i) (*signal)[static_cast<std::size_t>(i)] = i * 0.5;
+    const std::vector<std::function<void()>> writes{
+        [&] { signal->Data()[3] = -1; },
+        [&] { ForwardTransform(*signal, 2); },
+        [&] { BuildView(signal, 1, 1)[0] = 7; },
+    };
+    for (const auto& write : writes) {
+        const std::shared_ptr<const double[]> kept = signal->Share();
+        const std::vector<double> before(kept.get(), kept.get() + signal->N());
+        write();
+        EXPECT_EQ(std::vector<double>(kept.get(), kept.get() + signal->N()), before);
+        EXPECT_NE(signal->Data(), kept.get());
+    }
+    const double* own = signal->Data();
+    signal->Data()[0] = 42;
+    EXPECT_EQ(signal->Data(), own);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
-// Adding a run of strided values in one call leaves a series exactly as
-// adding them one by one with AddY: points, colours, labels, staged values,
-// add events; whichever way each case takes (in one go or point by point).
+// The bulk adds leave a series exactly as their plain forms do: a run of
+// strided values as AddY one by one (points, colours, labels, staged values,
+// add events; whichever way each case takes), a shared block as AddArray.
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,31 @@ TEST(SeriesAddYs, EqualsAddingEachPointWithAddY) {
         EXPECT_EQ(actualEvents, expectedEvents) << setup.name;
         EXPECT_EQ(actual.XValues().IsSequence(), expected.XValues().IsSequence()) << setup.name;
         EXPECT_EQ(inOneGo.invalidations > before, setup.count > 0) << setup.name;
+    }
+}
+
+// A shared block gives the series AddArray's points without a copy, and the
+// series never writes into it: a change stores the series' own values.
+TEST(SeriesAddArrayShared, EqualsAddArrayAndLeavesTheBlockAlone) {
+    std::shared_ptr<double[]> block(new double[50]);
+    for (int i = 0; i < 50; ++i) block[static_cast<std::size_t>(i)] = std::cos(i * 0.3);
+    const std::vector<double> original(block.get(), block.get() + 50);
+    for (const bool emptyFirst : {true, false}) {
+        FakeChart oneChart, otherChart;
+        TFastLineSeries copied, shared;
+        oneChart.AddSeries(copied);
+        otherChart.AddSeries(shared);
+        if (!emptyFirst) {
+            copied.AddY(5);
+            shared.AddY(5);
+        }
+        EXPECT_EQ(shared.AddArrayShared(block, 49), copied.AddArray(block.get(), 49));
+        EXPECT_EQ(State(shared), State(copied));
+        EXPECT_EQ(shared.YValues().RawData() == block.get(), emptyFirst);
+        EXPECT_GT(otherChart.invalidations, 0);
+        shared.SetYValue(3, 100);
+        shared.AddY(-1);
+        EXPECT_EQ(std::vector<double>(block.get(), block.get() + 50), original);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -142,7 +143,7 @@ std::vector<uint64_t> Reads(std::mt19937 rng, const TChartValueList& list) {
 }
 
 TEST(ValueListSequence, EveryOperationReadsAsOnAStoredList) {
-    int stayedSequence = 0, brokeSequence = 0;
+    int stayedSequence = 0, brokeSequence = 0, sharedSteps = 0;
     for (uint32_t script = 0; script < 300; ++script) {
         LoggingOwner owner, storedOwner, settingsOwner;
         TChartValueList list(owner, "X"), stored(storedOwner, "X");
@@ -154,9 +155,20 @@ TEST(ValueListSequence, EveryOperationReadsAsOnAStoredList) {
         list.SetOrder(loAscending);
         stored.SetOrder(loAscending);
         std::mt19937 rng(script);
+        // Every other script starts from a block the list adopts: a run of
+        // the sequence or any values.
+        if (script % 2 == 1) {
+            const int32_t n = std::uniform_int_distribution<int32_t>(1, 30)(rng);
+            std::shared_ptr<double[]> block(new double[static_cast<std::size_t>(n)]);
+            for (int32_t i = 0; i < n; ++i) block[static_cast<std::size_t>(i)] = script % 4 == 1 ? i : PickValue(rng, i);
+            list.Adopt(block, n);
+            stored.AppendRaw(block.get(), static_cast<std::size_t>(n));
+            ASSERT_TRUE(list.IsShared());
+        }
         for (int step = 0; step < 60; ++step) {
             const uint32_t seed = static_cast<uint32_t>(rng());
             stored.Materialise();
+            if (list.IsShared()) ++sharedSteps;
             Step(std::mt19937(seed), owner, list, settings);
             Step(std::mt19937(seed), storedOwner, stored, storedSettings);
             stored.Materialise();
@@ -167,6 +179,7 @@ TEST(ValueListSequence, EveryOperationReadsAsOnAStoredList) {
         }
         (list.IsSequence() ? stayedSequence : brokeSequence)++;
     }
+    EXPECT_GT(sharedSteps, 100);
     // Both kinds of ending were met, so neither path went untested.
     EXPECT_GT(stayedSequence, 10);
     EXPECT_GT(brokeSequence, 10);

@@ -85,34 +85,57 @@ void TChartValueList::Grow(std::size_t needed) {
 }
 
 void TChartValueList::Reserve(std::size_t capacity) {
-    if (!sequence_) Grow(capacity);
+    if (sequence_) return;
+    Materialise();
+    Grow(capacity);
 }
 
 void TChartValueList::EnsureRoom(std::size_t n) {
     if (sequence_) return;
+    if (shared_) {
+        Own(n);
+        return;
+    }
     const std::size_t needed = values_.size() + n;
     if (needed > values_.capacity()) Grow(std::max(needed, values_.capacity() * 2));
 }
 
-void TChartValueList::Materialise() {
-    if (!sequence_) return;
-    const auto count = static_cast<std::size_t>(sequenceCount_);
-    Grow(count);
-    values_.resize(count);
-    for (std::size_t i = 0; i < count; ++i) values_[i] = static_cast<double>(i);
+void TChartValueList::Own(std::size_t extra) {
+    if (!sequence_ && !shared_) return;
+    const auto count = static_cast<std::size_t>(Count());
+    // values_ is empty: whatever it needs comes in one allocation, before
+    // anything changes.
+    Grow(count + extra);
+    if (sequence_) {
+        values_.resize(count);
+        for (std::size_t i = 0; i < count; ++i) values_[i] = static_cast<double>(i);
+    } else {
+        values_.assign(shared_.get(), shared_.get() + count);
+    }
     sequence_ = false;
     sequenceCount_ = 0;
+    shared_.reset();
+    sharedCount_ = 0;
+}
+
+void TChartValueList::Adopt(std::shared_ptr<const double[]> values, int32_t count) {
+    if (Count() != 0) throw fw::EListError(ListIndexError(Count()));
+    if (count <= 0) return;
+    DropSpare();
+    Storage().swap(values_);
+    sequence_ = false;
+    sequenceCount_ = 0;
+    shared_ = std::move(values);
+    sharedCount_ = count;
+    Appended();
 }
 
 void TChartValueList::PrepareInsertSlowly(int32_t index, double v) {
     const bool continues = index == Count() && SameBits(v, static_cast<double>(index));
     if (sequence_ && continues) return;
-    if (sequence_) {
-        // Room for the new value as well, so that materialising and the
-        // insertion share one allocation.
-        Grow(static_cast<std::size_t>(sequenceCount_) + 1);
-        Materialise();
-    }
+    // Room for the new value as well, so that storing the values and the
+    // insertion share one allocation.
+    Own(1);
     EnsureRoom(1);
 }
 
@@ -193,6 +216,8 @@ void TChartValueList::ClearValues() {
     if (ChartDefaultCapacity > 0) values_.reserve(ChartDefaultCapacity);
     sequence_ = true;
     sequenceCount_ = 0;
+    shared_.reset();
+    sharedCount_ = 0;
     Changed();
 }
 
@@ -291,7 +316,7 @@ void TChartValueList::RecalcBounds() const {
         const double m = multiplier_;
         const TValueBoundsPair b = sequence_
                                        ? WalkBounds([m](int32_t i) { return static_cast<double>(i) * m; }, count)
-                                       : WalkBounds([m, data = values_.data()](int32_t i) { return data[i] * m; }, count);
+                                       : WalkBounds([m, data = RawData()](int32_t i) { return data[i] * m; }, count);
         minValue_ = b.min;
         maxValue_ = b.max;
     }
@@ -422,8 +447,7 @@ void TChartValueList::AppendRaw(const double* values, std::size_t n, std::ptrdif
             AppendSequence(sequenceCount_, n);
             return;
         }
-        Grow(static_cast<std::size_t>(sequenceCount_) + n);
-        Materialise();
+        Own(n);
     }
     EnsureRoom(n);
     if (stride == 1) {
@@ -442,10 +466,7 @@ void TChartValueList::AppendSequence(double first, std::size_t n) {
         Appended();
         return;
     }
-    if (sequence_) {
-        Grow(static_cast<std::size_t>(sequenceCount_) + n);
-        Materialise();
-    }
+    Own(n);
     EnsureRoom(n);
     const std::size_t start = values_.size();
     values_.resize(start + n);

@@ -4,13 +4,15 @@
 // totals recomputed lazily on the first read after a batch of changes.
 //
 // A list that holds 0, 1, 2, ... (the X values of points added by AddY or
-// AddArray) stores nothing until a value breaks that sequence; it then
-// materialises and goes on as a stored list. Every operation reads and
-// behaves the same either way.
+// AddArray) stores nothing until a value breaks that sequence, and a list
+// may read its values from a block it shares with their maker (Adopt) until
+// it is changed; at the first change it stores its values and goes on as a
+// stored list. Every operation reads and behaves the same either way.
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,7 +73,9 @@ public:
     // neither the values nor the name.
     virtual void Assign(const TChartValueList& source);
 
-    int32_t Count() const { return sequence_ ? sequenceCount_ : static_cast<int32_t>(values_.size()); }
+    int32_t Count() const {
+        return sequence_ ? sequenceCount_ : shared_ ? sharedCount_ : static_cast<int32_t>(values_.size());
+    }
 
     // Raw value times Multiplier. Index errors throw fw::EListError.
     double Value(int32_t index) const;
@@ -138,12 +142,15 @@ public:
     // a sequence that v breaks), so that the insertion itself cannot fail.
     void PrepareInsert(int32_t index, double v) {
         const bool ready = sequence_ ? index == sequenceCount_ && SameBits(v, static_cast<double>(index))
-                                     : values_.size() < values_.capacity();
+                                     : !shared_ && values_.size() < values_.capacity();
         if (!ready) PrepareInsertSlowly(index, v);
     }
-    // Stores the values of a sequence list, so that no later change of one
-    // value can fail. Throws fw::EOutOfMemory.
-    void Materialise();
+    // Stores the values of a sequence or shared list, so that no later
+    // change of one value can fail. Throws fw::EOutOfMemory.
+    void Materialise() { Own(0); }
+    // An empty list takes the count values of a block that does not change
+    // while anyone holds it, without copying them.
+    void Adopt(std::shared_ptr<const double[]> values, int32_t count);
     // Inserts v at index after PrepareInsert(index, v); cannot fail.
     void InsertPrepared(int32_t index, double v);
     // Appends v at the end, after PrepareInsert(Count(), v), for a list whose
@@ -158,6 +165,8 @@ public:
     }
     // Whether the list holds exactly 0, 1, ..., Count-1 without storing them.
     bool IsSequence() const { return sequence_; }
+    // Whether the list reads its values from an adopted block.
+    bool IsShared() const { return shared_ != nullptr; }
     // Storage a Clear kept for a refill of about the same size goes back to
     // the system, and pages beyond the values are released. For the owner
     // to call once a burst of changes is over (before its chart paints).
@@ -171,11 +180,11 @@ public:
     // The stored value before scaling. Index errors throw fw::EListError.
     double RawValue(int32_t index) const;
     // The last raw value; Count() must be above 0.
-    double LastRaw() const { return sequence_ ? static_cast<double>(sequenceCount_ - 1) : values_.back(); }
+    double LastRaw() const { return Raw(Count() - 1); }
     std::size_t HeapBytes() const { return (values_.capacity() + spare_.capacity()) * sizeof(double); }
     // The stored values before scaling, for summaries that read them in bulk;
     // null for a sequence list, whose value i is i.
-    const double* RawData() const { return sequence_ ? nullptr : values_.data(); }
+    const double* RawData() const { return sequence_ ? nullptr : shared_ ? shared_.get() : values_.data(); }
     // Counts every change other than values appended at the end: a summary
     // that saw the same count may extend itself over the new tail.
     uint64_t EditCount() const { return editCount_; }
@@ -187,10 +196,14 @@ private:
     static bool SameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
     void PrepareInsertSlowly(int32_t index, double v);
     double Raw(int32_t i) const {
-        return sequence_ ? static_cast<double>(i) : values_[static_cast<std::size_t>(i)];
+        if (sequence_) return static_cast<double>(i);
+        return shared_ ? shared_[static_cast<std::size_t>(i)] : values_[static_cast<std::size_t>(i)];
     }
     // Capacity for `needed` values, the kept storage first.
     void Grow(std::size_t needed);
+    // A sequence or shared list stores its values, with room for `extra`
+    // more; nothing for a stored list.
+    void Own(std::size_t extra);
     void KeepAsSpare();
     void DropSpare() noexcept;
     void ReleaseSpare() noexcept override { Storage().swap(spare_); }
@@ -213,6 +226,10 @@ private:
     // is empty.
     bool sequence_ = true;
     int32_t sequenceCount_ = 0;
+    // While shared_ is set, the list is its first sharedCount_ values and
+    // values_ is empty.
+    std::shared_ptr<const double[]> shared_;
+    int32_t sharedCount_ = 0;
     Storage values_;
     // Storage of values a Clear removed, kept for the refill that usually
     // follows at once (see ReleaseSpareStorage).

@@ -147,6 +147,9 @@ public:
     // events, values that go after the existing X values are appended in one
     // go and announced once through NotifyValuesAppended, not per point.
     int32_t AddArray(const double* values, int32_t highIndex);
+    // AddArray(values.get(), highIndex), where an empty series without add
+    // events keeps the block as its Y values instead of copying them.
+    int32_t AddArrayShared(std::shared_ptr<const double[]> values, int32_t highIndex);
     // AddY(values[k * stride], label, color) for k = 0 ... count - 1. Points
     // that need nothing stored but their Y value (no add events, X going on
     // after the last point, the colour and label every point has) are

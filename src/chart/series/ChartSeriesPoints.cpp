@@ -100,6 +100,27 @@ int32_t TChartSeries::AddArray(const double* values, int32_t highIndex) {
     return n;
 }
 
+int32_t TChartSeries::AddArrayShared(std::shared_ptr<const double[]> values, int32_t highIndex) {
+    if (highIndex < 0 || Count() != 0 || !YMandatory() || OnBeforeAdd || OnAfterAdd)
+        return AddArray(values.get(), highIndex);
+    const int32_t n = highIndex + 1;
+    const auto bulk = static_cast<std::size_t>(n);
+    const double last = values[static_cast<std::size_t>(highIndex)];
+    // Whatever needs memory is had before the first list changes.
+    xValues_->EnsureRoom(bulk);
+    colors_.Reserve(bulk);
+    labels_.Reserve(bulk);
+    yValues_->Adopt(std::move(values), n);
+    xValues_->AppendSequence(0, bulk);
+    colors_.AppendDefaults(bulk);
+    labels_.AppendDefaults(bulk);
+    xValues_->TempValue = highIndex;
+    yValues_->TempValue = last;
+    NotifyValuesAppended(0, n);
+    RefreshSeries();
+    return n;
+}
+
 void TChartSeries::AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
                          fw::TColor color) {
     int32_t k = 0;
