@@ -42,12 +42,19 @@ public:
     // changes; that copy may throw fw::EOutOfMemory.
     double* Data()
     {
+        magnitudeBound_ = -1;
         if (data_.use_count() > 1) Unshare();
         return data_.get();
     }
     const double* Data() const { return data_.get(); }
     double& operator[](std::size_t i) { return Data()[i]; }
     double operator[](std::size_t i) const { return data_[i]; }
+
+    // A bound on the samples' magnitudes, every one of them finite, that a
+    // transform left and nothing has written over since (Data() forgets
+    // it); negative when not known.
+    double MagnitudeBound() const { return magnitudeBound_; }
+    void SetMagnitudeBound(double bound) { magnitudeBound_ = bound; }
 
     // The samples as they are now, for a reader that keeps them (a plot)
     // instead of copying them.
@@ -59,6 +66,7 @@ private:
     int32_t j_;
     int32_t n_;
     std::shared_ptr<double[]> data_;
+    double magnitudeBound_ = -1;
 };
 
 }  // namespace analysis

@@ -209,42 +209,69 @@ void InverseSweep(double* x, int32_t j, int32_t levels)
 
 // ---- overflow guard --------------------------------------------------------
 
-// Whether every value lies within [-bound, bound], which no value that is not
-// a number does. Eight at a time in four independent pairs of lanes, so that
-// the read runs at the memory's pace.
-bool AllWithin(const double* x, Index n, double bound)
+struct Magnitudes {
+    bool finite = true;  // no infinity, no NaN
+    double max = 0;      // the largest magnitude, when finite
+};
+
+// Eight values at a time in four independent pairs of lanes, so that the
+// read runs at the memory's pace.
+Magnitudes ScanMagnitudes(const double* x, Index n)
 {
     using Pair = double __attribute__((vector_size(16)));
     using Lanes = long long __attribute__((vector_size(16)));
     const Lanes magnitude = {0x7FFF'FFFF'FFFF'FFFFll, 0x7FFF'FFFF'FFFF'FFFFll};
-    const Pair limit = {bound, bound};
+    const Pair largest = {DBL_MAX, DBL_MAX};
     Lanes in0 = ~Lanes{}, in1 = in0, in2 = in0, in3 = in0;
+    Pair m0 = {0, 0}, m1 = m0, m2 = m0, m3 = m0;
     Index i = 0;
     for (; i + 8 <= n; i += 8) {
         Pair v[4];
         std::memcpy(v, x + i, sizeof v);
-        in0 &= (Pair)((Lanes)v[0] & magnitude) <= limit;
-        in1 &= (Pair)((Lanes)v[1] & magnitude) <= limit;
-        in2 &= (Pair)((Lanes)v[2] & magnitude) <= limit;
-        in3 &= (Pair)((Lanes)v[3] & magnitude) <= limit;
+        const Pair a0 = (Pair)((Lanes)v[0] & magnitude), a1 = (Pair)((Lanes)v[1] & magnitude);
+        const Pair a2 = (Pair)((Lanes)v[2] & magnitude), a3 = (Pair)((Lanes)v[3] & magnitude);
+        // A NaN fails the comparison, so it clears its lane's flag.
+        in0 &= a0 <= largest;
+        in1 &= a1 <= largest;
+        in2 &= a2 <= largest;
+        in3 &= a3 <= largest;
+        m0 = a0 > m0 ? a0 : m0;
+        m1 = a1 > m1 ? a1 : m1;
+        m2 = a2 > m2 ? a2 : m2;
+        m3 = a3 > m3 ? a3 : m3;
     }
     const Lanes in = in0 & in1 & in2 & in3;
-    bool within = in[0] && in[1];
-    for (; i < n; ++i) within &= std::fabs(x[i]) <= bound;
-    return within;
+    Magnitudes result{in[0] && in[1], 0};
+    for (const Pair& m : {m0, m1, m2, m3}) result.max = std::max({result.max, m[0], m[1]});
+    for (; i < n; ++i) {
+        const double a = std::fabs(x[i]);
+        result.finite &= a <= DBL_MAX;
+        if (a > result.max) result.max = a;
+    }
+    return result;
 }
 
 // One level at most doubles the largest magnitude forward and adds 1.5 times
 // it backward, so 2^(levels + 2) covers both directions with room for
-// rounding. Below that bound no intermediate or stored value can overflow.
-void Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels)
+// rounding. Below that bound no intermediate or stored value can overflow,
+// and the result's magnitudes stay within the input's times that factor.
+// known: a bound on the input's magnitudes (all finite), or negative when
+// not known; then the buffer is read for it. Returns a bound on the result's.
+double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels, double known)
 {
     const Index n = (Index{1} << j) + 1;
-    if (AllWithin(x, n, std::ldexp(DBL_MAX, -(levels + 2)))) {
+    const double limit = std::ldexp(DBL_MAX, -(levels + 2));
+    const auto growth = [levels](double m) { return std::ldexp(m, levels + 2); };
+    if (known >= 0 && known <= limit) {
         sweep(x, j, levels);
-        return;
+        return growth(known);
     }
-    if (!AllWithin(x, n, DBL_MAX)) throw fw::EInvalidOp();
+    const Magnitudes input = ScanMagnitudes(x, n);
+    if (!input.finite) throw fw::EInvalidOp();
+    if (input.max <= limit) {
+        sweep(x, j, levels);
+        return growth(input.max);
+    }
     // Overflow is possible: run on the buffer with a copy to fall back on.
     // Arithmetic on an infinity never gives a finite value again (the only
     // operations are additions and scalings by 0.5 and 0.25), so any overflow
@@ -253,26 +280,42 @@ void Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int
     if (!backup) throw fw::EOutOfMemory();
     std::memcpy(backup.get(), x, static_cast<std::size_t>(n) * sizeof(double));
     sweep(x, j, levels);
-    if (!AllWithin(x, n, DBL_MAX)) {
+    const Magnitudes output = ScanMagnitudes(x, n);
+    if (!output.finite) {
         std::memcpy(x, backup.get(), static_cast<std::size_t>(n) * sizeof(double));
         throw fw::EOverflow();
     }
+    return output.max;
 }
 
 }  // namespace
 
-void ForwardTransform(double* x, int32_t j, int32_t levels)
+double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound)
 {
     CheckDepth(j, levels);
     if (levels < 1) throw fw::Exception("A decomposition needs at least one level");
-    Guarded(ForwardSweep, x, j, levels);
+    return Guarded(ForwardSweep, x, j, levels, knownBound);
 }
 
-void InverseTransform(double* x, int32_t j, int32_t levels)
+double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound)
 {
     CheckDepth(j, levels);
-    if (levels <= 0) return;
-    Guarded(InverseSweep, x, j, levels);
+    if (levels <= 0) return knownBound;
+    return Guarded(InverseSweep, x, j, levels, knownBound);
+}
+
+void ForwardTransform(DyadicSignal& signal, int32_t levels)
+{
+    const double known = signal.MagnitudeBound();
+    double* x = signal.Data();
+    signal.SetMagnitudeBound(ForwardTransform(x, signal.J(), levels, known));
+}
+
+void InverseTransform(DyadicSignal& signal, int32_t levels)
+{
+    const double known = signal.MagnitudeBound();
+    double* x = signal.Data();
+    signal.SetMagnitudeBound(InverseTransform(x, signal.J(), levels, known));
 }
 
 }  // namespace analysis

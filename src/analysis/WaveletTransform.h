@@ -22,19 +22,18 @@
 namespace analysis {
 
 // Levels 1 ... levels of the 2^j + 1 samples at x; requires 1 <= levels <= j.
-void ForwardTransform(double* x, int32_t j, int32_t levels);
+// knownBound: a bound on the samples' magnitudes, all of them finite, known
+// without reading them; negative when not known (then they are read for
+// it). Returns such a bound for the result.
+double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound = -1);
 
-// Undoes levels ... 1; does nothing for levels <= 0; requires levels <= j.
-void InverseTransform(double* x, int32_t j, int32_t levels);
+// Undoes levels ... 1; does nothing for levels <= 0 (returning knownBound);
+// requires levels <= j.
+double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound = -1);
 
-inline void ForwardTransform(DyadicSignal& signal, int32_t levels)
-{
-    ForwardTransform(signal.Data(), signal.J(), levels);
-}
-
-inline void InverseTransform(DyadicSignal& signal, int32_t levels)
-{
-    InverseTransform(signal.Data(), signal.J(), levels);
-}
+// The same on a signal, passing on the bound it keeps between transforms:
+// a transform right after another need not read the buffer first.
+void ForwardTransform(DyadicSignal& signal, int32_t levels);
+void InverseTransform(DyadicSignal& signal, int32_t levels);
 
 }  // namespace analysis

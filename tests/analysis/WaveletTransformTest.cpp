@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "TransformReference.h"
@@ -257,6 +258,50 @@ TEST(WaveletTransformErrors, NonFiniteInputIsAnInvalidOperation)
                     EXPECT_TRUE(BitIdentical(x, before)) << "J=" << j << " at " << p;
                 }
             }
+        }
+    }
+}
+
+// A signal keeps the bound a transform leaves, so that the next need not read
+// the buffer; the results and errors must be the plain ones whatever comes
+// between: transforms of any depth, and writes of ordinary, huge or
+// non-finite values that the signal must not trust the old bound over.
+TEST(WaveletTransform, ASignalsKeptBoundChangesNoResultOrError)
+{
+    const double writes[] = {0.25, -3e5, DBL_MAX / 4, -DBL_MAX, NAN, INFINITY, 1e-310};
+    std::mt19937 rng(5);
+    for (int script = 0; script < 200; ++script) {
+        const int32_t j = 2 + script % 6;
+        DyadicSignal signal(j);
+        std::vector<double> plain = RandomSignal(j, static_cast<uint64_t>(script), script % 3 == 0 ? 1e290 : 10.0);
+        std::memcpy(signal.Data(), plain.data(), plain.size() * sizeof(double));
+        for (int step = 0; step < 12; ++step) {
+            const int kind = std::uniform_int_distribution<int>(0, 4)(rng);
+            const int32_t levels = std::uniform_int_distribution<int32_t>(1, j)(rng);
+            if (kind == 4) {
+                const auto at = std::uniform_int_distribution<std::size_t>(0, plain.size() - 1)(rng);
+                const double v = writes[std::uniform_int_distribution<int>(0, 6)(rng)];
+                signal.Data()[at] = v;
+                plain[at] = v;
+                continue;
+            }
+            const auto outcome = [&](auto transform) -> std::string {
+                try {
+                    transform();
+                    return "done";
+                } catch (const fw::Exception& e) {
+                    return e.Message();
+                }
+            };
+            const bool forward = kind < 2;
+            const std::string kept = outcome([&] { forward ? ForwardTransform(signal, levels) : InverseTransform(signal, levels); });
+            const std::string read = outcome([&] {
+                forward ? ForwardTransform(plain.data(), j, levels) : InverseTransform(plain.data(), j, levels);
+            });
+            ASSERT_EQ(kept, read) << script << " " << step;
+            // Read through the const side, which leaves the kept bound alone.
+            const DyadicSignal& result = signal;
+            ASSERT_EQ(std::memcmp(result.Data(), plain.data(), plain.size() * sizeof(double)), 0) << script << " " << step;
         }
     }
 }
