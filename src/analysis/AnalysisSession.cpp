@@ -150,7 +150,7 @@ void AnalysisSession::Reconstruct()
 void AnalysisSession::PlotView()
 {
     if (view_.Count() == 0) return;
-    viewPlot_.AddYs(&view_[0], static_cast<std::ptrdiff_t>(view_.Stride()), view_.Count(), "", kAddedPointColour);
+    viewPlot_.AddYs(view_.Entries(), static_cast<std::ptrdiff_t>(view_.Stride()), view_.Count(), "", kAddedPointColour);
 }
 
 void AnalysisSession::ShowMeanReadout()

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "analysis/DyadicSignal.h"
 
@@ -25,6 +26,9 @@ public:
     const DyadicSignal* Buffer() const { return buffer_.get(); }
     // The distance in the buffer from one entry to the next.
     std::size_t Stride() const { return stride_; }
+    // Entry 0 for reading, the others at Stride() from it (Count() > 0): a
+    // read leaves a buffer shared with a plot where it is.
+    const double* Entries() const { return std::as_const(*buffer_).Data() + first_; }
 
 private:
     friend CoefficientView BuildView(std::shared_ptr<DyadicSignal> signal, int32_t levels, int32_t viewedLevel);

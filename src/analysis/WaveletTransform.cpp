@@ -313,6 +313,8 @@ void ForwardTransform(DyadicSignal& signal, int32_t levels)
 
 void InverseTransform(DyadicSignal& signal, int32_t levels)
 {
+    // Nothing to undo: the buffer is not even asked for (a plot may share it).
+    if (levels <= 0) return;
     const double known = signal.MagnitudeBound();
     double* x = signal.Data();
     signal.SetMagnitudeBound(InverseTransform(x, signal.J(), levels, known));

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -259,6 +260,48 @@ TEST_F(SessionTest, ThresholdThenReconstructRebuildsFromTheKeptDetails)
     session_.ApplyThreshold(0, "10");
     session_.Reconstruct();
     EXPECT_EQ(Buffer(), (std::vector<double>{5, 3.75, 2.5, -18.125, 1.25, 0, -1.25, -3.125, -5}));
+}
+
+}  // namespace
+}  // namespace analysis::test
+
+namespace analysis::test {
+namespace {
+
+// A reconstruction plot that keeps the block it is handed.
+class KeepingPlot : public RecordingPlot {
+public:
+    using RecordingPlot::RecordingPlot;
+    void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex) override
+    {
+        AddArray(values.get(), highIndex);
+        kept = std::move(values);
+    }
+    std::shared_ptr<const double[]> kept;
+};
+
+// The reconstruction plot holds the buffer itself; reconstructing again or
+// plotting the view copies nothing, and a write to the buffer (a threshold
+// through the view it still has) leaves the plot's block as it was.
+TEST_F(SessionTest, TheReconstructionPlotSharesTheBufferUntilItIsWritten)
+{
+    KeepingPlot reconstruction{"reconstruction", log_};
+    AnalysisSession session{signal_, reconstruction, view_, controls_};
+    const std::vector<double> values = Ramp(33, 40.0);
+    session.Load("33", WriteSamples(values));
+    session.Decompose(2);
+    session.SelectViewLevel(0);
+    session.Reconstruct();
+    const double* block = reconstruction.kept.get();
+    ASSERT_EQ(block, session.Samples()->Data());
+    session.Reconstruct();
+    EXPECT_EQ(reconstruction.kept.get(), block);
+
+    const std::vector<double> plotted(block, block + 33);
+    session.ApplyThreshold(0, "1e9");
+    EXPECT_NE(session.Samples()->Data(), block);
+    EXPECT_EQ(std::vector<double>(block, block + 33), plotted);
+    EXPECT_EQ(reconstruction.points, plotted);
 }
 
 }  // namespace
