@@ -84,12 +84,6 @@ void TChartValueList::Grow(std::size_t needed) {
     }
 }
 
-void TChartValueList::Reserve(std::size_t capacity) {
-    if (sequence_) return;
-    Materialise();
-    Grow(capacity);
-}
-
 void TChartValueList::EnsureRoom(std::size_t n) {
     if (sequence_) return;
     if (shared_) {

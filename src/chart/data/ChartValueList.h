@@ -133,7 +133,7 @@ public:
 
     // Bulk operations for the owner's fast paths; they keep the invariants
     // (statistics marked stale) but tell nobody.
-    void Reserve(std::size_t capacity);
+
     // Makes room for n more values with amortised growth (none for a
     // sequence list: the values that continue it need no room, the others
     // get theirs when they break it).
