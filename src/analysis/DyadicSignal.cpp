@@ -2,6 +2,7 @@
 
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/LargeBlock.h"
 
 #include <cstring>
 #include <new>
@@ -30,13 +31,9 @@ std::shared_ptr<double[]> NewBlock(std::size_t n)
 {
     const std::size_t bytes = n * sizeof(double);
     try {
-        auto* block = static_cast<double*>(fw::AllocateBlock(bytes));
-        try {
-            return std::shared_ptr<double[]>(block, [bytes](double* p) { fw::FreeBlock(p, bytes); });
-        } catch (...) {
-            fw::FreeBlock(block, bytes);
-            throw;
-        }
+        // Should the control block fail, the shared pointer frees the block.
+        return std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes)),
+                                         [bytes](double* p) { fw::FreeBlock(p, bytes); });
     } catch (const std::bad_alloc&) {
         throw fw::EOutOfMemory();
     }

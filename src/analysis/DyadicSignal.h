@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/core/LargeBlock.h"
-
 namespace analysis {
 
 // The deepest signal the tool accepts: 2^26 + 1 samples (512 MiB of doubles).

@@ -12,6 +12,7 @@
 #include "analysis/FinestLifting.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/LargeBlock.h"
 
 // Both directions run as one sweep over the buffer instead of one pass per
 // level. Each level keeps its own progress and, after every chunk of the
@@ -276,13 +277,23 @@ double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, i
     // Arithmetic on an infinity never gives a finite value again (the only
     // operations are additions and scalings by 0.5 and 0.25), so any overflow
     // on the way leaves a value that is not finite in the result.
-    std::unique_ptr<double[]> backup(new (std::nothrow) double[static_cast<std::size_t>(n)]);
-    if (!backup) throw fw::EOutOfMemory();
-    std::memcpy(backup.get(), x, static_cast<std::size_t>(n) * sizeof(double));
+    // Like any big buffer, from a block: kept plot storage goes back first.
+    struct FreeBackup {
+        std::size_t bytes;
+        void operator()(void* p) const noexcept { fw::FreeBlock(p, bytes); }
+    };
+    const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(double);
+    std::unique_ptr<void, FreeBackup> backup(nullptr, FreeBackup{bytes});
+    try {
+        backup.reset(fw::AllocateBlock(bytes));
+    } catch (const std::bad_alloc&) {
+        throw fw::EOutOfMemory();
+    }
+    std::memcpy(backup.get(), x, bytes);
     sweep(x, j, levels);
     const Magnitudes output = ScanMagnitudes(x, n);
     if (!output.finite) {
-        std::memcpy(x, backup.get(), static_cast<std::size_t>(n) * sizeof(double));
+        std::memcpy(x, backup.get(), bytes);
         throw fw::EOverflow();
     }
     return output.max;

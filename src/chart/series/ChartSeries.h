@@ -347,6 +347,10 @@ private:
         labels_.AppendUniform();
         return count;
     }
+    // n points after all the others, Y values[k * stride], X the count going
+    // on, the staged values set; whatever can fail comes before the first
+    // change. The colours and labels are the caller's.
+    void AppendValueRun(const double* values, std::ptrdiff_t stride, std::size_t n);
     // Point valueIndex of source, its values read raw or scaled.
     int32_t InsertPointFrom(const TChartSeries& source, int32_t valueIndex, bool raw);
     // Assign's copy: the raw values, so that the copied multipliers read them alike.

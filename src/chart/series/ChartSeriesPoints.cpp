@@ -84,14 +84,9 @@ int32_t TChartSeries::AddArray(const double* values, int32_t highIndex) {
     if (YMandatory() && !OnBeforeAdd && !OnAfterAdd && AppendsInOrder(count)) {
         colors_.Reserve(bulk);
         labels_.Reserve(bulk);
-        // Y first: it may still need memory (values that are no sequence),
-        // while X values that continue the count need none.
-        yValues_->AppendRaw(values, bulk);
-        xValues_->AppendSequence(count, bulk);
+        AppendValueRun(values, 1, bulk);
         colors_.AppendDefaults(bulk);
         labels_.AppendDefaults(bulk);
-        xValues_->TempValue = count + highIndex;
-        yValues_->TempValue = values[highIndex];
         NotifyValuesAppended(count, n);
     } else {
         for (int32_t i = 0; i < n; ++i) Add(values[i]);
@@ -136,16 +131,21 @@ void TChartSeries::AddYs(const double* values, std::ptrdiff_t stride, int32_t co
     if (k == count) return;
     const int32_t points = Count();
     const auto bulk = static_cast<std::size_t>(count - k);
-    xValues_->EnsureRoom(bulk);
-    // Y first: it may still need memory, while X values that continue the
-    // count need none.
-    yValues_->AppendRaw(values + k * stride, bulk, stride);
-    xValues_->AppendSequence(points, bulk);
+    AppendValueRun(values + k * stride, stride, bulk);
     colors_.AppendUniform(bulk);
     labels_.AppendUniform(bulk);
-    xValues_->TempValue = points + static_cast<double>(bulk) - 1;
-    yValues_->TempValue = values[(count - 1) * stride];
     NotifyValuesAppended(points, count - k);
+}
+
+void TChartSeries::AppendValueRun(const double* values, std::ptrdiff_t stride, std::size_t n) {
+    const int32_t count = Count();
+    xValues_->EnsureRoom(n);
+    // Y first: it may still need memory (values that are no sequence),
+    // while X values that continue the count need none.
+    yValues_->AppendRaw(values, n, stride);
+    xValues_->AppendSequence(count, n);
+    xValues_->TempValue = count + static_cast<double>(n) - 1;
+    yValues_->TempValue = values[static_cast<std::ptrdiff_t>(n - 1) * stride];
 }
 
 void TChartSeries::NotifyNewValue(TChartSeries& sender, int32_t valueIndex) {

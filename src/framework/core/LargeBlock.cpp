@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
-#include <cstdlib>
 
 #include <sys/mman.h>
 
