@@ -2,8 +2,12 @@
 // The error classes of the framework. Every error the tool reports is one of
 // these; the window's event dispatch catches Exception and shows Message().
 
+#include <cstdint>
 #include <exception>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace fw {
 
@@ -57,5 +61,23 @@ class EListError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The list error for an index outside 0 ... Count-1.
+inline EListError ListIndexError(int64_t index) {
+    return EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+// Runs `work` and reports memory the system refused, or a size beyond what a
+// container can hold, as EOutOfMemory: the one error every layer shows for it.
+template <class Work>
+decltype(auto) MapOutOfMemory(Work&& work) {
+    try {
+        return std::forward<Work>(work)();
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory();
+    } catch (const std::length_error&) {
+        throw EOutOfMemory();
+    }
+}
 
 }  // namespace fw
