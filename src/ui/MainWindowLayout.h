@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "app/ProgramCharts.h"
+
 namespace ui {
 
 enum class ControlKind {
@@ -49,11 +51,15 @@ inline constexpr WindowLayout kMainWindow{"The Quelmar Scheme ", 195, 108, 792, 
 
 inline constexpr FontLayout kReadoutLabelFont{"MS Sans Serif", 13, true};
 
+// The charts sit where the program's charts are drawn off-screen too.
+inline constexpr fw::TRect kChart1 = app::ProgramCharts::Chart1Bounds;
+inline constexpr fw::TRect kChart2 = app::ProgramCharts::Chart2Bounds;
+
 inline constexpr ControlLayout kMainWindowControls[] = {
     // Name          Kind                       Left Top  W    H    Text            Enabled Tab Item Font
-    {"Chart1",      ControlKind::ChartArea,    0,   0,   697, 300, "",             true,   0,  0,   nullptr},
+    {"Chart1",      ControlKind::ChartArea,    kChart1.Left, kChart1.Top, kChart1.Width(), kChart1.Height(), "", true, 0, 0, nullptr},
     {"BtnDecomp",   ControlKind::Button,       704, 149, 81,  25,  "Decompose",    false,  1,  0,   nullptr},
-    {"Chart2",      ControlKind::ChartArea,    0,   304, 697, 300, "",             true,   2,  0,   nullptr},
+    {"Chart2",      ControlKind::ChartArea,    kChart2.Left, kChart2.Top, kChart2.Width(), kChart2.Height(), "", true, 2, 0, nullptr},
     {"BtnThresh",   ControlKind::Button,       704, 467, 81,  25,  "Thresholding", false,  3,  0,   nullptr},
     {"BtnReconstr", ControlKind::Button,       704, 264, 81,  25,  "Reconstruct",  false,  4,  0,   nullptr},
     {"EdtThresh",   ControlKind::Edit,         725, 443, 41,  21,  "10",           true,   5,  0,   nullptr},

@@ -9,22 +9,18 @@
 namespace ui {
 namespace {
 
-constexpr std::array<std::string_view, 3> kPictureExtensions{"png", "svg", "pdf"};
 // The extension a default name gets under each entry of the sample filter.
 constexpr std::array<std::string_view, 3> kSampleExtensions{"dat", "txt", "dat"};
 
 }  // namespace
 
-PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex) {
-    const std::string extension = ExtensionOf(fileName);
-    for (size_t i = 0; i < kPictureExtensions.size(); ++i) {
-        if (extension == kPictureExtensions[i]) {
-            return static_cast<PictureFormat>(i);
-        }
+app::PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex) {
+    if (const std::optional<app::PictureFormat> format = app::PictureFormatOf(fileName)) {
+        return *format;
     }
-    return filterIndex >= 0 && filterIndex < static_cast<int>(kPictureExtensions.size())
-               ? static_cast<PictureFormat>(filterIndex)
-               : PictureFormat::Png;
+    return filterIndex >= 0 && filterIndex < static_cast<int>(app::kPictureExtensions.size())
+               ? static_cast<app::PictureFormat>(filterIndex)
+               : app::PictureFormat::Png;
 }
 
 std::string ResultOutput::DefaultName(const std::string& what, const std::string& extension) const {
@@ -65,26 +61,26 @@ void ResultOutput::SaveCoefficients() {
 
 void ResultOutput::ExportChart(ChartPlace place) {
     const std::string what = place == ChartPlace::Upper ? "upper_chart" : "lower_chart";
-    const std::string extension(kPictureExtensions[static_cast<size_t>(exportFilterIndex_)]);
+    const std::string extension(app::PictureExtension(static_cast<app::PictureFormat>(exportFilterIndex_)));
     const std::string filter(kExportFilter);
     const std::optional<SaveChoice> choice =
         saveDialog_.Execute(filter, DefaultName(what, extension), exportFilterIndex_, FolderOf(sourceFile_));
     if (!choice) {
         return;
     }
-    const PictureFormat format = PictureFormatOf(choice->FileName, choice->FilterIndex);
+    const app::PictureFormat format = PictureFormatOf(choice->FileName, choice->FilterIndex);
     exportFilterIndex_ = static_cast<int>(format);
     std::string fileName = choice->FileName;
     // A name with some other extension gets the one of the format written.
-    if (ExtensionOf(fileName) != kPictureExtensions[static_cast<size_t>(format)]) {
-        fileName.append(".").append(kPictureExtensions[static_cast<size_t>(format)]);
+    if (ExtensionOf(fileName) != app::PictureExtension(format)) {
+        fileName.append(".").append(app::PictureExtension(format));
     }
     const BusyCursor busy;
     chart::TChart& chart = ChartAt(place);
     switch (format) {
-    case PictureFormat::Png: chart.SaveToBitmapFile(fileName); break;
-    case PictureFormat::Svg: chart.SaveToMetafile(fileName); break;
-    case PictureFormat::Pdf: chart.SaveToMetafileEnh(fileName); break;
+    case app::PictureFormat::Png: chart.SaveToBitmapFile(fileName); break;
+    case app::PictureFormat::Svg: chart.SaveToMetafile(fileName); break;
+    case app::PictureFormat::Pdf: chart.SaveToMetafileEnh(fileName); break;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/AnalysisSession.h"
+#include "app/PictureFormat.h"
 #include "app/ProgramCharts.h"
 #include "framework/gui/window/DialogService.h"
 #include "ui/SaveDialog.h"
@@ -15,16 +16,13 @@ namespace ui {
 
 enum class ChartPlace { Upper, Lower };
 
-// The picture formats a chart is exported in, in the export filter's order.
-enum class PictureFormat { Png, Svg, Pdf };
-
 inline constexpr std::string_view kSampleSaveFilter =
     "Data files (*.dat)|*.dat|Text files (*.txt)|*.txt|Any files (*.*)|*.*";
 inline constexpr std::string_view kExportFilter =
     "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf";
 
 // The format a file name asks for by its extension, else the chosen filter entry's.
-PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex);
+app::PictureFormat PictureFormatOf(const std::string& fileName, int filterIndex);
 
 class ResultOutput {
 public:
