@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "../framework_gui/ImageCompare.h"
+#include "ImageCompare.h"
 #include "chart/ChartCanvas.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/SystemColors.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "../framework_gui/ImageCompare.h"
+#include "ImageCompare.h"
 #include "chart/ChartCanvas.h"
 
 using namespace chart;
