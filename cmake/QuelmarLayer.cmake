@@ -1,21 +1,10 @@
-# quelmar_add_layer(name [QT] [LINK deps...] [OPTIONS compile options...])
-# QT runs moc over the layer (for QObject classes).
-# A layer is the static library of every .cpp in its folder and subfolders; a folder with only
-# headers so far becomes an interface library so the layers above still build.
+# quelmar_add_layer(name [LINK deps...] [OPTIONS compile options...])
+# A layer is the static library of every .cpp in its folder and subfolders.
 function(quelmar_add_layer name)
-  cmake_parse_arguments(ARG "QT" "" "LINK;OPTIONS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LINK;OPTIONS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(sources)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC ${ARG_LINK})
-    target_compile_options(${name} PRIVATE ${ARG_OPTIONS})
-    if(ARG_QT)
-      set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    endif()
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${name} INTERFACE ${ARG_LINK})
-  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_LINK})
+  target_compile_options(${name} PRIVATE ${ARG_OPTIONS})
 endfunction()
