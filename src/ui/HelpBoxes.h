@@ -13,8 +13,8 @@ inline constexpr std::string_view kMouseAndKeysText =
     "  Left drag to the left or up: undo the zoom.\n"
     "  Mouse wheel: zoom around the cursor; with Shift, across only.\n"
     "  Right drag: scroll.\n"
-    "  Right click without moving: Copy, Export and Print.\n"
-    "  Escape during a zoom drag: cancel it. Backspace: undo the zoom.\n"
+    "  Right click without moving: Copy, Export, Print and Undo Zoom.\n"
+    "  Escape during a zoom drag: cancel it. Backspace, or View > Undo Zoom: undo the zoom.\n"
     "  Resting over the plot: the values under the cursor.\n"
     "\n"
     "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.";
