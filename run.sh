@@ -41,10 +41,7 @@ install_missing
 case "$mode" in
   run)
     configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF
-    if [ -x build/release/src/ui/Quelmar ]; then
-      exec build/release/src/ui/Quelmar "$@"
-    fi
-    echo "run.sh: everything built; the window is not built yet."
+    exec build/release/src/ui/Quelmar "$@"
     ;;
   test)
     configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON
