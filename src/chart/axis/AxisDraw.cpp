@@ -7,7 +7,7 @@
 #include "chart/axis/AxisDrawing.h"
 #include "chart/scale/AxisLabelValues.h"
 #include "chart/axis/ChartAxisTitle.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/base/ChartSwitches.h"
 #include "chart/base/ChartTextLines.h"
 

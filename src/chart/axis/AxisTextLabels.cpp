@@ -7,7 +7,7 @@
 
 #include "chart/axis/AxisDrawing.h"
 #include "chart/scale/AxisLabelValues.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/ChartSeriesList.h"
 #include "framework/core/Rounding.h"
