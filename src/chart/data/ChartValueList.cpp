@@ -6,13 +6,12 @@
 #include <stdexcept>
 #include <utility>
 
-#include "chart/base/ChartStrings.h"
 #include "framework/core/Exceptions.h"
 
 namespace chart {
 
 TChartValueList* TChartValueLists::ValueList(int32_t index) const {
-    if (index < 0 || index >= Count()) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= Count()) throw fw::ListIndexError(index);
     return lists_[static_cast<std::size_t>(index)];
 }
 
@@ -42,7 +41,7 @@ void TChartValueList::Assign(const TChartValueList& source) {
 }
 
 void TChartValueList::CheckIndex(int32_t index, int32_t count) const {
-    if (index < 0 || index >= count) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= count) throw fw::ListIndexError(index);
 }
 
 double TChartValueList::Value(int32_t index) const {
@@ -113,7 +112,7 @@ void TChartValueList::Own(std::size_t extra) {
 }
 
 void TChartValueList::Adopt(std::shared_ptr<const double[]> values, int32_t count) {
-    if (Count() != 0) throw fw::EListError(ListIndexError(Count()));
+    if (Count() != 0) throw fw::ListIndexError(Count());
     if (count <= 0) return;
     DropSpare();
     Storage().swap(values_);
