@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "framework/core/Exceptions.h"
@@ -74,13 +72,7 @@ void TChartValueList::Grow(std::size_t needed) {
         return;
     }
     DropSpare();
-    try {
-        values_.reserve(needed);
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    } catch (const std::length_error&) {
-        throw fw::EOutOfMemory();
-    }
+    fw::MapOutOfMemory([&] { values_.reserve(needed); });
 }
 
 void TChartValueList::EnsureRoom(std::size_t n) {
