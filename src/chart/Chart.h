@@ -3,9 +3,9 @@
 // window layout creates, with their walls, titles and legend, the record of a
 // mouse drag, and the mouse gestures' events, hit-test result and settings.
 
-#include "chart/interaction/ChartClickedPart.h"
-#include "chart/interaction/ChartMouseEvents.h"
 #include "chart/interaction/ChartMouseSettings.h"
+#include "chart/panel/ChartClickedPart.h"
+#include "chart/panel/ChartMouseEvents.h"
 #include "chart/panel/CustomChart.h"
 #include "chart/panel/ZoomPanningRecord.h"
 #include "chart/style/ChartLegend.h"

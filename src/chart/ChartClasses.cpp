@@ -41,7 +41,8 @@ void RegisterChartClasses() {
                              "TChartGradient", "TChartWall", "TChartTitle"}) {
         registry.RegisterName(name);
     }
-    RegisterFastLineSeries();
+    RegisterChartSeries(
+        "TFastLineSeries", [] { return std::make_unique<TFastLineSeries>(); }, "Fast Line", "Standard", 2);
 }
 
 }  // namespace chart

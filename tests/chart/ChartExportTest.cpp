@@ -207,6 +207,15 @@ TEST_F(ChartExportTest, PrintedChartsKeepTheirProportions) {
     printer.SetOrientation(fw::poPortrait);
 }
 
+TEST_F(ChartExportTest, AFailedExportPutsTheCanvasBack) {
+    chart.OnAfterDraw = [](TCustomAxisPanel&) { throw fw::Exception("drawing failed"); };
+    EXPECT_THROW(chart.ChartCreateBitmap(fw::clWhite, chart.GetRectangle()), fw::Exception);
+    EXPECT_TRUE(chart.BufferedDisplay());
+    EXPECT_THROW(chart.ChartCreateMetafile(false, chart.GetRectangle()), fw::Exception);
+    EXPECT_TRUE(chart.BufferedDisplay());
+    EXPECT_FALSE(chart.Canvas().DrawingToMetafile);
+}
+
 TEST_F(ChartExportTest, PrintWritesOneJobAndAFailureAbortsIt) {
     fw::TPrinter& printer = fw::Printer();
     const std::string pdf = OutputPath("printed.pdf");

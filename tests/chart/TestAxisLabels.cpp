@@ -295,6 +295,63 @@ TEST_F(AxisLabelsTest, CrowdedTextLabelsDoNotOverlap) {
     }
 }
 
+TEST_F(AxisLabelsTest, TextLabelsDroppedForOverlapKeepTheirTicks) {
+    for (int i = 0; i < 100; ++i) series.AddXY(i, i, "Label");
+    chart.bottom.SetTickOnLabelsOnly(false);
+    chart.Paint(fw::Rect(60, 20, 660, 290));
+    // Every point gets its tick although most of the labels make way.
+    std::vector<int32_t> ticks;
+    const int32_t row = chart.bottom.LinePos() + 4;
+    for (int32_t x = chart.plot.Left; x < 700; ++x) {
+        if (chart.PixelAt(x, row) == fw::TColor(0x808080)) ticks.push_back(x);
+    }
+    EXPECT_EQ(ticks.size(), 100u);
+}
+
+TEST_F(AxisLabelsTest, ValueLabelsAreNotAskedForWhenHidden) {
+    series.AddXY(0, 0);
+    series.AddXY(10, 10);
+    chart.Paint(fw::Rect(60, 20, 660, 290));
+    chart.bottom.SetLabels(false);
+    chart.bottom.SetTickOnLabelsOnly(false);
+    int asked = 0;
+    chart.OnGetAxisLabel = [&](TCustomChartAxis& axis, TChartSeries*, int32_t, std::string&) {
+        if (&axis == &chart.bottom) ++asked;
+    };
+    chart.bottom.Draw(true);
+    // Only the two range ends the increment measures.
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(AxisLabelsTest, DepthLabelsNameTheActiveSeries) {
+    TChartSeries second;
+    TChartSeries hidden;
+    series.SetTitle("First");
+    second.SetName("Second");
+    hidden.SetTitle("Hidden");
+    hidden.SetActive(false);
+    chart.AddSeries(hidden);
+    chart.AddSeries(second);
+    chart.topZOrder = 2;
+    chart.LayOutAxes();
+    chart.depth.SetLabelStyle(talText);
+    std::vector<std::pair<int32_t, std::string>> labels;
+    chart.OnGetAxisLabel = [&](TCustomChartAxis& axis, TChartSeries* s, int32_t index, std::string& text) {
+        // Index -1: the range ends the increment measures.
+        if (&axis != &chart.depth || index < 0) return;
+        EXPECT_EQ(s, nullptr);
+        labels.emplace_back(index, text);
+    };
+    chart.depth.Draw(true);
+    const std::vector<std::pair<int32_t, std::string>> expected{{0, "First"}, {1, "Second"}, {2, ""}};
+    EXPECT_EQ(labels, expected);
+    // Hidden labels are not asked for.
+    labels.clear();
+    chart.depth.SetLabels(false);
+    chart.depth.Draw(true);
+    EXPECT_TRUE(labels.empty());
+}
+
 // The labels k = floor(high) ... ceil(low), as text: a step-1 axis over
 // [low, high] labels each whole number in it, ends included.
 Texts WholeNumbersDown(double low, double high) {

@@ -3,8 +3,11 @@
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
 #  - outside src/chart (and its own tests) only the chief chart headers are
 #    included;
-#  - chart/scale includes nothing of canvas, axis, series or panel, directly or
-#    through a chief header.
+#  - the chart's folders stand in one order (chart_folders, lowest first;
+#    interaction and output are siblings at the top): a folder includes only
+#    folders before it, and never a folder not in the order;
+#  - folder code includes no chief header: those gather the folders for the
+#    other layers, and would let a folder reach the ones above it.
 # Usage: cmake -DROOT=<tree> -DWIDGETS_LIST=<a,b,...> -P CheckIncludeRules.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -14,7 +17,20 @@ endif()
 
 string(REPLACE "," ";" WIDGETS_HEADERS "${WIDGETS_LIST}")
 set(chief_headers Chart.h ChartPanel.h ChartCanvas.h ChartEngine.h Series.h ChartClasses.h)
+# Each folder with its rank; a folder may include those of a lower rank.
+set(chart_folders base:0 style:1 scale:2 canvas:3 data:4 series:5 axis:6 panel:7 interaction:8 output:8)
 set(violations)
+
+# The rank of a chart folder, or -1 for a folder not in the order.
+function(folder_rank folder out)
+  set(rank -1)
+  foreach(entry IN LISTS chart_folders)
+    if(entry MATCHES "^${folder}:([0-9]+)$")
+      set(rank ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  set(${out} ${rank} PARENT_SCOPE)
+endfunction()
 
 function(includes_of file out)
   file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
@@ -47,11 +63,19 @@ foreach(file IN LISTS files)
     if(NOT rel MATCHES "^(src|tests)/chart/" AND name MATCHES "^chart/" AND NOT inner IN_LIST chief_headers)
       list(APPEND violations "${rel}: includes \"${name}\", not a chief chart header")
     endif()
-    # The pure scale layer stays below the canvas, the axes, the series and
-    # the panel, also through the chief headers that gather them.
-    if(rel MATCHES "^src/chart/scale/"
-       AND (name MATCHES "^chart/(canvas|axis|series|panel)/" OR name MATCHES "^chart/[A-Za-z]+\\.h$"))
-      list(APPEND violations "${rel}: the scale layer includes \"${name}\"")
+    # Inside the chart, includes go down the folder order only.
+    if(rel MATCHES "^src/chart/([^/]+)/")
+      set(folder ${CMAKE_MATCH_1})
+      if(name MATCHES "^chart/[^/]+$")
+        list(APPEND violations "${rel}: folder code includes the chief header \"${name}\"")
+      elseif(name MATCHES "^chart/([^/]+)/" AND NOT CMAKE_MATCH_1 STREQUAL folder)
+        set(target ${CMAKE_MATCH_1})
+        folder_rank(${folder} own)
+        folder_rank(${target} other)
+        if(own EQUAL -1 OR other EQUAL -1 OR NOT other LESS own)
+          list(APPEND violations "${rel}: the ${folder} folder includes \"${name}\" of ${target}, not before it")
+        endif()
+      endif()
     endif()
   endforeach()
 endforeach()

@@ -13,6 +13,10 @@ set(cases
   "tests/app/G.cpp|#include \"chart/panel/CustomChart.h\""
   "src/chart/scale/H.h|#include \"chart/axis/ChartAxis.h\""
   "src/chart/scale/I.cpp|#include \"chart/ChartCanvas.h\""
+  "src/chart/panel/J.h|#include \"chart/interaction/ChartMouseSettings.h\""
+  "src/chart/output/K.cpp|#include \"chart/interaction/ChartMouseSettings.h\""
+  "src/chart/extra/L.cpp|#include \"chart/base/ChartStrings.h\""
+  "src/chart/axis/M.cpp|#include \"chart/ChartCanvas.h\""
 )
 set(allowed
   "src/analysis/A.cpp|#include <vector>"
@@ -20,6 +24,9 @@ set(allowed
   "src/ui/E.cpp|#include \"chart/ChartEngine.h\""
   "tests/chart/F.cpp|#include \"chart/axis/ChartAxis.h\""
   "src/chart/scale/H.h|#include \"framework/core/Rounding.h\""
+  "src/chart/interaction/N.cpp|#include \"chart/panel/CustomChart.h\""
+  "src/chart/axis/M.cpp|#include \"chart/axis/ChartAxis.h\""
+  "src/chart/O.cpp|#include \"chart/series/FastLineSeries.h\""
 )
 
 function(run_check tree out)

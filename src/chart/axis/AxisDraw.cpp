@@ -2,12 +2,13 @@
 // then the axis line on top.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "chart/axis/AxisDrawing.h"
 #include "chart/scale/AxisLabelValues.h"
 #include "chart/axis/ChartAxisTitle.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/base/ChartSwitches.h"
 #include "chart/base/ChartTextLines.h"
 
@@ -129,12 +130,16 @@ void TCustomChartAxis::Draw(bool calcPosAxis) {
                 drawing.LogLabels();
             break;
         case talMark:
-        case talText:
+        case talText: {
+            const TAxisLabelVisit label = [&drawing](double value, const TAxisLabelText& text) {
+                drawing.Label(value, text);
+            };
             if (forDepth_ && style == talText)
-                drawing.DepthTextLabels();
+                ForEachDepthTextLabel(*this, label);
             else
-                drawing.TextLabels(style);
+                ForEachPointTextLabel(*this, style, label);
             break;
+        }
         default: break;
         }
     }
@@ -206,13 +211,18 @@ int32_t TAxisDrawing::PosOf(double value) const {
     return axis.IsHorizontal() ? axis.CalcXPosValue(value) : axis.CalcYPosValue(value);
 }
 
-void TAxisDrawing::OneLabel(double value) {
+void TAxisDrawing::Label(double value, const TAxisLabelText& text) {
     const int32_t pos = PosOf(value);
     if (!axis.TickOnLabelsOnly()) TicksAndGrid(pos);
     if (!axis.Labels()) return;
-    const std::string text = axis.LabelValue(value);
+    const std::optional<std::string> shown = text(pos);
+    if (!shown) return;
     if (axis.TickOnLabelsOnly()) TicksAndGrid(pos);
-    LabelText(pos, text);
+    LabelText(pos, *shown);
+}
+
+void TAxisDrawing::ValueLabel(double value) {
+    Label(value, [this, value](int32_t) { return axis.LabelValue(value); });
 }
 
 void TAxisDrawing::LabelText(int32_t pos, const std::string& text) {
@@ -316,7 +326,7 @@ void TAxisDrawing::ValueLabels(double increment, TDateTimeStep step) {
     s.DateTime = axis.ShowsDateTime();
     s.ExactDateTime = axis.ExactDateTime();
     s.Step = step;
-    ForEachValueLabel(s, [this](double value) { OneLabel(value); });
+    ForEachValueLabel(s, [this](double value) { ValueLabel(value); });
 }
 
 void TAxisDrawing::CustomLabels(double increment, TDateTimeStep step) {
@@ -331,7 +341,7 @@ void TAxisDrawing::CustomLabels(double increment, TDateTimeStep step) {
         const bool inRange = value >= axis.ShownMinimum() - kCustomLabelTolerance &&
                              value <= axis.ShownMaximum() + kCustomLabelTolerance;
         if (!inRange) return;
-        OneLabel(value);
+        ValueLabel(value);
     }
 }
 
@@ -342,7 +352,7 @@ void TAxisDrawing::LogLabels() {
     const double lowest = LogLabelsMinimum(minimum);
     if (lowest != minimum) axis.SetShownRange(lowest, maximum);
     const int32_t minorCount = axis.MinorTicks().Visible() ? axis.MinorTickCount() : 0;
-    ForEachLogLabel({lowest, maximum, axis.LogarithmicBase(), minorCount}, [this](double value) { OneLabel(value); },
+    ForEachLogLabel({lowest, maximum, axis.LogarithmicBase(), minorCount}, [this](double value) { ValueLabel(value); },
                     [this](double value) {
                         canvas.AssignVisiblePen(axis.MinorTicks());
                         Tick(PosOf(value), 1, axis.MinorTickLength());

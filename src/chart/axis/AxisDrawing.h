@@ -1,11 +1,12 @@
 #pragma once
 // The drawing of one axis in one paint: the state the steps share (where
-// ticks start, the previous label's pixel, the text-label overlap) and the
-// steps themselves. Used by the axis' Draw only.
+// ticks start, the previous label's pixel) and the steps themselves. Used by
+// the axis' Draw only.
 
 #include <cstdint>
 #include <string>
 
+#include "chart/axis/AxisTextLabels.h"
 #include "chart/axis/ChartAxis.h"
 
 namespace chart {
@@ -16,17 +17,17 @@ struct TAxisDrawing {
     TAxisDrawing(TCustomChartAxis& axis, int32_t axisPos);
 
     void Title();
-    // The label loops.
+    // The value label loops.
     void ValueLabels(double increment, TDateTimeStep step);
     void CustomLabels(double increment, TDateTimeStep step);
     void LogLabels();
-    void TextLabels(TAxisLabelStyle style);
-    void DepthTextLabels();
 
     // Selects the labels font and the brush behind label text.
     void PrepareLabelText();
-    // Ticks, grid and text of one value label.
-    void OneLabel(double value);
+    // Ticks and grid of the label at value, then its text when the axis
+    // shows labels and text gives one; ticks on labels only wait for it.
+    void Label(double value, const TAxisLabelText& text);
+    void ValueLabel(double value);
     void LabelText(int32_t pos, const std::string& text);
     void TicksAndGrid(int32_t pos);
     void Tick(int32_t pos, int32_t offset, int32_t length);

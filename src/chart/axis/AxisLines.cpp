@@ -1,7 +1,7 @@
 // The axis lines of the side axes and of the depth axis.
 
 #include "chart/axis/ChartAxis.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 
 namespace chart {
 

@@ -8,7 +8,7 @@
 #include "chart/scale/AxisIncrement.h"
 #include "chart/axis/ChartAxisTitle.h"
 #include "chart/axis/ChartAxis.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/base/ChartTextLines.h"
 #include "framework/core/FormatDateTime.h"
 #include "framework/core/FormatFloat.h"

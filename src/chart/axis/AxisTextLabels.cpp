@@ -1,13 +1,14 @@
-// Labels that are texts of the series' points (their labels or mark texts)
-// rather than values, dropped where they would overlap the label before.
+// The labels that are texts of the series' points (their labels or mark
+// texts) or of the series themselves, rather than values.
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
-#include "chart/axis/AxisDrawing.h"
+#include "chart/axis/AxisTextLabels.h"
 #include "chart/scale/AxisLabelValues.h"
-#include "chart/ChartCanvas.h"
+#include "chart/canvas/ChartCanvas3D.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/ChartSeriesList.h"
 #include "framework/core/Rounding.h"
@@ -45,7 +46,8 @@ private:
 
 }  // namespace
 
-void TAxisDrawing::TextLabels(TAxisLabelStyle style) {
+void ForEachPointTextLabel(TCustomChartAxis& axis, TAxisLabelStyle style, const TAxisLabelVisit& visit) {
+    IAxisParent& chart = axis.ParentChart();
     std::vector<TChartSeries*> taken;
     int32_t first = 0;
     int32_t last = -1;
@@ -67,20 +69,18 @@ void TAxisDrawing::TextLabels(TAxisLabelStyle style) {
         if (chart.OnGetAxisLabel) chart.OnGetAxisLabel(axis, &s, index, text);
         const double value = axis.IsHorizontal() ? s.XValue(index) : s.YValue(index);
         if (value < axis.ShownMinimum() || value > axis.ShownMaximum()) continue;
-
-        const int32_t pos = PosOf(value);
-        if (!axis.TickOnLabelsOnly()) TicksAndGrid(pos);
-        if (!axis.Labels()) continue;
-        int32_t lines = 0;
-        const int32_t width = chart.MultiLineTextWidth(text, lines);
-        const int32_t size = alongAxis ? width : canvas.FontHeight() * lines;
-        if (!overlap.Admit(pos, size)) continue;
-        if (axis.TickOnLabelsOnly()) TicksAndGrid(pos);
-        LabelText(pos, text);
+        visit(value, [&](int32_t pos) -> std::optional<std::string> {
+            int32_t lines = 0;
+            const int32_t width = chart.MultiLineTextWidth(text, lines);
+            const int32_t size = alongAxis ? width : chart.Canvas().FontHeight() * lines;
+            if (!overlap.Admit(pos, size)) return std::nullopt;
+            return std::move(text);
+        });
     }
 }
 
-void TAxisDrawing::DepthTextLabels() {
+void ForEachDepthTextLabel(TCustomChartAxis& axis, const TAxisLabelVisit& visit) {
+    IAxisParent& chart = axis.ParentChart();
     std::vector<TChartSeries*> active;
     for (TChartSeries* s : chart.SeriesList()) {
         if (s->Active()) active.push_back(s);
@@ -92,17 +92,15 @@ void TAxisDrawing::DepthTextLabels() {
     const auto low = fw::Trunc(axis.ShownMinimum());
     const auto high = fw::Trunc(axis.ShownMaximum());
     for (int64_t a = low; a <= high; ++a) {
-        const int32_t pos = PosOf(axis.ShownMaximum() - static_cast<double>(a) - 0.5);
-        if (!axis.TickOnLabelsOnly()) TicksAndGrid(pos);
-        if (!axis.Labels()) continue;
-        std::string text;
-        if (a >= 0 && a < static_cast<int64_t>(active.size())) {
-            const TChartSeries& s = *active[static_cast<std::size_t>(a)];
-            text = s.Title().empty() ? s.Name() : s.Title();
-        }
-        if (chart.OnGetAxisLabel) chart.OnGetAxisLabel(axis, nullptr, static_cast<int32_t>(a), text);
-        if (axis.TickOnLabelsOnly()) TicksAndGrid(pos);
-        LabelText(pos, text);
+        visit(axis.ShownMaximum() - static_cast<double>(a) - 0.5, [&](int32_t) -> std::optional<std::string> {
+            std::string text;
+            if (a >= 0 && a < static_cast<int64_t>(active.size())) {
+                const TChartSeries& s = *active[static_cast<std::size_t>(a)];
+                text = s.Title().empty() ? s.Name() : s.Title();
+            }
+            if (chart.OnGetAxisLabel) chart.OnGetAxisLabel(axis, nullptr, static_cast<int32_t>(a), text);
+            return text;
+        });
     }
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "chart/base/ChartProperty.h"
+#include "chart/base/ChartStrings.h"
 #include "chart/axis/AxisParent.h"
 #include "chart/axis/AxisRangeSettings.h"
 #include "chart/scale/AxisScale.h"
@@ -32,7 +33,6 @@ enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
 
 // Pixels added to the clickable band of an axis on its line side.
 inline constexpr int32_t ChartAxisClickGap = 3;
-inline constexpr const char* DefaultAxisValuesFormat = "#,##0.###";
 
 class TCustomChartAxis : public fw::TPersistent, public ISeriesAxis {
 public:
@@ -282,7 +282,7 @@ private:
     bool labelsOnAxis_ = true;
     bool exactDateTime_ = true;
     std::string dateTimeFormat_;
-    std::string axisValuesFormat_ = DefaultAxisValuesFormat;
+    std::string axisValuesFormat_ = MsgDefaultValueFormat;
     TAxisLabelStyle labelStyle_ = talAuto;
     bool labels_ = true;
     int32_t labelsAngle_ = 0;

@@ -2,9 +2,6 @@
 // The chart component's text table: default formats, list names and the
 // messages its errors carry.
 
-#include <cstdint>
-#include <string>
-
 namespace chart {
 
 inline constexpr const char* MsgDefaultValueFormat = "#,##0.###";
@@ -18,10 +15,5 @@ inline constexpr const char* MsgNoValidDataSource = "No valid DataSource: ";
 inline constexpr const char* MsgCircularSeries = "Circular Series dependences are not allowed";
 // Pixel conversions of a series that is on no chart.
 inline constexpr const char* MsgSeriesWithoutAxis = "Series is not on a chart: it has no axes";
-
-// The framework's list error text, "List index out of bounds (%d)".
-inline std::string ListIndexError(int32_t index) {
-    return "List index out of bounds (" + std::to_string(index) + ")";
-}
 
 }  // namespace chart

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "chart/scale/AxisScale.h"
 #include "chart/canvas/CanvasUtils.h"
 #include "chart/style/View3DOptions.h"
 #include "framework/core/Rounding.h"

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
-#include <stdexcept>
 #include <utility>
 
-#include "chart/base/ChartStrings.h"
 #include "framework/core/Exceptions.h"
 
 namespace chart {
 
 TChartValueList* TChartValueLists::ValueList(int32_t index) const {
-    if (index < 0 || index >= Count()) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= Count()) throw fw::ListIndexError(index);
     return lists_[static_cast<std::size_t>(index)];
 }
 
@@ -42,7 +39,7 @@ void TChartValueList::Assign(const TChartValueList& source) {
 }
 
 void TChartValueList::CheckIndex(int32_t index, int32_t count) const {
-    if (index < 0 || index >= count) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= count) throw fw::ListIndexError(index);
 }
 
 double TChartValueList::Value(int32_t index) const {
@@ -75,13 +72,7 @@ void TChartValueList::Grow(std::size_t needed) {
         return;
     }
     DropSpare();
-    try {
-        values_.reserve(needed);
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    } catch (const std::length_error&) {
-        throw fw::EOutOfMemory();
-    }
+    fw::MapOutOfMemory([&] { values_.reserve(needed); });
 }
 
 void TChartValueList::EnsureRoom(std::size_t n) {
@@ -113,7 +104,7 @@ void TChartValueList::Own(std::size_t extra) {
 }
 
 void TChartValueList::Adopt(std::shared_ptr<const double[]> values, int32_t count) {
-    if (Count() != 0) throw fw::EListError(ListIndexError(Count()));
+    if (Count() != 0) throw fw::ListIndexError(Count());
     if (count <= 0) return;
     DropSpare();
     Storage().swap(values_);

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -113,21 +112,11 @@ public:
 private:
     void Grow(std::size_t needed) {
         if (needed <= items_.capacity()) return;
-        try {
-            items_.reserve(std::max(needed, items_.capacity() * 2));
-        } catch (const std::bad_alloc&) {
-            throw fw::EOutOfMemory();
-        }
+        fw::MapOutOfMemory([&] { items_.reserve(std::max(needed, items_.capacity() * 2)); });
     }
 
     void Materialise(int32_t count) {
-        std::vector<T> filled;
-        try {
-            filled.assign(static_cast<std::size_t>(count), uniform_);
-        } catch (const std::bad_alloc&) {
-            throw fw::EOutOfMemory();
-        }
-        items_.swap(filled);
+        items_ = fw::MapOutOfMemory([&] { return std::vector<T>(static_cast<std::size_t>(count), uniform_); });
         materialised_ = true;
     }
 

@@ -4,6 +4,7 @@
 
 #include "chart/canvas/ChartCanvas3D.h"
 #include "chart/panel/CustomChartPanel.h"
+#include "framework/core/ScopeExit.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 
@@ -12,13 +13,8 @@ namespace chart {
 void TCustomChartPanel::DrawUnbuffered(fw::TCanvas& canvas, const fw::TRect& rect) {
     const bool buffered = panelCanvas_->UseBuffer();
     panelCanvas_->SetUseBuffer(false);
-    try {
-        Draw(canvas, rect);
-    } catch (...) {
-        panelCanvas_->SetUseBuffer(buffered);
-        throw;
-    }
-    panelCanvas_->SetUseBuffer(buffered);
+    const fw::ScopeExit restore([&] { panelCanvas_->SetUseBuffer(buffered); });
+    Draw(canvas, rect);
 }
 
 std::unique_ptr<fw::TBitmap> TCustomChartPanel::ChartCreateBitmap(fw::TColor backColor, const fw::TRect& rect) {
@@ -45,13 +41,8 @@ void TCustomChartPanel::CopyToClipboardBitmap() {
 
 void TCustomChartPanel::DrawToMetaCanvas(fw::TCanvas& canvas, const fw::TRect& rect) {
     panelCanvas_->DrawingToMetafile = true;
-    try {
-        DrawUnbuffered(canvas, rect);
-    } catch (...) {
-        panelCanvas_->DrawingToMetafile = false;
-        throw;
-    }
-    panelCanvas_->DrawingToMetafile = false;
+    const fw::ScopeExit restore([&] { panelCanvas_->DrawingToMetafile = false; });
+    DrawUnbuffered(canvas, rect);
 }
 
 // Both kinds hold the same vector drawing; the format is chosen when it is

@@ -4,6 +4,7 @@
 #include "chart/canvas/ChartCanvas3D.h"
 #include "chart/panel/CustomChartPanel.h"
 #include "framework/core/Rounding.h"
+#include "framework/core/ScopeExit.h"
 #include "framework/gui/paint/CanvasMapping.h"
 #include "framework/gui/paint/Printer.h"
 
@@ -19,13 +20,8 @@ void TCustomChartPanel::PrintOrientation(fw::TPrinterOrientation orientation) {
     fw::TPrinter& printer = fw::Printer();
     const fw::TPrinterOrientation saved = printer.Orientation();
     printer.SetOrientation(orientation);
-    try {
-        Print();
-    } catch (...) {
-        printer.SetOrientation(saved);
-        throw;
-    }
-    printer.SetOrientation(saved);
+    const fw::ScopeExit restore([&] { printer.SetOrientation(saved); });
+    Print();
 }
 
 fw::TRect TCustomChartPanel::ProportionalPrintRect() const {
@@ -109,17 +105,13 @@ void TCustomChartPanel::PrintPartialCanvas(fw::TCanvas& canvas, const fw::TRect&
     const fw::TRect logical = fw::Rect(0, 0, w, h);
     fw::TCanvasMapping mapping(canvas, w, h, rect);
     isPrinting_ = true;
+    const fw::ScopeExit endPrinting([&] { isPrinting_ = false; });
     const bool clip = CanClip();
     if (clip) canvas.Surface().SelectClipRect(logical);
-    try {
-        DrawToMetaCanvas(canvas, logical);
-    } catch (...) {
+    const fw::ScopeExit unclip([&] {
         if (clip) canvas.Surface().RemoveClip();
-        isPrinting_ = false;
-        throw;
-    }
-    if (clip) canvas.Surface().RemoveClip();
-    isPrinting_ = false;
+    });
+    DrawToMetaCanvas(canvas, logical);
 }
 
 }  // namespace chart

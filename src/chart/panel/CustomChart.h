@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "chart/interaction/ChartClickedPart.h"
-#include "chart/interaction/ChartMouseEvents.h"
-#include "chart/interaction/ZoomScales.h"
+#include "chart/panel/ChartClickedPart.h"
+#include "chart/panel/ChartMouseEvents.h"
 #include "chart/panel/CustomAxisPanel.h"
+#include "chart/panel/ZoomScales.h"
 #include "chart/style/ChartLegend.h"
 #include "chart/style/ChartTitle.h"
 #include "chart/style/ChartWall.h"

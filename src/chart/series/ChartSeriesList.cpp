@@ -4,7 +4,6 @@
 
 #include "chart/base/ChartColors.h"
 #include "chart/series/ChartSeries.h"
-#include "chart/base/ChartStrings.h"
 #include "chart/series/SeriesParent.h"
 #include "framework/core/Exceptions.h"
 
@@ -16,12 +15,12 @@ TChartSeriesList::~TChartSeriesList() {
 }
 
 TChartSeries* TChartSeriesList::Series(int32_t index) const {
-    if (index < 0 || index >= Count()) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= Count()) throw fw::ListIndexError(index);
     return series_[static_cast<std::size_t>(index)];
 }
 
 void TChartSeriesList::SetSeries(int32_t index, TChartSeries* series) {
-    if (index < 0 || index >= Count()) throw fw::EListError(ListIndexError(index));
+    if (index < 0 || index >= Count()) throw fw::ListIndexError(index);
     series_[static_cast<std::size_t>(index)] = series;
 }
 

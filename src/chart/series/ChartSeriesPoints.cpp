@@ -6,7 +6,6 @@
 
 #include "chart/base/ChartColors.h"
 #include "chart/series/ChartSeries.h"
-#include "chart/base/ChartStrings.h"
 #include "framework/core/Exceptions.h"
 
 namespace chart {
@@ -177,7 +176,7 @@ void TChartSeries::Clear() {
 void TChartSeries::Delete(int32_t valueIndex) {
     // Checked against every list first, so a bad index changes nothing.
     for (TChartValueList* list : valueLists_) {
-        if (valueIndex < 0 || valueIndex >= list->Count()) throw fw::EListError(ListIndexError(valueIndex));
+        if (valueIndex < 0 || valueIndex >= list->Count()) throw fw::ListIndexError(valueIndex);
     }
     for (TChartValueList* list : valueLists_) list->Delete(valueIndex);
     colors_.Delete(valueIndex);
@@ -190,7 +189,7 @@ void TChartSeries::Delete(int32_t valueIndex) {
 // ---- Reading and writing points -------------------------------------------------
 
 void TChartSeries::CheckPointIndex(int32_t i) const {
-    if (i < 0 || i >= Count()) throw fw::EListError(ListIndexError(i));
+    if (i < 0 || i >= Count()) throw fw::ListIndexError(i);
 }
 
 void TChartSeries::SetXValue(int32_t i, double value) {
@@ -227,7 +226,7 @@ fw::TColor TChartSeries::GetValueColor(int32_t i) const {
 void TChartSeries::SwapValueIndex(int32_t a, int32_t b) {
     for (TChartValueList* list : valueLists_) {
         for (int32_t i : {a, b}) {
-            if (i < 0 || i >= list->Count()) throw fw::EListError(ListIndexError(i));
+            if (i < 0 || i >= list->Count()) throw fw::ListIndexError(i);
         }
     }
     // A swap breaks a sequence list; every list is stored before the first

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "chart/canvas/ChartCanvas3D.h"
-#include "chart/ChartClasses.h"
 
 namespace chart {
 
@@ -296,11 +295,6 @@ void TFastLineSeries::DrawMark(int32_t valueIndex, const std::string& text, TSer
 
 std::size_t TFastLineSeries::HeapBytes() const {
     return TChartSeries::HeapBytes() + xSummary_.HeapBytes() + ySummary_.HeapBytes();
-}
-
-void RegisterFastLineSeries() {
-    RegisterChartSeries(
-        "TFastLineSeries", [] { return std::make_unique<TFastLineSeries>(); }, "Fast Line", "Standard", 2);
 }
 
 }  // namespace chart

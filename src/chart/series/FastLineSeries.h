@@ -101,7 +101,4 @@ private:
     TColumnReduction reduction_;
 };
 
-// Makes TFastLineSeries creatable by name and lists it as "Fast Line".
-void RegisterFastLineSeries();
-
 }  // namespace chart

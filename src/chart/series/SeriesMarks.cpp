@@ -1,7 +1,6 @@
 #include "chart/series/SeriesMarks.h"
 
 #include "chart/series/ChartSeries.h"
-#include "chart/base/ChartStrings.h"
 #include "framework/core/Exceptions.h"
 
 namespace chart {
@@ -12,7 +11,7 @@ const TSeriesMarkPosition* TSeriesMarksPositions::Position(int32_t i) const {
 }
 
 void TSeriesMarksPositions::SetPosition(int32_t i, const TSeriesMarkPosition& position) {
-    if (i < 0) throw fw::EListError(ListIndexError(i));
+    if (i < 0) throw fw::ListIndexError(i);
     if (i >= Count()) slots_.resize(static_cast<std::size_t>(i) + 1);
     slots_[static_cast<std::size_t>(i)] = position;
 }

@@ -1,4 +1,4 @@
-#include "chart/interaction/ZoomScales.h"
+#include "chart/panel/ZoomScales.h"
 
 #include "chart/axis/ChartAxis.h"
 
