@@ -49,9 +49,10 @@ Syntax ScanSyntax(const char* begin, const char* end, bool lastData)
         digits += p - fraction;
     }
     if (digits == 0) return (mantissa + 1 == end && !lastData) ? needMore : notANumber;
-    if (p == end) return lastData ? Syntax{SampleNumberStatus::Number, p} : needMore;
+    if (p == end && !lastData) return needMore;
+    // A long mantissa at the end of the data is checked for its range too.
     bool safe = digits <= kSafeMantissaDigits;
-    if (*p == 'e' || *p == 'E') {
+    if (p < end && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         if (q < end && (*q == '+' || *q == '-')) ++q;
         if (q == end) return lastData ? notANumber : needMore;
