@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -49,6 +50,14 @@ TEST(SampleCount, StopsAtTheLimit)
     EXPECT_EQ(CountSamples(path, 3), 3);
     EXPECT_EQ(CountSamples(path, 1), 1);
     EXPECT_EQ(CountSamples(path, 100), 5);
+
+    // Limits within and at the ends of a long run of numbers the quick scan reads.
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += std::to_string(7 * i - 30000) + ".5\n";
+    const std::string manyPath = folder.Write("many.dat", many);
+    for (const int64_t limit : {1, 4095, 4096, 4097, 8192, 9999, 10000, 10001}) {
+        EXPECT_EQ(CountSamples(manyPath, limit), std::min<int64_t>(limit, 10000)) << limit;
+    }
 }
 
 TEST(SampleCount, FileThatCannotBeReadNamesItAndTheReason)
