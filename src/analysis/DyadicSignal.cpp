@@ -15,14 +15,9 @@ SignalSize NormaliseCount(int32_t count)
         throw fw::Exception("The sample count " + fw::IntToStr(count) + " is too large: at most " +
                             fw::IntToStr(kMaxSamples) + " samples can be loaded");
     }
-    if (count <= 5) return {5, 2};
-    int32_t a = 4;
     int32_t j = 2;
-    while (a + 1 < count) {
-        a *= 2;
-        ++j;
-    }
-    return {a + 1, j};
+    while (SamplesOfOrder(j) < count) ++j;
+    return {SamplesOfOrder(j), j};
 }
 
 namespace {
@@ -46,7 +41,7 @@ DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
     if (j < 2 || j > kMaxOrder) {
         throw fw::Exception("Signal order " + fw::IntToStr(j) + " is outside 2 ... " + fw::IntToStr(kMaxOrder));
     }
-    n_ = (int32_t{1} << j) + 1;
+    n_ = SamplesOfOrder(j);
     // A block comes zeroed without being touched first, so a fresh buffer is
     // never indeterminate and costs nothing until it is written.
     data_ = NewBlock(static_cast<std::size_t>(n_));
