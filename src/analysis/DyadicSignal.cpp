@@ -5,7 +5,6 @@
 #include "framework/core/LargeBlock.h"
 
 #include <cstring>
-#include <new>
 
 namespace analysis {
 
@@ -25,13 +24,11 @@ namespace {
 std::shared_ptr<double[]> NewBlock(std::size_t n)
 {
     const std::size_t bytes = n * sizeof(double);
-    try {
+    return fw::MapOutOfMemory([bytes] {
         // Should the control block fail, the shared pointer frees the block.
         return std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes)),
                                          [bytes](double* p) { fw::FreeBlock(p, bytes); });
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    });
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 
 #include "analysis/FileChunkReader.h"
 #include "analysis/FileDescriptor.h"
@@ -117,7 +116,7 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
     if (file.Get() < 0) return Refused(ReadStop::CannotOpen, errno);
     if (::fstat(file.Get(), &status) != 0) return Refused(ReadStop::ReadFailed, errno);
     if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
-    try {
+    return fw::MapOutOfMemory([&] {
         // One byte more than the file holds sees its end in the first read.
         const auto fileBytes = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
         FileChunkReader window(file.Get(), chunkBytes, std::min(chunkBytes, fileBytes + 1),
@@ -125,9 +124,7 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
         ReadResult result = ReadFrom(window, x, n);
         result.bytes = window.BytesRead();
         return result;
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    });
 }
 
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress)

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <new>
 
 #include "analysis/FinestLifting.h"
 #include "analysis/LevelGeometry.h"
@@ -296,12 +295,8 @@ double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, i
         void operator()(void* p) const noexcept { fw::FreeBlock(p, bytes); }
     };
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(double);
-    std::unique_ptr<void, FreeBackup> backup(nullptr, FreeBackup{bytes});
-    try {
-        backup.reset(fw::AllocateBlock(bytes));
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    const std::unique_ptr<void, FreeBackup> backup(fw::MapOutOfMemory([bytes] { return fw::AllocateBlock(bytes); }),
+                                                   FreeBackup{bytes});
     std::memcpy(backup.get(), x, bytes);
     sweep(x, j, levels);
     const Magnitudes output = ScanMagnitudes(x, n);
