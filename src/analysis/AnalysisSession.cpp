@@ -8,14 +8,6 @@
 #include "framework/core/Exceptions.h"
 
 namespace analysis {
-namespace {
-
-fw::EListError ListIndexError(int32_t index)
-{
-    return fw::EListError("List index out of bounds (" + fw::IntToStr(index) + ")");
-}
-
-}  // namespace
 
 AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
                                  ControlSink& controls)
@@ -100,7 +92,7 @@ void AnalysisSession::StartFreshAnalysis()
 void AnalysisSession::Decompose(int32_t levelIndex)
 {
     if (levelIndex == -1) return;
-    if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw ListIndexError(levelIndex);
+    if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw fw::ListIndexError(levelIndex);
     const int32_t levels = levelIndex + 1;
     reconstructionPlot_.Clear();
     viewPlot_.Clear();
@@ -116,7 +108,7 @@ void AnalysisSession::Decompose(int32_t levelIndex)
 
 void AnalysisSession::SelectViewLevel(int32_t viewIndex)
 {
-    if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw ListIndexError(viewIndex);
+    if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw fw::ListIndexError(viewIndex);
     viewPlot_.Clear();
     viewedLevel_ = viewIndex + 1;
     view_ = CoefficientView();
