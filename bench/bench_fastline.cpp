@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BenchImageHost.h"
+#include "analysis/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
@@ -33,7 +34,7 @@ struct UpperChart {
     explicit UpperChart(int k)
         : host(697, 300) {
         chart.SetHost(&host);
-        const std::size_t n = (std::size_t{1} << k) + 1;
+        const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(k));
         const std::vector<double> a = RandomWalk(n, 1), b = RandomWalk(n, 2);
         signal.AddArray(a.data(), static_cast<int32_t>(n - 1));
         reconstruction.AddArray(b.data(), static_cast<int32_t>(n - 1));

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "analysis/LevelGeometry.h"
 #include "analysis/SampleWriter.h"
 #include "batch/BatchCommand.h"
 
@@ -27,7 +28,7 @@ std::filesystem::path BenchFolder(const std::string& name)
 
 std::vector<double> RandomSamples(int32_t j)
 {
-    std::vector<double> values((std::size_t{1} << j) + 1);
+    std::vector<double> values(static_cast<std::size_t>(analysis::SamplesOfOrder(j)));
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> uniform(-1000.0, 1000.0);
     for (double& value : values) value = uniform(random);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BenchImageHost.h"
+#include "analysis/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 
@@ -26,7 +27,7 @@ struct Chart1Setup {
     chart::TChart& chart = charts.Chart1();
 
     explicit Chart1Setup(int j) {
-        const std::size_t n = (std::size_t{1} << j) + 1;
+        const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(j));
         std::vector<double> values(n);
         for (std::size_t i = 0; i < n; ++i) values[i] = 100 * std::sin(static_cast<double>(i) * 1e-4);
         charts.Series1().AddArray(values.data(), static_cast<int32_t>(n - 1));

@@ -9,13 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "analysis/LevelGeometry.h"
 #include "chart/ChartEngine.h"
 #include "chart/Series.h"
 
 namespace {
 
 std::vector<double> Signal(int j) {
-    const std::size_t n = (std::size_t{1} << j) + 1;
+    const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(j));
     std::vector<double> values(n);
     for (std::size_t i = 0; i < n; ++i) values[i] = std::sin(static_cast<double>(i) * 1e-3) * 100.0;
     return values;

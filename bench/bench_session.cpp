@@ -20,6 +20,7 @@
 #include "BenchImageHost.h"
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
+#include "analysis/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 
@@ -40,8 +41,6 @@ public:
     void ShowWarning(const std::string&) override {}
 };
 
-int32_t SampleCount(int k) { return (int32_t{1} << k) + 1; }
-
 // One 17-digit random-walk file per k, written on first use and removed at exit.
 class SampleFiles {
 public:
@@ -59,7 +58,7 @@ public:
         std::string text;
         char number[64];
         double level = 0;
-        for (int32_t i = 0; i < SampleCount(k); ++i) {
+        for (int32_t i = 0; i < analysis::SamplesOfOrder(k); ++i) {
             level += step(rng);
             text.append(number, std::to_chars(number, number + sizeof number, level, std::chars_format::general, 17).ptr);
             text += '\n';
@@ -103,7 +102,7 @@ struct Window {
         charts.Chart1().SetHost(&host1);
         charts.Chart2().SetHost(&host2);
     }
-    void Load() { session.Load(std::to_string(SampleCount(k)), path); }
+    void Load() { session.Load(std::to_string(analysis::SamplesOfOrder(k)), path); }
     void DecomposeFully() { session.Decompose(k - 1); }
     void ViewLevelOne() { session.SelectViewLevel(0); }
     void Repaint() {
@@ -115,7 +114,7 @@ struct Window {
     }
     void ReportPeak(benchmark::State& state) const {
         state.counters["peak_bytes_per_sample"] =
-            static_cast<double>(PeakResidentBytes()) / static_cast<double>(SampleCount(k));
+            static_cast<double>(PeakResidentBytes()) / static_cast<double>(analysis::SamplesOfOrder(k));
     }
 
     const int k;

@@ -1,7 +1,8 @@
 // The sample reader on any file content: at most n samples stored, nothing
 // written after them, every stored value finite, and the same result, bit for
 // bit, when the file comes in chunks of a few bytes so that every number, sign,
-// exponent and quoted token crosses the end of what has been read.
+// exponent and quoted token crosses the end of what has been read; the count
+// of the samples agrees with it.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "analysis/SampleCount.h"
 #include "analysis/SampleReader.h"
 
 namespace {
@@ -85,5 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
                     std::to_string(small.result.stored) + " vs " + std::to_string(r.stored) + ", text '" +
                     small.result.text + "' vs '" + r.text + "'");
     fuzz::Check(small.bits == whole.bits, "chunks of " + std::to_string(chunk) + " store the same bits");
+
+    // The count reads through the same chunks and stops where the reader does.
+    fuzz::Check(analysis::CountSamples(name, n, chunk) == r.stored,
+                "the count in chunks of " + std::to_string(chunk) + " is the reader's");
     return 0;
 }

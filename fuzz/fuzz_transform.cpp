@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "analysis/LevelGeometry.h"
 #include "analysis/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const uint8_t shape = input.Byte();
     const int32_t j = 2 + shape % 11;
     const int32_t levels = 1 + (shape >> 4) % j;
-    const std::size_t n = (std::size_t{1} << j) + 1;
+    const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(j));
     std::vector<double> x(n, 0.0);
     // The buffer from the input's bytes, repeated when they do not fill it.
     const std::string bytes = input.Rest();

@@ -1,7 +1,5 @@
 #include "analysis/AnalysisSession.h"
 
-#include <new>
-
 #include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
 #include "analysis/Thresholding.h"
@@ -10,14 +8,6 @@
 #include "framework/core/Exceptions.h"
 
 namespace analysis {
-namespace {
-
-fw::EListError ListIndexError(int32_t index)
-{
-    return fw::EListError("List index out of bounds (" + fw::IntToStr(index) + ")");
-}
-
-}  // namespace
 
 AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
                                  ControlSink& controls)
@@ -31,13 +21,14 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     viewPlot_.Clear();
     const SignalSize size = NormaliseCount(fw::StrToInt(countText));
     // The buffer is had before anything shows the new size, so a load that
-    // runs out of memory leaves the loaded signal and its controls as they were.
+    // runs out of memory leaves the loaded signal, its controls and the view
+    // plot as they were.
     std::shared_ptr<DyadicSignal> samples;
     try {
-        samples = std::make_shared<DyadicSignal>(size.J);
-    } catch (const std::bad_alloc&) {
+        samples = fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
+    } catch (const fw::EOutOfMemory&) {
         PlotView();
-        throw fw::EOutOfMemory();
+        throw;
     }
     // Read before the count box and the level list show the new size: a read
     // that fails (out of memory on a giant token), or a file that gives no
@@ -72,17 +63,18 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
 void AnalysisSession::PlotNewSignal()
 {
     try {
-        signalPlot_.Clear();
-        signalPlot_.AddArray(samples_->Data(), n_ - 1);
-        return;
-    } catch (const std::bad_alloc&) {
+        fw::MapOutOfMemory([this] {
+            signalPlot_.Clear();
+            signalPlot_.AddArray(samples_->Data(), n_ - 1);
+        });
     } catch (const fw::EOutOfMemory&) {
+        // The signal is loaded by now: a plot that ran out of memory is
+        // emptied rather than left partial, and the signal can still be
+        // decomposed.
+        signalPlot_.Clear();
+        controls_.EnableDecompose(true);
+        throw;
     }
-    // The signal is loaded by now: a plot that ran out of memory is emptied
-    // rather than left partial, and the signal can still be decomposed.
-    signalPlot_.Clear();
-    controls_.EnableDecompose(true);
-    throw fw::EOutOfMemory();
 }
 
 void AnalysisSession::StartFreshAnalysis()
@@ -100,7 +92,7 @@ void AnalysisSession::StartFreshAnalysis()
 void AnalysisSession::Decompose(int32_t levelIndex)
 {
     if (levelIndex == -1) return;
-    if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw ListIndexError(levelIndex);
+    if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw fw::ListIndexError(levelIndex);
     const int32_t levels = levelIndex + 1;
     reconstructionPlot_.Clear();
     viewPlot_.Clear();
@@ -116,7 +108,7 @@ void AnalysisSession::Decompose(int32_t levelIndex)
 
 void AnalysisSession::SelectViewLevel(int32_t viewIndex)
 {
-    if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw ListIndexError(viewIndex);
+    if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw fw::ListIndexError(viewIndex);
     viewPlot_.Clear();
     viewedLevel_ = viewIndex + 1;
     view_ = CoefficientView();

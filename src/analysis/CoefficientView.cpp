@@ -13,15 +13,8 @@ CoefficientView BuildView(std::shared_ptr<DyadicSignal> signal, int32_t levels, 
     }
     const int32_t j = signal->J();
     CoefficientView view;
-    if (viewedLevel > levels) {
-        view.first_ = 0;
-        view.stride_ = std::size_t{1} << levels;
-        view.count_ = (int32_t{1} << (j - levels)) + 1;
-    } else {
-        view.first_ = std::size_t{1} << (viewedLevel - 1);
-        view.stride_ = std::size_t{1} << viewedLevel;
-        view.count_ = int32_t{1} << (j - viewedLevel);
-    }
+    view.geometry_ = viewedLevel > levels ? LevelGeometry::Approximation(j, levels)
+                                          : LevelGeometry::Details(j, viewedLevel);
     view.buffer_ = std::move(signal);
     return view;
 }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "analysis/DyadicSignal.h"
+#include "analysis/LevelGeometry.h"
 
 namespace analysis {
 
@@ -18,25 +19,23 @@ public:
     // The empty view: no entries, no buffer.
     CoefficientView() = default;
 
-    int32_t Count() const { return count_; }
+    int32_t Count() const { return geometry_.count; }
     // Entry i (0 <= i < Count()), in increasing buffer position.
     double& operator[](int32_t i) const { return buffer_->Data()[Position(i)]; }
     // The buffer position entry i refers to.
-    std::size_t Position(int32_t i) const { return first_ + static_cast<std::size_t>(i) * stride_; }
+    std::size_t Position(int32_t i) const { return geometry_.Position(i); }
     const DyadicSignal* Buffer() const { return buffer_.get(); }
     // The distance in the buffer from one entry to the next.
-    std::size_t Stride() const { return stride_; }
+    std::size_t Stride() const { return geometry_.stride; }
     // Entry 0 for reading, the others at Stride() from it (Count() > 0): a
     // read leaves a buffer shared with a plot where it is.
-    const double* Entries() const { return std::as_const(*buffer_).Data() + first_; }
+    const double* Entries() const { return std::as_const(*buffer_).Data() + geometry_.first; }
 
 private:
     friend CoefficientView BuildView(std::shared_ptr<DyadicSignal> signal, int32_t levels, int32_t viewedLevel);
 
     std::shared_ptr<DyadicSignal> buffer_;
-    std::size_t first_ = 0;
-    std::size_t stride_ = 0;
-    int32_t count_ = 0;
+    LevelGeometry geometry_;
 };
 
 // The view of level viewedLevel of a decomposition of signal over `levels`

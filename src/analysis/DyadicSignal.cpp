@@ -5,7 +5,6 @@
 #include "framework/core/LargeBlock.h"
 
 #include <cstring>
-#include <new>
 
 namespace analysis {
 
@@ -15,14 +14,9 @@ SignalSize NormaliseCount(int32_t count)
         throw fw::Exception("The sample count " + fw::IntToStr(count) + " is too large: at most " +
                             fw::IntToStr(kMaxSamples) + " samples can be loaded");
     }
-    if (count <= 5) return {5, 2};
-    int32_t a = 4;
     int32_t j = 2;
-    while (a + 1 < count) {
-        a *= 2;
-        ++j;
-    }
-    return {a + 1, j};
+    while (SamplesOfOrder(j) < count) ++j;
+    return {SamplesOfOrder(j), j};
 }
 
 namespace {
@@ -30,13 +24,11 @@ namespace {
 std::shared_ptr<double[]> NewBlock(std::size_t n)
 {
     const std::size_t bytes = n * sizeof(double);
-    try {
+    return fw::MapOutOfMemory([bytes] {
         // Should the control block fail, the shared pointer frees the block.
         return std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes)),
                                          [bytes](double* p) { fw::FreeBlock(p, bytes); });
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    });
 }
 
 }  // namespace
@@ -46,7 +38,7 @@ DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
     if (j < 2 || j > kMaxOrder) {
         throw fw::Exception("Signal order " + fw::IntToStr(j) + " is outside 2 ... " + fw::IntToStr(kMaxOrder));
     }
-    n_ = (int32_t{1} << j) + 1;
+    n_ = SamplesOfOrder(j);
     // A block comes zeroed without being touched first, so a fresh buffer is
     // never indeterminate and costs nothing until it is written.
     data_ = NewBlock(static_cast<std::size_t>(n_));

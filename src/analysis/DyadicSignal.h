@@ -6,13 +6,15 @@
 #include <cstdint>
 #include <memory>
 
+#include "analysis/LevelGeometry.h"
+
 namespace analysis {
 
 // The deepest signal the tool accepts: 2^26 + 1 samples (512 MiB of doubles).
 // A larger order would make the buffer, the backup a transform may need and
 // the plotted copy outgrow what a desktop can be expected to hold.
 constexpr int32_t kMaxOrder = 26;
-constexpr int32_t kMaxSamples = (int32_t{1} << kMaxOrder) + 1;
+constexpr int32_t kMaxSamples = SamplesOfOrder(kMaxOrder);
 
 struct SignalSize {
     int32_t N;

@@ -1,12 +1,15 @@
 #include "analysis/SampleCount.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include <fcntl.h>
-#include <unistd.h>
 
+#include "analysis/FileChunkReader.h"
+#include "analysis/FileDescriptor.h"
+#include "analysis/PlainNumbers.h"
 #include "analysis/SampleNumber.h"
 
 namespace analysis {
@@ -49,9 +52,10 @@ Syntax ScanSyntax(const char* begin, const char* end, bool lastData)
         digits += p - fraction;
     }
     if (digits == 0) return (mantissa + 1 == end && !lastData) ? needMore : notANumber;
-    if (p == end) return lastData ? Syntax{SampleNumberStatus::Number, p} : needMore;
+    if (p == end && !lastData) return needMore;
+    // A long mantissa at the end of the data is checked for its range too.
     bool safe = digits <= kSafeMantissaDigits;
-    if (*p == 'e' || *p == 'E') {
+    if (p < end && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         if (q < end && (*q == '+' || *q == '-')) ++q;
         if (q == end) return lastData ? notANumber : needMore;
@@ -69,74 +73,51 @@ Syntax ScanSyntax(const char* begin, const char* end, bool lastData)
     return {SampleNumberStatus::Number, p};
 }
 
-std::string Reason()
+std::string Reason(int error)
 {
-    return std::strerror(errno);
+    return std::strerror(error);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
+// Numbers the quick scan reads between two looks at the limit.
+constexpr int64_t kPlainBatch = 4096;
 
 }  // namespace
 
 int64_t CountSamples(const std::string& fileName, int64_t limit)
 {
-    return CountSamples(fileName, limit, std::size_t{1} << 20);
+    return CountSamples(fileName, limit, kReadChunkBytes);
 }
 
 int64_t CountSamples(const std::string& fileName, int64_t limit, std::size_t blockSize)
 {
-    const Descriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) throw UnreadableSampleFile("Cannot open file \"" + fileName + "\": " + Reason());
-    // bytes[0, filled) holds what was read; the scan has consumed [0, begin).
-    std::vector<char> bytes(blockSize);
-    std::size_t begin = 0;
-    std::size_t filled = 0;
-    bool lastData = false;
+    const FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) throw UnreadableSampleFile("Cannot open file \"" + fileName + "\": " + Reason(errno));
+    FileChunkReader window(file.Get(), blockSize, blockSize);
+    // The quick scan's values are not wanted, only how many it read.
+    std::vector<double> unused(kPlainBatch);
     int64_t count = 0;
     while (count < limit) {
-        const char* p = bytes.data() + begin;
-        const char* end = bytes.data() + filled;
+        const char* end = window.End();
+        const auto room = static_cast<int32_t>(std::min<int64_t>(limit - count, kPlainBatch));
+        const PlainNumbers plain = ScanPlainNumbers(window.Begin(), end, unused.data(), room);
+        count += plain.count;
+        const char* p = plain.end;
         while (p < end && IsSampleBlank(*p)) ++p;
+        window.Consume(p);
+        if (plain.count == room) continue;
         if (p < end) {
-            const Syntax number = ScanSyntax(p, end, lastData);
+            const Syntax number = ScanSyntax(p, end, window.LastData());
             if (number.status == SampleNumberStatus::NotANumber) return count;
             if (number.status == SampleNumberStatus::Number) {
                 ++count;
-                begin = static_cast<std::size_t>(number.end - bytes.data());
+                window.Consume(number.end);
                 continue;
             }
         }
-        begin = static_cast<std::size_t>(p - bytes.data());
-        if (lastData) return count;
-        // More text: keep the unconsumed bytes, grow when one number fills the block.
-        std::memmove(bytes.data(), bytes.data() + begin, filled - begin);
-        filled -= begin;
-        begin = 0;
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        ssize_t got;
-        do {
-            got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
-        } while (got < 0 && errno == EINTR);
-        if (got < 0) throw UnreadableSampleFile("Cannot read file \"" + fileName + "\": " + Reason());
-        if (got == 0) lastData = true;
-        if (const void* stop = std::memchr(bytes.data() + filled, '\x1A', static_cast<std::size_t>(got))) {
-            got = static_cast<const char*>(stop) - (bytes.data() + filled);
-            lastData = true;
+        if (window.LastData()) return count;
+        if (!window.Fill() && window.Error() != 0) {
+            throw UnreadableSampleFile("Cannot read file \"" + fileName + "\": " + Reason(window.Error()));
         }
-        filled += static_cast<std::size_t>(got);
     }
     return count;
 }

@@ -4,9 +4,10 @@
 // number (or lies beyond the double range) and before the end of the data
 // (the file's end or a Ctrl-Z), in the syntax of SampleNumber.h.
 //
-// Only the syntax is checked, which is much cheaper than converting; a
-// number whose magnitude may approach the double range is handed to the
-// reader's own scan to decide.
+// The plain numbers most files hold go through the reader's quick scan
+// (PlainNumbers.h); of the others only the syntax is checked, which is much
+// cheaper than converting, and a number whose magnitude may approach the
+// double range is handed to the reader's own scan to decide.
 
 #include <cstddef>
 #include <cstdint>

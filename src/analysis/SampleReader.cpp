@@ -2,107 +2,18 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <new>
-#include <vector>
 
+#include "analysis/FileChunkReader.h"
+#include "analysis/FileDescriptor.h"
 #include "analysis/PlainNumbers.h"
 #include "analysis/SampleNumber.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// A window on the file: the bytes read but not yet consumed. A number that
-// runs into the end of the window is scanned again after Fill(), which keeps
-// the unconsumed bytes and grows the window when a single number fills it.
-// Each Fill() reads one chunk at most; a small file gets a window of its size.
-class FileWindow {
-public:
-    FileWindow(int fd, std::size_t chunk, std::size_t size, int64_t fileBytes, const ReadProgress& progress)
-        : fd_(fd), chunk_(chunk), bytes_(size), fileBytes_(fileBytes), progress_(progress)
-    {
-    }
-
-    const char* Begin() const { return bytes_.data() + begin_; }
-    const char* End() const { return bytes_.data() + end_; }
-    // Nothing follows End(): the file, or its data before a Ctrl-Z, is exhausted.
-    bool LastData() const { return exhausted_; }
-    // The system's error number when a read failed, else 0.
-    int Error() const { return error_; }
-    int64_t BytesRead() const { return bytesRead_; }
-    // The progress callback asked to stop; the last chunk is not looked at.
-    bool Cancelled() const { return cancelled_; }
-    void Consume(const char* upTo) { begin_ = static_cast<std::size_t>(upTo - bytes_.data()); }
-
-    // Reads more bytes after End(); false when none could be added.
-    bool Fill()
-    {
-        if (exhausted_) return false;
-        if (begin_ > 0) {
-            std::memmove(bytes_.data(), bytes_.data() + begin_, end_ - begin_);
-            end_ -= begin_;
-            begin_ = 0;
-        }
-        if (end_ == bytes_.size()) bytes_.resize(bytes_.size() * 2);
-        const std::size_t ask = std::min(bytes_.size() - end_, chunk_);
-        ssize_t got = 0;
-        do {
-            got = ::read(fd_, bytes_.data() + end_, ask);
-        } while (got < 0 && errno == EINTR);
-        if (got <= 0) {
-            exhausted_ = true;
-            error_ = got < 0 ? errno : 0;
-            return false;
-        }
-        const auto fresh = static_cast<std::size_t>(got);
-        bytesRead_ += got;
-        if (progress_ && !progress_(bytesRead_, fileBytes_)) {
-            cancelled_ = exhausted_ = true;
-            return false;
-        }
-        const char* start = bytes_.data() + end_;
-        if (const void* stop = std::memchr(start, '\x1A', fresh)) {
-            end_ += static_cast<std::size_t>(static_cast<const char*>(stop) - start);
-            exhausted_ = true;
-            return static_cast<const char*>(stop) != start;
-        }
-        end_ += fresh;
-        return true;
-    }
-
-private:
-    int fd_;
-    std::size_t chunk_;
-    std::vector<char> bytes_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
-    bool exhausted_ = false;
-    int error_ = 0;
-    int64_t fileBytes_;
-    int64_t bytesRead_ = 0;
-    const ReadProgress& progress_;
-    bool cancelled_ = false;
-};
 
 constexpr std::size_t kQuoteLength = 20;
 
@@ -119,7 +30,7 @@ std::string QuoteStart(const char* p, const char* end)
 
 // The quote of a token cut by the window's end would be shorter than the
 // token: the window is filled until the quote is whole or the data ends.
-std::string QuoteToken(FileWindow& window)
+std::string QuoteToken(FileChunkReader& window)
 {
     for (;;) {
         const char* p = window.Begin();
@@ -136,7 +47,7 @@ ReadResult Stop(ReadResult result, ReadStop stop)
     return result;
 }
 
-ReadResult ReadFrom(FileWindow& window, double* x, int32_t n)
+ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n)
 {
     ReadResult result;
     int64_t line = 1;
@@ -205,18 +116,15 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
     if (file.Get() < 0) return Refused(ReadStop::CannotOpen, errno);
     if (::fstat(file.Get(), &status) != 0) return Refused(ReadStop::ReadFailed, errno);
     if (!S_ISREG(status.st_mode)) return Refused(ReadStop::NotRegular, 0);
-    try {
-        const std::size_t chunk = std::max<std::size_t>(chunkBytes, 1);
+    return fw::MapOutOfMemory([&] {
         // One byte more than the file holds sees its end in the first read.
         const auto fileBytes = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
-        FileWindow window(file.Get(), chunk, std::min(chunk, fileBytes + 1), static_cast<int64_t>(fileBytes),
-                          progress);
+        FileChunkReader window(file.Get(), chunkBytes, std::min(chunkBytes, fileBytes + 1),
+                               static_cast<int64_t>(fileBytes), progress);
         ReadResult result = ReadFrom(window, x, n);
         result.bytes = window.BytesRead();
         return result;
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    });
 }
 
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress)

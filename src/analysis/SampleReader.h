@@ -10,8 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "analysis/FileChunkReader.h"
 
 namespace analysis {
 
@@ -34,16 +35,10 @@ struct ReadResult {
     std::string text;    // NotANumber: the start of that text, printable characters only
 };
 
-// The file is read in chunks of this size at most.
-inline constexpr std::size_t kReadChunkBytes = std::size_t{1} << 20;
-
-// Told after every chunk how many bytes have been read of the fileBytes the
-// file held when it was opened; false cancels the read before the next chunk.
-using ReadProgress = std::function<bool(int64_t bytesRead, int64_t fileBytes)>;
-
-// Writes x[0] ... x[stored - 1]; the positions after them are left untouched.
-// File problems are reported in the result, never thrown; only a lack of
-// memory for the read window throws (fw::EOutOfMemory).
+// Reads in chunks of kReadChunkBytes and tells progress after each one
+// (FileChunkReader.h). Writes x[0] ... x[stored - 1]; the positions after
+// them are left untouched. File problems are reported in the result, never
+// thrown; only a lack of memory for the read window throws (fw::EOutOfMemory).
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress = {});
 
 // The same reader with chunks of chunkBytes (at least 1): a small chunk makes

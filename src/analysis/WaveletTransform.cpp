@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <new>
 
 #include "analysis/FinestLifting.h"
+#include "analysis/LevelGeometry.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/LargeBlock.h"
@@ -37,6 +37,26 @@ void CheckDepth(int32_t j, int32_t levels)
         throw fw::Exception("Transform depth " + fw::IntToStr(levels) + " does not fit a signal of order " +
                             fw::IntToStr(j));
     }
+}
+
+// Each level's spacing s (where its first detail lies) and number of odd
+// points m (its details), in a state of either direction.
+template <class Level>
+std::array<Level, kMaxOrder> LevelStates(int32_t j, int32_t levels)
+{
+    std::array<Level, kMaxOrder> state{};
+    for (int32_t k = 1; k <= levels; ++k) {
+        const LevelGeometry details = LevelGeometry::Details(j, k);
+        state[k - 1].s = static_cast<Index>(details.first);
+        state[k - 1].m = details.count;
+    }
+    return state;
+}
+
+// The last position of the buffer, 2^j.
+Index LastPosition(int32_t j)
+{
+    return SamplesOfOrder(j) - 1;
 }
 
 // ---- forward ---------------------------------------------------------------
@@ -94,12 +114,8 @@ void Advance(double* x, ForwardLevel& level, Index available)
 
 void ForwardSweep(double* x, int32_t j, int32_t levels)
 {
-    std::array<ForwardLevel, kMaxOrder> state{};
-    for (int32_t k = 1; k <= levels; ++k) {
-        state[k - 1].s = Index{1} << (k - 1);
-        state[k - 1].m = Index{1} << (j - k);
-    }
-    const Index end = Index{1} << j;
+    std::array<ForwardLevel, kMaxOrder> state = LevelStates<ForwardLevel>(j, levels);
+    const Index end = LastPosition(j);
     for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
         Index available = limit;
         for (int32_t k = 0; k < levels; ++k) {
@@ -192,12 +208,8 @@ void Advance(double* x, InverseLevel& level, Index limit, Index available)
 
 void InverseSweep(double* x, int32_t j, int32_t levels)
 {
-    std::array<InverseLevel, kMaxOrder> state{};
-    for (int32_t k = 1; k <= levels; ++k) {
-        state[k - 1].s = Index{1} << (k - 1);
-        state[k - 1].m = Index{1} << (j - k);
-    }
-    const Index end = Index{1} << j;
+    std::array<InverseLevel, kMaxOrder> state = LevelStates<InverseLevel>(j, levels);
+    const Index end = LastPosition(j);
     for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
         Index available = end;
         for (int32_t k = levels; k >= 1; --k) {
@@ -260,7 +272,7 @@ Magnitudes ScanMagnitudes(const double* x, Index n)
 // not known; then the buffer is read for it. Returns a bound on the result's.
 double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels, double known)
 {
-    const Index n = (Index{1} << j) + 1;
+    const Index n = SamplesOfOrder(j);
     const double limit = std::ldexp(DBL_MAX, -(levels + 2));
     const auto growth = [levels](double m) { return std::ldexp(m, levels + 2); };
     if (known >= 0 && known <= limit) {
@@ -283,12 +295,8 @@ double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, i
         void operator()(void* p) const noexcept { fw::FreeBlock(p, bytes); }
     };
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(double);
-    std::unique_ptr<void, FreeBackup> backup(nullptr, FreeBackup{bytes});
-    try {
-        backup.reset(fw::AllocateBlock(bytes));
-    } catch (const std::bad_alloc&) {
-        throw fw::EOutOfMemory();
-    }
+    const std::unique_ptr<void, FreeBackup> backup(fw::MapOutOfMemory([bytes] { return fw::AllocateBlock(bytes); }),
+                                                   FreeBackup{bytes});
     std::memcpy(backup.get(), x, bytes);
     sweep(x, j, levels);
     const Magnitudes output = ScanMagnitudes(x, n);

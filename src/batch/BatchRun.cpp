@@ -216,9 +216,10 @@ public:
 private:
     int Report(const std::exception& error, int code)
     {
+        // Memory the system refused is told in the words the window uses.
+        const bool refused = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
         const auto* own = dynamic_cast<const fw::Exception*>(&error);
-        const std::string message = own ? own->Message()
-                                        : dynamic_cast<const std::bad_alloc*>(&error) ? "Out of memory" : error.what();
+        const std::string message = own ? own->Message() : refused ? fw::EOutOfMemory().Message() : error.what();
         errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": " << message << "\n";
         return code;
     }

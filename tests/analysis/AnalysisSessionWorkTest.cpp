@@ -91,6 +91,14 @@ TEST_F(SessionTest, DecomposeRefusesLevelsTheSignalDoesNotHave)
     LoadValues(Ramp(9));
     EXPECT_THROW(session_.Decompose(3), fw::EListError);
     EXPECT_THROW(session_.Decompose(-2), fw::EListError);
+    // The text the window shows names the index asked for.
+    for (const int32_t index : {3, -2}) {
+        try {
+            session_.Decompose(index);
+        } catch (const fw::EListError& e) {
+            EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(index) + ")");
+        }
+    }
     EXPECT_TRUE(log_.empty());
     EXPECT_EQ(Buffer(), Ramp(9));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/FinestLifting.h"
+#include "analysis/LevelGeometry.h"
 
 namespace analysis {
 namespace {
@@ -51,8 +52,8 @@ TEST(FinestLifting, StepsMatchTheLiteralStepsBitForBit)
 {
     std::mt19937_64 random(77);
     for (int32_t j = 2; j <= 14; ++j) {
-        const Index m = Index{1} << (j - 1);
-        const Index n = 2 * m + 1;
+        const Index m = LevelGeometry::Details(j, 1).count;
+        const Index n = SamplesOfOrder(j);
         std::uniform_int_distribution<Index> step(1, m);
         for (int trial = 0; trial < (j <= 5 ? 300 : 60); ++trial) {
             Index a = step(random), b = step(random);

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "analysis/SampleCount.h"
 #include "analysis/SampleReader.h"
+#include "SampleTexts.h"
 #include "TempFolder.h"
 
 namespace analysis {
 namespace {
 
+using test::RandomSampleText;
 using test::TempFolder;
 
 // The reader itself, with room for every number, is the reference count.
@@ -20,37 +23,21 @@ int64_t ReaderCount(const std::string& path, int32_t room)
     return ReadSamples(path, x.data(), room).stored;
 }
 
-// Texts built from pieces that meet every rule of the number syntax: signs
-// with blanks after them, points, exponents with and without digits, values
-// beyond and below the double range, long mantissas, words and Ctrl-Z.
-std::string RandomText(std::mt19937& random)
-{
-    static const std::vector<std::string> pieces = {
-        "1", "23", "-", "+", " ", "\n", "\t", "\r\n", ".", "e", "E", "5", "0", "x", "1e400", "1e-400", "-1e308",
-        "1.7976931348623157e308", "1.8e308", "2e307", std::string(310, '9'), "0." + std::string(400, '0') + "1",
-        std::string(250, '1') + "e-100", "e5", "1e+", "3e-2", ".25", "5.", "\x1A", "nan", ",", "1e999", "00001",
-    };
-    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-    std::uniform_int_distribution<int> length(1, 40);
-    std::string text;
-    for (int i = length(random); i > 0; --i) {
-        text += pieces[pick(random)];
-        // Mostly well separated numbers, so that the counts grow beyond one.
-        if (random() % 3 != 0) text += random() % 2 ? " " : "\n";
-    }
-    return text;
-}
-
+// Blocks of 1 to 8 bytes cut every token, sign, exponent and line end; the
+// count is still the reader's, as it is with blocks that hold the whole text.
 TEST(SampleCount, EqualsTheReadersCountOnGeneratedTextsForEveryBlockSize)
 {
     const TempFolder folder;
+    std::vector<std::size_t> blocks{64, std::size_t{1} << 20};
+    for (std::size_t block = 1; block <= 8; ++block) blocks.push_back(block);
+    // A mantissa too long for the quick checks, beyond the double range, at the end.
+    std::vector<std::string> texts{std::string(310, '9'), "1 - " + std::string(310, '9')};
     std::mt19937 random(11);
-    for (int round = 0; round < 600; ++round) {
-        const std::string text = RandomText(random);
+    for (int round = 0; round < 600; ++round) texts.push_back(RandomSampleText(random));
+    for (const std::string& text : texts) {
         const std::string path = folder.Write("t.dat", text);
         const int64_t expected = ReaderCount(path, 1000);
-        for (const std::size_t block : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
-                                        std::size_t{64}, std::size_t{1} << 20}) {
+        for (const std::size_t block : blocks) {
             ASSERT_EQ(CountSamples(path, 1000, block), expected) << "block " << block << " text [" << text << "]";
         }
     }
@@ -63,6 +50,14 @@ TEST(SampleCount, StopsAtTheLimit)
     EXPECT_EQ(CountSamples(path, 3), 3);
     EXPECT_EQ(CountSamples(path, 1), 1);
     EXPECT_EQ(CountSamples(path, 100), 5);
+
+    // Limits within and at the ends of a long run of numbers the quick scan reads.
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += std::to_string(7 * i - 30000) + ".5\n";
+    const std::string manyPath = folder.Write("many.dat", many);
+    for (const int64_t limit : {1, 4095, 4096, 4097, 8192, 9999, 10000, 10001}) {
+        EXPECT_EQ(CountSamples(manyPath, limit), std::min<int64_t>(limit, 10000)) << limit;
+    }
 }
 
 TEST(SampleCount, FileThatCannotBeReadNamesItAndTheReason)

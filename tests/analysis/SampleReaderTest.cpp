@@ -8,10 +8,12 @@
 #include <cmath>
 #include <future>
 #include <memory>
+#include <random>
 #include <thread>
 #include <string>
 #include <vector>
 
+#include "SampleTexts.h"
 #include "TempFolder.h"
 #include "analysis/SampleReader.h"
 
@@ -295,22 +297,30 @@ TEST_F(SampleReaderTest, TokenCutByTheReadWindowIsQuotedWhole)
 }
 
 // Reads of a few bytes cut every number, sign, exponent and line end; the
-// result is that of the reads of a megabyte.
+// result is that of the reads of a megabyte, on texts written for it and on
+// generated ones.
 TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead)
 {
-    for (const std::string text : {"1 2 3 4 5", "-.5\r\n+ 3\n5.e1\t.25E-1 1e-400", "1.5abc", "12345678901234567890e-5 1e",
-                                   "1 2\x1A 3", "1,2", "  -\n\n 7 1e999 3", "0.1 0.2 0.3 1e+", "4 5 6 7 8 9"}) {
+    std::vector<std::string> texts{"1 2 3 4 5", "-.5\r\n+ 3\n5.e1\t.25E-1 1e-400", "1.5abc", "12345678901234567890e-5 1e",
+                                   "1 2\x1A 3", "1,2", "  -\n\n 7 1e999 3", "0.1 0.2 0.3 1e+", "4 5 6 7 8 9"};
+    std::mt19937 random(5);
+    for (int i = 0; i < 150; ++i) texts.push_back(test::RandomSampleText(random));
+    for (const std::string& text : texts) {
         const std::string file = folder_.Write("chunks.dat", text);
-        std::vector<double> large(5, kUnset);
-        const ReadResult expected = ReadSamples(file, large.data(), 5);
-        for (std::size_t chunk = 1; chunk <= 5; ++chunk) {
-            std::vector<double> small(5, kUnset);
-            const ReadResult result = ReadSamplesInChunks(file, small.data(), 5, chunk);
-            EXPECT_EQ(result.stop, expected.stop) << text << " in chunks of " << chunk;
-            EXPECT_EQ(result.stored, expected.stored) << text << " in chunks of " << chunk;
-            EXPECT_EQ(result.line, expected.line) << text << " in chunks of " << chunk;
-            EXPECT_EQ(result.text, expected.text) << text << " in chunks of " << chunk;
-            EXPECT_EQ(small, large) << text << " in chunks of " << chunk;
+        // Room for 5 numbers ends most reads early, room for 100 few.
+        for (const int32_t room : {5, 100}) {
+            std::vector<double> large(static_cast<std::size_t>(room), kUnset);
+            const ReadResult expected = ReadSamples(file, large.data(), room);
+            for (std::size_t chunk = 1; chunk <= 8; ++chunk) {
+                std::vector<double> small(static_cast<std::size_t>(room), kUnset);
+                const ReadResult result = ReadSamplesInChunks(file, small.data(), room, chunk);
+                SCOPED_TRACE(text + " in chunks of " + std::to_string(chunk) + ", room " + std::to_string(room));
+                EXPECT_EQ(result.stop, expected.stop);
+                EXPECT_EQ(result.stored, expected.stored);
+                EXPECT_EQ(result.line, expected.line);
+                EXPECT_EQ(result.text, expected.text);
+                EXPECT_EQ(small, large);
+            }
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/LevelGeometry.h"
 #include "analysis/Thresholding.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FormatSettings.h"
@@ -21,7 +22,7 @@ struct Level1 {
     explicit Level1(const std::vector<double>& details)
     {
         int32_t j = 2;
-        while ((std::size_t{1} << (j - 1)) < details.size()) ++j;
+        while (static_cast<std::size_t>(LevelGeometry::Details(j, 1).count) < details.size()) ++j;
         signal = std::make_shared<DyadicSignal>(j);
         for (int32_t i = 0; i < signal->N(); ++i) (*signal)[i] = 1000.0 + i; // the evens must stay
         view = BuildView(signal, 1, 1);

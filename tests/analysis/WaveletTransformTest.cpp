@@ -9,6 +9,7 @@
 
 #include "TransformReference.h"
 #include "analysis/DyadicSignal.h"
+#include "analysis/LevelGeometry.h"
 #include "analysis/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
@@ -22,7 +23,7 @@ std::vector<double> RandomSignal(int32_t j, uint64_t seed, double scale = 1.0)
 {
     std::mt19937_64 random(seed);
     std::uniform_real_distribution<double> uniform(-scale, scale);
-    std::vector<double> x((std::size_t{1} << j) + 1);
+    std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)));
     for (double& v : x) v = uniform(random);
     return x;
 }
@@ -156,7 +157,7 @@ TEST(WaveletTransform, ConstantSignalHasZeroDetailsAndKeepsItsValue)
 {
     const int32_t j = 6;
     for (int32_t levels = 1; levels <= j; ++levels) {
-        std::vector<double> x((1 << j) + 1, 3.75);
+        std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)), 3.75);
         ForwardTransform(x.data(), j, levels);
         for (std::size_t p = 0; p < x.size(); ++p) {
             const bool approximation = p % (std::size_t{1} << levels) == 0;
@@ -168,7 +169,7 @@ TEST(WaveletTransform, ConstantSignalHasZeroDetailsAndKeepsItsValue)
 TEST(WaveletTransform, RampHasZeroFinestDetailsAndUnchangedEvens)
 {
     const int32_t j = 5;
-    std::vector<double> x((1 << j) + 1);
+    std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)));
     for (std::size_t p = 0; p < x.size(); ++p) x[p] = static_cast<double>(p);
     ForwardTransform(x.data(), j, 1);
     for (std::size_t p = 0; p < x.size(); ++p) EXPECT_EQ(x[p], p % 2 ? 0.0 : static_cast<double>(p)) << p;
@@ -247,7 +248,7 @@ TEST(WaveletTransformErrors, NonFiniteInputIsAnInvalidOperation)
 {
     for (int32_t j : {2, 3, 4, 5}) {
         for (double fill : {1.0, 1e307}) {
-            const std::vector<double> clean((std::size_t{1} << j) + 1, fill);
+            const std::vector<double> clean(static_cast<std::size_t>(SamplesOfOrder(j)), fill);
             for (std::size_t p = 0; p < clean.size(); ++p) {
                 for (double bad : {HUGE_VAL, -HUGE_VAL, std::nan("")}) {
                     std::vector<double> x = clean;
