@@ -25,7 +25,10 @@ public:
         if (control_) control_->HostDestroyed();
     }
     void SetControl(fw::IHostedControl* control) override { control_ = control; }
-    void InvalidateControl() override { pending_ = true; ++requests; }
+    void InvalidateControl() override {
+        pending_ = true;
+        ++requests;
+    }
     void RepaintControl() override {
         ++requests;
         Paint();

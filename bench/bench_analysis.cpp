@@ -19,16 +19,14 @@
 
 namespace {
 
-void FillRandom(analysis::DyadicSignal& signal)
-{
+void FillRandom(analysis::DyadicSignal& signal) {
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> uniform(-1.0, 1.0);
     for (int32_t i = 0; i < signal.N(); ++i) signal[i] = uniform(random);
 }
 
 // One forward and one inverse transform over all J levels.
-void BM_ForwardInverse(benchmark::State& state)
-{
+void BM_ForwardInverse(benchmark::State& state) {
     const auto j = static_cast<int32_t>(state.range(0));
     analysis::DyadicSignal signal(j);
     FillRandom(signal);
@@ -42,8 +40,7 @@ void BM_ForwardInverse(benchmark::State& state)
 BENCHMARK(BM_ForwardInverse)->Arg(20)->Arg(24)->Unit(benchmark::kMillisecond);
 
 // One copy of the 2^J + 1 samples into another existing buffer.
-void BM_MemoryCopy(benchmark::State& state)
-{
+void BM_MemoryCopy(benchmark::State& state) {
     const auto j = static_cast<int32_t>(state.range(0));
     analysis::DyadicSignal from(j);
     analysis::DyadicSignal to(j);
@@ -58,8 +55,7 @@ void BM_MemoryCopy(benchmark::State& state)
 BENCHMARK(BM_MemoryCopy)->Arg(20)->Arg(24)->Unit(benchmark::kMillisecond);
 
 // A file of 2^J + 1 numbers with 17 significant digits, one per line.
-std::filesystem::path WriteSampleFile(const std::filesystem::path& folder, const analysis::DyadicSignal& signal)
-{
+std::filesystem::path WriteSampleFile(const std::filesystem::path& folder, const analysis::DyadicSignal& signal) {
     const std::filesystem::path path = folder / "samples.dat";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return {};
@@ -67,8 +63,8 @@ std::filesystem::path WriteSampleFile(const std::filesystem::path& folder, const
     text.reserve(std::size_t{1} << 20);
     char number[64];
     for (int32_t i = 0; i < signal.N(); ++i) {
-        const auto written = std::to_chars(number, number + sizeof number, signal[i] * 1000.0,
-                                           std::chars_format::general, 17);
+        const auto written =
+            std::to_chars(number, number + sizeof number, signal[i] * 1000.0, std::chars_format::general, 17);
         text.insert(text.end(), number, written.ptr);
         text.push_back('\n');
         if (text.size() > (std::size_t{1} << 20) - 64) {
@@ -81,8 +77,7 @@ std::filesystem::path WriteSampleFile(const std::filesystem::path& folder, const
     return path;
 }
 
-void BM_ReadSamples(benchmark::State& state)
-{
+void BM_ReadSamples(benchmark::State& state) {
     const auto j = static_cast<int32_t>(state.range(0));
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("quelmar-bench-" + std::to_string(::getpid()) + "-" + std::to_string(j));
@@ -101,7 +96,8 @@ void BM_ReadSamples(benchmark::State& state)
         if (result.stop != analysis::ReadStop::Complete) state.SkipWithError("the sample file did not read");
         benchmark::DoNotOptimize(target.Data());
     }
-    state.counters["MB_per_s"] = benchmark::Counter(bytes / 1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["MB_per_s"] =
+        benchmark::Counter(bytes / 1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ReadSamples)->Arg(20)->Arg(24)->Unit(benchmark::kMillisecond);

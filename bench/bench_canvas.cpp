@@ -87,8 +87,7 @@ void BM_QPainterLine2px(benchmark::State& state) {
     double seconds = 0;
     for (auto _ : state) {
         const double start = ThreadSeconds();
-        for (size_t i = 1; i < walk.size(); ++i)
-            painter.drawLine(walk[i - 1].X, walk[i - 1].Y, walk[i].X, walk[i].Y);
+        for (size_t i = 1; i < walk.size(); ++i) painter.drawLine(walk[i - 1].X, walk[i - 1].Y, walk[i].X, walk[i].Y);
         benchmark::ClobberMemory();
         seconds += ThreadSeconds() - start;
     }

@@ -31,8 +31,7 @@ std::vector<double> RandomWalk(std::size_t n, unsigned seed) {
 
 // The program's Chart1 with Series1 and Series2, as the window sets them up.
 struct UpperChart {
-    explicit UpperChart(int k)
-        : host(697, 300) {
+    explicit UpperChart(int k) : host(697, 300) {
         chart.SetHost(&host);
         const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(k));
         const std::vector<double> a = RandomWalk(n, 1), b = RandomWalk(n, 2);

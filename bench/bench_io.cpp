@@ -18,16 +18,14 @@
 
 namespace {
 
-std::filesystem::path BenchFolder(const std::string& name)
-{
+std::filesystem::path BenchFolder(const std::string& name) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("quelmar-bench-" + name + "-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     return folder;
 }
 
-std::vector<double> RandomSamples(int32_t j)
-{
+std::vector<double> RandomSamples(int32_t j) {
     std::vector<double> values(static_cast<std::size_t>(analysis::SamplesOfOrder(j)));
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> uniform(-1000.0, 1000.0);
@@ -36,8 +34,7 @@ std::vector<double> RandomSamples(int32_t j)
 }
 
 // Saving 2^J + 1 samples; bytes_per_second is the rate of text written.
-void BM_SaveSamples(benchmark::State& state)
-{
+void BM_SaveSamples(benchmark::State& state) {
     const auto j = static_cast<int32_t>(state.range(0));
     const std::vector<double> values = RandomSamples(j);
     const std::filesystem::path folder = BenchFolder("save");
@@ -50,8 +47,7 @@ void BM_SaveSamples(benchmark::State& state)
 BENCHMARK(BM_SaveSamples)->Arg(24)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A file of 2^J + 1 numbers with 17 significant digits, one per line.
-bool WriteSeventeenDigitFile(const std::string& path, const std::vector<double>& values)
-{
+bool WriteSeventeenDigitFile(const std::string& path, const std::vector<double>& values) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     std::string text;
@@ -66,8 +62,7 @@ bool WriteSeventeenDigitFile(const std::string& path, const std::vector<double>&
 
 // The whole batch over one file: read, decomposed to J, every detail level
 // thresholded, reconstructed and written.
-void BM_BatchDenoise(benchmark::State& state)
-{
+void BM_BatchDenoise(benchmark::State& state) {
     const auto j = static_cast<int32_t>(state.range(0));
     const std::filesystem::path folder = BenchFolder("batch");
     const std::string input = (folder / "in.dat").string();

@@ -33,8 +33,7 @@ void BM_AddArray(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(values.size()));
-    state.counters["bytes_per_point"] =
-        static_cast<double>(series.HeapBytes()) / static_cast<double>(series.Count());
+    state.counters["bytes_per_point"] = static_cast<double>(series.HeapBytes()) / static_cast<double>(series.Count());
 }
 
 void BM_VectorCopy(benchmark::State& state) {

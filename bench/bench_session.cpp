@@ -50,9 +50,10 @@ public:
     const std::string& For(int k) {
         auto found = paths_.find(k);
         if (found != paths_.end()) return found->second;
-        const std::string path = (std::filesystem::temp_directory_path() /
-                                  ("quelmar-bench-session-" + std::to_string(::getpid()) + "-" + std::to_string(k) + ".dat"))
-                                     .string();
+        const std::string path =
+            (std::filesystem::temp_directory_path() /
+             ("quelmar-bench-session-" + std::to_string(::getpid()) + "-" + std::to_string(k) + ".dat"))
+                .string();
         std::mt19937 rng(1);
         std::normal_distribution<double> step(0, 1);
         std::string text;
@@ -60,7 +61,8 @@ public:
         double level = 0;
         for (int32_t i = 0; i < analysis::SamplesOfOrder(k); ++i) {
             level += step(rng);
-            text.append(number, std::to_chars(number, number + sizeof number, level, std::chars_format::general, 17).ptr);
+            text.append(number,
+                        std::to_chars(number, number + sizeof number, level, std::chars_format::general, 17).ptr);
             text += '\n';
         }
         std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));

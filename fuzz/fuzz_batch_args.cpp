@@ -32,8 +32,7 @@ constexpr int kRunCode = 77;
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, std::ostream&, InputResultSink*, int)
-{
+int RunBatch(const BatchOptions& options, std::ostream&, InputResultSink*, int) {
     lastRun.called = true;
     lastRun.options = options;
     return kRunCode;
@@ -48,8 +47,7 @@ using batch::BatchOptions;
 std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
 // Every field, so that two options compare by their text.
-std::string Describe(const BatchOptions& o)
-{
+std::string Describe(const BatchOptions& o) {
     std::ostringstream text;
     text << "inputs";
     for (const std::string& input : o.inputs) text << " " << Quote(input);
@@ -62,8 +60,7 @@ std::string Describe(const BatchOptions& o)
     return text.str();
 }
 
-bool IsThreshold(const std::string& text)
-{
+bool IsThreshold(const std::string& text) {
     try {
         analysis::ParseThreshold(text);
         return true;
@@ -72,8 +69,7 @@ bool IsThreshold(const std::string& text)
     }
 }
 
-bool IsCount(const std::string& text)
-{
+bool IsCount(const std::string& text) {
     try {
         analysis::NormaliseCount(fw::StrToInt(text));
         return true;
@@ -83,8 +79,7 @@ bool IsCount(const std::string& text)
 }
 
 // The inputs appear among the arguments, in their order.
-bool NamedInOrder(const std::vector<std::string>& inputs, const std::vector<std::string>& arguments)
-{
+bool NamedInOrder(const std::vector<std::string>& inputs, const std::vector<std::string>& arguments) {
     std::size_t at = 0;
     for (const std::string& input : inputs) {
         while (at < arguments.size() && arguments[at] != input) ++at;
@@ -94,8 +89,7 @@ bool NamedInOrder(const std::vector<std::string>& inputs, const std::vector<std:
     return true;
 }
 
-void CheckOptions(const BatchOptions& o, const std::vector<std::string>& arguments)
-{
+void CheckOptions(const BatchOptions& o, const std::vector<std::string>& arguments) {
     const std::string what = " in " + Describe(o);
     fuzz::Check(!o.inputs.empty() && NamedInOrder(o.inputs, arguments), "inputs not as named" + what);
     if (o.outDir.empty()) {
@@ -125,8 +119,7 @@ void CheckOptions(const BatchOptions& o, const std::vector<std::string>& argumen
 }
 
 // A command line that asks for exactly these options.
-std::vector<std::string> WrittenOut(const BatchOptions& o)
-{
+std::vector<std::string> WrittenOut(const BatchOptions& o) {
     std::vector<std::string> arguments;
     auto option = [&](const std::string& name, const std::string& value) {
         arguments.push_back(name);
@@ -135,7 +128,8 @@ std::vector<std::string> WrittenOut(const BatchOptions& o)
     if (o.countText) option("--count", *o.countText);
     if (o.levels) option("--levels", std::to_string(*o.levels));
     if (o.allLevelsThreshold) option("--threshold", *o.allLevelsThreshold);
-    for (const batch::LevelThreshold& t : o.levelThresholds) option("--threshold", std::to_string(t.level) + "=" + t.text);
+    for (const batch::LevelThreshold& t : o.levelThresholds)
+        option("--threshold", std::to_string(t.level) + "=" + t.text);
     if (o.universal) arguments.push_back("--universal");
     if (!o.coefficientsDir.empty()) option("--coefficients", o.coefficientsDir);
     if (!o.outDir.empty()) option("--out-dir", o.outDir);
@@ -149,8 +143,7 @@ std::vector<std::string> WrittenOut(const BatchOptions& o)
     return arguments;
 }
 
-bool Named(const std::vector<std::string>& arguments, const std::string& name)
-{
+bool Named(const std::vector<std::string>& arguments, const std::string& name) {
     for (const std::string& argument : arguments) {
         if (argument == name) return true;
     }
@@ -159,8 +152,7 @@ bool Named(const std::vector<std::string>& arguments, const std::string& name)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);
     const std::string text = input.Rest();
     std::vector<std::string> arguments;
@@ -190,8 +182,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         const batch::ParsedArguments written = batch::ParseBatchArguments(WrittenOut(parsed.options));
         fuzz::Check(written.error.empty() && written.action == batch::BatchAction::Run &&
                         Describe(written.options) == Describe(parsed.options),
-                    "written out again, " + Describe(parsed.options) + " parse to " + Describe(written.options) +
-                        " " + written.error);
+                    "written out again, " + Describe(parsed.options) + " parse to " + Describe(written.options) + " " +
+                        written.error);
     }
 
     batch::lastRun = {};
@@ -199,15 +191,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     std::ostringstream errors;
     const int code = batch::RunBatchCommand(arguments, out, errors);
     if (!parsed.error.empty()) {
-        fuzz::Check(code == batch::kExitBadArguments && out.str().empty() && !batch::lastRun.called &&
-                        errors.str() == "quelmar-batch: " + parsed.error +
-                                            "\nTry 'quelmar-batch --help' for the options.\n",
-                    "bad arguments not told with exit code 1: " + errors.str());
+        fuzz::Check(
+            code == batch::kExitBadArguments && out.str().empty() && !batch::lastRun.called &&
+                errors.str() == "quelmar-batch: " + parsed.error + "\nTry 'quelmar-batch --help' for the options.\n",
+            "bad arguments not told with exit code 1: " + errors.str());
     } else if (parsed.action != batch::BatchAction::Run) {
         const std::string expected =
             parsed.action == batch::BatchAction::Help ? batch::BatchUsage() : batch::BatchVersion();
-        fuzz::Check(code == batch::kExitDone && out.str() == expected && errors.str().empty() &&
-                        !batch::lastRun.called,
+        fuzz::Check(code == batch::kExitDone && out.str() == expected && errors.str().empty() && !batch::lastRun.called,
                     "help or version not printed alone");
     } else {
         fuzz::Check(code == batch::kRunCode && out.str().empty() && errors.str().empty() && batch::lastRun.called &&

@@ -20,8 +20,7 @@ bool HexDigit(char c) { return Digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' &
 // Spaces, a sign, then decimal digits or hexadecimal digits after "$", "x" or
 // "0x" (x in either case), nothing after. Decimal: the 32-bit range. Hex: up
 // to FFFFFFFF as a two's-complement pattern, a sign negating the pattern.
-std::optional<int32_t> ExpectedInt(const std::string& text)
-{
+std::optional<int32_t> ExpectedInt(const std::string& text) {
     std::size_t i = text.find_first_not_of(' ');
     if (i == std::string::npos) return std::nullopt;
     const bool negative = text[i] == '-';
@@ -55,8 +54,7 @@ std::optional<int32_t> ExpectedInt(const std::string& text)
 // the separator), an exponent whose digits may be missing (then 0), spaces,
 // nothing after. The value is that of the same number written for strtold in
 // the "C" locale; beyond the extended range fails.
-std::optional<long double> ExpectedFloat(const std::string& text, char separator)
-{
+std::optional<long double> ExpectedFloat(const std::string& text, char separator) {
     const std::size_t first = text.find_first_not_of(' ');
     const std::size_t last = text.find_last_not_of(' ');
     if (first == std::string::npos) return std::nullopt;
@@ -88,8 +86,7 @@ std::optional<long double> ExpectedFloat(const std::string& text, char separator
 }
 
 template <typename Convert>
-std::optional<std::string> MessageOf(Convert convert)
-{
+std::optional<std::string> MessageOf(Convert convert) {
     try {
         convert();
     } catch (const fw::EConvertError& e) {
@@ -100,8 +97,7 @@ std::optional<std::string> MessageOf(Convert convert)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const bool classic = std::setlocale(LC_ALL, "C") != nullptr;
     fuzz::Check(classic, "C locale");
     fuzz::FuzzInput input(data, size);
@@ -114,8 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const std::optional<std::string> intMessage = MessageOf([&] { gotInteger = fw::StrToInt(text); });
     if (integer) {
         fuzz::Check(!intMessage, "StrToInt accepts '" + text + "'");
-        fuzz::Check(gotInteger == *integer, "StrToInt('" + text + "') = " + std::to_string(*integer) + ", not " +
-                                                std::to_string(gotInteger));
+        fuzz::Check(gotInteger == *integer,
+                    "StrToInt('" + text + "') = " + std::to_string(*integer) + ", not " + std::to_string(gotInteger));
     } else {
         fuzz::Check(intMessage == "'" + text + "' is not a valid integer value", "StrToInt refuses '" + text + "'");
     }

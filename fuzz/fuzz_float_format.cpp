@@ -14,8 +14,7 @@ namespace {
 
 using fw::TFloatFormat;
 
-std::string Describe(long double value, TFloatFormat format, int precision, int digits, const std::string& text)
-{
+std::string Describe(long double value, TFloatFormat format, int precision, int digits, const std::string& text) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.21Lg", value);
     return std::string(buffer) + " format " + std::to_string(format) + " precision " + std::to_string(precision) +
@@ -24,13 +23,9 @@ std::string Describe(long double value, TFloatFormat format, int precision, int 
 
 // The decimal exponent of the leading digit of |value| > 0, or one more near a
 // power of ten (which only loosens the bound below).
-int DecimalExponent(long double value)
-{
-    return static_cast<int>(std::floor(std::log10(std::fabs(value))));
-}
+int DecimalExponent(long double value) { return static_cast<int>(std::floor(std::log10(std::fabs(value)))); }
 
-void CheckText(long double value, TFloatFormat format, int precision, int digits, const fw::FormatSettings& settings)
-{
+void CheckText(long double value, TFloatFormat format, int precision, int digits, const fw::FormatSettings& settings) {
     const std::string text = fw::FloatToStrF(value, format, precision, digits, settings);
     const std::string what = Describe(value, format, precision, digits, text);
     if (std::isnan(value)) return fuzz::Check(text == "NAN", what);
@@ -75,8 +70,7 @@ void CheckText(long double value, TFloatFormat format, int precision, int digits
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);
     const uint8_t kind = input.Byte();
     const uint64_t significand = input.Bits(8);

@@ -21,11 +21,10 @@ namespace {
 class MemoryFile {
 public:
     MemoryFile() : fd_(memfd_create("fuzz-samples", 0)), name_("/proc/self/fd/" + std::to_string(fd_)) {}
-    const std::string& Write(const std::string& bytes)
-    {
-        fuzz::Check(ftruncate(fd_, 0) == 0 && pwrite(fd_, bytes.data(), bytes.size(), 0) ==
-                                                   static_cast<ssize_t>(bytes.size()),
-                    "memory file written");
+    const std::string& Write(const std::string& bytes) {
+        fuzz::Check(
+            ftruncate(fd_, 0) == 0 && pwrite(fd_, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()),
+            "memory file written");
         return name_;
     }
 
@@ -42,8 +41,7 @@ struct Read {
     std::vector<uint64_t> bits;
 };
 
-Read ReadIn(const std::string& name, int32_t n, std::size_t chunk)
-{
+Read ReadIn(const std::string& name, int32_t n, std::size_t chunk) {
     Read read;
     read.bits.assign(static_cast<std::size_t>(n), kUntouched);
     std::vector<double> x(static_cast<std::size_t>(n));
@@ -55,8 +53,7 @@ Read ReadIn(const std::string& name, int32_t n, std::size_t chunk)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static MemoryFile file;
     fuzz::FuzzInput input(data, size);
     const auto n = static_cast<int32_t>(1 + input.Bits(2) % 1024);

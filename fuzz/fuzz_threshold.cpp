@@ -10,8 +10,7 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);
     fw::DefaultFormatSettings().DecimalSeparator = input.Byte() % 2 ? ',' : '.';
     const std::string text = input.Rest();
@@ -36,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
                     "ParseThreshold('" + text + "') is the nearest double");
         fuzz::Check(std::isfinite(threshold), "threshold finite");
     } catch (const fw::EConvertError& e) {
-        fuzz::Check(expected == Outcome::ConvertError && e.Message() == "'" + text + "' is not a valid floating point value",
-                    "conversion error for '" + text + "': " + e.Message());
+        fuzz::Check(
+            expected == Outcome::ConvertError && e.Message() == "'" + text + "' is not a valid floating point value",
+            "conversion error for '" + text + "': " + e.Message());
     } catch (const fw::EOverflow& e) {
         fuzz::Check(expected == Outcome::Overflow && e.Message() == "Floating point overflow",
                     "overflow for '" + text + "'");

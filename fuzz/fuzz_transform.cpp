@@ -16,8 +16,7 @@ namespace {
 
 enum class Direction { Forward, Inverse };
 
-void CheckTransform(Direction direction, std::vector<double>& x, int32_t j, int32_t levels)
-{
+void CheckTransform(Direction direction, std::vector<double>& x, int32_t j, int32_t levels) {
     const std::vector<double> before = x;
     bool anyNotFinite = false;
     for (double v : x) anyNotFinite |= !std::isfinite(v);
@@ -43,8 +42,7 @@ void CheckTransform(Direction direction, std::vector<double>& x, int32_t j, int3
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);
     const uint8_t shape = input.Byte();
     const int32_t j = 2 + shape % 11;

@@ -29,13 +29,11 @@ namespace {
 class MemoryFile {
 public:
     MemoryFile() : fd_(memfd_create("fuzz-writer", 0)), name_("/proc/self/fd/" + std::to_string(fd_)) {}
-    int Emptied() const
-    {
+    int Emptied() const {
         fuzz::Check(ftruncate(fd_, 0) == 0 && lseek(fd_, 0, SEEK_SET) == 0, "memory file emptied");
         return fd_;
     }
-    std::string Bytes() const
-    {
+    std::string Bytes() const {
         std::string bytes(static_cast<std::size_t>(lseek(fd_, 0, SEEK_END)), '\0');
         fuzz::Check(pread(fd_, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()),
                     "memory file read");
@@ -50,8 +48,7 @@ private:
 
 bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-std::string Text(double value)
-{
+std::string Text(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%a", value);
     return text;
@@ -61,8 +58,7 @@ bool ReadsBackAs(const std::string& text, double value) { return Same(std::strto
 
 // The significant digits of a line of the number syntax: sign, exponent and
 // point left out, then zeros at either end.
-std::size_t SignificantDigits(const std::string& line)
-{
+std::size_t SignificantDigits(const std::string& line) {
     std::string digits;
     for (char c : line) {
         if (c == 'e') break;
@@ -76,8 +72,7 @@ std::size_t SignificantDigits(const std::string& line)
 // in the interval that reads back to value, and then so does the nearer of
 // the two numbers of that many digits on either side of the value: the exact
 // expansion truncated, and one unit up in its last digit kept.
-void CheckNoShorter(double value, std::size_t digits)
-{
+void CheckNoShorter(double value, std::size_t digits) {
     if (digits < 2) return;
     static char exact[1100];
     std::snprintf(exact, sizeof exact, "%.800e", std::fabs(value));
@@ -98,15 +93,14 @@ void CheckNoShorter(double value, std::size_t digits)
     const std::string below = sign + "0." + mantissa + "e" + std::to_string(exponent + 1);
     const std::string above = sign + "0." + up + "e" + std::to_string(exponent + 1 + (carry ? 1 : 0));
     if (ReadsBackAs(below, value) || ReadsBackAs(above, value)) {
-        fuzz::Broken("a text of " + std::to_string(digits - 1) + " digits reads back to " + Text(value) + ": " +
-                     below + " or " + above);
+        fuzz::Broken("a text of " + std::to_string(digits - 1) + " digits reads back to " + Text(value) + ": " + below +
+                     " or " + above);
     }
 }
 
 // One value's line: checked whole, returned without its line feed ("" when
 // the value is not finite).
-std::string CheckLine(double value)
-{
+std::string CheckLine(double value) {
     constexpr char kUnwritten = '\x7f';
     char line[analysis::kMaxSampleLine + 8];
     std::memset(line, kUnwritten, sizeof line);
@@ -136,14 +130,12 @@ std::string CheckLine(double value)
     return text;
 }
 
-std::string NotFiniteMessage(const std::string& name, std::size_t index)
-{
+std::string NotFiniteMessage(const std::string& name, std::size_t index) {
     return "Cannot save file \"" + name + "\": sample " + std::to_string(index + 1) + " is not a finite number";
 }
 
 // The reader takes the file back as values, all of them and no more.
-void CheckReadBack(const MemoryFile& file, const std::vector<double>& values)
-{
+void CheckReadBack(const MemoryFile& file, const std::vector<double>& values) {
     constexpr uint64_t kUntouched = 0x7FF4'DEAD'BEEF'0002u;
     const auto n = static_cast<int32_t>(values.size());
     std::vector<double> x(values.size() + 1);
@@ -163,8 +155,7 @@ void CheckReadBack(const MemoryFile& file, const std::vector<double>& values)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static MemoryFile file;
     // One input in 64, by a hash of all its bytes so that every change draws
     // again, crosses the end of the writer's first block of 1 MiB: its finite

@@ -11,12 +11,9 @@ namespace analysis {
 
 AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
                                  ControlSink& controls)
-    : signalPlot_(signalPlot), reconstructionPlot_(reconstructionPlot), viewPlot_(viewPlot), controls_(controls)
-{
-}
+    : signalPlot_(signalPlot), reconstructionPlot_(reconstructionPlot), viewPlot_(viewPlot), controls_(controls) {}
 
-void AnalysisSession::Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress)
-{
+void AnalysisSession::Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress) {
     if (countText.empty()) return;
     viewPlot_.Clear();
     const SignalSize size = NormaliseCount(fw::StrToInt(countText));
@@ -60,8 +57,7 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
 }
 
-void AnalysisSession::PlotNewSignal()
-{
+void AnalysisSession::PlotNewSignal() {
     try {
         fw::MapOutOfMemory([this] {
             signalPlot_.Clear();
@@ -77,8 +73,7 @@ void AnalysisSession::PlotNewSignal()
     }
 }
 
-void AnalysisSession::StartFreshAnalysis()
-{
+void AnalysisSession::StartFreshAnalysis() {
     levels_ = -1;
     viewedLevel_ = -1;
     view_ = CoefficientView();
@@ -89,8 +84,7 @@ void AnalysisSession::StartFreshAnalysis()
     controls_.EnableReconstruct(false);
 }
 
-void AnalysisSession::Decompose(int32_t levelIndex)
-{
+void AnalysisSession::Decompose(int32_t levelIndex) {
     if (levelIndex == -1) return;
     if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw fw::ListIndexError(levelIndex);
     const int32_t levels = levelIndex + 1;
@@ -106,8 +100,7 @@ void AnalysisSession::Decompose(int32_t levelIndex)
     controls_.EnableReconstruct(true);
 }
 
-void AnalysisSession::SelectViewLevel(int32_t viewIndex)
-{
+void AnalysisSession::SelectViewLevel(int32_t viewIndex) {
     if (levels_ < 1 || viewIndex < 0 || viewIndex > levels_) throw fw::ListIndexError(viewIndex);
     viewPlot_.Clear();
     viewedLevel_ = viewIndex + 1;
@@ -116,8 +109,7 @@ void AnalysisSession::SelectViewLevel(int32_t viewIndex)
     PlotView();
 }
 
-void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thresholdText)
-{
+void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thresholdText) {
     if (viewIndex == -1) return;
     threshold_ = ParseThreshold(thresholdText);
     HardThreshold(view_, threshold_);
@@ -126,8 +118,7 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
     PlotView();
 }
 
-void AnalysisSession::Reconstruct()
-{
+void AnalysisSession::Reconstruct() {
     if (samples_) InverseTransform(*samples_, levels_);
     controls_.SetViewChoices(0);
     levels_ = -1;
@@ -139,14 +130,12 @@ void AnalysisSession::Reconstruct()
     controls_.EnableThreshold(false);
 }
 
-void AnalysisSession::PlotView()
-{
+void AnalysisSession::PlotView() {
     if (view_.Count() == 0) return;
     viewPlot_.AddYs(view_.Entries(), static_cast<std::ptrdiff_t>(view_.Stride()), view_.Count(), "", kAddedPointColour);
 }
 
-void AnalysisSession::ShowMeanReadout()
-{
+void AnalysisSession::ShowMeanReadout() {
     const DyadicSignal& samples = *samples_;
     const long double sum = static_cast<long double>(samples[0]) + static_cast<long double>(samples[n_ - 1]);
     controls_.ShowMean(fw::FloatToStrF(0.5L * sum, fw::ffFixed, 5, 2));

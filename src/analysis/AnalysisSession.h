@@ -17,8 +17,7 @@ namespace analysis {
 
 class AnalysisSession {
 public:
-    AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot,
-                    ControlSink& controls);
+    AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot, ControlSink& controls);
 
     // A load that reads its file starts a fresh analysis of the new signal and
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.

@@ -8,8 +8,7 @@
 
 namespace analysis {
 
-SignalSize NormaliseCount(int32_t count)
-{
+SignalSize NormaliseCount(int32_t count) {
     if (count > kMaxSamples) {
         throw fw::Exception("The sample count " + fw::IntToStr(count) + " is too large: at most " +
                             fw::IntToStr(kMaxSamples) + " samples can be loaded");
@@ -21,8 +20,7 @@ SignalSize NormaliseCount(int32_t count)
 
 namespace {
 
-std::shared_ptr<double[]> NewBlock(std::size_t n)
-{
+std::shared_ptr<double[]> NewBlock(std::size_t n) {
     const std::size_t bytes = n * sizeof(double);
     return fw::MapOutOfMemory([bytes] {
         // Should the control block fail, the shared pointer frees the block.
@@ -33,8 +31,7 @@ std::shared_ptr<double[]> NewBlock(std::size_t n)
 
 }  // namespace
 
-DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
-{
+DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0) {
     if (j < 2 || j > kMaxOrder) {
         throw fw::Exception("Signal order " + fw::IntToStr(j) + " is outside 2 ... " + fw::IntToStr(kMaxOrder));
     }
@@ -44,8 +41,7 @@ DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0)
     data_ = NewBlock(static_cast<std::size_t>(n_));
 }
 
-void DyadicSignal::Unshare()
-{
+void DyadicSignal::Unshare() {
     std::shared_ptr<double[]> own = NewBlock(static_cast<std::size_t>(n_));
     std::memcpy(own.get(), data_.get(), static_cast<std::size_t>(n_) * sizeof(double));
     data_ = std::move(own);

@@ -40,8 +40,7 @@ public:
     // The samples to write. While a copy handed out by Share is held, the
     // buffer moves to a copy of its own first, so the shared one never
     // changes; that copy may throw fw::EOutOfMemory.
-    double* Data()
-    {
+    double* Data() {
         magnitudeBound_ = -1;
         if (data_.use_count() > 1) Unshare();
         return data_.get();

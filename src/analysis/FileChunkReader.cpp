@@ -9,15 +9,14 @@
 
 namespace analysis {
 
-FileChunkReader::FileChunkReader(int fd, std::size_t chunk, std::size_t size, int64_t fileBytes,
-                                 ReadProgress progress)
-    : fd_(fd), chunk_(std::max<std::size_t>(chunk, 1)), bytes_(std::max<std::size_t>(size, 1)),
-      fileBytes_(fileBytes), progress_(std::move(progress))
-{
-}
+FileChunkReader::FileChunkReader(int fd, std::size_t chunk, std::size_t size, int64_t fileBytes, ReadProgress progress)
+    : fd_(fd),
+      chunk_(std::max<std::size_t>(chunk, 1)),
+      bytes_(std::max<std::size_t>(size, 1)),
+      fileBytes_(fileBytes),
+      progress_(std::move(progress)) {}
 
-bool FileChunkReader::Fill()
-{
+bool FileChunkReader::Fill() {
     if (exhausted_) return false;
     if (begin_ > 0) {
         std::memmove(bytes_.data(), bytes_.data() + begin_, end_ - begin_);

@@ -10,8 +10,7 @@ class FileDescriptor {
 public:
     // fd: what open() returned; negative when it failed, then nothing is closed.
     explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;

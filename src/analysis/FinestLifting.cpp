@@ -8,22 +8,17 @@ namespace {
 // Two doubles: the width every x86-64 has, so no dispatch is needed.
 using Pair = double __attribute__((vector_size(16)));
 
-Pair LoadPair(const double* p)
-{
+Pair LoadPair(const double* p) {
     Pair v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-void StorePair(double* p, Pair v)
-{
-    std::memcpy(p, &v, sizeof v);
-}
+void StorePair(double* p, Pair v) { std::memcpy(p, &v, sizeof v); }
 
 }  // namespace
 
-void ForwardFinestSteps(double* x, std::ptrdiff_t first, std::ptrdiff_t last)
-{
+void ForwardFinestSteps(double* x, std::ptrdiff_t first, std::ptrdiff_t last) {
     double* p = x + 2 * first - 2;
     Pair left = {0.0, p[-1]};
     std::ptrdiff_t i = first;
@@ -48,8 +43,7 @@ void ForwardFinestSteps(double* x, std::ptrdiff_t first, std::ptrdiff_t last)
     }
 }
 
-double InverseFinestSteps(double* x, std::ptrdiff_t first, std::ptrdiff_t last, double leftEven)
-{
+double InverseFinestSteps(double* x, std::ptrdiff_t first, std::ptrdiff_t last, double leftEven) {
     double* p = x + 2 * first - 1;
     Pair left = {0.0, leftEven};
     std::ptrdiff_t i = first;

@@ -12,10 +12,7 @@
 namespace analysis {
 
 // The samples of a signal of order j (0 <= j <= 30): N = 2^j + 1.
-constexpr int32_t SamplesOfOrder(int32_t j)
-{
-    return (int32_t{1} << j) + 1;
-}
+constexpr int32_t SamplesOfOrder(int32_t j) { return (int32_t{1} << j) + 1; }
 
 // `count` coefficients at first, first + stride, first + 2 stride, ...
 struct LevelGeometry {
@@ -27,15 +24,13 @@ struct LevelGeometry {
     constexpr std::size_t Position(int32_t i) const { return first + static_cast<std::size_t>(i) * stride; }
 
     // The 2^(j-k) details of level k, 1 <= k <= j.
-    static constexpr LevelGeometry Details(int32_t j, int32_t k)
-    {
+    static constexpr LevelGeometry Details(int32_t j, int32_t k) {
         return {std::size_t{1} << (k - 1), std::size_t{1} << k, int32_t{1} << (j - k)};
     }
 
     // The 2^(j-levels) + 1 approximation values left after `levels` levels,
     // 0 <= levels <= j; after none they are the whole signal.
-    static constexpr LevelGeometry Approximation(int32_t j, int32_t levels)
-    {
+    static constexpr LevelGeometry Approximation(int32_t j, int32_t levels) {
         return {0, std::size_t{1} << levels, SamplesOfOrder(j - levels)};
     }
 };

@@ -52,8 +52,7 @@ inline constexpr std::array<FivePower, -kNearestDoubleMinExponent> kFivePowers =
 // f > 0 when inexact, with a normal result. Halved, with every dropped bit
 // kept in its lowest, q fits the signed conversion, whose rounding to nearest
 // even is then the right one; the power of two scales exactly.
-inline double Round(uint64_t q, bool inexact, int exponent)
-{
+inline double Round(uint64_t q, bool inexact, int exponent) {
     const uint64_t halved = (q >> 1) | (q & 1) | static_cast<uint64_t>(inexact);
     const double scale = std::bit_cast<double>(static_cast<uint64_t>(exponent + 1 + 1023) << 52);
     return static_cast<double>(static_cast<int64_t>(halved)) * scale;
@@ -62,8 +61,7 @@ inline double Round(uint64_t q, bool inexact, int exponent)
 }  // namespace nearest_double
 
 // digits below 10^19, exponent within the bounds above.
-inline double NearestDouble(uint64_t digits, int exponent)
-{
+inline double NearestDouble(uint64_t digits, int exponent) {
     using namespace nearest_double;
     if (digits == 0) return 0.0;
     if (exponent >= 0) {

@@ -25,14 +25,13 @@ constexpr std::ptrdiff_t kSpan = 1 + kMaxMantissa + 1 + 24;
 
 // The value of the first `count` (0 ... 8) of the 8 characters at p, which
 // are digits; the others may be anything.
-uint64_t LeadingDigits(const char* p, int count)
-{
+uint64_t LeadingDigits(const char* p, int count) {
     uint64_t word = 0;
     std::memcpy(&word, p, sizeof word);
     // Byte by byte the digits become their values; a borrow from a byte that
     // is no digit only reaches the bytes after it, which the shift drops.
     word -= 0x3030'3030'3030'3030u;
-    const int drop = 4 * (8 - count); // twice: a shift by 64 is undefined
+    const int drop = 4 * (8 - count);  // twice: a shift by 64 is undefined
     word = (word << drop) << drop;
     // Neighbouring digits into two-digit bytes, then those into one number.
     word = word * 10 + (word >> 8);
@@ -41,8 +40,7 @@ uint64_t LeadingDigits(const char* p, int count)
 }
 
 // The value of the digits p[0 ... count), count <= 24, reading p[0 ... 24).
-uint64_t DigitsValue(const char* p, int count)
-{
+uint64_t DigitsValue(const char* p, int count) {
     const int second = std::clamp(count - 8, 0, 8);
     const int third = std::clamp(count - 16, 0, 8);
     const uint64_t head = LeadingDigits(p, std::min(count, 8)) * kDecimalPowers[static_cast<std::size_t>(second)] +
@@ -57,8 +55,7 @@ struct CharacterMasks {
     uint64_t points = 0;
 };
 
-CharacterMasks Classify(const char* p)
-{
+CharacterMasks Classify(const char* p) {
     const auto bits = [](__m128i low, __m128i high) {
         return uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(low))} |
                uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(high))} << 16;
@@ -77,8 +74,7 @@ CharacterMasks Classify(const char* p)
 // The exponent, if any, of a plain number at p, just after its mantissa,
 // added to `exponent`; its end, or nullptr for an "e" without exponent digits
 // or a long exponent.
-const char* ScanExponent(const char* p, int& exponent)
-{
+const char* ScanExponent(const char* p, int& exponent) {
     if (*p != 'e' && *p != 'E') return p;
     ++p;
     const bool negative = *p == '-';
@@ -94,8 +90,7 @@ const char* ScanExponent(const char* p, int& exponent)
 // The plain number at begin, whose kSpan characters may all be read, into
 // value; where the next token or more blanks start, with the line feed after
 // the number counted. nullptr for a token of another shape.
-const char* ScanPlain(const char* begin, double& value, int64_t& lineFeeds)
-{
+const char* ScanPlain(const char* begin, double& value, int64_t& lineFeeds) {
     const CharacterMasks masks = Classify(begin);
     // Positions from begin: the mantissa starts at `sign`, its integer digits
     // end at `point` and its fraction's at `stop`. The bits of `other` above
@@ -134,8 +129,7 @@ const char* ScanPlain(const char* begin, double& value, int64_t& lineFeeds)
 
 }  // namespace
 
-PlainNumbers ScanPlainNumbers(const char* begin, const char* end, double* x, int32_t room)
-{
+PlainNumbers ScanPlainNumbers(const char* begin, const char* end, double* x, int32_t room) {
     PlainNumbers run;
     const char* p = begin;
     while (run.count < room) {

@@ -13,9 +13,9 @@
 namespace analysis {
 
 struct PlainNumbers {
-    const char* end = nullptr; // where the scan stopped: the start of a token, or a blank
-    int32_t count = 0;         // numbers written
-    int64_t lineFeeds = 0;     // line feeds before `end`
+    const char* end = nullptr;  // where the scan stopped: the start of a token, or a blank
+    int32_t count = 0;          // numbers written
+    int64_t lineFeeds = 0;      // line feeds before `end`
 };
 
 // Reads the blanks and plain numbers from begin on into x[0 ... room). Stops

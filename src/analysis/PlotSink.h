@@ -26,16 +26,14 @@ public:
     virtual void AddArray(const double* values, int32_t highIndex) = 0;
     // AddArray of samples the sink may keep instead of copying them: they do
     // not change while anyone holds them.
-    virtual void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex)
-    {
+    virtual void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex) {
         AddArray(values.get(), highIndex);
     }
     // AddY(values[k * stride], label, colour) for k = 0 ... count - 1, in that
     // order. A sink that can take the points in one go, with the same result,
     // saves a call per point.
     virtual void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
-                       fw::TColor colour)
-    {
+                       fw::TColor colour) {
         for (int32_t k = 0; k < count; ++k) AddY(values[k * stride], label, colour);
     }
 };

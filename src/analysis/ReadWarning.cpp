@@ -7,52 +7,38 @@
 namespace analysis {
 namespace {
 
-std::string Numbers(int32_t count)
-{
-    return fw::IntToStr(count) + (count == 1 ? " number" : " numbers");
-}
+std::string Numbers(int32_t count) { return fw::IntToStr(count) + (count == 1 ? " number" : " numbers"); }
 
 }  // namespace
 
-std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result)
-{
+std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result) {
     if (result.stored > 0) return {};
     const std::string file = "\"" + fileName + "\"";
     switch (result.stop) {
-    case ReadStop::CannotOpen:
-        return "Cannot open file " + file + ": " + std::strerror(result.error);
-    case ReadStop::NotRegular:
-        return "The file " + file + " is not a regular file";
-    case ReadStop::ReadFailed:
-        return "Cannot read file " + file + ": " + std::strerror(result.error);
+    case ReadStop::CannotOpen: return "Cannot open file " + file + ": " + std::strerror(result.error);
+    case ReadStop::NotRegular: return "The file " + file + " is not a regular file";
+    case ReadStop::ReadFailed: return "Cannot read file " + file + ": " + std::strerror(result.error);
     case ReadStop::FileEnded:
         return "The file " + file + " holds no samples: " + (result.bytes == 0 ? "it is empty" : "it holds no numbers");
     case ReadStop::NotANumber:
         return "The file " + file + " holds no samples: the text \"" + result.text + "\" at line " +
                fw::IntToStr(result.line) + " is not a number";
     case ReadStop::Complete:
-    case ReadStop::Cancelled:
-        break;
+    case ReadStop::Cancelled: break;
     }
     return {};
 }
 
-std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n)
-{
+std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n) {
     if (result.stored == 0) return {};
     std::string why;
     switch (result.stop) {
     case ReadStop::Complete:
     case ReadStop::CannotOpen:
     case ReadStop::NotRegular:
-    case ReadStop::Cancelled:
-        return {};
-    case ReadStop::ReadFailed:
-        why = "Reading the file failed after " + Numbers(result.stored) + ".";
-        break;
-    case ReadStop::FileEnded:
-        why = "The file ends after " + Numbers(result.stored) + ".";
-        break;
+    case ReadStop::Cancelled: return {};
+    case ReadStop::ReadFailed: why = "Reading the file failed after " + Numbers(result.stored) + "."; break;
+    case ReadStop::FileEnded: why = "The file ends after " + Numbers(result.stored) + "."; break;
     case ReadStop::NotANumber:
         why = "Line " + fw::IntToStr(result.line) + ": \"" + result.text + "\" is not a number or is out of range.";
         break;

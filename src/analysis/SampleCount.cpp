@@ -15,10 +15,7 @@
 namespace analysis {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Mantissas up to this many digits with exponents of at most two digits lie
 // far inside the double range (below 1e300); longer ones are left to the
@@ -32,8 +29,7 @@ struct Syntax {
 
 // The syntax of one number starting at p (not a blank), as ScanSampleNumber
 // reads it, without converting it.
-Syntax ScanSyntax(const char* begin, const char* end, bool lastData)
-{
+Syntax ScanSyntax(const char* begin, const char* end, bool lastData) {
     const Syntax notANumber{SampleNumberStatus::NotANumber};
     const Syntax needMore{SampleNumberStatus::NeedMore};
     const char* p = begin;
@@ -73,23 +69,18 @@ Syntax ScanSyntax(const char* begin, const char* end, bool lastData)
     return {SampleNumberStatus::Number, p};
 }
 
-std::string Reason(int error)
-{
-    return std::strerror(error);
-}
+std::string Reason(int error) { return std::strerror(error); }
 
 // Numbers the quick scan reads between two looks at the limit.
 constexpr int64_t kPlainBatch = 4096;
 
 }  // namespace
 
-int64_t CountSamples(const std::string& fileName, int64_t limit)
-{
+int64_t CountSamples(const std::string& fileName, int64_t limit) {
     return CountSamples(fileName, limit, kReadChunkBytes);
 }
 
-int64_t CountSamples(const std::string& fileName, int64_t limit, std::size_t blockSize)
-{
+int64_t CountSamples(const std::string& fileName, int64_t limit, std::size_t blockSize) {
     const FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) throw UnreadableSampleFile("Cannot open file \"" + fileName + "\": " + Reason(errno));
     FileChunkReader window(file.Get(), blockSize, blockSize);

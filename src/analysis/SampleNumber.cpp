@@ -7,16 +7,12 @@
 namespace analysis {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The decimal exponent of the first non-zero digit of an unsigned number,
 // e.g. 2 for "123.4", -3 for ".00123" and 7 for "1.5e7"; the exponent text is
 // saturated far beyond any double, so that a long one cannot overflow.
-int64_t DecimalMagnitude(const char* number, const char* end)
-{
+int64_t DecimalMagnitude(const char* number, const char* end) {
     const char* mantissaEnd = std::find_if(number, end, [](char c) { return c == 'e' || c == 'E'; });
     const char* point = std::find(number, mantissaEnd, '.');
     const char* first = std::find_if(number, mantissaEnd, [](char c) { return c >= '1' && c <= '9'; });
@@ -33,13 +29,9 @@ int64_t DecimalMagnitude(const char* number, const char* end)
 
 }  // namespace
 
-bool IsExponentMark(char c)
-{
-    return c == 'e' || c == 'E';
-}
+bool IsExponentMark(char c) { return c == 'e' || c == 'E'; }
 
-SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData)
-{
+SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData) {
     const SampleNumber notANumber{SampleNumberStatus::NotANumber};
     const SampleNumber needMore{SampleNumberStatus::NeedMore};
     const char* p = begin;

@@ -13,21 +13,18 @@
 namespace analysis {
 
 // Space, tab, line feed, vertical tab, form feed, carriage return.
-inline bool IsSampleBlank(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+inline bool IsSampleBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 enum class SampleNumberStatus {
-    Number,     // value holds the nearest double
-    NotANumber, // the text does not start with a number, or the number lies beyond the double range
-    NeedMore,   // the text may go on past the end of what is available
+    Number,      // value holds the nearest double
+    NotANumber,  // the text does not start with a number, or the number lies beyond the double range
+    NeedMore,    // the text may go on past the end of what is available
 };
 
 struct SampleNumber {
     SampleNumberStatus status;
-    const char* end = nullptr; // Number: one past its last character
-    int32_t lineFeeds = 0;     // Number: line feeds between its sign and its digits
+    const char* end = nullptr;  // Number: one past its last character
+    int32_t lineFeeds = 0;      // Number: line feeds between its sign and its digits
     double value = 0.0;
 };
 

@@ -18,8 +18,7 @@ namespace {
 constexpr std::size_t kQuoteLength = 20;
 
 // The text a warning quotes: up to the next blank, at most 20 characters.
-std::string QuoteStart(const char* p, const char* end)
-{
+std::string QuoteStart(const char* p, const char* end) {
     std::string text;
     for (; p < end && !IsSampleBlank(*p) && text.size() < kQuoteLength; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
@@ -30,8 +29,7 @@ std::string QuoteStart(const char* p, const char* end)
 
 // The quote of a token cut by the window's end would be shorter than the
 // token: the window is filled until the quote is whole or the data ends.
-std::string QuoteToken(FileChunkReader& window)
-{
+std::string QuoteToken(FileChunkReader& window) {
     for (;;) {
         const char* p = window.Begin();
         const char* end = window.End();
@@ -40,15 +38,13 @@ std::string QuoteToken(FileChunkReader& window)
     }
 }
 
-ReadResult Stop(ReadResult result, ReadStop stop)
-{
+ReadResult Stop(ReadResult result, ReadStop stop) {
     result.stop = stop;
     result.text.clear();
     return result;
 }
 
-ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n)
-{
+ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
     ReadResult result;
     int64_t line = 1;
     while (result.stored < n) {
@@ -93,8 +89,7 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n)
     return result;
 }
 
-ReadResult Refused(ReadStop stop, int error)
-{
+ReadResult Refused(ReadStop stop, int error) {
     ReadResult result;
     result.stop = stop;
     result.error = error;
@@ -104,8 +99,7 @@ ReadResult Refused(ReadStop stop, int error)
 }  // namespace
 
 ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes,
-                               const ReadProgress& progress)
-{
+                               const ReadProgress& progress) {
     // Looked at before opening: opening a pipe would wake a writer waiting
     // for a reader. The open itself does not wait (O_NONBLOCK) should the name
     // have become a pipe since, and the open file is checked again.
@@ -127,8 +121,7 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
     });
 }
 
-ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress)
-{
+ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress) {
     return ReadSamplesInChunks(fileName, x, n, kReadChunkBytes, progress);
 }
 

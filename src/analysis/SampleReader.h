@@ -17,22 +17,22 @@
 namespace analysis {
 
 enum class ReadStop {
-    Complete,   // all n samples were read
-    CannotOpen, // the file could not be opened; nothing was read
-    NotRegular, // the name is a pipe, device or folder; nothing was read
-    ReadFailed, // the system failed to read the file after `stored` numbers
-    FileEnded,  // the data ended after `stored` numbers
-    NotANumber, // the text at `line` is not a number (or lies beyond the double range)
-    Cancelled,  // the progress callback asked to stop after `stored` numbers
+    Complete,    // all n samples were read
+    CannotOpen,  // the file could not be opened; nothing was read
+    NotRegular,  // the name is a pipe, device or folder; nothing was read
+    ReadFailed,  // the system failed to read the file after `stored` numbers
+    FileEnded,   // the data ended after `stored` numbers
+    NotANumber,  // the text at `line` is not a number (or lies beyond the double range)
+    Cancelled,   // the progress callback asked to stop after `stored` numbers
 };
 
 struct ReadResult {
     int32_t stored = 0;  // samples written, from position 0 on
     ReadStop stop = ReadStop::Complete;
-    int error = 0;       // CannotOpen, ReadFailed: the system's error number
-    int64_t bytes = 0;   // bytes read from the file
-    int64_t line = 0;    // NotANumber: the 1-based line where the text starts
-    std::string text;    // NotANumber: the start of that text, printable characters only
+    int error = 0;      // CannotOpen, ReadFailed: the system's error number
+    int64_t bytes = 0;  // bytes read from the file
+    int64_t line = 0;   // NotANumber: the 1-based line where the text starts
+    std::string text;   // NotANumber: the start of that text, printable characters only
 };
 
 // Reads in chunks of kReadChunkBytes and tells progress after each one

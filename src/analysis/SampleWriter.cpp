@@ -18,24 +18,18 @@ namespace {
 // Text is formatted into blocks of this size and written one block per call.
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
-std::string Reason(int error)
-{
-    return std::strerror(error);
-}
+std::string Reason(int error) { return std::strerror(error); }
 
-SampleWriteError SaveError(const std::string& name, const std::string& reason)
-{
+SampleWriteError SaveError(const std::string& name, const std::string& reason) {
     return SampleWriteError("Cannot save file \"" + name + "\": " + reason);
 }
 
-SampleWriteError NotFinite(const std::string& name, std::size_t index)
-{
+SampleWriteError NotFinite(const std::string& name, std::size_t index) {
     return SaveError(name, "sample " + std::to_string(index + 1) + " is not a finite number");
 }
 
 // Writes all of [data, data + size); false with errno set on failure.
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
+bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
@@ -52,8 +46,7 @@ bool WriteAll(int fd, const char* data, std::size_t size)
 // text's end, or nullptr with bad set to the index of a value not finite.
 constexpr std::size_t kBlockValues = kBlockSize / kMaxSampleLine;
 
-char* FormatBlock(std::span<const double> values, std::size_t first, char* block, std::size_t& bad)
-{
+char* FormatBlock(std::span<const double> values, std::size_t first, char* block, std::size_t& bad) {
     const std::size_t end = std::min(values.size(), first + kBlockValues);
     char* p = block;
     for (std::size_t i = first; i < end; ++i) {
@@ -69,8 +62,7 @@ char* FormatBlock(std::span<const double> values, std::size_t first, char* block
 // Formats and writes the samples block by block, in file order; the
 // formatting, the costly part, runs on two threads for long signals, each
 // block written whole once every block before it is. Throws SaveError.
-void WriteBlocks(int fd, std::span<const double> values, const std::string& name)
-{
+void WriteBlocks(int fd, std::span<const double> values, const std::string& name) {
     std::vector<char> blocks(2 * kBlockSize);
     char* const own = blocks.data();
     char* const other = own + kBlockSize;
@@ -93,8 +85,7 @@ void WriteBlocks(int fd, std::span<const double> values, const std::string& name
     }
 }
 
-std::string FolderOf(const std::string& fileName)
-{
+std::string FolderOf(const std::string& fileName) {
     const std::size_t slash = fileName.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : fileName.substr(0, slash);
@@ -102,8 +93,7 @@ std::string FolderOf(const std::string& fileName)
 
 // The temporary file beside the target: created exclusively, so that two
 // saves never share one, with the target's permissions when it exists.
-int CreateTemporary(const std::string& fileName, std::string& tempName)
-{
+int CreateTemporary(const std::string& fileName, std::string& tempName) {
     struct stat target {};
     const bool exists = ::stat(fileName.c_str(), &target) == 0 && S_ISREG(target.st_mode);
     for (int attempt = 0;; ++attempt) {
@@ -119,16 +109,14 @@ int CreateTemporary(const std::string& fileName, std::string& tempName)
 
 }  // namespace
 
-char* FormatSampleLine(double value, char* out)
-{
+char* FormatSampleLine(double value, char* out) {
     if (!std::isfinite(value)) return nullptr;
     char* const end = std::to_chars(out, out + kMaxSampleLine - 1, value).ptr;
     *end = '\n';
     return end + 1;
 }
 
-std::string FormatSamples(std::span<const double> values, const std::string& name)
-{
+std::string FormatSamples(std::span<const double> values, const std::string& name) {
     std::string text(values.size() * kMaxSampleLine, '\0');
     char* p = text.data();
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -139,13 +127,9 @@ std::string FormatSamples(std::span<const double> values, const std::string& nam
     return text;
 }
 
-void WriteSamples(int fd, std::span<const double> values, const std::string& name)
-{
-    WriteBlocks(fd, values, name);
-}
+void WriteSamples(int fd, std::span<const double> values, const std::string& name) { WriteBlocks(fd, values, name); }
 
-void SaveSamples(const std::string& fileName, std::span<const double> values)
-{
+void SaveSamples(const std::string& fileName, std::span<const double> values) {
     std::string tempName;
     const int fd = CreateTemporary(fileName, tempName);
     if (fd < 0) throw SaveError(fileName, Reason(errno));

@@ -8,8 +8,7 @@
 
 namespace analysis {
 
-void HardThreshold(const CoefficientView& view, double t)
-{
+void HardThreshold(const CoefficientView& view, double t) {
     // Every entry is written, kept or zeroed, without a branch: which way a
     // coefficient goes is as good as random, and a mispredicted branch costs
     // more than the store.
@@ -19,8 +18,7 @@ void HardThreshold(const CoefficientView& view, double t)
     for (int32_t i = 0; i < view.Count(); ++i, c += stride) *c = std::fabs(*c) > t ? *c : 0.0;
 }
 
-double ParseThreshold(const std::string& text)
-{
+double ParseThreshold(const std::string& text) {
     const long double value = fw::StrToFloat(text);
     // The smallest magnitude that rounds to infinity as a double: the largest
     // double plus half of its last place.

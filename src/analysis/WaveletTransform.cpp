@@ -31,8 +31,7 @@ using Index = std::ptrdiff_t;
 // touched by all levels between two steps stays in the core's own cache.
 constexpr Index kChunk = 16384;
 
-void CheckDepth(int32_t j, int32_t levels)
-{
+void CheckDepth(int32_t j, int32_t levels) {
     if (j < 2 || j > kMaxOrder || levels > j) {
         throw fw::Exception("Transform depth " + fw::IntToStr(levels) + " does not fit a signal of order " +
                             fw::IntToStr(j));
@@ -42,8 +41,7 @@ void CheckDepth(int32_t j, int32_t levels)
 // Each level's spacing s (where its first detail lies) and number of odd
 // points m (its details), in a state of either direction.
 template <class Level>
-std::array<Level, kMaxOrder> LevelStates(int32_t j, int32_t levels)
-{
+std::array<Level, kMaxOrder> LevelStates(int32_t j, int32_t levels) {
     std::array<Level, kMaxOrder> state{};
     for (int32_t k = 1; k <= levels; ++k) {
         const LevelGeometry details = LevelGeometry::Details(j, k);
@@ -54,25 +52,21 @@ std::array<Level, kMaxOrder> LevelStates(int32_t j, int32_t levels)
 }
 
 // The last position of the buffer, 2^j.
-Index LastPosition(int32_t j)
-{
-    return SamplesOfOrder(j) - 1;
-}
+Index LastPosition(int32_t j) { return SamplesOfOrder(j) - 1; }
 
 // ---- forward ---------------------------------------------------------------
 
 struct ForwardLevel {
-    Index s = 0;        // spacing of the level's points
-    Index m = 0;        // its number of odd points
-    Index next = 1;     // next step i
-    bool ended = false; // the update of the last even point is done
-    Index done = -1;    // positions <= done hold this level's output
+    Index s = 0;         // spacing of the level's points
+    Index m = 0;         // its number of odd points
+    Index next = 1;      // next step i
+    bool ended = false;  // the update of the last even point is done
+    Index done = -1;     // positions <= done hold this level's output
 };
 
 // Step i predicts the odd point (2i-1)s from its two even neighbours, then
 // updates the even point (2i-2)s, both of whose details are now known.
-void ForwardSteps(double* x, Index s, Index first, Index last)
-{
+void ForwardSteps(double* x, Index s, Index first, Index last) {
     Index i = first;
     if (i == 1) {
         const double d = x[s] - (0.5 * x[0] + 0.5 * x[2 * s]);
@@ -96,8 +90,7 @@ void ForwardSteps(double* x, Index s, Index first, Index last)
 
 // Moves one level on as far as the positions <= available (the output of the
 // level below it, or the raw signal for level 1) permit.
-void Advance(double* x, ForwardLevel& level, Index available)
-{
+void Advance(double* x, ForwardLevel& level, Index available) {
     const Index last = std::min(level.m, available / (2 * level.s));
     if (last >= level.next) {
         ForwardSteps(x, level.s, level.next, last);
@@ -112,8 +105,7 @@ void Advance(double* x, ForwardLevel& level, Index available)
     }
 }
 
-void ForwardSweep(double* x, int32_t j, int32_t levels)
-{
+void ForwardSweep(double* x, int32_t j, int32_t levels) {
     std::array<ForwardLevel, kMaxOrder> state = LevelStates<ForwardLevel>(j, levels);
     const Index end = LastPosition(j);
     for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
@@ -132,8 +124,7 @@ void ForwardSweep(double* x, int32_t j, int32_t levels)
 // open the next chunk reach into it first, at strides too wide for the
 // hardware to fetch ahead. So the finest steps fetch the next chunk, a little
 // with each slice, while they compute.
-double InverseFinest(double* x, Index first, Index last, double leftEven, Index end)
-{
+double InverseFinest(double* x, Index first, Index last, double leftEven, Index end) {
     constexpr Index kSlice = 64;  // steps: 16 cache lines, a burst the misses in flight absorb
     for (Index i = first; i <= last; i += kSlice) {
         const Index ahead = 2 * i + kChunk;
@@ -156,8 +147,7 @@ struct InverseLevel {
 // whose two even neighbours are now restored. The left one is carried over
 // from the previous step: in the buffer the finer levels may already have
 // moved on from it.
-void InverseSteps(double* x, InverseLevel& level, Index last)
-{
+void InverseSteps(double* x, InverseLevel& level, Index last) {
     const Index s = level.s;
     const Index m = level.m;
     Index i = level.next;
@@ -194,8 +184,7 @@ void InverseSteps(double* x, InverseLevel& level, Index last)
 // reach far ahead (the top level's first restores the middle of the buffer),
 // so each level runs up to one step of its own ahead of the limit; that is a
 // few points per level, and the finest levels stay right at the limit.
-void Advance(double* x, InverseLevel& level, Index limit, Index available)
-{
+void Advance(double* x, InverseLevel& level, Index limit, Index available) {
     if (available < 0) return;
     const Index step = 2 * level.s;
     const Index last = std::min({level.m, (limit + step - 1) / step, available / step});
@@ -206,8 +195,7 @@ void Advance(double* x, InverseLevel& level, Index limit, Index available)
     }
 }
 
-void InverseSweep(double* x, int32_t j, int32_t levels)
-{
+void InverseSweep(double* x, int32_t j, int32_t levels) {
     std::array<InverseLevel, kMaxOrder> state = LevelStates<InverseLevel>(j, levels);
     const Index end = LastPosition(j);
     for (Index limit = std::min(kChunk, end);; limit = std::min(limit + kChunk, end)) {
@@ -229,8 +217,7 @@ struct Magnitudes {
 
 // Eight values at a time in four independent pairs of lanes, so that the
 // read runs at the memory's pace.
-Magnitudes ScanMagnitudes(const double* x, Index n)
-{
+Magnitudes ScanMagnitudes(const double* x, Index n) {
     using Pair = double __attribute__((vector_size(16)));
     using Lanes = long long __attribute__((vector_size(16)));
     const Lanes magnitude = {0x7FFF'FFFF'FFFF'FFFFll, 0x7FFF'FFFF'FFFF'FFFFll};
@@ -270,8 +257,7 @@ Magnitudes ScanMagnitudes(const double* x, Index n)
 // and the result's magnitudes stay within the input's times that factor.
 // known: a bound on the input's magnitudes (all finite), or negative when
 // not known; then the buffer is read for it. Returns a bound on the result's.
-double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels, double known)
-{
+double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels, double known) {
     const Index n = SamplesOfOrder(j);
     const double limit = std::ldexp(DBL_MAX, -(levels + 2));
     const auto growth = [levels](double m) { return std::ldexp(m, levels + 2); };
@@ -309,29 +295,25 @@ double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, i
 
 }  // namespace
 
-double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound)
-{
+double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound) {
     CheckDepth(j, levels);
     if (levels < 1) throw fw::Exception("A decomposition needs at least one level");
     return Guarded(ForwardSweep, x, j, levels, knownBound);
 }
 
-double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound)
-{
+double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound) {
     CheckDepth(j, levels);
     if (levels <= 0) return knownBound;
     return Guarded(InverseSweep, x, j, levels, knownBound);
 }
 
-void ForwardTransform(DyadicSignal& signal, int32_t levels)
-{
+void ForwardTransform(DyadicSignal& signal, int32_t levels) {
     const double known = signal.MagnitudeBound();
     double* x = signal.Data();
     signal.SetMagnitudeBound(ForwardTransform(x, signal.J(), levels, known));
 }
 
-void InverseTransform(DyadicSignal& signal, int32_t levels)
-{
+void InverseTransform(DyadicSignal& signal, int32_t levels) {
     // Nothing to undo: the buffer is not even asked for (a plot may share it).
     if (levels <= 0) return;
     const double known = signal.MagnitudeBound();

@@ -19,14 +19,12 @@ struct PlacedChart {
     fw::TRect bounds;
 };
 
-std::array<PlacedChart, 2> Placed(ProgramCharts& charts)
-{
+std::array<PlacedChart, 2> Placed(ProgramCharts& charts) {
     return {PlacedChart{charts.Chart1(), ProgramCharts::Chart1Bounds},
             PlacedChart{charts.Chart2(), ProgramCharts::Chart2Bounds}};
 }
 
-QByteArray PngData(ProgramCharts& charts)
-{
+QByteArray PngData(ProgramCharts& charts) {
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
@@ -35,8 +33,7 @@ QByteArray PngData(ProgramCharts& charts)
 }
 
 // One vector drawing with both charts drawn into it at their places.
-std::unique_ptr<fw::TMetafile> ChartsMetafile(ProgramCharts& charts)
-{
+std::unique_ptr<fw::TMetafile> ChartsMetafile(ProgramCharts& charts) {
     auto metafile = std::make_unique<fw::TMetafile>(kChartsPictureBounds.Width(), kChartsPictureBounds.Height());
     fw::TCanvas& canvas = metafile->Canvas();
     canvas.Brush().SetStyle(fw::bsSolid);
@@ -49,8 +46,7 @@ std::unique_ptr<fw::TMetafile> ChartsMetafile(ProgramCharts& charts)
 
 }  // namespace
 
-QImage DrawChartsImage(ProgramCharts& charts)
-{
+QImage DrawChartsImage(ProgramCharts& charts) {
     QImage image(kChartsPictureBounds.Width(), kChartsPictureBounds.Height(), QImage::Format_RGB32);
     image.fill(fw::ToQColor(fw::clBtnFace));
     QPainter painter(&image);
@@ -61,21 +57,16 @@ QImage DrawChartsImage(ProgramCharts& charts)
     return image;
 }
 
-QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format)
-{
+QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format) {
     switch (format) {
-    case PictureFormat::Png:
-        return PngData(charts);
-    case PictureFormat::Svg:
-        return ChartsMetafile(charts)->SvgData();
-    case PictureFormat::Pdf:
-        return ChartsMetafile(charts)->PdfData();
+    case PictureFormat::Png: return PngData(charts);
+    case PictureFormat::Svg: return ChartsMetafile(charts)->SvgData();
+    case PictureFormat::Pdf: return ChartsMetafile(charts)->PdfData();
     }
     return {};
 }
 
-void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format)
-{
+void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format) {
     const QByteArray data = ChartsPictureData(charts, format);
     QSaveFile file(QString::fromStdString(fileName));
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {

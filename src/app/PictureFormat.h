@@ -16,15 +16,13 @@ enum class PictureFormat { Png, Svg, Pdf };
 
 inline constexpr std::array<std::string_view, 3> kPictureExtensions{"png", "svg", "pdf"};
 
-inline std::string_view PictureExtension(PictureFormat format)
-{
+inline std::string_view PictureExtension(PictureFormat format) {
     return kPictureExtensions[static_cast<std::size_t>(format)];
 }
 
 // ".png", ".svg" or ".pdf" in any case after a name of at least one
 // character; nullopt for anything else.
-inline std::optional<PictureFormat> PictureFormatOf(const std::string& fileName)
-{
+inline std::optional<PictureFormat> PictureFormatOf(const std::string& fileName) {
     const std::size_t slash = fileName.rfind('/');
     const std::string name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
     if (name.size() < 5 || name[name.size() - 4] != '.') return std::nullopt;

@@ -5,22 +5,16 @@
 namespace batch {
 
 int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors,
-                    InputResultSink* results, int outputFd)
-{
+                    InputResultSink* results, int outputFd) {
     const ParsedArguments parsed = ParseBatchArguments(arguments);
     if (!parsed.error.empty()) {
         errors << "quelmar-batch: " << parsed.error << "\nTry 'quelmar-batch --help' for the options.\n";
         return kExitBadArguments;
     }
     switch (parsed.action) {
-    case BatchAction::Help:
-        out << BatchUsage();
-        return kExitDone;
-    case BatchAction::Version:
-        out << BatchVersion();
-        return kExitDone;
-    case BatchAction::Run:
-        break;
+    case BatchAction::Help: out << BatchUsage(); return kExitDone;
+    case BatchAction::Version: out << BatchVersion(); return kExitDone;
+    case BatchAction::Run: break;
     }
     return RunBatch(parsed.options, errors, results, outputFd);
 }

@@ -13,8 +13,7 @@ namespace batch {
 namespace {
 
 // A decimal integer without sign or anything after it; nullopt otherwise.
-std::optional<int32_t> PositiveInteger(const std::string& text)
-{
+std::optional<int32_t> PositiveInteger(const std::string& text) {
     int32_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -24,21 +23,18 @@ std::optional<int32_t> PositiveInteger(const std::string& text)
 
 // A view item of the deepest decomposition there is: 1 ... kMaxOrder + 1.
 // Whether this file's levels have it is known only from the file.
-std::optional<int32_t> ViewItem(const std::string& text)
-{
+std::optional<int32_t> ViewItem(const std::string& text) {
     const std::optional<int32_t> item = PositiveInteger(text);
     if (!item || *item > analysis::kMaxOrder + 1) return std::nullopt;
     return item;
 }
 
-std::string NotAViewItem(const std::string& text)
-{
+std::string NotAViewItem(const std::string& text) {
     return "'" + text + "' is not a view item from 1 to " + std::to_string(analysis::kMaxOrder + 1);
 }
 
 // The threshold box's check: an error message, empty when the text is a threshold.
-std::string ThresholdError(const std::string& option, const std::string& text)
-{
+std::string ThresholdError(const std::string& option, const std::string& text) {
     try {
         analysis::ParseThreshold(text);
         return {};
@@ -51,8 +47,7 @@ class Parser {
 public:
     explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
 
-    ParsedArguments Parse()
-    {
+    ParsedArguments Parse() {
         std::vector<std::string> files;
         bool onlyFiles = false;
         for (index_ = 0; index_ < arguments_.size() && result_.error.empty(); ++index_) {
@@ -73,14 +68,12 @@ public:
     }
 
 private:
-    void Fail(const std::string& message)
-    {
+    void Fail(const std::string& message) {
         if (result_.error.empty()) result_.error = message;
     }
 
     // "--name value" or "--name=value"; nullopt after reporting a missing value.
-    std::optional<std::string> Value(const std::string& name, const std::optional<std::string>& attached)
-    {
+    std::optional<std::string> Value(const std::string& name, const std::optional<std::string>& attached) {
         if (attached) return attached;
         if (index_ + 1 >= arguments_.size()) {
             Fail("option " + name + " needs a value");
@@ -89,8 +82,7 @@ private:
         return arguments_[++index_];
     }
 
-    void Option(const std::string& argument)
-    {
+    void Option(const std::string& argument) {
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         const std::optional<std::string> attached =
@@ -125,8 +117,7 @@ private:
         }
     }
 
-    void Count(const std::string& text)
-    {
+    void Count(const std::string& text) {
         try {
             analysis::NormaliseCount(fw::StrToInt(text));
             result_.options.countText = text;
@@ -135,8 +126,7 @@ private:
         }
     }
 
-    void Levels(const std::string& text)
-    {
+    void Levels(const std::string& text) {
         const std::optional<int32_t> levels = PositiveInteger(text);
         if (!levels || *levels > analysis::kMaxOrder) {
             return Fail("--levels: '" + text + "' is not a number of levels from 1 to " +
@@ -145,8 +135,7 @@ private:
         result_.options.levels = levels;
     }
 
-    void Threshold(const std::string& text)
-    {
+    void Threshold(const std::string& text) {
         BatchOptions& options = result_.options;
         const std::size_t equals = text.find('=');
         if (equals == std::string::npos) {
@@ -169,22 +158,19 @@ private:
         list.insert(at, LevelThreshold{*level, threshold});
     }
 
-    void Plot(const std::string& text)
-    {
+    void Plot(const std::string& text) {
         if (!app::PictureFormatOf(text)) return Fail("--plot: '" + text + "' is not a .png, .svg or .pdf file name");
         result_.options.plotFile = text;
     }
 
-    void PlotLevel(const std::string& text)
-    {
+    void PlotLevel(const std::string& text) {
         const std::optional<int32_t> level = ViewItem(text);
         if (!level) return Fail("--plot-level: " + NotAViewItem(text));
         result_.options.plotLevel = *level;
         plotLevelGiven_ = true;
     }
 
-    void Files(const std::vector<std::string>& files)
-    {
+    void Files(const std::vector<std::string>& files) {
         BatchOptions& options = result_.options;
         if (files.empty()) return Fail("no input file");
         if (!options.outDir.empty()) {
@@ -200,16 +186,15 @@ private:
         if (files.size() == 2) options.output = files[1];
     }
 
-    void CrossChecks()
-    {
+    void CrossChecks() {
         const BatchOptions& options = result_.options;
         if (options.universal && options.allLevelsThreshold) {
             return Fail("--universal and --threshold T both set the threshold of every level; give one");
         }
-        const std::string items = options.levels ? ": the levels are 1 ... " + std::to_string(*options.levels) +
-                                                       " and " + std::to_string(*options.levels + 1) +
-                                                       " for the approximation"
-                                                 : "";
+        const std::string items = options.levels
+                                      ? ": the levels are 1 ... " + std::to_string(*options.levels) + " and " +
+                                            std::to_string(*options.levels + 1) + " for the approximation"
+                                      : "";
         if (options.levels && !options.levelThresholds.empty() &&
             options.levelThresholds.back().level > *options.levels + 1) {
             return Fail("--threshold " + std::to_string(options.levelThresholds.back().level) + "=" + items);
@@ -231,18 +216,11 @@ private:
 
 }  // namespace
 
-ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments)
-{
-    return Parser(arguments).Parse();
-}
+ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments) { return Parser(arguments).Parse(); }
 
-std::string BatchVersion()
-{
-    return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n";
-}
+std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n"; }
 
-std::string BatchUsage()
-{
+std::string BatchUsage() {
     return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
        quelmar-batch [options] INPUT... --out-dir DIR
 

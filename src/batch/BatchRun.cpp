@@ -25,28 +25,23 @@ namespace {
 // What the run will do with one input, settled before anything is written.
 struct InputPlan {
     std::string input;
-    std::string unreadable; // why the input cannot be read; empty when it can
+    std::string unreadable;  // why the input cannot be read; empty when it can
     std::string countText;
     analysis::SignalSize size{};
     int32_t levels = 0;
-    std::string output;          // empty: standard output
-    std::string coefficientsDir; // empty: no coefficient files
+    std::string output;           // empty: standard output
+    std::string coefficientsDir;  // empty: no coefficient files
 };
 
-std::string Quoted(const std::string& text)
-{
-    return "\"" + text + "\"";
-}
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-std::string ShortestText(double value)
-{
+std::string ShortestText(double value) {
     char text[32];
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 // Why a file that opens gives no sample, in the words of the reader.
-std::string NoSamples(const std::string& input)
-{
+std::string NoSamples(const std::string& input) {
     double first = 0.0;
     const analysis::ReadResult read = analysis::ReadSamples(input, &first, 1);
     std::string message = "The file " + Quoted(input) + " holds no samples";
@@ -57,8 +52,7 @@ std::string NoSamples(const std::string& input)
 }
 
 // The count the load gets and the size it makes, or why the input cannot be read.
-void PlanInput(const BatchOptions& options, InputPlan& plan)
-{
+void PlanInput(const BatchOptions& options, InputPlan& plan) {
     try {
         // With a count given, one number is enough to know the file gives samples.
         const int64_t count = analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
@@ -79,8 +73,7 @@ void PlanInput(const BatchOptions& options, InputPlan& plan)
 }
 
 // The levels and view items asked for, against this input's J.
-std::string LevelError(const BatchOptions& options, const InputPlan& plan)
-{
+std::string LevelError(const BatchOptions& options, const InputPlan& plan) {
     const std::string file = Quoted(plan.input) + " (N = " + fw::IntToStr(plan.size.N) + ")";
     if (plan.levels > plan.size.J) {
         return "--levels " + fw::IntToStr(plan.levels) + ": " + file + " has the levels 1 ... " +
@@ -98,19 +91,14 @@ std::string LevelError(const BatchOptions& options, const InputPlan& plan)
     return {};
 }
 
-bool SamePath(const std::string& a, const std::string& b)
-{
+bool SamePath(const std::string& a, const std::string& b) {
     return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
-std::string FileName(const std::string& path)
-{
-    return std::filesystem::path(path).filename().string();
-}
+std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // Plans every input; returns the first bad argument found, empty when none.
-std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans)
-{
+std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans) {
     const bool many = !options.outDir.empty();
     std::set<std::string> outputs;
     for (const std::string& input : options.inputs) {
@@ -144,8 +132,7 @@ std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans)
 // The threshold text of each view item 1 ... L + 1 ("" for none).
 std::vector<std::string> ThresholdTexts(const BatchOptions& options, const InputPlan& plan,
                                         analysis::AnalysisSession& session, const RecordingPlot& view,
-                                        std::ostream& errors)
-{
+                                        std::ostream& errors) {
     std::vector<std::string> texts(static_cast<std::size_t>(plan.levels) + 1);
     std::string all = options.allLevelsThreshold.value_or("");
     if (options.universal) {
@@ -158,12 +145,12 @@ std::vector<std::string> ThresholdTexts(const BatchOptions& options, const Input
                << " (sigma = " << ShortestText(sigma) << ", N = " << session.N() << ")\n";
     }
     std::fill(texts.begin(), texts.end() - 1, all);
-    for (const LevelThreshold& level : options.levelThresholds) texts[static_cast<std::size_t>(level.level) - 1] = level.text;
+    for (const LevelThreshold& level : options.levelThresholds)
+        texts[static_cast<std::size_t>(level.level) - 1] = level.text;
     return texts;
 }
 
-void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd)
-{
+void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd) {
     if (output.empty()) {
         analysis::WriteSamples(outputFd, values, "standard output");
     } else {
@@ -171,15 +158,13 @@ void WriteResult(const std::string& output, const std::vector<double>& values, i
     }
 }
 
-void MakeFolder(const std::string& folder)
-{
+void MakeFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
 }
 
-void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients)
-{
+void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients) {
     MakeFolder(plan.coefficientsDir);
     for (std::size_t item = 0; item < coefficients.size(); ++item) {
         const std::string name =
@@ -192,14 +177,16 @@ class InputRun {
 public:
     InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors,
              const std::vector<InputResultSink*>& results, int outputFd)
-        : options_(options), plan_(plan), errors_(errors), results_(results), outputFd_(outputFd),
-          signal_(!results.empty()), controls_(errors),
-          session_(signal_, reconstruction_, view_, controls_)
-    {
-    }
+        : options_(options),
+          plan_(plan),
+          errors_(errors),
+          results_(results),
+          outputFd_(outputFd),
+          signal_(!results.empty()),
+          controls_(errors),
+          session_(signal_, reconstruction_, view_, controls_) {}
 
-    int Run()
-    {
+    int Run() {
         try {
             session_.Load(plan_.countText, plan_.input);
         } catch (const std::exception& error) {
@@ -214,8 +201,7 @@ public:
     }
 
 private:
-    int Report(const std::exception& error, int code)
-    {
+    int Report(const std::exception& error, int code) {
         // Memory the system refused is told in the words the window uses.
         const bool refused = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
         const auto* own = dynamic_cast<const fw::Exception*>(&error);
@@ -224,8 +210,7 @@ private:
         return code;
     }
 
-    void Analyse()
-    {
+    void Analyse() {
         InputResult result;
         session_.Decompose(plan_.levels - 1);
         result.thresholds = ThresholdTexts(options_, plan_, session_, view_, errors_);
@@ -269,8 +254,7 @@ private:
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd)
-{
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd) {
     std::vector<InputPlan> plans;
     if (const std::string error = PlanAll(options, plans); !error.empty()) {
         errors << "quelmar-batch: " << error << "\n";

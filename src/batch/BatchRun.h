@@ -29,8 +29,8 @@ struct InputResult {
     int32_t n = 0;
     int32_t j = 0;
     int32_t levels = 0;
-    std::vector<double> signal;         // the signal plot: the loaded samples
-    std::vector<double> reconstruction; // the reconstruction plot
+    std::vector<double> signal;          // the signal plot: the loaded samples
+    std::vector<double> reconstruction;  // the reconstruction plot
     // The view plot of each view item 1 ... levels + 1, after thresholding.
     std::vector<std::vector<double>> coefficients;
     // The threshold text applied to each view item ("" for none).
@@ -48,7 +48,6 @@ public:
 // Runs the parsed options; warnings and errors go to `errors`, a result to
 // standard output goes to outputFd, and each result to `results` as well as
 // to the picture --plot asks for. Returns one of BatchExit.
-int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr,
-             int outputFd = 1);
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr, int outputFd = 1);
 
 }  // namespace batch

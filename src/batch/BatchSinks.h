@@ -19,8 +19,7 @@ public:
 
     void Clear() override { points.clear(); }
     void AddY(double value, const std::string&, fw::TColor) override { points.push_back(value); }
-    void AddArray(const double* values, int32_t highIndex) override
-    {
+    void AddArray(const double* values, int32_t highIndex) override {
         if (keep_) points.insert(points.end(), values, values + highIndex + 1);
     }
 

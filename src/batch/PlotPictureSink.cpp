@@ -8,8 +8,7 @@
 
 namespace batch {
 
-PlotPictureSink::PlotPictureSink(std::string fileName, int32_t level) : fileName_(std::move(fileName)), level_(level)
-{
+PlotPictureSink::PlotPictureSink(std::string fileName, int32_t level) : fileName_(std::move(fileName)), level_(level) {
     if (QGuiApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QGuiApplication>(argc_, argv_);
@@ -17,8 +16,7 @@ PlotPictureSink::PlotPictureSink(std::string fileName, int32_t level) : fileName
 
 PlotPictureSink::~PlotPictureSink() = default;
 
-void PlotPictureSink::Take(const InputResult& result)
-{
+void PlotPictureSink::Take(const InputResult& result) {
     // The plots get the session's own calls: whole arrays for the signal and
     // the reconstruction, one point at a time for the viewed level.
     app::ProgramCharts charts;

@@ -7,7 +7,6 @@
 
 #include "batch/BatchCommand.h"
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     return batch::RunBatchCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

@@ -21,16 +21,18 @@ std::vector<TChartSeriesType>& SeriesTypes() {
 
 const std::vector<TChartSeriesType>& ChartSeriesTypes() { return SeriesTypes(); }
 
-void RegisterChartSeries(const std::string& seriesClass, TChartSeriesFactory factory,
-                         const std::string& description, const std::string& galleryPage,
-                         int32_t numGallerySeries) {
+void RegisterChartSeries(const std::string& seriesClass, TChartSeriesFactory factory, const std::string& description,
+                         const std::string& galleryPage, int32_t numGallerySeries) {
     fw::ClassRegistry().Register<TChartSeries>(seriesClass, std::move(factory));
     std::vector<TChartSeriesType>& types = SeriesTypes();
     const bool listed = std::any_of(types.begin(), types.end(), [&](const TChartSeriesType& t) {
         return t.SeriesClass == seriesClass && t.FunctionClass.empty();
     });
     if (listed) return;
-    types.push_back({seriesClass, {}, description.substr(0, MaxGalleryText), galleryPage.substr(0, MaxGalleryText),
+    types.push_back({seriesClass,
+                     {},
+                     description.substr(0, MaxGalleryText),
+                     galleryPage.substr(0, MaxGalleryText),
                      numGallerySeries});
 }
 

@@ -30,9 +30,8 @@ const std::vector<TChartSeriesType>& ChartSeriesTypes();
 // Makes the series class creatable by name and lists it as a series kind
 // (description and page cut to 20 characters). The same class registered
 // again is listed once.
-void RegisterChartSeries(const std::string& seriesClass, TChartSeriesFactory factory,
-                         const std::string& description, const std::string& galleryPage,
-                         int32_t numGallerySeries = 1);
+void RegisterChartSeries(const std::string& seriesClass, TChartSeriesFactory factory, const std::string& description,
+                         const std::string& galleryPage, int32_t numGallerySeries = 1);
 
 // Registers TChart (made by name), the classes of the chart's sub-objects
 // and the series kinds the chart brings ("Fast Line"). Called at start-up;

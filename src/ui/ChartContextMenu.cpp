@@ -21,8 +21,7 @@ const ContextItemLayout kItems[] = {
 const std::span<const ContextItemLayout> kChartContextItems{kItems};
 
 ChartContextMenu::ChartContextMenu(QWidget& window, QWidget& upperHost, QWidget& lowerHost,
-                                   std::function<bool(WindowCommand)> enabled,
-                                   std::function<void(WindowCommand)> run)
+                                   std::function<bool(WindowCommand)> enabled, std::function<void(WindowCommand)> run)
     : QObject(&window),
       window_(window),
       upperHost_(upperHost),
@@ -56,13 +55,11 @@ bool ChartContextMenu::eventFilter(QObject* watched, QEvent* event) {
         }
         pressedOn_ = nullptr;
         if (!moved_ && mouse->position().toPoint() == pressedAt_) {
-            Open(watched == &upperHost_ ? ChartPlace::Upper : ChartPlace::Lower,
-                 mouse->globalPosition().toPoint());
+            Open(watched == &upperHost_ ? ChartPlace::Upper : ChartPlace::Lower, mouse->globalPosition().toPoint());
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     // The chart gets every event as it would without the menu.
     return false;

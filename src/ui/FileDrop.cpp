@@ -51,8 +51,7 @@ bool FileDrop::eventFilter(QObject*, QEvent* event) {
             this, [this, fileName] { load_(fileName); }, Qt::QueuedConnection);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

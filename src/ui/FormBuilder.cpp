@@ -13,9 +13,7 @@
 namespace ui {
 namespace {
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The rows of a drop-down list's popup keep the layout's item height.
 class FixedItemHeightDelegate : public QStyledItemDelegate {
@@ -40,10 +38,8 @@ QWidget* CreateControl(const ControlLayout& row, QWidget& parent,
         area.setFocusPolicy(Qt::ClickFocus);
         return &area;
     }
-    case ControlKind::Button:
-        return new QPushButton(ToQString(row.Text), &parent);
-    case ControlKind::Edit:
-        return new QLineEdit(ToQString(row.Text), &parent);
+    case ControlKind::Button: return new QPushButton(ToQString(row.Text), &parent);
+    case ControlKind::Edit: return new QLineEdit(ToQString(row.Text), &parent);
     case ControlKind::DropDownList: {
         auto* list = new QComboBox(&parent);
         list->setEditable(false);

@@ -16,13 +16,9 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-BusyCursor::BusyCursor() {
-    QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-}
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor)); }
 
-BusyCursor::~BusyCursor() {
-    QGuiApplication::restoreOverrideCursor();
-}
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 LoadProgress::LoadProgress(QWidget& window, const std::string& fileName, int64_t dialogBytes) {
     const QFileInfo file(QString::fromStdString(fileName));

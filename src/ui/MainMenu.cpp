@@ -10,13 +10,12 @@
 namespace ui {
 namespace {
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 using C = WindowCommand;
 using N = CommandNeed;
 
+// clang-format off
 const MenuItemLayout kItems[] = {
     // Menu   Caption                     Shortcut  Command                 Needs            Separator before
     {"File", "Load Data…",                "Ctrl+O", C::LoadData,           N::Nothing,        false},
@@ -35,6 +34,7 @@ const MenuItemLayout kItems[] = {
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };
+// clang-format on
 
 }  // namespace
 

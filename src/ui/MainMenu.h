@@ -16,7 +16,7 @@ class QMainWindow;
 namespace ui {
 
 struct MenuItemLayout {
-    std::string_view Menu;      // the menu bar entry it belongs to
+    std::string_view Menu;  // the menu bar entry it belongs to
     std::string_view Caption;
     std::string_view Shortcut;  // portable key text, "" for none
     WindowCommand Command;      // each command has exactly one row

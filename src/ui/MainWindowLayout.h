@@ -31,9 +31,9 @@ struct ControlLayout {
     int Height;
     std::string_view Text;
     bool Enabled;
-    int TabOrder;                // -1: not in the tab order
-    int ItemHeight;              // drop-down lists only; 0 elsewhere
-    const FontLayout* Font;      // null: the window's font
+    int TabOrder;            // -1: not in the tab order
+    int ItemHeight;          // drop-down lists only; 0 elsewhere
+    const FontLayout* Font;  // null: the window's font
 };
 
 struct WindowLayout {
@@ -55,6 +55,7 @@ inline constexpr FontLayout kReadoutLabelFont{"MS Sans Serif", 13, true};
 inline constexpr fw::TRect kChart1 = app::ProgramCharts::Chart1Bounds;
 inline constexpr fw::TRect kChart2 = app::ProgramCharts::Chart2Bounds;
 
+// clang-format off
 inline constexpr ControlLayout kMainWindowControls[] = {
     // Name          Kind                       Left Top  W    H    Text            Enabled Tab Item Font
     {"Chart1",      ControlKind::ChartArea,    kChart1.Left, kChart1.Top, kChart1.Width(), kChart1.Height(), "", true, 0, 0, nullptr},
@@ -70,6 +71,7 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {"Edit1",       ControlKind::Edit,         731, 581, 57,  21,  "",             true,   10, 0,   nullptr},
     {"Label1",      ControlKind::Label,        699, 584, 30,  16,  "<a>:",         true,   -1, 0,   &kReadoutLabelFont},
 };
+// clang-format on
 
 // The open dialog's filter: description|patterns pairs.
 inline constexpr std::string_view kOpenDialogFilter = "Data files (*.dat, *.txt)|*.dat; *.txt|Any files (*.*)|*.*";

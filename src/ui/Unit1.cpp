@@ -60,8 +60,8 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     Edit1 = &ControlNamed<QLineEdit>(*clientArea_, "Edit1");
     OpenDialog1.SetFilter(std::string(kOpenDialogFilter));
 
-    session_ = std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(),
-                                                           charts_.Series3(), *this);
+    session_ =
+        std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
     output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
 
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
@@ -82,9 +82,7 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         c->OnUndoZoom = update;
     }
     // Owned by the window, as its child.
-    new FileDrop(*this, [this](const std::string& fileName) {
-        Dispatch([this, fileName] { LoadFile(fileName); });
-    });
+    new FileDrop(*this, [this](const std::string& fileName) { Dispatch([this, fileName] { LoadFile(fileName); }); });
 
     connect(BtnDecomp, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnDecompClick(); }); });
     connect(BtnThresh, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnThreshClick(); }); });
@@ -177,33 +175,19 @@ void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {
     dialogs_.ShowMessageBox(std::string(caption), text, fw::MessageBoxIcon::Information);
 }
 
-void TForm1::ShowCount(const std::string& text) {
-    EdtN->setText(QString::fromStdString(text));
-}
+void TForm1::ShowCount(const std::string& text) { EdtN->setText(QString::fromStdString(text)); }
 
-void TForm1::SetLevelChoices(int32_t n) {
-    FillChoices(*CBLev, n);
-}
+void TForm1::SetLevelChoices(int32_t n) { FillChoices(*CBLev, n); }
 
-void TForm1::SetViewChoices(int32_t n) {
-    FillChoices(*CB1, n);
-}
+void TForm1::SetViewChoices(int32_t n) { FillChoices(*CB1, n); }
 
-void TForm1::ShowMean(const std::string& text) {
-    Edit1->setText(QString::fromStdString(text));
-}
+void TForm1::ShowMean(const std::string& text) { Edit1->setText(QString::fromStdString(text)); }
 
-void TForm1::EnableDecompose(bool enabled) {
-    BtnDecomp->setEnabled(enabled);
-}
+void TForm1::EnableDecompose(bool enabled) { BtnDecomp->setEnabled(enabled); }
 
-void TForm1::EnableThreshold(bool enabled) {
-    BtnThresh->setEnabled(enabled);
-}
+void TForm1::EnableThreshold(bool enabled) { BtnThresh->setEnabled(enabled); }
 
-void TForm1::EnableReconstruct(bool enabled) {
-    BtnReconstr->setEnabled(enabled);
-}
+void TForm1::EnableReconstruct(bool enabled) { BtnReconstr->setEnabled(enabled); }
 
 void TForm1::ShowWarning(const std::string& text) {
     dialogs_.ShowMessageBox(fw::ApplicationTitle(), text, fw::MessageBoxIcon::Warning);

@@ -29,8 +29,7 @@ struct Snapshot {
 class FailedLoadTest : public SessionTest {
 protected:
     // A decomposed signal whose finest level is viewed and thresholded.
-    void SetUp() override
-    {
+    void SetUp() override {
         SessionTest::SetUp();
         LoadValues(Ramp(17, 3.0));
         session_.Decompose(3);
@@ -41,18 +40,15 @@ protected:
         log_.clear();
     }
 
-    Snapshot Take() const
-    {
-        return {session_.N(),      session_.J(),      session_.Levels(), session_.ViewedLevel(),
-                session_.View().Count(), session_.Threshold(), Buffer(), signal_.points,
-                reconstruction_.points, view_.points};
+    Snapshot Take() const {
+        return {session_.N(),         session_.J(), session_.Levels(), session_.ViewedLevel(), session_.View().Count(),
+                session_.Threshold(), Buffer(),     signal_.points,    reconstruction_.points, view_.points};
     }
 
     // Loads 9 samples from the file, which must fail with the message; the
     // load runs on a thread so that one that blocks fails after 5 s instead of
     // hanging (a writer opened then lets a blocked open or read end).
-    void ExpectFailedLoad(const std::string& file, const std::string& message)
-    {
+    void ExpectFailedLoad(const std::string& file, const std::string& message) {
         const Snapshot before = Take();
         std::promise<std::string> error;
         std::future<std::string> thrown = error.get_future();
@@ -77,11 +73,10 @@ protected:
         log_.clear();
     }
 
-    CallLog viewCalls_; // the view plot cleared and drawn again as it was
+    CallLog viewCalls_;  // the view plot cleared and drawn again as it was
 };
 
-TEST_F(FailedLoadTest, FileWithoutSamplesChangesNothing)
-{
+TEST_F(FailedLoadTest, FileWithoutSamplesChangesNothing) {
     const std::string missing = folder_.PathOf("missing.dat");
     ExpectFailedLoad(missing, "Cannot open file \"" + missing + "\": No such file or directory");
     const std::string empty = folder_.Write("empty.dat", "");
@@ -89,17 +84,18 @@ TEST_F(FailedLoadTest, FileWithoutSamplesChangesNothing)
     const std::string blanks = folder_.Write("blanks.dat", " \r\n\t\n");
     ExpectFailedLoad(blanks, "The file \"" + blanks + "\" holds no samples: it holds no numbers");
     const std::string binary = folder_.Write("binary.dat", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
-    ExpectFailedLoad(binary, "The file \"" + binary + "\" holds no samples: the text \"?PNG\" at line 1 is not a number");
+    ExpectFailedLoad(binary,
+                     "The file \"" + binary + "\" holds no samples: the text \"?PNG\" at line 1 is not a number");
     const std::string header = folder_.Write("header.dat", "\ntime value\n");
-    ExpectFailedLoad(header, "The file \"" + header + "\" holds no samples: the text \"time\" at line 2 is not a number");
+    ExpectFailedLoad(header,
+                     "The file \"" + header + "\" holds no samples: the text \"time\" at line 2 is not a number");
     const std::string folder = folder_.PathOf("");
     ExpectFailedLoad(folder, "The file \"" + folder + "\" is not a regular file");
 }
 
 // A pipe with no writer would block the open, one whose writer stays open the
 // read: either ends the load at once.
-TEST_F(FailedLoadTest, PipeEndsTheLoadAtOnce)
-{
+TEST_F(FailedLoadTest, PipeEndsTheLoadAtOnce) {
     const std::string pipe = folder_.PathOf("pipe.dat");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     ExpectFailedLoad(pipe, "The file \"" + pipe + "\" is not a regular file");
@@ -110,8 +106,7 @@ TEST_F(FailedLoadTest, PipeEndsTheLoadAtOnce)
     ::close(writer);
 }
 
-TEST_F(FailedLoadTest, CancelledLoadChangesNothing)
-{
+TEST_F(FailedLoadTest, CancelledLoadChangesNothing) {
     const std::string file = WriteSamples(Ramp(9, 5.0), "new.dat");
     const Snapshot before = Take();
     int calls = 0;
@@ -132,8 +127,7 @@ TEST_F(FailedLoadTest, CancelledLoadChangesNothing)
     EXPECT_EQ(Buffer(), Ramp(9, 5.0));
 }
 
-TEST_F(FailedLoadTest, OneNumberIsEnoughToLoad)
-{
+TEST_F(FailedLoadTest, OneNumberIsEnoughToLoad) {
     session_.Load("5", folder_.Write("one.dat", "2.5\ntime\n"));
     EXPECT_EQ(Buffer(), (std::vector<double>{2.5, 0, 0, 0, 0}));
     EXPECT_EQ(session_.Levels(), -1);

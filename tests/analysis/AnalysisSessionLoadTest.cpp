@@ -13,8 +13,7 @@ using Calls = std::vector<std::string>;
 
 // Everything a load does once the file is read, in order: a fresh analysis,
 // the plotted signal, Decompose enabled.
-Calls LoadedCalls(int32_t n, int32_t j)
-{
+Calls LoadedCalls(int32_t n, int32_t j) {
     return {"view.Clear",
             "ShowCount(" + std::to_string(n) + ")",
             "SetLevelChoices(" + std::to_string(j) + ")",
@@ -28,8 +27,7 @@ Calls LoadedCalls(int32_t n, int32_t j)
             "EnableDecompose(1)"};
 }
 
-TEST_F(SessionTest, StartsEmpty)
-{
+TEST_F(SessionTest, StartsEmpty) {
     EXPECT_EQ(session_.N(), 0);
     EXPECT_EQ(session_.J(), 0);
     EXPECT_EQ(session_.Levels(), -1);
@@ -40,8 +38,7 @@ TEST_F(SessionTest, StartsEmpty)
     EXPECT_TRUE(log_.empty());
 }
 
-TEST_F(SessionTest, LoadReadsPlotsAndEnablesDecompose)
-{
+TEST_F(SessionTest, LoadReadsPlotsAndEnablesDecompose) {
     const std::vector<double> values = Ramp(513);
     session_.Load("513", WriteSamples(values));
     EXPECT_EQ(log_, LoadedCalls(513, 9));
@@ -52,8 +49,7 @@ TEST_F(SessionTest, LoadReadsPlotsAndEnablesDecompose)
     EXPECT_TRUE(controls_.warnings.empty());
 }
 
-TEST_F(SessionTest, SignalPlotOutOfMemoryKeepsTheLoadedSignalUsable)
-{
+TEST_F(SessionTest, SignalPlotOutOfMemoryKeepsTheLoadedSignalUsable) {
     const std::vector<double> values = Ramp(17);
     signal_.outOfMemory = true;
     EXPECT_THROW(session_.Load("17", WriteSamples(values)), fw::EOutOfMemory);
@@ -67,16 +63,14 @@ TEST_F(SessionTest, SignalPlotOutOfMemoryKeepsTheLoadedSignalUsable)
     EXPECT_EQ(log_.back(), "EnableDecompose(1)");
 }
 
-TEST_F(SessionTest, EmptyCountTextDoesNothing)
-{
+TEST_F(SessionTest, EmptyCountTextDoesNothing) {
     LoadValues(Ramp(5));
     session_.Load("", WriteSamples(Ramp(9)));
     EXPECT_TRUE(log_.empty());
     EXPECT_EQ(session_.N(), 5);
 }
 
-TEST_F(SessionTest, BadCountTextClearsOnlyTheView)
-{
+TEST_F(SessionTest, BadCountTextClearsOnlyTheView) {
     LoadValues(Ramp(9));
     const std::vector<double> before = Buffer();
     for (const std::string text : {"abc", " ", "5 ", "1.5", "99999999999"}) {
@@ -94,8 +88,7 @@ TEST_F(SessionTest, BadCountTextClearsOnlyTheView)
     EXPECT_EQ(Buffer(), before);
 }
 
-TEST_F(SessionTest, SmallCountsGiveFiveSamples)
-{
+TEST_F(SessionTest, SmallCountsGiveFiveSamples) {
     for (const std::string text : {"0", "-7", "5", "$3"}) {
         log_.clear();
         session_.Load(text, WriteSamples(Ramp(5)));
@@ -105,14 +98,12 @@ TEST_F(SessionTest, SmallCountsGiveFiveSamples)
     }
 }
 
-TEST_F(SessionTest, CountIsRaisedAndShown)
-{
+TEST_F(SessionTest, CountIsRaisedAndShown) {
     session_.Load("600", WriteSamples(Ramp(1025)));
     EXPECT_EQ(log_, LoadedCalls(1025, 10));
 }
 
-TEST_F(SessionTest, CountBeyondTheLimitIsRefusedBeforeAnythingShows)
-{
+TEST_F(SessionTest, CountBeyondTheLimitIsRefusedBeforeAnythingShows) {
     LoadValues(Ramp(9));
     try {
         session_.Load("67108866", WriteSamples(Ramp(9)));
@@ -124,8 +115,7 @@ TEST_F(SessionTest, CountBeyondTheLimitIsRefusedBeforeAnythingShows)
     EXPECT_EQ(session_.N(), 9);
 }
 
-TEST_F(SessionTest, ShortFileIsPlottedWithZerosAndWarnedAbout)
-{
+TEST_F(SessionTest, ShortFileIsPlottedWithZerosAndWarnedAbout) {
     const std::string file = folder_.Write("short.dat", "1.5\n-2\n3\n");
     session_.Load("9", file);
     Calls expected = LoadedCalls(9, 3);
@@ -140,8 +130,7 @@ TEST_F(SessionTest, ShortFileIsPlottedWithZerosAndWarnedAbout)
     EXPECT_NE(warning.find("remaining 6 are 0"), std::string::npos) << warning;
 }
 
-TEST_F(SessionTest, MalformedFileWarningTellsTheLine)
-{
+TEST_F(SessionTest, MalformedFileWarningTellsTheLine) {
     session_.Load("5", folder_.Write("bad.dat", "1\n2\n1e999\n4\n5\n"));
     ASSERT_EQ(controls_.warnings.size(), 1u);
     const std::string& warning = controls_.warnings[0];
@@ -151,8 +140,7 @@ TEST_F(SessionTest, MalformedFileWarningTellsTheLine)
     EXPECT_EQ(Buffer(), (std::vector<double>{1, 2, 0, 0, 0}));
 }
 
-TEST_F(SessionTest, MoreNumbersThanSamplesGiveNoWarning)
-{
+TEST_F(SessionTest, MoreNumbersThanSamplesGiveNoWarning) {
     session_.Load("5", WriteSamples(Ramp(12)));
     EXPECT_TRUE(controls_.warnings.empty());
     EXPECT_EQ(Buffer(), Ramp(5));
@@ -160,8 +148,7 @@ TEST_F(SessionTest, MoreNumbersThanSamplesGiveNoWarning)
 
 // A new signal starts a new analysis: the decomposition, the view, the view
 // list, the reconstruction and the mean readout of the old one are gone.
-TEST_F(SessionTest, LoadAfterDecomposeStartsAFreshAnalysis)
-{
+TEST_F(SessionTest, LoadAfterDecomposeStartsAFreshAnalysis) {
     LoadValues(Ramp(17));
     session_.Decompose(3);
     session_.SelectViewLevel(2);

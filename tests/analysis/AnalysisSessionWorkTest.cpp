@@ -15,19 +15,14 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-std::vector<double> Forward(std::vector<double> x, int32_t j, int32_t levels)
-{
+std::vector<double> Forward(std::vector<double> x, int32_t j, int32_t levels) {
     ReferenceForward<double>(x, j, levels);
     return x;
 }
 
-std::string AddY(double value)
-{
-    return "view.AddY(" + Exact(value) + ",'',255)";
-}
+std::string AddY(double value) { return "view.AddY(" + Exact(value) + ",'',255)"; }
 
-double MaxDifference(const std::vector<double>& a, const std::vector<double>& b)
-{
+double MaxDifference(const std::vector<double>& a, const std::vector<double>& b) {
     double d = 0.0;
     for (std::size_t i = 0; i < a.size(); ++i) d = std::max(d, std::fabs(a[i] - b[i]));
     return d;
@@ -35,8 +30,7 @@ double MaxDifference(const std::vector<double>& a, const std::vector<double>& b)
 
 // ---- Decompose ------------------------------------------------------------------
 
-TEST_F(SessionTest, DecomposeWithoutALevelDoesNothing)
-{
+TEST_F(SessionTest, DecomposeWithoutALevelDoesNothing) {
     LoadValues(Ramp(17));
     session_.Decompose(-1);
     EXPECT_TRUE(log_.empty());
@@ -44,8 +38,7 @@ TEST_F(SessionTest, DecomposeWithoutALevelDoesNothing)
     EXPECT_EQ(Buffer(), Ramp(17));
 }
 
-TEST_F(SessionTest, DecomposeTransformsAndOffersTheViews)
-{
+TEST_F(SessionTest, DecomposeTransformsAndOffersTheViews) {
     const std::vector<double> values = Ramp(513);
     LoadValues(values);
     session_.Decompose(2);
@@ -57,24 +50,21 @@ TEST_F(SessionTest, DecomposeTransformsAndOffersTheViews)
 
 // Fully decomposed, the two ends are the whole approximation: their mean is
 // shown. {1, 4, 2, 8, 16} ends as x0 = -1, x4 = 12.25 (worked by hand).
-TEST_F(SessionTest, DecomposeToTheLastLevelShowsTheMean)
-{
+TEST_F(SessionTest, DecomposeToTheLastLevelShowsTheMean) {
     LoadValues({1, 4, 2, 8, 16});
     session_.Decompose(1);
     EXPECT_EQ(log_, (Calls{"reconstruction.Clear", "view.Clear", "SetViewChoices(3)", "ShowMean(5.63)",
                            "EnableThreshold(1)", "EnableReconstruct(1)"}));
 }
 
-TEST_F(SessionTest, MeanReadoutFollowsTheRegionalSeparator)
-{
+TEST_F(SessionTest, MeanReadoutFollowsTheRegionalSeparator) {
     fw::DefaultFormatSettings().DecimalSeparator = ',';
     LoadValues({-1, -4, -2, -8, -16});
     session_.Decompose(1);
     EXPECT_EQ(log_[3], "ShowMean(-5,63)");
 }
 
-TEST_F(SessionTest, DecomposeTwiceTransformsTheCoefficientsAndReconstructUndoesOnlyTheSecond)
-{
+TEST_F(SessionTest, DecomposeTwiceTransformsTheCoefficientsAndReconstructUndoesOnlyTheSecond) {
     const std::vector<double> values = Ramp(33);
     LoadValues(values);
     session_.Decompose(0);
@@ -85,8 +75,7 @@ TEST_F(SessionTest, DecomposeTwiceTransformsTheCoefficientsAndReconstructUndoesO
     EXPECT_LE(MaxDifference(reconstruction_.points, once), 4 * DBL_EPSILON * 32);
 }
 
-TEST_F(SessionTest, DecomposeRefusesLevelsTheSignalDoesNotHave)
-{
+TEST_F(SessionTest, DecomposeRefusesLevelsTheSignalDoesNotHave) {
     EXPECT_THROW(session_.Decompose(0), fw::EListError);
     LoadValues(Ramp(9));
     EXPECT_THROW(session_.Decompose(3), fw::EListError);
@@ -105,8 +94,7 @@ TEST_F(SessionTest, DecomposeRefusesLevelsTheSignalDoesNotHave)
 
 // An overflow inside the transform ends the operation with its error and
 // leaves the buffer and the decomposition it held exactly as they were.
-TEST_F(SessionTest, OverflowInDecomposeLeavesTheBufferAndLevels)
-{
+TEST_F(SessionTest, OverflowInDecomposeLeavesTheBufferAndLevels) {
     const std::vector<double> values{1e308, -1e308, 1e308, -1e308, 1e308, -1e308, 1e308, -1e308, 1e308};
     LoadValues(values);
     EXPECT_THROW(session_.Decompose(0), fw::EOverflow);
@@ -117,8 +105,7 @@ TEST_F(SessionTest, OverflowInDecomposeLeavesTheBufferAndLevels)
 
 // ---- SelectViewLevel -----------------------------------------------------------
 
-TEST_F(SessionTest, SelectViewLevelPlotsTheLevelsCoefficients)
-{
+TEST_F(SessionTest, SelectViewLevelPlotsTheLevelsCoefficients) {
     const std::vector<double> values = Ramp(17, 3.0);
     LoadValues(values);
     session_.Decompose(1);
@@ -140,8 +127,7 @@ TEST_F(SessionTest, SelectViewLevelPlotsTheLevelsCoefficients)
     EXPECT_EQ(session_.ViewedLevel(), 3);
 }
 
-TEST_F(SessionTest, SelectViewLevelRefusesItemsTheListDoesNotHold)
-{
+TEST_F(SessionTest, SelectViewLevelRefusesItemsTheListDoesNotHold) {
     EXPECT_THROW(session_.SelectViewLevel(0), fw::EListError);
     LoadValues(Ramp(9));
     session_.Decompose(1);
@@ -153,8 +139,7 @@ TEST_F(SessionTest, SelectViewLevelRefusesItemsTheListDoesNotHold)
 
 // ---- ApplyThreshold -------------------------------------------------------------
 
-TEST_F(SessionTest, ThresholdWithNothingChosenIgnoresEvenBadText)
-{
+TEST_F(SessionTest, ThresholdWithNothingChosenIgnoresEvenBadText) {
     LoadValues(Ramp(9));
     session_.Decompose(0);
     session_.SelectViewLevel(0);
@@ -163,8 +148,7 @@ TEST_F(SessionTest, ThresholdWithNothingChosenIgnoresEvenBadText)
     EXPECT_TRUE(log_.empty());
 }
 
-TEST_F(SessionTest, ThresholdZeroesSmallCoefficientsAndReplots)
-{
+TEST_F(SessionTest, ThresholdZeroesSmallCoefficientsAndReplots) {
     // Level-1 details of this signal: x1 = 10, x3 = -20, x5 = 5, x7 = -10.
     LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
     session_.Decompose(0);
@@ -186,8 +170,7 @@ TEST_F(SessionTest, ThresholdZeroesSmallCoefficientsAndReplots)
     EXPECT_EQ(Buffer(), buffer);
 }
 
-TEST_F(SessionTest, BadThresholdTextChangesNothing)
-{
+TEST_F(SessionTest, BadThresholdTextChangesNothing) {
     LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
     session_.Decompose(0);
     session_.SelectViewLevel(0);
@@ -206,8 +189,7 @@ TEST_F(SessionTest, BadThresholdTextChangesNothing)
     EXPECT_EQ(Buffer(), before);
 }
 
-TEST_F(SessionTest, ThresholdingTheDeepestApproximationUpdatesTheMean)
-{
+TEST_F(SessionTest, ThresholdingTheDeepestApproximationUpdatesTheMean) {
     LoadValues({1, 0, 0, 0, 1});
     session_.Decompose(1);
     session_.SelectViewLevel(2);
@@ -218,8 +200,7 @@ TEST_F(SessionTest, ThresholdingTheDeepestApproximationUpdatesTheMean)
 
 // ---- Reconstruct ----------------------------------------------------------------
 
-TEST_F(SessionTest, ReconstructRestoresTheSignalAndEmptiesTheViewList)
-{
+TEST_F(SessionTest, ReconstructRestoresTheSignalAndEmptiesTheViewList) {
     const std::vector<double> values = Ramp(257, 10.0);
     LoadValues(values);
     session_.Decompose(5);
@@ -242,8 +223,7 @@ TEST_F(SessionTest, ReconstructRestoresTheSignalAndEmptiesTheViewList)
     EXPECT_EQ(Buffer(), once);
 }
 
-TEST_F(SessionTest, DecomposeAfterReconstructWorksOnTheRebuiltSignal)
-{
+TEST_F(SessionTest, DecomposeAfterReconstructWorksOnTheRebuiltSignal) {
     LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
     session_.Decompose(0);
     session_.SelectViewLevel(0);
@@ -260,8 +240,7 @@ TEST_F(SessionTest, DecomposeAfterReconstructWorksOnTheRebuiltSignal)
 // x0 = 5, x2 = -2.5, x4 = -3.75, x6 = -1.25, x8 = -5. With only -20 left,
 // undoing the updates gives x2 = 2.5, x4 = 1.25, x6 = -1.25 (ends unchanged),
 // and undoing the prediction x1 = 3.75, x3 = -18.125, x5 = 0, x7 = -3.125.
-TEST_F(SessionTest, ThresholdThenReconstructRebuildsFromTheKeptDetails)
-{
+TEST_F(SessionTest, ThresholdThenReconstructRebuildsFromTheKeptDetails) {
     LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
     session_.Decompose(0);
     session_.SelectViewLevel(0);
@@ -280,8 +259,7 @@ namespace {
 class KeepingPlot : public RecordingPlot {
 public:
     using RecordingPlot::RecordingPlot;
-    void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex) override
-    {
+    void AddShared(std::shared_ptr<const double[]> values, int32_t highIndex) override {
         AddArray(values.get(), highIndex);
         kept = std::move(values);
     }
@@ -291,8 +269,7 @@ public:
 // The reconstruction plot holds the buffer itself; reconstructing again or
 // plotting the view copies nothing, and a write to the buffer (a threshold
 // through the view it still has) leaves the plot's block as it was.
-TEST_F(SessionTest, TheReconstructionPlotSharesTheBufferUntilItIsWritten)
-{
+TEST_F(SessionTest, TheReconstructionPlotSharesTheBufferUntilItIsWritten) {
     KeepingPlot reconstruction{"reconstruction", log_};
     AnalysisSession session{signal_, reconstruction, view_, controls_};
     const std::vector<double> values = Ramp(33, 40.0);

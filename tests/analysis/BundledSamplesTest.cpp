@@ -12,20 +12,16 @@
 namespace analysis {
 namespace {
 
-std::string SampleFile(const std::string& name)
-{
-    return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name;
-}
+std::string SampleFile(const std::string& name) { return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name; }
 
 // The files that ship with the tool hold exactly their count of numbers.
-TEST(BundledSamples, EachFileReadsCompletely)
-{
+TEST(BundledSamples, EachFileReadsCompletely) {
     struct File {
         const char* name;
         int32_t j;
     };
-    for (const File& file : {File{"doppler_noisy_513.dat", 9}, File{"chirp_noisy_1025.dat", 10},
-                             File{"blocks_257.dat", 8}}) {
+    for (const File& file :
+         {File{"doppler_noisy_513.dat", 9}, File{"chirp_noisy_1025.dat", 10}, File{"blocks_257.dat", 8}}) {
         DyadicSignal signal(file.j);
         const ReadResult result = ReadSamples(SampleFile(file.name), signal.Data(), signal.N());
         EXPECT_EQ(result.stop, ReadStop::Complete) << file.name;
@@ -35,8 +31,7 @@ TEST(BundledSamples, EachFileReadsCompletely)
 
 // The 513-sample example is meant to show thresholding with the window's
 // default threshold of 10: most finest details are noise below it, but not all.
-TEST(BundledSamples, DopplerFinestDetailsStraddleTheDefaultThreshold)
-{
+TEST(BundledSamples, DopplerFinestDetailsStraddleTheDefaultThreshold) {
     auto signal = std::make_shared<DyadicSignal>(9);
     ASSERT_EQ(ReadSamples(SampleFile("doppler_noisy_513.dat"), signal->Data(), signal->N()).stop, ReadStop::Complete);
     ForwardTransform(*signal, 3);

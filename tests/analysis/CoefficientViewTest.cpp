@@ -9,23 +9,20 @@
 namespace analysis {
 namespace {
 
-std::vector<std::size_t> Positions(const CoefficientView& view)
-{
+std::vector<std::size_t> Positions(const CoefficientView& view) {
     std::vector<std::size_t> positions;
     for (int32_t i = 0; i < view.Count(); ++i) positions.push_back(view.Position(i));
     return positions;
 }
 
 // The positions the layout table gives for a level, written out directly.
-std::vector<std::size_t> Expected(std::size_t first, std::size_t stride, std::size_t last)
-{
+std::vector<std::size_t> Expected(std::size_t first, std::size_t stride, std::size_t last) {
     std::vector<std::size_t> positions;
     for (std::size_t p = first; p <= last; p += stride) positions.push_back(p);
     return positions;
 }
 
-TEST(BuildView, NineLevelsDecomposedThree)
-{
+TEST(BuildView, NineLevelsDecomposedThree) {
     auto signal = std::make_shared<DyadicSignal>(9);
     const CoefficientView level1 = BuildView(signal, 3, 1);
     EXPECT_EQ(level1.Count(), 256);
@@ -42,8 +39,7 @@ TEST(BuildView, NineLevelsDecomposedThree)
 }
 
 // Details of every level and the approximation cover each position once.
-TEST(BuildView, LevelsPartitionTheBuffer)
-{
+TEST(BuildView, LevelsPartitionTheBuffer) {
     auto signal = std::make_shared<DyadicSignal>(6);
     for (int32_t levels = 1; levels <= 6; ++levels) {
         std::vector<int> seen(static_cast<std::size_t>(signal->N()), 0);
@@ -54,22 +50,19 @@ TEST(BuildView, LevelsPartitionTheBuffer)
     }
 }
 
-TEST(BuildView, DeepestDecompositionLeavesTheTwoEnds)
-{
+TEST(BuildView, DeepestDecompositionLeavesTheTwoEnds) {
     auto signal = std::make_shared<DyadicSignal>(5);
     EXPECT_EQ(Positions(BuildView(signal, 5, 6)), (std::vector<std::size_t>{0, 32}));
     EXPECT_EQ(Positions(BuildView(signal, 5, 5)), (std::vector<std::size_t>{16}));
 }
 
-TEST(BuildView, FiveSamplesOneLevel)
-{
+TEST(BuildView, FiveSamplesOneLevel) {
     auto signal = std::make_shared<DyadicSignal>(2);
     EXPECT_EQ(Positions(BuildView(signal, 1, 1)), (std::vector<std::size_t>{1, 3}));
     EXPECT_EQ(Positions(BuildView(signal, 1, 2)), (std::vector<std::size_t>{0, 2, 4}));
 }
 
-TEST(CoefficientView, EntriesReadAndWriteTheBuffer)
-{
+TEST(CoefficientView, EntriesReadAndWriteTheBuffer) {
     auto signal = std::make_shared<DyadicSignal>(3);
     for (int32_t i = 0; i < signal->N(); ++i) (*signal)[i] = 10.0 * i;
     const CoefficientView view = BuildView(signal, 2, 2);
@@ -82,8 +75,7 @@ TEST(CoefficientView, EntriesReadAndWriteTheBuffer)
     EXPECT_EQ(view[0], 7.0);
 }
 
-TEST(CoefficientView, KeepsItsBufferAlive)
-{
+TEST(CoefficientView, KeepsItsBufferAlive) {
     auto signal = std::make_shared<DyadicSignal>(2);
     (*signal)[4] = 3.0;
     const std::weak_ptr<DyadicSignal> watch = signal;
@@ -93,15 +85,13 @@ TEST(CoefficientView, KeepsItsBufferAlive)
     EXPECT_EQ(view.Buffer(), watch.lock().get());
 }
 
-TEST(CoefficientView, EmptyViewHasNoEntriesAndNoBuffer)
-{
+TEST(CoefficientView, EmptyViewHasNoEntriesAndNoBuffer) {
     const CoefficientView view;
     EXPECT_EQ(view.Count(), 0);
     EXPECT_EQ(view.Buffer(), nullptr);
 }
 
-TEST(BuildView, RefusesLevelsOutsideTheDecomposition)
-{
+TEST(BuildView, RefusesLevelsOutsideTheDecomposition) {
     auto signal = std::make_shared<DyadicSignal>(3);
     EXPECT_THROW(BuildView(signal, 0, 1), fw::EListError);
     EXPECT_THROW(BuildView(signal, -1, 0), fw::EListError);

@@ -13,8 +13,7 @@
 namespace analysis {
 namespace {
 
-TEST(NormaliseCount, RaisesToTheNextDyadicLength)
-{
+TEST(NormaliseCount, RaisesToTheNextDyadicLength) {
     struct Case {
         int32_t count, n, j;
     };
@@ -26,8 +25,7 @@ TEST(NormaliseCount, RaisesToTheNextDyadicLength)
     }
 }
 
-TEST(NormaliseCount, SmallZeroAndNegativeCountsGiveFive)
-{
+TEST(NormaliseCount, SmallZeroAndNegativeCountsGiveFive) {
     for (int32_t count : {4, 1, 0, -3, INT32_MIN}) {
         const SignalSize size = NormaliseCount(count);
         EXPECT_EQ(size.N, 5) << count;
@@ -35,8 +33,7 @@ TEST(NormaliseCount, SmallZeroAndNegativeCountsGiveFive)
     }
 }
 
-TEST(NormaliseCount, AcceptsUpToTheLimitAndNamesItWhenRefusing)
-{
+TEST(NormaliseCount, AcceptsUpToTheLimitAndNamesItWhenRefusing) {
     const SignalSize largest = NormaliseCount(kMaxSamples);
     EXPECT_EQ(largest.N, 67108865);
     EXPECT_EQ(largest.J, 26);
@@ -52,8 +49,7 @@ TEST(NormaliseCount, AcceptsUpToTheLimitAndNamesItWhenRefusing)
     }
 }
 
-TEST(DyadicSignal, IsZeroFilledWithItsOrderAndLength)
-{
+TEST(DyadicSignal, IsZeroFilledWithItsOrderAndLength) {
     for (int32_t j : {2, 3, 10, 16}) {
         DyadicSignal signal(j);
         EXPECT_EQ(signal.J(), j);
@@ -62,8 +58,7 @@ TEST(DyadicSignal, IsZeroFilledWithItsOrderAndLength)
     }
 }
 
-TEST(DyadicSignal, RefusesOrdersOutsideTheGrid)
-{
+TEST(DyadicSignal, RefusesOrdersOutsideTheGrid) {
     EXPECT_THROW(DyadicSignal(1), fw::Exception);
     EXPECT_THROW(DyadicSignal(kMaxOrder + 1), fw::Exception);
 }
@@ -77,8 +72,7 @@ namespace {
 // What Share hands out never changes: a write to the buffer while a copy is
 // held (directly, by a transform, through a view) moves the buffer to a
 // copy of its own first; once nobody holds one, writes stay in place.
-TEST(DyadicSignal, SharedSamplesNeverChange)
-{
+TEST(DyadicSignal, SharedSamplesNeverChange) {
     auto signal = std::make_shared<DyadicSignal>(4);
     for (int32_t i = 0; i < signal->N(); ++i) (*signal)[static_cast<std::size_t>(i)] = i * 0.5;
     const std::vector<std::function<void()>> writes{

@@ -14,12 +14,15 @@ namespace {
 
 // The window, emptied after every chunk or kept whole (then it grows), holds
 // the file's bytes up to its first Ctrl-Z, in chunks of any size.
-TEST(FileChunkReader, GivesTheBytesBeforeCtrlZInAnyChunking)
-{
+TEST(FileChunkReader, GivesTheBytesBeforeCtrlZInAnyChunking) {
     const test::TempFolder folder;
     const std::string token(100, '7');
-    for (const std::string& bytes : {std::string(), std::string("1 2\r\n3"), std::string("12\x1A" "34"),
-                                     std::string("\x1A" "5"), token + "\n" + token, std::string("ab\x1A")}) {
+    for (const std::string& bytes : {std::string(), std::string("1 2\r\n3"),
+                                     std::string("12\x1A"
+                                                 "34"),
+                                     std::string("\x1A"
+                                                 "5"),
+                                     token + "\n" + token, std::string("ab\x1A")}) {
         const std::string path = folder.Write("chunks.dat", bytes);
         const std::string data = bytes.substr(0, bytes.find('\x1A'));
         for (std::size_t chunk = 1; chunk <= 8; ++chunk) {
@@ -42,8 +45,7 @@ TEST(FileChunkReader, GivesTheBytesBeforeCtrlZInAnyChunking)
     }
 }
 
-TEST(FileChunkReader, FailedReadEndsTheDataWithItsError)
-{
+TEST(FileChunkReader, FailedReadEndsTheDataWithItsError) {
     const test::TempFolder folder;
     const FileDescriptor directory(::open(folder.PathOf("").c_str(), O_RDONLY));
     FileChunkReader window(directory.Get(), 8, 8);

@@ -15,8 +15,7 @@ using Index = std::ptrdiff_t;
 
 // Magnitudes from subnormal to large, so that a lane mixed up with another or
 // an operation done in another order shows in the bits.
-std::vector<double> MixedSignal(Index n, std::mt19937_64& random)
-{
+std::vector<double> MixedSignal(Index n, std::mt19937_64& random) {
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
     std::uniform_int_distribution<int> exponent(-1070, 60);
     std::vector<double> x(static_cast<std::size_t>(n));
@@ -25,31 +24,27 @@ std::vector<double> MixedSignal(Index n, std::mt19937_64& random)
 }
 
 // The steps written one at a time, straight from their definition.
-void LiteralForward(std::vector<double>& x, Index first, Index last)
-{
+void LiteralForward(std::vector<double>& x, Index first, Index last) {
     for (Index i = first; i <= last; ++i) {
         x[2 * i - 1] = x[2 * i - 1] - (0.5 * x[2 * i - 2] + 0.5 * x[2 * i]);
         x[2 * i - 2] = (0.25 * x[2 * i - 3] + 0.25 * x[2 * i - 1]) + x[2 * i - 2];
     }
 }
 
-void LiteralInverse(std::vector<double>& x, Index first, Index last)
-{
+void LiteralInverse(std::vector<double>& x, Index first, Index last) {
     for (Index i = first; i <= last; ++i) {
         x[2 * i] = x[2 * i] - (0.25 * x[2 * i - 1] + 0.25 * x[2 * i + 1]);
         x[2 * i - 1] = (0.5 * x[2 * i - 2] + 0.5 * x[2 * i]) + x[2 * i - 1];
     }
 }
 
-bool BitIdentical(const std::vector<double>& a, const std::vector<double>& b)
-{
+bool BitIdentical(const std::vector<double>& a, const std::vector<double>& b) {
     return std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 // Every range of steps on small signals, and random ranges (odd and even
 // lengths, both ends) on larger ones: the pairs and the lone last step.
-TEST(FinestLifting, StepsMatchTheLiteralStepsBitForBit)
-{
+TEST(FinestLifting, StepsMatchTheLiteralStepsBitForBit) {
     std::mt19937_64 random(77);
     for (int32_t j = 2; j <= 14; ++j) {
         const Index m = LevelGeometry::Details(j, 1).count;

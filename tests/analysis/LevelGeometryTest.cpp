@@ -12,8 +12,7 @@
 namespace analysis {
 namespace {
 
-std::set<std::size_t> Positions(const LevelGeometry& geometry)
-{
+std::set<std::size_t> Positions(const LevelGeometry& geometry) {
     std::set<std::size_t> positions;
     for (int32_t i = 0; i < geometry.count; ++i) positions.insert(geometry.Position(i));
     return positions;
@@ -26,8 +25,7 @@ struct TransformedPositions {
     std::set<std::size_t> zeroed;
 };
 
-TransformedPositions TransformConstant(int32_t j, int32_t levels)
-{
+TransformedPositions TransformConstant(int32_t j, int32_t levels) {
     constexpr double kConstant = 3.75;
     std::vector<double> x(std::size_t{1} << j, kConstant);
     x.push_back(kConstant);
@@ -40,8 +38,7 @@ TransformedPositions TransformConstant(int32_t j, int32_t levels)
 // Small orders against the transform itself: the details of level k are the
 // positions that level k zeroed, the approximation those still holding the
 // constant.
-TEST(LevelGeometry, MatchesThePositionsTheTransformWrites)
-{
+TEST(LevelGeometry, MatchesThePositionsTheTransformWrites) {
     for (int32_t j = 2; j <= 11; ++j) {
         TransformedPositions before = TransformConstant(j, 0);
         ASSERT_EQ(static_cast<std::size_t>(SamplesOfOrder(j)), before.kept.size()) << "J=" << j;
@@ -62,8 +59,7 @@ TEST(LevelGeometry, MatchesThePositionsTheTransformWrites)
 // the positions p in 0 ... 2^J whose lowest set bit is bit k - 1, the
 // approximation after L levels all multiples of 2^L there, and together they
 // cover the 2^J + 1 positions once.
-TEST(LevelGeometry, EveryOrderAndLevelCoversItsPositionsExactly)
-{
+TEST(LevelGeometry, EveryOrderAndLevelCoversItsPositionsExactly) {
     uint64_t last = 1;  // 2^J, by doubling
     for (int32_t j = 1; j <= kMaxOrder; ++j) {
         last *= 2;

@@ -19,8 +19,7 @@ namespace {
 // fit, leading zeros, exponents near and beyond the bounds, and now and then
 // a character that breaks the syntax. A well-formed one is a number within
 // the double range.
-std::string RandomToken(std::mt19937_64& random, bool wellFormed)
-{
+std::string RandomToken(std::mt19937_64& random, bool wellFormed) {
     const auto pick = [&](const char* choices) { return choices[random() % std::strlen(choices)]; };
     const auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
     const auto digits = [&](auto count) {
@@ -34,8 +33,8 @@ std::string RandomToken(std::mt19937_64& random, bool wellFormed)
     const int whole = static_cast<int>(random() % 11);
     token += digits(whole);
     if (chance(80) || (wellFormed && whole == 0)) {
-        token += "." + std::string(chance(20) ? random() % 5 : 0, '0') +
-                 digits(random() % 21 + (wellFormed && whole == 0));
+        token +=
+            "." + std::string(chance(20) ? random() % 5 : 0, '0') + digits(random() % 21 + (wellFormed && whole == 0));
     }
     if (chance(30)) {
         token += pick("eE") + std::string(chance(50) ? 1 : 0, pick("+-")) +
@@ -48,8 +47,7 @@ std::string RandomToken(std::mt19937_64& random, bool wellFormed)
 // Halfway between two neighbouring doubles, or a unit of the last digit off:
 // (2m + 1) × 2^s, a multiple of 5^f for f up to 5 so that some halves have
 // decimal zeros to spare. With s from -4 (5^4 more keeps it in 64 bits) to 9.
-std::string NearHalfway(std::mt19937_64& random)
-{
+std::string NearHalfway(std::mt19937_64& random) {
     uint64_t five = 1;
     for (auto f = random() % 6; f > 0; --f) five *= 5;
     const uint64_t odd = ((uint64_t{1} << 53) / five + 1 + random() % ((uint64_t{1} << 53) / five)) | 1;
@@ -72,14 +70,13 @@ std::string NearHalfway(std::mt19937_64& random)
 
 // Whatever the plain scan reads, ScanSampleNumber reads the same way: the same
 // bits and the same end, before the blank that must follow.
-TEST(PlainNumbersTest, ReadsWhatTheGeneralScanReads)
-{
+TEST(PlainNumbersTest, ReadsWhatTheGeneralScanReads) {
     std::mt19937_64 random(20240611);
     int plain = 0;
     constexpr int kTokens = 200'000;
     for (int i = 0; i < kTokens; ++i) {
         const std::string token = i % 4 == 0 ? NearHalfway(random) : RandomToken(random, false);
-        if (token.empty()) continue; // the scan would go on to the next token
+        if (token.empty()) continue;  // the scan would go on to the next token
         const char blank = " \t\n\r\v\f,x"[random() % 8];
         const std::string text = token + blank + "9 8 7 6 5 4 3 2 1 9 8 7 6 5 4 3 2 1 9 8 7 6 5 4 3 2 1 0";
         SCOPED_TRACE(token);
@@ -105,8 +102,7 @@ TEST(PlainNumbersTest, ReadsWhatTheGeneralScanReads)
 
 // Reads of a few bytes leave the numbers to the general scan, reads of a
 // megabyte give most of them to the plain one: the results are the same.
-TEST(PlainNumbersTest, FilesReadAsInSmallChunks)
-{
+TEST(PlainNumbersTest, FilesReadAsInSmallChunks) {
     std::mt19937_64 random(7);
     test::TempFolder folder;
     for (int file = 0; file < 20; ++file) {

@@ -8,8 +8,7 @@
 namespace analysis {
 namespace {
 
-ReadResult Stopped(ReadStop stop, int32_t stored, int64_t bytes = 10)
-{
+ReadResult Stopped(ReadStop stop, int32_t stored, int64_t bytes = 10) {
     ReadResult result;
     result.stop = stop;
     result.stored = stored;
@@ -17,16 +16,14 @@ ReadResult Stopped(ReadStop stop, int32_t stored, int64_t bytes = 10)
     return result;
 }
 
-ReadResult NotANumber(int32_t stored)
-{
+ReadResult NotANumber(int32_t stored) {
     ReadResult result = Stopped(ReadStop::NotANumber, stored);
     result.line = 12;
     result.text = "abc";
     return result;
 }
 
-ReadResult SystemError(ReadStop stop, int error)
-{
+ReadResult SystemError(ReadStop stop, int error) {
     ReadResult result = Stopped(stop, 0);
     result.error = error;
     return result;
@@ -34,8 +31,7 @@ ReadResult SystemError(ReadStop stop, int error)
 
 // Each read gets either an error (nothing stored) or a warning (some stored,
 // not all), never both.
-TEST(ReadWarning, ErrorWhenNothingWasReadWarningWhenSomethingWas)
-{
+TEST(ReadWarning, ErrorWhenNothingWasReadWarningWhenSomethingWas) {
     struct Case {
         ReadResult read;
         std::string error;

@@ -14,8 +14,7 @@ namespace analysis::test {
 
 using CallLog = std::vector<std::string>;
 
-inline std::string Exact(double value)
-{
+inline std::string Exact(double value) {
     char text[40];
     std::snprintf(text, sizeof text, "%.17g", value);
     return text;
@@ -25,18 +24,15 @@ class RecordingPlot : public PlotSink {
 public:
     RecordingPlot(std::string name, CallLog& log) : name_(std::move(name)), log_(log) {}
 
-    void Clear() override
-    {
+    void Clear() override {
         log_.push_back(name_ + ".Clear");
         points.clear();
     }
-    void AddY(double value, const std::string& label, fw::TColor colour) override
-    {
+    void AddY(double value, const std::string& label, fw::TColor colour) override {
         log_.push_back(name_ + ".AddY(" + Exact(value) + ",'" + label + "'," + std::to_string(colour) + ")");
         points.push_back(value);
     }
-    void AddArray(const double* values, int32_t highIndex) override
-    {
+    void AddArray(const double* values, int32_t highIndex) override {
         log_.push_back(name_ + ".AddArray(" + std::to_string(highIndex) + ")");
         if (outOfMemory) {
             points.insert(points.end(), values, values + (highIndex + 1) / 2);
@@ -45,8 +41,8 @@ public:
         points.insert(points.end(), values, values + highIndex + 1);
     }
 
-    std::vector<double> points; // what the series holds now
-    bool outOfMemory = false;   // AddArray stores half the points, then fails
+    std::vector<double> points;  // what the series holds now
+    bool outOfMemory = false;    // AddArray stores half the points, then fails
 
 private:
     std::string name_;
@@ -63,12 +59,8 @@ public:
     void ShowMean(const std::string& text) override { log_.push_back("ShowMean(" + text + ")"); }
     void EnableDecompose(bool on) override { log_.push_back(std::string("EnableDecompose(") + (on ? "1)" : "0)")); }
     void EnableThreshold(bool on) override { log_.push_back(std::string("EnableThreshold(") + (on ? "1)" : "0)")); }
-    void EnableReconstruct(bool on) override
-    {
-        log_.push_back(std::string("EnableReconstruct(") + (on ? "1)" : "0)"));
-    }
-    void ShowWarning(const std::string& text) override
-    {
+    void EnableReconstruct(bool on) override { log_.push_back(std::string("EnableReconstruct(") + (on ? "1)" : "0)")); }
+    void ShowWarning(const std::string& text) override {
         log_.push_back("ShowWarning");
         warnings.push_back(text);
     }

@@ -17,16 +17,14 @@ using test::RandomSampleText;
 using test::TempFolder;
 
 // The reader itself, with room for every number, is the reference count.
-int64_t ReaderCount(const std::string& path, int32_t room)
-{
+int64_t ReaderCount(const std::string& path, int32_t room) {
     std::vector<double> x(static_cast<std::size_t>(room));
     return ReadSamples(path, x.data(), room).stored;
 }
 
 // Blocks of 1 to 8 bytes cut every token, sign, exponent and line end; the
 // count is still the reader's, as it is with blocks that hold the whole text.
-TEST(SampleCount, EqualsTheReadersCountOnGeneratedTextsForEveryBlockSize)
-{
+TEST(SampleCount, EqualsTheReadersCountOnGeneratedTextsForEveryBlockSize) {
     const TempFolder folder;
     std::vector<std::size_t> blocks{64, std::size_t{1} << 20};
     for (std::size_t block = 1; block <= 8; ++block) blocks.push_back(block);
@@ -43,8 +41,7 @@ TEST(SampleCount, EqualsTheReadersCountOnGeneratedTextsForEveryBlockSize)
     }
 }
 
-TEST(SampleCount, StopsAtTheLimit)
-{
+TEST(SampleCount, StopsAtTheLimit) {
     const TempFolder folder;
     const std::string path = folder.Write("five.dat", "1 2 3 4 5\n");
     EXPECT_EQ(CountSamples(path, 3), 3);
@@ -60,8 +57,7 @@ TEST(SampleCount, StopsAtTheLimit)
     }
 }
 
-TEST(SampleCount, FileThatCannotBeReadNamesItAndTheReason)
-{
+TEST(SampleCount, FileThatCannotBeReadNamesItAndTheReason) {
     const TempFolder folder;
     struct Case {
         std::string path;

@@ -30,8 +30,7 @@ struct Read {
 class SampleReaderTest : public ::testing::Test {
 protected:
     // Reads n samples from a file holding exactly the given bytes.
-    Read ReadText(const std::string& bytes, int32_t n = 5)
-    {
+    Read ReadText(const std::string& bytes, int32_t n = 5) {
         Read read;
         read.x.assign(static_cast<std::size_t>(n), kUnset);
         read.result = ReadSamples(folder_.Write("samples.dat", bytes), read.x.data(), n);
@@ -39,16 +38,14 @@ protected:
     }
 
     // The value of the first sample read from text followed by a line end.
-    double First(const std::string& text)
-    {
+    double First(const std::string& text) {
         const Read read = ReadText(text + "\n", 1);
         EXPECT_EQ(read.result.stop, ReadStop::Complete) << text;
         return read.x[0];
     }
 
     // The token after a first number, then the end of the file.
-    void ExpectNotANumber(const std::string& text)
-    {
+    void ExpectNotANumber(const std::string& text) {
         const Read read = ReadText("1 " + text + "\n", 3);
         EXPECT_EQ(read.result.stop, ReadStop::NotANumber) << text;
         EXPECT_EQ(read.result.stored, 1) << text;
@@ -57,8 +54,7 @@ protected:
 
     // Reads 5 samples on a thread; a read that still runs after 5 s fails the
     // test, and a writer opened then lets a blocked open or read end.
-    Read ReadWithin5s(const std::string& name)
-    {
+    Read ReadWithin5s(const std::string& name) {
         auto read = std::make_shared<Read>();
         read->x.assign(5, kUnset);
         std::promise<void> done;
@@ -79,11 +75,10 @@ protected:
     test::TempFolder folder_;
 };
 
-TEST_F(SampleReaderTest, BlankSeparatedNumbersInAnyArrangement)
-{
+TEST_F(SampleReaderTest, BlankSeparatedNumbersInAnyArrangement) {
     const std::vector<double> expected{1, 2, 3, 4, 5};
-    for (const std::string text : {"1 2 3 4 5", "1\n2\n3\n4\n5\n", "1\r\n2\r\n3\r\n4\r\n5\r\n", " \t1\v2\f3\r4\n\n 5",
-                                   "1 2\n3\t4 5 6 7"}) {
+    for (const std::string text :
+         {"1 2 3 4 5", "1\n2\n3\n4\n5\n", "1\r\n2\r\n3\r\n4\r\n5\r\n", " \t1\v2\f3\r4\n\n 5", "1 2\n3\t4 5 6 7"}) {
         const Read read = ReadText(text);
         EXPECT_EQ(read.result.stop, ReadStop::Complete) << text;
         EXPECT_EQ(read.result.stored, 5);
@@ -91,8 +86,7 @@ TEST_F(SampleReaderTest, BlankSeparatedNumbersInAnyArrangement)
     }
 }
 
-TEST_F(SampleReaderTest, NumberForms)
-{
+TEST_F(SampleReaderTest, NumberForms) {
     EXPECT_EQ(First("-.5"), -0.5);
     EXPECT_EQ(First("+3"), 3.0);
     EXPECT_EQ(First("5."), 5.0);
@@ -112,8 +106,7 @@ TEST_F(SampleReaderTest, NumberForms)
     EXPECT_EQ(First("0.1000000000000000055511151231257827021181583404541015625000001"), 0.1);
 }
 
-TEST_F(SampleReaderTest, TooSmallForADoubleIsZeroOfItsSign)
-{
+TEST_F(SampleReaderTest, TooSmallForADoubleIsZeroOfItsSign) {
     EXPECT_EQ(First("1e-400"), 0.0);
     const double negative = First("-2e-999999999999999999999");
     EXPECT_EQ(negative, 0.0);
@@ -122,16 +115,14 @@ TEST_F(SampleReaderTest, TooSmallForADoubleIsZeroOfItsSign)
     EXPECT_EQ(First("0e99999"), 0.0);
 }
 
-TEST_F(SampleReaderTest, TokensThatAreNoNumbers)
-{
-    for (const char* text : {"abc", ",", "-", "+", ".", "-.", "1e", "1e+", "2.5E-", "e5", "inf", "nan", "-inf",
-                             "--5", "+-5", "x10", "1e999", "-1e400", "123456789e99999999999999"}) {
+TEST_F(SampleReaderTest, TokensThatAreNoNumbers) {
+    for (const char* text : {"abc", ",", "-", "+", ".", "-.", "1e", "1e+", "2.5E-", "e5", "inf", "nan", "-inf", "--5",
+                             "+-5", "x10", "1e999", "-1e400", "123456789e99999999999999"}) {
         ExpectNotANumber(text);
     }
 }
 
-TEST_F(SampleReaderTest, NumberEndsWhereTheSyntaxEnds)
-{
+TEST_F(SampleReaderTest, NumberEndsWhereTheSyntaxEnds) {
     // "1.5abc": 1.5 is stored, the next number fails at "abc".
     Read glued = ReadText("1.5abc 2", 3);
     EXPECT_EQ(glued.result.stored, 1);
@@ -157,8 +148,7 @@ TEST_F(SampleReaderTest, NumberEndsWhereTheSyntaxEnds)
     EXPECT_EQ(hex.x[0], 0.0);
 }
 
-TEST_F(SampleReaderTest, CommaStopsAfterTheFirstNumber)
-{
+TEST_F(SampleReaderTest, CommaStopsAfterTheFirstNumber) {
     const Read read = ReadText("1,2,3,4,5");
     EXPECT_EQ(read.result.stored, 1);
     EXPECT_EQ(read.x, (std::vector<double>{1, kUnset, kUnset, kUnset, kUnset}));
@@ -167,8 +157,7 @@ TEST_F(SampleReaderTest, CommaStopsAfterTheFirstNumber)
     EXPECT_EQ(read.result.text, ",2,3,4,5");
 }
 
-TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt)
-{
+TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt) {
     const Read read = ReadText("1\r\n2\r\n\r\n  abc\r\n4\r\n5\r\n");
     EXPECT_EQ(read.x, (std::vector<double>{1, 2, kUnset, kUnset, kUnset}));
     EXPECT_EQ(read.result.stored, 2);
@@ -177,21 +166,18 @@ TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt)
     EXPECT_EQ(read.result.text, "abc");
 }
 
-TEST_F(SampleReaderTest, ReportedTextIsShortAndPrintable)
-{
+TEST_F(SampleReaderTest, ReportedTextIsShortAndPrintable) {
     const Read read = ReadText(std::string("7 \x01\x02longlonglonglonglonglong"), 2);
     EXPECT_EQ(read.result.text, "??longlonglonglonglo");
 }
 
-TEST_F(SampleReaderTest, LineOfAFailedSignIsWhereTheSignStands)
-{
+TEST_F(SampleReaderTest, LineOfAFailedSignIsWhereTheSignStands) {
     const Read read = ReadText("1\n-\n\nx", 3);
     EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
     EXPECT_EQ(read.result.line, 2);
 }
 
-TEST_F(SampleReaderTest, ShortFileReportsWhereItEnded)
-{
+TEST_F(SampleReaderTest, ShortFileReportsWhereItEnded) {
     const Read read = ReadText("1 2\n3\n");
     EXPECT_EQ(read.result.stop, ReadStop::FileEnded);
     EXPECT_EQ(read.result.stored, 3);
@@ -205,8 +191,7 @@ TEST_F(SampleReaderTest, ShortFileReportsWhereItEnded)
     EXPECT_EQ(blanks.result.stop, ReadStop::FileEnded);
 }
 
-TEST_F(SampleReaderTest, CtrlZEndsTheData)
-{
+TEST_F(SampleReaderTest, CtrlZEndsTheData) {
     const Read read = ReadText("1 2\x1A 3 4 5");
     EXPECT_EQ(read.result.stop, ReadStop::FileEnded);
     EXPECT_EQ(read.result.stored, 2);
@@ -217,20 +202,21 @@ TEST_F(SampleReaderTest, CtrlZEndsTheData)
     EXPECT_EQ(glued.result.stop, ReadStop::Complete);
 
     // "1e" cut by a Ctrl-Z is an incomplete exponent.
-    const Read cut = ReadText("1 1e\x1A" "5", 2);
+    const Read cut = ReadText(
+        "1 1e\x1A"
+        "5",
+        2);
     EXPECT_EQ(cut.result.stop, ReadStop::NotANumber);
     EXPECT_EQ(cut.result.stored, 1);
 }
 
-TEST_F(SampleReaderTest, LastNumberWithoutLineEnd)
-{
+TEST_F(SampleReaderTest, LastNumberWithoutLineEnd) {
     const Read read = ReadText("1 2 3 4 -5.5e-1");
     EXPECT_EQ(read.result.stop, ReadStop::Complete);
     EXPECT_EQ(read.x[4], -0.55);
 }
 
-TEST_F(SampleReaderTest, ReadsOnlyTheFirstN)
-{
+TEST_F(SampleReaderTest, ReadsOnlyTheFirstN) {
     std::string text;
     for (int i = 0; i < 1000; ++i) text += std::to_string(i) + "\n";
     const Read read = ReadText(text + "garbage", 513);
@@ -239,8 +225,7 @@ TEST_F(SampleReaderTest, ReadsOnlyTheFirstN)
     for (int i = 0; i < 513; ++i) ASSERT_EQ(read.x[static_cast<std::size_t>(i)], i);
 }
 
-TEST_F(SampleReaderTest, MissingFileIsReportedAndWritesNothing)
-{
+TEST_F(SampleReaderTest, MissingFileIsReportedAndWritesNothing) {
     std::vector<double> x(5, kUnset);
     const ReadResult result = ReadSamples(folder_.PathOf("no-such-file.dat"), x.data(), 5);
     EXPECT_EQ(result.stop, ReadStop::CannotOpen);
@@ -251,8 +236,7 @@ TEST_F(SampleReaderTest, MissingFileIsReportedAndWritesNothing)
 // A pipe could block the open (no writer) or the read (a writer that keeps it
 // open); neither may hold up the reader, which refuses anything but a regular
 // file before reading from it.
-TEST_F(SampleReaderTest, OnlyRegularFilesAreRead)
-{
+TEST_F(SampleReaderTest, OnlyRegularFilesAreRead) {
     const std::string pipe = folder_.PathOf("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     // Opened for reading and writing, the pipe has a writer that stays.
@@ -277,8 +261,7 @@ TEST_F(SampleReaderTest, OnlyRegularFilesAreRead)
 
 // A token that a read window cuts is quoted whole: the reads of a megabyte,
 // and reads of a few bytes that cut every token.
-TEST_F(SampleReaderTest, TokenCutByTheReadWindowIsQuotedWhole)
-{
+TEST_F(SampleReaderTest, TokenCutByTheReadWindowIsQuotedWhole) {
     for (const std::size_t spaces : {kReadChunkBytes - 30, kReadChunkBytes - 20, kReadChunkBytes - 6,
                                      kReadChunkBytes - 1, kReadChunkBytes, kReadChunkBytes + 1}) {
         const Read read = ReadText("1" + std::string(spaces - 1, ' ') + "abc\n", 2);
@@ -299,10 +282,16 @@ TEST_F(SampleReaderTest, TokenCutByTheReadWindowIsQuotedWhole)
 // Reads of a few bytes cut every number, sign, exponent and line end; the
 // result is that of the reads of a megabyte, on texts written for it and on
 // generated ones.
-TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead)
-{
-    std::vector<std::string> texts{"1 2 3 4 5", "-.5\r\n+ 3\n5.e1\t.25E-1 1e-400", "1.5abc", "12345678901234567890e-5 1e",
-                                   "1 2\x1A 3", "1,2", "  -\n\n 7 1e999 3", "0.1 0.2 0.3 1e+", "4 5 6 7 8 9"};
+TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead) {
+    std::vector<std::string> texts{"1 2 3 4 5",
+                                   "-.5\r\n+ 3\n5.e1\t.25E-1 1e-400",
+                                   "1.5abc",
+                                   "12345678901234567890e-5 1e",
+                                   "1 2\x1A 3",
+                                   "1,2",
+                                   "  -\n\n 7 1e999 3",
+                                   "0.1 0.2 0.3 1e+",
+                                   "4 5 6 7 8 9"};
     std::mt19937 random(5);
     for (int i = 0; i < 150; ++i) texts.push_back(test::RandomSampleText(random));
     for (const std::string& text : texts) {
@@ -328,8 +317,7 @@ TEST_F(SampleReaderTest, SmallChunksReadWhatLargeOnesRead)
 // Progress after every chunk: the bytes read grow by at most a chunk up to the
 // file's size. A cancel stops the reading at once: nothing more is read and no
 // number of the chunk that was read last is stored.
-TEST_F(SampleReaderTest, ProgressAfterEveryChunkAndCancelWithinOne)
-{
+TEST_F(SampleReaderTest, ProgressAfterEveryChunkAndCancelWithinOne) {
     std::string text;
     for (int i = 0; i < 100; ++i) text += std::to_string(i) + (i % 5 ? " " : "\n");
     const std::string file = folder_.Write("progress.dat", text);
@@ -354,17 +342,16 @@ TEST_F(SampleReaderTest, ProgressAfterEveryChunkAndCancelWithinOne)
     for (const std::size_t cancelAt : {std::size_t{1}, std::size_t{2}, told.size() / 2, told.size()}) {
         std::vector<double> y(200, kUnset);
         std::size_t calls = 0;
-        const ReadResult cancelled = ReadSamplesInChunks(file, y.data(), 200, kChunk, [&](int64_t, int64_t) {
-            return ++calls < cancelAt;
-        });
+        const ReadResult cancelled =
+            ReadSamplesInChunks(file, y.data(), 200, kChunk, [&](int64_t, int64_t) { return ++calls < cancelAt; });
         EXPECT_EQ(cancelled.stop, ReadStop::Cancelled) << cancelAt;
         EXPECT_EQ(calls, cancelAt);
         EXPECT_EQ(cancelled.bytes, told[cancelAt - 1]) << cancelAt;
         // The numbers that ended before the last chunk began, and no more.
         const int64_t before = cancelAt > 1 ? told[cancelAt - 2] : 0;
         int32_t complete = 0;
-        for (std::size_t end = text.find_first_of(" \n"); end != std::string::npos && static_cast<int64_t>(end) < before;
-             end = text.find_first_of(" \n", end + 1)) {
+        for (std::size_t end = text.find_first_of(" \n");
+             end != std::string::npos && static_cast<int64_t>(end) < before; end = text.find_first_of(" \n", end + 1)) {
             ++complete;
         }
         EXPECT_LE(cancelled.stored, complete) << cancelAt;
@@ -375,8 +362,7 @@ TEST_F(SampleReaderTest, ProgressAfterEveryChunkAndCancelWithinOne)
 
 // Numbers that straddle the reader's internal blocks of a megabyte, and a
 // single number longer than a block, read exactly as they do elsewhere.
-TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries)
-{
+TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries) {
     std::string text;
     std::vector<double> expected;
     int32_t k = 0;
@@ -396,7 +382,8 @@ TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries)
     const Read read = ReadText(text, n);
     EXPECT_EQ(read.result.stop, ReadStop::Complete);
     ASSERT_EQ(read.result.stored, n);
-    for (int32_t i = 0; i < n; ++i) ASSERT_EQ(read.x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
+    for (int32_t i = 0; i < n; ++i)
+        ASSERT_EQ(read.x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
 }
 
 }  // namespace

@@ -32,8 +32,7 @@ using test::TempFolder;
 
 // Doubles of every kind: random bit patterns (all exponents), subnormals,
 // the extremes, both zeros and values near powers of ten.
-std::vector<double> GeneratedDoubles()
-{
+std::vector<double> GeneratedDoubles() {
     std::vector<double> values = {0.0,
                                   -0.0,
                                   DBL_MAX,
@@ -64,16 +63,14 @@ std::vector<double> GeneratedDoubles()
     return values;
 }
 
-std::string ReadAll(const std::string& path)
-{
+std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder)
-{
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
     return names;
@@ -81,8 +78,7 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder)
 
 // The literal meaning of "shortest": the shortest of the texts with 1 ... 17
 // significant digits that reads back to the value.
-std::size_t ShortestLength(double value)
-{
+std::size_t ShortestLength(double value) {
     std::size_t shortest = 64;
     for (int digits = 1; digits <= 17; ++digits) {
         char text[64];
@@ -92,8 +88,7 @@ std::size_t ShortestLength(double value)
     return shortest;
 }
 
-TEST(SampleWriter, SavedFileReadsBackBitForBitWithShortestTexts)
-{
+TEST(SampleWriter, SavedFileReadsBackBitForBitWithShortestTexts) {
     const TempFolder folder;
     const std::vector<double> values = GeneratedDoubles();
     const std::string path = folder.PathOf("out.dat");
@@ -126,15 +121,13 @@ TEST(SampleWriter, SavedFileReadsBackBitForBitWithShortestTexts)
     EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"out.dat"});
 }
 
-TEST(SampleWriter, FormatsSignedZeroAndLineEnds)
-{
+TEST(SampleWriter, FormatsSignedZeroAndLineEnds) {
     const std::vector<double> values = {-0.0, 0.0, 1.5, -2e-300};
     EXPECT_EQ(FormatSamples(values), "-0\n0\n1.5\n-2e-300\n");
     EXPECT_EQ(FormatSamples({}), "");
 }
 
-TEST(SampleWriter, FolderThatCannotHoldTheFileFailsWithNameAndReason)
-{
+TEST(SampleWriter, FolderThatCannotHoldTheFileFailsWithNameAndReason) {
     const TempFolder folder;
     const std::string plainFile = folder.Write("plain", "1\n");
     struct Case {
@@ -156,13 +149,12 @@ TEST(SampleWriter, FolderThatCannotHoldTheFileFailsWithNameAndReason)
 // A failure after part of the text was written (the file size limit, which
 // holds even for the superuser, stands in for a full disk; a value with no
 // text is the other way to fail midway) leaves the old file and no temporary.
-TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary)
-{
+TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary) {
     const TempFolder folder;
     const std::string path = folder.Write("keep.dat", "1\n2\n3\n");
     const std::vector<double> many(1 << 20, 0.125);
 
-    rlimit old {};
+    rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit small = old;
     small.rlim_cur = 4096;
@@ -191,8 +183,7 @@ TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary)
 
 // Whichever block a value that is not finite falls in, the error names it and
 // what reached the descriptor is whole lines of the values before it.
-TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines)
-{
+TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines) {
     const TempFolder folder;
     for (const std::size_t bad : {std::size_t{0}, std::size_t{50000}, std::size_t{90001}, std::size_t{149999}}) {
         std::vector<double> values(150000, 0.1);
@@ -204,8 +195,8 @@ TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines)
             WriteSamples(fd, values, "out");
             ADD_FAILURE() << "a NaN at " << bad << " was written";
         } catch (const SampleWriteError& error) {
-            EXPECT_EQ(error.Message(), "Cannot save file \"out\": sample " + std::to_string(bad + 1) +
-                                           " is not a finite number");
+            EXPECT_EQ(error.Message(),
+                      "Cannot save file \"out\": sample " + std::to_string(bad + 1) + " is not a finite number");
         }
         ::close(fd);
         const std::string text = ReadAll(path);
@@ -215,17 +206,16 @@ TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines)
     }
 }
 
-TEST(SampleWriter, ReplacingKeepsThePermissionsOfTheOldFile)
-{
+TEST(SampleWriter, ReplacingKeepsThePermissionsOfTheOldFile) {
     const TempFolder folder;
     const std::string path = folder.Write("mode.dat", "old\n");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     SaveSamples(path, std::vector<double>{4.0});
     EXPECT_EQ(ReadAll(path), "4\n");
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write |
+                                                               std::filesystem::perms::group_read);
 }
 
 }  // namespace

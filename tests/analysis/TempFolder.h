@@ -11,8 +11,7 @@ namespace analysis::test {
 
 class TempFolder {
 public:
-    TempFolder()
-    {
+    TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
                 ("quelmar-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
@@ -25,8 +24,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     // Writes the bytes as they are (no line-end translation) and returns the path.
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
+    std::string Write(const std::string& name, const std::string& bytes) const {
         const std::filesystem::path file = path_ / name;
         std::ofstream(file, std::ios::binary) << bytes;
         return file.string();

@@ -19,49 +19,43 @@ struct Level1 {
     std::shared_ptr<DyadicSignal> signal;
     CoefficientView view;
 
-    explicit Level1(const std::vector<double>& details)
-    {
+    explicit Level1(const std::vector<double>& details) {
         int32_t j = 2;
         while (static_cast<std::size_t>(LevelGeometry::Details(j, 1).count) < details.size()) ++j;
         signal = std::make_shared<DyadicSignal>(j);
-        for (int32_t i = 0; i < signal->N(); ++i) (*signal)[i] = 1000.0 + i; // the evens must stay
+        for (int32_t i = 0; i < signal->N(); ++i) (*signal)[i] = 1000.0 + i;  // the evens must stay
         view = BuildView(signal, 1, 1);
         for (std::size_t i = 0; i < details.size(); ++i) view[static_cast<int32_t>(i)] = details[i];
     }
 
-    std::vector<double> Values() const
-    {
+    std::vector<double> Values() const {
         std::vector<double> values;
         for (int32_t i = 0; i < view.Count(); ++i) values.push_back(view[i]);
         return values;
     }
 };
 
-TEST(HardThreshold, KeepsOnlyMagnitudesAboveTheThreshold)
-{
+TEST(HardThreshold, KeepsOnlyMagnitudesAboveTheThreshold) {
     Level1 level({10.0, -10.0, 10.5, -10.0001, 9.99, -3.0, 0.0, 1e300});
     HardThreshold(level.view, 10.0);
     EXPECT_EQ(level.Values(), (std::vector<double>{0.0, 0.0, 10.5, -10.0001, 0.0, 0.0, 0.0, 1e300}));
     for (int32_t p = 0; p < level.signal->N(); p += 2) EXPECT_EQ((*level.signal)[p], 1000.0 + p);
 }
 
-TEST(HardThreshold, ZeroesArePositive)
-{
+TEST(HardThreshold, ZeroesArePositive) {
     Level1 level({-10.0, -0.0, -5.0, 20.0});
     HardThreshold(level.view, 10.0);
     for (int32_t i = 0; i < 3; ++i) EXPECT_FALSE(std::signbit(level.view[i])) << i;
 }
 
-TEST(HardThreshold, NegativeThresholdChangesNoFiniteValue)
-{
+TEST(HardThreshold, NegativeThresholdChangesNoFiniteValue) {
     const std::vector<double> values{0.0, -1e-300, 5.0, -7.0};
     Level1 level(values);
     HardThreshold(level.view, -1.0);
     EXPECT_EQ(level.Values(), values);
 }
 
-TEST(HardThreshold, ZeroThresholdOnlyRewritesZeros)
-{
+TEST(HardThreshold, ZeroThresholdOnlyRewritesZeros) {
     Level1 level({-0.0, 1e-320, -1e-320, 0.0});
     HardThreshold(level.view, 0.0);
     EXPECT_FALSE(std::signbit(level.view[0]));
@@ -75,8 +69,7 @@ TEST(HardThreshold, ZeroThresholdOnlyRewritesZeros)
     EXPECT_EQ(negativeZero.Values(), (std::vector<double>{0.0, 2.0, -2.0, 0.0}));
 }
 
-TEST(HardThreshold, SecondPassChangesNothing)
-{
+TEST(HardThreshold, SecondPassChangesNothing) {
     Level1 level({3.0, -4.0, 4.5, -0.5, 4.0, 100.0, -4.00001, 0.0});
     HardThreshold(level.view, 4.0);
     const std::vector<double> once = level.Values();
@@ -84,10 +77,7 @@ TEST(HardThreshold, SecondPassChangesNothing)
     EXPECT_EQ(level.Values(), once);
 }
 
-TEST(HardThreshold, EmptyViewIsNothingToDo)
-{
-    HardThreshold(CoefficientView(), 1.0);
-}
+TEST(HardThreshold, EmptyViewIsNothingToDo) { HardThreshold(CoefficientView(), 1.0); }
 
 // ---- threshold text -------------------------------------------------------------
 
@@ -100,16 +90,14 @@ private:
     fw::FormatSettings saved_;
 };
 
-TEST_F(ParseThresholdTest, AcceptedTextsUnderAPointLocale)
-{
+TEST_F(ParseThresholdTest, AcceptedTextsUnderAPointLocale) {
     fw::DefaultFormatSettings().DecimalSeparator = '.';
     for (const char* text : {" 2.5 ", "+2.5", "2.5e0", "25E-1"}) EXPECT_EQ(ParseThreshold(text), 2.5) << text;
     EXPECT_EQ(ParseThreshold("."), 0.0);
     EXPECT_EQ(ParseThreshold("-10"), -10.0);
 }
 
-TEST_F(ParseThresholdTest, RejectedTextsNameTheText)
-{
+TEST_F(ParseThresholdTest, RejectedTextsNameTheText) {
     fw::DefaultFormatSettings().DecimalSeparator = '.';
     for (const std::string text : {"2,5", "2.5x", "--2", "+", "e5", "", "\t1"}) {
         try {
@@ -121,8 +109,7 @@ TEST_F(ParseThresholdTest, RejectedTextsNameTheText)
     }
 }
 
-TEST_F(ParseThresholdTest, CommaLocaleTakesTheCommaOnly)
-{
+TEST_F(ParseThresholdTest, CommaLocaleTakesTheCommaOnly) {
     fw::DefaultFormatSettings().DecimalSeparator = ',';
     EXPECT_EQ(ParseThreshold("2,5"), 2.5);
     EXPECT_EQ(ParseThreshold(" 1,25e1 "), 12.5);
@@ -131,8 +118,7 @@ TEST_F(ParseThresholdTest, CommaLocaleTakesTheCommaOnly)
 
 // Values the extended format holds but a double does not: storing them
 // overflows; values that round to the largest double do not.
-TEST_F(ParseThresholdTest, BeyondTheDoubleRangeIsAnOverflow)
-{
+TEST_F(ParseThresholdTest, BeyondTheDoubleRangeIsAnOverflow) {
     fw::DefaultFormatSettings().DecimalSeparator = '.';
     EXPECT_THROW(ParseThreshold("1e400"), fw::EOverflow);
     EXPECT_THROW(ParseThreshold("-1e309"), fw::EOverflow);

@@ -11,8 +11,7 @@
 namespace analysis::test {
 
 template <typename Real>
-void ReferenceForward(std::vector<double>& x, int32_t j, int32_t levels)
-{
+void ReferenceForward(std::vector<double>& x, int32_t j, int32_t levels) {
     const auto at = [&x](int64_t p) { return static_cast<Real>(x[p]); };
     const Real half = 0.5;
     const Real quarter = 0.25;
@@ -21,19 +20,20 @@ void ReferenceForward(std::vector<double>& x, int32_t j, int32_t levels)
         const int64_t s = int64_t{1} << (k - 1);
         const int64_t m = int64_t{1} << (j - k);
         for (int64_t i = 1; i <= m; ++i) {
-            x[(2 * i - 1) * s] = static_cast<double>(at((2 * i - 1) * s) - (half * at((2 * i - 2) * s) + half * at(2 * i * s)));
+            x[(2 * i - 1) * s] =
+                static_cast<double>(at((2 * i - 1) * s) - (half * at((2 * i - 2) * s) + half * at(2 * i * s)));
         }
         x[0] = static_cast<double>(half * at(s) + at(0));
         x[last] = static_cast<double>(half * at(last - s) + at(last));
         for (int64_t i = 1; i <= m - 1; ++i) {
-            x[2 * i * s] = static_cast<double>((quarter * at((2 * i - 1) * s) + quarter * at((2 * i + 1) * s)) + at(2 * i * s));
+            x[2 * i * s] =
+                static_cast<double>((quarter * at((2 * i - 1) * s) + quarter * at((2 * i + 1) * s)) + at(2 * i * s));
         }
     }
 }
 
 template <typename Real>
-void ReferenceInverse(std::vector<double>& x, int32_t j, int32_t levels)
-{
+void ReferenceInverse(std::vector<double>& x, int32_t j, int32_t levels) {
     const auto at = [&x](int64_t p) { return static_cast<Real>(x[p]); };
     const Real half = 0.5;
     const Real quarter = 0.25;
@@ -42,12 +42,14 @@ void ReferenceInverse(std::vector<double>& x, int32_t j, int32_t levels)
         const int64_t s = int64_t{1} << (k - 1);
         const int64_t m = int64_t{1} << (j - k);
         for (int64_t i = 1; i <= m - 1; ++i) {
-            x[2 * i * s] = static_cast<double>(at(2 * i * s) - (quarter * at((2 * i - 1) * s) + quarter * at((2 * i + 1) * s)));
+            x[2 * i * s] =
+                static_cast<double>(at(2 * i * s) - (quarter * at((2 * i - 1) * s) + quarter * at((2 * i + 1) * s)));
         }
         x[0] = static_cast<double>(at(0) - half * at(s));
         x[last] = static_cast<double>(at(last) - half * at(last - s));
         for (int64_t i = 1; i <= m; ++i) {
-            x[(2 * i - 1) * s] = static_cast<double>((half * at((2 * i - 2) * s) + half * at(2 * i * s)) + at((2 * i - 1) * s));
+            x[(2 * i - 1) * s] =
+                static_cast<double>((half * at((2 * i - 2) * s) + half * at(2 * i * s)) + at((2 * i - 1) * s));
         }
     }
 }

@@ -14,8 +14,7 @@ namespace {
 // - {7, -2, 0.5}: magnitudes 0.5 2 7, the median is 2, sigma = 2 / 0.6745 = 2.96516.
 //   With n = 513: 2 ln 513 = 12.4806, its root 3.53278, T = 2.96516 * 3.53278 = 10.4753.
 // - n = 1: ln 1 = 0, so T = 0 whatever the coefficients.
-TEST(UniversalThreshold, HandWorkedCases)
-{
+TEST(UniversalThreshold, HandWorkedCases) {
     struct Case {
         std::vector<double> details;
         int64_t n;
@@ -24,11 +23,11 @@ TEST(UniversalThreshold, HandWorkedCases)
     };
     const std::vector<Case> cases = {
         {{3, -1, 4, -1, 5, -9}, 9, 5.18903, 10.8777},
-        {{-9, 5, -1, 4, -1, 3}, 9, 5.18903, 10.8777}, // the order does not matter
+        {{-9, 5, -1, 4, -1, 3}, 9, 5.18903, 10.8777},  // the order does not matter
         {{7, -2, 0.5}, 513, 2.96516, 10.4753},
         {{7, -2, 0.5}, 1, 2.96516, 0.0},
-        {{-0.6745}, 5, 1.0, 1.79412}, // sqrt(2 ln 5) = sqrt(3.21888)
-        {{0, 0, 0, 8}, 5, 0.0, 0.0},  // mostly exact zeros: no noise
+        {{-0.6745}, 5, 1.0, 1.79412},  // sqrt(2 ln 5) = sqrt(3.21888)
+        {{0, 0, 0, 8}, 5, 0.0, 0.0},   // mostly exact zeros: no noise
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(NoiseSigma(c.details), c.sigma, 5e-6 * c.sigma) << c.details.size() << " n=" << c.n;
@@ -37,8 +36,7 @@ TEST(UniversalThreshold, HandWorkedCases)
     }
 }
 
-TEST(UniversalThreshold, NoCoefficientsOrNoSignalIsAnError)
-{
+TEST(UniversalThreshold, NoCoefficientsOrNoSignalIsAnError) {
     EXPECT_THROW(NoiseSigma({}), fw::Exception);
     EXPECT_THROW(UniversalThreshold({}, 9), fw::Exception);
     const std::vector<double> details = {1.0};

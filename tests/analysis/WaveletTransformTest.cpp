@@ -19,8 +19,7 @@ namespace {
 using test::ReferenceForward;
 using test::ReferenceInverse;
 
-std::vector<double> RandomSignal(int32_t j, uint64_t seed, double scale = 1.0)
-{
+std::vector<double> RandomSignal(int32_t j, uint64_t seed, double scale = 1.0) {
     std::mt19937_64 random(seed);
     std::uniform_real_distribution<double> uniform(-scale, scale);
     std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)));
@@ -28,20 +27,17 @@ std::vector<double> RandomSignal(int32_t j, uint64_t seed, double scale = 1.0)
     return x;
 }
 
-bool BitIdentical(const std::vector<double>& a, const std::vector<double>& b)
-{
+bool BitIdentical(const std::vector<double>& a, const std::vector<double>& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
-double MaxAbs(const std::vector<double>& x)
-{
+double MaxAbs(const std::vector<double>& x) {
     double m = 0.0;
     for (double v : x) m = std::max(m, std::fabs(v));
     return m;
 }
 
-double MaxDifference(const std::vector<double>& a, const std::vector<double>& b)
-{
+double MaxDifference(const std::vector<double>& a, const std::vector<double>& b) {
     double d = 0.0;
     for (std::size_t i = 0; i < a.size(); ++i) d = std::max(d, std::fabs(a[i] - b[i]));
     return d;
@@ -49,8 +45,7 @@ double MaxDifference(const std::vector<double>& a, const std::vector<double>& b)
 
 // The sweep reorders the work of all levels; every value must still be the
 // one the level-by-level definition gives, to the last bit.
-TEST(WaveletTransform, ForwardMatchesDefinitionBitForBit)
-{
+TEST(WaveletTransform, ForwardMatchesDefinitionBitForBit) {
     for (int32_t j = 2; j <= 13; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             std::vector<double> fast = RandomSignal(j, 1000 * j + levels);
@@ -62,8 +57,7 @@ TEST(WaveletTransform, ForwardMatchesDefinitionBitForBit)
     }
 }
 
-TEST(WaveletTransform, InverseMatchesDefinitionBitForBit)
-{
+TEST(WaveletTransform, InverseMatchesDefinitionBitForBit) {
     for (int32_t j = 2; j <= 13; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             std::vector<double> fast = RandomSignal(j, 2000 * j + levels);
@@ -76,8 +70,7 @@ TEST(WaveletTransform, InverseMatchesDefinitionBitForBit)
 }
 
 // Long enough for the sweep to run many chunks with every level in flight.
-TEST(WaveletTransform, SweepOverManyChunksMatchesDefinition)
-{
+TEST(WaveletTransform, SweepOverManyChunksMatchesDefinition) {
     for (int32_t j : {14, 15, 17}) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             std::vector<double> forward = RandomSignal(j, 7 * j + levels);
@@ -95,8 +88,7 @@ TEST(WaveletTransform, SweepOverManyChunksMatchesDefinition)
 // Double evaluation against the extended one: the differences stay within a
 // few units in the last place of the signal's scale (details cancel, so a
 // per-value ulp would be the wrong yardstick).
-TEST(WaveletTransform, DoubleEvaluationStaysCloseToExtended)
-{
+TEST(WaveletTransform, DoubleEvaluationStaysCloseToExtended) {
     for (int32_t j = 2; j <= 12; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             const std::vector<double> input = RandomSignal(j, 3000 * j + levels);
@@ -113,8 +105,7 @@ TEST(WaveletTransform, DoubleEvaluationStaysCloseToExtended)
     }
 }
 
-TEST(WaveletTransform, InverseUndoesForwardUpToRounding)
-{
+TEST(WaveletTransform, InverseUndoesForwardUpToRounding) {
     for (int32_t j = 2; j <= 12; ++j) {
         for (int32_t levels = 1; levels <= j; ++levels) {
             const std::vector<double> input = RandomSignal(j, 4000 * j + levels, 100.0);
@@ -127,8 +118,7 @@ TEST(WaveletTransform, InverseUndoesForwardUpToRounding)
 }
 
 // Worked by hand from the definition.
-TEST(WaveletTransform, FiveSamplesOverBothLevels)
-{
+TEST(WaveletTransform, FiveSamplesOverBothLevels) {
     // Level 1: x1 = 2 - (1+3)/2 = 0, x3 = 4 - (3+5)/2 = 0; ends and middle
     // unchanged. Level 2: x2 = 3 - (1+5)/2 = 0. A ramp is exactly predicted.
     std::vector<double> ramp{1, 2, 3, 4, 5};
@@ -146,15 +136,13 @@ TEST(WaveletTransform, FiveSamplesOverBothLevels)
     EXPECT_EQ(x, (std::vector<double>{1, 4, 2, 8, 16}));
 }
 
-TEST(WaveletTransform, SingleSpikeOverOneLevel)
-{
+TEST(WaveletTransform, SingleSpikeOverOneLevel) {
     std::vector<double> x{0, 0, 1, 0, 0};
     ForwardTransform(x.data(), 2, 1);
     EXPECT_EQ(x, (std::vector<double>{-0.25, -0.5, 0.75, -0.5, -0.25}));
 }
 
-TEST(WaveletTransform, ConstantSignalHasZeroDetailsAndKeepsItsValue)
-{
+TEST(WaveletTransform, ConstantSignalHasZeroDetailsAndKeepsItsValue) {
     const int32_t j = 6;
     for (int32_t levels = 1; levels <= j; ++levels) {
         std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)), 3.75);
@@ -166,8 +154,7 @@ TEST(WaveletTransform, ConstantSignalHasZeroDetailsAndKeepsItsValue)
     }
 }
 
-TEST(WaveletTransform, RampHasZeroFinestDetailsAndUnchangedEvens)
-{
+TEST(WaveletTransform, RampHasZeroFinestDetailsAndUnchangedEvens) {
     const int32_t j = 5;
     std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)));
     for (std::size_t p = 0; p < x.size(); ++p) x[p] = static_cast<double>(p);
@@ -175,8 +162,7 @@ TEST(WaveletTransform, RampHasZeroFinestDetailsAndUnchangedEvens)
     for (std::size_t p = 0; p < x.size(); ++p) EXPECT_EQ(x[p], p % 2 ? 0.0 : static_cast<double>(p)) << p;
 }
 
-TEST(WaveletTransform, InverseOverNoLevelsLeavesTheBuffer)
-{
+TEST(WaveletTransform, InverseOverNoLevelsLeavesTheBuffer) {
     const std::vector<double> input = RandomSignal(4, 5);
     for (int32_t levels : {-1, 0}) {
         std::vector<double> x = input;
@@ -185,8 +171,7 @@ TEST(WaveletTransform, InverseOverNoLevelsLeavesTheBuffer)
     }
 }
 
-TEST(WaveletTransform, RefusesDepthsOutsideTheSignal)
-{
+TEST(WaveletTransform, RefusesDepthsOutsideTheSignal) {
     std::vector<double> x(17, 1.0);
     EXPECT_THROW(ForwardTransform(x.data(), 4, 5), fw::Exception);
     EXPECT_THROW(ForwardTransform(x.data(), 4, 0), fw::Exception);
@@ -198,8 +183,7 @@ TEST(WaveletTransform, RefusesDepthsOutsideTheSignal)
 
 // Near the top of the range the first prediction overflows: the buffer must
 // come back exactly as it was, and the error is the overflow.
-TEST(WaveletTransformErrors, ForwardOverflowLeavesTheBufferAsItWas)
-{
+TEST(WaveletTransformErrors, ForwardOverflowLeavesTheBufferAsItWas) {
     std::vector<double> x = RandomSignal(8, 11, 1.0);
     x[100] = 1e308;
     x[101] = -1e308;
@@ -209,8 +193,7 @@ TEST(WaveletTransformErrors, ForwardOverflowLeavesTheBufferAsItWas)
     EXPECT_TRUE(BitIdentical(x, before));
 }
 
-TEST(WaveletTransformErrors, InverseOverflowLeavesTheBufferAsItWas)
-{
+TEST(WaveletTransformErrors, InverseOverflowLeavesTheBufferAsItWas) {
     std::vector<double> x(257, 0.0);
     x[0] = -DBL_MAX;
     x[1] = DBL_MAX;
@@ -221,8 +204,7 @@ TEST(WaveletTransformErrors, InverseOverflowLeavesTheBufferAsItWas)
 
 // Huge values that do not overflow: the guarded path gives the same result
 // as the definition.
-TEST(WaveletTransformErrors, HugeValuesWithoutOverflowStillTransform)
-{
+TEST(WaveletTransformErrors, HugeValuesWithoutOverflowStillTransform) {
     std::vector<double> x = RandomSignal(7, 12, 1e307);
     std::vector<double> reference = x;
     ForwardTransform(x.data(), 7, 7);
@@ -235,8 +217,7 @@ TEST(WaveletTransformErrors, HugeValuesWithoutOverflowStillTransform)
 
 // 0.5*a + 0.5*b does not overflow where a + b would: the sum of two values
 // near the top of the range is fine as long as the stored result is.
-TEST(WaveletTransformErrors, NoIntermediateOverflowInTheNeighbourSum)
-{
+TEST(WaveletTransformErrors, NoIntermediateOverflowInTheNeighbourSum) {
     std::vector<double> x{DBL_MAX, DBL_MAX, DBL_MAX, DBL_MAX, DBL_MAX};
     ForwardTransform(x.data(), 2, 1);
     EXPECT_EQ(x, (std::vector<double>{DBL_MAX, 0.0, DBL_MAX, 0.0, DBL_MAX}));
@@ -244,8 +225,7 @@ TEST(WaveletTransformErrors, NoIntermediateOverflowInTheNeighbourSum)
 
 // At every position (the guard reads several values at a time, then a tail),
 // and next to huge values that send it to the guarded path.
-TEST(WaveletTransformErrors, NonFiniteInputIsAnInvalidOperation)
-{
+TEST(WaveletTransformErrors, NonFiniteInputIsAnInvalidOperation) {
     for (int32_t j : {2, 3, 4, 5}) {
         for (double fill : {1.0, 1e307}) {
             const std::vector<double> clean(static_cast<std::size_t>(SamplesOfOrder(j)), fill);
@@ -267,8 +247,7 @@ TEST(WaveletTransformErrors, NonFiniteInputIsAnInvalidOperation)
 // the buffer; the results and errors must be the plain ones whatever comes
 // between: transforms of any depth, and writes of ordinary, huge or
 // non-finite values that the signal must not trust the old bound over.
-TEST(WaveletTransform, ASignalsKeptBoundChangesNoResultOrError)
-{
+TEST(WaveletTransform, ASignalsKeptBoundChangesNoResultOrError) {
     const double writes[] = {0.25, -3e5, DBL_MAX / 4, -DBL_MAX, NAN, INFINITY, 1e-310};
     std::mt19937 rng(5);
     for (int script = 0; script < 200; ++script) {
@@ -295,14 +274,16 @@ TEST(WaveletTransform, ASignalsKeptBoundChangesNoResultOrError)
                 }
             };
             const bool forward = kind < 2;
-            const std::string kept = outcome([&] { forward ? ForwardTransform(signal, levels) : InverseTransform(signal, levels); });
+            const std::string kept =
+                outcome([&] { forward ? ForwardTransform(signal, levels) : InverseTransform(signal, levels); });
             const std::string read = outcome([&] {
                 forward ? ForwardTransform(plain.data(), j, levels) : InverseTransform(plain.data(), j, levels);
             });
             ASSERT_EQ(kept, read) << script << " " << step;
             // Read through the const side, which leaves the kept bound alone.
             const DyadicSignal& result = signal;
-            ASSERT_EQ(std::memcmp(result.Data(), plain.data(), plain.size() * sizeof(double)), 0) << script << " " << step;
+            ASSERT_EQ(std::memcmp(result.Data(), plain.data(), plain.size() * sizeof(double)), 0)
+                << script << " " << step;
         }
     }
 }

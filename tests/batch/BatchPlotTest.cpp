@@ -31,31 +31,25 @@ namespace {
 
 using analysis::test::TempFolder;
 
-std::string SampleFile(const std::string& name)
-{
-    return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name;
-}
+std::string SampleFile(const std::string& name) { return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name; }
 
 struct Outcome {
     int code;
     std::string errors;
 };
 
-Outcome RunCommand(const std::vector<std::string>& arguments)
-{
+Outcome RunCommand(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream errors;
     const int code = RunBatchCommand(arguments, out, errors);
     return {code, errors.str()};
 }
 
-QImage Picture(const std::string& path)
-{
+QImage Picture(const std::string& path) {
     return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray Bytes(const std::string& path)
-{
+QByteArray Bytes(const std::string& path) {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -64,8 +58,7 @@ QByteArray Bytes(const std::string& path)
 // threshold on its view item, then the chosen item viewed (the lower chart is
 // taken now, as Reconstruct empties it) and Reconstruct (the upper chart).
 QImage WindowCharts(const std::string& file, const std::string& count, int32_t levels,
-                    const std::vector<std::string>& thresholds, int32_t plotLevel)
-{
+                    const std::vector<std::string>& thresholds, int32_t plotLevel) {
     app::ProgramCharts charts;
     analysis::test::CallLog log;
     analysis::test::RecordingControls controls{log};
@@ -91,8 +84,7 @@ QImage WindowCharts(const std::string& file, const std::string& count, int32_t l
 }
 
 // Each block of size x size pixels as one pixel of their mean colour.
-QImage BlockMeans(const QImage& image, int size)
-{
+QImage BlockMeans(const QImage& image, int size) {
     QImage means(image.width() / size, image.height() / size, QImage::Format_RGB32);
     for (int by = 0; by < means.height(); ++by) {
         for (int bx = 0; bx < means.width(); ++bx) {
@@ -113,8 +105,7 @@ QImage BlockMeans(const QImage& image, int size)
 }
 
 // Pixels of exactly this colour inside bounds.
-int CountColour(const QImage& image, const fw::TRect& bounds, QRgb colour)
-{
+int CountColour(const QImage& image, const fw::TRect& bounds, QRgb colour) {
     int count = 0;
     for (int y = bounds.Top; y < bounds.Bottom; ++y) {
         for (int x = bounds.Left; x < bounds.Right; ++x) count += image.pixel(x, y) == colour;
@@ -123,31 +114,44 @@ int CountColour(const QImage& image, const fw::TRect& bounds, QRgb colour)
 }
 
 void ExpectSamePicture(const QImage& actual, const QImage& expected, const std::string& name, int tolerance = 0,
-                       int allowed = 0)
-{
+                       int allowed = 0) {
     golden::ExpectSamePicture(actual, expected, "batch_plot_" + name, tolerance, allowed);
 }
 
-TEST(BatchPlot, APngIsTheWindowsChartsAfterTheSameSteps)
-{
+TEST(BatchPlot, APngIsTheWindowsChartsAfterTheSameSteps) {
     struct Case {
         std::string name;
         std::vector<std::string> options;
         std::string file;
         std::string count;
         int32_t levels;
-        std::vector<std::string> thresholds; // per view item, "" for none
+        std::vector<std::string> thresholds;  // per view item, "" for none
         int32_t plotLevel;
     };
     const std::vector<Case> cases = {
-        {"doppler_level2", {"--levels", "3", "--threshold", "10", "--plot-level", "2"}, "doppler_noisy_513.dat",
-         "513", 3, {"10", "10", "10"}, 2},
+        {"doppler_level2",
+         {"--levels", "3", "--threshold", "10", "--plot-level", "2"},
+         "doppler_noisy_513.dat",
+         "513",
+         3,
+         {"10", "10", "10"},
+         2},
         // The approximation of four levels, itself thresholded.
-        {"chirp_approximation", {"--levels=4", "--threshold", "1=0.75", "--threshold", "5=3", "--plot-level=5"},
-         "chirp_noisy_1025.dat", "1025", 4, {"0.75", "", "", "", "3"}, 5},
+        {"chirp_approximation",
+         {"--levels=4", "--threshold", "1=0.75", "--threshold", "5=3", "--plot-level=5"},
+         "chirp_noisy_1025.dat",
+         "1025",
+         4,
+         {"0.75", "", "", "", "3"},
+         5},
         // The default: view item 1 of the deepest decomposition.
-        {"blocks_default", {"--threshold", "0.5"}, "blocks_257.dat", "257", 8,
-         {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"}, 1},
+        {"blocks_default",
+         {"--threshold", "0.5"},
+         "blocks_257.dat",
+         "257",
+         8,
+         {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"},
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,11 +173,16 @@ TEST(BatchPlot, APngIsTheWindowsChartsAfterTheSameSteps)
     }
 }
 
-TEST(BatchPlot, SvgAndPdfHoldTheSameChartsAsVectorDrawings)
-{
+TEST(BatchPlot, SvgAndPdfHoldTheSameChartsAsVectorDrawings) {
     const TempFolder folder;
-    const std::vector<std::string> common = {"--levels", "3", "--threshold", "10", "--plot-level", "2",
-                                             SampleFile("doppler_noisy_513.dat"), folder.PathOf("out.dat")};
+    const std::vector<std::string> common = {"--levels",
+                                             "3",
+                                             "--threshold",
+                                             "10",
+                                             "--plot-level",
+                                             "2",
+                                             SampleFile("doppler_noisy_513.dat"),
+                                             folder.PathOf("out.dat")};
     auto run = [&](const std::string& picture) {
         std::vector<std::string> arguments = {"--plot", folder.PathOf(picture)};
         arguments.insert(arguments.end(), common.begin(), common.end());
@@ -213,11 +222,10 @@ TEST(BatchPlot, SvgAndPdfHoldTheSameChartsAsVectorDrawings)
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/"), 1);
 }
 
-TEST(BatchPlot, TheProgramDrawsWithNoDisplayAndNoPlatformSet)
-{
+TEST(BatchPlot, TheProgramDrawsWithNoDisplayAndNoPlatformSet) {
     const TempFolder folder;
-    const std::vector<std::string> options = {"--levels", "2", "--plot-level", "3", SampleFile("blocks_257.dat"),
-                                              folder.PathOf("out.dat")};
+    const std::vector<std::string> options = {
+        "--levels", "2", "--plot-level", "3", SampleFile("blocks_257.dat"), folder.PathOf("out.dat")};
     std::vector<std::string> inProcess = {"--plot", folder.PathOf("here.png")};
     inProcess.insert(inProcess.end(), options.begin(), options.end());
     ASSERT_EQ(RunCommand(inProcess).code, kExitDone);
@@ -237,8 +245,7 @@ TEST(BatchPlot, TheProgramDrawsWithNoDisplayAndNoPlatformSet)
     ExpectSamePicture(Picture(folder.PathOf("there.png")), Picture(folder.PathOf("here.png")), "no_display");
 }
 
-TEST(BatchPlot, APictureThatCannotBeWrittenIsAnErrorAfterTheResult)
-{
+TEST(BatchPlot, APictureThatCannotBeWrittenIsAnErrorAfterTheResult) {
     const TempFolder folder;
     const std::string picture = folder.PathOf("missing/charts.png");
     const std::string output = folder.PathOf("out.dat");

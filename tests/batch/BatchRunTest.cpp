@@ -20,10 +20,7 @@ namespace {
 
 using analysis::test::TempFolder;
 
-std::string SampleFile(const std::string& name)
-{
-    return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name;
-}
+std::string SampleFile(const std::string& name) { return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name; }
 
 class KeepResults : public InputResultSink {
 public:
@@ -36,16 +33,14 @@ struct Outcome {
     std::string errors;
 };
 
-Outcome RunCommand(const std::vector<std::string>& arguments, InputResultSink* results = nullptr)
-{
+Outcome RunCommand(const std::vector<std::string>& arguments, InputResultSink* results = nullptr) {
     std::ostringstream out;
     std::ostringstream errors;
     const int code = RunBatchCommand(arguments, out, errors, results);
     return {code, errors.str()};
 }
 
-std::vector<double> ReadBack(const std::string& path, int32_t n)
-{
+std::vector<double> ReadBack(const std::string& path, int32_t n) {
     std::vector<double> values(static_cast<std::size_t>(n) + 1, 42.0);
     const analysis::ReadResult read = analysis::ReadSamples(path, values.data(), n + 1);
     values.resize(static_cast<std::size_t>(read.stored));
@@ -53,8 +48,7 @@ std::vector<double> ReadBack(const std::string& path, int32_t n)
 }
 
 // Equal to the last bit, signed zeros included.
-void ExpectSameBits(const std::vector<double>& actual, const std::vector<double>& expected, const std::string& what)
-{
+void ExpectSameBits(const std::vector<double>& actual, const std::vector<double>& expected, const std::string& what) {
     ASSERT_EQ(actual.size(), expected.size()) << what;
     std::size_t differ = 0;
     for (std::size_t i = 0; i < actual.size(); ++i) {
@@ -78,8 +72,7 @@ struct WindowRun {
     // thresholds[k - 1]: the text for view item k, "" for none; universal:
     // the rule's value on the finest details fills the detail levels without one.
     void Drive(const std::string& file, const std::string& count, int32_t levels, std::vector<std::string> thresholds,
-               bool universal)
-    {
+               bool universal) {
         session.Load(count, file);
         session.Decompose(levels - 1);
         thresholds.resize(static_cast<std::size_t>(levels) + 1);
@@ -105,12 +98,11 @@ struct WindowRun {
     }
 };
 
-TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit)
-{
+TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit) {
     struct Case {
         std::string file;
         std::vector<std::string> options;
-        std::string count; // what the count box holds in the window
+        std::string count;  // what the count box holds in the window
         int32_t levels;
         std::vector<std::string> thresholds;
         bool universal;
@@ -120,9 +112,16 @@ TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit)
         {"doppler_noisy_513.dat", {"--universal"}, "513", 9, {}, true},
         {"chirp_noisy_1025.dat",
          {"--levels=4", "--threshold", "3=2.5", "--threshold", "1=0.75", "--threshold", "5=1e-3"},
-         "1025", 4, {"0.75", "", "2.5", "", "1e-3"}, false},
+         "1025",
+         4,
+         {"0.75", "", "2.5", "", "1e-3"},
+         false},
         {"chirp_noisy_1025.dat", {"--universal", "--threshold", "2=0"}, "1025", 10, {"", "0"}, true},
-        {"blocks_257.dat", {"--threshold", "0.5"}, "257", 8, {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"},
+        {"blocks_257.dat",
+         {"--threshold", "0.5"},
+         "257",
+         8,
+         {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"},
          false},
         // A count below the file's: the first 129 samples, as the window's count box would take them.
         {"blocks_257.dat", {"--count", "100", "--levels", "2", "--threshold", "3=1"}, "100", 2, {"", "", "1"}, false},
@@ -147,28 +146,28 @@ TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit)
         ExpectSameBits(ReadBack(output, n), window.reconstruction.points, "written reconstruction");
         ASSERT_EQ(kept.results[0].coefficients.size(), window.coefficients.size());
         for (std::size_t item = 0; item < window.coefficients.size(); ++item) {
-            const std::string name =
-                item + 1 < window.coefficients.size() ? "level_" + std::to_string(item + 1) + ".dat" : "approximation.dat";
+            const std::string name = item + 1 < window.coefficients.size()
+                                         ? "level_" + std::to_string(item + 1) + ".dat"
+                                         : "approximation.dat";
             ExpectSameBits(ReadBack(coefficients + "/" + name, n), window.coefficients[item], name);
         }
         EXPECT_EQ(c.universal, outcome.errors.find("universal threshold") != std::string::npos) << outcome.errors;
     }
 }
 
-TEST(BatchRun, ShortFileWarnsInTheWindowsWordsAndStillWrites)
-{
+TEST(BatchRun, ShortFileWarnsInTheWindowsWordsAndStillWrites) {
     const TempFolder folder;
     const std::string input = folder.Write("short.dat", "1 2 3 4 5 6\n");
     const std::string output = folder.PathOf("out.dat");
     const Outcome outcome = RunCommand({"--count", "9", input, output});
     EXPECT_EQ(outcome.code, kExitDone);
-    EXPECT_EQ(outcome.errors, "quelmar-batch: \"" + input +
-                                  "\": The file ends after 6 numbers. 6 of 9 samples were read; the remaining 3 are 0.\n");
+    EXPECT_EQ(outcome.errors,
+              "quelmar-batch: \"" + input +
+                  "\": The file ends after 6 numbers. 6 of 9 samples were read; the remaining 3 are 0.\n");
     EXPECT_EQ(ReadBack(output, 9).size(), 9u);
 }
 
-std::vector<std::string> Entries(const std::string& folder)
-{
+std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
         names.push_back(entry.path().lexically_relative(folder).string());
@@ -177,10 +176,9 @@ std::vector<std::string> Entries(const std::string& folder)
     return names;
 }
 
-TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
-{
+TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing) {
     const TempFolder folder;
-    const std::string input = SampleFile("doppler_noisy_513.dat"); // J = 9
+    const std::string input = SampleFile("doppler_noisy_513.dat");  // J = 9
     const std::string out = folder.PathOf("out");
     std::filesystem::create_directory(out);
     const std::string message = "quelmar-batch: ";
@@ -203,7 +201,8 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
          "--threshold 5=: the levels are 1 ... 3 and 4 for the approximation"},
         // Beyond this file's J = 9 (view items 1 ... 10), known only from the file.
         {{"--threshold", "11=1", input, result},
-         "--threshold 11=: \"" + input + "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
+         "--threshold 11=: \"" + input +
+             "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
         {{"--levels", "10", input, result}, "--levels 10: \"" + input + "\" (N = 513) has the levels 1 ... 9"},
         {{"--levels", "0", input, result}, "--levels: '0' is not a number of levels from 1 to 26"},
         {{"--universal", "--threshold", "3", input, result},
@@ -212,7 +211,8 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
         {{input, SampleFile("blocks_257.dat"), "--out-dir", out, "--coefficients", out, input},
          "two inputs would both be written to \"" + out + "/doppler_noisy_513.dat\""},
         {{"--levels", "3"}, "no input file"},
-        {{"--plot", out + "/charts.jpg", input, result}, "--plot: '" + out + "/charts.jpg' is not a .png, .svg or .pdf file name"},
+        {{"--plot", out + "/charts.jpg", input, result},
+         "--plot: '" + out + "/charts.jpg' is not a .png, .svg or .pdf file name"},
         {{"--plot", out + "/.png", input, result}, "--plot: '" + out + "/.png' is not a .png, .svg or .pdf file name"},
         {{"--plot", out + "/c.png", "--plot-level", "0", input, result},
          "--plot-level: '0' is not a view item from 1 to 27"},
@@ -222,7 +222,8 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
         {{"--levels", "2", "--plot", out + "/c.png", "--plot-level", "4", input, result},
          "--plot-level 4: the levels are 1 ... 2 and 3 for the approximation"},
         {{"--plot", out + "/c.svg", "--plot-level", "11", input, result},
-         "--plot-level 11: \"" + input + "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
+         "--plot-level 11: \"" + input +
+             "\" (N = 513) in 9 levels has the view items 1 ... 10 (10: the approximation)"},
         {{"--plot", out + "/c.pdf", "--out-dir", out, input, SampleFile("blocks_257.dat")},
          "--plot FILE draws one input; 2 are given"},
         {{"--plot", out + "/./result.png", input, out + "/result.png"},
@@ -236,26 +237,26 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing)
     }
 }
 
-TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed)
-{
+TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed) {
     const TempFolder folder;
     const std::string out = folder.PathOf("out");
     const std::string missing = folder.PathOf("missing.dat");
     const std::string header = folder.Write("header.dat", "time value\n1 2\n");
-    const Outcome outcome = RunCommand({"--levels", "3", "--out-dir", out, missing, SampleFile("blocks_257.dat"), header,
-                                 SampleFile("doppler_noisy_513.dat"), "--coefficients", out + "/c"});
+    const Outcome outcome = RunCommand({"--levels", "3", "--out-dir", out, missing, SampleFile("blocks_257.dat"),
+                                        header, SampleFile("doppler_noisy_513.dat"), "--coefficients", out + "/c"});
     EXPECT_EQ(outcome.code, kExitUnreadableInput);
-    EXPECT_EQ(outcome.errors, "quelmar-batch: Cannot open file \"" + missing + "\": No such file or directory\n"
-                              "quelmar-batch: The file \"" + header +
-                                  "\" holds no samples: the text \"time\" at line 1 is not a number\n");
+    EXPECT_EQ(outcome.errors, "quelmar-batch: Cannot open file \"" + missing +
+                                  "\": No such file or directory\n"
+                                  "quelmar-batch: The file \"" +
+                                  header + "\" holds no samples: the text \"time\" at line 1 is not a number\n");
     // Results, with the coefficient files in a folder of each input's name.
-    EXPECT_EQ(Entries(out), (std::vector<std::string>{
-                                "blocks_257.dat", "c", "c/blocks_257.dat", "c/blocks_257.dat/approximation.dat",
-                                "c/blocks_257.dat/level_1.dat", "c/blocks_257.dat/level_2.dat",
-                                "c/blocks_257.dat/level_3.dat", "c/doppler_noisy_513.dat",
-                                "c/doppler_noisy_513.dat/approximation.dat", "c/doppler_noisy_513.dat/level_1.dat",
-                                "c/doppler_noisy_513.dat/level_2.dat", "c/doppler_noisy_513.dat/level_3.dat",
-                                "doppler_noisy_513.dat"}));
+    EXPECT_EQ(Entries(out),
+              (std::vector<std::string>{"blocks_257.dat", "c", "c/blocks_257.dat", "c/blocks_257.dat/approximation.dat",
+                                        "c/blocks_257.dat/level_1.dat", "c/blocks_257.dat/level_2.dat",
+                                        "c/blocks_257.dat/level_3.dat", "c/doppler_noisy_513.dat",
+                                        "c/doppler_noisy_513.dat/approximation.dat",
+                                        "c/doppler_noisy_513.dat/level_1.dat", "c/doppler_noisy_513.dat/level_2.dat",
+                                        "c/doppler_noisy_513.dat/level_3.dat", "doppler_noisy_513.dat"}));
 }
 }  // namespace
 }  // namespace batch

@@ -22,8 +22,12 @@ class AxisTestChart : public IAxisParent, public ISeriesParent {
 public:
     AxisTestChart()
         : bitmap(1, 1),
-          bottom(*this, true, false), top(*this, true, true), left(*this, false, false), right(*this, false, true),
-          depth(*this), list(*this) {
+          bottom(*this, true, false),
+          top(*this, true, true),
+          left(*this, false, false),
+          right(*this, false, true),
+          depth(*this),
+          list(*this) {
         axes = {&bottom, &top, &left, &right, &depth};
     }
     ~AxisTestChart() { destroying = true; }

@@ -25,9 +25,11 @@ TEST(ChartClasses, AStoredLayoutCanMakeATChartByName) {
 TEST(ChartClasses, SeriesKindsAreListedOnceWithShortGalleryTexts) {
     class TTestSeries : public TChartSeries {};
     const std::size_t before = ChartSeriesTypes().size();
-    RegisterChartSeries("TTestSeries", [] { return std::make_unique<TTestSeries>(); },
-                        "A description longer than twenty", "Standard", 2);
-    RegisterChartSeries("TTestSeries", [] { return std::make_unique<TTestSeries>(); }, "again", "again");
+    RegisterChartSeries(
+        "TTestSeries", [] { return std::make_unique<TTestSeries>(); }, "A description longer than twenty", "Standard",
+        2);
+    RegisterChartSeries(
+        "TTestSeries", [] { return std::make_unique<TTestSeries>(); }, "again", "again");
     ASSERT_EQ(ChartSeriesTypes().size(), before + 1);
     const TChartSeriesType& type = ChartSeriesTypes().back();
     EXPECT_EQ(type.SeriesClass, "TTestSeries");

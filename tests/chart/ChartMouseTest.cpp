@@ -19,9 +19,7 @@ public:
     BoxSeries(std::string tag, std::vector<std::string>& log) : tag_(std::move(tag)), log_(log) {}
     int32_t Clicked(int32_t x, int32_t y) const override { return box.Contains({x, y}) ? Index : -1; }
     void DoSeriesMouseMove(fw::TShiftState, int32_t, int32_t) override { log_.push_back(tag_ + " move"); }
-    void DoSeriesMouseUp(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) override {
-        log_.push_back(tag_ + " up");
-    }
+    void DoSeriesMouseUp(fw::TMouseButton, fw::TShiftState, int32_t, int32_t) override { log_.push_back(tag_ + " up"); }
     fw::TRect box;
     int32_t Index = 7;
 
@@ -93,12 +91,30 @@ TEST_F(ChartMouseTest, TheHitTestTakesSeriesThenAxesThenTitlesThenThePlotThenThe
         {"both series: the last listed", all, all, onAxis, cpSeries, &b, nullptr, 7},
         {"series over the axis", all, none, onAxis, cpSeries, &a, nullptr, 7},
         {"axis", none, none, onAxis, cpAxis, nullptr, &bottom, -1},
-        {"title", none, none, {(title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2}, cpTitle, nullptr,
-         nullptr, -1},
-        {"foot", none, none, {(foot.Left + foot.Right) / 2, (foot.Top + foot.Bottom) / 2}, cpFoot, nullptr, nullptr,
+        {"title",
+         none,
+         none,
+         {(title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2},
+         cpTitle,
+         nullptr,
+         nullptr,
          -1},
-        {"plot, beside the left axis band", none, none, {plot.Left + ChartAxisClickGap + 1, plot.Top}, cpChartRect,
-         nullptr, nullptr, -1},
+        {"foot",
+         none,
+         none,
+         {(foot.Left + foot.Right) / 2, (foot.Top + foot.Bottom) / 2},
+         cpFoot,
+         nullptr,
+         nullptr,
+         -1},
+        {"plot, beside the left axis band",
+         none,
+         none,
+         {plot.Left + ChartAxisClickGap + 1, plot.Top},
+         cpChartRect,
+         nullptr,
+         nullptr,
+         -1},
         {"right of the plot", none, none, {plot.Right, Middle().Y}, cpNone, nullptr, nullptr, -1},
         {"legend", none, none, legend, cpLegend, nullptr, nullptr, 1},
         {"corner of the panel", none, none, {1, 1}, cpNone, nullptr, nullptr, -1},
@@ -206,8 +222,8 @@ TEST_F(ChartMouseTest, HoverGivesTheCursorOfTheFirstActiveSeriesUnderTheMouseAnd
     chart.HostMouseMove(0, 300, 100);
     EXPECT_EQ(host.cursor, chart.SavedCursor());
     chart.HostMouseUp(fw::mbLeft, 0, 300, 100);
-    EXPECT_EQ(log, (std::vector<std::string>{"a move", "b move", "a move", "b move", "a move", "b move", "a up",
-                                             "b up"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"a move", "b move", "a move", "b move", "a move", "b move", "a up", "b up"}));
 }
 
 TEST_F(ChartMouseTest, OnAllowScrollMayChangeOrRefuseTheRange) {

@@ -141,9 +141,9 @@ TEST_F(ChartPanelTest, SettingValuesAlreadyThereRequestsNoRepaint) {
     // Until the window serves it, one request stands for every change.
     chart.SetMarginLeft(6);
     EXPECT_EQ(host.invalidations, 1);
-    for (const auto& change : std::vector<std::function<void()>>{
-             [&] { chart.Gradient().SetStartColor(fw::clRed); }, [&] { chart.Title().Font().SetSize(12); },
-             [&] { chart.BackWall().Pen().SetWidth(2); }}) {
+    for (const auto& change : std::vector<std::function<void()>>{[&] { chart.Gradient().SetStartColor(fw::clRed); },
+                                                                 [&] { chart.Title().Font().SetSize(12); },
+                                                                 [&] { chart.BackWall().Pen().SetWidth(2); }}) {
         host.Paint();
         change();
     }
@@ -223,10 +223,9 @@ TEST_F(ChartPanelTest, OneRepaintRunsItsStepsInOrder) {
     log.clear();
     host.Paint();
     const std::vector<std::string> expected = {
-        "panel",          "a before chart", "b before chart", "titles",          "axis rect",
-        "series rect",    "walls",          "axes",           "before series",   "a before values",
-        "a value 0",      "a value 1",      "a after values", "b before values", "b value 0",
-        "b after values", "after draw"};
+        "panel",     "a before chart", "b before chart",  "titles",    "axis rect", "series rect",    "walls",
+        "axes",      "before series",  "a before values", "a value 0", "a value 1", "a after values", "b before values",
+        "b value 0", "b after values", "after draw"};
     EXPECT_EQ(log, expected);
 
     ChartDrawAxisBeforeSeries = false;
@@ -697,10 +696,9 @@ TEST_F(ChartPanelTest, SeriesSharingADepthSlotAreDrawnPointByPoint) {
     chart.SetView3D(true);
     log.clear();
     host.Paint();
-    const std::vector<std::string> expected = {"a before chart", "b before chart", "a before values",
-                                               "b before values", "a value 0",      "b value 0",
-                                               "a value 1",      "b value 1",      "a after values",
-                                               "b after values"};
+    const std::vector<std::string> expected = {"a before chart", "b before chart", "a before values", "b before values",
+                                               "a value 0",      "b value 0",      "a value 1",       "b value 1",
+                                               "a after values", "b after values"};
     EXPECT_EQ(log, expected);
 }
 

@@ -170,9 +170,8 @@ TEST(ChartBrush, StartsWithoutAColourOfItsOwn) {
 }
 
 TEST(ChartPalette, HandsOutSixteenColoursInOrderAndWraps) {
-    const fw::TColor expected[16] = {0x0000FF, 0x008000, 0x00FFFF, 0xFF0000, 0xFFFFFF, 0x808080,
-                                     0xFF00FF, 0x808000, 0x800000, 0x000080, 0x00FF00, 0x008080,
-                                     0x800080, 0xC0C0C0, 0xFFFF00, 0x000000};
+    const fw::TColor expected[16] = {0x0000FF, 0x008000, 0x00FFFF, 0xFF0000, 0xFFFFFF, 0x808080, 0xFF00FF, 0x808000,
+                                     0x800000, 0x000080, 0x00FF00, 0x008080, 0x800080, 0xC0C0C0, 0xFFFF00, 0x000000};
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(GetDefaultColor(i), expected[i]) << i;
         EXPECT_EQ(GetDefaultColor(i + 16), expected[i]) << i + 16;

@@ -46,7 +46,8 @@ public:
 
 private:
     int32_t Map(double value, bool flip) const {
-        const auto t = static_cast<int32_t>(fw::Round((value - minimum_) * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
+        const auto t =
+            static_cast<int32_t>(fw::Round((value - minimum_) * (pixelEnd_ - pixelStart_) / (maximum_ - minimum_)));
         return flip ? pixelEnd_ - t : pixelStart_ + t;
     }
 
@@ -61,8 +62,7 @@ private:
 class FakeChart : public ISeriesParent {
 public:
     // Plot rectangle (20, 10) - (420, 310); axes span its edges.
-    FakeChart()
-        : bottom(true, 20, 420), top(true, 20, 420), left(false, 10, 310), right(false, 10, 310), list(*this) {}
+    FakeChart() : bottom(true, 20, 420), top(true, 20, 420), left(false, 10, 310), right(false, 10, 310), list(*this) {}
 
     void AddSeries(TChartSeries& series) { series.SetParentChart(this); }
 

@@ -33,18 +33,18 @@ std::vector<double> Generate(int shape, int n, std::mt19937& rng) {
     for (int i = 0; i < n; ++i) {
         double& y = v[static_cast<std::size_t>(i)];
         switch (shape) {
-            case RandomWalk: y = level += normal(rng); break;
-            case Noise: y = uniform(rng); break;
-            case Spikes: y = rng() % 997 == 0 ? uniform(rng) * 50 : normal(rng) * 0.01; break;
-            case ConstantRuns:
-                if (rng() % 5000 == 0) level = std::round(uniform(rng));
-                y = level;
-                break;
-            case Alternating: y = i % 2 ? 100 : -100; break;
-            // The left axis is set to -100 ... 100 over the plot: these fall on
-            // half pixels, where the rounding decides.
-            case PixelBoundaries: y = -100 + (static_cast<int>(rng() % 200) + 0.5) * 200.0 / 200; break;
-            case FarOutside: y = rng() % 50 == 0 ? uniform(rng) * 1e5 : uniform(rng); break;
+        case RandomWalk: y = level += normal(rng); break;
+        case Noise: y = uniform(rng); break;
+        case Spikes: y = rng() % 997 == 0 ? uniform(rng) * 50 : normal(rng) * 0.01; break;
+        case ConstantRuns:
+            if (rng() % 5000 == 0) level = std::round(uniform(rng));
+            y = level;
+            break;
+        case Alternating: y = i % 2 ? 100 : -100; break;
+        // The left axis is set to -100 ... 100 over the plot: these fall on
+        // half pixels, where the rounding decides.
+        case PixelBoundaries: y = -100 + (static_cast<int>(rng() % 200) + 0.5) * 200.0 / 200; break;
+        case FarOutside: y = rng() % 50 == 0 ? uniform(rng) * 1e5 : uniform(rng); break;
         }
     }
     return v;
@@ -117,8 +117,8 @@ TEST_F(FastLineExactTest, TheReductionDrawsTheWalksPixels) {
         series.LinePen().SetWidth(width);
 
         const std::string what = std::string(ShapeName(shape)) + " n=" + std::to_string(n) +
-                                 (unevenX ? " uneven X" : "") + (zoomed ? " zoomed" : "") + (inverted ? " inverted" : "") + " width " +
-                                 std::to_string(width);
+                                 (unevenX ? " uneven X" : "") + (zoomed ? " zoomed" : "") +
+                                 (inverted ? " inverted" : "") + " width " + std::to_string(width);
         series.SetFastPath(true);
         const int64_t fastBefore = series.FastPaints();
         const QImage fast = Paint().copy();
@@ -139,8 +139,8 @@ TEST_F(FastLineExactTest, TheReductionDrawsTheWalksPixels) {
         const fw::TRect plot = chart.PlotRect();
         const int probes = n > 20000 ? 2 : 12;
         for (int probe = 0; probe < probes; ++probe) {
-            const int32_t i = series.FirstVisibleIndex() +
-                              static_cast<int32_t>(rng() % static_cast<uint32_t>(series.VisibleCount()));
+            const int32_t i =
+                series.FirstVisibleIndex() + static_cast<int32_t>(rng() % static_cast<uint32_t>(series.VisibleCount()));
             const int32_t x = probe % 3 ? series.CalcXPos(i) + static_cast<int32_t>(rng() % 3) - 1
                                         : plot.Left + static_cast<int32_t>(rng() % 600);
             const int32_t y = series.CalcYPos(i) + static_cast<int32_t>(rng() % 5) - 2;

@@ -93,7 +93,7 @@ TEST_F(FastLineTest, TheWalkDrawsOneCallPerDistinctPixelAndEntersAZoomedPlotFrom
     Paint();
     ASSERT_EQ(series.CalcXPos(1), series.CalcXPos(3));
     EXPECT_EQ(chart.logging.log, (std::vector<std::string>{"move " + At(series, 0), "lineto " + At(series, 1),
-                                                            "lineto " + At(series, 4)}));
+                                                           "lineto " + At(series, 4)}));
     EXPECT_EQ(series.LastDrawnX(), series.CalcXPos(4));
     EXPECT_EQ(series.LastDrawnY(), series.CalcYPos(4));
 }
@@ -169,9 +169,8 @@ TEST(FastLineRegistration, TheClassIsMadeByNameAndListedOnce) {
     EXPECT_TRUE(line->DrawPastLastVisible());
     EXPECT_EQ(line->GetEditorClass(), "TFastLineSeriesEditor");
     const auto& types = ChartSeriesTypes();
-    const auto count = std::count_if(types.begin(), types.end(), [](const TChartSeriesType& t) {
-        return t.SeriesClass == "TFastLineSeries";
-    });
+    const auto count = std::count_if(types.begin(), types.end(),
+                                     [](const TChartSeriesType& t) { return t.SeriesClass == "TFastLineSeries"; });
     EXPECT_EQ(count, 1);
     const auto it = std::find_if(types.begin(), types.end(),
                                  [](const TChartSeriesType& t) { return t.SeriesClass == "TFastLineSeries"; });
@@ -204,10 +203,10 @@ TEST(FastLineBounds, TheSummaryGivesTheValueListsBounds) {
             std::vector<double> values(std::uniform_int_distribution<std::size_t>(1, 90)(rng));
             for (double& v : values) v = pick();
             switch (s.Count() == 0 ? 0 : std::uniform_int_distribution<int>(0, 3)(rng)) {
-                case 0: s.AddArray(values.data(), static_cast<int32_t>(values.size()) - 1); break;
-                case 1: s.AddYs(values.data(), 1, static_cast<int32_t>(values.size())); break;
-                case 2: s.SetYValue(std::uniform_int_distribution<int32_t>(0, s.Count() - 1)(rng), pick()); break;
-                default: s.AddY(pick()); break;
+            case 0: s.AddArray(values.data(), static_cast<int32_t>(values.size()) - 1); break;
+            case 1: s.AddYs(values.data(), 1, static_cast<int32_t>(values.size())); break;
+            case 2: s.SetYValue(std::uniform_int_distribution<int32_t>(0, s.Count() - 1)(rng), pick()); break;
+            default: s.AddY(pick()); break;
             }
             const auto bits = [](double v) { return std::bit_cast<uint64_t>(v); };
             ASSERT_EQ(bits(s.MinYValue()), bits(s.YValues().MinValue())) << round << " " << step;

@@ -30,7 +30,8 @@ struct AddCase {
 };
 
 std::vector<std::string> State(const TChartSeries& s) {
-    std::vector<std::string> out{std::to_string(s.Count()), std::to_string(std::bit_cast<uint64_t>(s.XValues().TempValue)),
+    std::vector<std::string> out{std::to_string(s.Count()),
+                                 std::to_string(std::bit_cast<uint64_t>(s.XValues().TempValue)),
                                  std::to_string(std::bit_cast<uint64_t>(s.YValues().TempValue))};
     for (int32_t i = 0; i < s.Count(); ++i) {
         out.push_back(std::to_string(std::bit_cast<uint64_t>(s.XValue(i))) + " " +
@@ -72,7 +73,8 @@ TEST(SeriesAddYs, EqualsAddingEachPointWithAddY) {
     for (const AddCase& setup : cases) {
         std::vector<double> values(static_cast<std::size_t>(std::max<int32_t>(1, setup.count)) *
                                    static_cast<std::size_t>(setup.stride));
-        for (std::size_t i = 0; i < values.size(); ++i) values[i] = setup.continuesSequence ? i : std::sin(i * 0.7) * 10;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = setup.continuesSequence ? i : std::sin(i * 0.7) * 10;
         FakeChart oneByOne, inOneGo;
         TFastLineSeries expected, actual;
         oneByOne.AddSeries(expected);

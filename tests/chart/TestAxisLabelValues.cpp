@@ -20,8 +20,7 @@ struct Labels {
     std::vector<double> values;
 };
 
-Labels ValueLabels(double minimum, double maximum, double increment, bool labelsOnAxis = true,
-                   bool roundFirst = true) {
+Labels ValueLabels(double minimum, double maximum, double increment, bool labelsOnAxis = true, bool roundFirst = true) {
     TValueLabelSettings s;
     s.Minimum = minimum;
     s.Maximum = maximum;
@@ -62,8 +61,8 @@ TEST(AxisLabelValues, NegativeRangeStepsDownFromAboveTheMaximum) {
 
 TEST(AxisLabelValues, SmallIncrements) {
     ExpectSequence(ValueLabels(0.0012, 0.0047, 0.0002).values,
-                   {0.0046, 0.0044, 0.0042, 0.0040, 0.0038, 0.0036, 0.0034, 0.0032, 0.0030, 0.0028, 0.0026,
-                    0.0024, 0.0022, 0.0020, 0.0018, 0.0016, 0.0014});
+                   {0.0046, 0.0044, 0.0042, 0.0040, 0.0038, 0.0036, 0.0034, 0.0032, 0.0030, 0.0028, 0.0026, 0.0024,
+                    0.0022, 0.0020, 0.0018, 0.0016, 0.0014});
 }
 
 TEST(AxisLabelValues, LabelsOnAxisKeepsOrDropsTheEnds) {
@@ -137,7 +136,8 @@ struct LogLabels {
 
 LogLabels RunLog(const TLogLabelSettings& s) {
     LogLabels r;
-    ForEachLogLabel(s, [&](double v) { r.labels.push_back(v); }, [&](double v) { r.minor.push_back(v); });
+    ForEachLogLabel(
+        s, [&](double v) { r.labels.push_back(v); }, [&](double v) { r.minor.push_back(v); });
     return r;
 }
 

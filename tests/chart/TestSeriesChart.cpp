@@ -130,8 +130,8 @@ TEST_F(VisibleRange, SearchOfAscendingPointsMatchesAWalkThroughThem) {
     }
     ASSERT_EQ(s.XValues().Order(), loAscending);
     const double lastX = x;
-    std::vector<std::pair<double, double>> windows = {
-        {-10, lastX + 10}, {-10, -5}, {lastX + 1, lastX + 2}, {-3, -3}, {lastX, lastX}, {-3, lastX}};
+    std::vector<std::pair<double, double>> windows = {{-10, lastX + 10}, {-10, -5},      {lastX + 1, lastX + 2},
+                                                      {-3, -3},          {lastX, lastX}, {-3, lastX}};
     std::uniform_int_distribution<int> edgeQuarters(-20, static_cast<int>(lastX * 4) + 20);
     for (int k = 0; k < 60; ++k) {
         const double a = 0.25 * edgeQuarters(random);

@@ -238,7 +238,7 @@ TEST(SeriesColors, PointColourSeriesColourAndPalette) {
     s.AddY(3);
     EXPECT_EQ(s.ValueColor(0), fw::clTeal);
     EXPECT_EQ(s.ValueColor(1), fw::clRed);
-    EXPECT_EQ(s.ValueColor(3), fw::clTeal);   // beyond the points: no error
+    EXPECT_EQ(s.ValueColor(3), fw::clTeal);  // beyond the points: no error
     EXPECT_EQ(s.ValueColor(-1), fw::clTeal);
     s.SetColorEachPoint(true);
     EXPECT_EQ(s.ValueColor(0), GetDefaultColor(0));

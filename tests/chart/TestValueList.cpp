@@ -289,8 +289,7 @@ TEST(ValueListOperations, FillSequenceScrollAndLocate) {
     for (double v : {7.0, 8.0, 9.0}) list.AddChartValue(v);
     list.FillSequence();
     EXPECT_EQ(Values(list), (std::vector<double>{0, 1, 2}));
-    EXPECT_EQ(owner.notified,
-              (std::vector<FakeOwner::Notice>{{veModify, 0}, {veModify, 1}, {veModify, 2}}));
+    EXPECT_EQ(owner.notified, (std::vector<FakeOwner::Notice>{{veModify, 0}, {veModify, 1}, {veModify, 2}}));
     list.Scroll();
     EXPECT_EQ(Values(list), (std::vector<double>{1, 2, 0}));
     list.AddChartValue(2);

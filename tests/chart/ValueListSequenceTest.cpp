@@ -23,7 +23,9 @@ namespace {
 class LoggingOwner : public IValueListOwner {
 public:
     TChartValueLists& ValueLists() override { return lists; }
-    void NotifyValue(TValueEvent event, int32_t index) override { Log("notify " + std::to_string(event) + " " + std::to_string(index)); }
+    void NotifyValue(TValueEvent event, int32_t index) override {
+        Log("notify " + std::to_string(event) + " " + std::to_string(index));
+    }
     void Repaint() override { Log("repaint"); }
     void CheckDataSource() override { Log("source"); }
     void SwapValueIndex(int32_t a, int32_t b) override {
@@ -52,15 +54,15 @@ void Try(LoggingOwner& owner, Operation operation) {
 // repeat, a step back, -0.0 for 0, a NaN, an infinity) or lie anywhere.
 double PickValue(std::mt19937& rng, int32_t count) {
     switch (std::uniform_int_distribution<int>(0, 9)(rng)) {
-        case 0:
-        case 1:
-        case 2: return count;
-        case 3: return count + 0.5;
-        case 4: return count - 1;
-        case 5: return count == 0 ? -0.0 : std::uniform_int_distribution<int>(0, count - 1)(rng);
-        case 6: return std::numeric_limits<double>::quiet_NaN();
-        case 7: return -std::numeric_limits<double>::infinity();
-        default: return std::uniform_real_distribution<double>(-50, 50)(rng);
+    case 0:
+    case 1:
+    case 2: return count;
+    case 3: return count + 0.5;
+    case 4: return count - 1;
+    case 5: return count == 0 ? -0.0 : std::uniform_int_distribution<int>(0, count - 1)(rng);
+    case 6: return std::numeric_limits<double>::quiet_NaN();
+    case 7: return -std::numeric_limits<double>::infinity();
+    default: return std::uniform_real_distribution<double>(-50, 50)(rng);
     }
 }
 
@@ -77,52 +79,67 @@ void Step(std::mt19937 rng, LoggingOwner& owner, TChartValueList& list, TChartVa
     const int32_t index = PickIndex(rng, count);
     owner.Log("op " + std::to_string(kind));
     switch (kind) {
-        case 0:
-        case 1:
-        case 2: Try(owner, [&] { return list.AddChartValue(v); }); break;
-        case 3: Try(owner, [&] { list.InsertChartValue(index, v); return 0; }); break;
-        case 4: Try(owner, [&] { list.SetValue(index, std::uniform_int_distribution<int>(0, 1)(rng) ? index : v); return 0; }); break;
-        case 5: Try(owner, [&] { list.Delete(std::uniform_int_distribution<int>(0, 1)(rng) ? count - 1 : index); return 0; }); break;
-        case 6:
-            if (std::uniform_int_distribution<int>(0, 3)(rng) == 0) list.ClearValues();
-            break;
-        case 7: list.Sort(); break;
-        case 8: list.Scroll(); break;
-        case 9: {
-            const double m[] = {1.0, 2.0, -1.0, 0.5, 0.0, -0.0, 1.0};
-            list.SetMultiplier(m[std::uniform_int_distribution<int>(0, 6)(rng)]);
-            break;
-        }
-        case 10: {
-            const TChartListOrder orders[] = {loNone, loAscending, loDescending, loAscending};
-            list.SetOrder(orders[std::uniform_int_distribution<int>(0, 3)(rng)]);
-            break;
-        }
-        case 11: list.FillSequence(); break;
-        case 12: list.Assign(settings); break;
-        case 13: {
-            const auto n = std::uniform_int_distribution<std::size_t>(0, 40)(rng);
-            list.EnsureRoom(n);
-            list.AppendSequence(std::uniform_int_distribution<int>(0, 3)(rng) ? count : v, n);
-            break;
-        }
-        case 14: {
-            std::vector<double> values(std::uniform_int_distribution<std::size_t>(0, 40)(rng));
-            for (std::size_t k = 0; k < values.size(); ++k) values[k] = static_cast<double>(count) + static_cast<double>(k);
-            if (!values.empty() && std::uniform_int_distribution<int>(0, 1)(rng))
-                values[std::uniform_int_distribution<std::size_t>(0, values.size() - 1)(rng)] = v;
-            list.EnsureRoom(values.size());
-            list.AppendRaw(values.data(), values.size());
-            break;
-        }
-        default: {
-            // A point appended as a series appends one after all the others.
-            if (list.Order() == loDescending && count > 0 && !(list.LastRaw() >= v)) break;
-            if (list.Order() == loAscending && count > 0 && !(list.LastRaw() <= v)) break;
-            list.PrepareInsert(count, v);
-            list.AppendInOrder(v);
-            break;
-        }
+    case 0:
+    case 1:
+    case 2: Try(owner, [&] { return list.AddChartValue(v); }); break;
+    case 3:
+        Try(owner, [&] {
+            list.InsertChartValue(index, v);
+            return 0;
+        });
+        break;
+    case 4:
+        Try(owner, [&] {
+            list.SetValue(index, std::uniform_int_distribution<int>(0, 1)(rng) ? index : v);
+            return 0;
+        });
+        break;
+    case 5:
+        Try(owner, [&] {
+            list.Delete(std::uniform_int_distribution<int>(0, 1)(rng) ? count - 1 : index);
+            return 0;
+        });
+        break;
+    case 6:
+        if (std::uniform_int_distribution<int>(0, 3)(rng) == 0) list.ClearValues();
+        break;
+    case 7: list.Sort(); break;
+    case 8: list.Scroll(); break;
+    case 9: {
+        const double m[] = {1.0, 2.0, -1.0, 0.5, 0.0, -0.0, 1.0};
+        list.SetMultiplier(m[std::uniform_int_distribution<int>(0, 6)(rng)]);
+        break;
+    }
+    case 10: {
+        const TChartListOrder orders[] = {loNone, loAscending, loDescending, loAscending};
+        list.SetOrder(orders[std::uniform_int_distribution<int>(0, 3)(rng)]);
+        break;
+    }
+    case 11: list.FillSequence(); break;
+    case 12: list.Assign(settings); break;
+    case 13: {
+        const auto n = std::uniform_int_distribution<std::size_t>(0, 40)(rng);
+        list.EnsureRoom(n);
+        list.AppendSequence(std::uniform_int_distribution<int>(0, 3)(rng) ? count : v, n);
+        break;
+    }
+    case 14: {
+        std::vector<double> values(std::uniform_int_distribution<std::size_t>(0, 40)(rng));
+        for (std::size_t k = 0; k < values.size(); ++k) values[k] = static_cast<double>(count) + static_cast<double>(k);
+        if (!values.empty() && std::uniform_int_distribution<int>(0, 1)(rng))
+            values[std::uniform_int_distribution<std::size_t>(0, values.size() - 1)(rng)] = v;
+        list.EnsureRoom(values.size());
+        list.AppendRaw(values.data(), values.size());
+        break;
+    }
+    default: {
+        // A point appended as a series appends one after all the others.
+        if (list.Order() == loDescending && count > 0 && !(list.LastRaw() >= v)) break;
+        if (list.Order() == loAscending && count > 0 && !(list.LastRaw() <= v)) break;
+        list.PrepareInsert(count, v);
+        list.AppendInOrder(v);
+        break;
+    }
     }
 }
 
@@ -160,7 +177,8 @@ TEST(ValueListSequence, EveryOperationReadsAsOnAStoredList) {
         if (script % 2 == 1) {
             const int32_t n = std::uniform_int_distribution<int32_t>(1, 30)(rng);
             std::shared_ptr<double[]> block(new double[static_cast<std::size_t>(n)]);
-            for (int32_t i = 0; i < n; ++i) block[static_cast<std::size_t>(i)] = script % 4 == 1 ? i : PickValue(rng, i);
+            for (int32_t i = 0; i < n; ++i)
+                block[static_cast<std::size_t>(i)] = script % 4 == 1 ? i : PickValue(rng, i);
             list.Adopt(block, n);
             stored.AppendRaw(block.get(), static_cast<std::size_t>(n));
             ASSERT_TRUE(list.IsShared());

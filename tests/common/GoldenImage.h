@@ -17,11 +17,11 @@ inline constexpr int ChangedPixelsAllowed = 60;
 // Expects actual to equal expected but for at most `allowed` pixels whose
 // channels differ by more than tolerance; beyond that the pictures and their
 // difference are written to the build folder.
-inline void ExpectSamePicture(const QImage& actual, const QImage& expected, const std::string& name,
-                              int tolerance = 0, int allowed = 0) {
-    const int changed = imagetest::CountChangedPixels(actual.convertToFormat(QImage::Format_RGB32),
-                                                      expected.convertToFormat(QImage::Format_RGB32), name, tolerance,
-                                                      allowed);
+inline void ExpectSamePicture(const QImage& actual, const QImage& expected, const std::string& name, int tolerance = 0,
+                              int allowed = 0) {
+    const int changed =
+        imagetest::CountChangedPixels(actual.convertToFormat(QImage::Format_RGB32),
+                                      expected.convertToFormat(QImage::Format_RGB32), name, tolerance, allowed);
     ASSERT_GE(changed, 0) << name;
     if (changed > allowed) {
         ADD_FAILURE() << changed << " pixels differ for " << name << "; pictures written to "

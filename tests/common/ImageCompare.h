@@ -39,8 +39,8 @@ inline int CountChangedPixels(const QImage& actual, const QImage& expected, cons
         for (int x = 0; x < actual.width(); ++x) {
             const QRgb a = actual.pixel(x, y);
             const QRgb e = expected.pixel(x, y);
-            const int d = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
-                                    std::abs(qBlue(a) - qBlue(e))});
+            const int d =
+                std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)), std::abs(qBlue(a) - qBlue(e))});
             const bool differs = d > tolerance;
             changed += differs;
             const int faded = 128 + qGray(a) / 2;

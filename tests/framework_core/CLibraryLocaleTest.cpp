@@ -18,8 +18,7 @@ namespace {
 // installed) and switches LC_NUMERIC to it for the test's lifetime.
 class CommaLocale {
 public:
-    CommaLocale()
-    {
+    CommaLocale() {
         const std::string dir = std::string(QUELMAR_BINARY_DIR) + "/locales";
         std::filesystem::create_directories(dir);
         const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' > /dev/null 2>&1";
@@ -28,8 +27,7 @@ public:
         previous_ = std::setlocale(LC_NUMERIC, nullptr);
         active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
     }
-    ~CommaLocale()
-    {
+    ~CommaLocale() {
         std::setlocale(LC_NUMERIC, previous_.c_str());
         unsetenv("LOCPATH");
     }
@@ -40,8 +38,7 @@ private:
     bool active_ = false;
 };
 
-TEST(CLibraryLocale, CommaPointOfTheCLibraryDoesNotLeakIntoNumberTexts)
-{
+TEST(CLibraryLocale, CommaPointOfTheCLibraryDoesNotLeakIntoNumberTexts) {
     CommaLocale locale;
     ASSERT_TRUE(locale.Active()) << "localedef (Debian package locales) could not build de_DE.UTF-8";
     char probe[16];

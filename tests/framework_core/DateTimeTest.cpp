@@ -132,7 +132,7 @@ TEST(IncMonth, ClampsTheDayAndKeepsTheTime) {
     EXPECT_EQ(fw::IncMonth(fw::EncodeDate(2024, 2, 29), 12), fw::EncodeDate(2025, 2, 28));
     EXPECT_EQ(fw::IncMonth(fw::EncodeDate(2024, 3, 31), -25), fw::EncodeDate(2022, 2, 28));
     EXPECT_EQ(fw::IncMonth(-1.25, 1), fw::EncodeDate(1900, 1, 29) + 0.25);
-    EXPECT_EQ(fw::IncMonth(fw::EncodeDate(1899, 11, 29) , 0), fw::EncodeDate(1899, 11, 29));
+    EXPECT_EQ(fw::IncMonth(fw::EncodeDate(1899, 11, 29), 0), fw::EncodeDate(1899, 11, 29));
     EXPECT_THROW(fw::IncMonth(fw::EncodeDate(9999, 12, 1), 1), fw::EConvertError);
     EXPECT_THROW(fw::IncMonth(fw::EncodeDate(1, 1, 1), -1), fw::EConvertError);
     EXPECT_THROW(fw::IncMonth(1e300, 1), fw::EConvertError);

@@ -26,8 +26,7 @@ TEST(FormatDateTime, NumericFields) {
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", sample, english), "2024-03-05 14:07:09.045");
     EXPECT_EQ(FormatDateTime("d/m/yy", sample, english), "5/3/24");
     EXPECT_EQ(FormatDateTime("YYYY MM DD", sample, english), "2024 03 05");
-    EXPECT_EQ(FormatDateTime("h n s z", fw::EncodeDate(2024, 3, 5) + fw::EncodeTime(4, 5, 6, 7), english),
-              "4 5 6 7");
+    EXPECT_EQ(FormatDateTime("h n s z", fw::EncodeDate(2024, 3, 5) + fw::EncodeTime(4, 5, 6, 7), english), "4 5 6 7");
     EXPECT_EQ(FormatDateTime("yy", fw::EncodeDate(2005, 1, 1), english), "05");
     EXPECT_EQ(FormatDateTime("yyyy", fw::EncodeDate(33, 1, 1), english), "0033");
 }

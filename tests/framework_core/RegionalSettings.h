@@ -5,8 +5,7 @@
 
 namespace fw::test {
 
-inline FormatSettings WithSeparators(char decimal, char thousands)
-{
+inline FormatSettings WithSeparators(char decimal, char thousands) {
     FormatSettings s;
     s.DecimalSeparator = decimal;
     s.ThousandSeparator = thousands;

@@ -56,8 +56,13 @@ TEST(Saturate, KeepsPixelsInsideTheRangeInsteadOfWrapping) {
     const struct {
         int64_t value;
         int32_t expected;
-    } whole[] = {{0, 0}, {-7, -7}, {max, INT32_MAX}, {max + 1, INT32_MAX}, {min, INT32_MIN},
-                 {min - 1, INT32_MIN}, {std::numeric_limits<int64_t>::max(), INT32_MAX},
+    } whole[] = {{0, 0},
+                 {-7, -7},
+                 {max, INT32_MAX},
+                 {max + 1, INT32_MAX},
+                 {min, INT32_MIN},
+                 {min - 1, INT32_MIN},
+                 {std::numeric_limits<int64_t>::max(), INT32_MAX},
                  {std::numeric_limits<int64_t>::min(), INT32_MIN}};
     for (const auto& c : whole) EXPECT_EQ(fw::SaturateToInt32(c.value), c.expected) << c.value;
     EXPECT_EQ(fw::SaturateToInt32(-3, 0, 10), 0);
@@ -67,8 +72,12 @@ TEST(Saturate, KeepsPixelsInsideTheRangeInsteadOfWrapping) {
     const struct {
         long double value;
         int32_t expected;
-    } coordinates[] = {{2.5L, 2}, {-3.5L, -4}, {2147483647.4L, INT32_MAX}, {2147483647.5L, INT32_MAX},
-                       {1e300L, INT32_MAX}, {-1e300L, INT32_MIN},
+    } coordinates[] = {{2.5L, 2},
+                       {-3.5L, -4},
+                       {2147483647.4L, INT32_MAX},
+                       {2147483647.5L, INT32_MAX},
+                       {1e300L, INT32_MAX},
+                       {-1e300L, INT32_MIN},
                        {std::numeric_limits<long double>::infinity(), INT32_MAX},
                        {-std::numeric_limits<long double>::infinity(), INT32_MIN},
                        {std::numeric_limits<long double>::quiet_NaN(), 0}};

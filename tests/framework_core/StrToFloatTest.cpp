@@ -46,8 +46,8 @@ TEST(StrToFloat, SeparatorAloneReadsZero) {
 }
 
 TEST(StrToFloat, RejectsMalformedText) {
-    for (const std::string text : {"", " ", "2,5", "2.5x", "--2", "+", "-", "e5", "E", "1e5.0", "1.2.3", "\t1",
-                                   "1\t", "0x10", "1 000", "1e 5", "inf", "nan", "1,000.5", ". 5"}) {
+    for (const std::string text : {"",      " ",   "2,5", "2.5x", "--2",   "+",    "-",   "e5",  "E",       "1e5.0",
+                                   "1.2.3", "\t1", "1\t", "0x10", "1 000", "1e 5", "inf", "nan", "1,000.5", ". 5"}) {
         EXPECT_EQ(FloatError(text, dot), "'" + text + "' is not a valid floating point value") << '"' << text << '"';
     }
 }

@@ -56,15 +56,17 @@ TEST(StrToInt, HexadecimalIsAThirtyTwoBitPattern) {
 }
 
 TEST(StrToInt, RejectsMalformedTextWithTheWholeTextInTheMessage) {
-    for (const std::string text :
-         {"", " ", "+", "-", "0x", "$", "x", "1 ", "1.0", "abc", "12a", "--1", "+-1", "\t1", "1e3", "0x1g", "00x10",
-          "$-1", "1,000", " - 1"}) {
+    for (const std::string text : {"",    " ",   "+",   "-",   "0x",  "$",    "x",     "1 ",  "1.0",   "abc",
+                                   "12a", "--1", "+-1", "\t1", "1e3", "0x1g", "00x10", "$-1", "1,000", " - 1"}) {
         EXPECT_EQ(IntegerError(text), "'" + text + "' is not a valid integer value") << '"' << text << '"';
     }
 }
 
 TEST(StrToInt, EmbeddedNulIsNotAnEnd) {
-    const std::string text("12\0" "3", 4);
+    const std::string text(
+        "12\0"
+        "3",
+        4);
     EXPECT_THROW(StrToInt(text), fw::EConvertError);
 }
 

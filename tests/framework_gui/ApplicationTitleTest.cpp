@@ -25,8 +25,6 @@ TEST(ApplicationTitle, CaseChangesCoverNonAsciiLetters) {
     EXPECT_EQ(fw::ApplicationTitleFromProgramPath("/x/\xC3\x89TUDE.bin"), "\xC3\x89tude");
 }
 
-TEST(ApplicationTitle, RunningProgramUsesItsOwnFileName) {
-    EXPECT_EQ(fw::ApplicationTitle(), "test_framework_gui");
-}
+TEST(ApplicationTitle, RunningProgramUsesItsOwnFileName) { EXPECT_EQ(fw::ApplicationTitle(), "test_framework_gui"); }
 
 }  // namespace

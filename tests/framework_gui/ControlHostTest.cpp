@@ -201,8 +201,8 @@ TEST_F(ControlHostTest, ADoubleClickArrivesAsAPressWithTheDoubleFlag) {
 
 TEST_F(ControlHostTest, WheelTurnsArriveInNotchesWithTheKeys) {
     auto turn = [&](QPoint angle, Qt::KeyboardModifiers keys) {
-        QWheelEvent wheel(QPointF(12, 34), QPointF(host->mapToGlobal(QPoint(12, 34))), QPoint(), angle,
-                          Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(12, 34), QPointF(host->mapToGlobal(QPoint(12, 34))), QPoint(), angle, Qt::NoButton,
+                          keys, Qt::NoScrollPhase, false);
         QApplication::sendEvent(host, &wheel);
     };
     turn(QPoint(0, 240), Qt::NoModifier);

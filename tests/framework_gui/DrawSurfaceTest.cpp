@@ -196,8 +196,11 @@ TEST(SurfacePaths, StraightLinesFarLongerThanAPainterTargetDrawWhatShows) {
     struct Segment {
         TPoint From, To;
     };
-    const Segment segments[] = {{{10, 0}, {10, far}},   {{12, far}, {12, -far}}, {{-far, 7}, {far, 7}},
-                                {{far, 9}, {3, 9}},     {{10, -far}, {10, 30}}};
+    const Segment segments[] = {{{10, 0}, {10, far}},
+                                {{12, far}, {12, -far}},
+                                {{-far, 7}, {far, 7}},
+                                {{far, 9}, {3, 9}},
+                                {{10, -far}, {10, 30}}};
     const auto scene = [&](TDrawSurface& dc) {
         for (const TPenStyle style : {psSolid, psDash, psDot}) {
             dc.SelectPen({clNavy, 1, style, pmCopy});

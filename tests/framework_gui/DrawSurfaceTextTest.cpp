@@ -84,8 +84,7 @@ TEST(SurfaceText, AlignmentFlagsMoveTheBoxExactly) {
     EXPECT_EQ(imagetest::CompareImages(Render(20 + e.X, 30, TA_RIGHT | TA_TOP), reference, "align-right"), 0);
     EXPECT_EQ(imagetest::CompareImages(Render(20 + e.X / 2, 30, TA_CENTER | TA_TOP), reference, "align-centre"), 0);
     EXPECT_EQ(imagetest::CompareImages(Render(20, 30 + e.Y, TA_LEFT | TA_BOTTOM), reference, "align-bottom"), 0);
-    EXPECT_EQ(imagetest::CompareImages(Render(20, 30 + m.Ascent, TA_LEFT | TA_BASELINE), reference, "align-base"),
-              0);
+    EXPECT_EQ(imagetest::CompareImages(Render(20, 30 + m.Ascent, TA_LEFT | TA_BASELINE), reference, "align-base"), 0);
     EXPECT_EQ(imagetest::CompareImages(Render(20 + e.X, 30 + e.Y, TA_RIGHT | TA_BOTTOM), reference, "align-rb"), 0);
 }
 
@@ -126,7 +125,7 @@ TEST(SurfaceText, EscapementTurnsTextCounterClockwise) {
     EXPECT_LE(down.Bottom, 61);
 
     // A whole turn draws like no turn.
-    EXPECT_EQ(imagetest::CompareImages(Render(20, 30, TA_LEFT | TA_TOP, 3600), Render(20, 30, TA_LEFT | TA_TOP),
-                                       "turn-360"),
-              0);
+    EXPECT_EQ(
+        imagetest::CompareImages(Render(20, 30, TA_LEFT | TA_TOP, 3600), Render(20, 30, TA_LEFT | TA_TOP), "turn-360"),
+        0);
 }

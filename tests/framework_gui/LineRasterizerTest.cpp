@@ -113,8 +113,8 @@ TEST(ThinLine, ShortAndLongLinesOfEverySlopeMatchTheReference) {
                     pixel = 0xFFFFFFFFu;
                 }
                 const uint32_t* bits = r.target.Bits;
-                const auto white = static_cast<size_t>(
-                    std::count(bits, bits + static_cast<size_t>(r.target.Stride) * h, 0xFFFFFFFFu));
+                const auto white =
+                    static_cast<size_t>(std::count(bits, bits + static_cast<size_t>(r.target.Stride) * h, 0xFFFFFFFFu));
                 ASSERT_EQ(white, static_cast<size_t>(r.target.Stride) * h)
                     << "stray pixels " << major << "/" << minor << " octant " << octant;
             }
@@ -195,14 +195,13 @@ TEST(RasterModes, MatchTheirTruthTables) {
         fw::TPenMode mode;
         int table[4];  // result for (pen, pixel) = (0,0), (0,1), (1,0), (1,1)
     };
-    const Mode modes[] = {{fw::pmBlack, {0, 0, 0, 0}},        {fw::pmWhite, {1, 1, 1, 1}},
-                          {fw::pmNop, {0, 1, 0, 1}},          {fw::pmNot, {1, 0, 1, 0}},
-                          {fw::pmCopy, {0, 0, 1, 1}},         {fw::pmNotCopy, {1, 1, 0, 0}},
-                          {fw::pmMergePenNot, {1, 0, 1, 1}},  {fw::pmMaskPenNot, {0, 0, 1, 0}},
-                          {fw::pmMergeNotPen, {1, 1, 0, 1}},  {fw::pmMaskNotPen, {0, 1, 0, 0}},
-                          {fw::pmMerge, {0, 1, 1, 1}},        {fw::pmNotMerge, {1, 0, 0, 0}},
-                          {fw::pmMask, {0, 0, 0, 1}},         {fw::pmNotMask, {1, 1, 1, 0}},
-                          {fw::pmXor, {0, 1, 1, 0}},          {fw::pmNotXor, {1, 0, 0, 1}}};
+    const Mode modes[] = {
+        {fw::pmBlack, {0, 0, 0, 0}},       {fw::pmWhite, {1, 1, 1, 1}},      {fw::pmNop, {0, 1, 0, 1}},
+        {fw::pmNot, {1, 0, 1, 0}},         {fw::pmCopy, {0, 0, 1, 1}},       {fw::pmNotCopy, {1, 1, 0, 0}},
+        {fw::pmMergePenNot, {1, 0, 1, 1}}, {fw::pmMaskPenNot, {0, 0, 1, 0}}, {fw::pmMergeNotPen, {1, 1, 0, 1}},
+        {fw::pmMaskNotPen, {0, 1, 0, 0}},  {fw::pmMerge, {0, 1, 1, 1}},      {fw::pmNotMerge, {1, 0, 0, 0}},
+        {fw::pmMask, {0, 0, 0, 1}},        {fw::pmNotMask, {1, 1, 1, 0}},    {fw::pmXor, {0, 1, 1, 0}},
+        {fw::pmNotXor, {1, 0, 0, 1}}};
     for (const Mode& m : modes)
         for (int pen = 0; pen < 2; ++pen)
             for (int pixel = 0; pixel < 2; ++pixel) {

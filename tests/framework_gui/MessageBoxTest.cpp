@@ -22,8 +22,8 @@ struct SeenBox {
 SeenBox ShowAndRead(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) {
     SeenBox seen;
     AnswerNextModal<QMessageBox>([&](QMessageBox& box) {
-        seen = {box.windowTitle(), box.text(), box.icon(), box.standardButtons(), box.textFormat(),
-                box.windowModality()};
+        seen = {box.windowTitle(),     box.text(),       box.icon(),
+                box.standardButtons(), box.textFormat(), box.windowModality()};
         box.button(QMessageBox::Ok)->click();
     });
     fw::QtDialogService().ShowMessageBox(caption, text, icon);

@@ -24,8 +24,7 @@ constexpr const char* kDataFilter = "Data files (*.dat, *.txt)|*.dat; *.txt|Any 
 using Entry = fw::OpenDialogFilterEntry;
 
 TEST(OpenDialogFilter, ParsesDescriptionPatternPairs) {
-    const std::vector<Entry> expected{{"Data files (*.dat, *.txt)", {"*.dat", "*.txt"}},
-                                      {"Any files (*.*)", {"*.*"}}};
+    const std::vector<Entry> expected{{"Data files (*.dat, *.txt)", {"*.dat", "*.txt"}}, {"Any files (*.*)", {"*.*"}}};
     EXPECT_EQ(fw::ParseOpenDialogFilter(kDataFilter), expected);
 }
 

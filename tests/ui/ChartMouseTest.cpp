@@ -147,10 +147,8 @@ struct SecondDrag {
 
 TEST_P(ChartMouseTest, ASecondDragUndoesUnlessItIsTooSmall) {
     const SecondDrag cases[] = {
-        {"10 pixels wide", {100, 50}, {110, 200}, false},
-        {"10 pixels high", {100, 50}, {300, 60}, false},
-        {"reverse", {300, 200}, {100, 50}, true},
-        {"left and down", {300, 50}, {100, 200}, true},
+        {"10 pixels wide", {100, 50}, {110, 200}, false}, {"10 pixels high", {100, 50}, {300, 60}, false},
+        {"reverse", {300, 200}, {100, 50}, true},         {"left and down", {300, 50}, {100, 200}, true},
         {"right and up", {100, 200}, {300, 50}, true},
     };
     for (const SecondDrag& c : cases) {

@@ -101,8 +101,8 @@ TEST_F(ChartOutputTest, PrintingGoesThroughThePrintDialog) {
 }
 
 TEST_F(ChartOutputTest, CopyPutsTheChartsPictureOnTheClipboard) {
-    for (const auto& [command, chart] : {std::pair{WindowCommand::CopyUpperChart, "Chart1"},
-                                         std::pair{WindowCommand::CopyLowerChart, "Chart2"}}) {
+    for (const auto& [command, chart] :
+         {std::pair{WindowCommand::CopyUpperChart, "Chart1"}, std::pair{WindowCommand::CopyLowerChart, "Chart2"}}) {
         QGuiApplication::clipboard()->clear();
         Choose(command);
         const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);

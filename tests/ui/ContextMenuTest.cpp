@@ -58,8 +58,15 @@ TEST_F(ContextMenuTest, OpensOnAStillRightClickOnlyWithItemsForWhatTheChartShows
         {"drag that comes back", nothing, "Chart1", {p, p + QPoint(0, 1), p}, none},
         {"still click, signal shown", [&] { LoadSignal(); }, "Chart1", {p}, enabled},
         {"still click, lower chart empty", nothing, "Chart2", {p}, disabled},
-        {"still click, coefficients shown", [&] { PickItem("CBLev", 2); Click("BtnDecomp"); PickItem("CB1", 0); },
-         "Chart2", {p}, enabled},
+        {"still click, coefficients shown",
+         [&] {
+             PickItem("CBLev", 2);
+             Click("BtnDecomp");
+             PickItem("CB1", 0);
+         },
+         "Chart2",
+         {p},
+         enabled},
         {"drag on the lower chart", nothing, "Chart2", {p, p - QPoint(3, 3)}, none},
     };
     for (const auto& g : gestures) {
@@ -82,8 +89,7 @@ TEST_F(ContextMenuTest, ItemsActOnTheChartClicked) {
     QGuiApplication::clipboard()->clear();
     menu->actions().at(0)->trigger();
     menu->hide();
-    EXPECT_TRUE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32) ==
-                ChartPicture("Chart2"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32) == ChartPicture("Chart2"));
 
     Send("Chart1", QEvent::MouseButtonPress, p);
     Send("Chart1", QEvent::MouseButtonRelease, p);

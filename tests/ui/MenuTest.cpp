@@ -25,8 +25,8 @@ protected:
         for (QAction* entry : form->menuBar()->actions()) {
             for (QAction* action : entry->menu()->actions()) {
                 if (action->isSeparator()) continue;
-                std::string item = (withState && action->isEnabled() ? "+" : "") + entry->text().toStdString() +
-                                   "/" + action->text().toStdString();
+                std::string item = (withState && action->isEnabled() ? "+" : "") + entry->text().toStdString() + "/" +
+                                   action->text().toStdString();
                 if (!action->shortcut().isEmpty()) item += " " + action->shortcut().toString().toStdString();
                 items.push_back(item);
             }
@@ -66,21 +66,18 @@ TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
 TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
     const std::vector<std::string> always{"File/Load Data… Ctrl+O", "File/Quit Ctrl+Q", "Help/Mouse and Keys",
                                           "Help/About Quelmar"};
-    const std::vector<std::string> signal{"File/Load Data… Ctrl+O", "File/Save Signal As…",
-                                          "File/Export Upper Chart…", "File/Print Upper Chart…",
-                                          "File/Quit Ctrl+Q",         "Edit/Copy Upper Chart",
-                                          "Help/Mouse and Keys",      "Help/About Quelmar"};
+    const std::vector<std::string> signal{"File/Load Data… Ctrl+O",  "File/Save Signal As…", "File/Export Upper Chart…",
+                                          "File/Print Upper Chart…", "File/Quit Ctrl+Q",     "Edit/Copy Upper Chart",
+                                          "Help/Mouse and Keys",     "Help/About Quelmar"};
     const std::vector<std::string> viewed{
-        "File/Load Data… Ctrl+O",   "File/Save Signal As…",      "File/Save Coefficients As…",
-        "File/Export Upper Chart…", "File/Export Lower Chart…",  "File/Print Upper Chart…",
-        "File/Print Lower Chart…",  "File/Quit Ctrl+Q",          "Edit/Copy Upper Chart",
-        "Edit/Copy Lower Chart",    "Edit/Suggest Threshold",    "Help/Mouse and Keys",
+        "File/Load Data… Ctrl+O",   "File/Save Signal As…",    "File/Save Coefficients As…", "File/Export Upper Chart…",
+        "File/Export Lower Chart…", "File/Print Upper Chart…", "File/Print Lower Chart…",    "File/Quit Ctrl+Q",
+        "Edit/Copy Upper Chart",    "Edit/Copy Lower Chart",   "Edit/Suggest Threshold",     "Help/Mouse and Keys",
         "Help/About Quelmar"};
-    const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",   "File/Save Signal As…",
-                                           "File/Save Reconstruction As…", "File/Export Upper Chart…",
-                                           "File/Print Upper Chart…",  "File/Quit Ctrl+Q",
-                                           "Edit/Copy Upper Chart",    "Help/Mouse and Keys",
-                                           "Help/About Quelmar"};
+    const std::vector<std::string> rebuilt{
+        "File/Load Data… Ctrl+O",   "File/Save Signal As…",    "File/Save Reconstruction As…",
+        "File/Export Upper Chart…", "File/Print Upper Chart…", "File/Quit Ctrl+Q",
+        "Edit/Copy Upper Chart",    "Help/Mouse and Keys",     "Help/About Quelmar"};
     const std::string missing = PathIn("missing.dat");
     const struct {
         const char* step;
@@ -88,14 +85,34 @@ TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
         const std::vector<std::string>& expected;
     } steps[] = {
         {"start", [] {}, always},
-        {"a cancelled open", [&] { dialogs.CancelNextOpen(); Click("BtnLoad"); }, always},
+        {"a cancelled open",
+         [&] {
+             dialogs.CancelNextOpen();
+             Click("BtnLoad");
+         },
+         always},
         {"load", [&] { LoadSignal(); }, signal},
-        {"decompose", [&] { PickItem("CBLev", 2); Click("BtnDecomp"); }, signal},
+        {"decompose",
+         [&] {
+             PickItem("CBLev", 2);
+             Click("BtnDecomp");
+         },
+         signal},
         {"view a level", [&] { PickItem("CB1", 0); }, viewed},
         {"threshold", [&] { Click("BtnThresh"); }, viewed},
-        {"a failed load", [&] { dialogs.AnswerOpenWith(missing); Click("BtnLoad"); }, viewed},
+        {"a failed load",
+         [&] {
+             dialogs.AnswerOpenWith(missing);
+             Click("BtnLoad");
+         },
+         viewed},
         {"reconstruct", [&] { Click("BtnReconstr"); }, rebuilt},
-        {"decompose again", [&] { PickItem("CBLev", 0); Click("BtnDecomp"); }, signal},
+        {"decompose again",
+         [&] {
+             PickItem("CBLev", 0);
+             Click("BtnDecomp");
+         },
+         signal},
         {"view the approximation", [&] { PickItem("CB1", 1); }, viewed},
         {"load anew", [&] { LoadSignal(); }, signal},
     };

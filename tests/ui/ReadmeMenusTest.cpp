@@ -25,9 +25,12 @@ std::vector<std::string> ReadmeMenuItems() {
     std::vector<std::string> bullets;
     std::istringstream lines(text.substr(start, end - start));
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("- ", 0) == 0) bullets.push_back(line.substr(2));
-        else if (line.rfind("  ", 0) == 0 && !bullets.empty()) bullets.back() += line.substr(1);
-        else if (!bullets.empty()) break;
+        if (line.rfind("- ", 0) == 0)
+            bullets.push_back(line.substr(2));
+        else if (line.rfind("  ", 0) == 0 && !bullets.empty())
+            bullets.back() += line.substr(1);
+        else if (!bullets.empty())
+            break;
     }
     const std::regex item(R"re("([^"]+)"(?: \(([^)]+)\))?)re");
     std::vector<std::string> items;
@@ -63,7 +66,8 @@ protected:
         QMenu* menu = form->ContextMenu().Menu();
         if (menu == nullptr) return items;
         for (QAction* action : menu->actions()) {
-            if (!action->isSeparator()) items.push_back(std::string(kContextMenuLine) + "/" + action->text().toStdString());
+            if (!action->isSeparator())
+                items.push_back(std::string(kContextMenuLine) + "/" + action->text().toStdString());
         }
         menu->hide();
         return items;

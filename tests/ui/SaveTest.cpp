@@ -173,8 +173,8 @@ TEST_F(SaveTest, AFailedSaveShowsTheReasonAndLeavesTheExistingFileAsItWas) {
         targets.push_back({"a folder without write permission", std::strerror(EACCES),
                            [&](const std::string& f) {
                                const std::string path = existing(f);
-                               std::filesystem::permissions(f, std::filesystem::perms::owner_read |
-                                                                   std::filesystem::perms::owner_exec);
+                               std::filesystem::permissions(
+                                   f, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
                                return path;
                            },
                            [] {}});

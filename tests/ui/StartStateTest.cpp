@@ -86,8 +86,8 @@ TEST_F(StartState, NoSeriesHoldsPoints) {
 }
 
 TEST_F(StartState, TabOrderFollowsTheLayout) {
-    const char* order[] = {"Chart1", "BtnDecomp", "Chart2", "BtnThresh", "BtnReconstr", "EdtThresh",
-                           "CBLev",  "EdtN",      "BtnLoad", "CB1",      "Edit1"};
+    const char* order[] = {"Chart1", "BtnDecomp", "Chart2",  "BtnThresh", "BtnReconstr", "EdtThresh",
+                           "CBLev",  "EdtN",      "BtnLoad", "CB1",       "Edit1"};
     for (size_t i = 0; i + 1 < std::size(order); ++i) {
         SCOPED_TRACE(order[i]);
         QWidget* next = Control<QWidget>(order[i]).nextInFocusChain();

@@ -145,8 +145,7 @@ protected:
     public:
         explicit PlottedPoints(const chart::TChartSeries& series) : series_(series) {}
         int Count() const { return series_.Count(); }
-        std::vector<double> YValues() const
-        {
+        std::vector<double> YValues() const {
             std::vector<double> values;
             for (int32_t i = 0; i < series_.Count(); ++i) {
                 EXPECT_EQ(series_.XValues().Value(i), i) << "point " << i << " is not at the next X";

@@ -15,8 +15,8 @@ struct ButtonStates {
 };
 
 std::ostream& operator<<(std::ostream& out, const ButtonStates& s) {
-    return out << "Load " << s.Load << " Decompose " << s.Decompose << " Threshold " << s.Threshold
-               << " Reconstruct " << s.Reconstruct;
+    return out << "Load " << s.Load << " Decompose " << s.Decompose << " Threshold " << s.Threshold << " Reconstruct "
+               << s.Reconstruct;
 }
 
 class Workflow : public WindowTest {

@@ -70,9 +70,9 @@ void TCustomChartAxis::CustomDraw(int32_t posLabels, int32_t posTitle, int32_t p
     CustomDrawStartEnd(posLabels, posTitle, posAxis, gridVisible, span_.Start, span_.End);
 }
 
-void TCustomChartAxis::CustomDrawMinMaxStartEnd(int32_t posLabels, int32_t posTitle, int32_t posAxis,
-                                                bool gridVisible, double aMinimum, double aMaximum,
-                                                double aIncrement, int32_t startPos, int32_t endPos) {
+void TCustomChartAxis::CustomDrawMinMaxStartEnd(int32_t posLabels, int32_t posTitle, int32_t posAxis, bool gridVisible,
+                                                double aMinimum, double aMaximum, double aIncrement, int32_t startPos,
+                                                int32_t endPos) {
     const TAxisRangeOverride keep(range_, shown_, log_);
     range_ = {aMinimum, aMaximum, aIncrement, false, false, false};
     SetShownRange(aMinimum, aMaximum);
@@ -82,8 +82,8 @@ void TCustomChartAxis::CustomDrawMinMaxStartEnd(int32_t posLabels, int32_t posTi
 void TCustomChartAxis::CustomDrawMinMax(int32_t posLabels, int32_t posTitle, int32_t posAxis, bool gridVisible,
                                         double aMinimum, double aMaximum, double aIncrement) {
     InternalCalcPositions();
-    CustomDrawMinMaxStartEnd(posLabels, posTitle, posAxis, gridVisible, aMinimum, aMaximum, aIncrement,
-                             span_.Start, span_.End);
+    CustomDrawMinMaxStartEnd(posLabels, posTitle, posAxis, gridVisible, aMinimum, aMaximum, aIncrement, span_.Start,
+                             span_.End);
 }
 
 bool TCustomChartAxis::Clicked(int32_t x, int32_t y) const {

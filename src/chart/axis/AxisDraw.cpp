@@ -85,13 +85,19 @@ void ShiftTextBlock(int32_t angle, Side side, int32_t k, int32_t lh, int32_t& x,
     const bool horizontal = side == Side::Bottom || side == Side::Top;
     const bool far = side == Side::Top || side == Side::Right;
     if (horizontal) {
-        if (angle == 0) y -= far ? k * lh : lh;
-        else if (angle == 180) y -= far ? lh : k * lh;
-        else if (angle == 90 || angle == 270) x -= half();
+        if (angle == 0)
+            y -= far ? k * lh : lh;
+        else if (angle == 180)
+            y -= far ? lh : k * lh;
+        else if (angle == 90 || angle == 270)
+            x -= half();
     } else {
-        if (angle == 0 || angle == 180) y -= half();
-        else if (angle == 90) x -= far ? lh : k * lh;
-        else if (angle == 270) x -= far ? k * lh : lh;
+        if (angle == 0 || angle == 180)
+            y -= half();
+        else if (angle == 90)
+            x -= far ? lh : k * lh;
+        else if (angle == 270)
+            x -= far ? k * lh : lh;
     }
 }
 
@@ -193,8 +199,10 @@ void TCustomChartAxis::DrawAxisLabel(int32_t x, int32_t y, int32_t angle, const 
             canvas.TextOut3D(x, y, z, line);
             continue;
         }
-        if (angle == 180) y += lh;
-        else if (angle == 90 || angle == 270) x += lh;
+        if (angle == 180)
+            y += lh;
+        else if (angle == 90 || angle == 270)
+            x += lh;
         canvas.RotateLabel3D(x, y, z, line, angle);
     }
     canvas.SetTextAlign(fw::TA_LEFT | fw::TA_TOP);
@@ -269,13 +277,9 @@ void TAxisDrawing::Tick(int32_t pos, int32_t offset, int32_t length) {
         return;
     }
     switch (SideOf(axis)) {
-    case Side::Bottom:
-        canvas.VertLine3D(pos, line + offset + axisPos, line + offset + axisPos + length, 0);
-        break;
+    case Side::Bottom: canvas.VertLine3D(pos, line + offset + axisPos, line + offset + axisPos + length, 0); break;
     case Side::Top: canvas.VertLine3D(pos, line - offset, line - offset - length, depth); break;
-    case Side::Left:
-        canvas.HorizLine3D(line - offset - axisPos, line - offset - axisPos - length, pos, 0);
-        break;
+    case Side::Left: canvas.HorizLine3D(line - offset - axisPos, line - offset - axisPos - length, pos, 0); break;
     case Side::Right: canvas.HorizLine3D(line + offset, line + offset + length, pos, depth); break;
     }
 }
@@ -352,11 +356,12 @@ void TAxisDrawing::LogLabels() {
     const double lowest = LogLabelsMinimum(minimum);
     if (lowest != minimum) axis.SetShownRange(lowest, maximum);
     const int32_t minorCount = axis.MinorTicks().Visible() ? axis.MinorTickCount() : 0;
-    ForEachLogLabel({lowest, maximum, axis.LogarithmicBase(), minorCount}, [this](double value) { ValueLabel(value); },
-                    [this](double value) {
-                        canvas.AssignVisiblePen(axis.MinorTicks());
-                        Tick(PosOf(value), 1, axis.MinorTickLength());
-                    });
+    ForEachLogLabel(
+        {lowest, maximum, axis.LogarithmicBase(), minorCount}, [this](double value) { ValueLabel(value); },
+        [this](double value) {
+            canvas.AssignVisiblePen(axis.MinorTicks());
+            Tick(PosOf(value), 1, axis.MinorTickLength());
+        });
 }
 
 }  // namespace chart

@@ -86,8 +86,7 @@ int32_t TCustomChartAxis::SizeTickAxis() const {
     return size;
 }
 
-int32_t TCustomChartAxis::InternalCalcSize(fw::TFont& font, int32_t angle, int32_t fixedSize,
-                                           const std::string* text) {
+int32_t TCustomChartAxis::InternalCalcSize(fw::TFont& font, int32_t angle, int32_t fixedSize, const std::string* text) {
     if (fixedSize != 0) return fixedSize;
     parent_->FontCanvas(font);
     const bool alongAxis = horizontal_ ? IsFlatAngle(angle) : IsRightAngle(angle);

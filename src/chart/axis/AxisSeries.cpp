@@ -19,9 +19,7 @@ bool OnAxisSide(const TChartSeries& s, const TCustomChartAxis& axis, bool isX) {
     return s.VertAxis() == aBothVertAxis || s.GetVertAxis() == &axis;
 }
 
-double SeriesValue(const TChartSeries& s, int32_t index, bool isX) {
-    return isX ? s.XValue(index) : s.YValue(index);
-}
+double SeriesValue(const TChartSeries& s, int32_t index, bool isX) { return isX ? s.XValue(index) : s.YValue(index); }
 
 // The range ends of one page of points of s.
 double PageMinMax(IAxisParent& chart, const TChartSeries* s, bool isMin, bool isX) {

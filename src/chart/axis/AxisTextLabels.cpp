@@ -62,7 +62,8 @@ void ForEachPointTextLabel(TCustomChartAxis& axis, TAxisLabelStyle style, const 
     const bool alongAxis = axis.IsHorizontal() ? !(angle == 90 || angle == 270) : (angle == 90 || angle == 270);
     OverlapRule overlap(axis.LabelsSeparation());
     for (int32_t index = std::max(first, 0); index <= last; ++index) {
-        const auto covering = std::find_if(taken.begin(), taken.end(), [&](TChartSeries* s) { return index < s->Count(); });
+        const auto covering =
+            std::find_if(taken.begin(), taken.end(), [&](TChartSeries* s) { return index < s->Count(); });
         if (covering == taken.end()) continue;
         TChartSeries& s = **covering;
         std::string text = style == talMark ? s.GetMarkText(index) : s.GetXLabel(index);

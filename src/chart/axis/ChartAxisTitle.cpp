@@ -7,9 +7,7 @@
 namespace chart {
 
 TChartAxisTitle::TChartAxisTitle(TCustomChartAxis& axis)
-    : TChartFontObject([&axis] { axis.ParentChart().Invalidate(); }),
-      axis_(&axis),
-      angle_(axis.DefaultTitleAngle()) {}
+    : TChartFontObject([&axis] { axis.ParentChart().Invalidate(); }), axis_(&axis), angle_(axis.DefaultTitleAngle()) {}
 
 void TChartAxisTitle::Assign(const fw::TPersistent& source) {
     if (const auto* other = dynamic_cast<const TChartAxisTitle*>(&source)) {

@@ -11,9 +11,8 @@
 namespace chart {
 
 inline constexpr std::array<fw::TColor, 16> ColorPalette = {
-    fw::clRed,  fw::clGreen, fw::clYellow, fw::clBlue,   fw::clWhite,  fw::clGray,
-    fw::clFuchsia, fw::clTeal, fw::clNavy, fw::clMaroon, fw::clLime,   fw::clOlive,
-    fw::clPurple, fw::clSilver, fw::clAqua, fw::clBlack,
+    fw::clRed,  fw::clGreen,  fw::clYellow, fw::clBlue,  fw::clWhite,  fw::clGray,   fw::clFuchsia, fw::clTeal,
+    fw::clNavy, fw::clMaroon, fw::clLime,   fw::clOlive, fw::clPurple, fw::clSilver, fw::clAqua,    fw::clBlack,
 };
 
 // Entry index mod 16. A negative index counts from the end of the palette

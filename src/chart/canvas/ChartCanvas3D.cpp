@@ -14,7 +14,9 @@ namespace {
 
 // The rounded pixel moved by a whole offset; a coordinate that is not a number
 // or lies beyond the pixel range is drawn at the range's edge rather than raising.
-int32_t RoundPixelPlus(long double v, int64_t offset) { return fw::SaturateToInt32(int64_t{fw::RoundSaturated(v)} + offset); }
+int32_t RoundPixelPlus(long double v, int64_t offset) {
+    return fw::SaturateToInt32(int64_t{fw::RoundSaturated(v)} + offset);
+}
 
 }  // namespace
 
@@ -24,9 +26,7 @@ int32_t RoundPixelPlus(long double v, int64_t offset) { return fw::SaturateToInt
 
 fw::TColor TChartCanvas3D::GetBackColor() const { return target_->Handle().BkColor(); }
 
-TCanvasBackMode TChartCanvas3D::GetBackMode() const {
-    return static_cast<TCanvasBackMode>(target_->Handle().BkMode());
-}
+TCanvasBackMode TChartCanvas3D::GetBackMode() const { return static_cast<TCanvasBackMode>(target_->Handle().BkMode()); }
 
 uint32_t TChartCanvas3D::GetTextAlign() const { return target_->Handle().TextAlign(); }
 
@@ -233,9 +233,7 @@ void TChartCanvas3D::Pie(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t
     target_->Pie(x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
-void TChartCanvas3D::Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    target_->Rectangle(x0, y0, x1, y1);
-}
+void TChartCanvas3D::Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1) { target_->Rectangle(x0, y0, x1, y1); }
 
 void TChartCanvas3D::DoRectangle(const fw::TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
 
@@ -313,13 +311,9 @@ void TChartCanvas3D::LineWithZ(int32_t x0, int32_t y0, int32_t x1, int32_t y1, i
     Line(x0, y0, x1, y1);
 }
 
-void TChartCanvas3D::HorizLine3D(int32_t left, int32_t right, int32_t y, int32_t z) {
-    LineWithZ(left, y, right, y, z);
-}
+void TChartCanvas3D::HorizLine3D(int32_t left, int32_t right, int32_t y, int32_t z) { LineWithZ(left, y, right, y, z); }
 
-void TChartCanvas3D::VertLine3D(int32_t x, int32_t top, int32_t bottom, int32_t z) {
-    LineWithZ(x, top, x, bottom, z);
-}
+void TChartCanvas3D::VertLine3D(int32_t x, int32_t top, int32_t bottom, int32_t z) { LineWithZ(x, top, x, bottom, z); }
 
 void TChartCanvas3D::ZLine3D(int32_t x, int32_t y, int32_t z0, int32_t z1) {
     const fw::TPoint a = Project(x, y, z0), b = Project(x, y, z1);
@@ -340,8 +334,8 @@ void TChartCanvas3D::RectangleWithZ(const fw::TRect& r, int32_t z) {
     ProjectedPolygon(corners);
 }
 
-void TChartCanvas3D::PlaneWithZ(const fw::TPoint& p1, const fw::TPoint& p2, const fw::TPoint& p3,
-                                const fw::TPoint& p4, int32_t z) {
+void TChartCanvas3D::PlaneWithZ(const fw::TPoint& p1, const fw::TPoint& p2, const fw::TPoint& p3, const fw::TPoint& p4,
+                                int32_t z) {
     const TPoint3D corners[] = {{p1.X, p1.Y, z}, {p2.X, p2.Y, z}, {p3.X, p3.Y, z}, {p4.X, p4.Y, z}};
     ProjectedPolygon(corners);
 }

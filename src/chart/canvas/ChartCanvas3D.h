@@ -29,16 +29,14 @@ public:
     void SetPixel(int32_t x, int32_t y, fw::TColor color) override;
     void SetTextAlign(uint32_t flags) override;
     void SetUseBuffer(bool value) override;
-    void Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
-             int32_t y4) override;
+    void Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4, int32_t y4) override;
     void Draw(int32_t x, int32_t y, const fw::TBitmap& graphic) override;
     void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     void FillRect(const fw::TRect& rect) override;
     void Frame3D(fw::TRect& rect, fw::TColor topColor, fw::TColor bottomColor, int32_t width) override;
     void LineTo(int32_t x, int32_t y) override;
     void MoveTo(int32_t x, int32_t y) override;
-    void Pie(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
-             int32_t y4) override;
+    void Pie(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4, int32_t y4) override;
     void Rectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1) override;
     void RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3) override;
     void StretchDraw(const fw::TRect& rect, const fw::TBitmap& graphic) override;
@@ -72,8 +70,7 @@ public:
     void Arrow(bool filled, const fw::TPoint& from, const fw::TPoint& to, int32_t headWidth, int32_t headLength,
                int32_t z) override;
     void ClipCube(const fw::TRect& rect, int32_t minZ, int32_t maxZ) override;
-    void Cube(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t z0, int32_t z1,
-              bool shade) override;
+    void Cube(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t z0, int32_t z1, bool shade) override;
     void Cylinder(bool vertical, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t z0, int32_t z1,
                   bool dark3D) override;
     void HorizLine3D(int32_t left, int32_t right, int32_t y, int32_t z) override;

@@ -136,11 +136,10 @@ public:
     virtual void ShowImage(fw::TCanvas* destination, fw::TCanvas* windowCanvas, const fw::TRect& rect) = 0;
     // Puts the last picture back on the target when it is still valid.
     virtual bool ReDrawBitmap() = 0;
-    virtual void Arrow(bool filled, const fw::TPoint& from, const fw::TPoint& to, int32_t headWidth,
-                       int32_t headLength, int32_t z) = 0;
+    virtual void Arrow(bool filled, const fw::TPoint& from, const fw::TPoint& to, int32_t headWidth, int32_t headLength,
+                       int32_t z) = 0;
     virtual void ClipCube(const fw::TRect& rect, int32_t minZ, int32_t maxZ) = 0;
-    virtual void Cube(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t z0, int32_t z1,
-                      bool shade) = 0;
+    virtual void Cube(int32_t left, int32_t right, int32_t top, int32_t bottom, int32_t z0, int32_t z1, bool shade) = 0;
     virtual void Cylinder(bool vertical, int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t z0,
                           int32_t z1, bool dark3D) = 0;
     virtual void HorizLine3D(int32_t left, int32_t right, int32_t y, int32_t z) = 0;

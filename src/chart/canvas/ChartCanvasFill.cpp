@@ -67,8 +67,8 @@ private:
 
 void TChartCanvas3D::GradientFill(const fw::TRect& rect, fw::TColor startColor, fw::TColor endColor,
                                   TGradientDirection direction) {
-    const fw::TRect r{std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom),
-                      std::max(rect.Left, rect.Right), std::max(rect.Top, rect.Bottom)};
+    const fw::TRect r{std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom), std::max(rect.Left, rect.Right),
+                      std::max(rect.Top, rect.Bottom)};
     const int32_t w = r.Width(), h = r.Height();
     if (w <= 0 || h <= 0) return;
     // Colours are taken as they are, without system colour resolution.
@@ -76,65 +76,65 @@ void TChartCanvas3D::GradientFill(const fw::TRect& rect, fw::TColor startColor, 
     BandPainter bands(target_->Handle());
 
     switch (direction) {
-        case gdTopBottom:
-        case gdBottomTop: {
-            // Bands laid from the bottom edge up: the start colour at the bottom.
-            const int32_t n = std::min(h, 256);
-            for (int32_t i = 0; i < n; ++i) {
-                const int32_t top = r.Bottom - fw::MulDiv(i + 1, h, n);
-                const int32_t bottom = r.Bottom - fw::MulDiv(i, h, n);
-                bands.Fill(Blend(start, end, i, n - 1), r.Left, top, w, bottom - top);
-            }
-            break;
+    case gdTopBottom:
+    case gdBottomTop: {
+        // Bands laid from the bottom edge up: the start colour at the bottom.
+        const int32_t n = std::min(h, 256);
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t top = r.Bottom - fw::MulDiv(i + 1, h, n);
+            const int32_t bottom = r.Bottom - fw::MulDiv(i, h, n);
+            bands.Fill(Blend(start, end, i, n - 1), r.Left, top, w, bottom - top);
         }
-        case gdLeftRight:
-        case gdRightLeft: {
-            // Bands laid from the right edge leftwards: the start colour at the right.
-            const int32_t n = std::min(w, 256);
-            for (int32_t i = 0; i < n; ++i) {
-                const int32_t left = r.Right - fw::MulDiv(i + 1, w, n);
-                const int32_t right = r.Right - fw::MulDiv(i, w, n);
-                bands.Fill(Blend(start, end, i, n - 1), left, r.Top, right - left, h);
-            }
-            break;
+        break;
+    }
+    case gdLeftRight:
+    case gdRightLeft: {
+        // Bands laid from the right edge leftwards: the start colour at the right.
+        const int32_t n = std::min(w, 256);
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t left = r.Right - fw::MulDiv(i + 1, w, n);
+            const int32_t right = r.Right - fw::MulDiv(i, w, n);
+            bands.Fill(Blend(start, end, i, n - 1), left, r.Top, right - left, h);
         }
-        case gdFromCenter: {
-            // Rings from the outer edge inwards, each ChartGradientPrecision thick.
-            const int32_t p = std::max(ChartGradientPrecision, 1);
-            const int32_t halfW = w / 2, halfH = h / 2;
-            int32_t c = 0, d = 0;
-            while (true) {
-                const fw::TColor color = Blend(start, end, c + d, halfW + halfH);
-                bands.Fill(color, r.Left + d, r.Top + c, p, h - 2 * c);
-                bands.Fill(color, r.Right - d - p, r.Top + c, p, h - 2 * c);
-                bands.Fill(color, r.Left + d, r.Top + c, w - 2 * d, p);
-                bands.Fill(color, r.Left + d, r.Bottom - c - p, w - 2 * d, p);
-                const bool growC = c < halfH, growD = d < halfW;
-                if (!growC && !growD) break;
-                if (growC) c += p;
-                if (growD) d += p;
-            }
-            break;
+        break;
+    }
+    case gdFromCenter: {
+        // Rings from the outer edge inwards, each ChartGradientPrecision thick.
+        const int32_t p = std::max(ChartGradientPrecision, 1);
+        const int32_t halfW = w / 2, halfH = h / 2;
+        int32_t c = 0, d = 0;
+        while (true) {
+            const fw::TColor color = Blend(start, end, c + d, halfW + halfH);
+            bands.Fill(color, r.Left + d, r.Top + c, p, h - 2 * c);
+            bands.Fill(color, r.Right - d - p, r.Top + c, p, h - 2 * c);
+            bands.Fill(color, r.Left + d, r.Top + c, w - 2 * d, p);
+            bands.Fill(color, r.Left + d, r.Bottom - c - p, w - 2 * d, p);
+            const bool growC = c < halfH, growD = d < halfW;
+            if (!growC && !growD) break;
+            if (growC) c += p;
+            if (growD) d += p;
         }
-        case gdFromTopLeft:
-        case gdFromBottomLeft: {
-            // A sweep along the diagonal: round j draws a row of j + 1 pixels
-            // and a column back to the starting row, one step further away.
-            const bool fromTop = direction == gdFromTopLeft;
-            const long double w2 = static_cast<long double>(w) * w, h2 = static_cast<long double>(h) * h;
-            const int32_t diagonal = static_cast<int32_t>(fw::Round(std::sqrt(w2 + h2)));
-            const int32_t startRow = fromTop ? r.Top : r.Bottom - 1;
-            const int32_t rounds = std::max(w, h);
-            for (int32_t round = 0; round < rounds; ++round) {
-                const int32_t j = std::min(round, w - 1);
-                const int32_t rowsAway = std::min(round, h - 1);
-                const int32_t y = fromTop ? startRow + rowsAway : startRow - rowsAway;
-                const fw::TColor color = Blend(start, end, j, diagonal);
-                bands.Fill(color, r.Left, y, j + 1, 1);
-                bands.Fill(color, r.Left + j, std::min(y, startRow), 1, rowsAway + 1);
-            }
-            break;
+        break;
+    }
+    case gdFromTopLeft:
+    case gdFromBottomLeft: {
+        // A sweep along the diagonal: round j draws a row of j + 1 pixels
+        // and a column back to the starting row, one step further away.
+        const bool fromTop = direction == gdFromTopLeft;
+        const long double w2 = static_cast<long double>(w) * w, h2 = static_cast<long double>(h) * h;
+        const int32_t diagonal = static_cast<int32_t>(fw::Round(std::sqrt(w2 + h2)));
+        const int32_t startRow = fromTop ? r.Top : r.Bottom - 1;
+        const int32_t rounds = std::max(w, h);
+        for (int32_t round = 0; round < rounds; ++round) {
+            const int32_t j = std::min(round, w - 1);
+            const int32_t rowsAway = std::min(round, h - 1);
+            const int32_t y = fromTop ? startRow + rowsAway : startRow - rowsAway;
+            const fw::TColor color = Blend(start, end, j, diagonal);
+            bands.Fill(color, r.Left, y, j + 1, 1);
+            bands.Fill(color, r.Left + j, std::min(y, startRow), 1, rowsAway + 1);
         }
+        break;
+    }
     }
 }
 

@@ -22,9 +22,7 @@ Vec Sub(const TPoint3D& a, const Vec& b) { return {a.X - b.x, a.Y - b.y, a.Z - b
 Vec Sub(const TPoint3D& a, const TPoint3D& b) {
     return {static_cast<double>(a.X) - b.X, static_cast<double>(a.Y) - b.Y, static_cast<double>(a.Z) - b.Z};
 }
-Vec Cross(const Vec& a, const Vec& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+Vec Cross(const Vec& a, const Vec& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 double Dot(const Vec& a, const Vec& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // Orders a face's corners so that, seen from outside (away from inside, a
@@ -57,8 +55,7 @@ bool TChartCanvas3D::Face(std::span<const TPoint3D> corners, bool mustDraw) {
     return true;
 }
 
-void TChartCanvas3D::WithDarkerFill(bool shade, int32_t quantity, fw::TColor base,
-                                    const std::function<void()>& draw) {
+void TChartCanvas3D::WithDarkerFill(bool shade, int32_t quantity, fw::TColor base, const std::function<void()>& draw) {
     if (!shade) {
         draw();
         return;
@@ -121,8 +118,9 @@ void TChartCanvas3D::Pyramid(bool vertical, int32_t left, int32_t top, int32_t r
     Face(Outward(base, inside), false);
     for (size_t i = 0; i < base.size(); ++i) {
         const bool side = i % 2 == 1;  // the faces over the second and fourth base edges
-        WithDarkerFill(shade && side, DarkColorQuantity, color,
-                       [&] { Face(Outward({base[i], base[(i + 1) % base.size()], apex}, inside), false); });
+        WithDarkerFill(shade && side, DarkColorQuantity, color, [&] {
+            Face(Outward({base[i], base[(i + 1) % base.size()], apex}, inside), false);
+        });
     }
 }
 
@@ -152,8 +150,8 @@ void TChartCanvas3D::Cylinder(bool vertical, int32_t left, int32_t top, int32_t 
     }
 }
 
-void TChartCanvas3D::Pie3D(int32_t xCenter, int32_t yCenter, int32_t xRadius, int32_t yRadius, int32_t z0,
-                           int32_t z1, double startAngle, double endAngle, bool darkSides, bool drawSides) {
+void TChartCanvas3D::Pie3D(int32_t xCenter, int32_t yCenter, int32_t xRadius, int32_t yRadius, int32_t z0, int32_t z1,
+                           double startAngle, double endAngle, bool darkSides, bool drawSides) {
     if (z0 > z1) std::swap(z0, z1);
     if (endAngle < startAngle) std::swap(startAngle, endAngle);
     const double toRad = std::numbers::pi / 180;
@@ -177,9 +175,9 @@ void TChartCanvas3D::Pie3D(int32_t xCenter, int32_t yCenter, int32_t xRadius, in
             Face(Outward({c0, rim(endAngle, z0), rim(endAngle, z1), c1}, insideNear(endAngle - eps)), false);
             const Vec axis{static_cast<double>(xCenter), static_cast<double>(yCenter), (z0 + z1) / 2.0};
             for (int i = 0; i < steps; ++i)
-                Face(Outward({rim(angleAt(i), z0), rim(angleAt(i + 1), z0), rim(angleAt(i + 1), z1),
-                              rim(angleAt(i), z1)},
-                             axis),
+                Face(Outward(
+                         {rim(angleAt(i), z0), rim(angleAt(i + 1), z0), rim(angleAt(i + 1), z1), rim(angleAt(i), z1)},
+                         axis),
                      false);
         });
     }

@@ -103,8 +103,7 @@ void TCustomChart::BackgroundClick(fw::TMouseButton button, fw::TShiftState shif
     handled = clickHandled_;
 }
 
-void TCustomChart::TryDragStart(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y,
-                                bool& handled) {
+void TCustomChart::TryDragStart(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y, bool& handled) {
     if (AllowZoom() && button == ChartZoomMouseButton && HoldsKeys(shift, ChartZoomKeyShift)) {
         SetCursor(fw::crDefault);
         ZoomState.Activate(x, y);

@@ -45,9 +45,9 @@ void TCustomChart::CalcAxisRect() {
 }
 
 void TCustomChart::CalcSeriesRect() {
-    for (TCustomChartAxis* axis : {static_cast<TCustomChartAxis*>(TopAxis()), static_cast<TCustomChartAxis*>(LeftAxis()),
-                                   static_cast<TCustomChartAxis*>(RightAxis()),
-                                   static_cast<TCustomChartAxis*>(BottomAxis())}) {
+    for (TCustomChartAxis* axis :
+         {static_cast<TCustomChartAxis*>(TopAxis()), static_cast<TCustomChartAxis*>(LeftAxis()),
+          static_cast<TCustomChartAxis*>(RightAxis()), static_cast<TCustomChartAxis*>(BottomAxis())}) {
         fw::TRect m;
         for (const TChartSeries* s : SeriesList()) {
             if (!s->Active() || !s->AssociatedToAxis(*axis)) continue;

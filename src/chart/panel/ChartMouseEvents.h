@@ -16,8 +16,9 @@ class TCustomChartAxis;
 // May change the range a scroll gives the axis, or refuse it.
 using TChartAllowScrollEvent =
     std::function<void(TCustomChartAxis& sender, double& aMin, double& aMax, bool& allowScroll)>;
-using TChartClickSeriesEvent = std::function<void(TCustomChart& sender, TChartSeries& series, int32_t valueIndex,
-                                                  fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y)>;
+using TChartClickSeriesEvent =
+    std::function<void(TCustomChart& sender, TChartSeries& series, int32_t valueIndex, fw::TMouseButton button,
+                       fw::TShiftState shift, int32_t x, int32_t y)>;
 using TChartClickAxisEvent = std::function<void(TCustomChart& sender, TCustomChartAxis& axis, fw::TMouseButton button,
                                                 fw::TShiftState shift, int32_t x, int32_t y)>;
 // A click on the legend or on the background.

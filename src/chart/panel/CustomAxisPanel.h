@@ -51,7 +51,9 @@ public:
     int32_t MaxMarkWidth() override;
     // The first palette colour no series has (nor, with avoidBackground, the
     // panel and back wall), else the first palette entry.
-    fw::TColor GetFreeSeriesColor(bool avoidBackground) const { return seriesList_->GetFreeSeriesColor(avoidBackground); }
+    fw::TColor GetFreeSeriesColor(bool avoidBackground) const {
+        return seriesList_->GetFreeSeriesColor(avoidBackground);
+    }
     // The first active series on axis, or none.
     TChartSeries* GetAxisSeries(const TCustomChartAxis& axis) const;
 

@@ -197,9 +197,7 @@ bool TCustomChartPanel::CanClip() const {
     return true;
 }
 
-bool TCustomChartPanel::IsScreenHighColor() const {
-    return fw::ScreenColorDepth() > 14;
-}
+bool TCustomChartPanel::IsScreenHighColor() const { return fw::ScreenColorDepth() > 14; }
 
 fw::TRect TCustomChartPanel::GetRectangle() const {
     const fw::TPoint size = ClientSize();

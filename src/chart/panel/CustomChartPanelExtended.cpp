@@ -73,9 +73,7 @@ void TCustomChartPanelExtended::DrawBackImage(const fw::TRect& rect, int32_t z) 
     const fw::TRect r = fw::Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
     fw::TDrawSurface& dc = canvas.Handle();
     switch (backImageMode_) {
-    case pbmStretch:
-        dc.StretchBlt(r, image);
-        break;
+    case pbmStretch: dc.StretchBlt(r, image); break;
     case pbmCenter: {
         const int32_t x = (r.Left + r.Right - image.width()) / 2;
         const int32_t y = (r.Top + r.Bottom - image.height()) / 2;

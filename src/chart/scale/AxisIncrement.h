@@ -23,8 +23,7 @@ int32_t MaxNumLabels(int32_t pixelLength, int32_t maxLabelSize, int32_t labelsSe
 // starting the 1-2-5 search at increment (when positive), else at 1 or, for
 // ranges narrower than 1, at kMinAxisIncrement. With labelsSeparation 0 the
 // search is skipped. Never below kMinAxisIncrement.
-double InternalCalcLabelsIncrement(int32_t maxNumLabels, double increment, double shownRange,
-                                   int32_t labelsSeparation);
+double InternalCalcLabelsIncrement(int32_t maxNumLabels, double increment, double shownRange, int32_t labelsSeparation);
 
 // The date-time increment (in days) for at most maxNumLabels labels over
 // shownRange, stepping along the calendar steps and doubling beyond a year.

@@ -76,4 +76,3 @@ void ForEachLogLabel(const TLogLabelSettings& s, const std::function<void(double
 }
 
 }  // namespace chart
-

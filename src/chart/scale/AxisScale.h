@@ -68,7 +68,8 @@ inline int32_t LinearValueToPixel(const TAxisValueRange& range, const TAxisPixel
 inline bool LinearMapsInOrder(const TAxisValueRange& range, const TAxisPixelSpan& span, double lo, double hi) {
     if (range.Range == 0) return true;
     const auto mapped = [&](double value) {
-        const auto t = static_cast<double>((static_cast<long double>(value) - range.Minimum) * span.Length / range.Span());
+        const auto t =
+            static_cast<double>((static_cast<long double>(value) - range.Minimum) * span.Length / range.Span());
         return std::fabs(t) < kMaxPixelOffset;
     };
     return mapped(lo) && mapped(hi);
@@ -76,8 +77,8 @@ inline bool LinearMapsInOrder(const TAxisValueRange& range, const TAxisPixelSpan
 
 // Linear pixel to value. A horizontal axis counts up from Start, a vertical
 // one down from its maximum at Start; inverted axes count from End instead.
-inline double LinearPixelToValue(const TAxisValueRange& range, const TAxisPixelSpan& span, int32_t pixel,
-                                 bool inverted, bool horizontal) {
+inline double LinearPixelToValue(const TAxisValueRange& range, const TAxisPixelSpan& span, int32_t pixel, bool inverted,
+                                 bool horizontal) {
     if (span.Length <= 0) return 0;
     const int64_t d = inverted ? int64_t{span.End} - pixel : int64_t{pixel} - span.Start;
     const auto value = static_cast<long double>(d) * range.Span() / span.Length;
@@ -140,8 +141,8 @@ inline int32_t LogSizeToPixels(const TAxisLogRange& log, const TAxisPixelSpan& s
 // front, or at the back when inverted.
 inline int32_t DepthValueToPixel(const TAxisValueRange& range, int32_t totalDepth, double value, bool inverted) {
     if (range.Range == 0) return totalDepth / 2;
-    const long double d = inverted ? static_cast<long double>(range.Maximum) - value
-                                   : static_cast<long double>(value) - range.Minimum;
+    const long double d =
+        inverted ? static_cast<long double>(range.Maximum) - value : static_cast<long double>(value) - range.Minimum;
     const auto t = static_cast<double>(totalDepth * d / range.Span());
     if (!(std::fabs(t) < kMaxPixelOffset)) return totalDepth / 2;
     return static_cast<int32_t>(fw::Round(t));

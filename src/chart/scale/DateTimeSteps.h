@@ -39,12 +39,14 @@ enum TDateTimeStep {
 };
 
 // Length of each step in days (dtNone has none).
+// clang-format off
 inline constexpr std::array<double, dtNone> DateTimeStep = {
     1.0 / 86400, 5.0 / 86400, 10.0 / 86400, 15.0 / 86400, 30.0 / 86400, 1.0 / 1440, 5.0 / 1440,
     10.0 / 1440, 15.0 / 1440, 30.0 / 1440,  1.0 / 24,     2.0 / 24,     6.0 / 24,   12.0 / 24,
     1,           2,           3,            7,            15,           30,         60,
     90,          120,         182,          365,
 };
+// clang-format on
 
 // The length of the step after the longest table step not above x; a year
 // for x below one second.

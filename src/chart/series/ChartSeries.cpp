@@ -159,7 +159,9 @@ int32_t TChartSeries::CalcYPos(int32_t valueIndex) const {
 
 int32_t TChartSeries::CalcXPosValue(double value) const { return RequireAxis(resolvedHorizAxis_).CalcXPosValue(value); }
 int32_t TChartSeries::CalcYPosValue(double value) const { return RequireAxis(resolvedVertAxis_).CalcYPosValue(value); }
-int32_t TChartSeries::CalcXSizeValue(double value) const { return RequireAxis(resolvedHorizAxis_).CalcSizeValue(value); }
+int32_t TChartSeries::CalcXSizeValue(double value) const {
+    return RequireAxis(resolvedHorizAxis_).CalcSizeValue(value);
+}
 int32_t TChartSeries::CalcYSizeValue(double value) const { return RequireAxis(resolvedVertAxis_).CalcSizeValue(value); }
 double TChartSeries::XScreenToValue(int32_t px) const { return RequireAxis(resolvedHorizAxis_).CalcPosPoint(px); }
 double TChartSeries::YScreenToValue(int32_t py) const { return RequireAxis(resolvedVertAxis_).CalcPosPoint(py); }

@@ -272,11 +272,11 @@ public:
     // A press on point valueIndex: fires OnDblClick or OnClick; true when a
     // handler took the press (it may give it back through the chart's
     // SetClickHandled(false), so that the press goes on to zoom or scroll).
-    virtual bool DoSeriesClick(TChartSeries& sender, int32_t valueIndex, fw::TMouseButton button,
-                               fw::TShiftState shift, int32_t x, int32_t y);
+    virtual bool DoSeriesClick(TChartSeries& sender, int32_t valueIndex, fw::TMouseButton button, fw::TShiftState shift,
+                               int32_t x, int32_t y);
     virtual void DoSeriesMouseMove(fw::TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
-    virtual void DoSeriesMouseUp(fw::TMouseButton /*button*/, fw::TShiftState /*shift*/, int32_t /*x*/,
-                                 int32_t /*y*/) {}
+    virtual void DoSeriesMouseUp(fw::TMouseButton /*button*/, fw::TShiftState /*shift*/, int32_t /*x*/, int32_t /*y*/) {
+    }
 
     // ---- Depth slots -------------------------------------------------------------
     // The explicit z-order, or the computed one when it is -1.

@@ -30,7 +30,8 @@ int32_t TChartSeriesList::IndexOf(const TChartSeries* series) const {
 }
 
 int32_t TChartSeriesList::CountActive() const {
-    return static_cast<int32_t>(std::count_if(series_.begin(), series_.end(), [](const TChartSeries* s) { return s->Active(); }));
+    return static_cast<int32_t>(
+        std::count_if(series_.begin(), series_.end(), [](const TChartSeries* s) { return s->Active(); }));
 }
 
 void TChartSeriesList::InsertSeries(TChartSeries& series) {
@@ -61,7 +62,8 @@ fw::TColor TChartSeriesList::GetFreeSeriesColor(bool avoidBackground) const {
 }
 
 bool TChartSeriesList::UsesColor(fw::TColor color) const {
-    return std::any_of(series_.begin(), series_.end(), [color](const TChartSeries* s) { return s->SeriesColor() == color; });
+    return std::any_of(series_.begin(), series_.end(),
+                       [color](const TChartSeries* s) { return s->SeriesColor() == color; });
 }
 
 }  // namespace chart

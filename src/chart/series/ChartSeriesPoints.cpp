@@ -55,9 +55,7 @@ int32_t TChartSeries::Add(double value, const std::string& label, fw::TColor col
 
 int32_t TChartSeries::AddNull(const std::string& label) { return Add(0, label, fw::clNone); }
 
-int32_t TChartSeries::AddNullXY(double x, double y, const std::string& label) {
-    return AddXY(x, y, label, fw::clNone);
-}
+int32_t TChartSeries::AddNullXY(double x, double y, const std::string& label) { return AddXY(x, y, label, fw::clNone); }
 
 bool TChartSeries::AppendsInOrder(int32_t count) const {
     // The new X values are count, count+1, ...: already in order after the
@@ -265,29 +263,27 @@ void TChartSeries::NotifyValue(TValueEvent event, int32_t valueIndex) {
         const auto& sources = d->dataSources_;
         if (std::find(sources.begin(), sources.end(), this) == sources.end()) continue;
         switch (event) {
-            case veClear:
-                if (d->recalcOptions_ & rOnClear) d->Clear();
-                break;
-            case veAdd:
-                if (d->recalcOptions_ & rOnInsert) d->AddedValue(*this, valueIndex);
-                break;
-            case veDelete:
-                if (d->recalcOptions_ & rOnDelete) d->DeletedValue(*this, valueIndex);
-                break;
-            case veRefresh:
-                d->AddValues(*this);
-                break;
-            case veModify:
-                if (d->recalcOptions_ & rOnModify) d->AddValues(*this);
-                break;
+        case veClear:
+            if (d->recalcOptions_ & rOnClear) d->Clear();
+            break;
+        case veAdd:
+            if (d->recalcOptions_ & rOnInsert) d->AddedValue(*this, valueIndex);
+            break;
+        case veDelete:
+            if (d->recalcOptions_ & rOnDelete) d->DeletedValue(*this, valueIndex);
+            break;
+        case veRefresh: d->AddValues(*this); break;
+        case veModify:
+            if (d->recalcOptions_ & rOnModify) d->AddValues(*this);
+            break;
         }
     }
 }
 
 int32_t TChartSeries::InsertPointFrom(const TChartSeries& source, int32_t valueIndex, bool raw) {
     auto read = [&](const TChartValueList& list) { return raw ? list.RawValue(valueIndex) : list.Value(valueIndex); };
-    const int32_t index =
-        InsertPoint(read(*source.xValues_), read(*source.yValues_), source.XLabel(valueIndex), source.colors_.Get(valueIndex));
+    const int32_t index = InsertPoint(read(*source.xValues_), read(*source.yValues_), source.XLabel(valueIndex),
+                                      source.colors_.Get(valueIndex));
     // Further dimensions follow by position where both series have them.
     for (int32_t t = 2; t < valueLists_.Count(); ++t) {
         TChartValueList& list = *valueLists_.ValueList(t);

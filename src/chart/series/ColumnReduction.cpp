@@ -70,8 +70,8 @@ void TColumnReduction::AddColumn(int32_t a, int32_t b, bool finalColumn) {
     int32_t end = b;  // the extremes of a ... end matter
     if (finalColumn) {
         const int32_t lastRow = series.CalcYPos(b);
-        const int32_t c = summary.FindLast(
-            a, b, [&](double lo, double hi) { return row(lo) != lastRow || row(hi) != lastRow; });
+        const int32_t c =
+            summary.FindLast(a, b, [&](double lo, double hi) { return row(lo) != lastRow || row(hi) != lastRow; });
         if (c < 0) {
             // The whole column on one pixel: the line only reaches it.
             indices_.push_back(a);

@@ -16,16 +16,14 @@ bool PointInLine(int32_t x, int32_t y, int32_t x0, int32_t y0, int32_t x1, int32
     const int64_t dx = int64_t{x1} - x0, dy = int64_t{y1} - y0;
     const int64_t d = std::max(std::llabs(dx), std::llabs(dy));
     const int64_t c = std::llabs(dy * (int64_t{x} - x0) - (int64_t{y} - y0) * dx);
-    return c < d && x >= std::min(x0, x1) && x <= std::max(x0, x1) && y >= std::min(y0, y1) &&
-           y <= std::max(y0, y1);
+    return c < d && x >= std::min(x0, x1) && x <= std::max(x0, x1) && y >= std::min(y0, y1) && y <= std::max(y0, y1);
 }
 
 bool PositiveScale(double multiplier) { return multiplier > 0 && std::isfinite(multiplier); }
 
 }  // namespace
 
-TFastLineSeries::TFastLineSeries()
-    : linePen_(std::make_unique<TChartPen>([this](fw::TPersistent*) { Repaint(); })) {
+TFastLineSeries::TFastLineSeries() : linePen_(std::make_unique<TChartPen>([this](fw::TPersistent*) { Repaint(); })) {
     SetDrawPastLastVisible(true);
 }
 
@@ -165,8 +163,8 @@ bool TFastLineSeries::FastPathApplies() {
     // lines on an image.
     TChartCanvas3D& canvas = chart->Canvas();
     const fw::TPen& pen = canvas.Pen();
-    if (!canvas.Handle().TargetImage() || pen.Mode() != fw::pmCopy || pen.Style() != fw::psSolid ||
-        pen.Width() < 1 || pen.Width() > 2)
+    if (!canvas.Handle().TargetImage() || pen.Mode() != fw::pmCopy || pen.Style() != fw::psSolid || pen.Width() < 1 ||
+        pen.Width() > 2)
         return false;
     return OrderedGeometry();
 }

@@ -47,8 +47,8 @@ std::unique_ptr<fw::TFont> CreateDefaultFont(fw::TNotifyEvent onChange, int32_t 
 }
 
 bool IsDefaultFont(const fw::TFont& font) {
-    return font.Size() == GetDefaultFontSize() && font.Name() == GetDefaultFontName() &&
-           font.Color() == fw::clBlack && font.Style().Empty() && font.Charset() == fw::DEFAULT_CHARSET;
+    return font.Size() == GetDefaultFontSize() && font.Name() == GetDefaultFontName() && font.Color() == fw::clBlack &&
+           font.Style().Empty() && font.Charset() == fw::DEFAULT_CHARSET;
 }
 
 }  // namespace chart

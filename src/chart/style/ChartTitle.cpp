@@ -33,8 +33,6 @@ bool TChartTitle::IsFontStored() const {
     return !(font.Size() == GetDefaultFontSize() && font.Color() == baseFontColor_ && font.Style() == baseFontStyle_);
 }
 
-bool TChartTitle::Clicked(int32_t x, int32_t y) const {
-    return visible_ && titleBox_.Contains({x, y});
-}
+bool TChartTitle::Clicked(int32_t x, int32_t y) const { return visible_ && titleBox_.Contains({x, y}); }
 
 }  // namespace chart

@@ -11,7 +11,7 @@ namespace fw {
 
 using TDateTime = double;
 
-constexpr TDateTime MinDateTime = -693593.0;  // 0001-01-01 00:00
+constexpr TDateTime MinDateTime = -693593.0;         // 0001-01-01 00:00
 constexpr TDateTime MaxDateTime = 2958465.99999999;  // 9999-12-31 23:59:59.999
 
 bool IsLeapYear(int year);

@@ -18,7 +18,8 @@ std::string SpecialText(const FloatDecimal& rec) {
 }
 
 char DigitAt(const FloatDecimal& rec, long long index) {
-    return index >= 0 && index < static_cast<long long>(rec.digits.size()) ? rec.digits[static_cast<size_t>(index)] : '0';
+    return index >= 0 && index < static_cast<long long>(rec.digits.size()) ? rec.digits[static_cast<size_t>(index)]
+                                                                           : '0';
 }
 
 // Appends "E", the sign and at least `minDigits` exponent digits.
@@ -124,14 +125,10 @@ std::string FormatFixed(long double value, int precision, int digits, bool group
 std::string FloatToStrF(long double value, TFloatFormat format, int precision, int digits,
                         const FormatSettings& settings) {
     switch (format) {
-        case ffGeneral:
-            return FormatGeneral(value, precision, digits, settings);
-        case ffExponent:
-            return FormatExponent(value, precision, digits, settings);
-        case ffFixed:
-            return FormatFixed(value, precision, digits, false, settings);
-        case ffNumber:
-            return FormatFixed(value, precision, digits, true, settings);
+    case ffGeneral: return FormatGeneral(value, precision, digits, settings);
+    case ffExponent: return FormatExponent(value, precision, digits, settings);
+    case ffFixed: return FormatFixed(value, precision, digits, false, settings);
+    case ffNumber: return FormatFixed(value, precision, digits, true, settings);
     }
     return FormatFixed(value, precision, digits, false, settings);
 }

@@ -61,71 +61,53 @@ public:
             while (i + count < format.size() && format[i + count] == starter) ++count;
 
             switch (token) {
-                case '"':
-                case '\'': {
-                    const size_t close = format.find(starter, i + 1);
-                    const size_t end = close == std::string::npos ? format.size() : close;
-                    out_.append(format, i + 1, end - i - 1);
-                    i = close == std::string::npos ? end : close + 1;
+            case '"':
+            case '\'': {
+                const size_t close = format.find(starter, i + 1);
+                const size_t end = close == std::string::npos ? format.size() : close;
+                out_.append(format, i + 1, end - i - 1);
+                i = close == std::string::npos ? end : close + 1;
+                continue;
+            }
+            case 'Y': out_ += count <= 2 ? Padded(f_.year % 100, 2) : Padded(f_.year, 4); break;
+            case 'M':
+                if (lastToken == 'H' && count <= 2) {
+                    out_ += Padded(f_.minute, count == 1 ? 1 : 2);
+                    lastToken = 'N';
+                    i += count;
                     continue;
                 }
-                case 'Y':
-                    out_ += count <= 2 ? Padded(f_.year % 100, 2) : Padded(f_.year, 4);
-                    break;
-                case 'M':
-                    if (lastToken == 'H' && count <= 2) {
-                        out_ += Padded(f_.minute, count == 1 ? 1 : 2);
-                        lastToken = 'N';
-                        i += count;
-                        continue;
-                    }
-                    if (count <= 2)
-                        out_ += Padded(f_.month, static_cast<int>(count));
-                    else
-                        out_ += (count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames)[f_.month - 1];
-                    break;
-                case 'D':
-                    if (count <= 2)
-                        out_ += Padded(f_.day, static_cast<int>(count));
-                    else if (count <= 4)
-                        out_ += (count == 3 ? settings_.ShortDayNames : settings_.LongDayNames)[f_.dayOfWeek - 1];
-                    else
-                        Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat, nesting + 1);
-                    break;
-                case 'H':
-                    out_ += Padded(AmPmFollows(format, i + count) ? TwelveHour() : f_.hour, count == 1 ? 1 : 2);
-                    break;
-                case 'N':
-                    out_ += Padded(f_.minute, count == 1 ? 1 : 2);
-                    break;
-                case 'S':
-                    out_ += Padded(f_.second, count == 1 ? 1 : 2);
-                    break;
-                case 'Z':
-                    out_ += Padded(f_.millisecond, count == 1 ? 1 : 3);
-                    break;
-                case 'T':
-                    Append(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, nesting + 1);
-                    break;
-                case 'C':
-                    Append(settings_.ShortDateFormat, nesting + 1);
-                    if (f_.hour != 0 || f_.minute != 0 || f_.second != 0 || f_.millisecond != 0) {
-                        out_.push_back(' ');
-                        Append(settings_.LongTimeFormat, nesting + 1);
-                    }
-                    break;
-                case 'A':
-                    count = AppendAmPm(format, i);
-                    break;
-                case '/':
-                    out_.append(count, settings_.DateSeparator);
-                    break;
-                case ':':
-                    out_.append(count, settings_.TimeSeparator);
-                    break;
-                default:
-                    out_.append(count, starter);
-                    break;
+                if (count <= 2)
+                    out_ += Padded(f_.month, static_cast<int>(count));
+                else
+                    out_ += (count == 3 ? settings_.ShortMonthNames : settings_.LongMonthNames)[f_.month - 1];
+                break;
+            case 'D':
+                if (count <= 2)
+                    out_ += Padded(f_.day, static_cast<int>(count));
+                else if (count <= 4)
+                    out_ += (count == 3 ? settings_.ShortDayNames : settings_.LongDayNames)[f_.dayOfWeek - 1];
+                else
+                    Append(count == 5 ? settings_.ShortDateFormat : settings_.LongDateFormat, nesting + 1);
+                break;
+            case 'H':
+                out_ += Padded(AmPmFollows(format, i + count) ? TwelveHour() : f_.hour, count == 1 ? 1 : 2);
+                break;
+            case 'N': out_ += Padded(f_.minute, count == 1 ? 1 : 2); break;
+            case 'S': out_ += Padded(f_.second, count == 1 ? 1 : 2); break;
+            case 'Z': out_ += Padded(f_.millisecond, count == 1 ? 1 : 3); break;
+            case 'T': Append(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, nesting + 1); break;
+            case 'C':
+                Append(settings_.ShortDateFormat, nesting + 1);
+                if (f_.hour != 0 || f_.minute != 0 || f_.second != 0 || f_.millisecond != 0) {
+                    out_.push_back(' ');
+                    Append(settings_.LongTimeFormat, nesting + 1);
+                }
+                break;
+            case 'A': count = AppendAmPm(format, i); break;
+            case '/': out_.append(count, settings_.DateSeparator); break;
+            case ':': out_.append(count, settings_.TimeSeparator); break;
+            default: out_.append(count, starter); break;
             }
             if (token >= 'A' && token <= 'Z') lastToken = token;
             i += count;

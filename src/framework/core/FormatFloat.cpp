@@ -48,10 +48,10 @@ std::vector<std::string> SplitSections(const std::string& format) {
 
 // What a section asks of the number.
 struct SectionLayout {
-    int integerPlaces = 0;      // placeholders before the point
-    int forcedIntegers = 0;     // integer digits shown at least (from the first "0" on)
-    int decimalPlaces = 0;      // placeholders after the point
-    int forcedDecimals = 0;     // decimals shown at least (up to the last "0")
+    int integerPlaces = 0;   // placeholders before the point
+    int forcedIntegers = 0;  // integer digits shown at least (from the first "0" on)
+    int decimalPlaces = 0;   // placeholders after the point
+    int forcedDecimals = 0;  // decimals shown at least (up to the last "0")
     bool grouped = false;
     bool scientific = false;
     bool anyPlaceholder = false;
@@ -195,7 +195,8 @@ private:
         for (; i < section.size() && section[i] == '0'; ++i) ++minDigits;
         minDigits = std::min(minDigits, kMaxExponentDigits);
         std::string digits = std::to_string(parts_.exponent < 0 ? -parts_.exponent : parts_.exponent);
-        if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
+        if (static_cast<int>(digits.size()) < minDigits)
+            digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
         if (parts_.exponent < 0)
             out_.push_back('-');
         else if (alwaysSign)

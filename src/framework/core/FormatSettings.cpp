@@ -19,12 +19,15 @@ std::string ExpandComposites(const std::string& pattern) {
         }
         const char c = pattern[++i];
         switch (c) {
-            case 'D': out += "%m/%d/%y"; break;
-            case 'F': out += "%Y-%m-%d"; break;
-            case 'T': out += "%H:%M:%S"; break;
-            case 'R': out += "%H:%M"; break;
-            case 'r': out += "%I:%M:%S %p"; break;
-            default: out += '%'; out += c; break;
+        case 'D': out += "%m/%d/%y"; break;
+        case 'F': out += "%Y-%m-%d"; break;
+        case 'T': out += "%H:%M:%S"; break;
+        case 'R': out += "%H:%M"; break;
+        case 'r': out += "%I:%M:%S %p"; break;
+        default:
+            out += '%';
+            out += c;
+            break;
         }
     }
     return out;
@@ -52,27 +55,27 @@ std::string WithoutSeconds(const std::string& pattern) {
 
 const char* FrameworkLetters(char conversion) {
     switch (conversion) {
-        case 'd': return "dd";
-        case 'e': return "d";
-        case 'm': return "mm";
-        case 'y': return "yy";
-        case 'Y': return "yyyy";
-        case 'b':
-        case 'h': return "mmm";
-        case 'B': return "mmmm";
-        case 'a': return "ddd";
-        case 'A': return "dddd";
-        case 'H':
-        case 'I': return "hh";
-        case 'k':
-        case 'l': return "h";
-        case 'M': return "nn";
-        case 'S': return "ss";
-        case 'p':
-        case 'P': return "ampm";
-        case 'n':
-        case 't': return " ";
-        default: return "";  // time zone, century, week numbers: not shown
+    case 'd': return "dd";
+    case 'e': return "d";
+    case 'm': return "mm";
+    case 'y': return "yy";
+    case 'Y': return "yyyy";
+    case 'b':
+    case 'h': return "mmm";
+    case 'B': return "mmmm";
+    case 'a': return "ddd";
+    case 'A': return "dddd";
+    case 'H':
+    case 'I': return "hh";
+    case 'k':
+    case 'l': return "h";
+    case 'M': return "nn";
+    case 'S': return "ss";
+    case 'p':
+    case 'P': return "ampm";
+    case 'n':
+    case 't': return " ";
+    default: return "";  // time zone, century, week numbers: not shown
     }
 }
 

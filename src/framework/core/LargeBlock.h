@@ -56,7 +56,9 @@ struct LargeBlockAllocator {
     void deallocate(T* p, std::size_t n) noexcept { FreeBlock(p, n * sizeof(T)); }
 
     template <typename U>
-    bool operator==(const LargeBlockAllocator<U>&) const noexcept { return true; }
+    bool operator==(const LargeBlockAllocator<U>&) const noexcept {
+        return true;
+    }
 };
 
 }  // namespace fw

@@ -45,8 +45,7 @@ void TBitmap::SetMonochrome(bool value) {
     canvas_->Surface().SetMonochrome(value);
     if (value && !image_.isNull()) {
         canvas_->Surface().Flush();
-        image_ = image_.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)
-                     .convertToFormat(QImage::Format_RGB32);
+        image_ = image_.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither).convertToFormat(QImage::Format_RGB32);
         canvas_->Surface().BindImage(&image_);
     }
 }

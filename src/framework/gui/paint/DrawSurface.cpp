@@ -15,36 +15,36 @@ namespace {
 
 QPainter::CompositionMode CompositionOf(TPenMode mode) {
     switch (mode) {
-        case pmBlack: return QPainter::RasterOp_ClearDestination;
-        case pmWhite: return QPainter::RasterOp_SetDestination;
-        case pmNot: return QPainter::RasterOp_NotDestination;
-        case pmNotCopy: return QPainter::RasterOp_NotSource;
-        case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-        case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-        case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-        case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-        case pmMerge: return QPainter::RasterOp_SourceOrDestination;
-        case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
-        case pmMask: return QPainter::RasterOp_SourceAndDestination;
-        case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
-        case pmXor: return QPainter::RasterOp_SourceXorDestination;
-        case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
-        case pmNop:
-        case pmCopy: break;
+    case pmBlack: return QPainter::RasterOp_ClearDestination;
+    case pmWhite: return QPainter::RasterOp_SetDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNop:
+    case pmCopy: break;
     }
     return QPainter::CompositionMode_SourceOver;
 }
 
 Qt::BrushStyle HatchOf(TBrushStyle style) {
     switch (style) {
-        case bsSolid: return Qt::SolidPattern;
-        case bsHorizontal: return Qt::HorPattern;
-        case bsVertical: return Qt::VerPattern;
-        case bsFDiagonal: return Qt::FDiagPattern;
-        case bsBDiagonal: return Qt::BDiagPattern;
-        case bsCross: return Qt::CrossPattern;
-        case bsDiagCross: return Qt::DiagCrossPattern;
-        case bsClear: break;
+    case bsSolid: return Qt::SolidPattern;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsClear: break;
     }
     return Qt::NoBrush;
 }
@@ -160,19 +160,20 @@ QPainter* TDrawSurface::BeginPainter() {
 void TDrawSurface::WithPainter(QPainter::CompositionMode mode, const std::function<void(QPainter&)>& draw) {
     QPainter* p = BeginPainter();
     if (!p) return;
-    if (external_) p->save();
-    else p->resetTransform();
+    if (external_)
+        p->save();
+    else
+        p->resetTransform();
     p->setRenderHint(QPainter::Antialiasing, false);
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
     p->setRenderHint(QPainter::TextAntialiasing, !monochrome_);
     const bool rasterOps = p->paintEngine() && p->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    p->setCompositionMode(mode < QPainter::RasterOp_SourceOrDestination || rasterOps
-                              ? mode
-                              : QPainter::CompositionMode_SourceOver);
+    p->setCompositionMode(
+        mode < QPainter::RasterOp_SourceOrDestination || rasterOps ? mode : QPainter::CompositionMode_SourceOver);
     switch (clipKind_) {
-        case ClipKind::None: p->setClipping(false); break;
-        case ClipKind::Rect: p->setClipRect(ToQRect(clipRect_)); break;
-        case ClipKind::Region: p->setClipRegion(clipRegion_); break;
+    case ClipKind::None: p->setClipping(false); break;
+    case ClipKind::Rect: p->setClipRect(ToQRect(clipRect_)); break;
+    case ClipKind::Region: p->setClipRegion(clipRegion_); break;
     }
     p->setBackgroundMode(bkMode_ == bkOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
     p->setBackground(QColorOfArgb(DrawColor(bkColor_)));
@@ -323,8 +324,7 @@ uint64_t TDrawSurface::PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint6
     const TRect box = PainterVisibleBox(p);
     const bool horizontal = sy == 0;
     const int64_t across = horizontal ? a.Y : a.X;
-    if (box.IsEmpty() || across < (horizontal ? box.Top : box.Left) ||
-        across >= (horizontal ? box.Bottom : box.Right))
+    if (box.IsEmpty() || across < (horizontal ? box.Top : box.Left) || across >= (horizontal ? box.Bottom : box.Right))
         return phase + static_cast<uint64_t>(steps);
     const int64_t start = horizontal ? a.X : a.Y, step = horizontal ? sx : sy;
     const int64_t lo = horizontal ? box.Left : box.Top, hi = horizontal ? box.Right : box.Bottom;
@@ -355,7 +355,8 @@ void TDrawSurface::PainterThinPath(std::span<const TPoint> points, bool closed) 
         p.setBrush(Qt::NoBrush);
         uint64_t phase = 0;
         const size_t n = points.size();
-        for (size_t i = 0; i < (closed ? n : n - 1); ++i) phase = PainterThinSegment(p, points[i], points[(i + 1) % n], phase);
+        for (size_t i = 0; i < (closed ? n : n - 1); ++i)
+            phase = PainterThinSegment(p, points[i], points[(i + 1) % n], phase);
     });
 }
 
@@ -497,13 +498,11 @@ void TDrawSurface::RoundRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int
     });
 }
 
-void TDrawSurface::Arc(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe,
-                       int32_t ye) {
+void TDrawSurface::Arc(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe, int32_t ye) {
     ArcOrPie(false, x0, y0, x1, y1, xs, ys, xe, ye);
 }
 
-void TDrawSurface::Pie(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe,
-                       int32_t ye) {
+void TDrawSurface::Pie(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xs, int32_t ys, int32_t xe, int32_t ye) {
     ArcOrPie(true, x0, y0, x1, y1, xs, ys, xe, ye);
 }
 

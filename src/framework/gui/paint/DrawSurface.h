@@ -180,7 +180,7 @@ private:
     TDevicePen pen_;
     uint32_t penArgb_ = 0xFF000000u;  // the pen colour as drawn
     bool wideCopyPen_ = false;        // a visible two-pixel pen in copy mode
-    bool imageValid_ = false;        // an image target with pixels
+    bool imageValid_ = false;         // an image target with pixels
     TDeviceBrush brush_;
     TLogFont font_;
     TColor textColor_ = clBlack;

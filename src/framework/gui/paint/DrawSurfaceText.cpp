@@ -68,14 +68,14 @@ void TDrawSurface::TextOut(int32_t x, int32_t y, const std::string& text) {
     // The text box relative to the reference point, in the text's own frame.
     int32_t dx = 0, dy = 0;
     switch (textAlign_ & TA_HORIZONTAL_MASK) {
-        case TA_RIGHT: dx = -width; break;
-        case TA_CENTER: dx = -(width / 2); break;
-        default: break;
+    case TA_RIGHT: dx = -width; break;
+    case TA_CENTER: dx = -(width / 2); break;
+    default: break;
     }
     switch (textAlign_ & TA_VERTICAL_MASK) {
-        case TA_BOTTOM: dy = -height; break;
-        case TA_BASELINE: dy = -ascent; break;
-        default: break;
+    case TA_BOTTOM: dy = -height; break;
+    case TA_BASELINE: dy = -ascent; break;
+    default: break;
     }
     const QFont font = fonts.Font;
     WithPainter(QPainter::CompositionMode_SourceOver, [&](QPainter& p) {

@@ -33,9 +33,7 @@ bool IsJapaneseLocale() { return QLocale().language() == QLocale::Japanese; }
 TFont::TFont() : TFont(TNotifyEvent{}) {}
 
 TFont::TFont(TNotifyEvent onChange)
-    : TGraphicsObject(std::move(onChange)),
-      name_(DefaultFontName()),
-      pixelsPerInch_(ScreenPixelsPerInch()) {
+    : TGraphicsObject(std::move(onChange)), name_(DefaultFontName()), pixelsPerInch_(ScreenPixelsPerInch()) {
     height_ = -MulDiv(kDefaultPoints, pixelsPerInch_, 72);
 }
 

@@ -101,12 +101,12 @@ TLinePattern ThinPenPattern(TPenStyle style) {
         return p;
     };
     switch (style) {
-        case psDash: return bits({18, 6});
-        case psDot: return bits({3, 3});
-        case psDashDot: return bits({9, 6, 3, 6});
-        case psDashDotDot: return bits({9, 3, 3, 3, 3, 3});
-        case psAlternate: return bits({1, 1});
-        default: return {};
+    case psDash: return bits({18, 6});
+    case psDot: return bits({3, 3});
+    case psDashDot: return bits({9, 6, 3, 6});
+    case psDashDotDot: return bits({9, 3, 3, 3, 3, 3});
+    case psAlternate: return bits({1, 1});
+    default: return {};
     }
 }
 

@@ -133,8 +133,8 @@ void WideLine2Clipped(const TRasterImage& image, int32_t x0, int32_t y0, int32_t
 // in any other mode each covered pixel is combined exactly once. The usual
 // case (copy mode, wholly inside the clip) is inline: a line series draws one
 // such segment per point.
-inline void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
-                            uint32_t argb, TPenMode mode) {
+inline void RasterWideLine2(const TRasterImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t argb,
+                            TPenMode mode) {
     if (mode == pmCopy && !image.Mask && line_detail::EndsInside(image.Clip, x0, y0, x1, y1, 1)) {
         line_detail::CopyInside<true>(image, x0, y0, x1, y1, argb);
         return;

@@ -14,9 +14,7 @@
 
 namespace fw {
 
-std::string CannotCreateFileMessage(const std::string& fileName) {
-    return "Cannot create file \"" + fileName + "\"";
-}
+std::string CannotCreateFileMessage(const std::string& fileName) { return "Cannot create file \"" + fileName + "\""; }
 
 TMetafile::TMetafile(int32_t width, int32_t height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), canvas_(std::make_unique<TCanvas>()) {

@@ -7,7 +7,8 @@
 
 namespace fw {
 
-TPrinter::TPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), canvas_(std::make_unique<TCanvas>()) {}
+TPrinter::TPrinter()
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), canvas_(std::make_unique<TCanvas>()) {}
 
 TPrinter::~TPrinter() {
     if (printing_) Abort();
@@ -31,9 +32,7 @@ std::string TPrinter::OutputFileName() const { return printer_->outputFileName()
 
 int32_t TPrinter::PageWidth() const { return printer_->pageLayout().paintRectPixels(printer_->resolution()).width(); }
 
-int32_t TPrinter::PageHeight() const {
-    return printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
-}
+int32_t TPrinter::PageHeight() const { return printer_->pageLayout().paintRectPixels(printer_->resolution()).height(); }
 
 int32_t TPrinter::PixelsPerInch() const { return printer_->resolution(); }
 

@@ -12,22 +12,22 @@ namespace fw {
 inline uint32_t ApplyRasterMode(TPenMode mode, uint32_t p, uint32_t d) {
     uint32_t r = 0;
     switch (mode) {
-        case pmBlack: r = 0; break;
-        case pmWhite: r = 0xFFFFFFu; break;
-        case pmNop: r = d; break;
-        case pmNot: r = ~d; break;
-        case pmCopy: r = p; break;
-        case pmNotCopy: r = ~p; break;
-        case pmMergePenNot: r = p | ~d; break;
-        case pmMaskPenNot: r = p & ~d; break;
-        case pmMergeNotPen: r = ~p | d; break;
-        case pmMaskNotPen: r = ~p & d; break;
-        case pmMerge: r = p | d; break;
-        case pmNotMerge: r = ~(p | d); break;
-        case pmMask: r = p & d; break;
-        case pmNotMask: r = ~(p & d); break;
-        case pmXor: r = p ^ d; break;
-        case pmNotXor: r = ~(p ^ d); break;
+    case pmBlack: r = 0; break;
+    case pmWhite: r = 0xFFFFFFu; break;
+    case pmNop: r = d; break;
+    case pmNot: r = ~d; break;
+    case pmCopy: r = p; break;
+    case pmNotCopy: r = ~p; break;
+    case pmMergePenNot: r = p | ~d; break;
+    case pmMaskPenNot: r = p & ~d; break;
+    case pmMergeNotPen: r = ~p | d; break;
+    case pmMaskNotPen: r = ~p & d; break;
+    case pmMerge: r = p | d; break;
+    case pmNotMerge: r = ~(p | d); break;
+    case pmMask: r = p & d; break;
+    case pmNotMask: r = ~(p & d); break;
+    case pmXor: r = p ^ d; break;
+    case pmNotXor: r = ~(p ^ d); break;
     }
     return 0xFF000000u | (r & 0xFFFFFFu);
 }

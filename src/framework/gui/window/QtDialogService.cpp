@@ -97,8 +97,7 @@ bool QtDialogService::ExecutePrint(TPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text,
-                                     MessageBoxIcon icon) {
+void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) {
     QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     // The message is plain text even when it happens to look like markup.
