@@ -34,7 +34,9 @@ configure_and_build() {  # dir, then cmake options
 
 mode=${1:-run}
 [ $# -gt 0 ] && shift
-# The fuzz targets need clang and its libFuzzer runtime.
+# The test run checks the formatting; the fuzz targets need clang and its
+# libFuzzer runtime.
+[ "$mode" = test ] && packages+=(clang-format)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 install_missing
 
