@@ -55,8 +55,19 @@ ProgramCharts::ProgramCharts() {
     chart1_.AddSeries(series2_);
     chart2_.AddSeries(series3_);
 
+    series1_.SetTitle("Signal");
+    series2_.SetTitle("Reconstruction");
+
     chart1_.Loaded();
     chart2_.Loaded();
+}
+
+void ProgramCharts::ShowLegendAndAxisTitles(bool shown) {
+    for (chart::TChart* chart : {&chart1_, &chart2_}) {
+        chart->Legend().SetVisible(shown);
+        chart->BottomAxis()->Title().SetCaption(shown ? "sample" : "");
+        chart->LeftAxis()->Title().SetCaption(shown ? "value" : "");
+    }
 }
 
 }  // namespace app

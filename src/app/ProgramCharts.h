@@ -4,6 +4,8 @@
 // objects: the window hosts them in widgets, the batch command and the tests
 // draw them off-screen.
 
+#include <string>
+
 #include "app/SeriesPlotSink.h"
 #include "chart/Chart.h"
 #include "chart/ChartEngine.h"
@@ -39,6 +41,12 @@ public:
     // The stored properties both charts share: a white panel, a clear back
     // wall, one empty title line, no legend, flat.
     static void SetUpChart(chart::TCustomChart& chart);
+
+    // A legend naming the curves and the axis titles "sample" and "value" on
+    // both charts; off at start, so the charts keep their stored look.
+    void ShowLegendAndAxisTitles(bool shown);
+    // The name the legend gives the viewed level's curve.
+    void SetViewTitle(const std::string& title) { series3_.SetTitle(title); }
 
     // Where the charts sit in the window (left, top, right, bottom).
     static constexpr fw::TRect Chart1Bounds = fw::Rect(0, 0, 697, 300);

@@ -80,8 +80,8 @@ void BuildForm(QWidget& window, QWidget& clientArea, const WindowLayout& windowL
     window.setWindowTitle(ToQString(windowLayout.Caption));
     window.setFont(FontFromLayout(windowLayout.Font));
     window.move(windowLayout.Left, windowLayout.Top);
-    // A fixed-layout window: the controls stay where the layout puts them.
-    clientArea.setFixedSize(windowLayout.ClientWidth, windowLayout.ClientHeight);
+    // The stored size is where the window opens; ClientLayout lets it grow.
+    clientArea.resize(windowLayout.ClientWidth, windowLayout.ClientHeight);
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlLayout& row : rows) {

@@ -18,7 +18,7 @@ namespace ui {
 // layout's pixel height with a sans-serif style hint.
 QFont FontFromLayout(const FontLayout& layout);
 
-// Sets caption, position and font of the window and the fixed size of its
+// Sets caption, position and font of the window and the stored size of its
 // client area, creates the controls of rows as children of the client area in
 // row order (a chart area is taken from chartArea(name) instead of being
 // created), places them and sets the tab order.

@@ -17,7 +17,7 @@ using N = CommandNeed;
 
 // clang-format off
 const MenuItemLayout kItems[] = {
-    // Menu   Caption                     Shortcut  Command                 Needs            Separator before
+    // Menu   Caption                     Shortcut  Command                 Needs            Separator before, checkable
     {"File", "Load Data…",                "Ctrl+O", C::LoadData,           N::Nothing,        false},
     {"File", "Save Signal As…",           "",       C::SaveSignal,         N::Signal,         true},
     {"File", "Save Reconstruction As…",   "",       C::SaveReconstruction, N::Reconstruction, false},
@@ -31,6 +31,7 @@ const MenuItemLayout kItems[] = {
     {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::Coefficients,   false},
     {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
     {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
+    {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };
@@ -56,6 +57,7 @@ MainMenu::MainMenu(QMainWindow& window, std::function<void(WindowCommand)> run) 
             action->setShortcut(QKeySequence(ToQString(item.Shortcut), QKeySequence::PortableText));
         }
         action->setEnabled(item.Needs == CommandNeed::Nothing);
+        action->setCheckable(item.Checkable);
         QObject::connect(action, &QAction::triggered, &window, [run, command = item.Command] { run(command); });
         QAction*& slot = actions_[static_cast<size_t>(item.Command)];
         if (slot != nullptr) {

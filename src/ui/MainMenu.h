@@ -22,6 +22,7 @@ struct MenuItemLayout {
     WindowCommand Command;      // each command has exactly one row
     CommandNeed Needs;
     bool SeparatorBefore;
+    bool Checkable = false;  // an on/off item that shows a tick
 };
 
 // In menu order; a menu's items follow its first row.

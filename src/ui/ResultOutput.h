@@ -32,6 +32,7 @@ public:
     // The file the shown signal came from: default names and the first
     // folder follow it.
     void SetSourceFile(const std::string& fileName) { sourceFile_ = fileName; }
+    const std::string& SourceFile() const { return sourceFile_; }
 
     // Each asks for a file through the save dialog and does nothing on cancel;
     // a failure throws, leaving an existing file as it was.

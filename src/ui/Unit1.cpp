@@ -7,10 +7,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
+#include "ui/BufferStatus.h"
+#include "ui/ClientLayout.h"
+#include "ui/ControlHints.h"
 #include "ui/FileDrop.h"
 #include "ui/FormBuilder.h"
 #include "ui/HelpBoxes.h"
@@ -59,6 +63,11 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     Label1 = &ControlNamed<QLabel>(*clientArea_, "Label1");
     Edit1 = &ControlNamed<QLineEdit>(*clientArea_, "Edit1");
     OpenDialog1.SetFilter(std::string(kOpenDialogFilter));
+    new ClientLayout(*clientArea_, kMainWindow, kMainWindowControls);  // owned by the client area
+    for (const ControlHint& hint : kControlHints) {
+        ControlNamed<QWidget>(*clientArea_, hint.Name)
+            .setToolTip(QString::fromUtf8(hint.Text.data(), hint.Text.size()));
+    }
 
     session_ =
         std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
@@ -67,8 +76,12 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
     menu_ = std::make_unique<MainMenu>(*this, run);
     setCentralWidget(clientArea_);
-    // The window grows by the menu bar; the stored area below it keeps its size.
-    setFixedSize(kMainWindow.ClientWidth, kMainWindow.ClientHeight + menuBar()->sizeHint().height());
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    // The window opens with the stored area between the menu bar and the
+    // status bar, which is also the least it can shrink to.
+    resize(kMainWindow.ClientWidth,
+           kMainWindow.ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    ShowStatus();
     contextMenu_ = new ChartContextMenu(
         *this, chartAreas_.Chart1(), chartAreas_.Chart2(),
         [this](WindowCommand command) { return menu_->Action(command).isEnabled(); }, run);
@@ -90,6 +103,17 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     connect(BtnLoad, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnLoadClick(); }); });
     // `activated` means a pick by the user, never a change made by the program.
     connect(CB1, &QComboBox::activated, this, [this] { Dispatch([this] { CB1Change(); }); });
+    // Enter in a box does what its button does.
+    connect(EdtN, &QLineEdit::returnPressed, this, [this] { Dispatch([this] { BtnLoadClick(); }); });
+    connect(EdtThresh, &QLineEdit::returnPressed, this, [this] {
+        Dispatch([this] {
+            if (BtnThresh->isEnabled()) {
+                BtnThreshClick();
+            } else {
+                statusHint_ = kDecomposeFirst;
+            }
+        });
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -97,6 +121,24 @@ TForm1::~TForm1() = default;
 void TForm1::Dispatch(const std::function<void()>& handler) {
     fw::RunHandler(dialogs_, handler);
     menu_->Update(CurrentState());
+    ShowStatus();
+}
+
+void TForm1::ShowStatus() {
+    if (!statusHint_.empty()) {
+        statusBar()->showMessage(QString::fromUtf8(statusHint_.data(), statusHint_.size()));
+        statusHint_ = {};
+        return;
+    }
+    BufferState state;
+    state.Loaded = session_->Samples() != nullptr;
+    state.N = session_->N();
+    state.J = session_->J();
+    state.FileName = output_->SourceFile();
+    state.Levels = session_->Levels();
+    state.Thresholded = thresholded_;
+    state.Reconstructed = charts_.Series2().Series().Count() > 0;
+    statusBar()->showMessage(QString::fromStdString(BufferStatusText(state)));
 }
 
 CommandState TForm1::CurrentState() const {
@@ -105,17 +147,22 @@ CommandState TForm1::CurrentState() const {
 }
 
 void TForm1::BtnDecompClick() {
+    if (CBLev->currentIndex() < 0) statusHint_ = kChooseLevelsFirst;
     const BusyCursor busy;
+    thresholded_ = false;
     session_->Decompose(CBLev->currentIndex());
 }
 
 void TForm1::BtnThreshClick() {
+    if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
+    thresholded_ = thresholded_ || CB1->currentIndex() >= 0;
 }
 
 void TForm1::BtnReconstrClick() {
     const BusyCursor busy;
+    thresholded_ = false;
     session_->Reconstruct();
 }
 
@@ -129,16 +176,20 @@ void TForm1::BtnLoadClick() {
 void TForm1::LoadFile(const std::string& fileName) {
     // A dropped file is offered by the next open dialog, as a chosen one is.
     OpenDialog1.SetFileName(fileName);
+    if (EdtN->text().isEmpty()) statusHint_ = kTypeCountFirst;
     const BusyCursor busy;
     const LoadProgress progress(*this, fileName, loadDialogBytes_);
     session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
     // Reached only when the file replaced the signal.
     output_->SetSourceFile(fileName);
+    thresholded_ = false;
 }
 
 void TForm1::CB1Change() {
     const BusyCursor busy;
     session_->SelectViewLevel(CB1->currentIndex());
+    const int32_t viewed = session_->ViewedLevel();
+    charts_.SetViewTitle(viewed > session_->Levels() ? "Approximation" : "Level " + std::to_string(viewed));
 }
 
 void TForm1::RunCommand(WindowCommand command) {
@@ -161,6 +212,9 @@ void TForm1::RunCommand(WindowCommand command) {
             if (c->Zoomed()) c->UndoZoom();
         }
         break;
+    case C::LegendAndAxisTitles:
+        charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
+        break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
     }
@@ -169,6 +223,8 @@ void TForm1::RunCommand(WindowCommand command) {
 void TForm1::SuggestThreshold() {
     const std::vector<double> coefficients = charts_.Series3().PlottedValues();
     EdtThresh->setText(QString::fromStdString(SuggestedThresholdText(coefficients, session_->N())));
+    // A long number shows from its start, not its last digits.
+    EdtThresh->setCursorPosition(0);
 }
 
 void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {

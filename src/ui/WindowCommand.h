@@ -20,6 +20,7 @@ enum class WindowCommand : uint8_t {
     CopyLowerChart,
     SuggestThreshold,
     UndoZoom,
+    LegendAndAxisTitles,
     MouseAndKeys,
     About,
 };

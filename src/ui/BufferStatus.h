@@ -1,0 +1,29 @@
+#pragma once
+// The status bar's account of what the sample buffer holds, so that the user
+// knows what the next Decompose analyses, and the reasons a button did
+// nothing.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+struct BufferState {
+    bool Loaded = false;
+    int32_t N = 0;
+    int32_t J = 0;
+    std::string FileName;  // as loaded; only its name is shown
+    int32_t Levels = -1;   // the decomposition's levels, -1 for none
+    bool Thresholded = false;
+    bool Reconstructed = false;  // the buffer holds the reconstruction
+};
+
+std::string BufferStatusText(const BufferState& state);
+
+inline constexpr std::string_view kChooseLevelsFirst = "Choose a number of levels first";
+inline constexpr std::string_view kChooseViewFirst = "Choose a level to view first";
+inline constexpr std::string_view kTypeCountFirst = "Type a sample count first";
+inline constexpr std::string_view kDecomposeFirst = "Decompose the signal first";
+
+}  // namespace ui
