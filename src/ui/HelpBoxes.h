@@ -17,7 +17,8 @@ inline constexpr std::string_view kMouseAndKeysText =
     "  Escape during a zoom drag: cancel it. Backspace, or View > Undo Zoom: undo the zoom.\n"
     "  Resting over the plot: the values under the cursor.\n"
     "\n"
-    "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.";
+    "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.\n"
+    "Enter in the count box: load; in the threshold box: threshold.";
 
 inline constexpr std::string_view kAboutCaption = "About Quelmar";
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "analysis/SampleWriter.h"
+#include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Printer.h"
 #include "ui/LoadProgress.h"
 
@@ -75,12 +76,19 @@ void ResultOutput::ExportChart(ChartPlace place) {
     if (ExtensionOf(fileName) != app::PictureExtension(format)) {
         fileName.append(".").append(app::PictureExtension(format));
     }
-    const BusyCursor busy;
     chart::TChart& chart = ChartAt(place);
+    const std::optional<fw::PictureSizeChoice> size = dialogs_.ExecutePictureSize(chart.Width(), chart.Height());
+    if (!size) {
+        return;
+    }
+    // The chart is laid out afresh at the picture's size, not scaled.
+    const fw::PicturePixels pixels = fw::PicturePixelsFor(*size, chart.Width(), chart.Height());
+    const fw::TRect rect = fw::Rect(0, 0, pixels.Width, pixels.Height);
+    const BusyCursor busy;
     switch (format) {
-    case app::PictureFormat::Png: chart.SaveToBitmapFile(fileName); break;
-    case app::PictureFormat::Svg: chart.SaveToMetafile(fileName); break;
-    case app::PictureFormat::Pdf: chart.SaveToMetafileEnh(fileName); break;
+    case app::PictureFormat::Png: chart.ChartCreateBitmap(fw::clWhite, rect)->SaveToFile(fileName); break;
+    case app::PictureFormat::Svg: chart.SaveToMetafileRect(false, fileName, rect); break;
+    case app::PictureFormat::Pdf: chart.SaveToMetafileRect(true, fileName, rect); break;
     }
 }
 

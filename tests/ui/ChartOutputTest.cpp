@@ -6,6 +6,7 @@
 #include <QSvgRenderer>
 #include <filesystem>
 
+#include "ImageCompare.h"
 #include "WindowFixture.h"
 #include "framework/gui/paint/Printer.h"
 
@@ -107,6 +108,55 @@ TEST_F(ChartOutputTest, CopyPutsTheChartsPictureOnTheClipboard) {
         Choose(command);
         const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         EXPECT_TRUE(copied == ChartPicture(chart)) << chart;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartOutputTest, ExportDrawsTheChartLaidOutAtTheChosenSize) {
+    // Three times the window's width: the same chart, laid out afresh, not
+    // the window's picture stretched.
+    dialogs.AnswerSaveWith(PathIn("big.png"));
+    dialogs.AnswerPictureSizeWith({fw::PictureSizeKind::PixelWidth, 3 * 697});
+    Choose(WindowCommand::ExportLowerChart);
+    ASSERT_EQ(dialogs.PictureSizesAsked, (std::vector<fw::PicturePixels>{{697, 300}}));
+    const QImage big(QString::fromStdString(PathIn("big.png")));
+    ASSERT_EQ(big.size(), QSize(3 * 697, 3 * 300));
+    const QImage window = ChartPicture("Chart2");
+    const imagetest::InkBox ink = imagetest::FindInk(big.convertToFormat(QImage::Format_RGB32));
+    EXPECT_GT(ink.Right, 3 * 697 - 100) << "the plot reaches the picture's right side";
+    EXPECT_GT(ink.Bottom, 3 * 300 - 100);
+    EXPECT_NE(big.scaled(window.size()).convertToFormat(QImage::Format_RGB32), window);
+
+    // A print width at 300 dots an inch, and a cancel that writes nothing.
+    dialogs.AnswerSaveWith(PathIn("print.svg"));
+    dialogs.AnswerPictureSizeWith({fw::PictureSizeKind::PrintWidth, 2.54 * 4});
+    Choose(WindowCommand::ExportLowerChart);
+    QSvgRenderer svg(QString::fromStdString(PathIn("print.svg")));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox(), QRect(0, 0, 1199, 515));
+    dialogs.AnswerSaveWith(PathIn("none.png"));
+    dialogs.CancelNextPictureSize();
+    Choose(WindowCommand::ExportLowerChart);
+    EXPECT_FALSE(std::filesystem::exists(PathIn("none.png")));
+}
+
+TEST(PicturePixels, KeepTheWindowsProportionWithinTheLimits) {
+    const struct {
+        fw::PictureSizeChoice choice;
+        fw::PicturePixels expected;
+    } cases[] = {
+        {{}, {697, 300}},
+        {{fw::PictureSizeKind::PixelWidth, 2091}, {2091, 900}},
+        {{fw::PictureSizeKind::PrintWidth, 2.54}, {300, 129}},
+        {{fw::PictureSizeKind::PixelWidth, 1e9}, {10000, 4304}},
+        {{fw::PictureSizeKind::PixelWidth, -5}, {1, 1}},
+        {{fw::PictureSizeKind::PixelWidth, std::nan("")}, {1, 1}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fw::PicturePixelsFor(c.choice, 697, 300), c.expected) << c.choice.Width;
     }
 }
 

@@ -31,6 +31,9 @@ public:
     // The print job goes into this PDF file.
     void AnswerPrintInto(const std::string& pdfFile) { printAnswers_.emplace_back(pdfFile); }
     void CancelNextPrint() { printAnswers_.emplace_back(std::nullopt); }
+    // Without an answer the picture size dialog takes the window's size.
+    void AnswerPictureSizeWith(fw::PictureSizeChoice choice) { sizeAnswers_.emplace_back(choice); }
+    void CancelNextPictureSize() { sizeAnswers_.emplace_back(std::nullopt); }
 
     bool ExecuteOpen(const std::string& filter, std::string& fileName) override {
         Filters.push_back(filter);
@@ -67,6 +70,14 @@ public:
         return true;
     }
 
+    std::optional<fw::PictureSizeChoice> ExecutePictureSize(int32_t windowWidth, int32_t windowHeight) override {
+        PictureSizesAsked.push_back({windowWidth, windowHeight});
+        if (sizeAnswers_.empty()) return fw::PictureSizeChoice{};
+        const std::optional<fw::PictureSizeChoice> answer = sizeAnswers_.front();
+        sizeAnswers_.pop_front();
+        return answer;
+    }
+
     void ShowMessageBox(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) override {
         Boxes.push_back({caption, text, icon});
         Log.push_back("box " + caption + ": " + text);
@@ -76,8 +87,10 @@ public:
     std::vector<std::string> SaveFilters;  // one per save dialog shown
     std::vector<RecordedBox> Boxes;
     std::vector<std::string> Log;
+    std::vector<fw::PicturePixels> PictureSizesAsked;  // the window's size each time
 
 private:
+    std::deque<std::optional<fw::PictureSizeChoice>> sizeAnswers_;
     struct SaveAnswer {
         std::string FileName;
         int FilterIndex;

@@ -3,7 +3,11 @@
 // file-save dialogs, the print dialog and the message box. Behind an interface
 // so that tests can answer a dialog and read a box without a display.
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "framework/gui/window/PictureSize.h"
 
 namespace fw {
 
@@ -31,6 +35,12 @@ public:
     // Shows the print dialog for printer, whose settings it changes as the
     // user chooses. Returns false on cancel.
     virtual bool ExecutePrint(TPrinter& printer) = 0;
+
+    // Asks how large an exported picture is drawn; nullopt on cancel. A
+    // service without such a dialog draws at the window's size.
+    virtual std::optional<PictureSizeChoice> ExecutePictureSize(int32_t /*windowWidth*/, int32_t /*windowHeight*/) {
+        return PictureSizeChoice{};
+    }
 
     // A modal box with the caption, the text, the icon and one OK button.
     virtual void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) = 0;

@@ -9,6 +9,7 @@
 
 #include "framework/gui/paint/Printer.h"
 #include "framework/gui/window/OpenDialogFilter.h"
+#include "framework/gui/window/PictureSizeDialog.h"
 
 namespace fw {
 
@@ -95,6 +96,10 @@ bool QtDialogService::ExecuteSave(const std::string& filter, std::string& fileNa
 bool QtDialogService::ExecutePrint(TPrinter& printer) {
     QPrintDialog dialog(&printer.Device(), QApplication::activeWindow());
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PictureSizeChoice> QtDialogService::ExecutePictureSize(int32_t windowWidth, int32_t windowHeight) {
+    return RunPictureSizeDialog(QApplication::activeWindow(), windowWidth, windowHeight);
 }
 
 void QtDialogService::ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) {
