@@ -90,9 +90,21 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     const int32_t levels = levelIndex + 1;
     reconstructionPlot_.Clear();
     viewPlot_.Clear();
-    // Levels changes only with the buffer: a transform that fails leaves the
-    // buffer as it was, and then the decomposition it holds is the old one.
-    ForwardTransform(*samples_, levels);
+    // A decomposition the buffer holds is undone first, its thresholds kept:
+    // transformed again, its coefficients would make a buffer that no
+    // Reconstruct brings back.
+    const bool undone = UndoDecomposition();
+    try {
+        ForwardTransform(*samples_, levels);
+    } catch (...) {
+        // The buffer holds the undone signal now: nothing is left to view or
+        // threshold.
+        if (undone) {
+            controls_.SetViewChoices(0);
+            controls_.EnableThreshold(false);
+        }
+        throw;
+    }
     levels_ = levels;
     controls_.SetViewChoices(levels_ + 1);
     if (levels_ == j_) ShowMeanReadout();
@@ -119,15 +131,23 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
 }
 
 void AnalysisSession::Reconstruct() {
-    if (samples_) InverseTransform(*samples_, levels_);
+    UndoDecomposition();
     controls_.SetViewChoices(0);
-    levels_ = -1;
     viewPlot_.Clear();
     reconstructionPlot_.Clear();
     // The plot keeps the buffer itself: it is the reconstruction until the
     // next Decompose, which clears this plot before it transforms.
     if (samples_) reconstructionPlot_.AddShared(samples_->Share(), n_ - 1);
     controls_.EnableThreshold(false);
+}
+
+bool AnalysisSession::UndoDecomposition() {
+    if (levels_ < 1) return false;
+    // Levels changes only with the buffer: an inverse that fails leaves the
+    // buffer as it was, and then the decomposition it holds is the old one.
+    InverseTransform(*samples_, levels_);
+    levels_ = -1;
+    return true;
 }
 
 void AnalysisSession::PlotView() {

@@ -25,6 +25,8 @@ public:
     // everything as it was; so does a read that progress cancels, with
     // fw::EAbort.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // A decomposition the buffer holds is undone first, as Reconstruct would
+    // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);
     void SelectViewLevel(int32_t viewIndex);
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
@@ -40,6 +42,9 @@ public:
     const CoefficientView& View() const { return view_; }
 
 private:
+    // The inverse over Levels, when the buffer holds a decomposition; tells
+    // whether it did.
+    bool UndoDecomposition();
     // A new signal starts a new analysis: no decomposition, no view.
     void StartFreshAnalysis();
     void PlotNewSignal();
