@@ -15,32 +15,18 @@ AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionP
 
 void AnalysisSession::Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress) {
     if (countText.empty()) return;
-    viewPlot_.Clear();
-    const SignalSize size = NormaliseCount(fw::StrToInt(countText));
-    // The buffer is had before anything shows the new size, so a load that
-    // runs out of memory leaves the loaded signal, its controls and the view
-    // plot as they were.
-    std::shared_ptr<DyadicSignal> samples;
-    try {
-        samples = fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
-    } catch (const fw::EOutOfMemory&) {
-        PlotView();
-        throw;
-    }
-    // Read before the count box and the level list show the new size: a read
-    // that fails (out of memory on a giant token), or a file that gives no
-    // sample at all, or a read cancelled through the progress callback, then
-    // leaves them matching the signal that stays loaded, and the view plot
-    // shows again what it showed. A cancel ends the load silently (fw::EAbort).
+    const SignalSize size = CountToLoad(countText);
+    // Past the count, nothing shows the load before its file is read: a
+    // buffer that cannot be had, a read that fails (out of memory on a giant
+    // token), a file that gives no sample at all or a read cancelled through
+    // the progress callback then leaves the session, every plot and every
+    // control as they were. A cancel ends the load silently (fw::EAbort).
+    std::shared_ptr<DyadicSignal> samples =
+        fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N, progress);
-    if (read.stop == ReadStop::Cancelled) {
-        PlotView();
-        throw fw::EAbort();
-    }
-    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) {
-        PlotView();
-        throw EFileError(failure);
-    }
+    if (read.stop == ReadStop::Cancelled) throw fw::EAbort();
+    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) throw EFileError(failure);
+    viewPlot_.Clear();
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 
@@ -55,6 +41,17 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     PlotNewSignal();
     controls_.EnableDecompose(true);
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+SignalSize AnalysisSession::CountToLoad(const std::string& countText) {
+    try {
+        return NormaliseCount(fw::StrToInt(countText));
+    } catch (const fw::Exception&) {
+        // A load always begins by emptying the view plot; a count that is no
+        // count ends it there.
+        viewPlot_.Clear();
+        throw;
+    }
 }
 
 void AnalysisSession::PlotNewSignal() {

@@ -23,7 +23,7 @@ public:
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
     // A file that gives no sample ends the load with EFileError and leaves
     // everything as it was; so does a read that progress cancels, with
-    // fw::EAbort.
+    // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
     // A decomposition the buffer holds is undone first, as Reconstruct would
     // undo it, so the new one starts from the (thresholded) signal.
@@ -42,6 +42,9 @@ public:
     const CoefficientView& View() const { return view_; }
 
 private:
+    // The normalised count of countText; a text that is no count empties the
+    // view plot and throws.
+    SignalSize CountToLoad(const std::string& countText);
     // The inverse over Levels, when the buffer holds a decomposition; tells
     // whether it did.
     bool UndoDecomposition();
