@@ -59,4 +59,10 @@ ProgramCharts::ProgramCharts() {
     chart2_.Loaded();
 }
 
+void ProgramCharts::UndoZooms() {
+    for (chart::TChart* c : {&chart1_, &chart2_}) {
+        if (c->Zoomed() || !c->ScalesOriginal()) c->UndoZoom();
+    }
+}
+
 }  // namespace app
