@@ -15,32 +15,18 @@ AnalysisSession::AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionP
 
 void AnalysisSession::Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress) {
     if (countText.empty()) return;
-    viewPlot_.Clear();
-    const SignalSize size = NormaliseCount(fw::StrToInt(countText));
-    // The buffer is had before anything shows the new size, so a load that
-    // runs out of memory leaves the loaded signal, its controls and the view
-    // plot as they were.
-    std::shared_ptr<DyadicSignal> samples;
-    try {
-        samples = fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
-    } catch (const fw::EOutOfMemory&) {
-        PlotView();
-        throw;
-    }
-    // Read before the count box and the level list show the new size: a read
-    // that fails (out of memory on a giant token), or a file that gives no
-    // sample at all, or a read cancelled through the progress callback, then
-    // leaves them matching the signal that stays loaded, and the view plot
-    // shows again what it showed. A cancel ends the load silently (fw::EAbort).
+    const SignalSize size = CountToLoad(countText);
+    // Past the count, nothing shows the load before its file is read: a
+    // buffer that cannot be had, a read that fails (out of memory on a giant
+    // token), a file that gives no sample at all or a read cancelled through
+    // the progress callback then leaves the session, every plot and every
+    // control as they were. A cancel ends the load silently (fw::EAbort).
+    std::shared_ptr<DyadicSignal> samples =
+        fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N, progress);
-    if (read.stop == ReadStop::Cancelled) {
-        PlotView();
-        throw fw::EAbort();
-    }
-    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) {
-        PlotView();
-        throw EFileError(failure);
-    }
+    if (read.stop == ReadStop::Cancelled) throw fw::EAbort();
+    if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) throw EFileError(failure);
+    viewPlot_.Clear();
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 
@@ -55,6 +41,17 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     PlotNewSignal();
     controls_.EnableDecompose(true);
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+SignalSize AnalysisSession::CountToLoad(const std::string& countText) {
+    try {
+        return NormaliseCount(fw::StrToInt(countText));
+    } catch (const fw::Exception&) {
+        // A load always begins by emptying the view plot; a count that is no
+        // count ends it there.
+        viewPlot_.Clear();
+        throw;
+    }
 }
 
 void AnalysisSession::PlotNewSignal() {
@@ -90,9 +87,21 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     const int32_t levels = levelIndex + 1;
     reconstructionPlot_.Clear();
     viewPlot_.Clear();
-    // Levels changes only with the buffer: a transform that fails leaves the
-    // buffer as it was, and then the decomposition it holds is the old one.
-    ForwardTransform(*samples_, levels);
+    // A decomposition the buffer holds is undone first, its thresholds kept:
+    // transformed again, its coefficients would make a buffer that no
+    // Reconstruct brings back.
+    const bool undone = UndoDecomposition();
+    try {
+        ForwardTransform(*samples_, levels);
+    } catch (...) {
+        // The buffer holds the undone signal now: nothing is left to view or
+        // threshold.
+        if (undone) {
+            controls_.SetViewChoices(0);
+            controls_.EnableThreshold(false);
+        }
+        throw;
+    }
     levels_ = levels;
     controls_.SetViewChoices(levels_ + 1);
     if (levels_ == j_) ShowMeanReadout();
@@ -119,15 +128,23 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
 }
 
 void AnalysisSession::Reconstruct() {
-    if (samples_) InverseTransform(*samples_, levels_);
+    UndoDecomposition();
     controls_.SetViewChoices(0);
-    levels_ = -1;
     viewPlot_.Clear();
     reconstructionPlot_.Clear();
     // The plot keeps the buffer itself: it is the reconstruction until the
     // next Decompose, which clears this plot before it transforms.
     if (samples_) reconstructionPlot_.AddShared(samples_->Share(), n_ - 1);
     controls_.EnableThreshold(false);
+}
+
+bool AnalysisSession::UndoDecomposition() {
+    if (levels_ < 1) return false;
+    // Levels changes only with the buffer: an inverse that fails leaves the
+    // buffer as it was, and then the decomposition it holds is the old one.
+    InverseTransform(*samples_, levels_);
+    levels_ = -1;
+    return true;
 }
 
 void AnalysisSession::PlotView() {

@@ -23,8 +23,10 @@ public:
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
     // A file that gives no sample ends the load with EFileError and leaves
     // everything as it was; so does a read that progress cancels, with
-    // fw::EAbort.
+    // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // A decomposition the buffer holds is undone first, as Reconstruct would
+    // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);
     void SelectViewLevel(int32_t viewIndex);
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
@@ -40,6 +42,12 @@ public:
     const CoefficientView& View() const { return view_; }
 
 private:
+    // The normalised count of countText; a text that is no count empties the
+    // view plot and throws.
+    SignalSize CountToLoad(const std::string& countText);
+    // The inverse over Levels, when the buffer holds a decomposition; tells
+    // whether it did.
+    bool UndoDecomposition();
     // A new signal starts a new analysis: no decomposition, no view.
     void StartFreshAnalysis();
     void PlotNewSignal();

@@ -70,4 +70,10 @@ void ProgramCharts::ShowLegendAndAxisTitles(bool shown) {
     }
 }
 
+void ProgramCharts::UndoZooms() {
+    for (chart::TChart* c : {&chart1_, &chart2_}) {
+        if (c->Zoomed() || !c->ScalesOriginal()) c->UndoZoom();
+    }
+}
+
 }  // namespace app

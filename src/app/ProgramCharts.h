@@ -38,6 +38,10 @@ public:
     chart::TFastLineSeries& ReconstructionLine() { return series2_; }
     chart::TFastLineSeries& ViewLine() { return series3_; }
 
+    // Takes each chart that a zoom or scroll moved back to its view before
+    // the first one, so that what it plots next is shown whole.
+    void UndoZooms();
+
     // The stored properties both charts share: a white panel, a clear back
     // wall, one empty title line, no legend, flat.
     static void SetUpChart(chart::TCustomChart& chart);

@@ -180,9 +180,10 @@ void TForm1::LoadFile(const std::string& fileName) {
     const BusyCursor busy;
     const LoadProgress progress(*this, fileName, loadDialogBytes_);
     session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
-    // Reached only when the file replaced the signal.
+    // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
     thresholded_ = false;
+    charts_.UndoZooms();
 }
 
 void TForm1::CB1Change() {

@@ -64,15 +64,62 @@ TEST_F(SessionTest, MeanReadoutFollowsTheRegionalSeparator) {
     EXPECT_EQ(log_[3], "ShowMean(-5,63)");
 }
 
-TEST_F(SessionTest, DecomposeTwiceTransformsTheCoefficientsAndReconstructUndoesOnlyTheSecond) {
-    const std::vector<double> values = Ramp(33);
+// Decompose over a decomposition undoes it first, as Reconstruct would
+// (thresholds kept): the buffer and the calls are, bit for bit, those of a
+// Reconstruct and then the same Decompose, and without a threshold a
+// Reconstruct gives back the signal.
+TEST_F(SessionTest, DecomposeOverADecompositionStartsFromItsReconstruction) {
+    const std::vector<double> values = Ramp(33, 7.0);
+    const std::string file = WriteSamples(values);
+    const struct {
+        int32_t first;
+        const char* threshold;  // on level 1, none when empty
+        int32_t second;
+    } cases[] = {{0, "", 0}, {2, "", 2},  {2, "", 4},  {4, "", 2},  {4, "", 4},
+                 {0, "", 4}, {1, "5", 1}, {2, "5", 4}, {4, "5", 0}, {3, "1e9", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.first) + " " + c.threshold + " " + std::to_string(c.second));
+        CallLog referenceLog;
+        RecordingPlot signal{"signal", referenceLog}, rebuilt{"reconstruction", referenceLog},
+            view{"view", referenceLog};
+        RecordingControls controls{referenceLog};
+        AnalysisSession reference{signal, rebuilt, view, controls};
+        for (AnalysisSession* session : {&session_, &reference}) {
+            session->Load("33", file);
+            session->Decompose(c.first);
+            if (*c.threshold == '\0') continue;
+            session->SelectViewLevel(0);
+            session->ApplyThreshold(0, c.threshold);
+        }
+        reference.Reconstruct();
+        log_.clear();
+        referenceLog.clear();
+
+        session_.Decompose(c.second);
+        reference.Decompose(c.second);
+        EXPECT_EQ(log_, referenceLog);
+        EXPECT_EQ(session_.Levels(), c.second + 1);
+        const double* expected = reference.Samples()->Data();
+        EXPECT_EQ(Buffer(), std::vector<double>(expected, expected + 33));
+        session_.Reconstruct();
+        if (*c.threshold == '\0') {
+            EXPECT_LE(MaxDifference(Buffer(), values), 1e-12);
+        }
+    }
+}
+
+// A transform that fails after the old decomposition was undone leaves the
+// undone signal, with nothing to view or threshold. Level 1 of this signal
+// has zero details; level 2 would be -2e308.
+TEST_F(SessionTest, OverflowAfterTheUndoLeavesTheSignalWithoutADecomposition) {
+    const std::vector<double> values{1e308, 0, -1e308, 0, 1e308, 0, -1e308, 0, 1e308};
     LoadValues(values);
     session_.Decompose(0);
-    session_.Decompose(0);
-    EXPECT_EQ(Buffer(), Forward(Forward(values, 5, 1), 5, 1));
-    session_.Reconstruct();
-    const std::vector<double> once = Forward(values, 5, 1);
-    EXPECT_LE(MaxDifference(reconstruction_.points, once), 4 * DBL_EPSILON * 32);
+    log_.clear();
+    EXPECT_THROW(session_.Decompose(1), fw::EOverflow);
+    EXPECT_EQ(log_, (Calls{"reconstruction.Clear", "view.Clear", "SetViewChoices(0)", "EnableThreshold(0)"}));
+    EXPECT_EQ(session_.Levels(), -1);
+    EXPECT_EQ(Buffer(), values);
 }
 
 TEST_F(SessionTest, DecomposeRefusesLevelsTheSignalDoesNotHave) {

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -382,6 +383,57 @@ TEST_P(ChartMouseTest, ATooltipShowsTheBottomAndLeftValuesOverThePlotOnly) {
     EXPECT_EQ(tip({251, 120}), "") << "none during a drag";
     Release(Qt::RightButton, {250, 120});
     QToolTip::hideText();
+}
+
+// A load after a zoom, a scroll or a wheel turn shows the new signal whole:
+// the chart is back to automatic axes that cover what it plots.
+TEST_P(ChartMouseTest, ALoadShowsTheNewSignalWholeWhateverMovedTheChartBefore) {
+    const struct {
+        const char* name;
+        std::function<void()> gesture;
+        int count;  // of the file loaded next
+    } cases[] = {
+        {"zoom",
+         [&] {
+             ZoomDrag({100, 50}, {300, 200});
+         },
+         1025},
+        {"scroll",
+         [&] {
+             Drag(Qt::RightButton, {200, 100}, {160, 80});
+         },
+         2049},
+        {"wheel",
+         [&] {
+             Wheel(Host(), {250, 120}, 2, Qt::NoModifier);
+         },
+         257},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.gesture();
+        Settle();
+        ASSERT_FALSE(Chart().ScalesOriginal());
+        TypeInto("EdtN", QString::number(c.count));
+        dialogs.AnswerOpenWith(SamplePath(c.name, c.count));
+        Click("BtnLoad");
+        PickItem("CBLev", 0);
+        Click("BtnDecomp");
+        PickItem("CB1", 0);
+        Settle();
+        EXPECT_FALSE(Chart().Zoomed());
+        EXPECT_TRUE(AllAutomatic());
+        const chart::TChartAxis& bottom = *Chart().BottomAxis();
+        const chart::TChartAxis& left = *Chart().LeftAxis();
+        for (int32_t i = 0; i < Chart().SeriesCount(); ++i) {
+            const chart::TChartSeries& series = Chart().Series(i);
+            if (series.Count() == 0) continue;
+            EXPECT_LE(bottom.Minimum(), series.MinXValue());
+            EXPECT_GE(bottom.Maximum(), series.MaxXValue());
+            EXPECT_LE(left.Minimum(), series.MinYValue());
+            EXPECT_GE(left.Maximum(), series.MaxYValue());
+        }
+    }
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // session, both charts, every control and the menus as they were, and says
 // why in the error box.
 
-#include <QMenuBar>
-
 #include "WindowFixture.h"
 
 namespace {
@@ -16,12 +14,19 @@ protected:
         return path;
     }
 
-    std::vector<bool> MenuStates() {
-        std::vector<bool> states;
-        for (QAction* entry : form->menuBar()->actions()) {
-            for (QAction* action : entry->menu()->actions()) states.push_back(action->isEnabled());
+    // The bytes the three plots hold.
+    std::size_t PlotBytes() {
+        std::size_t bytes = 0;
+        for (const app::SeriesPlotSink* plot :
+             {&form->Charts().Series1(), &form->Charts().Series2(), &form->Charts().Series3()}) {
+            bytes += plot->Series().XValues().HeapBytes() + plot->Series().YValues().HeapBytes();
         }
-        return states;
+        return bytes;
+    }
+
+    // Whether the reconstruction plot reads the session's buffer itself.
+    bool ReconstructionSharesTheBuffer() {
+        return form->Charts().Series2().Series().YValues().RawData() == form->Session().Samples()->Data();
     }
 };
 
@@ -69,6 +74,54 @@ TEST_F(FailedLoadInWindow, AFileWithoutSamplesChangesNothing) {
     // The analysis goes on where it was: Reconstruct still works.
     Click("BtnReconstr");
     EXPECT_EQ(Series2().Count(), 513);
+}
+
+// The whole road on a file the window takes for large, then a zoom: a cancel
+// in the progress dialog and loads that fail leave everything as it was,
+// down to the memory the plots hold.
+TEST_F(FailedLoadInWindow, AfterAFullSessionACancelOrAFailureChangesNothing) {
+    LoadThroughDialog(SamplePath("first.dat", 513), [](QProgressDialog&) {});
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
+    PickItem("CB1", 0);
+    TypeInto("EdtThresh", "10");
+    Click("BtnThresh");
+    Click("BtnReconstr");
+    Charts().Chart1().ZoomPercent(150);
+    TypeInto("EdtN", "1025");
+    const QImage upper = ChartPicture("Chart1");
+    const QImage lower = ChartPicture("Chart2");
+    const WindowState before = State();
+    ASSERT_EQ(before.reconstruction.size(), 513u);
+    ASSERT_TRUE(before.view.empty());
+    ASSERT_TRUE(ReconstructionSharesTheBuffer());
+    const std::vector<bool> menus = MenuStates();
+    const std::size_t bytes = PlotBytes();
+
+    const struct {
+        const char* name;
+        std::string file;
+        std::size_t boxes;  // a cancel is silent, a failure says why
+    } loads[] = {
+        {"cancel", SamplePath("second.dat", 1025), 0},
+        {"missing", PathIn("missing.dat"), 1},
+        {"empty", Write("empty.dat", ""), 1},
+    };
+    for (const auto& load : loads) {
+        SCOPED_TRACE(load.name);
+        dialogs.Boxes.clear();
+        LoadThroughDialog(load.file, [](QProgressDialog& dialog) { dialog.cancel(); });
+        EXPECT_EQ(dialogs.Boxes.size(), load.boxes);
+        EXPECT_TRUE(ChartPicture("Chart1") == upper);
+        EXPECT_TRUE(ChartPicture("Chart2") == lower);
+        EXPECT_TRUE(State() == before);
+        EXPECT_EQ(Edit("EdtThresh").text(), "10");
+        EXPECT_EQ(MenuStates(), menus);
+        EXPECT_TRUE(Charts().Chart1().Zoomed());
+        EXPECT_EQ(PlotBytes(), bytes);
+        EXPECT_TRUE(ReconstructionSharesTheBuffer());
+        EXPECT_EQ(form->Session().N(), 513);
+    }
 }
 
 }  // namespace

@@ -15,20 +15,13 @@ protected:
     // Loads 1025 samples (the count box must say so), the dialog threshold at 1 byte. While the load runs,
     // the watcher notes the dialog and the cursor and, when asked, cancels.
     void LoadWatched(bool cancel) {
-        form->SetLoadDialogBytes(1);
-        QTimer watcher;
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            QProgressDialog* dialog = form->findChild<QProgressDialog*>();
-            if (dialog == nullptr || !dialog->isVisible()) return;
+        LoadThroughDialog(SamplePath("big.dat", 1025), [&](QProgressDialog& dialog) {
             dialogSeen = true;
-            dialogModal = dialog->isModal();
+            dialogModal = dialog.isModal();
             cursorBusy = QGuiApplication::overrideCursor() != nullptr &&
                          QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
-            if (cancel) dialog->cancel();
+            if (cancel) dialog.cancel();
         });
-        watcher.start(0);
-        dialogs.AnswerOpenWith(SamplePath("big.dat", 1025));
-        Click("BtnLoad");
     }
 
     bool dialogSeen = false;

@@ -9,15 +9,20 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <charconv>
 #include <cmath>
 #include <numbers>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -113,6 +118,21 @@ protected:
         Click("BtnLoad");
     }
 
+    // Loads path through the Load button with the progress dialog shown for
+    // any file that is not empty; onDialog runs at each turn of the event
+    // loop while the dialog is up.
+    void LoadThroughDialog(const std::string& path, const std::function<void(QProgressDialog&)>& onDialog) {
+        form->SetLoadDialogBytes(1);
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            QProgressDialog* dialog = form->findChild<QProgressDialog*>();
+            if (dialog != nullptr && dialog->isVisible()) onDialog(*dialog);
+        });
+        watcher.start(0);
+        dialogs.AnswerOpenWith(path);
+        Click("BtnLoad");
+    }
+
     // Load, decompose into levelIndex + 1 levels and view item viewIndex.
     void LoadDecomposeAndView(int levelIndex, int viewIndex) {
         LoadSignal();
@@ -169,6 +189,15 @@ protected:
                 Button("BtnDecomp").isEnabled(),
                 Button("BtnThresh").isEnabled(),
                 Button("BtnReconstr").isEnabled()};
+    }
+
+    // The enabled state of every item of every menu, in menu order.
+    std::vector<bool> MenuStates() {
+        std::vector<bool> states;
+        for (QAction* entry : form->menuBar()->actions()) {
+            for (QAction* action : entry->menu()->actions()) states.push_back(action->isEnabled());
+        }
+        return states;
     }
 
     // The window's picture of a chart area after pending repaints.

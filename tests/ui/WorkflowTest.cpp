@@ -231,4 +231,26 @@ TEST_F(Workflow, ReconstructRebuildsTheSignalEmptiesTheViewAndDisablesThresholdi
     EXPECT_EQ(Buttons(), (ButtonStates{true, true, true, true}));
 }
 
+// Decompose over a decomposition undoes it first, so Reconstruct gives back
+// the signal whichever two level counts follow each other.
+TEST_F(Workflow, DecomposeAgainThenReconstructGivesBackTheSignal) {
+    const struct { int first, second; } cases[] = {{2, 2}, {2, 4}, {4, 2}, {0, 8}, {8, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.second));
+        dialogs.AnswerOpenWith(QUELMAR_SOURCE_DIR "/samples/doppler_noisy_513.dat");
+        Click("BtnLoad");
+        Decompose(c.first);
+        Decompose(c.second);
+        EXPECT_EQ(Items("CB1"), Numbers(c.second + 2));
+        EXPECT_EQ(Buttons(), (ButtonStates{true, true, true, true}));
+        Click("BtnReconstr");
+        const std::vector<double> signal = Series1().YValues();
+        const std::vector<double> rebuilt = Series2().YValues();
+        ASSERT_EQ(rebuilt.size(), signal.size());
+        for (size_t i = 0; i < signal.size(); ++i) {
+            EXPECT_NEAR(rebuilt[i], signal[i], 1e-9) << i;
+        }
+    }
+}
+
 }  // namespace
