@@ -16,9 +16,9 @@ namespace analysis {
 
 // The automatic choice: the rule, shrinkage and shifts that gave the lowest
 // error on the standard test signals (bench/denoise_quality.cpp).
-constexpr ThresholdRule kAutoRule = ThresholdRule::Bayes;
-constexpr Shrink kAutoShrink = Shrink::Soft;
-constexpr int32_t kAutoShifts = 8;
+constexpr ThresholdRule kAutoRule = ThresholdRule::Universal;
+constexpr Shrink kAutoShrink = Shrink::Hard;
+constexpr int32_t kAutoShifts = 16;
 
 // The most shifts a call may ask for: beyond it the average no longer changes
 // much, and every shift costs a transform pair over the whole signal.

@@ -171,6 +171,7 @@ TEST(Denoise, OptionsThatDoNotFitAreRefused) {
     options.shifts = 1;
     options.rule = ThresholdRule::Fixed;
     options.fixedThreshold = -1;
+    options.shrink = Shrink::Soft;
     EXPECT_THROW(Denoise(x.data(), 4, options), fw::Exception);
 }
 
