@@ -1,6 +1,8 @@
 #include "analysis/Denoise.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <limits>
 #include <cmath>
 #include <cstddef>
 
@@ -48,37 +50,95 @@ std::optional<double> ItemThreshold(const Plan& plan, int32_t item) {
     return given.empty() ? std::nullopt : given[static_cast<std::size_t>(item) - 1];
 }
 
-LevelReport ShrinkItem(const Plan& plan, double* y, int32_t item, const LevelGeometry& level, double t) {
-    const ShrinkOutcome outcome =
-        ShrinkCoefficients(y + level.first, level.stride, level.count, t, plan.options->shrink);
-    const double kept = outcome.energyBefore > 0 ? outcome.energyAfter / outcome.energyBefore : 1.0;
-    return {item, plan.sigmas[static_cast<std::size_t>(item) - 1], t, outcome.zeroed, level.count, kept};
+// Shrinks `count` entries of one level from `first`; adds what it did to `sum`.
+void ShrinkPart(const Plan& plan, double* first, std::size_t stride, int64_t count, double t, bool measure,
+                ShrinkOutcome& sum) {
+    if (!measure) return ShrinkInPlace(first, stride, count, t, plan.options->shrink);
+    const ShrinkOutcome outcome = ShrinkCoefficients(first, stride, count, t, plan.options->shrink);
+    sum.zeroed += outcome.zeroed;
+    sum.energyBefore += outcome.energyBefore;
+    sum.energyAfter += outcome.energyAfter;
 }
+
+// Block of 2^kBlockBits positions (32 KiB) in which all the fine levels are
+// shrunk while it sits in the core's cache: level by level over the whole
+// buffer, each of the first three levels alone would touch every cache line.
+constexpr int32_t kBlockBits = 12;
 
 // Shrinks the decomposition in y; returns what each item went through.
-std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y) {
-    std::vector<LevelReport> reports;
+std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure) {
+    // Every threshold first: a rule reads its level as the transform left it.
+    std::vector<double> thresholds;
     for (int32_t k = 1; k <= plan.levels; ++k) {
-        const LevelGeometry level = LevelGeometry::Details(plan.j, k);
         const std::optional<double> given = ItemThreshold(plan, k);
-        const double t = given ? *given : RuleThreshold(plan, y, level, plan.sigmas[static_cast<std::size_t>(k) - 1]);
-        reports.push_back(ShrinkItem(plan, y, k, level, t));
+        thresholds.push_back(given ? *given
+                                   : RuleThreshold(plan, y, LevelGeometry::Details(plan.j, k),
+                                                   plan.sigmas[static_cast<std::size_t>(k) - 1]));
     }
-    if (const std::optional<double> given = ItemThreshold(plan, plan.levels + 1)) {
-        reports.push_back(
-            ShrinkItem(plan, y, plan.levels + 1, LevelGeometry::Approximation(plan.j, plan.levels), *given));
+    std::vector<ShrinkOutcome> outcomes(static_cast<std::size_t>(plan.levels) + 1);
+    const int32_t blockBits = std::min(kBlockBits, plan.j);
+    const int32_t blocked = std::min(plan.levels, blockBits);
+    const Index block = Index{1} << blockBits;
+    for (Index start = 0; start + block <= Index{1} << plan.j; start += block) {
+        for (int32_t k = 1; k <= blocked; ++k) {
+            ShrinkPart(plan, y + start + (Index{1} << (k - 1)), std::size_t{1} << k, block >> k, thresholds[k - 1],
+                       measure, outcomes[k - 1]);
+        }
+    }
+    for (int32_t k = blocked + 1; k <= plan.levels; ++k) {
+        const LevelGeometry level = LevelGeometry::Details(plan.j, k);
+        ShrinkPart(plan, y + level.first, level.stride, level.count, thresholds[k - 1], measure, outcomes[k - 1]);
+    }
+    const std::optional<double> approximationThreshold = ItemThreshold(plan, plan.levels + 1);
+    if (approximationThreshold) {
+        const LevelGeometry level = LevelGeometry::Approximation(plan.j, plan.levels);
+        ShrinkPart(plan, y + level.first, level.stride, level.count, *approximationThreshold, measure, outcomes.back());
+        thresholds.push_back(*approximationThreshold);
+    }
+    std::vector<LevelReport> reports;
+    if (!measure) return reports;
+    for (std::size_t item = 0; item < thresholds.size(); ++item) {
+        const auto level = static_cast<int32_t>(item) + 1;
+        const ShrinkOutcome& outcome = outcomes[item];
+        const int32_t total = level <= plan.levels ? LevelGeometry::Details(plan.j, level).count
+                                                   : LevelGeometry::Approximation(plan.j, plan.levels).count;
+        const double kept = outcome.energyBefore > 0 ? outcome.energyAfter / outcome.energyBefore : 1.0;
+        reports.push_back({level, plan.sigmas[item], thresholds[item], outcome.zeroed, total, kept});
     }
     return reports;
 }
 
-// Decomposes y, shrinks, reconstructs. inputBound bounds |y| (spares the
+// Decomposes y, shrinks, reconstructs, for a shift whose report nobody
+// reads. inputBound bounds |y| (spares the
 // transform a pass to find one); shrinking never raises a magnitude, so the
 // decomposition's bound serves the reconstruction.
-std::vector<LevelReport> DenoiseInPlace(const Plan& plan, double* y, double inputBound) {
+void DenoiseInPlace(const Plan& plan, double* y, double inputBound) {
     const double bound = ForwardTransform(y, plan.j, plan.levels, inputBound);
-    std::vector<LevelReport> reports = ShrinkLevels(plan, y);
+    ShrinkLevels(plan, y, false);
     InverseTransform(y, plan.j, plan.levels, bound);
-    return reports;
+}
+
+// The largest |x[i]| (infinite or NaN when one is), in four independent
+// lanes so that the scan runs at the memory's pace, not at that of one
+// chain of comparisons.
+double LargestMagnitude(const double* x, Index count) {
+    double lane[4] = {0, 0, 0, 0};
+    bool finite = true;
+    Index i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            const double a = std::fabs(x[i + k]);
+            finite &= a <= DBL_MAX;
+            lane[k] = a > lane[k] ? a : lane[k];
+        }
+    }
+    for (; i < count; ++i) {
+        const double a = std::fabs(x[i]);
+        finite &= a <= DBL_MAX;
+        lane[0] = a > lane[0] ? a : lane[0];
+    }
+    if (!finite) return std::numeric_limits<double>::infinity();
+    return std::max({lane[0], lane[1], lane[2], lane[3]});
 }
 
 // The sample at position q of the signal continued by even reflection at both
@@ -94,6 +154,71 @@ Index Reflect(Index q, Index last) {
 // Shift s's offset: 0, 1, -1, 2, -2, ..., so that both ends lose as many
 // shifted estimates.
 Index Offset(int32_t s) { return s % 2 != 0 ? (s + 1) / 2 : -(s / 2); }
+
+// How many estimates each sample gets. Offsets stay within kMaxShifts / 2,
+// so a sample at least kEdge from both ends is reached directly by every
+// shift and by no reflection: it gets one per shift. Only the samples nearer
+// the ends (all of a short signal) are counted.
+class EstimateCounts {
+public:
+    EstimateCounts(Index count, int32_t shifts)
+        : shifts_(shifts),
+          lowEnd_(count > 2 * kEdge ? kEdge : count),
+          highStart_(count > 2 * kEdge ? count - kEdge : count),
+          counts_(static_cast<std::size_t>(lowEnd_ + count - highStart_), 0) {}
+
+    // One more estimate for each sample of [from, to).
+    void AddRange(Index from, Index to) {
+        for (Index p = from; p < std::min(to, lowEnd_); ++p) ++At(p);
+        for (Index p = std::max(from, highStart_); p < to; ++p) ++At(p);
+    }
+    void Add(Index p) { AddRange(p, p + 1); }
+    double Of(Index p) { return p < lowEnd_ || p >= highStart_ ? At(p) : shifts_; }
+
+private:
+    static constexpr Index kEdge = kMaxShifts / 2 + 1;
+    uint16_t& At(Index p) { return counts_[static_cast<std::size_t>(p < lowEnd_ ? p : lowEnd_ + p - highStart_)]; }
+
+    int32_t shifts_;
+    Index lowEnd_;
+    Index highStart_;
+    std::vector<uint16_t> counts_;
+};
+
+// Translation-invariant denoising (Coifman and Donoho 1995): the plain result
+// `sum`, plus the denoising of shifted copies of x, each estimate back at the
+// sample it was made for, averaged.
+std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inputBound, std::vector<double> sum) {
+    const auto count = static_cast<Index>(sum.size());
+    const Index last = count - 1;
+    const int32_t shifts = plan.options->shifts;
+    EstimateCounts estimates(count, shifts);
+    estimates.AddRange(0, count);
+    std::vector<double> shifted(sum.size());
+    for (int32_t s = 1; s < shifts; ++s) {
+        const Index offset = Offset(s);
+        // Positions [begin, end) of the shifted copy map straight onto samples.
+        const Index begin = std::clamp<Index>(-offset, 0, count);
+        const Index end = std::clamp<Index>(count - offset, begin, count);
+        for (Index i = 0; i < begin; ++i) shifted[i] = x[Reflect(i + offset, last)];
+        std::copy(x + begin + offset, x + end + offset, shifted.data() + begin);
+        for (Index i = end; i <= last; ++i) shifted[i] = x[Reflect(i + offset, last)];
+        DenoiseInPlace(plan, shifted.data(), inputBound);
+        // A sample the reflection shows twice gets both estimates, one past
+        // the shifted window's reach none from this shift.
+        const auto restore = [&](Index i) {
+            const Index p = Reflect(i + offset, last);
+            sum[p] += shifted[i];
+            estimates.Add(p);
+        };
+        for (Index i = 0; i < begin; ++i) restore(i);
+        for (Index i = begin; i < end; ++i) sum[i + offset] += shifted[i];
+        estimates.AddRange(begin + offset, end + offset);
+        for (Index i = end; i <= last; ++i) restore(i);
+    }
+    for (Index p = 0; p <= last; ++p) sum[p] /= estimates.Of(p);
+    return sum;
+}
 
 void CheckOptions(int32_t j, int32_t levels, const DenoiseOptions& options) {
     if (j < 2 || j > kMaxOrder) throw fw::Exception("A signal of order " + fw::IntToStr(j) + " cannot be denoised");
@@ -121,7 +246,6 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     const int32_t levels = options.levels == 0 ? j : options.levels;
     CheckOptions(j, levels, options);
     const Index count = SamplesOfOrder(j);
-    const Index last = count - 1;
 
     Plan plan;
     plan.j = j;
@@ -130,40 +254,23 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     plan.options = &options;
 
     std::vector<double> y(x, x + count);
-    double inputBound = 0;
-    for (const double v : y) inputBound = std::max(inputBound, std::fabs(v));
+    const double inputBound = LargestMagnitude(x, count);
     if (!std::isfinite(inputBound)) throw fw::EInvalidOp();
 
     // The plain decomposition gives the noise estimate and the report.
     const double bound = ForwardTransform(y.data(), j, levels, inputBound);
     DenoiseResult result;
-    result.sampleSigma = EstimateSampleNoise(Gather(y.data(), LevelGeometry::Details(j, 1)));
+    const LevelGeometry finest = LevelGeometry::Details(j, 1);
+    result.sampleSigma = EstimateSampleNoise(y.data() + finest.first, finest.stride, finest.count);
     for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(result.sampleSigma * gain);
-    result.levels = ShrinkLevels(plan, y.data());
+    result.levels = ShrinkLevels(plan, y.data(), true);
     InverseTransform(y.data(), j, levels, bound);
     if (options.shifts == 1) {
         result.signal = std::move(y);
         return result;
     }
 
-    std::vector<double> sum = std::move(y);
-    std::vector<uint16_t> estimates(static_cast<std::size_t>(count), 1);
-    std::vector<double> shifted(static_cast<std::size_t>(count));
-    for (int32_t s = 1; s < options.shifts; ++s) {
-        const Index offset = Offset(s);
-        for (Index i = 0; i <= last; ++i) shifted[i] = x[Reflect(i + offset, last)];
-        DenoiseInPlace(plan, shifted.data(), inputBound);
-        // Each shifted estimate goes back to the sample it was made for; a
-        // sample the reflection shows twice gets both, one past the shifted
-        // window's reach none from this shift.
-        for (Index i = 0; i <= last; ++i) {
-            const Index p = Reflect(i + offset, last);
-            sum[p] += shifted[i];
-            ++estimates[p];
-        }
-    }
-    for (Index p = 0; p <= last; ++p) sum[p] /= estimates[p];
-    result.signal = std::move(sum);
+    result.signal = SpinAndAverage(plan, x, inputBound, std::move(y));
     return result;
 }
 

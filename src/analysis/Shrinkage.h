@@ -23,6 +23,9 @@ struct ShrinkOutcome {
 };
 
 // Shrinks the `count` coefficients at first, first + stride, ... in place.
+void ShrinkInPlace(double* first, std::size_t stride, int64_t count, double t, Shrink shrink);
+
+// The same, telling what it did.
 ShrinkOutcome ShrinkCoefficients(double* first, std::size_t stride, int64_t count, double t, Shrink shrink);
 
 }  // namespace analysis

@@ -61,7 +61,7 @@ std::vector<double> PlainReference(std::vector<double> y, int32_t j, int32_t lev
 
 TEST(Denoise, OneShiftIsThePlainDecompositionBitForBit) {
     int cases = 0;
-    for (const int32_t j : {2, 3, 5, 8, 10}) {
+    for (const int32_t j : {2, 3, 5, 8, 10, 14}) {
         for (const int32_t levels : {1, (j + 1) / 2, j}) {
             for (const ThresholdRule rule :
                  {ThresholdRule::Universal, ThresholdRule::Sure, ThresholdRule::Bayes, ThresholdRule::Fixed}) {
@@ -95,7 +95,7 @@ TEST(Denoise, OneShiftIsThePlainDecompositionBitForBit) {
             }
         }
     }
-    EXPECT_EQ(cases, 120);
+    EXPECT_EQ(cases, 144);
 }
 
 // x continued by even reflection: ... x2 x1 x0 x1 x2 ... x_last x_last-1 ...
@@ -108,8 +108,9 @@ double Reflected(const std::vector<double>& x, std::ptrdiff_t q) {
 // With a fixed threshold each shift is a plain denoising of a shifted
 // reflected copy, so the average can be rebuilt one shift at a time.
 TEST(Denoise, ShiftsAverageThePlainResultsOfShiftedCopies) {
-    for (const int32_t j : {3, 6, 9}) {
-        for (const int32_t shifts : {2, 5, 8}) {
+    // Up to J = 9 every sample is counted as an end sample; at 11 most are not.
+    for (const int32_t j : {3, 6, 9, 11}) {
+        for (const int32_t shifts : {2, 5, 8, 256}) {
             SCOPED_TRACE("J=" + std::to_string(j) + " S=" + std::to_string(shifts));
             const std::vector<double> x = NoisyStep(j, static_cast<uint64_t>(j + shifts));
             const auto n = static_cast<std::ptrdiff_t>(x.size());

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "analysis/LevelGeometry.h"
-#include "analysis/NoiseEstimate.h"
 #include "analysis/NoiseGains.h"
 #include "analysis/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
@@ -78,20 +77,6 @@ TEST(NoiseGains, MatchTheSpreadOfTransformedWhiteNoise) {
 TEST(NoiseGains, LevelsBeyondTheSignalAreAnError) {
     EXPECT_THROW(NoiseGains(4, 5), fw::Exception);
     EXPECT_THROW(NoiseGains(4, 0), fw::Exception);
-}
-
-TEST(EstimateSampleNoise, FindsTheNoiseOnTheSamplesNotOnTheDetails) {
-    constexpr int32_t j = 14;
-    std::mt19937_64 random(7);
-    std::normal_distribution<double> noise(0.0, 3.0);
-    std::vector<double> x(static_cast<std::size_t>(SamplesOfOrder(j)));
-    for (double& v : x) v = noise(random);
-    ForwardTransform(x.data(), j, 1);
-    const LevelGeometry details = LevelGeometry::Details(j, 1);
-    std::vector<double> finest;
-    for (int32_t i = 0; i < details.count; ++i) finest.push_back(x[details.Position(i)]);
-    // 8192 details: the median's own error is about 1.4 %.
-    EXPECT_NEAR(EstimateSampleNoise(finest), 3.0, 0.05 * 3.0);
 }
 
 }  // namespace

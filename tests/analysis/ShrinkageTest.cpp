@@ -66,11 +66,14 @@ TEST(Shrinkage, HardIsTheWindowsThresholdingBitForBit) {
             c[i] = i % 7 == 0 ? t : i % 11 == 0 ? -t : i % 13 == 0 ? -0.0 : value(random);
             view[static_cast<int32_t>(i)] = c[i];
         }
+        std::vector<double> quiet = c;
         HardThreshold(view, t);
         ShrinkCoefficients(c.data(), 1, static_cast<int64_t>(c.size()), t, Shrink::Hard);
+        ShrinkInPlace(quiet.data(), 1, static_cast<int64_t>(quiet.size()), t, Shrink::Hard);
         for (std::size_t i = 0; i < c.size(); ++i) {
-            EXPECT_EQ(std::bit_cast<uint64_t>(c[i]), std::bit_cast<uint64_t>(view[static_cast<int32_t>(i)]))
-                << "T=" << t << " i=" << i;
+            const uint64_t window = std::bit_cast<uint64_t>(view[static_cast<int32_t>(i)]);
+            EXPECT_EQ(std::bit_cast<uint64_t>(c[i]), window) << "T=" << t << " i=" << i;
+            EXPECT_EQ(std::bit_cast<uint64_t>(quiet[i]), window) << "T=" << t << " i=" << i;
         }
     }
 }
