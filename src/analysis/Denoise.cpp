@@ -118,22 +118,22 @@ void DenoiseInPlace(const Plan& plan, double* y, double inputBound) {
     InverseTransform(y, plan.j, plan.levels, bound);
 }
 
-// The largest |x[i]| (infinite or NaN when one is), in four independent
-// lanes so that the scan runs at the memory's pace, not at that of one
-// chain of comparisons.
-double LargestMagnitude(const double* x, Index count) {
+// Copies x to y and returns the largest |x[i]| (infinite when one is not
+// finite), in one pass and in four independent lanes, so that it runs at the
+// memory's pace, not at that of one chain of comparisons.
+double CopyMeasuring(const double* x, double* y, Index count) {
     double lane[4] = {0, 0, 0, 0};
     bool finite = true;
     Index i = 0;
     for (; i + 4 <= count; i += 4) {
         for (int k = 0; k < 4; ++k) {
-            const double a = std::fabs(x[i + k]);
+            const double a = std::fabs(y[i + k] = x[i + k]);
             finite &= a <= DBL_MAX;
             lane[k] = a > lane[k] ? a : lane[k];
         }
     }
     for (; i < count; ++i) {
-        const double a = std::fabs(x[i]);
+        const double a = std::fabs(y[i] = x[i]);
         finite &= a <= DBL_MAX;
         lane[0] = a > lane[0] ? a : lane[0];
     }
@@ -185,38 +185,74 @@ private:
     std::vector<uint16_t> counts_;
 };
 
+// Positions [begin, end) of the copy shifted by `offset` that map straight
+// onto samples; the others show the reflection beyond an end.
+struct Window {
+    Index begin;
+    Index end;
+};
+
+Window Direct(Index offset, Index count) {
+    const Index begin = std::clamp<Index>(-offset, 0, count);
+    return {begin, std::clamp<Index>(count - offset, begin, count)};
+}
+
+// Copy positions [from, to), all in the direct window of `offset`.
+void FillDirect(double* shifted, const double* x, Index offset, Index from, Index to) {
+    if (from < to) std::copy(x + from + offset, x + to + offset, shifted + from);
+}
+
+void FillReflected(double* shifted, const double* x, Index offset, Window window, Index count) {
+    for (Index i = 0; i < window.begin; ++i) shifted[i] = x[Reflect(i + offset, count - 1)];
+    for (Index i = window.end; i < count; ++i) shifted[i] = x[Reflect(i + offset, count - 1)];
+}
+
 // Translation-invariant denoising (Coifman and Donoho 1995): the plain result
 // `sum`, plus the denoising of shifted copies of x, each estimate back at the
 // sample it was made for, averaged.
 std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inputBound, std::vector<double> sum) {
     const auto count = static_cast<Index>(sum.size());
-    const Index last = count - 1;
     const int32_t shifts = plan.options->shifts;
     EstimateCounts estimates(count, shifts);
     estimates.AddRange(0, count);
-    std::vector<double> shifted(sum.size());
+    std::vector<double> copy(sum.size());
+    double* shifted = copy.data();
+    Index offset = Offset(1);
+    Window window = Direct(offset, count);
+    FillDirect(shifted, x, offset, window.begin, window.end);
+    FillReflected(shifted, x, offset, window, count);
     for (int32_t s = 1; s < shifts; ++s) {
-        const Index offset = Offset(s);
-        // Positions [begin, end) of the shifted copy map straight onto samples.
-        const Index begin = std::clamp<Index>(-offset, 0, count);
-        const Index end = std::clamp<Index>(count - offset, begin, count);
-        for (Index i = 0; i < begin; ++i) shifted[i] = x[Reflect(i + offset, last)];
-        std::copy(x + begin + offset, x + end + offset, shifted.data() + begin);
-        for (Index i = end; i <= last; ++i) shifted[i] = x[Reflect(i + offset, last)];
-        DenoiseInPlace(plan, shifted.data(), inputBound);
+        DenoiseInPlace(plan, shifted, inputBound);
         // A sample the reflection shows twice gets both estimates, one past
         // the shifted window's reach none from this shift.
         const auto restore = [&](Index i) {
-            const Index p = Reflect(i + offset, last);
+            const Index p = Reflect(i + offset, count - 1);
             sum[p] += shifted[i];
             estimates.Add(p);
         };
-        for (Index i = 0; i < begin; ++i) restore(i);
-        for (Index i = begin; i < end; ++i) sum[i + offset] += shifted[i];
-        estimates.AddRange(begin + offset, end + offset);
-        for (Index i = end; i <= last; ++i) restore(i);
+        for (Index i = 0; i < window.begin; ++i) restore(i);
+        for (Index i = window.end; i < count; ++i) restore(i);
+        estimates.AddRange(window.begin + offset, window.end + offset);
+        const Index next = s + 1 < shifts ? Offset(s + 1) : offset;
+        const Window nextWindow = s + 1 < shifts ? Direct(next, count) : Window{0, 0};
+        // Where both windows are direct, each estimate goes back while the
+        // next copy takes its place: one pass over the buffer instead of two.
+        const Index from = std::max(window.begin, nextWindow.begin);
+        const Index to = std::max(from, std::min(window.end, nextWindow.end));
+        for (Index i = window.begin; i < std::min(from, window.end); ++i) sum[i + offset] += shifted[i];
+        for (Index i = std::max(to, window.begin); i < window.end; ++i) sum[i + offset] += shifted[i];
+        for (Index i = from; i < to; ++i) {
+            sum[i + offset] += shifted[i];
+            shifted[i] = x[i + next];
+        }
+        if (s + 1 == shifts) break;
+        FillDirect(shifted, x, next, nextWindow.begin, std::min(from, nextWindow.end));
+        FillDirect(shifted, x, next, std::max(to, nextWindow.begin), nextWindow.end);
+        FillReflected(shifted, x, next, nextWindow, count);
+        offset = next;
+        window = nextWindow;
     }
-    for (Index p = 0; p <= last; ++p) sum[p] /= estimates.Of(p);
+    for (Index p = 0; p < count; ++p) sum[p] /= estimates.Of(p);
     return sum;
 }
 
@@ -253,8 +289,8 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     plan.n = count;
     plan.options = &options;
 
-    std::vector<double> y(x, x + count);
-    const double inputBound = LargestMagnitude(x, count);
+    std::vector<double> y(static_cast<std::size_t>(count));
+    const double inputBound = CopyMeasuring(x, y.data(), count);
     if (!std::isfinite(inputBound)) throw fw::EInvalidOp();
 
     // The plain decomposition gives the noise estimate and the report.
