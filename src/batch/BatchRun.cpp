@@ -176,6 +176,13 @@ std::string Percent(double fraction) {
     return text;
 }
 
+// Six digits for a person to read; the CSV keeps every digit.
+std::string Readable(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
 void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd) {
     if (output.empty()) {
         analysis::WriteSamples(outputFd, values, "standard output");
@@ -318,13 +325,13 @@ private:
         errors_ << prefix << "rule " << RuleName(settings.rule) << ", "
                 << (settings.shrink == analysis::Shrink::Hard ? "hard" : "soft") << " shrinkage, " << settings.shifts
                 << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
-                << ", noise sigma " << ShortestText(denoised.sampleSigma) << "\n";
+                << ", noise sigma " << Readable(denoised.sampleSigma) << "\n";
         for (const analysis::LevelReport& level : denoised.levels) {
             const std::string name =
                 level.level <= plan_.levels ? "level " + fw::IntToStr(level.level) : "approximation";
-            errors_ << prefix << name << ": sigma " << ShortestText(level.sigma) << ", T "
-                    << ShortestText(level.threshold) << ", zeroed " << level.zeroed << "/" << level.total
-                    << ", energy kept " << Percent(level.energyKept) << "\n";
+            errors_ << prefix << name << ": sigma " << Readable(level.sigma) << ", T " << Readable(level.threshold)
+                    << ", zeroed " << level.zeroed << "/" << level.total << ", energy kept "
+                    << Percent(level.energyKept) << "\n";
             report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + ShortestText(level.sigma) + "," +
                        ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
                        fw::IntToStr(level.total) + "," + ShortestText(level.energyKept) + "\n";
