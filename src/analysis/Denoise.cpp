@@ -233,8 +233,22 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inp
         for (Index i = 0; i < window.begin; ++i) restore(i);
         for (Index i = window.end; i < count; ++i) restore(i);
         estimates.AddRange(window.begin + offset, window.end + offset);
-        const Index next = s + 1 < shifts ? Offset(s + 1) : offset;
-        const Window nextWindow = s + 1 < shifts ? Direct(next, count) : Window{0, 0};
+        if (s + 1 == shifts) {
+            // The last estimates go back and every sample takes its average
+            // in the same pass.
+            for (Index i = window.begin; i < window.end; ++i) {
+                sum[i + offset] = (sum[i + offset] + shifted[i]) / estimates.Of(i + offset);
+            }
+            // The samples this copy did not reach directly (all of a short
+            // signal when the offset exceeds it).
+            const Index low = std::clamp<Index>(window.begin + offset, 0, count);
+            const Index high = std::clamp<Index>(window.end + offset, low, count);
+            for (Index p = 0; p < low; ++p) sum[p] /= estimates.Of(p);
+            for (Index p = high; p < count; ++p) sum[p] /= estimates.Of(p);
+            break;
+        }
+        const Index next = Offset(s + 1);
+        const Window nextWindow = Direct(next, count);
         // Where both windows are direct, each estimate goes back while the
         // next copy takes its place: one pass over the buffer instead of two.
         const Index from = std::max(window.begin, nextWindow.begin);
@@ -245,14 +259,12 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inp
             sum[i + offset] += shifted[i];
             shifted[i] = x[i + next];
         }
-        if (s + 1 == shifts) break;
         FillDirect(shifted, x, next, nextWindow.begin, std::min(from, nextWindow.end));
         FillDirect(shifted, x, next, std::max(to, nextWindow.begin), nextWindow.end);
         FillReflected(shifted, x, next, nextWindow, count);
         offset = next;
         window = nextWindow;
     }
-    for (Index p = 0; p < count; ++p) sum[p] /= estimates.Of(p);
     return sum;
 }
 
