@@ -38,6 +38,8 @@ mode=${1:-run}
 # libFuzzer runtime.
 [ "$mode" = test ] && packages+=(clang-format)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
+# The denoising quality table compares against PyWavelets.
+[ "$mode" = bench ] && packages+=(python3-pywt python3-numpy)
 install_missing
 
 case "$mode" in
@@ -57,6 +59,10 @@ case "$mode" in
     for program in build/bench/bench/bench_*; do
       [ -x "$program" ] && "$program" "$@"
     done
+    # Mean RMSE of every rule, shrinkage and shift count, then PyWavelets'
+    # sym8 on the same noisy signals.
+    build/bench/bench/denoise_quality build/bench/denoise_signals
+    /usr/bin/python3 bench/denoise_quality_pywt.py build/bench/denoise_signals
     ;;
   fuzz)
     CC=clang CXX=clang++ cmake -S "$root/fuzz" -B build/fuzz -G Ninja >&2

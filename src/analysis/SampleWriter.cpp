@@ -129,7 +129,9 @@ std::string FormatSamples(std::span<const double> values, const std::string& nam
 
 void WriteSamples(int fd, std::span<const double> values, const std::string& name) { WriteBlocks(fd, values, name); }
 
-void SaveSamples(const std::string& fileName, std::span<const double> values) {
+// Writes through `write` into a temporary beside fileName, renamed over it once complete.
+template <class Write>
+void SaveAtomically(const std::string& fileName, Write write) {
     std::string tempName;
     const int fd = CreateTemporary(fileName, tempName);
     if (fd < 0) throw SaveError(fileName, Reason(errno));
@@ -137,7 +139,7 @@ void SaveSamples(const std::string& fileName, std::span<const double> values) {
     // touched only by the final rename.
     bool stillOpen = true;
     try {
-        WriteBlocks(fd, values, fileName);
+        write(fd);
         if (::fsync(fd) != 0) throw SaveError(fileName, Reason(errno));
         stillOpen = false;
         if (::close(fd) != 0) throw SaveError(fileName, Reason(errno));
@@ -153,6 +155,16 @@ void SaveSamples(const std::string& fileName, std::span<const double> values) {
         ::fsync(folder);
         ::close(folder);
     }
+}
+
+void SaveSamples(const std::string& fileName, std::span<const double> values) {
+    SaveAtomically(fileName, [&](int fd) { WriteBlocks(fd, values, fileName); });
+}
+
+void SaveText(const std::string& fileName, const std::string& text) {
+    SaveAtomically(fileName, [&](int fd) {
+        if (!WriteAll(fd, text.data(), text.size())) throw SaveError(fileName, Reason(errno));
+    });
 }
 
 }  // namespace analysis

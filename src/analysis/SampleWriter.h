@@ -38,6 +38,10 @@ std::string FormatSamples(std::span<const double> values, const std::string& nam
 // SampleWriteError with "Cannot save file "<name>": <reason>".
 void SaveSamples(const std::string& fileName, std::span<const double> values);
 
+// The same for a text (a report): written beside fileName and renamed over it
+// only when complete.
+void SaveText(const std::string& fileName, const std::string& text);
+
 // Writes the samples to an open descriptor (standard output); `name` is what
 // an error message calls it. Throws SampleWriteError.
 void WriteSamples(int fd, std::span<const double> values, const std::string& name);

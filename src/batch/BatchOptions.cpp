@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "analysis/Denoise.h"
 #include "analysis/DyadicSignal.h"
 #include "app/PictureFormat.h"
 #include "analysis/Thresholding.h"
@@ -88,7 +89,7 @@ private:
         const std::optional<std::string> attached =
             equals == std::string::npos ? std::nullopt : std::optional<std::string>(argument.substr(equals + 1));
         BatchOptions& options = result_.options;
-        const bool flag = name == "--help" || name == "--version" || name == "--universal";
+        const bool flag = name == "--help" || name == "--version" || name == "--universal" || name == "--auto";
         if (flag && attached) return Fail("option " + name + " takes no value");
         if (name == "--help") {
             result_.action = BatchAction::Help;
@@ -96,6 +97,18 @@ private:
             result_.action = BatchAction::Version;
         } else if (name == "--universal") {
             options.universal = true;
+            Rule("universal");
+        } else if (name == "--auto") {
+            options.autoDenoise = true;
+        } else if (name == "--rule") {
+            if (const auto text = Value(name, attached)) Rule(*text);
+        } else if (name == "--shrink") {
+            if (const auto text = Value(name, attached)) ShrinkOption(*text);
+        } else if (name == "--shifts") {
+            if (const auto text = Value(name, attached)) Shifts(*text);
+        } else if (name == "--report") {
+            if (const auto text = Value(name, attached)) options.reportFile = *text;
+            if (options.reportFile.empty() && result_.error.empty()) Fail("option --report needs a file");
         } else if (name == "--count") {
             if (const auto text = Value(name, attached)) Count(*text);
         } else if (name == "--levels") {
@@ -115,6 +128,34 @@ private:
         } else {
             Fail("unknown option " + name);
         }
+    }
+
+    void Rule(const std::string& text) {
+        BatchOptions& options = result_.options;
+        if (options.rule) return Fail("the rule is given twice (--universal is --rule universal)");
+        if (text == "universal") {
+            options.rule = analysis::ThresholdRule::Universal;
+        } else if (text == "sure") {
+            options.rule = analysis::ThresholdRule::Sure;
+        } else if (text == "bayes") {
+            options.rule = analysis::ThresholdRule::Bayes;
+        } else {
+            Fail("--rule: '" + text + "' is not one of universal, sure, bayes");
+        }
+    }
+
+    void ShrinkOption(const std::string& text) {
+        if (text != "hard" && text != "soft") return Fail("--shrink: '" + text + "' is not hard or soft");
+        result_.options.shrink = text == "hard" ? analysis::Shrink::Hard : analysis::Shrink::Soft;
+    }
+
+    void Shifts(const std::string& text) {
+        const std::optional<int32_t> shifts = PositiveInteger(text);
+        if (!shifts || *shifts > analysis::kMaxShifts) {
+            return Fail("--shifts: '" + text + "' is not a number of shifts from 1 to " +
+                        std::to_string(analysis::kMaxShifts));
+        }
+        result_.options.shifts = shifts;
     }
 
     void Count(const std::string& text) {
@@ -188,8 +229,16 @@ private:
 
     void CrossChecks() {
         const BatchOptions& options = result_.options;
-        if (options.universal && options.allLevelsThreshold) {
-            return Fail("--universal and --threshold T both set the threshold of every level; give one");
+        if (options.allLevelsThreshold && (options.rule || options.autoDenoise)) {
+            const std::string other = options.universal ? "--universal" : options.rule ? "--rule" : "--auto";
+            return Fail(other + " and --threshold T both set the threshold of every level; give one");
+        }
+        if ((options.shrink || options.shifts) && !options.rule && !options.autoDenoise &&
+            !options.allLevelsThreshold) {
+            return Fail("--shrink and --shifts need a threshold: --auto, --rule or --threshold T");
+        }
+        if (!options.reportFile.empty() && !Denoising(options)) {
+            return Fail("--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts");
         }
         const std::string items = options.levels
                                       ? ": the levels are 1 ... " + std::to_string(*options.levels) + " and " +
@@ -224,9 +273,10 @@ std::string BatchUsage() {
     return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
        quelmar-batch [options] INPUT... --out-dir DIR
 
-Loads each sample file, decomposes it, hard-thresholds its levels and writes
-the reconstructed signal, one number per line, by the same operations and with
-the same results as the window. OUTPUT "-" or absent: standard output.
+Loads each sample file, decomposes it, thresholds its levels and writes the
+reconstructed signal, one number per line. With typed thresholds alone it runs
+the window's operations, with the window's results. OUTPUT "-" or absent:
+standard output.
 
 Options:
   --count N         the sample count, raised to the next 2^J + 1 as in the
@@ -236,9 +286,22 @@ Options:
   --threshold T     hard-threshold the details of every level 1 ... L with T
   --threshold K=T   threshold view item K with T (K = L + 1: the approximation);
                     repeatable, and overrides the threshold for all levels
-  --universal       the universal threshold for every detail level,
-                    sigma * sqrt(2 ln N) with sigma = median(|level 1 details|)
-                    / 0.6745; the value used is printed on standard error
+  --auto            denoise automatically: the universal rule, hard
+                    shrinkage, 16 shifts (the choice is printed)
+  --rule R          each detail level's threshold from its own noise by the
+                    rule R: universal (sigma_k * sqrt(2 ln N)), sure (Stein's
+                    unbiased risk, universal on sparse levels) or bayes
+                    (BayesShrink); the noise sigma_k of level k is the level-1
+                    estimate median(|details|) / 0.6745 scaled by the level's
+                    gain. Without --auto: hard, no shifts unless given
+  --universal       short for --rule universal
+  --shrink hard|soft  hard: zero what is not above T; soft: also move the rest
+                    T towards zero (default hard; with --threshold T too)
+  --shifts S        average the denoising of S shifted copies, 1 ... 256
+                    (1: none)
+  --report FILE     also write each level's sigma, threshold, zeroed
+                    coefficients and energy kept as CSV (the same report goes
+                    to standard error with a rule)
   --coefficients DIR  also write the thresholded coefficients: level_1.dat ...
                     level_L.dat and approximation.dat (with --out-dir, in
                     DIR/<input name>/); folders are made as needed

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Shrinkage.h"
+#include "analysis/ThresholdRules.h"
+
 namespace batch {
 
 // One --threshold K=T: the view item K (1 ... L details, L + 1 the
@@ -30,8 +33,15 @@ struct BatchOptions {
     std::optional<std::string> allLevelsThreshold;
     // --threshold K=T, in increasing K; they override the threshold for all levels.
     std::vector<LevelThreshold> levelThresholds;
-    // --universal: every detail level gets the universal threshold.
+    // --universal: a short form of --rule universal (kept to name it in messages).
     bool universal = false;
+    // --auto: the automatic denoising; --rule, --shrink, --shifts override its parts.
+    bool autoDenoise = false;
+    std::optional<analysis::ThresholdRule> rule;
+    std::optional<analysis::Shrink> shrink;
+    std::optional<int32_t> shifts;
+    // --report FILE: each input's levels as CSV; empty: none.
+    std::string reportFile;
     // --coefficients DIR: the thresholded coefficients of each view item.
     std::string coefficientsDir;
     // --plot FILE: a picture of both charts of the one input, in the format
@@ -41,6 +51,12 @@ struct BatchOptions {
     // L + 1 the approximation).
     int32_t plotLevel = 1;
 };
+
+// Whether the run denoises by a rule, soft shrinkage or shifts instead of
+// the window's hard thresholding with typed thresholds.
+inline bool Denoising(const BatchOptions& options) {
+    return options.autoDenoise || options.rule || options.shrink || options.shifts;
+}
 
 enum class BatchAction { Run, Help, Version };
 

@@ -6,14 +6,17 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <cstdio>
 #include <set>
 
 #include "analysis/AnalysisSession.h"
+#include "analysis/Denoise.h"
 #include "analysis/DyadicSignal.h"
 #include "analysis/SampleCount.h"
 #include "analysis/SampleReader.h"
 #include "analysis/SampleWriter.h"
-#include "analysis/UniversalThreshold.h"
+#include "analysis/Thresholding.h"
+#include "analysis/WaveletTransform.h"
 #include "batch/BatchSinks.h"
 #include "batch/PlotPictureSink.h"
 #include "framework/core/Conversions.h"
@@ -130,24 +133,54 @@ std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans) 
 }
 
 // The threshold text of each view item 1 ... L + 1 ("" for none).
-std::vector<std::string> ThresholdTexts(const BatchOptions& options, const InputPlan& plan,
-                                        analysis::AnalysisSession& session, const RecordingPlot& view,
-                                        std::ostream& errors) {
+std::vector<std::string> ThresholdTexts(const BatchOptions& options, const InputPlan& plan) {
     std::vector<std::string> texts(static_cast<std::size_t>(plan.levels) + 1);
-    std::string all = options.allLevelsThreshold.value_or("");
-    if (options.universal) {
-        // The noise is estimated on the finest details, as the window would
-        // show them after the decomposition.
-        session.SelectViewLevel(0);
-        const double sigma = analysis::NoiseSigma(view.points);
-        all = ShortestText(analysis::UniversalThreshold(view.points, session.N()));
-        errors << "quelmar-batch: " << Quoted(plan.input) << ": universal threshold " << all
-               << " (sigma = " << ShortestText(sigma) << ", N = " << session.N() << ")\n";
-    }
-    std::fill(texts.begin(), texts.end() - 1, all);
+    std::fill(texts.begin(), texts.end() - 1, options.allLevelsThreshold.value_or(""));
     for (const LevelThreshold& level : options.levelThresholds)
         texts[static_cast<std::size_t>(level.level) - 1] = level.text;
     return texts;
+}
+
+const char* RuleName(analysis::ThresholdRule rule) {
+    switch (rule) {
+    case analysis::ThresholdRule::Universal: return "universal";
+    case analysis::ThresholdRule::Sure: return "sure";
+    case analysis::ThresholdRule::Bayes: return "bayes";
+    case analysis::ThresholdRule::Fixed: break;
+    }
+    return "fixed";
+}
+
+// What the options ask of the denoising of one input: --auto fills what
+// --rule, --shrink and --shifts leave open; without it, hard and no shifts.
+analysis::DenoiseOptions DenoiseSettings(const BatchOptions& options, const InputPlan& plan) {
+    analysis::DenoiseOptions settings;
+    settings.levels = plan.levels;
+    const bool automatic = options.autoDenoise;
+    settings.rule = options.rule ? *options.rule : automatic ? analysis::kAutoRule : analysis::ThresholdRule::Fixed;
+    settings.shrink = options.shrink.value_or(automatic ? analysis::kAutoShrink : analysis::Shrink::Hard);
+    settings.shifts = options.shifts.value_or(automatic ? analysis::kAutoShifts : 1);
+    if (options.allLevelsThreshold) settings.fixedThreshold = analysis::ParseThreshold(*options.allLevelsThreshold);
+    if (!options.levelThresholds.empty()) {
+        settings.itemThresholds.resize(static_cast<std::size_t>(plan.levels) + 1);
+        for (const LevelThreshold& level : options.levelThresholds) {
+            settings.itemThresholds[static_cast<std::size_t>(level.level) - 1] = analysis::ParseThreshold(level.text);
+        }
+    }
+    return settings;
+}
+
+std::string Percent(double fraction) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f%%", 100.0 * fraction);
+    return text;
+}
+
+// Six digits for a person to read; the CSV keeps every digit.
+std::string Readable(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
 }
 
 void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd) {
@@ -176,12 +209,13 @@ void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<doub
 class InputRun {
 public:
     InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors,
-             const std::vector<InputResultSink*>& results, int outputFd)
+             const std::vector<InputResultSink*>& results, int outputFd, std::string& report)
         : options_(options),
           plan_(plan),
           errors_(errors),
           results_(results),
           outputFd_(outputFd),
+          report_(report),
           signal_(!results.empty()),
           controls_(errors),
           session_(signal_, reconstruction_, view_, controls_) {}
@@ -212,8 +246,27 @@ private:
 
     void Analyse() {
         InputResult result;
+        if (Denoising(options_)) {
+            DenoiseInput(result);
+        } else {
+            ThresholdAsTheWindow(result);
+        }
+        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
+        WriteResult(plan_.output, result.reconstruction, outputFd_);
+        if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
+        if (results_.empty()) return;
+        result.input = plan_.input;
+        result.n = session_.N();
+        result.j = session_.J();
+        result.levels = plan_.levels;
+        result.signal = std::move(signal_.points);
+        for (InputResultSink* sink : results_) sink->Take(result);
+    }
+
+    // The window's own operations, so that the numbers are the window's.
+    void ThresholdAsTheWindow(InputResult& result) {
         session_.Decompose(plan_.levels - 1);
-        result.thresholds = ThresholdTexts(options_, plan_, session_, view_, errors_);
+        result.thresholds = ThresholdTexts(options_, plan_);
         for (int32_t item = 0; item <= plan_.levels; ++item) {
             const std::string& text = result.thresholds[static_cast<std::size_t>(item)];
             if (text.empty()) continue;
@@ -227,17 +280,62 @@ private:
             }
         }
         session_.Reconstruct();
-        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
-        WriteResult(plan_.output, reconstruction_.points, outputFd_);
-        if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
-        if (results_.empty()) return;
-        result.input = plan_.input;
-        result.n = session_.N();
-        result.j = session_.J();
-        result.levels = plan_.levels;
-        result.signal = std::move(signal_.points);
         result.reconstruction = std::move(reconstruction_.points);
-        for (InputResultSink* sink : results_) sink->Take(result);
+    }
+
+    void DenoiseInput(InputResult& result) {
+        const analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
+        const analysis::DyadicSignal& samples = *session_.Samples();
+        const analysis::DenoiseResult denoised = analysis::Denoise(samples.Data(), samples.J(), settings);
+        ReportLevels(settings, denoised);
+        result.thresholds.assign(static_cast<std::size_t>(plan_.levels) + 1, "");
+        for (const analysis::LevelReport& level : denoised.levels) {
+            result.thresholds[static_cast<std::size_t>(level.level) - 1] = ShortestText(level.threshold);
+        }
+        if (!plan_.coefficientsDir.empty() || !results_.empty()) {
+            result.coefficients = PlainCoefficients(samples, settings.shrink, denoised.levels);
+        }
+        result.reconstruction = denoised.signal;
+    }
+
+    // The coefficients of the plain decomposition after shrinking, with the
+    // thresholds the report gives (with shifts, those of the unshifted copy).
+    std::vector<std::vector<double>> PlainCoefficients(const analysis::DyadicSignal& samples, analysis::Shrink shrink,
+                                                       const std::vector<analysis::LevelReport>& levels) const {
+        std::vector<double> y(samples.Data(), samples.Data() + samples.N());
+        analysis::ForwardTransform(y.data(), samples.J(), plan_.levels);
+        std::vector<std::vector<double>> items;
+        for (int32_t item = 1; item <= plan_.levels + 1; ++item) {
+            const analysis::LevelGeometry g = item <= plan_.levels
+                                                  ? analysis::LevelGeometry::Details(samples.J(), item)
+                                                  : analysis::LevelGeometry::Approximation(samples.J(), plan_.levels);
+            for (const analysis::LevelReport& level : levels) {
+                if (level.level == item)
+                    analysis::ShrinkCoefficients(y.data() + g.first, g.stride, g.count, level.threshold, shrink);
+            }
+            std::vector<double> values;
+            for (int32_t i = 0; i < g.count; ++i) values.push_back(y[g.Position(i)]);
+            items.push_back(std::move(values));
+        }
+        return items;
+    }
+
+    void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {
+        const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
+        errors_ << prefix << "rule " << RuleName(settings.rule) << ", "
+                << (settings.shrink == analysis::Shrink::Hard ? "hard" : "soft") << " shrinkage, " << settings.shifts
+                << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
+                << ", noise sigma " << Readable(denoised.sampleSigma) << "\n";
+        for (const analysis::LevelReport& level : denoised.levels) {
+            const std::string name =
+                level.level <= plan_.levels ? "level " + fw::IntToStr(level.level) : "approximation";
+            errors_ << prefix << name << ": sigma " << Readable(level.sigma) << ", T " << Readable(level.threshold)
+                    << ", zeroed " << level.zeroed << "/" << level.total << ", energy kept "
+                    << Percent(level.energyKept) << "\n";
+            report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + ShortestText(level.sigma) + "," +
+                       ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
+                       fw::IntToStr(level.total) + "," + ShortestText(level.energyKept) + "\n";
+        }
     }
 
     const BatchOptions& options_;
@@ -245,6 +343,7 @@ private:
     std::ostream& errors_;
     const std::vector<InputResultSink*>& results_;
     int outputFd_;
+    std::string& report_;
     RecordingPlot signal_;
     RecordingPlot reconstruction_;
     RecordingPlot view_;
@@ -268,13 +367,22 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         sinks.push_back(picture.get());
     }
     int code = kExitDone;
+    std::string report = "input,level,sigma,threshold,zeroed,total,energy_kept\n";
     for (const InputPlan& plan : plans) {
         if (!plan.unreadable.empty()) {
             errors << "quelmar-batch: " << plan.unreadable << "\n";
             code = std::max<int>(code, kExitUnreadableInput);
             continue;
         }
-        code = std::max(code, InputRun(options, plan, errors, sinks, outputFd).Run());
+        code = std::max(code, InputRun(options, plan, errors, sinks, outputFd, report).Run());
+    }
+    if (!options.reportFile.empty()) {
+        try {
+            analysis::SaveText(options.reportFile, report);
+        } catch (const fw::Exception& error) {
+            errors << "quelmar-batch: " << error.Message() << "\n";
+            code = std::max<int>(code, kExitAnalysisFailed);
+        }
     }
     return code;
 }

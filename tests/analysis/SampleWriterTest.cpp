@@ -181,6 +181,33 @@ TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary) {
     EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"keep.dat"});
 }
 
+// A text (a report) is saved the same way: it replaces the file whole, and a
+// failure midway leaves the old one and no temporary.
+TEST(SampleWriter, SavedTextReplacesTheFileOnlyWhenComplete) {
+    const TempFolder folder;
+    const std::string path = folder.Write("report.csv", "old\n");
+    SaveText(path, "a,b\n1,2\n");
+    EXPECT_EQ(ReadAll(path), "a,b\n1,2\n");
+
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        SaveText(path, std::string(10000, 'x'));
+    } catch (const SampleWriteError& error) {
+        message = error.Message();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(message, "Cannot save file \"" + path + "\": File too large");
+    EXPECT_EQ(ReadAll(path), "a,b\n1,2\n");
+    EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"report.csv"});
+}
+
 // Whichever block a value that is not finite falls in, the error names it and
 // what reached the descriptor is whole lines of the values before it.
 TEST(SampleWriter, AValueNotFiniteInAnyBlockStopsTheWriteAfterWholeLines) {

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/SampleReader.h"
-#include "analysis/UniversalThreshold.h"
+#include "analysis/Denoise.h"
 #include "batch/BatchCommand.h"
 #include "../analysis/RecordingSinks.h"
 #include "../analysis/TempFolder.h"
@@ -69,22 +69,11 @@ struct WindowRun {
     analysis::AnalysisSession session{signal, reconstruction, view, controls};
     std::vector<std::vector<double>> coefficients;
 
-    // thresholds[k - 1]: the text for view item k, "" for none; universal:
-    // the rule's value on the finest details fills the detail levels without one.
-    void Drive(const std::string& file, const std::string& count, int32_t levels, std::vector<std::string> thresholds,
-               bool universal) {
+    // thresholds[k - 1]: the text for view item k, "" for none.
+    void Drive(const std::string& file, const std::string& count, int32_t levels, std::vector<std::string> thresholds) {
         session.Load(count, file);
         session.Decompose(levels - 1);
         thresholds.resize(static_cast<std::size_t>(levels) + 1);
-        if (universal) {
-            session.SelectViewLevel(0);
-            char text[32];
-            const double t = analysis::UniversalThreshold(view.points, session.N());
-            const std::string rule(text, std::to_chars(text, text + sizeof text, t).ptr);
-            for (int32_t k = 0; k < levels; ++k) {
-                if (thresholds[static_cast<std::size_t>(k)].empty()) thresholds[static_cast<std::size_t>(k)] = rule;
-            }
-        }
         for (int32_t item = 0; item <= levels; ++item) {
             if (thresholds[static_cast<std::size_t>(item)].empty()) continue;
             session.SelectViewLevel(item);
@@ -105,26 +94,17 @@ TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit) {
         std::string count;  // what the count box holds in the window
         int32_t levels;
         std::vector<std::string> thresholds;
-        bool universal;
     };
     const std::vector<Case> cases = {
-        {"doppler_noisy_513.dat", {"--levels", "3", "--threshold", "10"}, "513", 3, {"10", "10", "10"}, false},
-        {"doppler_noisy_513.dat", {"--universal"}, "513", 9, {}, true},
+        {"doppler_noisy_513.dat", {"--levels", "3", "--threshold", "10"}, "513", 3, {"10", "10", "10"}},
         {"chirp_noisy_1025.dat",
          {"--levels=4", "--threshold", "3=2.5", "--threshold", "1=0.75", "--threshold", "5=1e-3"},
          "1025",
          4,
-         {"0.75", "", "2.5", "", "1e-3"},
-         false},
-        {"chirp_noisy_1025.dat", {"--universal", "--threshold", "2=0"}, "1025", 10, {"", "0"}, true},
-        {"blocks_257.dat",
-         {"--threshold", "0.5"},
-         "257",
-         8,
-         {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"},
-         false},
+         {"0.75", "", "2.5", "", "1e-3"}},
+        {"blocks_257.dat", {"--threshold", "0.5"}, "257", 8, {"0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5", "0.5"}},
         // A count below the file's: the first 129 samples, as the window's count box would take them.
-        {"blocks_257.dat", {"--count", "100", "--levels", "2", "--threshold", "3=1"}, "100", 2, {"", "", "1"}, false},
+        {"blocks_257.dat", {"--count", "100", "--levels", "2", "--threshold", "3=1"}, "100", 2, {"", "", "1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + " " + ::testing::PrintToString(c.options));
@@ -139,7 +119,7 @@ TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit) {
         ASSERT_EQ(kept.results.size(), 1u);
 
         WindowRun window;
-        window.Drive(SampleFile(c.file), c.count, c.levels, c.thresholds, c.universal);
+        window.Drive(SampleFile(c.file), c.count, c.levels, c.thresholds);
         const int32_t n = window.session.N();
         ExpectSameBits(kept.results[0].signal, window.signal.points, "signal");
         ExpectSameBits(kept.results[0].reconstruction, window.reconstruction.points, "reconstruction");
@@ -151,7 +131,61 @@ TEST(BatchRun, EachBundledSampleGivesTheWindowsNumbersBitForBit) {
                                          : "approximation.dat";
             ExpectSameBits(ReadBack(coefficients + "/" + name, n), window.coefficients[item], name);
         }
-        EXPECT_EQ(c.universal, outcome.errors.find("universal threshold") != std::string::npos) << outcome.errors;
+    }
+}
+
+// A rule gives each level its own threshold: the batch's result is the entry
+// point's, bit for bit, with --threshold K=T overriding the rule for item K.
+TEST(BatchRun, RulesGiveTheDenoisingEntryPointsResult) {
+    struct Case {
+        std::vector<std::string> options;
+        analysis::DenoiseOptions settings;
+    };
+    using analysis::Shrink;
+    using analysis::ThresholdRule;
+    const std::vector<Case> cases = {
+        {{"--universal"}, {0, ThresholdRule::Universal, Shrink::Hard, 0, 1, {}}},
+        {{"--auto"}, {0, analysis::kAutoRule, analysis::kAutoShrink, 0, analysis::kAutoShifts, {}}},
+        {{"--auto", "--shifts", "3"}, {0, analysis::kAutoRule, analysis::kAutoShrink, 0, 3, {}}},
+        {{"--rule=sure", "--shrink", "soft", "--levels", "4"}, {4, ThresholdRule::Sure, Shrink::Soft, 0, 1, {}}},
+        {{"--rule", "bayes", "--shifts=4", "--threshold", "2=0"},
+         {0,
+          ThresholdRule::Bayes,
+          Shrink::Hard,
+          0,
+          4,
+          {std::nullopt, 0.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+           std::nullopt, std::nullopt}}},
+        {{"--threshold", "2.5", "--shrink", "soft"}, {0, ThresholdRule::Fixed, Shrink::Soft, 2.5, 1, {}}},
+    };
+    const std::string input = SampleFile("doppler_noisy_513.dat");
+    std::vector<double> samples(513);
+    analysis::ReadSamples(input, samples.data(), 513);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.options));
+        const TempFolder folder;
+        std::vector<std::string> arguments = c.options;
+        arguments.insert(arguments.end(), {"--report", folder.PathOf("report.csv"), input, folder.PathOf("out.dat")});
+        const Outcome outcome = RunCommand(arguments);
+        ASSERT_EQ(outcome.code, kExitDone) << outcome.errors;
+        const analysis::DenoiseResult expected = analysis::Denoise(samples.data(), 9, c.settings);
+        ExpectSameBits(ReadBack(folder.PathOf("out.dat"), 513), expected.signal, "denoised");
+        // One report line per level on standard error and in the CSV.
+        std::ifstream report(folder.PathOf("report.csv"));
+        std::string line;
+        std::getline(report, line);
+        EXPECT_EQ(line, "input,level,sigma,threshold,zeroed,total,energy_kept");
+        for (const analysis::LevelReport& level : expected.levels) {
+            ASSERT_TRUE(std::getline(report, line));
+            const std::string start = input + "," + std::to_string(level.level) + ",";
+            EXPECT_EQ(line.substr(0, start.size()), start);
+            const std::string counts = "," + std::to_string(level.zeroed) + "," + std::to_string(level.total) + ",";
+            EXPECT_NE(line.find(counts), std::string::npos) << line;
+            const std::string said = "level " + std::to_string(level.level) + ": sigma ";
+            EXPECT_TRUE(level.level > 9 || outcome.errors.find(said) != std::string::npos) << outcome.errors;
+        }
+        EXPECT_FALSE(std::getline(report, line)) << line;
+        EXPECT_EQ(c.options[0] == "--auto", outcome.errors.find("(--auto)") != std::string::npos) << outcome.errors;
     }
 }
 
@@ -207,6 +241,17 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing) {
         {{"--levels", "0", input, result}, "--levels: '0' is not a number of levels from 1 to 26"},
         {{"--universal", "--threshold", "3", input, result},
          "--universal and --threshold T both set the threshold of every level; give one"},
+        {{"--auto", "--threshold", "3", input, result},
+         "--auto and --threshold T both set the threshold of every level; give one"},
+        {{"--rule", "minimax", input, result}, "--rule: 'minimax' is not one of universal, sure, bayes"},
+        {{"--universal", "--rule", "sure", input, result}, "the rule is given twice (--universal is --rule universal)"},
+        {{"--auto", "--shrink", "medium", input, result}, "--shrink: 'medium' is not hard or soft"},
+        {{"--auto", "--shifts", "0", input, result}, "--shifts: '0' is not a number of shifts from 1 to 256"},
+        {{"--auto", "--shifts", "257", input, result}, "--shifts: '257' is not a number of shifts from 1 to 256"},
+        {{"--shifts", "4", input, result}, "--shrink and --shifts need a threshold: --auto, --rule or --threshold T"},
+        {{"--auto=1", input, result}, "option --auto takes no value"},
+        {{"--threshold", "2", "--report", out + "/r.csv", input, result},
+         "--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts"},
         {{input, input, input}, "more than one input needs --out-dir DIR"},
         {{input, SampleFile("blocks_257.dat"), "--out-dir", out, "--coefficients", out, input},
          "two inputs would both be written to \"" + out + "/doppler_noisy_513.dat\""},
