@@ -222,8 +222,7 @@ void TForm1::RunCommand(WindowCommand command) {
 }
 
 void TForm1::SuggestThreshold() {
-    const std::vector<double> coefficients = charts_.Series3().PlottedValues();
-    EdtThresh->setText(QString::fromStdString(SuggestedThresholdText(coefficients, session_->N())));
+    EdtThresh->setText(QString::fromStdString(ThresholdText(SuggestedThreshold(*session_))));
     // A long number shows from its start, not its last digits.
     EdtThresh->setCursorPosition(0);
 }

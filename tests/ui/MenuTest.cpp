@@ -8,6 +8,9 @@
 
 #include "WindowFixture.h"
 #include "analysis/Thresholding.h"
+#include "analysis/NoiseEstimate.h"
+#include "analysis/NoiseGains.h"
+#include "analysis/ThresholdRules.h"
 #include "analysis/UniversalThreshold.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FormatSettings.h"
@@ -138,12 +141,16 @@ TEST_F(MenuTest, ShortcutsOpenTheLoadDialogAndQuit) {
 }
 
 TEST_F(MenuTest, SuggestThresholdFillsTheBoxWithTheUniversalThresholdWithoutApplyingIt) {
+    // The viewed level's noise is the samples' noise, estimated from level 1,
+    // times that level's gain.
     LoadDecomposeAndView(2, 0);
+    const double sampleNoise = analysis::EstimateSampleNoise(Series3().YValues());
+    PickItem("CB1", 1);
     dialogs.Log.clear();
     const std::vector<double> coefficients = Series3().YValues();
     Choose(WindowCommand::SuggestThreshold);
     const std::string text = Edit("EdtThresh").text().toStdString();
-    const double threshold = analysis::UniversalThreshold(coefficients, 513);
+    const double threshold = analysis::UniversalLevelThreshold(sampleNoise * analysis::NoiseGains(9, 3)[1], 513);
     ASSERT_GT(threshold, 0.0);
     EXPECT_EQ(analysis::ParseThreshold(text), threshold) << text;
     EXPECT_EQ(Series3().YValues(), coefficients);
@@ -170,7 +177,7 @@ TEST(ThresholdSuggestion, TheTextIsTheShortestThatReadsBackToTheThreshold) {
             for (double& c : coefficients) c = value(random) * std::pow(10.0, trial % 7 - 3);
             const int64_t length = 2 * static_cast<int64_t>(coefficients.size()) + 1;
             const double threshold = analysis::UniversalThreshold(coefficients, length);
-            const std::string text = ui::SuggestedThresholdText(coefficients, length);
+            const std::string text = ui::ThresholdText(threshold);
             ASSERT_EQ(analysis::ParseThreshold(text), threshold) << text;
             EXPECT_EQ(text.find(separator == '.' ? ',' : '.'), std::string::npos) << text;
             // One digit fewer would not read back, unless fifteen already do.
