@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -72,20 +73,24 @@ public:
     }
 
     // The texts of the labels axis draws (once more, over the last picture).
-    // The label event also sees the two range ends measured for the
-    // increment, which come first.
+    // The label event also sees the range ends measured for the increment,
+    // which come first: twice, when longer labels measure them again.
     std::vector<std::string> DrawnLabels(TCustomChartAxis& axis) {
         std::vector<std::string> texts;
         OnGetAxisLabel = [&](TCustomChartAxis& sender, TChartSeries*, int32_t, std::string& text) {
             if (&sender == &axis) texts.push_back(text);
         };
+        FontCanvas(axis.LabelsFont());
+        axis.CalcIncrement();
+        const std::size_t measured = texts.size();
+        texts.clear();
         axis.Draw(true);
         OnGetAxisLabel = nullptr;
-        if (texts.size() < 2) {
+        if (measured < 2 || texts.size() < measured) {
             ADD_FAILURE() << "the increment did not measure both range ends";
             return texts;
         }
-        return {texts.begin() + 2, texts.end()};
+        return {texts.begin() + static_cast<std::ptrdiff_t>(measured), texts.end()};
     }
 
     // The pixel's colour, or clNone outside the image.

@@ -321,16 +321,7 @@ void TAxisDrawing::GridLine(int32_t pos) {
 }
 
 void TAxisDrawing::ValueLabels(double increment, TDateTimeStep step) {
-    TValueLabelSettings s;
-    s.Minimum = axis.ShownMinimum();
-    s.Maximum = axis.ShownMaximum();
-    s.Increment = increment;
-    s.RoundFirstLabel = axis.RoundFirstLabel();
-    s.LabelsOnAxis = axis.LabelsOnAxis();
-    s.DateTime = axis.ShowsDateTime();
-    s.ExactDateTime = axis.ExactDateTime();
-    s.Step = step;
-    ForEachValueLabel(s, [this](double value) { ValueLabel(value); });
+    ForEachValueLabel(axis.ValueLabelSettings(increment, step), [this](double value) { ValueLabel(value); });
 }
 
 void TAxisDrawing::CustomLabels(double increment, TDateTimeStep step) {

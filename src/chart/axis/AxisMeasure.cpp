@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "chart/scale/AxisIncrement.h"
+#include "chart/scale/LabelDecimals.h"
 #include "chart/axis/ChartAxisTitle.h"
 #include "chart/axis/ChartAxis.h"
 #include "chart/canvas/ChartCanvas3D.h"
@@ -38,21 +39,24 @@ private:
 
 }  // namespace
 
-std::string TCustomChartAxis::PlainLabelValue(double value) const {
+std::string TCustomChartAxis::PlainLabelValue(double value, int32_t decimals) const {
     if (showsDateTime_) {
         if (value < 0) return {};
         return fw::FormatDateTime(dateTimeFormat_.empty() ? DateTimeDefaultFormat(shown_.Range) : dateTimeFormat_,
                                   value);
     }
-    return fw::FormatFloat(axisValuesFormat_, value);
+    const bool moreDecimals = decimals > 0 && ShowsDefaultNumbers();
+    return fw::FormatFloat(moreDecimals ? DefaultFormatWithDecimals(decimals) : axisValuesFormat_, value);
 }
 
-std::string TCustomChartAxis::LabelValue(double value) {
-    std::string text = PlainLabelValue(value);
+std::string TCustomChartAxis::LabelText(double value, int32_t decimals) {
+    std::string text = PlainLabelValue(value, decimals);
     if (parent_->OnGetAxisLabel) parent_->OnGetAxisLabel(*this, nullptr, -1, text);
     if (labelsMultiLine_) ChartSplitInLines(text, ' ');
     return text;
 }
+
+std::string TCustomChartAxis::LabelValue(double value) { return LabelText(value, labelDecimals_); }
 
 int32_t TCustomChartAxis::LabelWidth(double value) {
     int32_t lines = 0;
@@ -67,9 +71,21 @@ int32_t TCustomChartAxis::LabelHeight(double value) {
 }
 
 double TCustomChartAxis::CalcIncrement() {
-    const int32_t size = horizontal_ ? std::max(LabelWidth(shown_.Minimum), LabelWidth(shown_.Maximum))
-                                     : std::max(LabelHeight(shown_.Minimum), LabelHeight(shown_.Maximum));
-    return CalcXYIncrement(size);
+    const auto increment = [this] {
+        const int32_t size = horizontal_ ? std::max(LabelWidth(shown_.Minimum), LabelWidth(shown_.Maximum))
+                                         : std::max(LabelHeight(shown_.Minimum), LabelHeight(shown_.Maximum));
+        return CalcXYIncrement(size);
+    };
+    labelDecimals_ = 0;
+    double inc = increment();
+    const int32_t decimals = LabelDecimalsFor(inc);
+    if (decimals == 0) return inc;
+    // Longer labels may fit fewer times along the axis, and the coarser
+    // increment that follows never needs more decimals.
+    labelDecimals_ = decimals;
+    inc = increment();
+    labelDecimals_ = LabelDecimalsFor(inc);
+    return inc;
 }
 
 double TCustomChartAxis::CalcXYIncrement(int32_t maxLabelSize) const {

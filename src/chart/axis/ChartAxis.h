@@ -17,6 +17,7 @@
 #include "chart/base/ChartStrings.h"
 #include "chart/axis/AxisParent.h"
 #include "chart/axis/AxisRangeSettings.h"
+#include "chart/scale/AxisLabelValues.h"
 #include "chart/scale/AxisScale.h"
 #include "chart/style/ChartPens.h"
 #include "chart/scale/DateTimeSteps.h"
@@ -199,12 +200,19 @@ public:
 
     // ---- Labels ---------------------------------------------------------------------------------
     // The text of a value label (number or date-time format, the chart's
-    // OnGetAxisLabel, then line breaks when LabelsMultiLine).
+    // OnGetAxisLabel, then line breaks when LabelsMultiLine). With the
+    // default number format, as many decimals as the last increment chosen
+    // needs to tell neighbouring labels apart.
     std::string LabelValue(double value);
+    // The text of the value at pixel along the axis, as the values tooltip
+    // shows it: as LabelValue writes it, but the default number format gets
+    // as many decimals as tell the neighbouring pixels' values apart.
+    std::string PixelValueText(int32_t pixel);
     // Sizes of the label of value in the selected labels font.
     int32_t LabelWidth(double value);
     int32_t LabelHeight(double value);
-    // The label increment for this repaint (labels font selected).
+    // The label increment for this repaint (labels font selected), and the
+    // decimals the labels then show.
     double CalcIncrement();
     double CalcXYIncrement(int32_t maxLabelSize) const;
     double CalcLabelsIncrement(int32_t maxNumLabels) const;
@@ -257,8 +265,16 @@ private:
     // Minimum and Maximum without the checks against each other.
     void InternalSetMinimum(double value) { SetProperty(range_.Minimum, value); }
     void InternalSetMaximum(double value) { SetProperty(range_.Maximum, value); }
-    // The text of value with the chart's label event left out.
-    std::string PlainLabelValue(double value) const;
+    // The text of value with the chart's label event left out; decimals
+    // replaces those of the default number format (0: the format as set).
+    std::string PlainLabelValue(double value, int32_t decimals) const;
+    std::string LabelText(double value, int32_t decimals);
+    // Numbers in the default format, which may show more decimals.
+    bool ShowsDefaultNumbers() const;
+    // The decimals the automatic labels at increment need with the default
+    // format; 0 when they keep the format as set.
+    int32_t LabelDecimalsFor(double increment) const;
+    TValueLabelSettings ValueLabelSettings(double increment, TDateTimeStep step) const;
     int32_t InternalCalcSize(fw::TFont& font, int32_t angle, int32_t fixedSize, const std::string* text);
     // Moves rect's edge on the axis' side inwards by n.
     void ShrinkRect(fw::TRect& rect, int32_t n) const;
@@ -308,6 +324,8 @@ private:
     TAxisLogRange log_;
     TAxisPixelSpan span_;
     bool showsDateTime_ = false;
+    // Decimals of this repaint's labels (0: the format as set).
+    int32_t labelDecimals_ = 0;
     int32_t linePos_ = 0;
     int32_t labelsPos_ = 0;
     int32_t titlePos_ = 0;

@@ -236,7 +236,7 @@ std::string TCustomChart::ValuesText(int32_t x, int32_t y) {
     if (!PlotRect().Contains({x, y}) || SeriesList().CountActive() == 0) return {};
     TChartAxis& bottom = *BottomAxis();
     TChartAxis& left = *LeftAxis();
-    return "X: " + bottom.LabelValue(bottom.CalcPosPoint(x)) + "  Y: " + left.LabelValue(left.CalcPosPoint(y));
+    return "X: " + bottom.PixelValueText(x) + "  Y: " + left.PixelValueText(y);
 }
 
 }  // namespace chart

@@ -78,8 +78,8 @@ public:
     // active series.
     void WheelZoom(int32_t x, int32_t y, double notches, bool horizontalOnly);
     // The bottom and left axis values at a pixel of the plot, as their labels
-    // write them; empty outside the plot, without an active series or during
-    // a drag.
+    // write them (with enough decimals to tell neighbouring pixels apart);
+    // empty outside the plot, without an active series or during a drag.
     std::string ValuesText(int32_t x, int32_t y);
 
     TChartNotifyEvent OnZoom;

@@ -7,10 +7,11 @@ namespace fw {
 TCanvasMapping::TCanvasMapping(TCanvas& canvas, int32_t windowWidth, int32_t windowHeight, const TRect& viewport)
     : canvas_(canvas) {
     TDrawSurface& surface = canvas.Surface();
+    // What was drawn before keeps its place: the transform changes below.
+    surface.Flush();
     painter_ = surface.TargetPainter();
     if (!painter_ && surface.TargetImage()) {
         image_ = surface.TargetImage();
-        surface.Flush();
         own_.emplace(image_);
         painter_ = &*own_;
         surface.BindPainter(painter_);
@@ -24,6 +25,7 @@ TCanvasMapping::TCanvasMapping(TCanvas& canvas, int32_t windowWidth, int32_t win
 
 TCanvasMapping::~TCanvasMapping() {
     if (!painter_) return;
+    canvas_.Surface().Flush();
     painter_->restore();
     if (own_) {
         own_->end();

@@ -63,10 +63,10 @@ bool IsThin(const TDevicePen& pen) { return pen.Width <= 1; }
 
 }  // namespace
 
-TDrawSurface::~TDrawSurface() { EndOwnPainter(); }
+TDrawSurface::~TDrawSurface() { Flush(); }
 
 void TDrawSurface::BindImage(QImage* image) {
-    EndOwnPainter();
+    Flush();
     external_ = nullptr;
     image_ = image;
     fontCache_.reset();
@@ -77,10 +77,15 @@ void TDrawSurface::BindImage(QImage* image) {
 }
 
 void TDrawSurface::BindPainter(QPainter* painter) {
-    EndOwnPainter();
+    Flush();
     image_ = nullptr;
     external_ = painter;
     externalArea_ = QRect();
+    const QPaintEngine* engine = painter ? painter->paintEngine() : nullptr;
+    const QPaintEngine::Type type = engine ? engine->type() : QPaintEngine::Raster;
+    // Only vector devices keep each line as an element; a raster draws the
+    // segments one by one as it always has.
+    gathersLines_ = type == QPaintEngine::Picture || type == QPaintEngine::SVG || type == QPaintEngine::Pdf;
     if (QPaintDevice* device = painter ? painter->device() : nullptr) {
         // A picture grows with what is drawn unless it was given a size
         // before recording.
@@ -96,16 +101,20 @@ void TDrawSurface::BindPainter(QPainter* painter) {
 }
 
 void TDrawSurface::Unbind() {
-    EndOwnPainter();
+    Flush();
     image_ = nullptr;
     external_ = nullptr;
+    gathersLines_ = false;
     externalArea_ = QRect();
     clipKind_ = ClipKind::None;
     raster_ = {};
     imageValid_ = false;
 }
 
-void TDrawSurface::Flush() { EndOwnPainter(); }
+void TDrawSurface::Flush() {
+    DrawGathered();
+    EndOwnPainter();
+}
 
 void TDrawSurface::EndOwnPainter() {
     if (own_) {
@@ -158,6 +167,7 @@ QPainter* TDrawSurface::BeginPainter() {
 }
 
 void TDrawSurface::WithPainter(QPainter::CompositionMode mode, const std::function<void(QPainter&)>& draw) {
+    DrawGathered();
     QPainter* p = BeginPainter();
     if (!p) return;
     if (external_)
@@ -179,6 +189,37 @@ void TDrawSurface::WithPainter(QPainter::CompositionMode mode, const std::functi
     p->setBackground(QColorOfArgb(DrawColor(bkColor_)));
     draw(*p);
     if (external_) p->restore();
+}
+
+void TDrawSurface::PainterSegment(const QPen& pen, const QLineF& segment, bool straight) {
+    if (gathersLines_ && pen.style() == Qt::SolidLine && pen_.Mode == pmCopy) {
+        // A straight one-pixel line is its pixels' rectangle, filled: the
+        // rasteriser of a one-pixel pen sets a line's end pixels by what came
+        // before in the same path.
+        const TLineBatch::Kind kind = straight ? TLineBatch::Kind::Runs : TLineBatch::Kind::Strokes;
+        if (!gathered_.Takes(kind, pen)) DrawGathered();
+        if (straight) {
+            const QRectF line = QRectF(segment.p1(), segment.p2()).normalized();
+            gathered_.AddRun(pen, line.height() == 0 ? line.adjusted(0, -0.5, 0, 0.5) : line.adjusted(-0.5, 0, 0.5, 0));
+        } else {
+            gathered_.AddStroke(pen, segment);
+        }
+        return;
+    }
+    WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {
+        // The gaps of a straight line stay clear, as the rasteriser leaves them.
+        if (straight) p.setBackgroundMode(Qt::TransparentMode);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(segment);
+    });
+}
+
+void TDrawSurface::DrawGathered() {
+    if (gathered_.Empty()) return;
+    // Emptied first: drawing goes through WithPainter, which comes back here.
+    const TLineBatch lines = std::exchange(gathered_, {});
+    WithPainter(QPainter::CompositionMode_SourceOver, [&](QPainter& p) { lines.Draw(p); });
 }
 
 void TDrawSurface::SetMonochrome(bool value) {
@@ -276,88 +317,7 @@ void TDrawSurface::LineToAnyPen(int32_t x, int32_t y) {
         PainterThinPath(line, false);
         return;
     }
-    WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {
-        p.setPen(MakeQPen());
-        p.setBrush(Qt::NoBrush);
-        p.drawLine(QPoint(from.X, from.Y), QPoint(x, y));
-    });
-}
-
-TRect TDrawSurface::PainterVisibleBox(const QPainter& p) const {
-    // Without edges, a range whose runs QRect can still size in int.
-    constexpr int64_t lowest = -(int64_t{1} << 30), highest = int64_t{1} << 30;
-    int64_t left = lowest, top = lowest, right = highest, bottom = highest;
-    bool invertible = false;
-    const QTransform toDrawing = p.deviceTransform().inverted(&invertible);
-    if (!externalArea_.isEmpty() && invertible) {
-        const QRectF area = toDrawing.mapRect(QRectF(externalArea_));
-        left = static_cast<int64_t>(std::max<double>(std::floor(area.left()) - 1, lowest));
-        top = static_cast<int64_t>(std::max<double>(std::floor(area.top()) - 1, lowest));
-        right = static_cast<int64_t>(std::min<double>(std::ceil(area.right()) + 1, highest));
-        bottom = static_cast<int64_t>(std::min<double>(std::ceil(area.bottom()) + 1, highest));
-    }
-    TRect box{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right),
-              static_cast<int32_t>(bottom)};
-    if (clipKind_ != ClipKind::None) {
-        const QRect b = clipKind_ == ClipKind::Rect ? ToQRect(clipRect_) : clipRegion_.boundingRect();
-        const TRect clip{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
-        if (!IntersectRect(box, box, clip)) return {};
-    }
-    return box;
-}
-
-uint64_t TDrawSurface::PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const {
-    const TLinePattern pattern = ThinPenPattern(pen_.Style);
-    const int64_t steps = std::max(std::llabs(int64_t{b.X} - a.X), std::llabs(int64_t{b.Y} - a.Y));
-    if (a.X != b.X && a.Y != b.Y) {
-        // Through pixel centres, so that a vector device puts the line on
-        // the pixels a raster would.
-        p.setPen(MakeQPen());
-        p.drawLine(QLineF(a.X + 0.5, a.Y + 0.5, b.X + 0.5, b.Y + 0.5));
-        return phase + static_cast<uint64_t>(steps);
-    }
-    // Straight lines are filled runs of whole pixels: exact on every device.
-    // Only the steps that can show are walked, so that a line far longer
-    // than the target costs no more than one across it.
-    const QColor color = QColor::fromRgb(penArgb_);
-    const int32_t sx = b.X > a.X ? 1 : (b.X < a.X ? -1 : 0), sy = b.Y > a.Y ? 1 : (b.Y < a.Y ? -1 : 0);
-    const TRect box = PainterVisibleBox(p);
-    const bool horizontal = sy == 0;
-    const int64_t across = horizontal ? a.Y : a.X;
-    if (box.IsEmpty() || across < (horizontal ? box.Top : box.Left) || across >= (horizontal ? box.Bottom : box.Right))
-        return phase + static_cast<uint64_t>(steps);
-    const int64_t start = horizontal ? a.X : a.Y, step = horizontal ? sx : sy;
-    const int64_t lo = horizontal ? box.Left : box.Top, hi = horizontal ? box.Right : box.Bottom;
-    // Steps i with start + step·i in [lo, hi).
-    int64_t i = std::max<int64_t>(0, step > 0 ? lo - start : start - hi + 1);
-    const int64_t last = std::min<int64_t>(steps, step > 0 ? hi - start : start - lo + 1);
-    const auto on = [&](int64_t k) {
-        return !pattern.Period || ((pattern.Mask >> ((phase + static_cast<uint64_t>(k)) % pattern.Period)) & 1u);
-    };
-    while (i < last) {
-        const bool drawn = on(i);
-        int64_t run = pattern.Period ? 1 : last - i;
-        while (i + run < last && on(i + run) == drawn) ++run;
-        if (drawn) {
-            const int64_t x0 = a.X + sx * i, y0 = a.Y + sy * i;
-            const int64_t x1 = a.X + sx * (i + run - 1), y1 = a.Y + sy * (i + run - 1);
-            p.fillRect(QRect(static_cast<int>(std::min(x0, x1)), static_cast<int>(std::min(y0, y1)),
-                             static_cast<int>(std::llabs(x1 - x0) + 1), static_cast<int>(std::llabs(y1 - y0) + 1)),
-                       color);
-        }
-        i += run;
-    }
-    return phase + static_cast<uint64_t>(steps);
-}
-
-void TDrawSurface::PainterThinPath(std::span<const TPoint> points, bool closed) {
-    WithPainter(CompositionOf(pen_.Mode), [&](QPainter& p) {
-        p.setBrush(Qt::NoBrush);
-        uint64_t phase = 0;
-        const size_t n = points.size();
-        for (size_t i = 0; i < (closed ? n : n - 1); ++i)
-            phase = PainterThinSegment(p, points[i], points[(i + 1) % n], phase);
-    });
+    PainterSegment(MakeQPen(), QLineF(from.X, from.Y, x, y), false);
 }
 
 void TDrawSurface::Polyline(std::span<const TPoint> points) {
@@ -570,12 +530,14 @@ void TDrawSurface::StretchBlt(const TRect& dest, const QImage& source) {
 // ---- clipping ----
 
 void TDrawSurface::SelectClipRect(const TRect& r) {
+    DrawGathered();
     clipKind_ = ClipKind::Rect;
     clipRect_ = Normalized(r.Left, r.Top, r.Right, r.Bottom);
     RefreshImageAccess();
 }
 
 void TDrawSurface::SelectClipPolygon(std::span<const TPoint> points) {
+    DrawGathered();
     QPolygon poly;
     for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
     clipKind_ = ClipKind::Region;
@@ -584,6 +546,7 @@ void TDrawSurface::SelectClipPolygon(std::span<const TPoint> points) {
 }
 
 void TDrawSurface::RemoveClip() {
+    DrawGathered();
     clipKind_ = ClipKind::None;
     clipRegion_ = QRegion();
     clipMask_ = QImage();

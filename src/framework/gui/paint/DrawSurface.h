@@ -10,6 +10,9 @@
 // and solid fills are written straight into memory by our own rasteriser;
 // everything else, and everything on a painter target, is drawn by QPainter
 // with antialiasing off. Text is measured and drawn by Qt's font engine.
+// On a vector target (a picture, SVG or PDF) solid copy-mode lines are
+// gathered into one path until anything else is drawn, the clip changes or
+// the surface is flushed, so that a line of many segments is one element.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -23,6 +26,7 @@
 
 #include "framework/core/Geometry.h"
 #include "framework/gui/paint/DeviceObjects.h"
+#include "framework/gui/paint/LineBatch.h"
 #include "framework/gui/paint/LineRasterizer.h"
 
 namespace fw {
@@ -125,8 +129,9 @@ public:
     // The clip region's bounding box, or the whole target without one.
     TRect ClipBox() const;
 
-    // Ends the surface's own painter on its image, so that others may paint
-    // there; the next drawing call starts a new one.
+    // Draws the lines gathered for a vector target and ends the surface's
+    // own painter on its image, so that others may paint there (or change
+    // the painter's transform); the next drawing call starts a new one.
     void Flush();
 
 private:
@@ -149,8 +154,14 @@ private:
     void EndOwnPainter();
     void RefreshImageAccess();
     // Runs draw with the painter set up for this surface: no antialiasing,
-    // the raster mode, clip region and background.
+    // the raster mode, clip region and background. The gathered lines are
+    // drawn first, so that everything keeps its drawing order.
     void WithPainter(QPainter::CompositionMode mode, const std::function<void(QPainter&)>& draw);
+    // Draws segment with pen: gathered on a vector target when the pen is a
+    // solid copy-mode one, else at once. A straight segment is a one-pixel
+    // line along a row or column from pixel edge to pixel edge.
+    void PainterSegment(const QPen& pen, const QLineF& segment, bool straight);
+    void DrawGathered();
     QPen MakeQPen() const;
     QBrush MakeQBrush() const;
     const FontCache& Fonts() const;
@@ -160,11 +171,11 @@ private:
     bool RasterOutlines();
     void RasterPath(std::span<const TPoint> points, bool closed);
     void FillInterior(const TRect& r);
-    // One-pixel outlines on a painter target: straight segments as runs of
-    // whole pixels, slanted ones through pixel centres; the dash pattern
-    // runs on across the segments.
+    // One-pixel outlines on a painter target: straight segments as one
+    // pixel wide strokes along whole pixels, slanted ones through pixel
+    // centres; the dash pattern runs on across the segments.
     void PainterThinPath(std::span<const TPoint> points, bool closed);
-    uint64_t PainterThinSegment(QPainter& p, TPoint a, TPoint b, uint64_t phase) const;
+    uint64_t PainterThinSegment(TPoint a, TPoint b, uint64_t phase);
     // The painter's pixels that can show, in drawing coordinates, with a
     // pixel to spare at each edge.
     TRect PainterVisibleBox(const QPainter& p) const;
@@ -175,6 +186,8 @@ private:
     QPainter* external_ = nullptr;
     QRect externalArea_;  // the painter device's pixels; empty when it has no edges
     std::unique_ptr<QPainter> own_;
+    bool gathersLines_ = false;  // a vector painter target
+    TLineBatch gathered_;
     TRasterImage raster_;
 
     TDevicePen pen_;
