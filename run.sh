@@ -38,8 +38,9 @@ mode=${1:-run}
 # libFuzzer runtime.
 [ "$mode" = test ] && packages+=(clang-format)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
-# The denoising quality table compares against PyWavelets.
-[ "$mode" = bench ] && packages+=(python3-pywt python3-numpy)
+# The denoising quality tables compare against PyWavelets, on made signals
+# and on the speech recordings alsa-utils ships.
+[ "$mode" = bench ] && packages+=(python3-pywt python3-numpy alsa-utils)
 install_missing
 
 case "$mode" in
@@ -63,6 +64,7 @@ case "$mode" in
     # sym8 on the same noisy signals.
     build/bench/bench/denoise_quality build/bench/denoise_signals
     /usr/bin/python3 bench/denoise_quality_pywt.py build/bench/denoise_signals
+    /usr/bin/python3 bench/denoise_recordings.py build/bench/src/batch/quelmar-batch build/bench/denoise_recordings
     ;;
   fuzz)
     CC=clang CXX=clang++ cmake -S "$root/fuzz" -B build/fuzz -G Ninja >&2
