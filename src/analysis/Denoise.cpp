@@ -5,6 +5,7 @@
 #include <limits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "analysis/DyadicSignal.h"
@@ -15,6 +16,8 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/LargeBlock.h"
+
+#include <sys/mman.h>
 
 namespace analysis {
 namespace {
@@ -118,6 +121,23 @@ void DenoiseInPlace(const Plan& plan, double* y, double inputBound) {
     const double bound = ForwardTransform(y, plan.j, plan.levels, inputBound);
     ShrinkLevels(plan, y, false);
     InverseTransform(y, plan.j, plan.levels, bound);
+}
+
+// The result's buffer, zero-filled. A long signal's vector is a fresh mapping
+// of its own: asked for huge pages before its first touch, it costs a page
+// fault per 2 MiB instead of one per 4 KiB, which took most of a one-shift
+// call's time.
+std::vector<double> ResultBuffer(Index count) {
+    std::vector<double> y;
+    y.reserve(static_cast<std::size_t>(count));
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(y.data());
+    const std::uintptr_t first = (begin + kHugePage - 1) / kHugePage * kHugePage;
+    const std::uintptr_t end = (begin + static_cast<std::uintptr_t>(count) * sizeof(double)) / kHugePage * kHugePage;
+    // Only a hint: where huge pages are not offered the buffer works all the same.
+    if (first < end) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+    y.resize(static_cast<std::size_t>(count));
+    return y;
 }
 
 // Copies x to y and returns the largest |x[i]| (infinite when one is not
@@ -304,7 +324,7 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     plan.n = count;
     plan.options = &options;
 
-    std::vector<double> y(static_cast<std::size_t>(count));
+    std::vector<double> y = ResultBuffer(count);
     const double inputBound = CopyMeasuring(x, y.data(), count);
     if (!std::isfinite(inputBound)) throw fw::EInvalidOp();
 
