@@ -54,11 +54,14 @@ MiddlePair SelectMagnitudes(const double* first, std::size_t stride, std::size_t
     for (;;) {
         std::size_t below = 0;
         candidates.clear();
+        // One unsigned comparison tests the bracket (a key below it wraps
+        // around past the width): two would cost the pass a branch per value.
+        const uint64_t width = range.second - range.first;
         const double* p = first;
         for (std::size_t i = 0; i < count; ++i, p += stride) {
             const uint64_t key = Key(*p);
             below += key < range.first;
-            if (key >= range.first && key <= range.second) candidates.push_back(std::fabs(*p));
+            if (key - range.first <= width) candidates.push_back(std::fabs(*p));
         }
         if (below <= k && below + candidates.size() >= needed) {
             const auto kth = candidates.begin() + static_cast<std::ptrdiff_t>(k - below);
