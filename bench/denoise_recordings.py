@@ -16,7 +16,9 @@ import sys
 import wave
 
 import numpy as np
-import pywt
+
+# sym8, universal threshold from the finest details, as on the made signals.
+from denoise_quality_pywt import denoise as pywt_denoise
 
 RECORDINGS = ["Front_Center", "Rear_Left", "Side_Right"]
 SAMPLES = 2**15 + 1
@@ -28,14 +30,6 @@ def read_recording(name):
         frames = np.frombuffer(w.readframes(w.getnframes()), dtype="<i2").astype(float)
         x = frames.reshape(-1, w.getnchannels())[:, 0][:SAMPLES]
     return 7 * (x - x.mean()) / x.std()
-
-
-def pywt_denoise(x, mode):
-    coeffs = pywt.wavedec(x, "sym8", mode="symmetric")
-    sigma = np.median(np.abs(coeffs[-1])) / 0.6745
-    t = sigma * np.sqrt(2 * np.log(len(x)))
-    coeffs[1:] = [pywt.threshold(c, t, mode=mode) for c in coeffs[1:]]
-    return pywt.waverec(coeffs, "sym8", mode="symmetric")[: len(x)]
 
 
 def batch_denoise(program, folder, x):
