@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <random>
 #include <span>
@@ -146,6 +147,29 @@ TEST(SampleWriter, FolderThatCannotHoldTheFileFailsWithNameAndReason) {
     EXPECT_EQ(ReadAll(plainFile), "1\n");
 }
 
+// The error a save gives under a file size limit of 4 KiB, which holds even
+// for the superuser and stands in for a full disk.
+std::string MessageUnderSizeLimit(const std::function<void()>& save) {
+    rlimit old{};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0) return "getrlimit failed";
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    std::string message = "not refused";
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        message = "setrlimit failed";
+    else {
+        try {
+            save();
+        } catch (const SampleWriteError& error) {
+            message = error.Message();
+        }
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return message;
+}
+
 // A failure after part of the text was written (the file size limit, which
 // holds even for the superuser, stands in for a full disk; a value with no
 // text is the other way to fail midway) leaves the old file and no temporary.
@@ -154,20 +178,7 @@ TEST(SampleWriter, FailureMidwayLeavesTheExistingFileAndNoTemporary) {
     const std::string path = folder.Write("keep.dat", "1\n2\n3\n");
     const std::vector<double> many(1 << 20, 0.125);
 
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        SaveSamples(path, many);
-    } catch (const SampleWriteError& error) {
-        message = error.Message();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const std::string message = MessageUnderSizeLimit([&] { SaveSamples(path, many); });
     EXPECT_EQ(message, "Cannot save file \"" + path + "\": File too large");
 
     std::vector<double> withInfinity = {1.0, 2.0, std::numeric_limits<double>::infinity()};
@@ -189,20 +200,7 @@ TEST(SampleWriter, SavedTextReplacesTheFileOnlyWhenComplete) {
     SaveText(path, "a,b\n1,2\n");
     EXPECT_EQ(ReadAll(path), "a,b\n1,2\n");
 
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        SaveText(path, std::string(10000, 'x'));
-    } catch (const SampleWriteError& error) {
-        message = error.Message();
-    }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const std::string message = MessageUnderSizeLimit([&] { SaveText(path, std::string(10000, 'x')); });
     EXPECT_EQ(message, "Cannot save file \"" + path + "\": File too large");
     EXPECT_EQ(ReadAll(path), "a,b\n1,2\n");
     EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"report.csv"});

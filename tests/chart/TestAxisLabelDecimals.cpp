@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -59,30 +60,40 @@ protected:
     TChartSeries series;
 };
 
-TEST_F(AxisLabelDecimalsTest, ASignalWithinTwoThousandthsGetsLabelsOfItsOwn) {
-    // An increment of 0.0005, which the default format shows as 0.002,
-    // 0.002, 0.001, 0.001, 0 and so on.
-    const Texts labels = LeftLabels(-0.0021, 0.0021);
-    EXPECT_EQ(labels, (Texts{"0.002", "0.0015", "0.001", "0.0005", "0", "-0.0005", "-0.001", "-0.0015", "-0.002"}));
+TEST_F(AxisLabelDecimalsTest, DefaultFormatLabelsGetTheFewestDecimalsThatTellThemApart) {
+    const struct {
+        const char* what;
+        std::function<void(TChartAxis&)> setUp;
+        double low, high;
+        Texts expected;
+    } cases[] = {
+        // An increment of 0.0005, which the default format shows as 0.002,
+        // 0.002, 0.001, 0.001, 0 and so on.
+        {"within 0.0021",
+         [](TChartAxis&) {},
+         -0.0021,
+         0.0021,
+         {"0.002", "0.0015", "0.001", "0.0005", "0", "-0.0005", "-0.001", "-0.0015", "-0.002"}},
+        // 0.00213 less steps of 0.0005: four decimals tell them apart, five
+        // would be too many.
+        {"off the increment",
+         [](TChartAxis& a) { a.SetRoundFirstLabel(false); },
+         -0.00213,
+         0.00213,
+         {"0.0021", "0.0016", "0.0011", "0.0006", "0.0001", "-0.0004", "-0.0009", "-0.0014", "-0.0019"}},
+        // Few labels from the increment stay few.
+        {"within 0.67", [](TChartAxis&) {}, -0.67, 0.67, {"0"}},
+    };
+    const bool roundFirst = chart.left.RoundFirstLabel();
+    for (const auto& c : cases) {
+        c.setUp(chart.left);
+        EXPECT_EQ(LeftLabels(c.low, c.high), c.expected) << c.what;
+        chart.left.SetRoundFirstLabel(roundFirst);
+    }
     // Set by the program, the format stays, repeats and all.
+    LeftLabels(-0.0021, 0.0021);
     chart.left.SetAxisValuesFormat(kSameAsDefault);
     EXPECT_FALSE(NeighboursDiffer(chart.DrawnLabels(chart.left)));
-}
-
-TEST_F(AxisLabelDecimalsTest, ASignalWithinTenthsOfAMillionthIsNotElevenZeros) {
-    const Texts labels = LeftLabels(-3e-7, 3e-7);
-    ASSERT_GE(labels.size(), 5u);
-    ExpectDistinctAndFalling(labels, "within 3e-7");
-    // An increment of 5e-8 takes eight decimals.
-    EXPECT_EQ(labels.front(), "0.00000025");
-}
-
-TEST_F(AxisLabelDecimalsTest, LabelsOffTheIncrementGetTheFewestDecimalsThatTellThemApart) {
-    chart.left.SetRoundFirstLabel(false);
-    // 0.00213 less steps of 0.0005 read 0.002, 0.002, 0.001 ... in the
-    // default format; four decimals tell them apart, five would be too many.
-    EXPECT_EQ(LeftLabels(-0.00213, 0.00213),
-              (Texts{"0.0021", "0.0016", "0.0011", "0.0006", "0.0001", "-0.0004", "-0.0009", "-0.0014", "-0.0019"}));
 }
 
 TEST_F(AxisLabelDecimalsTest, LogarithmicLabelsGetDecimalsToo) {
@@ -92,7 +103,13 @@ TEST_F(AxisLabelDecimalsTest, LogarithmicLabelsGetDecimalsToo) {
     EXPECT_EQ(LeftLabels(1e-5, 0.1), (Texts{"0", "0.0001", "0.001", "0.01", "0.1"}));
 }
 
-TEST_F(AxisLabelDecimalsTest, FewLabelsFromTheIncrementStayFew) { EXPECT_EQ(LeftLabels(-0.67, 0.67), Texts{"0"}); }
+TEST_F(AxisLabelDecimalsTest, ASignalWithinTenthsOfAMillionthIsNotElevenZeros) {
+    const Texts labels = LeftLabels(-3e-7, 3e-7);
+    ASSERT_GE(labels.size(), 5u);
+    ExpectDistinctAndFalling(labels, "within 3e-7");
+    // An increment of 5e-8 takes eight decimals.
+    EXPECT_EQ(labels.front(), "0.00000025");
+}
 
 TEST_F(AxisLabelDecimalsTest, TheLeftBandWidensForTheLongerLabels) {
     LeftLabels(-0.002, 0.002);

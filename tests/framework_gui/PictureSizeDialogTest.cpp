@@ -20,35 +20,34 @@ std::optional<fw::PictureSizeChoice> Answer(std::function<void(QDialog&)> answer
 }
 
 TEST(PictureSizeDialog, GivesTheChosenLineOrNothingOnCancel) {
-    const auto window = Answer([](QDialog& d) { d.accept(); });
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->Kind, fw::PictureSizeKind::Window);
-
-    const auto pixels = Answer([](QDialog& d) {
-        d.findChild<QSpinBox*>("PixelWidthBox")->setValue(1500);
-        d.accept();
-    });
-    ASSERT_TRUE(pixels);
-    EXPECT_EQ(pixels->Kind, fw::PictureSizeKind::PixelWidth);
-    EXPECT_EQ(pixels->Width, 1500);
-
-    const auto print = Answer([](QDialog& d) {
-        d.findChild<QDoubleSpinBox*>("PrintWidthBox")->setValue(12.5);
-        d.accept();
-    });
-    ASSERT_TRUE(print);
-    EXPECT_EQ(print->Kind, fw::PictureSizeKind::PrintWidth);
-    EXPECT_DOUBLE_EQ(print->Width, 12.5);
-
-    const auto window2 = Answer([](QDialog& d) {
-        d.findChild<QSpinBox*>("PixelWidthBox")->setValue(900);
-        d.findChild<QRadioButton*>("WindowSize")->setChecked(true);
-        d.accept();
-    });
-    ASSERT_TRUE(window2);
-    EXPECT_EQ(window2->Kind, fw::PictureSizeKind::Window) << "the line checked last counts";
-
-    EXPECT_FALSE(Answer([](QDialog& d) { d.reject(); }));
+    const struct {
+        const char* what;
+        std::function<void(QDialog&)> answer;
+        std::optional<fw::PictureSizeChoice> expected;
+    } cases[] = {
+        {"OK at once", [](QDialog&) {}, fw::PictureSizeChoice{}},
+        {"a width typed", [](QDialog& d) { d.findChild<QSpinBox*>("PixelWidthBox")->setValue(1500); },
+         fw::PictureSizeChoice{fw::PictureSizeKind::PixelWidth, 1500}},
+        {"a print width typed", [](QDialog& d) { d.findChild<QDoubleSpinBox*>("PrintWidthBox")->setValue(12.5); },
+         fw::PictureSizeChoice{fw::PictureSizeKind::PrintWidth, 12.5}},
+        {"the line checked last counts",
+         [](QDialog& d) {
+             d.findChild<QSpinBox*>("PixelWidthBox")->setValue(900);
+             d.findChild<QRadioButton*>("WindowSize")->setChecked(true);
+         },
+         fw::PictureSizeChoice{}},
+        {"cancel", [](QDialog& d) { d.reject(); }, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto chosen = Answer([&c](QDialog& d) {
+            c.answer(d);
+            if (d.isVisible()) d.accept();
+        });
+        ASSERT_EQ(chosen.has_value(), c.expected.has_value()) << c.what;
+        if (!chosen) continue;
+        EXPECT_EQ(chosen->Kind, c.expected->Kind) << c.what;
+        EXPECT_EQ(chosen->Width, c.expected->Width) << c.what;
+    }
 }
 
 }  // namespace
