@@ -149,13 +149,17 @@ private:
         result_.options.shrink = text == "hard" ? analysis::Shrink::Hard : analysis::Shrink::Soft;
     }
 
+    // A whole number from 1 to most, else a failure that names the option.
+    std::optional<int32_t> NumberOf(const char* option, const char* what, const std::string& text, int32_t most) {
+        const std::optional<int32_t> number = PositiveInteger(text);
+        if (number && *number <= most) return number;
+        Fail(std::string(option) + ": '" + text + "' is not a number of " + what + " from 1 to " +
+             std::to_string(most));
+        return std::nullopt;
+    }
+
     void Shifts(const std::string& text) {
-        const std::optional<int32_t> shifts = PositiveInteger(text);
-        if (!shifts || *shifts > analysis::kMaxShifts) {
-            return Fail("--shifts: '" + text + "' is not a number of shifts from 1 to " +
-                        std::to_string(analysis::kMaxShifts));
-        }
-        result_.options.shifts = shifts;
+        result_.options.shifts = NumberOf("--shifts", "shifts", text, analysis::kMaxShifts);
     }
 
     void Count(const std::string& text) {
@@ -168,12 +172,7 @@ private:
     }
 
     void Levels(const std::string& text) {
-        const std::optional<int32_t> levels = PositiveInteger(text);
-        if (!levels || *levels > analysis::kMaxOrder) {
-            return Fail("--levels: '" + text + "' is not a number of levels from 1 to " +
-                        std::to_string(analysis::kMaxOrder));
-        }
-        result_.options.levels = levels;
+        result_.options.levels = NumberOf("--levels", "levels", text, analysis::kMaxOrder);
     }
 
     void Threshold(const std::string& text) {
