@@ -11,6 +11,7 @@
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/Denoise.h"
+#include "analysis/DenoiseNames.h"
 #include "analysis/DyadicSignal.h"
 #include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
@@ -167,16 +168,6 @@ std::vector<std::string> ThresholdTexts(const BatchOptions& options, const Input
     for (const LevelThreshold& level : options.levelThresholds)
         texts[static_cast<std::size_t>(level.level) - 1] = level.text;
     return texts;
-}
-
-const char* RuleName(analysis::ThresholdRule rule) {
-    switch (rule) {
-    case analysis::ThresholdRule::Universal: return "universal";
-    case analysis::ThresholdRule::Sure: return "sure";
-    case analysis::ThresholdRule::Bayes: return "bayes";
-    case analysis::ThresholdRule::Fixed: break;
-    }
-    return "fixed";
 }
 
 // What the options ask of the denoising of one input: --auto fills what
@@ -351,8 +342,8 @@ private:
 
     void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
-        errors_ << prefix << "rule " << RuleName(settings.rule) << ", "
-                << (settings.shrink == analysis::Shrink::Hard ? "hard" : "soft") << " shrinkage, " << settings.shifts
+        errors_ << prefix << "rule " << analysis::RuleName(settings.rule) << ", "
+                << analysis::ShrinkName(settings.shrink) << " shrinkage, " << settings.shifts
                 << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
                 << ", noise sigma " << Readable(denoised.sampleSigma) << "\n";
         for (const analysis::LevelReport& level : denoised.levels) {

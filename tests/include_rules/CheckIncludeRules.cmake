@@ -1,5 +1,7 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
 #  - analysis and framework/core include no Qt header;
+#  - the Python module includes no Qt header and nothing of the layers above
+#    analysis (chart, app, ui, batch);
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
 #  - outside src/chart (and its own tests) only the chief chart headers are
 #    included;
@@ -51,6 +53,11 @@ foreach(file IN LISTS files)
     # No Qt at all below the chart.
     if(rel MATCHES "^src/(analysis|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
       list(APPEND violations "${rel}: includes Qt header <${name}>")
+    endif()
+    # The Python module stands on analysis alone.
+    if(rel MATCHES "^src/python/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"
+                                       OR name MATCHES "^(chart|app|ui|batch|framework/gui)/"))
+      list(APPEND violations "${rel}: the Python module includes <${name}>")
     endif()
     # No widgets in the chart.
     string(REGEX REPLACE "^QtWidgets/" "" bare "${name}")
