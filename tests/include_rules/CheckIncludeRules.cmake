@@ -1,5 +1,6 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
-#  - analysis and framework/core include no Qt header;
+#  - analysis, import and framework/core include no Qt header;
+#  - analysis includes nothing of import, which is built on it;
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
 #  - outside src/chart (and its own tests) only the chief chart headers are
 #    included;
@@ -49,8 +50,11 @@ foreach(file IN LISTS files)
   includes_of(${file} names)
   foreach(name IN LISTS names)
     # No Qt at all below the chart.
-    if(rel MATCHES "^src/(analysis|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
+    if(rel MATCHES "^src/(analysis|import|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
       list(APPEND violations "${rel}: includes Qt header <${name}>")
+    endif()
+    if(rel MATCHES "^src/analysis/" AND name MATCHES "^import/")
+      list(APPEND violations "${rel}: includes \"${name}\" of import, the layer above it")
     endif()
     # No widgets in the chart.
     string(REGEX REPLACE "^QtWidgets/" "" bare "${name}")
