@@ -21,6 +21,8 @@
 #include "batch/PlotPictureSink.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
+#include "import/GridExtension.h"
+#include "import/SignalImport.h"
 
 namespace batch {
 namespace {
@@ -34,6 +36,11 @@ struct InputPlan {
     int32_t levels = 0;
     std::string output;           // empty: standard output
     std::string coefficientsDir;  // empty: no coefficient files
+    // An imported input: its samples extended to the grid of size.N, of
+    // which the first signalSamples are the signal; empty for a sample file.
+    std::vector<double> grid;
+    int32_t signalSamples = 0;
+    std::string source;  // what was imported, for the log
 };
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -54,8 +61,27 @@ std::string NoSamples(const std::string& input) {
     return message;
 }
 
+// The imported signal on its grid, or why the input cannot be imported.
+void PlanImport(const BatchOptions& options, InputPlan& plan) {
+    if (options.countText) {
+        plan.unreadable = "--count sets a sample file's count; " + Quoted(plan.input) +
+                          " is imported, and its grid follows its length";
+        return;
+    }
+    try {
+        const importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
+        plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
+        plan.grid = importer::ExtendToGrid(signal.samples, plan.size.N, options.import.extension);
+        plan.signalSamples = static_cast<int32_t>(signal.samples.size());
+        plan.source = signal.Describe();
+    } catch (const fw::Exception& error) {
+        plan.unreadable = error.Message();
+    }
+}
+
 // The count the load gets and the size it makes, or why the input cannot be read.
 void PlanInput(const BatchOptions& options, InputPlan& plan) {
+    if (Imports(options, plan.input)) return PlanImport(options, plan);
     try {
         // With a count given, one number is enough to know the file gives samples.
         const int64_t count = analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
@@ -222,7 +248,13 @@ public:
 
     int Run() {
         try {
-            session_.Load(plan_.countText, plan_.input);
+            if (plan_.grid.empty()) {
+                session_.Load(plan_.countText, plan_.input);
+            } else {
+                session_.LoadSignal(plan_.grid, plan_.signalSamples);
+                errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
+                        << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
+            }
         } catch (const std::exception& error) {
             return Report(error, kExitUnreadableInput);
         }
@@ -251,6 +283,8 @@ private:
         } else {
             ThresholdAsTheWindow(result);
         }
+        // An imported signal's result is the signal, not its extension.
+        if (plan_.signalSamples > 0) result.reconstruction.resize(static_cast<std::size_t>(plan_.signalSamples));
         if (!options_.outDir.empty()) MakeFolder(options_.outDir);
         WriteResult(plan_.output, result.reconstruction, outputFd_);
         if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
