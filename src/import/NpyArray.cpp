@@ -237,6 +237,7 @@ std::vector<double> NpyColumnValues(const NpyHeader& header, std::string_view da
         throw ImportFailure("its array has " + std::to_string(length) + " rows, more than the " +
                             std::to_string(analysis::kMaxSamples) + " samples a signal may have");
     }
+    if (columns > std::numeric_limits<int64_t>::max() / 16 / length) throw ImportFailure("its array is too large");
     const int64_t index = (column <= 0 ? columns : column) - 1;
     const auto item = static_cast<std::size_t>(header.itemBytes);
     // Row r of the column: C order keeps a row's items together, Fortran

@@ -1,6 +1,7 @@
 #include "import/TextColumnParser.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "analysis/DyadicSignal.h"
@@ -73,10 +74,7 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
         }
         p = scan->stop + 1;
     }
-    while (p < end && (*p == ' ' || *p == '\t')) ++p;
-    if (delimiter == Delimiter::Blanks) {
-        while (p < end && IsFieldBlank(*p)) ++p;
-    }
+    while (p < end && IsFieldBlank(*p)) ++p;
     if (p == end && !lastData) return nullptr;
     // Most fields are a plain number that ends at a delimiter or line end:
     // read in place, without finding the field's end first.
@@ -110,8 +108,18 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
         throw ImportFailure("the column holds more than " + std::to_string(analysis::kMaxSamples) +
                             " values, the most a signal may have");
     }
-    // The fields after the column.
+    // The fields after the column; with blanks between fields, a "#" or "%"
+    // where a field would start begins a comment to the line's end.
     while (stop < end && *stop != '\n') {
+        if (delimiter == Delimiter::Blanks) {
+            const char* q = stop + 1;
+            while (q < end && IsFieldBlank(*q)) ++q;
+            if (q < end && (*q == '#' || *q == '%')) {
+                const void* feed = std::memchr(q, '\n', static_cast<std::size_t>(end - q));
+                stop = feed ? static_cast<const char*>(feed) : end;
+                break;
+            }
+        }
         const std::optional<FieldScan> scan = ScanField(stop + 1, end, lastData, delimiter);
         if (!scan) {
             values_.pop_back();

@@ -56,7 +56,7 @@ const char* RecordEnd(const char* p, const char* end, bool lastData) {
 
 std::optional<FieldScan> ScanField(const char* p, const char* end, bool lastData, Delimiter delimiter) {
     FieldScan scan;
-    while (p < end && (*p == ' ' || *p == '\t')) ++p;
+    while (p < end && IsFieldBlank(*p)) ++p;
     const char* begin = p;
     if (p < end && *p == '"') {
         // To the quote that is not doubled; an open quote runs to the end.
