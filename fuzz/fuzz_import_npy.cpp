@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     items.resize(cut && need > 0 ? need - 1 - items.size() % need : need, '\x5A');
     file += items;
 
-    std::vector<double> values;
+    importer::Samples values;
     try {
         values = importer::ParseNpy(file, column);
     } catch (const importer::ImportFailure& failure) {

@@ -33,15 +33,15 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
 }
 
-void AnalysisSession::LoadSignal(const std::vector<double>& grid, int32_t signalSamples) {
-    const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(grid.size(), kMaxSamples + 1)));
-    if (static_cast<std::size_t>(size.N) != grid.size() || signalSamples < 1 || signalSamples > size.N) {
+void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32_t signalSamples) {
+    const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(gridSize, kMaxSamples + 1)));
+    if (static_cast<std::size_t>(size.N) != gridSize || signalSamples < 1 || signalSamples > size.N) {
         throw fw::Exception("A signal of " + std::to_string(signalSamples) + " samples on a grid of " +
-                            std::to_string(grid.size()) + " is no signal to load");
+                            std::to_string(gridSize) + " is no signal to load");
     }
     std::shared_ptr<DyadicSignal> samples =
         fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
-    std::copy(grid.begin(), grid.end(), samples->Data());
+    std::copy(grid, grid + gridSize, samples->Data());
     TakeSignal(size, std::move(samples), signalSamples);
 }
 

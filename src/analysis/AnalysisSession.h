@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "analysis/CoefficientView.h"
 #include "analysis/ControlSink.h"
@@ -26,12 +26,12 @@ public:
     // everything as it was; so does a read that progress cancels, with
     // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
-    // A signal read elsewhere (an import): the N = 2^J + 1 samples of `grid`,
+    // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
     // of which the first signalSamples (1 ... N) are the signal and the rest
     // its extension to the grid. Starts a fresh analysis as Load does; a grid
     // whose size is not 2^J + 1 (J >= 2) throws fw::Exception and changes
     // nothing.
-    void LoadSignal(const std::vector<double>& grid, int32_t signalSamples);
+    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples);
     // A decomposition the buffer holds is undone first, as Reconstruct would
     // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);

@@ -38,7 +38,7 @@ struct InputPlan {
     std::string coefficientsDir;  // empty: no coefficient files
     // An imported input: its samples extended to the grid of size.N, of
     // which the first signalSamples are the signal; empty for a sample file.
-    std::vector<double> grid;
+    importer::Samples grid;
     int32_t signalSamples = 0;
     std::string source;  // what was imported, for the log
 };
@@ -251,7 +251,7 @@ public:
             if (plan_.grid.empty()) {
                 session_.Load(plan_.countText, plan_.input);
             } else {
-                session_.LoadSignal(plan_.grid, plan_.signalSamples);
+                session_.LoadSignal(plan_.grid.data(), plan_.grid.size(), plan_.signalSamples);
                 errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
                         << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
             }

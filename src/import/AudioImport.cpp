@@ -42,7 +42,7 @@ AudioInfo ReadAudioInfo(const std::string& fileName) {
     return InfoOf(info);
 }
 
-std::vector<double> ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoOut) {
+Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoOut) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
     SF_INFO info{};
@@ -60,7 +60,7 @@ std::vector<double> ReadAudio(const std::string& fileName, int32_t channel, Audi
     }
     return fw::MapOutOfMemory([&] {
         const auto frames = static_cast<std::size_t>(info.frames);
-        std::vector<double> values(frames);
+        Samples values(frames);
         if (channels == 1) {
             const sf_count_t got = sf_readf_double(file.get(), values.data(), info.frames);
             if (got < info.frames) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "import/Samples.h"
+
 namespace importer {
 
 struct AudioInfo {
@@ -18,7 +20,7 @@ struct AudioInfo {
 // The channel's samples; channel from 1, or 0 for the mean of all channels.
 // Throws ImportFailure: the file cannot be opened or decoded, the channel is
 // not in it, it holds no frames or more than a signal may have.
-std::vector<double> ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
+Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
 
 // What the file holds, without reading its samples.
 AudioInfo ReadAudioInfo(const std::string& fileName);

@@ -30,9 +30,9 @@ analysis::SignalSize GridFor(int64_t n) {
     return analysis::NormaliseCount(static_cast<int32_t>(n));
 }
 
-std::vector<double> ExtendToGrid(const std::vector<double>& samples, int32_t N, Extension extension) {
+Samples ExtendToGrid(const Samples& samples, int32_t N, Extension extension) {
     const auto n = static_cast<int64_t>(samples.size());
-    std::vector<double> grid = fw::MapOutOfMemory([N] { return std::vector<double>(static_cast<std::size_t>(N)); });
+    Samples grid = fw::MapOutOfMemory([N] { return Samples(static_cast<std::size_t>(N)); });
     std::copy(samples.begin(), samples.end(), grid.begin());
     const double last = samples.back();
     // Mirrored about the last sample and then the first, over and over: the

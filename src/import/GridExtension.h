@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "import/Samples.h"
 #include "analysis/DyadicSignal.h"
 
 namespace importer {
@@ -27,6 +28,6 @@ const char* ExtensionName(Extension extension);
 analysis::SignalSize GridFor(int64_t n);
 
 // The n samples (n >= 1) followed by N - n made by `extension`.
-std::vector<double> ExtendToGrid(const std::vector<double>& samples, int32_t N, Extension extension);
+Samples ExtendToGrid(const Samples& samples, int32_t N, Extension extension);
 
 }  // namespace importer

@@ -53,12 +53,12 @@ bool IsNumeric(const matvar_t& variable) {
 }
 
 template <class T>
-void Convert(const void* data, std::size_t first, std::vector<double>& values) {
+void Convert(const void* data, std::size_t first, Samples& values) {
     const T* items = static_cast<const T*>(data) + first;
     for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(items[i]);
 }
 
-void ConvertColumn(const matvar_t& variable, std::size_t first, std::vector<double>& values) {
+void ConvertColumn(const matvar_t& variable, std::size_t first, Samples& values) {
     switch (variable.class_type) {
     case MAT_C_DOUBLE: return Convert<double>(variable.data, first, values);
     case MAT_C_SINGLE: return Convert<float>(variable.data, first, values);
@@ -86,8 +86,7 @@ std::vector<MatVariable> ListMatVariables(const std::string& fileName) {
     return variables;
 }
 
-std::vector<double> ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column,
-                                    MatVariable* chosenOut) {
+Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column, MatVariable* chosenOut) {
     const std::vector<MatVariable> variables = ListMatVariables(fileName);
     auto chosen = std::find_if(variables.begin(), variables.end(), [&](const MatVariable& variable) {
         return name.empty() ? variable.Vector() : variable.name == name;
@@ -113,8 +112,7 @@ std::vector<double> ReadMatVariable(const std::string& fileName, const std::stri
     if (!variable || variable->data == nullptr || !IsNumeric(*variable)) {
         throw ImportFailure("its variable \"" + chosen->name + "\" cannot be read");
     }
-    std::vector<double> values =
-        fw::MapOutOfMemory([length] { return std::vector<double>(static_cast<std::size_t>(length)); });
+    Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
     // MATLAB keeps a matrix's columns together.
     const int64_t index = chosen->Vector() ? 0 : (column <= 0 ? columns : column) - 1;
     ConvertColumn(*variable, static_cast<std::size_t>(index * chosen->rows), values);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "import/Samples.h"
+
 namespace importer {
 
 struct MatVariable {
@@ -25,7 +27,7 @@ std::vector<MatVariable> ListMatVariables(const std::string& fileName);
 // The named variable (empty: the first vector, else the first matrix), and
 // of a matrix the column (from 1; 0: the last). Throws ImportFailure: no such
 // variable, no numeric vector in the file, a column beyond the matrix's.
-std::vector<double> ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column,
-                                    MatVariable* chosen = nullptr);
+Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column,
+                        MatVariable* chosen = nullptr);
 
 }  // namespace importer

@@ -1,12 +1,16 @@
 #include "import/NpyArray.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "analysis/DyadicSignal.h"
+#include "analysis/FileDescriptor.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
 
@@ -109,6 +113,22 @@ private:
     std::string_view text_;
     std::size_t at_ = 0;
 };
+
+// The first bytes of a file, enough for any header NumPy writes.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+// Reads up to `bytes` at `offset`; returns how many there were.
+std::size_t ReadAt(int fd, char* into, std::size_t bytes, std::size_t offset) {
+    std::size_t have = 0;
+    while (have < bytes) {
+        const ssize_t got = ::pread(fd, into + have, bytes - have, static_cast<off_t>(offset + have));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw ImportFailure("cannot read it: " + SystemReason(errno));
+        if (got == 0) break;
+        have += static_cast<std::size_t>(got);
+    }
+    return have;
+}
 
 uint32_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
     uint32_t value = 0;
@@ -225,7 +245,25 @@ int64_t NpyColumns(const NpyHeader& header) {
     return shape.size() == 1 || shape[0] == 1 ? 1 : shape[1];
 }
 
-std::vector<double> NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column) {
+static int64_t NpyColumnIndex(const NpyHeader& header, int64_t column) {
+    return NpyColumns(header) == 1 ? 0 : (column <= 0 ? NpyColumns(header) : column) - 1;
+}
+
+// Row r of the column: C order keeps a row's items together, Fortran order a
+// column's.
+std::size_t NpyColumnStep(const NpyHeader& header) {
+    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
+    return static_cast<std::size_t>(rowsTogether ? NpyColumns(header) : 1) * static_cast<std::size_t>(header.itemBytes);
+}
+
+std::size_t NpyColumnFirst(const NpyHeader& header, int64_t column) {
+    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
+    const int64_t index = NpyColumnIndex(header, column);
+    return static_cast<std::size_t>(rowsTogether ? index : index * NpySignalLength(header)) *
+           static_cast<std::size_t>(header.itemBytes);
+}
+
+Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column, std::size_t checkOnly) {
     const int64_t length = NpySignalLength(header);
     const int64_t columns = NpyColumns(header);
     if (column > columns) {
@@ -238,21 +276,17 @@ std::vector<double> NpyColumnValues(const NpyHeader& header, std::string_view da
                             std::to_string(analysis::kMaxSamples) + " samples a signal may have");
     }
     if (columns > std::numeric_limits<int64_t>::max() / 16 / length) throw ImportFailure("its array is too large");
-    const int64_t index = (column <= 0 ? columns : column) - 1;
     const auto item = static_cast<std::size_t>(header.itemBytes);
-    // Row r of the column: C order keeps a row's items together, Fortran
-    // order a column's.
-    const bool rowsTogether = !header.fortranOrder && columns > 1;
-    const std::size_t first = static_cast<std::size_t>(rowsTogether ? index : index * length) * item;
-    const std::size_t step = rowsTogether ? static_cast<std::size_t>(columns) * item : item;
     const auto total = static_cast<std::size_t>(length * columns);
-    if (data.size() / item < total) {
-        throw ImportFailure("the file ends after " + std::to_string(data.size() / item) + " of its " +
-                            std::to_string(total) + " values");
+    const std::size_t have = checkOnly > 0 ? checkOnly : data.size();
+    if (have / item < total) {
+        throw ImportFailure("the file ends after " + std::to_string(have / item) + " of its " + std::to_string(total) +
+                            " values");
     }
-    std::vector<double> values =
-        fw::MapOutOfMemory([length] { return std::vector<double>(static_cast<std::size_t>(length)); });
-    const char* p = data.data() + first;
+    if (checkOnly > 0) return {};
+    Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
+    const std::size_t step = NpyColumnStep(header);
+    const char* p = data.data() + NpyColumnFirst(header, column);
     if (header.kind == 'f' && header.itemBytes == 8 && !header.swap && step == item) {
         std::memcpy(values.data(), p, values.size() * sizeof(double));
         return values;
@@ -264,15 +298,46 @@ std::vector<double> NpyColumnValues(const NpyHeader& header, std::string_view da
     return values;
 }
 
-std::vector<double> ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header) {
+Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header) {
     const NpyHeader parsed = ParseNpyHeader(bytes);
     if (header) *header = parsed;
     return NpyColumnValues(parsed, bytes.substr(parsed.dataOffset), column);
 }
 
-std::vector<double> ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) {
-    const std::vector<char> bytes = ReadSourceFile(fileName);
-    return ParseNpy(std::string_view(bytes.data(), bytes.size()), column, header);
+Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) {
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
+    const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0));
+    // The header is read first; then the array's bytes, straight into the
+    // values when they are already doubles of this machine, one after the
+    // other: a copy of the file would cost as much again.
+    std::vector<char> head(std::min<std::size_t>(size, kHeadBytes));
+    head.resize(ReadAt(file.Get(), head.data(), head.size(), 0));
+    NpyHeader parsed;
+    try {
+        parsed = ParseNpyHeader(std::string_view(head.data(), head.size()));
+    } catch (const ImportFailure&) {
+        if (head.size() == size) throw;
+        // A header longer than kHeadBytes: the whole file, the plain way.
+        const std::vector<char> bytes = ReadSourceFile(fileName);
+        return ParseNpy(std::string_view(bytes.data(), bytes.size()), column, header);
+    }
+    if (header) *header = parsed;
+    const std::size_t dataBytes = size - std::min(size, parsed.dataOffset);
+    if (parsed.kind == 'f' && parsed.itemBytes == 8 && !parsed.swap && NpyColumnStep(parsed) == 8) {
+        // Checked against the file's size as the bytes would be.
+        NpyColumnValues(parsed, std::string_view(nullptr, 0), column, dataBytes);
+        Samples values = fw::MapOutOfMemory([&] { return Samples(static_cast<std::size_t>(NpySignalLength(parsed))); });
+        const std::size_t bytes = values.size() * sizeof(double);
+        const std::size_t got = ReadAt(file.Get(), reinterpret_cast<char*>(values.data()), bytes,
+                                       parsed.dataOffset + NpyColumnFirst(parsed, column));
+        if (got < bytes) throw ImportFailure("the file ends before its array's data does");
+        return values;
+    }
+    std::vector<char, fw::LargeBlockAllocator<char>> data =
+        fw::MapOutOfMemory([&] { return std::vector<char, fw::LargeBlockAllocator<char>>(dataBytes); });
+    data.resize(ReadAt(file.Get(), data.data(), dataBytes, parsed.dataOffset));
+    return NpyColumnValues(parsed, std::string_view(data.data(), data.size()), column);
 }
 
 }  // namespace importer

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/Samples.h"
+
 namespace importer {
 
 struct NpyHeader {
@@ -31,15 +33,21 @@ NpyHeader ParseNpyHeader(std::string_view bytes);
 int64_t NpySignalLength(const NpyHeader& header);
 int64_t NpyColumns(const NpyHeader& header);
 
+// Where the column's items are in the array's bytes: the first one's offset
+// and the step from one row to the next.
+std::size_t NpyColumnFirst(const NpyHeader& header, int64_t column);
+std::size_t NpyColumnStep(const NpyHeader& header);
+
 // The values of one column (from 1; 0: the last) of the array whose bytes
 // (after the header) are `data`. Throws ImportFailure for a column beyond the
-// array's and for data that ends before the array does.
-std::vector<double> NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column);
+// array's and for data that ends before the array does. checkOnly > 0: only
+// checks, as if data held that many bytes, and returns no values.
+Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column, std::size_t checkOnly = 0);
 
 // The header and values of a .npy held in memory.
-std::vector<double> ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header = nullptr);
+Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header = nullptr);
 
 // The same from a file.
-std::vector<double> ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header = nullptr);
+Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header = nullptr);
 
 }  // namespace importer

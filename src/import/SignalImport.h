@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "import/Samples.h"
 #include "import/GridExtension.h"
 #include "import/TextLayout.h"
 
@@ -36,7 +37,7 @@ struct ImportChoices {
 };
 
 struct ImportedSignal {
-    std::vector<double> samples;  // the n samples the file gave
+    Samples samples;  // the n samples the file gave
     std::string fileName;
     // What of the file they are: column "mV" (2), channel 1, variable "x", ...
     std::string part;

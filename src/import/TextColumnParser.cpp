@@ -5,11 +5,61 @@
 #include <string>
 
 #include "analysis/DyadicSignal.h"
+#include "analysis/NearestDouble.h"
 #include "analysis/SampleNumber.h"
 #include "import/ImportError.h"
 
 namespace importer {
 namespace {
+
+enum class Plain { Number, Other, NeedMore };
+
+// A number of the plain shape most tables hold, [sign] digits [. digits]
+// [(e|E) [sign] digits] with at most 19 significant digits and a small
+// exponent, converted by the sample reader's exact NearestDouble; `stop` is
+// one past it. Other: a shape for ScanSampleNumber to decide.
+Plain ScanPlain(const char* p, const char* end, bool lastData, double& value, const char*& stop) {
+    const auto digit = [](char c) { return static_cast<unsigned>(c - '0') < 10u; };
+    const bool negative = *p == '-';
+    p += *p == '-' || *p == '+';
+    uint64_t digits = 0;
+    int significant = 0;
+    int exponent = 0;
+    bool any = false;
+    for (; p < end && digit(*p); ++p, any = true) {
+        if (digits == 0 && *p == '0') continue;
+        if (++significant > analysis::kNearestDoubleMaxExponent) return Plain::Other;
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    if (p < end && *p == '.') {
+        for (++p; p < end && digit(*p); ++p, any = true) {
+            --exponent;
+            if (digits == 0 && *p == '0') continue;
+            if (++significant > analysis::kNearestDoubleMaxExponent) return Plain::Other;
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+        }
+    }
+    if (!any) return Plain::Other;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        const bool down = p < end && *p == '-';
+        p += p < end && (*p == '-' || *p == '+');
+        int written = 0;
+        const char* first = p;
+        for (; p < end && digit(*p) && p - first < 4; ++p) written = written * 10 + (*p - '0');
+        if (p == first || (p < end && digit(*p))) return p == end && !lastData ? Plain::NeedMore : Plain::Other;
+        exponent += down ? -written : written;
+    }
+    if (p == end && !lastData) return Plain::NeedMore;
+    if (digits != 0 &&
+        (exponent < analysis::kNearestDoubleMinExponent || exponent > analysis::kNearestDoubleMaxExponent)) {
+        return Plain::Other;
+    }
+    const double magnitude = analysis::NearestDouble(digits, exponent);
+    value = negative ? -magnitude : magnitude;
+    stop = p;
+    return Plain::Number;
+}
 
 bool StartsNumber(const char* p, const char* end) {
     const auto digitOrPoint = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
@@ -81,14 +131,24 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
     const char* stop = nullptr;
     bool read = false;
     if (!dialect_.decimalComma && p < end && StartsNumber(p, end)) {
-        const analysis::SampleNumber number = analysis::ScanSampleNumber(p, end, lastData);
-        if (number.status == analysis::SampleNumberStatus::NeedMore) return nullptr;
-        if (number.status == analysis::SampleNumberStatus::Number) {
-            const char* q = number.end;
+        double value = 0.0;
+        const char* numberEnd = nullptr;
+        const Plain plain = ScanPlain(p, end, lastData, value, numberEnd);
+        if (plain == Plain::NeedMore) return nullptr;
+        if (plain == Plain::Other) {
+            const analysis::SampleNumber number = analysis::ScanSampleNumber(p, end, lastData);
+            if (number.status == analysis::SampleNumberStatus::NeedMore) return nullptr;
+            if (number.status == analysis::SampleNumberStatus::Number) {
+                value = number.value;
+                numberEnd = number.end;
+            }
+        }
+        if (numberEnd != nullptr) {
+            const char* q = numberEnd;
             while (q < end && IsFieldBlank(*q)) ++q;
             if (q == end && !lastData) return nullptr;
-            if (q == end || *q == '\n' || *q == separator || (delimiter == Delimiter::Blanks && q > number.end)) {
-                values_.push_back(number.value);
+            if (q == end || *q == '\n' || *q == separator || (delimiter == Delimiter::Blanks && q > numberEnd)) {
+                values_.push_back(value);
                 stop = delimiter == Delimiter::Blanks && q < end && *q != '\n' ? q - 1 : q;
                 read = true;
             }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "import/Samples.h"
 #include "import/TextLayout.h"
 
 namespace importer {
@@ -21,7 +22,7 @@ public:
     // values than a signal may have.
     const char* Feed(const char* begin, const char* end, bool lastData);
 
-    std::vector<double>& Values() { return values_; }
+    Samples& Values() { return values_; }
 
 private:
     // The record at p, a data line, or nullptr when it goes on past `end`.
@@ -32,7 +33,7 @@ private:
     int32_t column_;
     int64_t line_ = 1;
     int32_t skipped_ = 0;
-    std::vector<double> values_;
+    Samples values_;
 };
 
 }  // namespace importer

@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "import/Samples.h"
 #include "import/TextLayout.h"
 
 namespace importer {
 
 struct TextColumn {
-    std::vector<double> values;
+    Samples values;
     TextLayout layout;  // as found and chosen
     int32_t column = 1;
     std::string name;  // the column's header name; empty when none

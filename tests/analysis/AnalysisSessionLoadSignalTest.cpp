@@ -14,7 +14,7 @@ TEST_F(LoadSignal, StartsAFreshAnalysisOfTheGridAndKeepsTheSignalsLength) {
     session_.Decompose(1);
     log_.clear();
     const std::vector<double> grid = Ramp(9, 2.0);
-    session_.LoadSignal(grid, 6);
+    session_.LoadSignal(grid.data(), grid.size(), 6);
     EXPECT_EQ(session_.N(), 9);
     EXPECT_EQ(session_.J(), 3);
     EXPECT_EQ(session_.SignalSamples(), 6);
@@ -31,8 +31,8 @@ TEST_F(LoadSignal, AGridOfAnotherSizeChangesNothing) {
     LoadValues(Ramp(9));
     const std::vector<double> before = Buffer();
     for (const auto& [size, signal] : {std::pair{8, 8}, {0, 1}, {9, 0}, {9, 10}}) {
-        EXPECT_THROW(session_.LoadSignal(std::vector<double>(static_cast<std::size_t>(size), 1.0), signal),
-                     fw::Exception);
+        const std::vector<double> grid(static_cast<std::size_t>(size), 1.0);
+        EXPECT_THROW(session_.LoadSignal(grid.data(), grid.size(), signal), fw::Exception);
     }
     EXPECT_EQ(Buffer(), before);
     EXPECT_EQ(session_.SignalSamples(), 9);

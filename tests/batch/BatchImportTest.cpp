@@ -49,7 +49,9 @@ std::vector<double> WindowResult(const std::vector<double>& signal, importer::Ex
     analysis::test::RecordingControls controls{log};
     analysis::AnalysisSession session{plot, rebuilt, view, controls};
     const analysis::SignalSize size = importer::GridFor(static_cast<int64_t>(signal.size()));
-    session.LoadSignal(importer::ExtendToGrid(signal, size.N, extension), static_cast<int32_t>(signal.size()));
+    const importer::Samples grid =
+        importer::ExtendToGrid(importer::Samples(signal.begin(), signal.end()), size.N, extension);
+    session.LoadSignal(grid.data(), grid.size(), static_cast<int32_t>(signal.size()));
     session.Decompose(2);
     session.SelectViewLevel(0);
     session.ApplyThreshold(0, "0.5");

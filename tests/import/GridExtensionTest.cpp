@@ -12,9 +12,9 @@ namespace importer::test {
 namespace {
 
 struct ExtensionCase {
-    std::vector<double> samples;
+    Samples samples;
     Extension extension;
-    std::vector<double> grid;
+    Samples grid;
 };
 
 TEST(GridExtension, FillsTheGridAsWorkedByHand) {
@@ -42,13 +42,13 @@ TEST(GridExtension, FillsTheGridAsWorkedByHand) {
 // An electrocardiogram of 1024 samples ending near -100: on the grid of 1025
 // the extension decides the level-1 detail at the signal's end.
 double EndDetailOverInterior(Extension extension) {
-    std::vector<double> ecg(1024);
+    Samples ecg(1024);
     for (std::size_t i = 0; i < ecg.size(); ++i) {
         const double t = static_cast<double>(i);
         const double beat = std::fmod(t, 180.0) - 60.0;
         ecg[i] = -100.0 + 20.0 * std::sin(t / 150.0) + 900.0 * std::exp(-beat * beat / 18.0) + 3.0 * std::sin(t * 1.7);
     }
-    std::vector<double> grid = ExtendToGrid(ecg, 1025, extension);
+    Samples grid = ExtendToGrid(ecg, 1025, extension);
     analysis::ForwardTransform(grid.data(), 10, 1);
     const analysis::LevelGeometry details = analysis::LevelGeometry::Details(10, 1);
     double interior = 0.0;

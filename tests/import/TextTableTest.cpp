@@ -52,7 +52,7 @@ TEST(TextLayout, KeepsWhatTheUserChose) {
     choices.skipLines = 2;
     choices.decimalComma = true;
     const TextColumn column = ParseTextColumn("junk\nmore junk\n1;2,5\n", choices);
-    EXPECT_EQ(column.values, (std::vector<double>{2.5}));
+    EXPECT_EQ(column.values, (Samples{2.5}));
     EXPECT_EQ(column.column, 2);
 }
 
@@ -67,10 +67,10 @@ TEST(TextColumnParser, ReadsTheSameWhereverThePiecesEnd) {
     dialect.skipLines = 1;
     TextColumnParser whole(dialect, 1);
     whole.Feed(text.data(), text.data() + text.size(), true);
-    EXPECT_EQ(whole.Values(), (std::vector<double>{-125, 0.5, 9, 12}));
+    EXPECT_EQ(whole.Values(), (Samples{-125, 0.5, 9, 12}));
     TextColumnParser second(dialect, 2);
     second.Feed(text.data(), text.data() + text.size(), true);
-    EXPECT_EQ(second.Values(), (std::vector<double>{7, 8, 10, 0.001}));
+    EXPECT_EQ(second.Values(), (Samples{7, 8, 10, 0.001}));
 
     for (int32_t column : {1, 2}) {
         TextColumnParser pieces(dialect, column);
