@@ -1,5 +1,7 @@
 #include "analysis/AnalysisSession.h"
 
+#include <algorithm>
+
 #include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
 #include "analysis/Thresholding.h"
@@ -26,21 +28,38 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N, progress);
     if (read.stop == ReadStop::Cancelled) throw fw::EAbort();
     if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) throw EFileError(failure);
+    // A file that gave fewer than N samples is reported once the load is done.
+    TakeSignal(size, std::move(samples), size.N);
+    if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32_t signalSamples) {
+    const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(gridSize, kMaxSamples + 1)));
+    if (static_cast<std::size_t>(size.N) != gridSize || signalSamples < 1 || signalSamples > size.N) {
+        throw fw::Exception("A signal of " + std::to_string(signalSamples) + " samples on a grid of " +
+                            std::to_string(gridSize) + " is no signal to load");
+    }
+    std::shared_ptr<DyadicSignal> samples =
+        fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
+    std::copy(grid, grid + gridSize, samples->Data());
+    TakeSignal(size, std::move(samples), signalSamples);
+}
+
+void AnalysisSession::TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples) {
     viewPlot_.Clear();
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 
-    // The file is read: the new signal replaces the old one and its analysis
-    // starts afresh (no decomposition, view, view items, reconstruction, mean,
-    // Thresholding or Reconstruct), then it is plotted and can be decomposed.
-    // A file that gave fewer than N samples is reported once the load is done.
+    // The new signal replaces the old one and its analysis starts afresh (no
+    // decomposition, view, view items, reconstruction, mean, Thresholding or
+    // Reconstruct), then it is plotted and can be decomposed.
     n_ = size.N;
     j_ = size.J;
+    signalSamples_ = signalSamples;
     samples_ = std::move(samples);
     StartFreshAnalysis();
     PlotNewSignal();
     controls_.EnableDecompose(true);
-    if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
 }
 
 SignalSize AnalysisSession::CountToLoad(const std::string& countText) {

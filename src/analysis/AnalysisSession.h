@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <cstddef>
 #include <string>
 
 #include "analysis/CoefficientView.h"
@@ -25,6 +26,12 @@ public:
     // everything as it was; so does a read that progress cancels, with
     // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
+    // of which the first signalSamples (1 ... N) are the signal and the rest
+    // its extension to the grid. Starts a fresh analysis as Load does; a grid
+    // whose size is not 2^J + 1 (J >= 2) throws fw::Exception and changes
+    // nothing.
+    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples);
     // A decomposition the buffer holds is undone first, as Reconstruct would
     // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);
@@ -33,6 +40,9 @@ public:
     void Reconstruct();
 
     int32_t N() const { return n_; }
+    // The samples that are the signal: N after Load, fewer after an import
+    // whose signal was extended to the grid.
+    int32_t SignalSamples() const { return signalSamples_; }
     int32_t J() const { return j_; }
     int32_t Levels() const { return levels_; }
     double Threshold() const { return threshold_; }
@@ -45,6 +55,8 @@ private:
     // The normalised count of countText; a text that is no count empties the
     // view plot and throws.
     SignalSize CountToLoad(const std::string& countText);
+    // The new signal replaces the old one: a fresh analysis, then its plot.
+    void TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples);
     // The inverse over Levels, when the buffer holds a decomposition; tells
     // whether it did.
     bool UndoDecomposition();
@@ -60,6 +72,7 @@ private:
     ControlSink& controls_;
 
     int32_t n_ = 0;
+    int32_t signalSamples_ = 0;
     int32_t j_ = 0;
     int32_t levels_ = -1;
     double threshold_ = 0.0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 #include "analysis/Denoise.h"
 #include "analysis/DenoiseNames.h"
@@ -126,8 +127,48 @@ private:
             if (const auto text = Value(name, attached)) Plot(*text);
         } else if (name == "--plot-level") {
             if (const auto text = Value(name, attached)) PlotLevel(*text);
+        } else if (name == "--decimal-comma") {
+            if (attached) return Fail("option " + name + " takes no value");
+            options.import.text.decimalComma = true;
+            options.importOptions = true;
+        } else if (IsImportOption(name)) {
+            if (const auto text = Value(name, attached)) ImportOption(name, *text);
         } else {
             Fail("unknown option " + name);
+        }
+    }
+
+    static bool IsImportOption(const std::string& name) {
+        return name == "--column" || name == "--delimiter" || name == "--skip-lines" || name == "--channel" ||
+               name == "--variable" || name == "--extend" || name == "--format";
+    }
+
+    void ImportOption(const std::string& name, const std::string& text) {
+        importer::ImportChoices& choices = result_.options.import;
+        result_.options.importOptions = true;
+        if (text.empty()) return Fail("option " + name + " needs a value");
+        if (name == "--column") {
+            choices.text.column = text;
+        } else if (name == "--delimiter") {
+            choices.text.delimiter = importer::DelimiterNamed(text);
+            if (!choices.text.delimiter) Fail("--delimiter: '" + text + "' is not , ; tab or space");
+        } else if (name == "--skip-lines") {
+            const std::optional<int32_t> lines = text == "0" ? 0 : PositiveInteger(text);
+            if (!lines) return Fail("--skip-lines: '" + text + "' is not a number of lines");
+            choices.text.skipLines = lines;
+        } else if (name == "--channel") {
+            if (text != "mean" && !PositiveInteger(text))
+                return Fail("--channel: '" + text + "' is not a channel from 1 or mean");
+            choices.channel = text;
+        } else if (name == "--variable") {
+            choices.variable = text;
+        } else if (name == "--extend") {
+            const std::optional<importer::Extension> extension = importer::ExtensionNamed(text);
+            if (!extension) return Fail("--extend: '" + text + "' is not reflect, repeat or zero");
+            choices.extension = *extension;
+        } else {
+            choices.kind = importer::SourceKindNamed(text);
+            if (!choices.kind) Fail("--format: '" + text + "' is not text, csv, audio, mat or npy");
         }
     }
 
@@ -249,6 +290,9 @@ private:
         if (options.levels && options.plotLevel > *options.levels + 1) {
             return Fail("--plot-level " + std::to_string(options.plotLevel) + items);
         }
+        if (options.importOptions && options.countText) {
+            return Fail("--count sets a sample file's count; an imported signal's grid follows its length");
+        }
         if (!options.plotFile.empty() && options.inputs.size() > 1) {
             return Fail("--plot FILE draws one input; " + std::to_string(options.inputs.size()) + " are given");
         }
@@ -263,6 +307,15 @@ private:
 }  // namespace
 
 ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments) { return Parser(arguments).Parse(); }
+
+bool Imports(const BatchOptions& options, const std::string& input) {
+    if (options.importOptions) return true;
+    const std::optional<importer::SourceKind> kind = importer::SourceKindOfFile(input);
+    if (kind != importer::SourceKind::Text) return kind.has_value();
+    // .csv and .tsv are tables; .dat and .txt stay sample files.
+    const std::string extension = std::filesystem::path(input).extension().string();
+    return extension != ".dat" && extension != ".txt" && extension != ".DAT" && extension != ".TXT";
+}
 
 std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n"; }
 
@@ -310,6 +363,23 @@ Options:
                     thresholding; needs no display, and takes one input
   --plot-level K    the view item the lower chart shows (K = L + 1: the
                     approximation; default 1)
+
+Importing (a .csv, .tsv, .wav, .flac, .aiff, .ogg, .mat or .npy input, or
+any input when one of these options is given; .dat and .txt inputs without
+them are sample files, read as the window's Load Data reads them):
+  --format F        text (or csv), audio, mat or npy (default: from the name)
+  --column C        the column by its header name or number from 1 (default:
+                    the only or last column); of a NumPy or MATLAB matrix,
+                    its number
+  --delimiter D     , ; tab or space (default: found from the first lines)
+  --decimal-comma   numbers are written with a decimal comma (default: found)
+  --skip-lines K    the lines before the data (default: found)
+  --channel C       the audio channel from 1, or mean (default: mean)
+  --variable NAME   the MATLAB variable (default: the first numeric vector)
+  --extend E        how the n samples are extended to the next 2^J + 1:
+                    reflect (default: no step at the end), repeat or zero
+  An imported signal's result holds its n samples, not the extension; its
+  coefficient files are the whole grid's.
   --help            show this text
   --version         show the version
 

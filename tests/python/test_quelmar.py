@@ -14,6 +14,7 @@ import quelmar
 BATCH = os.environ["QUELMAR_BATCH"]
 SAMPLES = pathlib.Path(os.environ["QUELMAR_SAMPLES"])
 BUNDLED = sorted(SAMPLES.glob("*.dat"))
+IMPORT_FILES = pathlib.Path(__file__).resolve().parent.parent / "import" / "files"
 
 
 def batch(*arguments):
@@ -89,6 +90,35 @@ class AgainstTheBatch(unittest.TestCase):
             quelmar.write_samples(self.path / "gone" / "x.dat", x)
         with self.assertRaisesRegex(OSError, "is not a regular file"):
             quelmar.read_samples(self.path)
+
+
+class Import(unittest.TestCase):
+    """import_signal reads what NumPy and Python's csv module read, bit for bit."""
+
+    def test_values_are_numpys(self):
+        cases = [
+            ("f8_le.npy", {}, np.load(IMPORT_FILES / "f8_le.npy")),
+            ("i2_be.npy", {}, np.load(IMPORT_FILES / "i2_be.npy").astype(np.float64)),
+            ("table_fortran.npy", {"column": 2}, np.load(IMPORT_FILES / "table_fortran.npy")[:, 1].astype(np.float64)),
+            ("header_two_columns.csv", {"column": "value"},
+             np.loadtxt(IMPORT_FILES / "header_two_columns.csv", delimiter=",", skiprows=1, usecols=1)),
+        ]
+        for name, choices, expected in cases:
+            x, info = quelmar.import_signal(IMPORT_FILES / name, extend=None, **choices)
+            self.assertTrue(same_bits(x, expected), name)
+            grid, _ = quelmar.import_signal(IMPORT_FILES / name, **choices)
+            n = info["n"]
+            self.assertEqual((n, len(grid)), (len(expected), quelmar.grid_size(n)))
+            # Reflected at the last sample: no step where the signal ends.
+            self.assertTrue(same_bits(grid[:n], expected))
+            tail = min(len(grid) - n, n - 1)
+            self.assertTrue(same_bits(grid[n:n + tail], expected[::-1][1:1 + tail]), name)
+
+    def test_a_failed_import_names_the_file(self):
+        with self.assertRaisesRegex(ValueError, r'Cannot import ".*bad_number.csv"'):
+            quelmar.import_signal(IMPORT_FILES / "bad_number.csv")
+        with self.assertRaisesRegex(ValueError, "extend must be"):
+            quelmar.import_signal(IMPORT_FILES / "f8_le.npy", extend="wrap")
 
 
 class Arguments(unittest.TestCase):
