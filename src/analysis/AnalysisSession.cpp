@@ -72,6 +72,7 @@ void AnalysisSession::PlotNewSignal() {
 
 void AnalysisSession::StartFreshAnalysis() {
     levels_ = -1;
+    ForgetHistory();
     viewedLevel_ = -1;
     view_ = CoefficientView();
     controls_.SetViewChoices(0);
@@ -103,6 +104,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
         throw;
     }
     levels_ = levels;
+    ForgetHistory();
     controls_.SetViewChoices(levels_ + 1);
     if (levels_ == j_) ShowMeanReadout();
     controls_.EnableThreshold(true);
@@ -121,10 +123,36 @@ void AnalysisSession::SelectViewLevel(int32_t viewIndex) {
 void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thresholdText) {
     if (viewIndex == -1) return;
     threshold_ = ParseThreshold(thresholdText);
+    if (view_.Count() > 0 && view_.Buffer() == samples_.get()) {
+        const std::string item = viewedLevel_ > levels_ ? "Approximation" : "Level " + fw::IntToStr(viewedLevel_);
+        const LevelGeometry level{view_.Position(0), view_.Stride(), view_.Count()};
+        history_.Record(samples_->Data(), "Thresholding " + item, {{level, threshold_, Shrink::Hard}});
+    }
     HardThreshold(view_, threshold_);
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::Undo() {
+    if (levels_ < 1 || !history_.CanUndo()) return;
+    history_.Undo(samples_->Data());
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::Redo() {
+    if (levels_ < 1 || !history_.CanRedo()) return;
+    history_.Redo(samples_->Data());
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::ShowChangedCoefficients() {
     if (levels_ == j_) ShowMeanReadout();
     viewPlot_.Clear();
     PlotView();
+}
+
+void AnalysisSession::ForgetHistory() {
+    // One byte per sample: the most memory the history may take beside the buffer.
+    history_.Clear(static_cast<std::size_t>(n_));
 }
 
 void AnalysisSession::Reconstruct() {
@@ -144,6 +172,7 @@ bool AnalysisSession::UndoDecomposition() {
     // buffer as it was, and then the decomposition it holds is the old one.
     InverseTransform(*samples_, levels_);
     levels_ = -1;
+    ForgetHistory();
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "analysis/DyadicSignal.h"
 #include "analysis/PlotSink.h"
 #include "analysis/SampleReader.h"
+#include "analysis/ThresholdHistory.h"
 
 namespace analysis {
 
@@ -31,6 +32,19 @@ public:
     void SelectViewLevel(int32_t viewIndex);
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
     void Reconstruct();
+
+    // The thresholding steps on the decomposition the buffer holds (a Load,
+    // Decompose or Reconstruct forgets them): undo puts back the values a
+    // step changed, bit for bit, redo runs it again; both then replot the
+    // view and, at the deepest decomposition, the mean readout.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // "Thresholding Level 2", "Thresholding Approximation", ...; "" for none.
+    std::string UndoName() const { return history_.UndoName(); }
+    std::string RedoName() const { return history_.RedoName(); }
+    void Undo();
+    void Redo();
+    const ThresholdHistory& History() const { return history_; }
 
     int32_t N() const { return n_; }
     int32_t J() const { return j_; }
@@ -53,6 +67,10 @@ private:
     void PlotNewSignal();
     void PlotView();
     void ShowMeanReadout();
+    // Forgets the thresholding steps, as a new buffer content begins.
+    void ForgetHistory();
+    // The view and the mean readout after the buffer's coefficients changed.
+    void ShowChangedCoefficients();
 
     PlotSink& signalPlot_;
     PlotSink& reconstructionPlot_;
@@ -66,6 +84,7 @@ private:
     int32_t viewedLevel_ = -1;
     std::shared_ptr<DyadicSignal> samples_;
     CoefficientView view_;
+    ThresholdHistory history_;
 };
 
 }  // namespace analysis

@@ -1,5 +1,6 @@
 #include "ui/Unit1.h"
 
+#include <tuple>
 #include <vector>
 
 #include <QComboBox>
@@ -121,7 +122,15 @@ TForm1::~TForm1() = default;
 void TForm1::Dispatch(const std::function<void()>& handler) {
     fw::RunHandler(dialogs_, handler);
     menu_->Update(CurrentState());
+    NameUndoSteps();
     ShowStatus();
+}
+
+void TForm1::NameUndoSteps() {
+    for (const auto& [command, verb, name] : {std::tuple{WindowCommand::Undo, "Undo", session_->UndoName()},
+                                              std::tuple{WindowCommand::Redo, "Redo", session_->RedoName()}}) {
+        menu_->Action(command).setText(QString::fromStdString(name.empty() ? verb : verb + (" " + name)));
+    }
 }
 
 void TForm1::ShowStatus() {
@@ -136,20 +145,23 @@ void TForm1::ShowStatus() {
     state.J = session_->J();
     state.FileName = output_->SourceFile();
     state.Levels = session_->Levels();
-    state.Thresholded = thresholded_;
+    state.Thresholded = session_->CanUndo();
     state.Reconstructed = charts_.Series2().Series().Count() > 0;
     statusBar()->showMessage(QString::fromStdString(BufferStatusText(state)));
 }
 
 CommandState TForm1::CurrentState() const {
-    return {charts_.Series1().Series().Count() > 0, charts_.Series2().Series().Count() > 0,
-            charts_.Series3().Series().Count() > 0, charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed()};
+    return {charts_.Series1().Series().Count() > 0,
+            charts_.Series2().Series().Count() > 0,
+            charts_.Series3().Series().Count() > 0,
+            charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed(),
+            session_->CanUndo(),
+            session_->CanRedo()};
 }
 
 void TForm1::BtnDecompClick() {
     if (CBLev->currentIndex() < 0) statusHint_ = kChooseLevelsFirst;
     const BusyCursor busy;
-    thresholded_ = false;
     session_->Decompose(CBLev->currentIndex());
 }
 
@@ -157,12 +169,10 @@ void TForm1::BtnThreshClick() {
     if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
-    thresholded_ = thresholded_ || CB1->currentIndex() >= 0;
 }
 
 void TForm1::BtnReconstrClick() {
     const BusyCursor busy;
-    thresholded_ = false;
     session_->Reconstruct();
 }
 
@@ -182,7 +192,6 @@ void TForm1::LoadFile(const std::string& fileName) {
     session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
-    thresholded_ = false;
     charts_.UndoZooms();
 }
 
@@ -205,6 +214,16 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
     case C::PrintLowerChart: output_->PrintChart(ChartPlace::Lower); break;
     case C::Quit: close(); break;
+    case C::Undo: {
+        const BusyCursor busy;
+        session_->Undo();
+        break;
+    }
+    case C::Redo: {
+        const BusyCursor busy;
+        session_->Redo();
+        break;
+    }
     case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
     case C::CopyLowerChart: output_->CopyChart(ChartPlace::Lower); break;
     case C::SuggestThreshold: SuggestThreshold(); break;

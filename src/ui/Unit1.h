@@ -65,6 +65,8 @@ private:
     void Dispatch(const std::function<void()>& handler);
     CommandState CurrentState() const;
     void SuggestThreshold();
+    // Undo and Redo name the step they act on.
+    void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
     void ShowStatus();
     void ShowHelpBox(std::string_view caption, const std::string& text);
@@ -89,7 +91,6 @@ private:
     std::unique_ptr<MainMenu> menu_;
     ChartContextMenu* contextMenu_;  // owned by the window, as its child
     int64_t loadDialogBytes_ = kLoadDialogBytes;
-    bool thresholded_ = false;  // a level thresholded since the last Decompose, Reconstruct or load
     std::string_view statusHint_;
 };
 
