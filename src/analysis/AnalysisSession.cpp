@@ -150,7 +150,60 @@ void AnalysisSession::ShowChangedCoefficients() {
     PlotView();
 }
 
+std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions options) {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    options.levels = levels_;
+    // The rules' thresholds first, from the decomposition as it was made;
+    // then the shrinking runs Denoise's own code with them.
+    const LevelChoice choice = ChooseThresholds(options);
+    options.itemThresholds.assign(static_cast<std::size_t>(levels_) + 1, std::nullopt);
+    std::vector<LevelCut> cuts;
+    for (int32_t k = 1; k <= levels_; ++k) {
+        const double t = choice.thresholds[static_cast<std::size_t>(k) - 1];
+        options.itemThresholds[static_cast<std::size_t>(k) - 1] = t;
+        cuts.push_back({LevelGeometry::Details(j_, k), t, options.shrink});
+    }
+    double* y = samples_->Data();
+    history_.Record(y, "Apply to All Levels", std::move(cuts));
+    std::vector<LevelReport> reports = ShrinkDecomposition(y, j_, options);
+    ShowChangedCoefficients();
+    return reports;
+}
+
+template <typename Read>
+void AnalysisSession::ReadDecomposed(Read read) {
+    double* y = samples_->Data();
+    int32_t undone = 0;
+    for (; history_.CanUndo(); ++undone) history_.Undo(y);
+    read(static_cast<const double*>(y));
+    for (; undone > 0; --undone) history_.Redo(y);
+}
+
+LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    options.levels = levels_;
+    LevelChoice choice;
+    ReadDecomposed([&](const double* y) { choice = ChooseLevelThresholds(y, j_, options); });
+    return choice;
+}
+
+const std::vector<double>& AnalysisSession::DecomposedEnergies() {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    if (!decomposedEnergies_.empty()) return decomposedEnergies_;
+    ReadDecomposed([&](const double* y) {
+        for (int32_t k = 1; k <= levels_; ++k) {
+            const LevelGeometry level = LevelGeometry::Details(j_, k);
+            double sum = 0;
+            for (int32_t i = 0; i < level.count; ++i) sum += y[level.Position(i)] * y[level.Position(i)];
+            decomposedEnergies_.push_back(sum);
+        }
+    });
+    return decomposedEnergies_;
+}
+
 void AnalysisSession::ForgetHistory() {
+    ++decompositionId_;
+    decomposedEnergies_.clear();
     // One byte per sample: the most memory the history may take beside the buffer.
     history_.Clear(static_cast<std::size_t>(n_));
 }

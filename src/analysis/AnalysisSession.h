@@ -9,6 +9,7 @@
 
 #include "analysis/CoefficientView.h"
 #include "analysis/ControlSink.h"
+#include "analysis/Denoise.h"
 #include "analysis/DyadicSignal.h"
 #include "analysis/PlotSink.h"
 #include "analysis/SampleReader.h"
@@ -45,6 +46,19 @@ public:
     void Undo();
     void Redo();
     const ThresholdHistory& History() const { return history_; }
+    // Changes whenever the buffer begins a new content (Load, Decompose,
+    // Reconstruct): what was worked out for the old one is stale.
+    uint64_t DecompositionId() const { return decompositionId_; }
+
+    // Every detail level of the decomposition thresholded as Denoise does it
+    // with options (whose levels are the session's), as one undoable step;
+    // what each level went through. Requires a decomposition.
+    std::vector<LevelReport> ApplyToAllLevels(DenoiseOptions options);
+    // The noise and the thresholds options give each detail level, and each
+    // level's sum of squares, all taken on the decomposition as Decompose
+    // left it, before any thresholding. Requires a decomposition.
+    LevelChoice ChooseThresholds(DenoiseOptions options);
+    const std::vector<double>& DecomposedEnergies();
 
     int32_t N() const { return n_; }
     int32_t J() const { return j_; }
@@ -69,6 +83,10 @@ private:
     void ShowMeanReadout();
     // Forgets the thresholding steps, as a new buffer content begins.
     void ForgetHistory();
+    // Runs read on the buffer as Decompose left it: the steps done are undone
+    // for it and done again afterwards, which gives the same bits.
+    template <typename Read>
+    void ReadDecomposed(Read read);
     // The view and the mean readout after the buffer's coefficients changed.
     void ShowChangedCoefficients();
 
@@ -85,6 +103,8 @@ private:
     std::shared_ptr<DyadicSignal> samples_;
     CoefficientView view_;
     ThresholdHistory history_;
+    std::vector<double> decomposedEnergies_;  // empty until asked for
+    uint64_t decompositionId_ = 0;
 };
 
 }  // namespace analysis

@@ -34,6 +34,7 @@ const MenuItemLayout kItems[] = {
     {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
     {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
     {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
+    {"View", "Denoise Panel",             "Ctrl+D", C::DenoisePanel,       N::Nothing,        true,  true, "actionDenoisePanel"},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };

@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "analysis/Thresholding.h"
+#include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
 #include "ui/BufferStatus.h"
@@ -95,6 +97,13 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         c->OnZoom = update;
         c->OnUndoZoom = update;
     }
+    // Beside the stored area and hidden, so the window opens as designed.
+    denoisePanel_ = new DenoisePanel(
+        *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); });
+    addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
+    denoisePanel_->hide();
+    connect(denoisePanel_, &QDockWidget::visibilityChanged, this,
+            [this](bool visible) { menu_->Action(WindowCommand::DenoisePanel).setChecked(visible); });
     // Owned by the window, as its child.
     new FileDrop(*this, [this](const std::string& fileName) { Dispatch([this, fileName] { LoadFile(fileName); }); });
 
@@ -117,10 +126,15 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The panel goes first: it refers to the session and the menu, which go
+    // before the window's children.
+    delete denoisePanel_;
+}
 
 void TForm1::Dispatch(const std::function<void()>& handler) {
     fw::RunHandler(dialogs_, handler);
+    fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
     menu_->Update(CurrentState());
     NameUndoSteps();
     ShowStatus();
@@ -235,6 +249,7 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::LegendAndAxisTitles:
         charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
         break;
+    case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
     }
@@ -244,6 +259,19 @@ void TForm1::SuggestThreshold() {
     EdtThresh->setText(QString::fromStdString(ThresholdText(SuggestedThreshold(*session_))));
     // A long number shows from its start, not its last digits.
     EdtThresh->setCursorPosition(0);
+}
+
+void TForm1::ApplyAllLevelsClick() {
+    const BusyCursor busy;
+    session_->ApplyToAllLevels(denoisePanel_->Options());
+}
+
+double TForm1::TypedThreshold() const {
+    try {
+        return analysis::ParseThreshold(EdtThresh->text().toStdString());
+    } catch (const fw::Exception&) {
+        return session_->Threshold();
+    }
 }
 
 void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {

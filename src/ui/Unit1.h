@@ -15,6 +15,7 @@
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
 #include "ui/ChartContextMenu.h"
+#include "ui/DenoisePanel.h"
 #include "ui/LoadProgress.h"
 #include "ui/MainMenu.h"
 #include "ui/ResultOutput.h"
@@ -58,6 +59,7 @@ public:
     const analysis::AnalysisSession& Session() const { return *session_; }
     const MainMenu& Menu() const { return *menu_; }
     const ChartContextMenu& ContextMenu() const { return *contextMenu_; }
+    const DenoisePanel& Panel() const { return *denoisePanel_; }
 
 private:
     // Runs one handler so that its errors end in the error box, then enables
@@ -65,6 +67,9 @@ private:
     void Dispatch(const std::function<void()>& handler);
     CommandState CurrentState() const;
     void SuggestThreshold();
+    void ApplyAllLevelsClick();
+    // The threshold box's number, else the last threshold that converted.
+    double TypedThreshold() const;
     // Undo and Redo name the step they act on.
     void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
@@ -90,6 +95,7 @@ private:
     std::unique_ptr<ResultOutput> output_;
     std::unique_ptr<MainMenu> menu_;
     ChartContextMenu* contextMenu_;  // owned by the window, as its child
+    DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string_view statusHint_;
 };

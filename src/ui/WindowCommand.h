@@ -23,6 +23,7 @@ enum class WindowCommand : uint8_t {
     SuggestThreshold,
     UndoZoom,
     LegendAndAxisTitles,
+    DenoisePanel,
     MouseAndKeys,
     About,
 };

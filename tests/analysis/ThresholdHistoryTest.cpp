@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "SessionFixture.h"
+#include "analysis/Denoise.h"
 #include "analysis/ThresholdHistory.h"
 
 namespace analysis {
@@ -131,6 +132,49 @@ TEST_F(SessionTest, DecomposeReconstructAndLoadForgetTheSteps) {
         session_.Undo();
         session_.Redo();
         EXPECT_TRUE(SameBits(Buffer(), before)) << step.step;
+    }
+}
+
+// Apply to All Levels is the batch's denoising of the same signal: after
+// Reconstruct the buffer is Denoise's result bit for bit, for every rule and
+// shrinkage, also when a level was thresholded and undone before; and it is
+// one step to undo.
+TEST_F(SessionTest, ApplyToAllLevelsGivesTheBatchResultAndIsOneStep) {
+    std::vector<double> values = Ramp(1025, 3.0);
+    std::mt19937_64 random(5);
+    std::normal_distribution<double> noise(0.0, 2.0);
+    for (double& v : values) v += noise(random);
+    for (const ThresholdRule rule : {ThresholdRule::Universal, ThresholdRule::Sure, ThresholdRule::Bayes}) {
+        for (const Shrink shrink : {Shrink::Hard, Shrink::Soft}) {
+            DenoiseOptions options;
+            options.levels = 6;
+            options.rule = rule;
+            options.shrink = shrink;
+            options.shifts = 1;
+            const DenoiseResult batch = Denoise(values.data(), 10, options);
+            LoadValues(values);
+            session_.Decompose(5);
+            session_.SelectViewLevel(0);
+            session_.ApplyThreshold(0, "1e9");
+            const std::vector<double> choice = session_.ChooseThresholds(options).thresholds;
+            session_.Undo();
+            const std::vector<double> decomposed = Buffer();
+            const std::vector<LevelReport> reports = session_.ApplyToAllLevels(options);
+            ASSERT_EQ(reports.size(), 6u);
+            for (std::size_t k = 0; k < 6; ++k) {
+                EXPECT_EQ(reports[k].threshold, batch.levels[k].threshold) << k;
+                EXPECT_EQ(reports[k].zeroed, batch.levels[k].zeroed) << k;
+                EXPECT_EQ(choice[k], batch.levels[k].threshold) << "chosen on the thresholded buffer, level " << k;
+            }
+            EXPECT_EQ(session_.UndoName(), "Apply to All Levels");
+            const std::vector<double> applied = Buffer();
+            session_.Undo();
+            EXPECT_TRUE(SameBits(Buffer(), decomposed));
+            session_.Redo();
+            EXPECT_TRUE(SameBits(Buffer(), applied));
+            session_.Reconstruct();
+            EXPECT_TRUE(SameBits(Buffer(), batch.signal)) << static_cast<int>(rule) << static_cast<int>(shrink);
+        }
     }
 }
 
