@@ -186,6 +186,7 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
     DrawWalls();
     if (axisVisible_ && ChartDrawAxisBeforeSeries) DrawAxes();
     if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
+    for (TChartOverlay* overlay : overlays_) overlay->DrawBehindSeries(*this);
     eachActive([this](TChartSeries& s) {
         if (!View3D() || !s.MoreSameZOrder()) {
             DrawSeries(s);
@@ -194,9 +195,20 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
         }
     });
     if (axisVisible_ && !ChartDrawAxisBeforeSeries) DrawAxes();
+    for (TChartOverlay* overlay : overlays_) overlay->DrawOverSeries(*this);
     if (ZoomState.InProgress) DrawZoomRectangle();
     Canvas().ResetState();
     if (OnAfterDraw) OnAfterDraw(*this);
+}
+
+void TCustomAxisPanel::AddOverlay(TChartOverlay& overlay) {
+    overlays_.push_back(&overlay);
+    Invalidate();
+}
+
+void TCustomAxisPanel::RemoveOverlay(TChartOverlay& overlay) {
+    std::erase(overlays_, &overlay);
+    Invalidate();
 }
 
 void TCustomAxisPanel::DrawAxes() {
