@@ -1,5 +1,7 @@
 #include "analysis/AnalysisSession.h"
 
+#include <algorithm>
+
 #include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
 #include "analysis/Thresholding.h"
@@ -199,6 +201,15 @@ const std::vector<double>& AnalysisSession::DecomposedEnergies() {
         }
     });
     return decomposedEnergies_;
+}
+
+void AnalysisSession::PreviewThreshold(double t, double* out) const {
+    if (levels_ < 1 || view_.Count() == 0) throw fw::Exception("Choose a level to view first");
+    const DyadicSignal& samples = *samples_;
+    std::copy(samples.Data(), samples.Data() + n_, out);
+    ShrinkInPlace(out + view_.Position(0), view_.Stride(), view_.Count(), t, Shrink::Hard);
+    // Thresholding lowers no magnitude: a bound on the buffer bounds the copy.
+    InverseTransform(out, j_, levels_, samples.MagnitudeBound());
 }
 
 void AnalysisSession::ForgetHistory() {

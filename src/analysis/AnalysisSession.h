@@ -59,6 +59,10 @@ public:
     // left it, before any thresholding. Requires a decomposition.
     LevelChoice ChooseThresholds(DenoiseOptions options);
     const std::vector<double>& DecomposedEnergies();
+    // The signal the decomposition would give back were the viewed item
+    // thresholded at t, written to out (N values); the buffer stays as it
+    // is. Requires a decomposition and a viewed item.
+    void PreviewThreshold(double t, double* out) const;
 
     int32_t N() const { return n_; }
     int32_t J() const { return j_; }

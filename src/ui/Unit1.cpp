@@ -1,5 +1,7 @@
 #include "ui/Unit1.h"
 
+#include <algorithm>
+#include <cmath>
 #include <tuple>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include <QTimer>
 
 #include "analysis/Thresholding.h"
+#include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
@@ -102,8 +105,14 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); });
     addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
     denoisePanel_->hide();
-    connect(denoisePanel_, &QDockWidget::visibilityChanged, this,
-            [this](bool visible) { menu_->Action(WindowCommand::DenoisePanel).setChecked(visible); });
+    connect(denoisePanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        menu_->Action(WindowCommand::DenoisePanel).setChecked(visible);
+        ShowThresholdLines();
+    });
+    chart::TThresholdLines& lines = charts_.ThresholdLines();
+    lines.OnDrag = [this](double& t) { fw::RunHandler(dialogs_, [this, &t] { DragThreshold(t); }); };
+    connect(EdtThresh, &QLineEdit::textChanged, this, [this] { FollowThresholdBox(); });
+    FollowThresholdBox();
     // Owned by the window, as its child.
     new FileDrop(*this, [this](const std::string& fileName) { Dispatch([this, fileName] { LoadFile(fileName); }); });
 
@@ -129,11 +138,16 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
 TForm1::~TForm1() {
     // The panel goes first: it refers to the session and the menu, which go
     // before the window's children.
+    QObject::disconnect(denoisePanel_, nullptr, this, nullptr);
     delete denoisePanel_;
 }
 
 void TForm1::Dispatch(const std::function<void()>& handler) {
+    // A preview shows a threshold not applied; whatever the user does next
+    // makes it stale.
+    HidePreview();
     fw::RunHandler(dialogs_, handler);
+    ShowThresholdLines();
     fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
     menu_->Update(CurrentState());
     NameUndoSteps();
@@ -272,6 +286,47 @@ double TForm1::TypedThreshold() const {
     } catch (const fw::Exception&) {
         return session_->Threshold();
     }
+}
+
+void TForm1::ShowThresholdLines() {
+    charts_.ThresholdLines().SetVisible(denoisePanel_->isVisible() && charts_.Series3().Series().Count() > 0);
+}
+
+void TForm1::FollowThresholdBox() {
+    try {
+        charts_.ThresholdLines().SetThreshold(analysis::ParseThreshold(EdtThresh->text().toStdString()));
+    } catch (const fw::Exception&) {
+        // Half-typed: the lines stay where the last number put them.
+    }
+}
+
+void TForm1::DragThreshold(double& t) {
+    // As many decimals as tell one pixel of the lower chart from the next.
+    const chart::TChartAxis& left = *charts_.Chart2().LeftAxis();
+    const double perPixel = std::fabs(left.CalcPosPoint(0) - left.CalcPosPoint(1));
+    const int decimals = perPixel > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(perPixel))), 0, 15) : 15;
+    const std::string text = fw::FloatToStrF(t, fw::ffFixed, 15, decimals);
+    t = analysis::ParseThreshold(text);
+    EdtThresh->setText(QString::fromStdString(text));
+    ShowPreview(t);
+}
+
+void TForm1::ShowPreview(double t) {
+    app::SeriesPlotSink& preview = charts_.Preview();
+    // The series lets the samples go first, so they can be written anew.
+    preview.Clear();
+    const int32_t n = session_->N();
+    if (!previewSamples_) previewSamples_ = std::shared_ptr<double[]>(new double[static_cast<std::size_t>(n)]);
+    session_->PreviewThreshold(t, previewSamples_.get());
+    preview.AddShared(previewSamples_, n - 1);
+    charts_.ShowPreview(true);
+}
+
+void TForm1::HidePreview() {
+    if (!charts_.PreviewShown()) return;
+    charts_.Preview().Clear();
+    charts_.ShowPreview(false);
+    previewSamples_.reset();
 }
 
 void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {

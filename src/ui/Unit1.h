@@ -70,6 +70,17 @@ private:
     void ApplyAllLevelsClick();
     // The threshold box's number, else the last threshold that converted.
     double TypedThreshold() const;
+    // The threshold lines belong to denoising: they are shown with the
+    // Denoise panel while a level is viewed, so without the panel the charts
+    // look as they always did.
+    void ShowThresholdLines();
+    // The threshold lines stand at the box's number.
+    void FollowThresholdBox();
+    // A line dragged to t: the box shows t as the user writes numbers, to the
+    // lines' pixel, t becomes what the box reads, and the preview shows it.
+    void DragThreshold(double& t);
+    void ShowPreview(double t);
+    void HidePreview();
     // Undo and Redo name the step they act on.
     void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
@@ -98,6 +109,7 @@ private:
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string_view statusHint_;
+    std::shared_ptr<double[]> previewSamples_;  // the preview's points, kept between drags
 };
 
 }  // namespace ui
