@@ -203,6 +203,20 @@ const std::vector<double>& AnalysisSession::DecomposedEnergies() {
     return decomposedEnergies_;
 }
 
+std::pair<int64_t, int64_t> AnalysisSession::ZeroDetails() const {
+    if (levels_ < 1) return {0, 0};
+    const double* y = std::as_const(*samples_).Data();
+    int64_t zero = 0;
+    int64_t total = 0;
+    for (int32_t k = 1; k <= levels_; ++k) {
+        const LevelGeometry level = LevelGeometry::Details(j_, k);
+        const double* c = y + level.first;
+        for (int32_t i = 0; i < level.count; ++i, c += level.stride) zero += *c == 0.0;
+        total += level.count;
+    }
+    return {zero, total};
+}
+
 void AnalysisSession::PreviewThreshold(double t, double* out) const {
     if (levels_ < 1 || view_.Count() == 0) throw fw::Exception("Choose a level to view first");
     const DyadicSignal& samples = *samples_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis/CoefficientView.h"
 #include "analysis/ControlSink.h"
@@ -59,6 +60,9 @@ public:
     // left it, before any thresholding. Requires a decomposition.
     LevelChoice ChooseThresholds(DenoiseOptions options);
     const std::vector<double>& DecomposedEnergies();
+    // How many of the decomposition's detail coefficients are zero, and how
+    // many there are; {0, 0} without a decomposition.
+    std::pair<int64_t, int64_t> ZeroDetails() const;
     // The signal the decomposition would give back were the viewed item
     // thresholded at t, written to out (N values); the buffer stays as it
     // is. Requires a decomposition and a viewed item.

@@ -55,11 +55,13 @@ ProgramCharts::ProgramCharts() {
     chart1_.AddSeries(series2_);
     chart2_.AddSeries(series3_);
     SetUpSeries(preview_, "Preview", chart::TThresholdLines::kLineColour);
+    SetUpSeries(residual_, "Residual", fw::clGray);
     chart2_.AddOverlay(thresholdLines_);
 
     series1_.SetTitle("Signal");
     series2_.SetTitle("Reconstruction");
     preview_.SetTitle("Preview");
+    residual_.SetTitle("Residual");
 
     chart1_.Loaded();
     chart2_.Loaded();
@@ -71,6 +73,15 @@ void ProgramCharts::ShowPreview(bool shown) {
         chart1_.AddSeries(preview_);
     } else {
         chart1_.RemoveSeries(preview_);
+    }
+}
+
+void ProgramCharts::ShowResidual(bool shown) {
+    if (shown == ResidualShown()) return;
+    if (shown) {
+        chart2_.AddSeries(residual_);
+    } else {
+        chart2_.RemoveSeries(residual_);
     }
 }
 

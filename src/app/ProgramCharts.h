@@ -46,6 +46,12 @@ public:
     const SeriesPlotSink& Preview() const { return plotPreview_; }
     void ShowPreview(bool shown);
     bool PreviewShown() const { return preview_.ParentChart() != nullptr; }
+    // Signal minus reconstruction, in grey on Chart2 while shown (Chart2 is
+    // empty after a reconstruction); otherwise Chart2 does not list it.
+    SeriesPlotSink& Residual() { return plotResidual_; }
+    const SeriesPlotSink& Residual() const { return plotResidual_; }
+    void ShowResidual(bool shown);
+    bool ResidualShown() const { return residual_.ParentChart() != nullptr; }
     // The lines at +T and -T over the viewed level on Chart2 (hidden at start).
     chart::TThresholdLines& ThresholdLines() { return thresholdLines_; }
     const chart::TThresholdLines& ThresholdLines() const { return thresholdLines_; }
@@ -76,10 +82,12 @@ private:
     chart::TFastLineSeries series2_;
     chart::TFastLineSeries series3_;
     chart::TFastLineSeries preview_;
+    chart::TFastLineSeries residual_;
     SeriesPlotSink plot1_{series1_};
     SeriesPlotSink plot2_{series2_};
     SeriesPlotSink plot3_{series3_};
     SeriesPlotSink plotPreview_{preview_};
+    SeriesPlotSink plotResidual_{residual_};
     chart::TThresholdLines thresholdLines_{chart2_};
 };
 

@@ -35,6 +35,7 @@ const MenuItemLayout kItems[] = {
     {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
     {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
     {"View", "Denoise Panel",             "Ctrl+D", C::DenoisePanel,       N::Nothing,        true,  true, "actionDenoisePanel"},
+    {"View", "Residual",                  "",       C::Residual,           N::Reconstruction, false, true, "actionResidual"},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };

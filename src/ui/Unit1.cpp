@@ -83,6 +83,9 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     menu_ = std::make_unique<MainMenu>(*this, run);
     setCentralWidget(clientArea_);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
+    figures_ = new QLabel(statusBar());
+    figures_->setObjectName(QStringLiteral("StatusFigures"));
+    statusBar()->addPermanentWidget(figures_);
     // The window opens with the stored area between the menu bar and the
     // status bar, which is also the least it can shrink to.
     resize(kMainWindow.ClientWidth,
@@ -149,9 +152,11 @@ void TForm1::Dispatch(const std::function<void()>& handler) {
     fw::RunHandler(dialogs_, handler);
     ShowThresholdLines();
     fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
+    fw::RunHandler(dialogs_, [this] { ShowResidual(); });
     menu_->Update(CurrentState());
     NameUndoSteps();
     ShowStatus();
+    ShowFigures();
 }
 
 void TForm1::NameUndoSteps() {
@@ -263,6 +268,7 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::LegendAndAxisTitles:
         charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
         break;
+    case C::Residual: break;  // the dispatch shows or hides it
     case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
@@ -286,6 +292,35 @@ double TForm1::TypedThreshold() const {
     } catch (const fw::Exception&) {
         return session_->Threshold();
     }
+}
+
+void TForm1::ShowResidual() {
+    const bool reconstructed = charts_.Series2().Series().Count() > 0 && charts_.Series3().Series().Count() == 0;
+    if (!reconstructed) {
+        residual_.reset();
+    } else if (!residual_ || residualFor_ != session_->DecompositionId()) {
+        residual_ = app::MeasureResidual(charts_.Series1(), charts_.Series2());
+        residualFor_ = session_->DecompositionId();
+        charts_.Residual().Clear();
+    }
+    const bool shown = residual_ && menu_->Action(WindowCommand::Residual).isChecked();
+    if (shown && charts_.Residual().Series().Count() == 0) {
+        charts_.Residual().AddArray(residual_->residual.data(), static_cast<int32_t>(residual_->residual.size()) - 1);
+    }
+    if (!shown) charts_.Residual().Clear();
+    charts_.ShowResidual(shown);
+}
+
+void TForm1::ShowFigures() {
+    BufferFigures figures;
+    if (residual_) {
+        figures.Reconstructed = true;
+        figures.ResidualRms = residual_->rms;
+        figures.Noise = residual_->noise;
+    } else if (session_->CanUndo()) {
+        std::tie(figures.ZeroDetails, figures.Details) = session_->ZeroDetails();
+    }
+    figures_->setText(QString::fromStdString(BufferFiguresText(figures)));
 }
 
 void TForm1::ShowThresholdLines() {

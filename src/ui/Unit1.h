@@ -5,12 +5,14 @@
 // dispatch; the window shows the session's results through ControlSink.
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
 #include "app/ProgramCharts.h"
+#include "app/Residual.h"
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
@@ -81,6 +83,10 @@ private:
     void DragThreshold(double& t);
     void ShowPreview(double t);
     void HidePreview();
+    // The residual on the lower chart while View > Residual is on and a
+    // reconstruction is shown, and the status bar's figures.
+    void ShowResidual();
+    void ShowFigures();
     // Undo and Redo name the step they act on.
     void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
@@ -110,6 +116,10 @@ private:
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string_view statusHint_;
     std::shared_ptr<double[]> previewSamples_;  // the preview's points, kept between drags
+    QLabel* figures_;                           // the status bar's figures, beside its text
+    // The residual's figures, for the buffer content DecompositionId() names.
+    std::optional<app::ResidualFigures> residual_;
+    uint64_t residualFor_ = 0;
 };
 
 }  // namespace ui

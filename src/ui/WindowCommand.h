@@ -24,6 +24,7 @@ enum class WindowCommand : uint8_t {
     UndoZoom,
     LegendAndAxisTitles,
     DenoisePanel,
+    Residual,
     MouseAndKeys,
     About,
 };

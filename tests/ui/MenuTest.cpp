@@ -65,6 +65,7 @@ TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
                                 "View/Undo Zoom",
                                 "View/Legend and Axis Titles",
                                 "View/Denoise Panel Ctrl+D",
+                                "View/Residual",
                                 "Help/Mouse and Keys",
                                 "Help/About Quelmar",
                             }));
@@ -86,11 +87,12 @@ TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
         "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys",      "Help/About Quelmar"};
     std::vector<std::string> thresholded = viewed;
     thresholded.insert(thresholded.begin() + 8, "Edit/Undo Thresholding Level 1 Ctrl+Z");
-    const std::vector<std::string> rebuilt{
-        "File/Load Data… Ctrl+O",   "File/Save Signal As…",        "File/Save Reconstruction As…",
-        "File/Export Upper Chart…", "File/Print Upper Chart…",     "File/Quit Ctrl+Q",
-        "Edit/Copy Upper Chart",    "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D",
-        "Help/Mouse and Keys",      "Help/About Quelmar"};
+    const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",       "File/Save Signal As…",
+                                           "File/Save Reconstruction As…", "File/Export Upper Chart…",
+                                           "File/Print Upper Chart…",      "File/Quit Ctrl+Q",
+                                           "Edit/Copy Upper Chart",        "View/Legend and Axis Titles",
+                                           "View/Denoise Panel Ctrl+D",    "View/Residual",
+                                           "Help/Mouse and Keys",          "Help/About Quelmar"};
     const std::string missing = PathIn("missing.dat");
     const struct {
         const char* step;

@@ -15,14 +15,15 @@ protected:
     struct Seen {
         std::vector<double> buffer;
         QImage upper, lower;
-        std::string status;
+        std::string status, figures;
         bool operator==(const Seen&) const = default;
     };
 
     Seen Now() {
         const analysis::DyadicSignal& samples = *form->Session().Samples();
         return {std::vector<double>(samples.Data(), samples.Data() + samples.N()), ChartPicture("Chart1"),
-                ChartPicture("Chart2"), form->statusBar()->currentMessage().toStdString()};
+                ChartPicture("Chart2"), form->statusBar()->currentMessage().toStdString(),
+                Control<QLabel>("StatusFigures").text().toStdString()};
     }
 
     std::string Caption(WindowCommand command) { return form->Menu().Action(command).text().toStdString(); }
@@ -49,6 +50,7 @@ TEST_F(UndoTest, UndoAndRedoRestoreTheBufferThePicturesAndTheStatus) {
     Seen now = Now();
     EXPECT_EQ(now.buffer, once.buffer);
     EXPECT_EQ(now.status, once.status);
+    EXPECT_EQ(now.figures, once.figures);
     Choose(WindowCommand::Undo);
     now = Now();
     EXPECT_EQ(now.buffer, decomposed.buffer);
