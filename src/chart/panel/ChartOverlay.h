@@ -1,7 +1,7 @@
 #pragma once
 // Something a chart draws around its series that is no series: it draws
-// behind the series (after the walls and axes) and over them (before a zoom
-// outline), and has a hit test of its own. A press it takes starts its drag,
+// behind the series and the grid (after the walls) and over them (before a
+// zoom outline), and has a hit test of its own. A press it takes starts its drag,
 // which receives the moves and the release; a press it leaves goes on to the
 // chart's own clicks, zoom and scroll, which stay exactly as without it.
 

@@ -184,9 +184,10 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
     CalcSeriesRect();
     Canvas().Projection(TotalDepth(), PanelBounds(), PlotRect());
     DrawWalls();
+    // Behind the grid too, which then stays visible across an overlay's fill.
+    for (TChartOverlay* overlay : overlays_) overlay->DrawBehindSeries(*this);
     if (axisVisible_ && ChartDrawAxisBeforeSeries) DrawAxes();
     if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
-    for (TChartOverlay* overlay : overlays_) overlay->DrawBehindSeries(*this);
     eachActive([this](TChartSeries& s) {
         if (!View3D() || !s.MoreSameZOrder()) {
             DrawSeries(s);
