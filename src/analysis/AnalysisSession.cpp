@@ -167,7 +167,7 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
     }
     double* y = samples_->Data();
     history_.Record(y, "Apply to All Levels", std::move(cuts));
-    std::vector<LevelReport> reports = ShrinkDecomposition(y, j_, options);
+    std::vector<LevelReport> reports = ShrinkDecomposition(y, j_, options, choice);
     ShowChangedCoefficients();
     return reports;
 }

@@ -367,11 +367,18 @@ LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptio
     return choice;
 }
 
-std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options) {
+std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options,
+                                             const LevelChoice& choice) {
     const int32_t levels = options.levels == 0 ? j : options.levels;
     CheckOptions(j, levels, options);
-    double sampleSigma = 0;
-    const Plan plan = MakePlan(y, j, levels, options, sampleSigma);
+    Plan plan;
+    plan.j = j;
+    plan.levels = levels;
+    plan.n = SamplesOfOrder(j);
+    plan.options = &options;
+    // The noise as the choice estimated it: the median over the finest level
+    // is the costliest step short of the shrinking, and gives the same.
+    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(choice.sampleSigma * gain);
     return ShrinkLevels(plan, y, true);
 }
 

@@ -67,7 +67,9 @@ struct LevelChoice {
     std::vector<double> thresholds;  // per detail level: the one given, else the rule's
 };
 LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptions& options);
-// Shrinks y's items in place as Denoise shrinks its plain decomposition.
-std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options);
+// Shrinks y's items in place as Denoise shrinks its plain decomposition,
+// with the noise `choice` (ChooseLevelThresholds' result for y) estimated.
+std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options,
+                                             const LevelChoice& choice);
 
 }  // namespace analysis

@@ -81,11 +81,13 @@ void ThresholdHistory::DropUndone() {
 
 void ThresholdHistory::Record(const double* buffer, std::string name, std::vector<LevelCut> cuts) {
     DropUndone();
-    std::size_t changes = 0;
-    ForEachChange(buffer, cuts, [&](uint32_t, double) { ++changes; });
-    Step step;
+    // Room for as many changes as the memory left allows, or the cuts could
+    // make; pages reserved and never written cost no memory.
+    std::size_t most = 0;
+    for (const LevelCut& cut : cuts) most += static_cast<std::size_t>(cut.level.count);
     const std::size_t room = (memoryBudget_ - std::min(memoryBudget_, memoryBytes_)) / kChangeBytes;
-    const std::size_t inMemory = std::min(changes, room);
+    const std::size_t inMemory = std::min(most, room);
+    Step step;
     step.positions.reserve(inMemory);
     step.values.reserve(inMemory);
     step.fileOffset = fileEnd_;
@@ -99,6 +101,7 @@ void ThresholdHistory::Record(const double* buffer, std::string name, std::vecto
         }
         chunkPositions.push_back(position);
         chunkValues.push_back(value);
+        ++step.fileCount;
         if (chunkPositions.size() == kChunk) {
             Spill(chunkPositions, chunkValues);
             chunkPositions.clear();
@@ -106,10 +109,13 @@ void ThresholdHistory::Record(const double* buffer, std::string name, std::vecto
         }
     });
     if (!chunkPositions.empty()) Spill(chunkPositions, chunkValues);
-    step.fileCount = changes - inMemory;
+    if (step.positions.size() < step.positions.capacity() / 2) {
+        step.positions.shrink_to_fit();
+        step.values.shrink_to_fit();
+    }
     step.name = std::move(name);
     step.cuts = std::move(cuts);
-    memoryBytes_ += inMemory * kChangeBytes;
+    memoryBytes_ += step.positions.size() * kChangeBytes;
     steps_.push_back(std::move(step));
     done_ = steps_.size();
 }
@@ -143,13 +149,19 @@ void ThresholdHistory::Undo(double* buffer) {
 
 void ThresholdHistory::RestoreFromFile(double* buffer, const Step& step) {
     // Chunk by chunk, so that an undo takes no more memory than a chunk. A
-    // read that fails shrinks again what was restored, so the buffer is left
-    // as the step left it.
+    // read that fails leaves the buffer as the step left it: hard cuts run
+    // again over what was restored give the same bits; soft ones are not
+    // idempotent, so for them the positions restored are kept to shrink again.
+    const bool soft = std::ranges::any_of(step.cuts, [](const LevelCut& cut) { return cut.shrink == Shrink::Soft; });
     std::vector<uint32_t> positions(std::min(kChunk, step.fileCount));
     std::vector<double> values(positions.size());
     std::vector<uint32_t> restored;
     const auto fail = [&] {
-        for (const uint32_t p : restored) buffer[p] = Shrunk(buffer[p], CutAt(step.cuts, p));
+        if (soft) {
+            for (const uint32_t p : restored) buffer[p] = Shrunk(buffer[p], CutAt(step.cuts, p));
+        } else {
+            ApplyCuts(buffer, step.cuts);
+        }
         FileFailed();
     };
     if (fseeko(file_.get(), step.fileOffset, SEEK_SET) != 0) fail();
@@ -160,7 +172,8 @@ void ThresholdHistory::RestoreFromFile(double* buffer, const Step& step) {
             fail();
         }
         for (std::size_t k = 0; k < count; ++k) buffer[positions[k]] = values[k];
-        restored.insert(restored.end(), positions.begin(), positions.begin() + static_cast<std::ptrdiff_t>(count));
+        if (soft)
+            restored.insert(restored.end(), positions.begin(), positions.begin() + static_cast<std::ptrdiff_t>(count));
     }
 }
 

@@ -148,7 +148,7 @@ TForm1::~TForm1() {
 void TForm1::Dispatch(const std::function<void()>& handler) {
     // A preview shows a threshold not applied; whatever the user does next
     // makes it stale.
-    HidePreview();
+    preview_.Hide();
     fw::RunHandler(dialogs_, handler);
     ShowThresholdLines();
     fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
@@ -343,25 +343,7 @@ void TForm1::DragThreshold(double& t) {
     const std::string text = fw::FloatToStrF(t, fw::ffFixed, 15, decimals);
     t = analysis::ParseThreshold(text);
     EdtThresh->setText(QString::fromStdString(text));
-    ShowPreview(t);
-}
-
-void TForm1::ShowPreview(double t) {
-    app::SeriesPlotSink& preview = charts_.Preview();
-    // The series lets the samples go first, so they can be written anew.
-    preview.Clear();
-    const int32_t n = session_->N();
-    if (!previewSamples_) previewSamples_ = std::shared_ptr<double[]>(new double[static_cast<std::size_t>(n)]);
-    session_->PreviewThreshold(t, previewSamples_.get());
-    preview.AddShared(previewSamples_, n - 1);
-    charts_.ShowPreview(true);
-}
-
-void TForm1::HidePreview() {
-    if (!charts_.PreviewShown()) return;
-    charts_.Preview().Clear();
-    charts_.ShowPreview(false);
-    previewSamples_.reset();
+    preview_.Show(*session_, t);
 }
 
 void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {

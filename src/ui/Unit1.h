@@ -13,6 +13,7 @@
 #include "analysis/ControlSink.h"
 #include "app/ProgramCharts.h"
 #include "app/Residual.h"
+#include "app/ThresholdPreview.h"
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
@@ -81,8 +82,6 @@ private:
     // A line dragged to t: the box shows t as the user writes numbers, to the
     // lines' pixel, t becomes what the box reads, and the preview shows it.
     void DragThreshold(double& t);
-    void ShowPreview(double t);
-    void HidePreview();
     // The residual on the lower chart while View > Residual is on and a
     // reconstruction is shown, and the status bar's figures.
     void ShowResidual();
@@ -115,8 +114,8 @@ private:
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string_view statusHint_;
-    std::shared_ptr<double[]> previewSamples_;  // the preview's points, kept between drags
-    QLabel* figures_;                           // the status bar's figures, beside its text
+    app::ThresholdPreview preview_{charts_};
+    QLabel* figures_;  // the status bar's figures, beside its text
     // The residual's figures, for the buffer content DecompositionId() names.
     std::optional<app::ResidualFigures> residual_;
     uint64_t residualFor_ = 0;
