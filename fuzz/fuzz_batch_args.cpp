@@ -11,7 +11,6 @@
 
 #include "FuzzInput.h"
 #include "analysis/DyadicSignal.h"
-#include "analysis/SampleCount.h"
 #include "analysis/Thresholding.h"
 #include "app/PictureFormat.h"
 #include "batch/BatchCommand.h"
