@@ -3,12 +3,13 @@
 # ./run.sh test     build with sanitizers and run every test headless
 # ./run.sh bench    build Release and run every benchmark (arguments pass through)
 # ./run.sh fuzz [s] build the fuzz targets (clang) and run each for s seconds (60)
+# ./run.sh python   build the quelmar Python module and print the PYTHONPATH line
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
-          libsndfile1-dev libmatio-dev
+          libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy
           fonts-liberation fontconfig locales)
 
 install_missing() {
@@ -66,6 +67,15 @@ case "$mode" in
     build/bench/bench/denoise_quality build/bench/denoise_signals
     /usr/bin/python3 bench/denoise_quality_pywt.py build/bench/denoise_signals
     /usr/bin/python3 bench/denoise_recordings.py build/bench/src/batch/quelmar-batch build/bench/denoise_recordings
+    # The module from Python against the same transform from C++, and its
+    # denoising against PyWavelets' on one long signal.
+    PYTHONPATH=build/bench/python /usr/bin/python3 bench/python_module.py build/bench/bench/bench_analysis \
+      build/bench/python_module
+    ;;
+  python)
+    cmake -S "$root" -B build/python -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF >&2
+    cmake --build build/python --target quelmar >&2
+    echo "export PYTHONPATH=$root/build/python/python\${PYTHONPATH:+:\$PYTHONPATH}"
     ;;
   fuzz)
     CC=clang CXX=clang++ cmake -S "$root/fuzz" -B build/fuzz -G Ninja >&2
@@ -73,7 +83,7 @@ case "$mode" in
     fuzz/run_targets.sh build/fuzz "${1:-60}"
     ;;
   *)
-    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]]" >&2
+    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]|python]" >&2
     exit 2
     ;;
 esac

@@ -1,4 +1,5 @@
-// Speed of writing sample files, and of the whole batch run over one file.
+// Speed of writing sample files, of the whole batch run over one file, and
+// of reading a file that is one huge token.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include "analysis/LevelGeometry.h"
+#include "analysis/SampleReader.h"
 #include "analysis/SampleWriter.h"
 #include "batch/BatchCommand.h"
 
@@ -81,6 +83,30 @@ void BM_BatchDenoise(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_BatchDenoise)->Arg(24)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A file that is one token of 200 MB of digits, loaded as five samples: the
+// reader gives up on a number longer than any number can be.
+void BM_ReadHugeToken(benchmark::State& state) {
+    const std::filesystem::path folder = BenchFolder("token");
+    const std::string path = (folder / "token.dat").string();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string digits(std::size_t{1} << 20, '7');
+    bool written = file != nullptr;
+    for (int mebibyte = 0; written && mebibyte < 200; ++mebibyte) {
+        written = std::fwrite(digits.data(), 1, digits.size(), file) == digits.size();
+    }
+    if (!file || std::fclose(file) != 0 || !written) {
+        state.SkipWithError("cannot write the input file");
+        return;
+    }
+    double x[5];
+    for (auto _ : state) {
+        const analysis::ReadResult read = analysis::ReadSamples(path, x, 5);
+        if (read.stop != analysis::ReadStop::NotANumber) state.SkipWithError("the token was read as a number");
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ReadHugeToken)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

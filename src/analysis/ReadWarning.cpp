@@ -9,6 +9,10 @@ namespace {
 
 std::string Numbers(int32_t count) { return fw::IntToStr(count) + (count == 1 ? " number" : " numbers"); }
 
+std::string NotANumberAt(const ReadResult& result) {
+    return "Line " + fw::IntToStr(result.line) + ": \"" + result.text + "\" is not a number or is out of range.";
+}
+
 }  // namespace
 
 std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result) {
@@ -39,12 +43,16 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
     case ReadStop::Cancelled: return {};
     case ReadStop::ReadFailed: why = "Reading the file failed after " + Numbers(result.stored) + "."; break;
     case ReadStop::FileEnded: why = "The file ends after " + Numbers(result.stored) + "."; break;
-    case ReadStop::NotANumber:
-        why = "Line " + fw::IntToStr(result.line) + ": \"" + result.text + "\" is not a number or is out of range.";
-        break;
+    case ReadStop::NotANumber: why = NotANumberAt(result); break;
     }
     return "\"" + fileName + "\": " + why + " " + fw::IntToStr(result.stored) + " of " + fw::IntToStr(n) +
            " samples were read; the remaining " + fw::IntToStr(n - result.stored) + " are 0.";
+}
+
+std::string DescribeUnreadRest(const std::string& fileName, const ReadResult& result) {
+    if (result.stop != ReadStop::NotANumber || result.stored == 0) return {};
+    return "\"" + fileName + "\": " + NotANumberAt(result) + " The " + Numbers(result.stored) +
+           " before it were read; the rest of the file was not.";
 }
 
 }  // namespace analysis

@@ -26,4 +26,10 @@ std::string DescribeFailedRead(const std::string& fileName, const ReadResult& re
 // a complete or cancelled read and for one that stored nothing.
 std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult& result, int32_t n);
 
+// For a count (CountSamples) that stopped at text that is not a number: a
+// load of exactly the numbers counted reads them all and never sees that
+// text, so this says where it stands and that what follows was not read.
+// Empty for any other count.
+std::string DescribeUnreadRest(const std::string& fileName, const ReadResult& result);
+
 }  // namespace analysis

@@ -27,11 +27,9 @@ int64_t DecimalMagnitude(const char* number, const char* end) {
     return leading + (negative ? -exponent : exponent);
 }
 
-}  // namespace
-
 bool IsExponentMark(char c) { return c == 'e' || c == 'E'; }
 
-SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData) {
+SampleNumber ScanWithin(const char* begin, const char* end, bool lastData) {
     const SampleNumber notANumber{SampleNumberStatus::NotANumber};
     const SampleNumber needMore{SampleNumberStatus::NeedMore};
     const char* p = begin;
@@ -74,6 +72,18 @@ SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData)
     number.end = stop;
     number.lineFeeds = lineFeeds;
     number.value = negative ? -value : value;
+    return number;
+}
+
+}  // namespace
+
+SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData) {
+    if (end - begin <= kMaxNumberText) return ScanWithin(begin, end, lastData);
+    // Only the text's first kMaxNumberText + 1 characters are looked at: a
+    // number that reaches past them is too long, whatever follows.
+    const char* cut = begin + kMaxNumberText + 1;
+    const SampleNumber number = ScanWithin(begin, cut, true);
+    if (number.status == SampleNumberStatus::Number && number.end == cut) return {SampleNumberStatus::NotANumber};
     return number;
 }
 

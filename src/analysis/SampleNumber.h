@@ -8,12 +8,19 @@
 // number ends before the first character that does not fit; that character
 // is where the next number begins.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace analysis {
 
 // Space, tab, line feed, vertical tab, form feed, carriage return.
 inline bool IsSampleBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The longest text a number may have, from its sign to its last character.
+// A longer one counts as beyond the double range: no writer makes such a
+// number, and telling so without holding it whole keeps a file of one endless
+// token to a read of bounded memory and time.
+inline constexpr std::ptrdiff_t kMaxNumberText = std::ptrdiff_t{1} << 20;
 
 enum class SampleNumberStatus {
     Number,      // value holds the nearest double
@@ -30,7 +37,8 @@ struct SampleNumber {
 
 // Scans the number that starts at begin (not a blank) and ends before `end`.
 // lastData tells that nothing follows `end`; otherwise a number that reaches
-// `end` is reported as NeedMore, to be scanned again with more text.
+// `end` is reported as NeedMore, to be scanned again with more text, until it
+// is longer than kMaxNumberText.
 // A magnitude too small for a double reads as a zero of its sign.
 SampleNumber ScanSampleNumber(const char* begin, const char* end, bool lastData);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "analysis/FileChunkReader.h"
 #include "analysis/FileDescriptor.h"
@@ -17,12 +18,19 @@ namespace {
 
 constexpr std::size_t kQuoteLength = 20;
 
-// The text a warning quotes: up to the next blank, at most 20 characters.
+// The text a warning quotes: up to the next blank, at most 20 bytes, a byte
+// that is not printable shown by its code ("\xEF"), so that a message says
+// what is really there.
 std::string QuoteStart(const char* p, const char* end) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
-    for (; p < end && !IsSampleBlank(*p) && text.size() < kQuoteLength; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        text += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    for (const char* stop = p + std::min<std::ptrdiff_t>(end - p, kQuoteLength); p < stop && !IsSampleBlank(*p); ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c < 0x7F) {
+            text += static_cast<char>(c);
+        } else {
+            text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+        }
     }
     return text;
 }
@@ -44,19 +52,42 @@ ReadResult Stop(ReadResult result, ReadStop stop) {
     return result;
 }
 
+// A UTF-8 byte order mark, which some editors put before the first number.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+void SkipByteOrderMark(FileChunkReader& window) {
+    while (window.End() - window.Begin() < 3 && window.Fill()) {
+    }
+    if (window.End() - window.Begin() >= 3 && std::equal(kByteOrderMark, kByteOrderMark + 3, window.Begin())) {
+        window.Consume(window.Begin() + 3);
+    }
+}
+
+// Numbers the quick scan writes between two looks at the limit when they
+// are only counted.
+constexpr int32_t kCountBatch = 4096;
+
+// Reads up to n numbers into x, or with x null only counts them: a count is
+// the read itself, so that the two agree on every file.
 ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
+    std::vector<double> scratch(x ? 0 : kCountBatch);
+    const auto target = [&](int32_t stored) { return x ? x + stored : scratch.data(); };
+    const auto room = [&](int32_t stored) { return x ? n - stored : std::min(n - stored, kCountBatch); };
     ReadResult result;
     int64_t line = 1;
+    SkipByteOrderMark(window);
     while (result.stored < n) {
         const char* end = window.End();
         // Most numbers take the quick way; what it leaves, the general one.
-        const PlainNumbers plain = ScanPlainNumbers(window.Begin(), end, x + result.stored, n - result.stored);
+        const int32_t ask = room(result.stored);
+        const PlainNumbers plain = ScanPlainNumbers(window.Begin(), end, target(result.stored), ask);
         result.stored += plain.count;
         line += plain.lineFeeds;
         if (result.stored == n) return result;
         const char* p = plain.end;
         while (p < end && IsSampleBlank(*p)) line += *p++ == '\n';
         window.Consume(p);
+        if (plain.count == ask) continue;  // a count's batch is full
         if (p == end) {
             if (window.Fill()) continue;
             if (window.Cancelled()) return Stop(result, ReadStop::Cancelled);
@@ -82,7 +113,7 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
             result.line = line;
             return result;
         }
-        x[result.stored++] = number.value;
+        *target(result.stored++) = number.value;
         line += number.lineFeeds;
         window.Consume(number.end);
     }
@@ -123,6 +154,10 @@ ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n
 
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress) {
     return ReadSamplesInChunks(fileName, x, n, kReadChunkBytes, progress);
+}
+
+ReadResult CountSamples(const std::string& fileName, int32_t limit, std::size_t chunkBytes) {
+    return ReadSamplesInChunks(fileName, nullptr, limit, chunkBytes);
 }
 
 }  // namespace analysis

@@ -5,6 +5,8 @@
 // The file is read as bytes: a Ctrl-Z (0x1A) ends the data, and a carriage
 // return needs no translation because it is a blank like the line feed after
 // it. Only the first n numbers are read; the rest of the file is never looked at.
+// A UTF-8 byte order mark at the very start is skipped; anywhere else it is
+// text like any other.
 // Only a regular file is read: a pipe, a device or a folder could block the
 // read, or never end, and is refused before anything is read from it.
 
@@ -42,8 +44,14 @@ struct ReadResult {
 ReadResult ReadSamples(const std::string& fileName, double* x, int32_t n, const ReadProgress& progress = {});
 
 // The same reader with chunks of chunkBytes (at least 1): a small chunk makes
-// numbers cross the ends of what has been read so far.
+// numbers cross the ends of what has been read so far. With x null the
+// numbers are only counted.
 ReadResult ReadSamplesInChunks(const std::string& fileName, double* x, int32_t n, std::size_t chunkBytes,
                                const ReadProgress& progress = {});
+
+// How many samples a load with no limit on the count would read, up to
+// `limit`, and why reading stopped: the reader run without storing, so that
+// the count and a load agree on every file, its kind and every number's range.
+ReadResult CountSamples(const std::string& fileName, int32_t limit, std::size_t chunkBytes = kReadChunkBytes);
 
 }  // namespace analysis

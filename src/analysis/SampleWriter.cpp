@@ -1,16 +1,12 @@
 #include "analysis/SampleWriter.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <future>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace analysis {
 namespace {
@@ -20,26 +16,11 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
 std::string Reason(int error) { return std::strerror(error); }
 
-SampleWriteError SaveError(const std::string& name, const std::string& reason) {
-    return SampleWriteError("Cannot save file \"" + name + "\": " + reason);
-}
+using fw::SaveError;
+using fw::WriteAll;
 
 SampleWriteError NotFinite(const std::string& name, std::size_t index) {
     return SaveError(name, "sample " + std::to_string(index + 1) + " is not a finite number");
-}
-
-// Writes all of [data, data + size); false with errno set on failure.
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 // Formats up to kBlockValues samples from `first` into block; returns the
@@ -85,28 +66,6 @@ void WriteBlocks(int fd, std::span<const double> values, const std::string& name
     }
 }
 
-std::string FolderOf(const std::string& fileName) {
-    const std::size_t slash = fileName.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : fileName.substr(0, slash);
-}
-
-// The temporary file beside the target: created exclusively, so that two
-// saves never share one, with the target's permissions when it exists.
-int CreateTemporary(const std::string& fileName, std::string& tempName) {
-    struct stat target {};
-    const bool exists = ::stat(fileName.c_str(), &target) == 0 && S_ISREG(target.st_mode);
-    for (int attempt = 0;; ++attempt) {
-        tempName = fileName + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (exists) ::fchmod(fd, target.st_mode & 07777);
-            return fd;
-        }
-        if (errno != EEXIST || attempt == 100) return -1;
-    }
-}
-
 }  // namespace
 
 char* FormatSampleLine(double value, char* out) {
@@ -129,42 +88,10 @@ std::string FormatSamples(std::span<const double> values, const std::string& nam
 
 void WriteSamples(int fd, std::span<const double> values, const std::string& name) { WriteBlocks(fd, values, name); }
 
-// Writes through `write` into a temporary beside fileName, renamed over it once complete.
-template <class Write>
-void SaveAtomically(const std::string& fileName, Write write) {
-    std::string tempName;
-    const int fd = CreateTemporary(fileName, tempName);
-    if (fd < 0) throw SaveError(fileName, Reason(errno));
-    // Every failure from here on removes the temporary file; the target is
-    // touched only by the final rename.
-    bool stillOpen = true;
-    try {
-        write(fd);
-        if (::fsync(fd) != 0) throw SaveError(fileName, Reason(errno));
-        stillOpen = false;
-        if (::close(fd) != 0) throw SaveError(fileName, Reason(errno));
-        if (::rename(tempName.c_str(), fileName.c_str()) != 0) throw SaveError(fileName, Reason(errno));
-    } catch (...) {
-        if (stillOpen) ::close(fd);
-        ::unlink(tempName.c_str());
-        throw;
-    }
-    // The rename itself reaches the disk with the folder.
-    const int folder = ::open(FolderOf(fileName).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-}
-
 void SaveSamples(const std::string& fileName, std::span<const double> values) {
-    SaveAtomically(fileName, [&](int fd) { WriteBlocks(fd, values, fileName); });
+    fw::ReplaceFile(fileName, [&](int fd) { WriteBlocks(fd, values, fileName); });
 }
 
-void SaveText(const std::string& fileName, const std::string& text) {
-    SaveAtomically(fileName, [&](int fd) {
-        if (!WriteAll(fd, text.data(), text.size())) throw SaveError(fileName, Reason(errno));
-    });
-}
+void SaveText(const std::string& fileName, const std::string& text) { fw::ReplaceFileWith(fileName, text); }
 
 }  // namespace analysis

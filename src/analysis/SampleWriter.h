@@ -2,25 +2,20 @@
 // Writes samples as text the reader loads back bit for bit: one number per
 // line, each the shortest decimal text that reads back to the same double.
 //
-// A file is replaced only when it is complete: the text goes to a temporary
-// file beside the target, is flushed to the disk, and is then renamed over
-// the target. A failure leaves an existing target as it was and removes the
-// temporary file.
+// A file is replaced only when it is complete (FileReplacement.h): a failure
+// leaves an existing file as it was.
 
 #include <cstddef>
 #include <span>
 #include <string>
 
-#include "framework/core/Exceptions.h"
+#include "framework/core/FileReplacement.h"
 
 namespace analysis {
 
 // A sample file that could not be written; the message names the file and
 // the system's reason.
-class SampleWriteError : public fw::Exception {
-public:
-    using Exception::Exception;
-};
+using SampleWriteError = fw::FileSaveError;
 
 // The longest line FormatSampleLine writes: "-2.2250738585072014e-308\n".
 constexpr std::size_t kMaxSampleLine = 25;
@@ -38,8 +33,7 @@ std::string FormatSamples(std::span<const double> values, const std::string& nam
 // SampleWriteError with "Cannot save file "<name>": <reason>".
 void SaveSamples(const std::string& fileName, std::span<const double> values);
 
-// The same for a text (a report): written beside fileName and renamed over it
-// only when complete.
+// The same for a text (a report, a picture's bytes).
 void SaveText(const std::string& fileName, const std::string& text);
 
 // Writes the samples to an open descriptor (standard output); `name` is what

@@ -1,6 +1,5 @@
 #include "analysis/Thresholding.h"
 
-#include <cfloat>
 #include <cmath>
 
 #include "framework/core/Conversions.h"
@@ -19,12 +18,11 @@ void HardThreshold(const CoefficientView& view, double t) {
 }
 
 double ParseThreshold(const std::string& text) {
-    const long double value = fw::StrToFloat(text);
-    // The smallest magnitude that rounds to infinity as a double: the largest
-    // double plus half of its last place.
-    const long double overflowFrom = static_cast<long double>(DBL_MAX) + std::ldexp(1.0L, 970);
-    if (std::fabs(value) >= overflowFrom) throw fw::EOverflow();
-    return static_cast<double>(value);
+    // One rounding, straight to double: the threshold typed as a saved
+    // coefficient's text is exactly that coefficient.
+    const double value = fw::StrToDouble(text);
+    if (std::isinf(value)) throw fw::EOverflow();
+    return value;
 }
 
 }  // namespace analysis

@@ -2,11 +2,12 @@
 
 #include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 #include <array>
+#include <string_view>
 #include <memory>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/FileReplacement.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/SystemColors.h"
@@ -68,10 +69,8 @@ QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format) {
 
 void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format) {
     const QByteArray data = ChartsPictureData(charts, format);
-    QSaveFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        throw fw::Exception("Cannot save file \"" + fileName + "\": " + file.errorString().toStdString());
-    }
+    // Written as the sample files are: whole or not at all, through links.
+    fw::ReplaceFileWith(fileName, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
 }
 
 }  // namespace app

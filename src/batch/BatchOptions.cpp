@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "analysis/Denoise.h"
+#include "analysis/DenoiseNames.h"
 #include "analysis/DyadicSignal.h"
 #include "app/PictureFormat.h"
 #include "analysis/Thresholding.h"
@@ -175,20 +176,17 @@ private:
     void Rule(const std::string& text) {
         BatchOptions& options = result_.options;
         if (options.rule) return Fail("the rule is given twice (--universal is --rule universal)");
-        if (text == "universal") {
-            options.rule = analysis::ThresholdRule::Universal;
-        } else if (text == "sure") {
-            options.rule = analysis::ThresholdRule::Sure;
-        } else if (text == "bayes") {
-            options.rule = analysis::ThresholdRule::Bayes;
-        } else {
-            Fail("--rule: '" + text + "' is not one of universal, sure, bayes");
+        // A fixed threshold is --threshold T, not a rule.
+        const std::optional<analysis::ThresholdRule> rule = analysis::RuleNamed(text);
+        if (!rule || *rule == analysis::ThresholdRule::Fixed) {
+            return Fail("--rule: '" + text + "' is not one of universal, sure, bayes");
         }
+        options.rule = rule;
     }
 
     void ShrinkOption(const std::string& text) {
-        if (text != "hard" && text != "soft") return Fail("--shrink: '" + text + "' is not hard or soft");
-        result_.options.shrink = text == "hard" ? analysis::Shrink::Hard : analysis::Shrink::Soft;
+        result_.options.shrink = analysis::ShrinkNamed(text);
+        if (!result_.options.shrink) Fail("--shrink: '" + text + "' is not hard or soft");
     }
 
     // A whole number from 1 to most, else a failure that names the option.

@@ -11,16 +11,19 @@
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/Denoise.h"
+#include "analysis/DenoiseNames.h"
 #include "analysis/DyadicSignal.h"
-#include "analysis/SampleCount.h"
+#include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
 #include "analysis/SampleWriter.h"
 #include "analysis/Thresholding.h"
 #include "analysis/WaveletTransform.h"
 #include "batch/BatchSinks.h"
 #include "batch/PlotPictureSink.h"
+#include "batch/SameFile.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/FileReplacement.h"
 #include "import/GridExtension.h"
 #include "import/SignalImport.h"
 
@@ -31,6 +34,7 @@ namespace {
 struct InputPlan {
     std::string input;
     std::string unreadable;  // why the input cannot be read; empty when it can
+    std::string warning;     // what the load will not tell of the input
     std::string countText;
     analysis::SignalSize size{};
     int32_t levels = 0;
@@ -48,17 +52,6 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::string ShortestText(double value) {
     char text[32];
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-// Why a file that opens gives no sample, in the words of the reader.
-std::string NoSamples(const std::string& input) {
-    double first = 0.0;
-    const analysis::ReadResult read = analysis::ReadSamples(input, &first, 1);
-    std::string message = "The file " + Quoted(input) + " holds no samples";
-    if (read.stop == analysis::ReadStop::NotANumber) {
-        message += ": the text " + Quoted(read.text) + " at line " + fw::IntToStr(read.line) + " is not a number";
-    }
-    return message;
 }
 
 // The imported signal on its grid, or why the input cannot be imported.
@@ -84,18 +77,24 @@ void PlanInput(const BatchOptions& options, InputPlan& plan) {
     if (Imports(options, plan.input)) return PlanImport(options, plan);
     try {
         // With a count given, one number is enough to know the file gives samples.
-        const int64_t count = analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
-        if (count == 0) {
-            plan.unreadable = NoSamples(plan.input);
+        const analysis::ReadResult count =
+            analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
+        if (count.stored == 0) {
+            plan.unreadable = analysis::DescribeFailedRead(plan.input, count);
             return;
         }
-        if (!options.countText && count > analysis::kMaxSamples) {
+        if (!options.countText && count.stored > analysis::kMaxSamples) {
             plan.unreadable = "The file " + Quoted(plan.input) + " holds more than " +
                               fw::IntToStr(analysis::kMaxSamples) + " samples, the most a signal may have";
             return;
         }
-        plan.countText = options.countText ? *options.countText : fw::IntToStr(static_cast<int32_t>(count));
+        plan.countText = options.countText ? *options.countText : fw::IntToStr(count.stored);
         plan.size = analysis::NormaliseCount(fw::StrToInt(plan.countText));
+        // A load of a larger grid meets the text that stopped the count and
+        // warns of it; one of exactly the numbers counted does not.
+        if (!options.countText && count.stored == plan.size.N) {
+            plan.warning = analysis::DescribeUnreadRest(plan.input, count);
+        }
     } catch (const fw::Exception& error) {
         plan.unreadable = error.Message();
     }
@@ -126,6 +125,36 @@ bool SamePath(const std::string& a, const std::string& b) {
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
+// The coefficient file of each view item 1 ... levels + 1 an input gets.
+std::vector<std::string> CoefficientFiles(const InputPlan& plan) {
+    std::vector<std::string> names;
+    if (plan.coefficientsDir.empty() || !plan.unreadable.empty()) return names;
+    const std::filesystem::path folder(plan.coefficientsDir);
+    for (int32_t item = 1; item <= plan.levels; ++item) {
+        names.push_back((folder / ("level_" + std::to_string(item) + ".dat")).string());
+    }
+    names.push_back((folder / "approximation.dat").string());
+    return names;
+}
+
+// An output that is one of the inputs, which writing it would destroy.
+std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPlan>& plans) {
+    std::vector<std::string> outputs{options.plotFile, options.reportFile};
+    for (const InputPlan& plan : plans) {
+        outputs.push_back(plan.output);
+        for (std::string& name : CoefficientFiles(plan)) outputs.push_back(std::move(name));
+    }
+    for (const std::string& output : outputs) {
+        if (output.empty()) continue;
+        for (const std::string& input : options.inputs) {
+            if (SameFile(output, input)) {
+                return "the output " + Quoted(output) + " is the input " + Quoted(input) + ", which it would replace";
+            }
+        }
+    }
+    return {};
+}
+
 // Plans every input; returns the first bad argument found, empty when none.
 std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans) {
     const bool many = !options.outDir.empty();
@@ -155,7 +184,7 @@ std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans) 
         }
         plans.push_back(std::move(plan));
     }
-    return {};
+    return OutputOnInput(options, plans);
 }
 
 // The threshold text of each view item 1 ... L + 1 ("" for none).
@@ -165,16 +194,6 @@ std::vector<std::string> ThresholdTexts(const BatchOptions& options, const Input
     for (const LevelThreshold& level : options.levelThresholds)
         texts[static_cast<std::size_t>(level.level) - 1] = level.text;
     return texts;
-}
-
-const char* RuleName(analysis::ThresholdRule rule) {
-    switch (rule) {
-    case analysis::ThresholdRule::Universal: return "universal";
-    case analysis::ThresholdRule::Sure: return "sure";
-    case analysis::ThresholdRule::Bayes: return "bayes";
-    case analysis::ThresholdRule::Fixed: break;
-    }
-    return "fixed";
 }
 
 // What the options ask of the denoising of one input: --auto fills what
@@ -209,27 +228,14 @@ std::string Readable(double value) {
     return text;
 }
 
-void WriteResult(const std::string& output, const std::vector<double>& values, int outputFd) {
-    if (output.empty()) {
-        analysis::WriteSamples(outputFd, values, "standard output");
-    } else {
-        analysis::SaveSamples(output, values);
-    }
-}
-
 void MakeFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
 }
 
-void WriteCoefficients(const InputPlan& plan, const std::vector<std::vector<double>>& coefficients) {
-    MakeFolder(plan.coefficientsDir);
-    for (std::size_t item = 0; item < coefficients.size(); ++item) {
-        const std::string name =
-            item + 1 < coefficients.size() ? "level_" + std::to_string(item + 1) + ".dat" : "approximation.dat";
-        analysis::SaveSamples((std::filesystem::path(plan.coefficientsDir) / name).string(), coefficients[item]);
-    }
+void PrepareSamples(fw::FileReplacements& files, const std::string& name, const std::vector<double>& values) {
+    files.Prepare(name, [&](int fd) { analysis::WriteSamples(fd, values, name); });
 }
 
 class InputRun {
@@ -258,6 +264,7 @@ public:
         } catch (const std::exception& error) {
             return Report(error, kExitUnreadableInput);
         }
+        if (!plan_.warning.empty()) controls_.ShowWarning(plan_.warning);
         try {
             Analyse();
         } catch (const std::exception& error) {
@@ -285,9 +292,7 @@ private:
         }
         // An imported signal's result is the signal, not its extension.
         if (plan_.signalSamples > 0) result.reconstruction.resize(static_cast<std::size_t>(plan_.signalSamples));
-        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
-        WriteResult(plan_.output, result.reconstruction, outputFd_);
-        if (!plan_.coefficientsDir.empty()) WriteCoefficients(plan_, result.coefficients);
+        WriteFiles(result);
         if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();
@@ -295,6 +300,21 @@ private:
         result.levels = plan_.levels;
         result.signal = std::move(signal_.points);
         for (InputResultSink* sink : results_) sink->Take(result);
+    }
+
+    // Every file of the input is complete before the first one is replaced,
+    // and standard output is written only when they are.
+    void WriteFiles(const InputResult& result) {
+        fw::FileReplacements files;
+        if (!options_.outDir.empty()) MakeFolder(options_.outDir);
+        if (!plan_.output.empty()) PrepareSamples(files, plan_.output, result.reconstruction);
+        if (!plan_.coefficientsDir.empty()) MakeFolder(plan_.coefficientsDir);
+        const std::vector<std::string> names = CoefficientFiles(plan_);
+        for (std::size_t item = 0; item < names.size(); ++item) {
+            PrepareSamples(files, names[item], result.coefficients[item]);
+        }
+        if (plan_.output.empty()) analysis::WriteSamples(outputFd_, result.reconstruction, "standard output");
+        files.Commit();
     }
 
     // The window's own operations, so that the numbers are the window's.
@@ -356,8 +376,8 @@ private:
 
     void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
-        errors_ << prefix << "rule " << RuleName(settings.rule) << ", "
-                << (settings.shrink == analysis::Shrink::Hard ? "hard" : "soft") << " shrinkage, " << settings.shifts
+        errors_ << prefix << "rule " << analysis::RuleName(settings.rule) << ", "
+                << analysis::ShrinkName(settings.shrink) << " shrinkage, " << settings.shifts
                 << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
                 << ", noise sigma " << Readable(denoised.sampleSigma) << "\n";
         for (const analysis::LevelReport& level : denoised.levels) {

@@ -98,7 +98,7 @@ TEST_F(FailedLoadTest, FileWithoutSamplesChangesNothing) {
     ExpectFailedLoad(blanks, "The file \"" + blanks + "\" holds no samples: it holds no numbers");
     const std::string binary = folder_.Write("binary.dat", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
     ExpectFailedLoad(binary,
-                     "The file \"" + binary + "\" holds no samples: the text \"?PNG\" at line 1 is not a number");
+                     "The file \"" + binary + "\" holds no samples: the text \"\\x89PNG\" at line 1 is not a number");
     const std::string header = folder_.Write("header.dat", "\ntime value\n");
     ExpectFailedLoad(header,
                      "The file \"" + header + "\" holds no samples: the text \"time\" at line 2 is not a number");

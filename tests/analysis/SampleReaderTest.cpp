@@ -15,6 +15,7 @@
 
 #include "SampleTexts.h"
 #include "TempFolder.h"
+#include "analysis/SampleNumber.h"
 #include "analysis/SampleReader.h"
 
 namespace analysis {
@@ -166,9 +167,18 @@ TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt) {
     EXPECT_EQ(read.result.text, "abc");
 }
 
+// Bytes that are not printable are quoted by their codes; a byte order mark
+// is skipped only at the very start.
 TEST_F(SampleReaderTest, ReportedTextIsShortAndPrintable) {
-    const Read read = ReadText(std::string("7 \x01\x02longlonglonglonglonglong"), 2);
-    EXPECT_EQ(read.result.text, "??longlonglonglonglo");
+    const Read read = ReadText(std::string("7 \x01\xEFlonglonglonglonglonglong"), 2);
+    EXPECT_EQ(read.result.text, "\\x01\\xEFlonglonglonglonglo");
+    const Read marked = ReadText(
+        "\xEF\xBB\xBF-17440986 \xEF\xBB\xBF"
+        "5",
+        2);
+    EXPECT_EQ(marked.x[0], -17440986.0);
+    EXPECT_EQ(marked.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(marked.result.text, "\\xEF\\xBB\\xBF5");
 }
 
 TEST_F(SampleReaderTest, LineOfAFailedSignIsWhereTheSignStands) {
@@ -374,16 +384,24 @@ TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries) {
         expected.push_back(std::strtod(buffer, nullptr));
         ++k;
     }
-    // One number of 2.5 million digits: 0.000...0001 followed by zeros, then 42.
-    text += "0." + std::string(1'250'000, '0') + "1" + std::string(1'250'000, '0') + " 42";
+    // A number of the longest text a number may have, across block ends, and
+    // 42; then one a character longer, which is no number.
+    const auto longest = static_cast<std::size_t>(kMaxNumberText);
+    text += "0." + std::string(longest - 3, '0') + "1 42\n0." + std::string(longest - 2, '0') + "1 7";
     expected.push_back(0.0);
     expected.push_back(42.0);
-    const auto n = static_cast<int32_t>(expected.size());
+    const auto n = static_cast<int32_t>(expected.size()) + 1;
     const Read read = ReadText(text, n);
-    EXPECT_EQ(read.result.stop, ReadStop::Complete);
-    ASSERT_EQ(read.result.stored, n);
-    for (int32_t i = 0; i < n; ++i)
+    EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
+    EXPECT_EQ(read.result.text, "0.000000000000000000");
+    ASSERT_EQ(read.result.stored, n - 1);
+    for (int32_t i = 0; i < n - 1; ++i)
         ASSERT_EQ(read.x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;
+
+    // A file of one endless token is given up on within a few chunks.
+    const Read endless = ReadText("1" + std::string(16 * kReadChunkBytes, '0'), 1);
+    EXPECT_EQ(endless.result.stop, ReadStop::NotANumber);
+    EXPECT_LE(endless.result.bytes, 3 * static_cast<int64_t>(kReadChunkBytes));
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -124,7 +128,33 @@ TEST_F(ParseThresholdTest, BeyondTheDoubleRangeIsAnOverflow) {
     EXPECT_THROW(ParseThreshold("-1e309"), fw::EOverflow);
     EXPECT_THROW(ParseThreshold("1.7976931348623159e308"), fw::EOverflow);
     EXPECT_EQ(ParseThreshold("1.7976931348623158e308"), std::numeric_limits<double>::max());
+    // Just below the midpoint to infinity: one rounding gives the largest double.
+    EXPECT_EQ(ParseThreshold("1.7976931348623158079e308"), std::numeric_limits<double>::max());
     EXPECT_EQ(ParseThreshold("1e-400"), 0.0);
+}
+
+// A coefficient's saved text (its shortest round-trip text), typed as the
+// threshold, zeroes exactly it and its equals: the magnitude a step above it
+// stays. Under a comma locale the same texts with a comma do the same.
+TEST_F(ParseThresholdTest, ACoefficientsOwnTextZeroesExactlyIt) {
+    std::mt19937_64 random(28);
+    for (const char separator : {'.', ','}) {
+        fw::DefaultFormatSettings().DecimalSeparator = separator;
+        for (int round = 0; round < 20000; ++round) {
+            const double c = std::fabs(std::bit_cast<double>(random()));
+            if (!std::isfinite(c) || c == 0.0) continue;
+            char text[32];
+            std::string typed(text, std::to_chars(text, text + sizeof text, c).ptr);
+            std::replace(typed.begin(), typed.end(), '.', separator);
+            const double above = std::nextafter(c, HUGE_VAL);
+            Level1 level({c, -c, above});
+            HardThreshold(level.view, ParseThreshold(typed));
+            const std::vector<double> values = level.Values();
+            ASSERT_EQ(std::vector<double>(values.begin(), values.begin() + 3),
+                      (std::vector<double>{0.0, 0.0, std::isinf(above) ? 0.0 : above}))
+                << typed;
+        }
+    }
 }
 
 }  // namespace

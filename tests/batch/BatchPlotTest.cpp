@@ -20,6 +20,7 @@
 #include "analysis/AnalysisSession.h"
 #include "app/ChartsPicture.h"
 #include "app/ProgramCharts.h"
+#include "BatchTestRun.h"
 #include "batch/BatchCommand.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/SystemColors.h"
@@ -30,20 +31,7 @@ namespace batch {
 namespace {
 
 using analysis::test::TempFolder;
-
-std::string SampleFile(const std::string& name) { return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name; }
-
-struct Outcome {
-    int code;
-    std::string errors;
-};
-
-Outcome RunCommand(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = RunBatchCommand(arguments, out, errors);
-    return {code, errors.str()};
-}
+using namespace batch::test;
 
 QImage Picture(const std::string& path) {
     return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);

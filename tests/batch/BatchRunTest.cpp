@@ -11,6 +11,7 @@
 #include "analysis/AnalysisSession.h"
 #include "analysis/SampleReader.h"
 #include "analysis/Denoise.h"
+#include "BatchTestRun.h"
 #include "batch/BatchCommand.h"
 #include "../analysis/RecordingSinks.h"
 #include "../analysis/TempFolder.h"
@@ -19,26 +20,13 @@ namespace batch {
 namespace {
 
 using analysis::test::TempFolder;
-
-std::string SampleFile(const std::string& name) { return std::string(QUELMAR_SOURCE_DIR) + "/samples/" + name; }
+using namespace batch::test;
 
 class KeepResults : public InputResultSink {
 public:
     void Take(const InputResult& result) override { results.push_back(result); }
     std::vector<InputResult> results;
 };
-
-struct Outcome {
-    int code;
-    std::string errors;
-};
-
-Outcome RunCommand(const std::vector<std::string>& arguments, InputResultSink* results = nullptr) {
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = RunBatchCommand(arguments, out, errors, results);
-    return {code, errors.str()};
-}
 
 std::vector<double> ReadBack(const std::string& path, int32_t n) {
     std::vector<double> values(static_cast<std::size_t>(n) + 1, 42.0);
@@ -199,15 +187,6 @@ TEST(BatchRun, ShortFileWarnsInTheWindowsWordsAndStillWrites) {
               "quelmar-batch: \"" + input +
                   "\": The file ends after 6 numbers. 6 of 9 samples were read; the remaining 3 are 0.\n");
     EXPECT_EQ(ReadBack(output, 9).size(), 9u);
-}
-
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        names.push_back(entry.path().lexically_relative(folder).string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing) {

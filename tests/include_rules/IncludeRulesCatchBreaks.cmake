@@ -19,6 +19,8 @@ set(cases
   "src/chart/axis/M.cpp|#include \"chart/ChartCanvas.h\""
   "src/import/P.cpp|#include <QFile>"
   "src/analysis/Q.cpp|#include \"import/TextImport.h\""
+  "src/python/R.cpp|#include <QString>"
+  "src/python/S.cpp|#include \"app/ProgramCharts.h\""
 )
 set(allowed
   "src/analysis/A.cpp|#include <vector>"
@@ -30,6 +32,7 @@ set(allowed
   "src/chart/axis/M.cpp|#include \"chart/axis/ChartAxis.h\""
   "src/chart/O.cpp|#include \"chart/series/FastLineSeries.h\""
   "src/import/P.cpp|#include \"analysis/SampleNumber.h\""
+  "src/python/R.cpp|#include \"analysis/Denoise.h\""
 )
 
 function(run_check tree out)

@@ -51,7 +51,7 @@ TEST_F(FailedLoadInWindow, AFileWithoutSamplesChangesNothing) {
     } loads[] = {
         {missing, "Cannot open file \"" + missing + "\": No such file or directory."},
         {empty, "The file \"" + empty + "\" holds no samples: it is empty."},
-        {binary, "The file \"" + binary + "\" holds no samples: the text \"?PNG\" at line 1 is not a number."},
+        {binary, "The file \"" + binary + "\" holds no samples: the text \"\\x89PNG\" at line 1 is not a number."},
         {header, "The file \"" + header + "\" holds no samples: the text \"time\" at line 1 is not a number."},
     };
     for (const auto& load : loads) {

@@ -214,4 +214,21 @@ TEST_F(SaveTest, AFailedSaveShowsTheReasonAndLeavesTheExistingFileAsItWas) {
     ExpectSameBits(ReadBack(PathIn("fine.dat"), 513), Series1().YValues());
 }
 
+// A save and an export through a link write the file it points to, and the
+// link stays; a name as long as the file system takes is written too.
+TEST_F(SaveTest, LinksAndLongNamesAreWrittenThrough) {
+    LoadDoppler();
+    const std::string target = PathIn("target.dat");
+    std::filesystem::create_symlink("target.dat", PathIn("link.dat"));
+    std::filesystem::create_symlink("picture.png", PathIn("link.png"));
+    const std::string longName = PathIn(QString(251, 'n') + ".dat");
+    SaveInto(WindowCommand::SaveSignal, PathIn("link.dat"));
+    SaveInto(WindowCommand::SaveSignal, longName);
+    dialogs.AnswerSaveWith(PathIn("link.png"));
+    Choose(WindowCommand::ExportUpperChart);
+    for (const std::string& path : {target, longName}) ExpectSameBits(ReadBack(path, 513), Series1().YValues());
+    EXPECT_TRUE(std::filesystem::is_symlink(PathIn("link.dat")) && std::filesystem::is_symlink(PathIn("link.png")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(PathIn("picture.png")));
+}
+
 }  // namespace

@@ -85,9 +85,11 @@ int32_t StrToInt(const std::string& text) {
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 
-long double StrToFloat(const std::string& text, const FormatSettings& settings) {
-    // The syntax is checked here and rewritten as a plain "C" number, which
-    // strtold then converts with correct rounding.
+namespace {
+
+// The text's number rewritten as a plain "C" number after its syntax is
+// checked, for the C library to convert with correct rounding.
+std::string PlainFloatText(const std::string& text, const FormatSettings& settings) {
     std::string plain;
     plain.reserve(text.size() + 2);
     size_t i = 0;
@@ -96,7 +98,7 @@ long double StrToFloat(const std::string& text, const FormatSettings& settings) 
     if (i < n && (text[i] == '+' || text[i] == '-')) plain.push_back(text[i++]);
 
     bool anyMantissa = false;
-    plain.push_back('0');  // keeps "." and ".5" well-formed for strtold
+    plain.push_back('0');  // keeps "." and ".5" well-formed
     for (; i < n && IsDigit(text[i]); ++i) {
         plain.push_back(text[i]);
         anyMantissa = true;
@@ -123,14 +125,35 @@ long double StrToFloat(const std::string& text, const FormatSettings& settings) 
     }
     while (i < n && text[i] == ' ') ++i;
     if (i != n) ThrowInvalidFloat(text);
+    return plain;
+}
 
-    errno = 0;
+// Converts the plain text with `convert` (strtold_l or strtod_l), which must
+// read all of it.
+template <class Number>
+Number ConvertPlain(const std::string& text, const std::string& plain,
+                    Number (*convert)(const char*, char**, locale_t)) {
     char* end = nullptr;
-    const long double value = strtold_l(plain.c_str(), &end, ClassicLocale());
+    const Number value = convert(plain.c_str(), &end, ClassicLocale());
     if (end != plain.c_str() + plain.size()) ThrowInvalidFloat(text);
+    return value;
+}
+
+}  // namespace
+
+long double StrToFloat(const std::string& text, const FormatSettings& settings) {
+    const long double value = ConvertPlain(text, PlainFloatText(text, settings), strtold_l);
     // Beyond the extended range fails; a result too small for it reads as zero
     // or a subnormal, which is what scaling the digits would give.
     if (std::isinf(value) || std::isnan(value)) ThrowInvalidFloat(text);
+    return value;
+}
+
+double StrToDouble(const std::string& text, const FormatSettings& settings) {
+    const double value = ConvertPlain(text, PlainFloatText(text, settings), strtod_l);
+    // Beyond the double range, the extended range still decides whether the
+    // text is a number at all.
+    if (std::isinf(value)) StrToFloat(text, settings);
     return value;
 }
 

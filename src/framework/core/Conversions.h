@@ -23,6 +23,12 @@ std::string IntToStr(int64_t value);
 // Throws EConvertError "'<text>' is not a valid floating point value".
 long double StrToFloat(const std::string& text, const FormatSettings& settings = DefaultFormatSettings());
 
+// The same text converted to the nearest double in one rounding, so that the
+// shortest text of a double reads back as that double. A magnitude beyond the
+// double range gives an infinity of its sign; one beyond the extended range
+// throws EConvertError as StrToFloat does.
+double StrToDouble(const std::string& text, const FormatSettings& settings = DefaultFormatSettings());
+
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 
 // The framework's float-to-text conversion (ffFixed is the one the tool uses).

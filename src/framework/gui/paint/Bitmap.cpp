@@ -1,5 +1,6 @@
 #include "framework/gui/paint/Bitmap.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <algorithm>
@@ -56,9 +57,11 @@ const QImage& TBitmap::Image() const {
 }
 
 void TBitmap::SaveToFile(const std::string& fileName) const {
-    if (!Image().save(QString::fromStdString(fileName), EndsWithBmp(fileName) ? "BMP" : "PNG")) {
-        throw Exception(CannotCreateFileMessage(fileName));
-    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    Image().save(&buffer, EndsWithBmp(fileName) ? "BMP" : "PNG");
+    SavePictureFile(fileName, data);
 }
 
 void TBitmap::CopyToClipboard() const { QGuiApplication::clipboard()->setImage(Image()); }

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPageSize>
@@ -11,10 +10,17 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/FileReplacement.h"
 
 namespace fw {
 
-std::string CannotCreateFileMessage(const std::string& fileName) { return "Cannot create file \"" + fileName + "\""; }
+void SavePictureFile(const std::string& fileName, const QByteArray& data) {
+    try {
+        ReplaceFileWith(fileName, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    } catch (const FileSaveError&) {
+        throw Exception("Cannot create file \"" + fileName + "\"");
+    }
+}
 
 TMetafile::TMetafile(int32_t width, int32_t height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), canvas_(std::make_unique<TCanvas>()) {
@@ -48,13 +54,7 @@ QByteArray TMetafile::SvgData() {
     return data;
 }
 
-void TMetafile::SaveToSvgFile(const std::string& fileName) {
-    const QByteArray data = SvgData();
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
-        throw Exception(CannotCreateFileMessage(fileName));
-    }
-}
+void TMetafile::SaveToSvgFile(const std::string& fileName) { SavePictureFile(fileName, SvgData()); }
 
 QByteArray TMetafile::PdfData() {
     EndRecording();
@@ -75,12 +75,7 @@ QByteArray TMetafile::PdfData() {
     return data;
 }
 
-void TMetafile::SaveToPdfFile(const std::string& fileName) {
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly)) throw Exception(CannotCreateFileMessage(fileName));
-    const QByteArray data = PdfData();
-    if (file.write(data) != data.size()) throw Exception(CannotCreateFileMessage(fileName));
-}
+void TMetafile::SaveToPdfFile(const std::string& fileName) { SavePictureFile(fileName, PdfData()); }
 
 void TMetafile::CopyToClipboard() {
     auto* mime = new QMimeData;

@@ -52,7 +52,9 @@ private:
     std::unique_ptr<TCanvas> canvas_;
 };
 
-// The error for a file that cannot be written.
-std::string CannotCreateFileMessage(const std::string& fileName);
+// Writes a picture's bytes to fileName whole or not at all, through a link to
+// the file it points to (FileReplacement.h); throws Exception "Cannot create
+// file "<name>"" when it cannot.
+void SavePictureFile(const std::string& fileName, const QByteArray& data);
 
 }  // namespace fw

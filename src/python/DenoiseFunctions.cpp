@@ -1,0 +1,183 @@
+// The noise model, the rules and the denoising entry point.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/Denoise.h"
+#include "analysis/DyadicSignal.h"
+#include "analysis/DenoiseNames.h"
+#include "analysis/LevelGeometry.h"
+#include "analysis/NoiseEstimate.h"
+#include "analysis/NoiseGains.h"
+#include "python/ArrayArguments.h"
+#include "python/ModuleParts.h"
+
+namespace python {
+namespace {
+
+py::array_t<double> ArrayOf(const std::vector<double>& values) {
+    py::array_t<double> array(static_cast<py::ssize_t>(values.size()));
+    std::copy(values.begin(), values.end(), array.mutable_data());
+    return array;
+}
+
+analysis::ThresholdRule RuleOf(const std::string& name) {
+    const std::optional<analysis::ThresholdRule> rule = analysis::RuleNamed(name);
+    if (!rule) throw py::value_error("rule must be 'universal', 'sure', 'bayes' or 'fixed', not '" + name + "'");
+    return *rule;
+}
+
+analysis::Shrink ShrinkOf(const std::string& name) {
+    const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(name);
+    if (!shrink) throw py::value_error("shrink must be 'hard' or 'soft', not '" + name + "'");
+    return *shrink;
+}
+
+// The report's columns, one entry per view item it covers.
+py::dict ReportOf(const analysis::DenoiseResult& result) {
+    std::vector<double> level, sigma, threshold, zeroed, total, kept;
+    for (const analysis::LevelReport& item : result.levels) {
+        level.push_back(item.level);
+        sigma.push_back(item.sigma);
+        threshold.push_back(item.threshold);
+        zeroed.push_back(static_cast<double>(item.zeroed));
+        total.push_back(static_cast<double>(item.total));
+        kept.push_back(item.energyKept);
+    }
+    py::dict report;
+    report["sample_sigma"] = result.sampleSigma;
+    report["level"] = ArrayOf(level).attr("astype")("int64");
+    report["sigma"] = ArrayOf(sigma);
+    report["threshold"] = ArrayOf(threshold);
+    report["zeroed"] = ArrayOf(zeroed).attr("astype")("int64");
+    report["total"] = ArrayOf(total).attr("astype")("int64");
+    report["energy_kept"] = ArrayOf(kept);
+    return report;
+}
+
+}  // namespace
+
+void AddDenoiseFunctions(py::module_& module) {
+    module.def(
+        "noise_gains",
+        [](int32_t j, int32_t levels) {
+            if (j < 2 || j > analysis::kMaxOrder) {
+                throw py::value_error("J must be from 2 to " + std::to_string(analysis::kMaxOrder) + ", not " +
+                                      std::to_string(j));
+            }
+            CheckLevels(levels, j);
+            return ArrayOf(analysis::NoiseGains(j, levels));
+        },
+        py::arg("J"), py::arg("levels"),
+        R"(How much unit white noise on the samples each level of the transform keeps.
+
+Parameters
+----------
+J : int
+    The signal has 2**J + 1 samples, 2 <= J <= 26.
+levels : int
+    The levels of the decomposition, 1 ... J.
+
+Returns
+-------
+numpy.ndarray
+    levels + 1 standard deviations: levels 1 ... levels, then the approximation.
+)");
+    module.def(
+        "estimate_noise",
+        [](const py::handle& c, int32_t levels) {
+            const SignalArray signal = SignalInPlace(c, "c", false);
+            CheckLevels(levels, signal.j);
+            const analysis::LevelGeometry finest = analysis::LevelGeometry::Details(signal.j, 1);
+            const double sample = analysis::EstimateSampleNoise(signal.ConstData() + finest.first, finest.stride,
+                                                                static_cast<std::size_t>(finest.count));
+            std::vector<double> gains = analysis::NoiseGains(signal.j, levels);
+            gains.pop_back();
+            for (double& gain : gains) gain *= sample;
+            return ArrayOf(gains);
+        },
+        py::arg("c"), py::arg("levels"),
+        R"(The noise of each detail level of a decomposition, from its finest details.
+
+The noise on the samples is median(|d|) / 0.6745 over the level-1 details,
+divided by that level's gain; level k's noise is it times level k's gain.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    A C-contiguous decomposition (``forward(x, levels)``).
+levels : int
+    Its levels, 1 ... J.
+
+Returns
+-------
+numpy.ndarray
+    The noise standard deviation of levels 1 ... levels.
+)");
+    module.def(
+        "denoise",
+        [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule, const std::string& shrink,
+           int32_t shifts, std::optional<double> threshold) {
+            const SignalArray signal = CopiedSignal(x, "x");
+            analysis::DenoiseOptions options;
+            options.levels = levels.value_or(signal.j);
+            CheckLevels(options.levels, signal.j);
+            options.rule = RuleOf(rule);
+            options.shrink = ShrinkOf(shrink);
+            if (shifts < 1 || shifts > analysis::kMaxShifts) {
+                throw py::value_error("shifts must be from 1 to " + std::to_string(analysis::kMaxShifts) + ", not " +
+                                      std::to_string(shifts));
+            }
+            options.shifts = shifts;
+            if ((options.rule == analysis::ThresholdRule::Fixed) != threshold.has_value()) {
+                throw py::value_error("threshold is given with rule='fixed' and only then");
+            }
+            options.fixedThreshold = threshold.value_or(0.0);
+            analysis::DenoiseResult result;
+            {
+                py::gil_scoped_release unlocked;
+                result = analysis::Denoise(signal.ConstData(), signal.j, options);
+            }
+            return py::make_tuple(ArrayOf(result.signal), ReportOf(result));
+        },
+        py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "universal",
+        py::arg("shrink") = "hard", py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
+        R"(Denoise a signal: decompose, shrink each detail level, rebuild.
+
+Each detail level's threshold comes from its own noise (the transform is not
+orthonormal), chosen by the rule; with several shifts the same is done on
+shifted copies and averaged (translation-invariant denoising). The batch
+command's ``--auto`` and the window's Denoise panel call the same code.
+
+Parameters
+----------
+x : numpy.ndarray of float64
+    The 2**J + 1 samples, all finite.
+levels : int, optional
+    The levels to decompose, 1 ... J; J by default.
+rule : {'universal', 'sure', 'bayes', 'fixed'}
+    How each level's threshold is chosen.
+shrink : {'hard', 'soft'}
+    Hard keeps a coefficient above the threshold; soft also moves it towards zero.
+shifts : int
+    1 for the plain decomposition, up to 256.
+threshold : float, optional
+    The threshold of every level, with rule='fixed' only.
+
+Returns
+-------
+signal : numpy.ndarray
+    The denoised 2**J + 1 samples.
+report : dict
+    ``sample_sigma``, the noise estimated on the samples, and one entry per
+    level of the plain decomposition in the arrays ``level``, ``sigma``,
+    ``threshold``, ``zeroed``, ``total`` and ``energy_kept``.
+)");
+}
+
+}  // namespace python

@@ -1,0 +1,36 @@
+// The quelmar module: the tool's transform, denoising rules and sample files
+// for NumPy, with the numbers of the window and the batch command bit for bit.
+
+#include <pybind11/pybind11.h>
+
+#include "framework/core/Exceptions.h"
+#include "framework/core/FileReplacement.h"
+#include "python/ModuleParts.h"
+
+namespace py = pybind11;
+
+PYBIND11_MODULE(quelmar, module) {
+    module.doc() = R"(The interpolating lifting wavelet transform, its denoising rules and sample files.
+
+The same code as the window and the batch command, so that their numbers
+agree bit for bit. Every function works on numpy.ndarray of float64.)";
+    // The tool's errors keep their messages, under the exception a Python
+    // user expects for their kind.
+    py::register_exception_translator([](std::exception_ptr error) {
+        try {
+            if (error) std::rethrow_exception(error);
+        } catch (const fw::EOverflow& e) {
+            PyErr_SetString(PyExc_OverflowError, e.Message().c_str());
+        } catch (const fw::EOutOfMemory& e) {
+            PyErr_SetString(PyExc_MemoryError, e.Message().c_str());
+        } catch (const fw::FileSaveError& e) {
+            PyErr_SetString(PyExc_OSError, e.Message().c_str());
+        } catch (const fw::Exception& e) {
+            PyErr_SetString(PyExc_ValueError, e.Message().c_str());
+        }
+    });
+    python::AddTransformFunctions(module);
+    python::AddDenoiseFunctions(module);
+    python::AddFileFunctions(module);
+    python::AddImportFunctions(module);
+}

@@ -1,0 +1,163 @@
+// The transform and the views into a decomposition.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include "analysis/DyadicSignal.h"
+#include "analysis/LevelGeometry.h"
+#include "analysis/WaveletTransform.h"
+#include "python/ArrayArguments.h"
+#include "python/ModuleParts.h"
+
+namespace python {
+namespace {
+
+using Transform = double (*)(double*, int32_t, int32_t, double);
+
+// The transform of x on a copy, or in `out` (which may be x itself).
+py::array Apply(Transform transform, const py::handle& x, int32_t levels, const py::handle& out) {
+    SignalArray target;
+    if (out.is_none()) {
+        target = CopiedSignal(x, "x");
+    } else {
+        target = SignalInPlace(out, "out", true);
+        const SignalArray source = Signal(x, "x");
+        if (source.j != target.j) {
+            throw py::value_error("out has " + std::to_string(target.array.shape(0)) + " samples and x " +
+                                  std::to_string(source.array.shape(0)));
+        }
+        CopyInto(source, target.Data());
+    }
+    CheckLevels(levels, target.j);
+    double* data = target.Data();
+    const int32_t j = target.j;
+    {
+        py::gil_scoped_release unlocked;
+        transform(data, j, levels, -1);
+    }
+    return target.array;
+}
+
+// The values of one level, as NumPy's own slice of c: a view that keeps c
+// alive and is writeable exactly when c is.
+py::array View(const SignalArray& c, const analysis::LevelGeometry& level) {
+    const auto first = static_cast<py::ssize_t>(level.first);
+    const auto stride = static_cast<py::ssize_t>(level.stride);
+    return c.array[py::slice(first, first + stride * level.count, stride)].cast<py::array>();
+}
+
+}  // namespace
+
+void AddTransformFunctions(py::module_& module) {
+    module.def(
+        "forward",
+        [](const py::handle& x, int32_t levels, const py::handle& out) {
+            return Apply(&analysis::ForwardTransform, x, levels, out);
+        },
+        py::arg("x"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(),
+        R"(Decompose a signal with the interpolating lifting transform.
+
+Parameters
+----------
+x : numpy.ndarray of float64
+    The 2**J + 1 samples, 2 <= J <= 26, all finite.
+levels : int
+    How many levels to decompose, 1 ... J.
+out : numpy.ndarray of float64, optional
+    A C-contiguous, writeable array of the same length to hold the result;
+    it may be ``x`` itself. By default a new array is returned.
+
+Returns
+-------
+numpy.ndarray
+    The coefficients in place of the samples: level k's details at the odd
+    multiples of 2**(k - 1), the approximation at the multiples of 2**levels.
+    ``level`` and ``approximation`` view them.
+
+Raises
+------
+TypeError
+    ``x`` is not an array of float64.
+ValueError
+    A wrong shape or length, a sample that is not finite, or levels out of range.
+OverflowError
+    A coefficient would be infinite; nothing is changed.
+)");
+    module.def(
+        "inverse",
+        [](const py::handle& c, int32_t levels, const py::handle& out) {
+            return Apply(&analysis::InverseTransform, c, levels, out);
+        },
+        py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(),
+        R"(Rebuild a signal from its decomposition: undo ``forward(x, levels)``.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    The 2**J + 1 coefficients of a decomposition over ``levels`` levels.
+levels : int
+    The levels the decomposition has, 1 ... J.
+out : numpy.ndarray of float64, optional
+    As for ``forward``; it may be ``c`` itself.
+
+Returns
+-------
+numpy.ndarray
+    The samples, bit for bit those of the window's Reconstruct.
+)");
+    module.def(
+        "level",
+        [](const py::handle& c, int32_t k) {
+            const SignalArray signal = SignalInPlace(c, "c", false);
+            CheckLevels(k, signal.j, "k");
+            return View(signal, analysis::LevelGeometry::Details(signal.j, k));
+        },
+        py::arg("c"), py::arg("k"),
+        R"(The details of level k of a decomposition, as a view into ``c``.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    A C-contiguous decomposition of 2**J + 1 values.
+k : int
+    The level, 1 ... J.
+
+Returns
+-------
+numpy.ndarray
+    The 2**(J - k) details, no copy: writing to it changes ``c``.
+)");
+    module.def(
+        "approximation",
+        [](const py::handle& c, int32_t levels) {
+            const SignalArray signal = SignalInPlace(c, "c", false);
+            CheckLevels(levels, signal.j);
+            return View(signal, analysis::LevelGeometry::Approximation(signal.j, levels));
+        },
+        py::arg("c"), py::arg("levels"),
+        R"(The approximation left after ``levels`` levels, as a view into ``c``.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    A C-contiguous decomposition of 2**J + 1 values.
+levels : int
+    The levels of the decomposition, 1 ... J.
+
+Returns
+-------
+numpy.ndarray
+    The 2**(J - levels) + 1 approximation values, no copy.
+)");
+    module.def(
+        "grid_size", [](int32_t n) { return analysis::NormaliseCount(n).N; }, py::arg("n"),
+        R"(The length a signal of n samples is loaded as: the smallest 2**J + 1 >= n, at least 5.
+
+Raises
+------
+ValueError
+    n needs a grid beyond 2**26 + 1 samples.
+)");
+}
+
+}  // namespace python

@@ -1,0 +1,165 @@
+"""The quelmar module against the batch command and the tool's own rules."""
+
+import os
+import pathlib
+import subprocess
+import tempfile
+import unittest
+import warnings
+
+import numpy as np
+
+import quelmar
+
+BATCH = os.environ["QUELMAR_BATCH"]
+SAMPLES = pathlib.Path(os.environ["QUELMAR_SAMPLES"])
+BUNDLED = sorted(SAMPLES.glob("*.dat"))
+IMPORT_FILES = pathlib.Path(__file__).resolve().parent.parent / "import" / "files"
+
+
+def batch(*arguments):
+    subprocess.run([BATCH, *map(str, arguments)], check=True, capture_output=True)
+
+
+def numbers(path):
+    """A file of numbers as Python reads it: correctly rounded, so bit for bit."""
+    return np.loadtxt(path, dtype=np.float64, ndmin=1)
+
+
+def read_only(array):
+    array.flags.writeable = False
+    return array
+
+
+def same_bits(a, b):
+    a, b = np.asarray(a), np.asarray(b)
+    return a.shape == b.shape and np.array_equal(a.view(np.uint64), b.view(np.uint64))
+
+
+class AgainstTheBatch(unittest.TestCase):
+    """Every result equals the batch command's on the bundled samples and made signals."""
+
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.path = pathlib.Path(self.folder.name)
+        random = np.random.default_rng(26)
+        made = np.sin(np.linspace(0, 40, 4097)) + random.normal(0, 0.3, 4097)
+        quelmar.write_samples(self.path / "made.dat", made)
+        self.inputs = BUNDLED + [self.path / "made.dat"]
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def test_levels_views_and_rebuild_are_the_batchs(self):
+        for source in self.inputs:
+            x = quelmar.read_samples(source)
+            levels = 3
+            coefficients = self.path / "c"
+            batch("--levels", levels, source, self.path / "out.dat", "--coefficients", coefficients)
+            c = quelmar.forward(x, levels)
+            for k in range(1, levels + 1):
+                self.assertTrue(same_bits(quelmar.level(c, k), numbers(coefficients / f"level_{k}.dat")))
+            approximation = numbers(coefficients / "approximation.dat")
+            self.assertTrue(same_bits(quelmar.approximation(c, levels), approximation))
+            self.assertTrue(same_bits(quelmar.inverse(c, levels), numbers(self.path / "out.dat")))
+
+    def test_denoise_and_its_report_are_the_batchs(self):
+        for source in self.inputs:
+            x = quelmar.read_samples(source)
+            for rule, shrink, shifts in [("universal", "hard", 16), ("sure", "soft", 1), ("bayes", "hard", 3)]:
+                report = self.path / "report.csv"
+                batch("--rule", rule, "--shrink", shrink, "--shifts", shifts, "--report", report, source,
+                      self.path / "out.dat")
+                signal, levels = quelmar.denoise(x, rule=rule, shrink=shrink, shifts=shifts)
+                self.assertTrue(same_bits(signal, numbers(self.path / "out.dat")), (source, rule))
+                rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6))
+                for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept"]):
+                    self.assertTrue(np.array_equal(rows[:, column], levels[name]), name)
+                c = quelmar.forward(x, len(levels["level"]))
+                self.assertTrue(same_bits(quelmar.estimate_noise(c, len(levels["level"])), levels["sigma"]))
+
+    def test_files_round_trip_and_warn_in_the_windows_words(self):
+        x = quelmar.read_samples(BUNDLED[0])
+        out = self.path / "saved.dat"
+        quelmar.write_samples(out, x)
+        self.assertTrue(same_bits(quelmar.read_samples(str(out)), x))
+        with self.assertWarnsRegex(UserWarning, r"ends after 257 numbers\. 257 of 513 samples were read"):
+            padded = quelmar.read_samples(BUNDLED[0], 300)
+        self.assertTrue(same_bits(padded[:257], x) and not padded[257:].any())
+        with self.assertRaisesRegex(OSError, "No such file or directory"):
+            quelmar.write_samples(self.path / "gone" / "x.dat", x)
+        with self.assertRaisesRegex(OSError, "is not a regular file"):
+            quelmar.read_samples(self.path)
+
+
+class Import(unittest.TestCase):
+    """import_signal reads what NumPy and Python's csv module read, bit for bit."""
+
+    def test_values_are_numpys(self):
+        cases = [
+            ("f8_le.npy", {}, np.load(IMPORT_FILES / "f8_le.npy")),
+            ("i2_be.npy", {}, np.load(IMPORT_FILES / "i2_be.npy").astype(np.float64)),
+            ("table_fortran.npy", {"column": 2}, np.load(IMPORT_FILES / "table_fortran.npy")[:, 1].astype(np.float64)),
+            ("header_two_columns.csv", {"column": "value"},
+             np.loadtxt(IMPORT_FILES / "header_two_columns.csv", delimiter=",", skiprows=1, usecols=1)),
+        ]
+        for name, choices, expected in cases:
+            x, info = quelmar.import_signal(IMPORT_FILES / name, extend=None, **choices)
+            self.assertTrue(same_bits(x, expected), name)
+            grid, _ = quelmar.import_signal(IMPORT_FILES / name, **choices)
+            n = info["n"]
+            self.assertEqual((n, len(grid)), (len(expected), quelmar.grid_size(n)))
+            # Reflected at the last sample: no step where the signal ends.
+            self.assertTrue(same_bits(grid[:n], expected))
+            tail = min(len(grid) - n, n - 1)
+            self.assertTrue(same_bits(grid[n:n + tail], expected[::-1][1:1 + tail]), name)
+
+    def test_a_failed_import_names_the_file(self):
+        with self.assertRaisesRegex(ValueError, r'Cannot import ".*bad_number.csv"'):
+            quelmar.import_signal(IMPORT_FILES / "bad_number.csv")
+        with self.assertRaisesRegex(ValueError, "extend must be"):
+            quelmar.import_signal(IMPORT_FILES / "f8_le.npy", extend="wrap")
+
+
+class Arguments(unittest.TestCase):
+    """Views are views; every wrong argument is an exception with a clear message."""
+
+    def test_level_and_approximation_are_views(self):
+        c = quelmar.forward(np.linspace(0, 1, 33), 2)
+        quelmar.level(c, 2)[0] = 7.0
+        quelmar.approximation(c, 2)[1] = 8.0
+        self.assertEqual((c[2], c[4]), (7.0, 8.0))
+        out = np.zeros(33)
+        self.assertIs(quelmar.inverse(c, 2, out=out), out)
+        quelmar.forward(out, 2, out=out)
+        self.assertTrue(same_bits(out, c))
+
+    def test_wrong_arguments(self):
+        good = np.zeros(9)
+        cases = [
+            (TypeError, "not int64", lambda: quelmar.forward(np.arange(9), 1)),
+            (TypeError, "not list", lambda: quelmar.denoise([0.0] * 9)),
+            (ValueError, r"shape \(3, 3\)", lambda: quelmar.forward(good.reshape(3, 3), 1)),
+            (ValueError, r"10 samples, not 2\*\*J \+ 1", lambda: quelmar.forward(np.zeros(10), 1)),
+            (ValueError, "contiguous", lambda: quelmar.level(np.zeros(18)[::2], 1)),
+            (ValueError, "contiguous", lambda: quelmar.forward(good, 1, out=np.zeros(18)[::2])),
+            (ValueError, "read-only", lambda: quelmar.forward(good, 1, out=read_only(np.zeros(9)))),
+            (ValueError, "levels must be from 1 to 3", lambda: quelmar.forward(good, 4)),
+            (ValueError, "k must be from 1 to 3", lambda: quelmar.level(good, 0)),
+            (ValueError, "rule must be", lambda: quelmar.denoise(good, rule="minimax")),
+            (ValueError, "shrink must be", lambda: quelmar.denoise(good, shrink="medium")),
+            (ValueError, "shifts must be from 1 to 256", lambda: quelmar.denoise(good, shifts=0)),
+            (ValueError, "only then", lambda: quelmar.denoise(good, threshold=1.0)),
+            (ValueError, "Invalid floating point operation", lambda: quelmar.forward(np.full(9, np.nan), 1)),
+            (OverflowError, "overflow", lambda: quelmar.forward(np.array([1e308, -1e308] * 4 + [1e308]), 3)),
+            (ValueError, "J must be from 2 to 26", lambda: quelmar.noise_gains(27, 1)),
+        ]
+        for error, message, call in cases:
+            with self.assertRaisesRegex(error, message):
+                call()
+        self.assertEqual([quelmar.grid_size(n) for n in (1, 5, 6, 1025, 1026)], [5, 5, 9, 1025, 2049])
+
+
+if __name__ == "__main__":
+    warnings.simplefilter("default")
+    unittest.main()
