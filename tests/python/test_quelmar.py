@@ -75,8 +75,14 @@ class AgainstTheBatch(unittest.TestCase):
                 rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6))
                 for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept"]):
                     self.assertTrue(np.array_equal(rows[:, column], levels[name]), name)
-                c = quelmar.forward(x, len(levels["level"]))
-                self.assertTrue(same_bits(quelmar.estimate_noise(c, len(levels["level"])), levels["sigma"]))
+                depth = len(levels["level"])
+                c = quelmar.forward(x, depth)
+                self.assertTrue(same_bits(quelmar.estimate_noise(c, depth), levels["sigma"]))
+                thresholds = quelmar.thresholds(c, depth, rule=rule)
+                self.assertTrue(same_bits(thresholds, levels["threshold"]))
+                if shifts == 1:
+                    rebuilt = quelmar.inverse(quelmar.shrink(c, depth, list(thresholds), mode=shrink), depth)
+                    self.assertTrue(same_bits(rebuilt, signal), (source, rule))
 
     def test_files_round_trip_and_warn_in_the_windows_words(self):
         x = quelmar.read_samples(BUNDLED[0])
@@ -153,6 +159,7 @@ class Arguments(unittest.TestCase):
             (ValueError, "Invalid floating point operation", lambda: quelmar.forward(np.full(9, np.nan), 1)),
             (OverflowError, "overflow", lambda: quelmar.forward(np.array([1e308, -1e308] * 4 + [1e308]), 3)),
             (ValueError, "J must be from 2 to 26", lambda: quelmar.noise_gains(27, 1)),
+            (ValueError, "one value per level", lambda: quelmar.shrink(good, 2, [1.0])),
         ]
         for error, message, call in cases:
             with self.assertRaisesRegex(error, message):
