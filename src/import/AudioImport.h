@@ -22,7 +22,4 @@ struct AudioInfo {
 // not in it, it holds no frames or more than a signal may have.
 Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
 
-// What the file holds, without reading its samples.
-AudioInfo ReadAudioInfo(const std::string& fileName);
-
 }  // namespace importer

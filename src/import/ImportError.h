@@ -11,12 +11,7 @@ namespace importer {
 class ImportError : public fw::Exception {
 public:
     ImportError(const std::string& fileName, const std::string& reason)
-        : Exception("Cannot import \"" + fileName + "\": " + reason), reason_(reason) {}
-    // The reason alone, without the file.
-    const std::string& Reason() const { return reason_; }
-
-private:
-    std::string reason_;
+        : Exception("Cannot import \"" + fileName + "\": " + reason) {}
 };
 
 // A reason with no file yet: the readers of bytes in memory throw it, and

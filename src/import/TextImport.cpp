@@ -69,14 +69,4 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
     });
 }
 
-std::string ReadTextHead(const std::string& fileName, std::size_t most) {
-    int64_t fileBytes = 0;
-    const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
-    analysis::FileChunkReader window(file.Get(), most, most + 1);
-    while (static_cast<std::size_t>(window.End() - window.Begin()) < most && window.Fill()) {
-    }
-    if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
-    return std::string(window.Begin(), std::min<std::size_t>(most, window.End() - window.Begin()));
-}
-
 }  // namespace importer

@@ -26,7 +26,4 @@ TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices);
 // Throws ImportFailure also when the file cannot be opened or read.
 TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices);
 
-// The first bytes of a file (at most `most`), for a preview and the layout.
-std::string ReadTextHead(const std::string& fileName, std::size_t most);
-
 }  // namespace importer

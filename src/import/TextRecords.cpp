@@ -23,16 +23,6 @@ std::optional<Delimiter> DelimiterNamed(const std::string& name) {
     return std::nullopt;
 }
 
-const char* DelimiterName(Delimiter delimiter) {
-    switch (delimiter) {
-    case Delimiter::Comma: return "comma";
-    case Delimiter::Semicolon: return "semicolon";
-    case Delimiter::Tab: return "tab";
-    case Delimiter::Blanks: break;
-    }
-    return "blanks";
-}
-
 bool IsCommentLine(const char* p, const char* end) {
     while (p < end && IsFieldBlank(*p)) ++p;
     return p == end || *p == '\n' || *p == '#' || *p == '%';

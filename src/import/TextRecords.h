@@ -16,7 +16,6 @@ enum class Delimiter : char { Comma = ',', Semicolon = ';', Tab = '\t', Blanks =
 
 // "," "comma", ";" "semicolon", "tab" (or a tab), "blanks" "space" (or " ").
 std::optional<Delimiter> DelimiterNamed(const std::string& name);
-const char* DelimiterName(Delimiter delimiter);
 
 // The text of a field, blanks trimmed, quotes kept.
 struct TextField {

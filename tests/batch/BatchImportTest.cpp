@@ -88,12 +88,16 @@ TEST(BatchImport, AColumnGivesTheWindowsResultOfItsNSamples) {
 TEST(BatchImport, APlainSampleFileIsReadAsBefore) {
     const TempFolder folder;
     // Two numbers a line would be two columns to an import.
-    const std::string input = folder.Write("pairs.txt", "1 2\n3 4\n5 6\n7 8\n9 10\n");
+    const std::string input = folder.Write("pairs", "1 2\n3 4\n5 6\n7 8\n9 10\n");
     const std::string output = folder.PathOf("out.dat");
-    EXPECT_EQ(RunArgs({"--levels", "1", input, output}).code, kExitDone);
-    EXPECT_EQ(ReadBack(output).size(), 17u);
+    for (const char* name : {"pairs.txt", "PAIRS.Dat"}) {
+        const std::string copy = folder.PathOf(name);
+        std::filesystem::copy_file(input, copy, std::filesystem::copy_options::overwrite_existing);
+        EXPECT_EQ(RunArgs({"--levels", "1", copy, output}).code, kExitDone);
+        EXPECT_EQ(ReadBack(output).size(), 17u) << name;
+    }
     // With an import option the same file is a table of two columns.
-    EXPECT_EQ(RunArgs({"--levels", "1", "--column", "1", input, output}).code, kExitDone);
+    EXPECT_EQ(RunArgs({"--levels", "1", "--column", "1", folder.PathOf("pairs.txt"), output}).code, kExitDone);
     EXPECT_EQ(ReadBack(output), (std::vector<double>{1, 3, 5, 7, 9}));
 }
 

@@ -48,6 +48,8 @@ const FileCase kReadable[] = {
     {"table_fortran.npy", "2", "", "", "column 2"},
     {"signals.mat", "", "", "", "variable \"ecg\""},
     {"signals.mat", "", "", "ecg", "variable \"ecg\""},
+    // A matrix's column: MATLAB keeps columns together, as Fortran order does.
+    {"signals.mat", "2", "", "grid", "variable \"grid\", column 2", "table_c.npy"},
     {"tone.wav", "", "", "", "channel 1"},
     {"tone.flac", "", "1"},
     {"tone.aiff", "", "1"},

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
+#include "analysis/FileChunkReader.h"
 #include "import/ImportError.h"
 #include "import/TextColumnParser.h"
 #include "import/TextImport.h"
@@ -81,6 +84,26 @@ TEST(TextColumnParser, ReadsTheSameWhereverThePiecesEnd) {
         EXPECT_EQ(begin, text.data() + text.size());
         EXPECT_EQ(pieces.Values(), (column == 1 ? whole : second).Values());
     }
+}
+
+// A file longer than the reader's window: the records cut by each chunk's
+// end are read whole, as from the text in memory.
+TEST(TextImport, AFileReadsAsItsTextInMemory) {
+    std::string text = "\xEF\xBB\xBFindex;\"volts\"\r\n";
+    for (int i = 0; text.size() < 2 * analysis::kReadChunkBytes + 100; ++i) {
+        text += std::to_string(i) + ";" + std::to_string(i % 1000) + "," + std::to_string(i % 7) + "e-" +
+                std::to_string(i % 3) + (i % 500 == 0 ? "\r\n# pause\r\n" : "\r\n");
+    }
+    const std::string path = ::testing::TempDir() + "/quelmar-import-long.csv";
+    std::ofstream(path, std::ios::binary) << text;
+    const TextColumn file = ReadTextColumn(path, {});
+    std::remove(path.c_str());
+    const TextColumn memory = ParseTextColumn(text, {});
+    EXPECT_EQ(file.name, "volts");
+    EXPECT_TRUE(file.layout.dialect.decimalComma);
+    EXPECT_GT(file.values.size(), 100000u);
+    EXPECT_EQ(file.values, memory.values);
+    EXPECT_EQ(memory.values[1234], 23.42);  // "234,2e-1"
 }
 
 TEST(TextColumnParser, NamesTheLineAndColumnOfABadField) {
