@@ -25,17 +25,6 @@ bool Changes(double c, const LevelCut& cut) {
     return std::bit_cast<uint64_t>(Shrunk(c, cut)) != std::bit_cast<uint64_t>(c);
 }
 
-// Calls visit(position, value) for every coefficient the cuts change.
-template <typename Visit>
-void ForEachChange(const double* buffer, std::span<const LevelCut> cuts, Visit visit) {
-    for (const LevelCut& cut : cuts) {
-        const double* c = buffer + cut.level.first;
-        for (int32_t i = 0; i < cut.level.count; ++i, c += cut.level.stride) {
-            if (Changes(*c, cut)) visit(static_cast<uint32_t>(cut.level.Position(i)), *c);
-        }
-    }
-}
-
 // The cut of a step that covers position p; every step's cuts cover
 // distinct levels.
 const LevelCut& CutAt(std::span<const LevelCut> cuts, std::size_t p) {
@@ -91,24 +80,46 @@ void ThresholdHistory::Record(const double* buffer, std::string name, std::vecto
     step.positions.reserve(inMemory);
     step.values.reserve(inMemory);
     step.fileOffset = fileEnd_;
-    std::vector<uint32_t> chunkPositions;
-    std::vector<double> chunkValues;
-    ForEachChange(buffer, cuts, [&](uint32_t position, double value) {
-        if (step.positions.size() < inMemory) {
-            step.positions.push_back(position);
-            step.values.push_back(value);
-            return;
+    // Each coefficient is written to the chunk and kept there only when it
+    // changes, without a branch: whether a coefficient changes is as good as
+    // random, and a mispredicted branch costs more than the store.
+    std::vector<uint32_t> chunkPositions(kChunk);
+    std::vector<double> chunkValues(kChunk);
+    std::size_t held = 0;
+    // What goes to the file goes in full chunks (see kChunk), whatever part
+    // of a gathered chunk the memory took.
+    std::vector<uint32_t> filePositions;
+    std::vector<double> fileValues;
+    const auto writeFile = [&] {
+        Spill(filePositions, fileValues);
+        step.fileCount += filePositions.size();
+        filePositions.clear();
+        fileValues.clear();
+    };
+    const auto flush = [&] {
+        const std::size_t toMemory = std::min(held, inMemory - step.positions.size());
+        step.positions.insert(step.positions.end(), chunkPositions.begin(),
+                              chunkPositions.begin() + static_cast<std::ptrdiff_t>(toMemory));
+        step.values.insert(step.values.end(), chunkValues.begin(),
+                           chunkValues.begin() + static_cast<std::ptrdiff_t>(toMemory));
+        for (std::size_t k = toMemory; k < held; ++k) {
+            filePositions.push_back(chunkPositions[k]);
+            fileValues.push_back(chunkValues[k]);
+            if (filePositions.size() == kChunk) writeFile();
         }
-        chunkPositions.push_back(position);
-        chunkValues.push_back(value);
-        ++step.fileCount;
-        if (chunkPositions.size() == kChunk) {
-            Spill(chunkPositions, chunkValues);
-            chunkPositions.clear();
-            chunkValues.clear();
+        held = 0;
+    };
+    for (const LevelCut& cut : cuts) {
+        const double* c = buffer + cut.level.first;
+        for (int32_t i = 0; i < cut.level.count; ++i, c += cut.level.stride) {
+            chunkPositions[held] = static_cast<uint32_t>(cut.level.Position(i));
+            chunkValues[held] = *c;
+            held += Changes(*c, cut);
+            if (held == kChunk) flush();
         }
-    });
-    if (!chunkPositions.empty()) Spill(chunkPositions, chunkValues);
+    }
+    flush();
+    if (!filePositions.empty()) writeFile();
     if (step.positions.size() < step.positions.capacity() / 2) {
         step.positions.shrink_to_fit();
         step.values.shrink_to_fit();

@@ -29,10 +29,11 @@ bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
 // between, on a buffer with negative zeros and exact ties; every state is
 // checked against the copies.
 TEST(ThresholdHistory, UndoAndRedoGiveEveryEarlierBufferBackBitForBit) {
-    constexpr int32_t j = 10;
+    // Order 18: a step of level 1 changes more than a file chunk's 2^16.
+    constexpr int32_t j = 18;
     std::mt19937_64 random(23);
     std::normal_distribution<double> noise(0.0, 3.0);
-    for (const std::size_t budget : {std::size_t{0}, std::size_t{200}, std::size_t{1} << 20}) {
+    for (const std::size_t budget : {std::size_t{0}, std::size_t{200 * 12 + 5}, std::size_t{1} << 22}) {
         std::vector<double> buffer(SamplesOfOrder(j));
         for (double& x : buffer) x = std::round(noise(random) * 4) / 4;  // ties with the thresholds below
         buffer[3] = -0.0;
@@ -40,7 +41,7 @@ TEST(ThresholdHistory, UndoAndRedoGiveEveryEarlierBufferBackBitForBit) {
         history.Clear(budget);
         std::vector<std::vector<double>> states{buffer};  // states[k]: after k steps done
         std::size_t done = 0;
-        for (int round = 0; round < 40; ++round) {
+        for (int round = 0; round < 24; ++round) {
             const int action = static_cast<int>(random() % 4);
             if (action == 0 && history.CanUndo()) {
                 history.Undo(buffer.data());
