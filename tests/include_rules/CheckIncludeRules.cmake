@@ -1,5 +1,5 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
-#  - analysis and framework/core include no Qt header;
+#  - analysis, recipe and framework/core include no Qt header;
 #  - the Python module includes no Qt header and nothing of the layers above
 #    analysis (chart, app, ui, batch);
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
@@ -51,7 +51,7 @@ foreach(file IN LISTS files)
   includes_of(${file} names)
   foreach(name IN LISTS names)
     # No Qt at all below the chart.
-    if(rel MATCHES "^src/(analysis|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
+    if(rel MATCHES "^src/(analysis|recipe|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
       list(APPEND violations "${rel}: includes Qt header <${name}>")
     endif()
     # The Python module stands on analysis alone.
