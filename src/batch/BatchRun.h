@@ -21,6 +21,7 @@ enum BatchExit : int {
     kExitBadArguments = 1,
     kExitUnreadableInput = 2,
     kExitAnalysisFailed = 3,
+    kExitOutputDiffers = 4,
 };
 
 // What one input gave, as the window's plots hold it after the same steps.

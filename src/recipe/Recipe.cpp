@@ -84,10 +84,13 @@ private:
     void CheckApplyAllLevels(std::size_t i, const std::string& field) {
         const Step& step = recipe_.steps[i];
         // The batch's denoising of the whole signal: decompose, shrink every
-        // level, reconstruct, with nothing between.
-        const bool framed = i > 0 && recipe_.steps[i - 1].kind == StepKind::Decompose && i + 1 < recipe_.steps.size() &&
-                            recipe_.steps[i + 1].kind == StepKind::Reconstruct;
-        if (!framed) Fail(field, "ApplyAllLevels must come right after Decompose and right before Reconstruct");
+        // level, reconstruct, with nothing between and nothing after (with
+        // shifts its result is no state the session's own steps reach).
+        const bool framed = i > 0 && recipe_.steps[i - 1].kind == StepKind::Decompose &&
+                            i + 2 == recipe_.steps.size() && recipe_.steps[i + 1].kind == StepKind::Reconstruct;
+        if (!framed) {
+            Fail(field, "ApplyAllLevels must come right after Decompose and right before the last step, Reconstruct");
+        }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
         const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(step.shrink);
         if (!shrink) Fail(field + ".shrink", "'" + step.shrink + "' is not hard or soft");

@@ -1,16 +1,21 @@
 #include "recipe/RecipeJson.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <limits>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "analysis/ReadWarning.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FileReplacement.h"
 
 namespace recipe {
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 [[noreturn]] void Fail(const std::string& field, const std::string& why) { throw RecipeError(field + ": " + why); }
 
@@ -227,6 +232,15 @@ Recipe ReadRecipe(std::string_view text) {
     }
     CheckRecipe(recipe);
     return recipe;
+}
+
+Recipe ReadRecipeFile(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) throw analysis::EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad()) throw analysis::EFileError("Cannot read file \"" + fileName + "\"");
+    return ReadRecipe(bytes.str());
 }
 
 void SaveRecipe(const std::string& fileName, const Recipe& recipe) {

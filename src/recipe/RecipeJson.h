@@ -17,6 +17,10 @@ std::string WriteRecipe(const Recipe& recipe);
 
 Recipe ReadRecipe(std::string_view text);
 
+// The recipe a file holds; throws analysis::EFileError when it cannot be
+// read, RecipeError when it holds no good recipe.
+Recipe ReadRecipeFile(const std::string& fileName);
+
 // Replaces fileName only once the whole text is written; throws RecipeError
 // or fw::FileSaveError.
 void SaveRecipe(const std::string& fileName, const Recipe& recipe);
