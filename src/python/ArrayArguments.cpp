@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <vector>
 
 #include "analysis/DyadicSignal.h"
 #include "analysis/LevelGeometry.h"
@@ -50,17 +51,36 @@ int32_t OrderOf(const py::array& array, const char* name) {
 
 }  // namespace
 
-SignalArray CopiedSignal(const py::handle& value, const char* name) {
+SignalArray Signal(const py::handle& value, const char* name) {
     const py::array array = OneDimensionalDoubles(value, name);
-    const int32_t j = OrderOf(array, name);
+    return {array, OrderOf(array, name)};
+}
+
+void CopyInto(const SignalArray& from, double* to) {
+    const py::ssize_t n = from.array.shape(0);
+    const py::ssize_t stride = from.array.strides(0);
+    const auto* source = static_cast<const char*>(from.array.data());
+    if (stride == sizeof(double)) {
+        if (source != reinterpret_cast<const char*>(to)) std::memmove(to, source, sizeof(double) * n);
+        return;
+    }
+    // A strided source that overlaps the target is read whole first.
+    const char* low = stride > 0 ? source : source + stride * (n - 1);
+    const char* high = (stride > 0 ? source + stride * (n - 1) : source) + sizeof(double);
+    const bool overlaps = low < reinterpret_cast<const char*>(to + n) && reinterpret_cast<const char*>(to) < high;
+    std::vector<double> staged(overlaps ? static_cast<std::size_t>(n) : 0);
+    double* first = overlaps ? staged.data() : to;
+    for (py::ssize_t i = 0; i < n; ++i) std::memcpy(first + i, source + i * stride, sizeof(double));
+    if (overlaps) std::memcpy(to, first, sizeof(double) * n);
+}
+
+SignalArray CopiedSignal(const py::handle& value, const char* name) {
+    const SignalArray source = Signal(value, name);
     // A copy in C order whatever the source's strides: the transform works on
     // its own array.
-    py::array_t<double> copy(array.shape(0));
-    const auto stride = array.strides(0);
-    const char* source = static_cast<const char*>(array.data());
-    double* target = copy.mutable_data();
-    for (py::ssize_t i = 0; i < array.shape(0); ++i) std::memcpy(target + i, source + i * stride, sizeof(double));
-    return {copy, j};
+    py::array_t<double> copy(source.array.shape(0));
+    CopyInto(source, copy.mutable_data());
+    return {copy, source.j};
 }
 
 SignalArray SignalInPlace(const py::handle& value, const char* name, bool writeable) {

@@ -21,9 +21,16 @@ struct SignalArray {
     const double* ConstData() const { return static_cast<const double*>(array.data()); }
 };
 
-// `value` as a signal: any float64 ndarray of the right length, copied into
-// a fresh contiguous array of its own. `name` is the argument's name.
+// `value` as a signal: any float64 ndarray of the right length, as it is
+// (it may be strided). `name` is the argument's name.
+SignalArray Signal(const py::handle& value, const char* name);
+
+// The same copied into a fresh contiguous array of its own.
 SignalArray CopiedSignal(const py::handle& value, const char* name);
+
+// Copies the signal's values into `to`, which holds as many; nothing to do
+// when `to` is the signal's own contiguous buffer.
+void CopyInto(const SignalArray& from, double* to);
 
 // `value` as a signal worked on in place or viewed: it must also be
 // C-contiguous (and writeable when `writeable`).

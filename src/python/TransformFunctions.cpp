@@ -3,8 +3,6 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
-#include <cstring>
-
 #include "analysis/DyadicSignal.h"
 #include "analysis/LevelGeometry.h"
 #include "analysis/WaveletTransform.h"
@@ -23,13 +21,12 @@ py::array Apply(Transform transform, const py::handle& x, int32_t levels, const 
         target = CopiedSignal(x, "x");
     } else {
         target = SignalInPlace(out, "out", true);
-        const SignalArray source = CopiedSignal(x, "x");
+        const SignalArray source = Signal(x, "x");
         if (source.j != target.j) {
             throw py::value_error("out has " + std::to_string(target.array.shape(0)) + " samples and x " +
                                   std::to_string(source.array.shape(0)));
         }
-        std::memcpy(target.Data(), source.ConstData(),
-                    sizeof(double) * static_cast<std::size_t>(target.array.shape(0)));
+        CopyInto(source, target.Data());
     }
     CheckLevels(levels, target.j);
     double* data = target.Data();
