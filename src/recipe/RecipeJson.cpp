@@ -212,7 +212,8 @@ Recipe ReadRecipe(std::string_view text) {
     Json json;
     try {
         json = Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Syntax, and numbers beyond the double range (out_of_range).
         throw RecipeError(std::string("recipe: not JSON: ") + error.what());
     }
     const Fields fields(json, "");

@@ -163,6 +163,7 @@ TEST(RecipeJson, BadValuesGiveAMessageNamingTheField) {
         }
     }
     EXPECT_THROW(ReadRecipe("{\"version\": 1,"), RecipeError);
+    EXPECT_THROW(ReadRecipe("{\"version\": 1e999}"), RecipeError);
 }
 
 TEST(RecipeJson, SavedOnlyWhenItIsAGoodRecipe) {
