@@ -337,16 +337,18 @@ Options:
   --plot FILE       also draw the window's two charts into one picture, a
                     .png, .svg or .pdf file: the signal and its reconstruction
                     above, the level --plot-level chooses below, after
-                    thresholding; needs no display, and takes one input
+                    thresholding; needs no display, and takes one input;
+                    the picture carries the run's recipe
   --plot-level K    the view item the lower chart shows (K = L + 1: the
                     approximation; default 1)
   --save-recipe FILE  also write the recipe of the run: the input's name,
                     size and SHA-256, the count, the steps and the SHA-256 of
                     each result written; takes one input
-  --recipe FILE     run a recipe on its own input (whose size and SHA-256
-                    must match), or on INPUT instead, and write its outputs
-                    where it names them; the recipe is checked whole before
-                    anything runs
+  --recipe FILE     run a recipe (a recipe file, or a picture --plot wrote,
+                    which carries one) on its own input (whose size and
+                    SHA-256 must match), or on INPUT instead, and write its
+                    outputs where it names them; the recipe is checked whole
+                    before anything runs
   --verify          with --recipe: write nothing, and compare each output's
                     SHA-256 with the recipe's; the first that differs is named
   --help            show this text

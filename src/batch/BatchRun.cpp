@@ -262,7 +262,7 @@ private:
             ThresholdAsTheWindow(result);
         }
         WriteFiles(result);
-        if (!options_.saveRecipe.empty()) SaveRecipe(result);
+        if (!options_.saveRecipe.empty() || !options_.plotFile.empty()) RecordRecipe(result);
         if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();
@@ -287,11 +287,12 @@ private:
         files.Commit();
     }
 
-    // After the files: the recipe holds their hashes.
-    void SaveRecipe(const InputResult& result) {
+    // After the files: the recipe holds their hashes, and the picture the recipe.
+    void RecordRecipe(InputResult& result) {
         RunRecord run{plan_.input,  plan_.countText,        steps_,
                       plan_.output, &result.reconstruction, CoefficientFiles(plan_)};
-        recipe::SaveRecipe(options_.saveRecipe, RecordRun(run));
+        result.recipe = recipe::WriteRecipe(RecordRun(run));
+        if (!options_.saveRecipe.empty()) fw::ReplaceFileWith(options_.saveRecipe, result.recipe);
     }
 
     // The window's own operations, so that the numbers are the window's.

@@ -36,6 +36,8 @@ struct InputResult {
     std::vector<std::vector<double>> coefficients;
     // The threshold text applied to each view item ("" for none).
     std::vector<std::string> thresholds;
+    // The recipe of the run as JSON text, when a picture or --save-recipe asks for it.
+    std::string recipe;
 };
 
 // Receives each input's result once its files are written (a picture of the

@@ -11,6 +11,7 @@
 #include "analysis/ReadWarning.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FileReplacement.h"
+#include "recipe/PictureRecipe.h"
 
 namespace recipe {
 namespace {
@@ -241,7 +242,10 @@ Recipe ReadRecipeFile(const std::string& fileName) {
     std::ostringstream bytes;
     bytes << file.rdbuf();
     if (file.bad()) throw analysis::EFileError("Cannot read file \"" + fileName + "\"");
-    return ReadRecipe(bytes.str());
+    const std::string content = bytes.str();
+    // A picture the program wrote carries the recipe that made it.
+    if (const std::optional<std::string> text = RecipeTextInPicture(content)) return ReadRecipe(*text);
+    return ReadRecipe(content);
 }
 
 void SaveRecipe(const std::string& fileName, const Recipe& recipe) {

@@ -17,7 +17,7 @@ std::string WriteRecipe(const Recipe& recipe);
 
 Recipe ReadRecipe(std::string_view text);
 
-// The recipe a file holds; throws analysis::EFileError when it cannot be
+// The recipe a file holds, or the one in a picture the program wrote; throws analysis::EFileError when it cannot be
 // read, RecipeError when it holds no good recipe.
 Recipe ReadRecipeFile(const std::string& fileName);
 

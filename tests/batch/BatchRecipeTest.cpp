@@ -14,6 +14,7 @@
 
 #include "BatchTestRun.h"
 #include "batch/BatchRun.h"
+#include "recipe/RecipeJson.h"
 #include "../analysis/TempFolder.h"
 
 namespace batch {
@@ -148,6 +149,24 @@ TEST(BatchRecipe, BadRecipesAndInputsGiveTheirMessageAndWriteNothing) {
         EXPECT_NE(outcome.errors.find(c.message), std::string::npos) << outcome.errors;
         EXPECT_FALSE(std::filesystem::exists(run.out));
         EXPECT_EQ(ReadAll(run.input), ReadAll(SampleFile("doppler_noisy_513.dat")));
+    }
+}
+
+}  // namespace
+}  // namespace batch
+
+namespace batch {
+namespace {
+
+TEST(BatchRecipe, PicturesCarryTheRecipeAndReplayFromIt) {
+    for (const char* format : {"png", "svg", "pdf"}) {
+        SCOPED_TRACE(format);
+        RecordedRun run;
+        const std::string picture = run.folder.PathOf(std::string("charts.") + format);
+        ASSERT_EQ(run.Record({"--levels", "4", "--threshold", "1=0.5", "--plot", picture}).code, kExitDone);
+        EXPECT_EQ(ReadAll(run.recipe), recipe::WriteRecipe(recipe::ReadRecipeFile(picture)));
+        const Outcome verified = RunCommand({"--recipe", picture, "--verify"});
+        EXPECT_EQ(verified.code, kExitDone) << verified.errors;
     }
 }
 

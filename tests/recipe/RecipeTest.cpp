@@ -7,6 +7,7 @@
 
 #include "../analysis/TempFolder.h"
 #include "framework/core/Conversions.h"
+#include "recipe/PictureRecipe.h"
 #include "recipe/RecipeJson.h"
 #include "recipe/Sha256.h"
 
@@ -177,6 +178,33 @@ TEST(RecipeJson, SavedOnlyWhenItIsAGoodRecipe) {
     EXPECT_THROW(SaveRecipe(name, bad), RecipeError);
     std::ifstream old(name);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+}
+
+}  // namespace
+}  // namespace recipe
+
+namespace recipe {
+namespace {
+
+// Texts with what markup must escape, and bytes a chunk must keep.
+TEST(PictureRecipe, PicturesGiveBackTheTextTheyCarry) {
+    const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+    const std::string svg = "<?xml version=\"1.0\"?>\n<svg width=\"10\" height=\"10\">\n<g/></svg>\n";
+    for (const std::string& text : {std::string("{\"a\": \"<&amp;>\"}"), std::string("\xc3\xa9\n\0x", 5)}) {
+        const std::string inPng = EmbedInPng(png, text);
+        EXPECT_EQ(RecipeTextInPicture(inPng), text);
+        EXPECT_EQ(inPng.substr(inPng.size() - 12), png.substr(8));
+        EXPECT_EQ(RecipeTextInPicture(EmbedInSvg(svg, text)), text);
+        EXPECT_EQ(RecipeTextInPicture("%PDF-1.4\n" + XmpPacket(text) + "\n%%EOF"), text);
+    }
+    // The chunk's CRC, as any PNG reader checks it: "iTXt" + data.
+    const std::string inPng = EmbedInPng(png, "x");
+    EXPECT_EQ(inPng.substr(inPng.size() - 12 - 4 - 24, 4), "iTXt");
+    EXPECT_EQ(inPng.substr(inPng.size() - 12 - 4, 4), std::string("\xf9\x9b\xe9\x8c", 4));
+    EXPECT_EQ(RecipeTextInPicture("{\"version\": 1}"), std::nullopt);
+    EXPECT_THROW(RecipeTextInPicture(png), RecipeError);
+    EXPECT_THROW(RecipeTextInPicture(svg), RecipeError);
+    EXPECT_THROW(EmbedInPng("not a png", "x"), RecipeError);
 }
 
 }  // namespace
