@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-liberation fontconfig locales pybind11-dev python3-dev python3-numpy
-          nlohmann-json3-dev libssl-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
+          libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy
+          fonts-liberation fontconfig locales nlohmann-json3-dev libssl-dev)
 
 install_missing() {
   local missing=()

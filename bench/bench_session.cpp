@@ -1,4 +1,5 @@
-// The session's five operations end to end on N = 2^k + 1 random-walk samples
+// The session's five operations, and the Denoise panel's preview, Apply to
+// All Levels and undo, end to end on N = 2^k + 1 random-walk samples
 // read from a 17-digit text file: the program's series on the program's
 // charts, both charts repainted off-screen after each operation, and the
 // process's peak resident memory per sample.
@@ -22,6 +23,7 @@
 #include "analysis/ControlSink.h"
 #include "analysis/LevelGeometry.h"
 #include "app/ProgramCharts.h"
+#include "app/ThresholdPreview.h"
 #include "chart/Chart.h"
 
 namespace {
@@ -196,6 +198,63 @@ void BM_SessionReconstruct(benchmark::State& state) {
     window.ReportPeak(state);
 }
 
+// ---- The Denoise panel, the threshold lines and undo ----------------------------
+
+// One step of a line's drag on level 1: the preview rebuilt at the new T and
+// both charts repainted (the lines moved on the lower one).
+void BM_ThresholdPreview(benchmark::State& state) {
+    Window window(Arg(state));
+    window.Load();
+    window.DecomposeFully();
+    window.ViewLevelOne();
+    window.charts.ThresholdLines().SetVisible(true);
+    app::ThresholdPreview preview(window.charts);
+    double t = 0.5;
+    for (auto _ : state) {
+        t = t == 0.5 ? 0.6 : 0.5;
+        preview.Show(window.session, t);
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+// Apply to All Levels with the default rule and one shift, from the untouched
+// decomposition each time, and both repaints.
+void BM_ApplyAllLevels(benchmark::State& state) {
+    Window window(Arg(state));
+    window.Load();
+    window.DecomposeFully();
+    window.ViewLevelOne();
+    analysis::DenoiseOptions options;
+    options.shifts = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.session.Undo();
+        window.Repaint();
+        state.ResumeTiming();
+        window.session.ApplyToAllLevels(options);
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
+// The undo of BM_SessionThreshold's level-1 threshold, with both repaints.
+void BM_UndoThreshold(benchmark::State& state) {
+    Window window(Arg(state));
+    window.Load();
+    window.DecomposeFully();
+    window.ViewLevelOne();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.session.ApplyThreshold(0, "1");
+        window.Repaint();
+        state.ResumeTiming();
+        window.session.Undo();
+        window.Repaint();
+    }
+    window.ReportPeak(state);
+}
+
 // Each operation takes up to seconds at 2^24 + 1: a few timed runs suffice.
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(20)->Arg(24)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -206,6 +265,9 @@ BENCHMARK(BM_SessionDecompose)->Apply(Sizes);
 BENCHMARK(BM_SessionView)->Apply(Sizes);
 BENCHMARK(BM_SessionThreshold)->Apply(Sizes);
 BENCHMARK(BM_SessionReconstruct)->Apply(Sizes);
+BENCHMARK(BM_ThresholdPreview)->Apply(Sizes);
+BENCHMARK(BM_ApplyAllLevels)->Apply(Sizes);
+BENCHMARK(BM_UndoThreshold)->Apply(Sizes);
 
 }  // namespace
 

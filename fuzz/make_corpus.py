@@ -119,6 +119,23 @@ SEEDS = {
         b'{"version": 1, "steps": [{"step": "Decompose", "levels": 1e2}]}',
         recipe(DENOISE_STEPS, OUTPUTS).replace(b"1.7976931348623157e+308", b"1.8e+308"),  # beyond double
     ],
+    "fuzz_import_csv": [
+        textual(0, b"time,value\n0,1.5\n1,-2.5e3\n2,.25\n"),
+        textual(4 | 1 | 8 | 16 | 32 | 64, b"# made\nt;v\n0;1,5\n1;\"2,5\"\r\n% note\n2;3,\n"),
+        textual(32, b"\xef\xbb\xbf\"a, b\",c\n\"x\ny\",1\n\"q\"\"\",2\n"),
+        textual(4 | 3 | 32 | 128, b"  1 2 3\n4 5 6 # c\n\t7\t8\t9\r\n"),
+        textual(4 | 2, b"a\tb\n1e999\t2\n"),
+        textual(0, b"1,2\n3\n"),
+    ],
+    "fuzz_import_npy": [
+        bytes([0]) + b"\x93NUMPY\x01\x00\x76\x00{'descr': '<f8', 'fortran_order': False, 'shape': (2,), }"
+        + b" " * 57 + b"\n" + struct.pack("<2d", 1.5, -2.0),
+        bytes([1]) + b"\x93NUMPY\x02\x00\x00\x00\x00\x00{}",
+        bytes([64 | 1 | 4, 10, 3, 2, 1]) + bytes(range(48)),
+        bytes([64 | 2 | 4, 9, 5, 3, 0]) + bytes(range(30)),
+        bytes([64 | 8 | 16, 4, 7]) + bytes(range(20)),
+        bytes([64, 11, 4]) + struct.pack("<4d", 0.1, -0.0, 1e308, 5e-324),
+    ],
 }
 
 for target, seeds in SEEDS.items():

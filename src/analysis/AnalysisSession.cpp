@@ -1,5 +1,7 @@
 #include "analysis/AnalysisSession.h"
 
+#include <algorithm>
+
 #include "analysis/ReadWarning.h"
 #include "analysis/SampleReader.h"
 #include "analysis/Thresholding.h"
@@ -26,21 +28,38 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     const ReadResult read = ReadSamples(fileName, samples->Data(), size.N, progress);
     if (read.stop == ReadStop::Cancelled) throw fw::EAbort();
     if (const std::string failure = DescribeFailedRead(fileName, read); !failure.empty()) throw EFileError(failure);
+    // A file that gave fewer than N samples is reported once the load is done.
+    TakeSignal(size, std::move(samples), size.N);
+    if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
+}
+
+void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32_t signalSamples) {
+    const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(gridSize, kMaxSamples + 1)));
+    if (static_cast<std::size_t>(size.N) != gridSize || signalSamples < 1 || signalSamples > size.N) {
+        throw fw::Exception("A signal of " + std::to_string(signalSamples) + " samples on a grid of " +
+                            std::to_string(gridSize) + " is no signal to load");
+    }
+    std::shared_ptr<DyadicSignal> samples =
+        fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
+    std::copy(grid, grid + gridSize, samples->Data());
+    TakeSignal(size, std::move(samples), signalSamples);
+}
+
+void AnalysisSession::TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples) {
     viewPlot_.Clear();
     controls_.ShowCount(fw::IntToStr(size.N));
     controls_.SetLevelChoices(size.J);
 
-    // The file is read: the new signal replaces the old one and its analysis
-    // starts afresh (no decomposition, view, view items, reconstruction, mean,
-    // Thresholding or Reconstruct), then it is plotted and can be decomposed.
-    // A file that gave fewer than N samples is reported once the load is done.
+    // The new signal replaces the old one and its analysis starts afresh (no
+    // decomposition, view, view items, reconstruction, mean, Thresholding or
+    // Reconstruct), then it is plotted and can be decomposed.
     n_ = size.N;
     j_ = size.J;
+    signalSamples_ = signalSamples;
     samples_ = std::move(samples);
     StartFreshAnalysis();
     PlotNewSignal();
     controls_.EnableDecompose(true);
-    if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
 }
 
 SignalSize AnalysisSession::CountToLoad(const std::string& countText) {
@@ -72,6 +91,7 @@ void AnalysisSession::PlotNewSignal() {
 
 void AnalysisSession::StartFreshAnalysis() {
     levels_ = -1;
+    ForgetHistory();
     viewedLevel_ = -1;
     view_ = CoefficientView();
     controls_.SetViewChoices(0);
@@ -103,6 +123,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
         throw;
     }
     levels_ = levels;
+    ForgetHistory();
     controls_.SetViewChoices(levels_ + 1);
     if (levels_ == j_) ShowMeanReadout();
     controls_.EnableThreshold(true);
@@ -121,10 +142,112 @@ void AnalysisSession::SelectViewLevel(int32_t viewIndex) {
 void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thresholdText) {
     if (viewIndex == -1) return;
     threshold_ = ParseThreshold(thresholdText);
+    if (view_.Count() > 0 && view_.Buffer() == samples_.get()) {
+        const std::string item = viewedLevel_ > levels_ ? "Approximation" : "Level " + fw::IntToStr(viewedLevel_);
+        const LevelGeometry level{view_.Position(0), view_.Stride(), view_.Count()};
+        history_.Record(samples_->Data(), "Thresholding " + item, {{level, threshold_, Shrink::Hard}});
+    }
     HardThreshold(view_, threshold_);
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::Undo() {
+    if (levels_ < 1 || !history_.CanUndo()) return;
+    history_.Undo(samples_->Data());
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::Redo() {
+    if (levels_ < 1 || !history_.CanRedo()) return;
+    history_.Redo(samples_->Data());
+    ShowChangedCoefficients();
+}
+
+void AnalysisSession::ShowChangedCoefficients() {
     if (levels_ == j_) ShowMeanReadout();
     viewPlot_.Clear();
     PlotView();
+}
+
+std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions options) {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    options.levels = levels_;
+    // The rules' thresholds first, from the decomposition as it was made;
+    // then the shrinking runs Denoise's own code with them.
+    const LevelChoice choice = ChooseThresholds(options);
+    options.itemThresholds.assign(static_cast<std::size_t>(levels_) + 1, std::nullopt);
+    std::vector<LevelCut> cuts;
+    for (int32_t k = 1; k <= levels_; ++k) {
+        const double t = choice.thresholds[static_cast<std::size_t>(k) - 1];
+        options.itemThresholds[static_cast<std::size_t>(k) - 1] = t;
+        cuts.push_back({LevelGeometry::Details(j_, k), t, options.shrink});
+    }
+    double* y = samples_->Data();
+    history_.Record(y, "Apply to All Levels", std::move(cuts));
+    std::vector<LevelReport> reports = ShrinkDecomposition(y, j_, options, choice);
+    ShowChangedCoefficients();
+    return reports;
+}
+
+template <typename Read>
+void AnalysisSession::ReadDecomposed(Read read) {
+    double* y = samples_->Data();
+    int32_t undone = 0;
+    for (; history_.CanUndo(); ++undone) history_.Undo(y);
+    read(static_cast<const double*>(y));
+    for (; undone > 0; --undone) history_.Redo(y);
+}
+
+LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    options.levels = levels_;
+    LevelChoice choice;
+    ReadDecomposed([&](const double* y) { choice = ChooseLevelThresholds(y, j_, options); });
+    return choice;
+}
+
+const std::vector<double>& AnalysisSession::DecomposedEnergies() {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    if (!decomposedEnergies_.empty()) return decomposedEnergies_;
+    ReadDecomposed([&](const double* y) {
+        for (int32_t k = 1; k <= levels_; ++k) {
+            const LevelGeometry level = LevelGeometry::Details(j_, k);
+            double sum = 0;
+            for (int32_t i = 0; i < level.count; ++i) sum += y[level.Position(i)] * y[level.Position(i)];
+            decomposedEnergies_.push_back(sum);
+        }
+    });
+    return decomposedEnergies_;
+}
+
+std::pair<int64_t, int64_t> AnalysisSession::ZeroDetails() const {
+    if (levels_ < 1) return {0, 0};
+    const double* y = std::as_const(*samples_).Data();
+    int64_t zero = 0;
+    int64_t total = 0;
+    for (int32_t k = 1; k <= levels_; ++k) {
+        const LevelGeometry level = LevelGeometry::Details(j_, k);
+        const double* c = y + level.first;
+        for (int32_t i = 0; i < level.count; ++i, c += level.stride) zero += *c == 0.0;
+        total += level.count;
+    }
+    return {zero, total};
+}
+
+void AnalysisSession::PreviewThreshold(double t, double* out) const {
+    if (levels_ < 1 || view_.Count() == 0) throw fw::Exception("Choose a level to view first");
+    const DyadicSignal& samples = *samples_;
+    std::copy(samples.Data(), samples.Data() + n_, out);
+    ShrinkInPlace(out + view_.Position(0), view_.Stride(), view_.Count(), t, Shrink::Hard);
+    // Thresholding lowers no magnitude: a bound on the buffer bounds the copy.
+    InverseTransform(out, j_, levels_, samples.MagnitudeBound());
+}
+
+void AnalysisSession::ForgetHistory() {
+    ++decompositionId_;
+    decomposedEnergies_.clear();
+    // One byte per sample: the most memory the history may take beside the buffer.
+    history_.Clear(static_cast<std::size_t>(n_));
 }
 
 void AnalysisSession::Reconstruct() {
@@ -144,6 +267,7 @@ bool AnalysisSession::UndoDecomposition() {
     // buffer as it was, and then the decomposition it holds is the old one.
     InverseTransform(*samples_, levels_);
     levels_ = -1;
+    ForgetHistory();
     return true;
 }
 

@@ -5,13 +5,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <cstddef>
 #include <string>
+#include <utility>
 
 #include "analysis/CoefficientView.h"
 #include "analysis/ControlSink.h"
+#include "analysis/Denoise.h"
 #include "analysis/DyadicSignal.h"
 #include "analysis/PlotSink.h"
 #include "analysis/SampleReader.h"
+#include "analysis/ThresholdHistory.h"
 
 namespace analysis {
 
@@ -25,6 +29,12 @@ public:
     // everything as it was; so does a read that progress cancels, with
     // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
+    // of which the first signalSamples (1 ... N) are the signal and the rest
+    // its extension to the grid. Starts a fresh analysis as Load does; a grid
+    // whose size is not 2^J + 1 (J >= 2) throws fw::Exception and changes
+    // nothing.
+    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples);
     // A decomposition the buffer holds is undone first, as Reconstruct would
     // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);
@@ -32,7 +42,43 @@ public:
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
     void Reconstruct();
 
+    // The thresholding steps on the decomposition the buffer holds (a Load,
+    // Decompose or Reconstruct forgets them): undo puts back the values a
+    // step changed, bit for bit, redo runs it again; both then replot the
+    // view and, at the deepest decomposition, the mean readout.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // "Thresholding Level 2", "Thresholding Approximation", ...; "" for none.
+    std::string UndoName() const { return history_.UndoName(); }
+    std::string RedoName() const { return history_.RedoName(); }
+    void Undo();
+    void Redo();
+    const ThresholdHistory& History() const { return history_; }
+    // Changes whenever the buffer begins a new content (Load, Decompose,
+    // Reconstruct): what was worked out for the old one is stale.
+    uint64_t DecompositionId() const { return decompositionId_; }
+
+    // Every detail level of the decomposition thresholded as Denoise does it
+    // with options (whose levels are the session's), as one undoable step;
+    // what each level went through. Requires a decomposition.
+    std::vector<LevelReport> ApplyToAllLevels(DenoiseOptions options);
+    // The noise and the thresholds options give each detail level, and each
+    // level's sum of squares, all taken on the decomposition as Decompose
+    // left it, before any thresholding. Requires a decomposition.
+    LevelChoice ChooseThresholds(DenoiseOptions options);
+    const std::vector<double>& DecomposedEnergies();
+    // How many of the decomposition's detail coefficients are zero, and how
+    // many there are; {0, 0} without a decomposition.
+    std::pair<int64_t, int64_t> ZeroDetails() const;
+    // The signal the decomposition would give back were the viewed item
+    // thresholded at t, written to out (N values); the buffer stays as it
+    // is. Requires a decomposition and a viewed item.
+    void PreviewThreshold(double t, double* out) const;
+
     int32_t N() const { return n_; }
+    // The samples that are the signal: N after Load, fewer after an import
+    // whose signal was extended to the grid.
+    int32_t SignalSamples() const { return signalSamples_; }
     int32_t J() const { return j_; }
     int32_t Levels() const { return levels_; }
     double Threshold() const { return threshold_; }
@@ -45,6 +91,8 @@ private:
     // The normalised count of countText; a text that is no count empties the
     // view plot and throws.
     SignalSize CountToLoad(const std::string& countText);
+    // The new signal replaces the old one: a fresh analysis, then its plot.
+    void TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples);
     // The inverse over Levels, when the buffer holds a decomposition; tells
     // whether it did.
     bool UndoDecomposition();
@@ -53,6 +101,14 @@ private:
     void PlotNewSignal();
     void PlotView();
     void ShowMeanReadout();
+    // Forgets the thresholding steps, as a new buffer content begins.
+    void ForgetHistory();
+    // Runs read on the buffer as Decompose left it: the steps done are undone
+    // for it and done again afterwards, which gives the same bits.
+    template <typename Read>
+    void ReadDecomposed(Read read);
+    // The view and the mean readout after the buffer's coefficients changed.
+    void ShowChangedCoefficients();
 
     PlotSink& signalPlot_;
     PlotSink& reconstructionPlot_;
@@ -60,12 +116,16 @@ private:
     ControlSink& controls_;
 
     int32_t n_ = 0;
+    int32_t signalSamples_ = 0;
     int32_t j_ = 0;
     int32_t levels_ = -1;
     double threshold_ = 0.0;
     int32_t viewedLevel_ = -1;
     std::shared_ptr<DyadicSignal> samples_;
     CoefficientView view_;
+    ThresholdHistory history_;
+    std::vector<double> decomposedEnergies_;  // empty until asked for
+    uint64_t decompositionId_ = 0;
 };
 
 }  // namespace analysis

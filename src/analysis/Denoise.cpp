@@ -70,9 +70,9 @@ void ShrinkPart(const Plan& plan, double* first, std::size_t stride, int64_t cou
 // buffer, each of the first three levels alone would touch every cache line.
 constexpr int32_t kBlockBits = 12;
 
-// Shrinks the decomposition in y; returns what each item went through.
-std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure) {
-    // Every threshold first: a rule reads its level as the transform left it.
+// Each detail level's threshold: the one given for it, else its rule's. A
+// rule reads its level as the transform left it.
+std::vector<double> Thresholds(const Plan& plan, const double* y) {
     std::vector<double> thresholds;
     for (int32_t k = 1; k <= plan.levels; ++k) {
         const std::optional<double> given = ItemThreshold(plan, k);
@@ -80,6 +80,12 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
                                    : RuleThreshold(plan, y, LevelGeometry::Details(plan.j, k),
                                                    plan.sigmas[static_cast<std::size_t>(k) - 1]));
     }
+    return thresholds;
+}
+
+// Shrinks the decomposition in y; returns what each item went through.
+std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure) {
+    std::vector<double> thresholds = Thresholds(plan, y);
     std::vector<ShrinkOutcome> outcomes(static_cast<std::size_t>(plan.levels) + 1);
     const int32_t blockBits = std::min(kBlockBits, plan.j);
     const int32_t blocked = std::min(plan.levels, blockBits);
@@ -111,6 +117,20 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
         reports.push_back({level, plan.sigmas[item], thresholds[item], outcome.zeroed, total, kept});
     }
     return reports;
+}
+
+// The plan for the decomposition y over `levels` levels: the noise is
+// estimated on its level-1 details and scaled by each item's gain.
+Plan MakePlan(const double* y, int32_t j, int32_t levels, const DenoiseOptions& options, double& sampleSigma) {
+    Plan plan;
+    plan.j = j;
+    plan.levels = levels;
+    plan.n = SamplesOfOrder(j);
+    plan.options = &options;
+    const LevelGeometry finest = LevelGeometry::Details(j, 1);
+    sampleSigma = EstimateSampleNoise(y + finest.first, finest.stride, static_cast<std::size_t>(finest.count));
+    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(sampleSigma * gain);
+    return plan;
 }
 
 // Decomposes y, shrinks, reconstructs, for a shift whose report nobody
@@ -318,12 +338,6 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     CheckOptions(j, levels, options);
     const Index count = SamplesOfOrder(j);
 
-    Plan plan;
-    plan.j = j;
-    plan.levels = levels;
-    plan.n = count;
-    plan.options = &options;
-
     std::vector<double> y = ResultBuffer(count);
     const double inputBound = CopyMeasuring(x, y.data(), count);
     if (!std::isfinite(inputBound)) throw fw::EInvalidOp();
@@ -331,9 +345,7 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     // The plain decomposition gives the noise estimate and the report.
     const double bound = ForwardTransform(y.data(), j, levels, inputBound);
     DenoiseResult result;
-    const LevelGeometry finest = LevelGeometry::Details(j, 1);
-    result.sampleSigma = EstimateSampleNoise(y.data() + finest.first, finest.stride, finest.count);
-    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(result.sampleSigma * gain);
+    const Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
     result.levels = ShrinkLevels(plan, y.data(), true);
     InverseTransform(y.data(), j, levels, bound);
     if (options.shifts == 1) {
@@ -343,6 +355,31 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
 
     result.signal = SpinAndAverage(plan, x, inputBound, std::move(y));
     return result;
+}
+
+LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptions& options) {
+    const int32_t levels = options.levels == 0 ? j : options.levels;
+    CheckOptions(j, levels, options);
+    LevelChoice choice;
+    const Plan plan = MakePlan(y, j, levels, options, choice.sampleSigma);
+    choice.sigmas.assign(plan.sigmas.begin(), plan.sigmas.begin() + levels);
+    choice.thresholds = Thresholds(plan, y);
+    return choice;
+}
+
+std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options,
+                                             const LevelChoice& choice) {
+    const int32_t levels = options.levels == 0 ? j : options.levels;
+    CheckOptions(j, levels, options);
+    Plan plan;
+    plan.j = j;
+    plan.levels = levels;
+    plan.n = SamplesOfOrder(j);
+    plan.options = &options;
+    // The noise as the choice estimated it: the median over the finest level
+    // is the costliest step short of the shrinking, and gives the same.
+    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(choice.sampleSigma * gain);
+    return ShrinkLevels(plan, y, true);
 }
 
 }  // namespace analysis

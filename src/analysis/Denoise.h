@@ -56,4 +56,20 @@ struct DenoiseResult {
 // fw::Exception for options that do not fit j, and what the transform throws.
 DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options);
 
+// The same steps on a decomposition that is already in place: y holds the
+// 2^j + 1 samples transformed over options.levels levels (0: j), and
+// options.shifts is not used. The window thresholds its buffer with these, so
+// that its levels get the batch's thresholds and its coefficients the batch's
+// bits.
+struct LevelChoice {
+    double sampleSigma = 0;          // the noise estimated on the samples
+    std::vector<double> sigmas;      // per detail level 1 ... L
+    std::vector<double> thresholds;  // per detail level: the one given, else the rule's
+};
+LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptions& options);
+// Shrinks y's items in place as Denoise shrinks its plain decomposition,
+// with the noise `choice` (ChooseLevelThresholds' result for y) estimated.
+std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options,
+                                             const LevelChoice& choice);
+
 }  // namespace analysis

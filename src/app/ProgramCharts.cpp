@@ -54,13 +54,38 @@ ProgramCharts::ProgramCharts() {
     chart1_.AddSeries(series1_);
     chart1_.AddSeries(series2_);
     chart2_.AddSeries(series3_);
+    SetUpSeries(preview_, "Preview", chart::TThresholdLines::kLineColour);
+    SetUpSeries(residual_, "Residual", fw::clGray);
+    chart2_.AddOverlay(thresholdLines_);
 
     series1_.SetTitle("Signal");
     series2_.SetTitle("Reconstruction");
+    preview_.SetTitle("Preview");
+    residual_.SetTitle("Residual");
 
     chart1_.Loaded();
     chart2_.Loaded();
 }
+
+void ProgramCharts::ShowPreview(bool shown) {
+    if (shown == PreviewShown()) return;
+    if (shown) {
+        chart1_.AddSeries(preview_);
+    } else {
+        chart1_.RemoveSeries(preview_);
+    }
+}
+
+void ProgramCharts::ShowResidual(bool shown) {
+    if (shown == ResidualShown()) return;
+    if (shown) {
+        chart2_.AddSeries(residual_);
+    } else {
+        chart2_.RemoveSeries(residual_);
+    }
+}
+
+ProgramCharts::~ProgramCharts() { chart2_.RemoveOverlay(thresholdLines_); }
 
 void ProgramCharts::ShowLegendAndAxisTitles(bool shown) {
     for (chart::TChart* chart : {&chart1_, &chart2_}) {

@@ -18,6 +18,7 @@ class ProgramCharts {
 public:
     // Both charts with their series listed, all series empty, no host.
     ProgramCharts();
+    ~ProgramCharts();
     ProgramCharts(const ProgramCharts&) = delete;
     ProgramCharts& operator=(const ProgramCharts&) = delete;
 
@@ -37,6 +38,23 @@ public:
     chart::TFastLineSeries& SignalLine() { return series1_; }
     chart::TFastLineSeries& ReconstructionLine() { return series2_; }
     chart::TFastLineSeries& ViewLine() { return series3_; }
+
+    // The signal rebuilt as if the viewed level were thresholded at the
+    // lines' T, drawn over the others on Chart1 while it is shown; otherwise
+    // Chart1 does not list it, so it looks and counts as it always did.
+    SeriesPlotSink& Preview() { return plotPreview_; }
+    const SeriesPlotSink& Preview() const { return plotPreview_; }
+    void ShowPreview(bool shown);
+    bool PreviewShown() const { return preview_.ParentChart() != nullptr; }
+    // Signal minus reconstruction, in grey on Chart2 while shown (Chart2 is
+    // empty after a reconstruction); otherwise Chart2 does not list it.
+    SeriesPlotSink& Residual() { return plotResidual_; }
+    const SeriesPlotSink& Residual() const { return plotResidual_; }
+    void ShowResidual(bool shown);
+    bool ResidualShown() const { return residual_.ParentChart() != nullptr; }
+    // The lines at +T and -T over the viewed level on Chart2 (hidden at start).
+    chart::TThresholdLines& ThresholdLines() { return thresholdLines_; }
+    const chart::TThresholdLines& ThresholdLines() const { return thresholdLines_; }
 
     // Takes each chart that a zoom or scroll moved back to its view before
     // the first one, so that what it plots next is shown whole.
@@ -63,9 +81,14 @@ private:
     chart::TFastLineSeries series1_;
     chart::TFastLineSeries series2_;
     chart::TFastLineSeries series3_;
+    chart::TFastLineSeries preview_;
+    chart::TFastLineSeries residual_;
     SeriesPlotSink plot1_{series1_};
     SeriesPlotSink plot2_{series2_};
     SeriesPlotSink plot3_{series3_};
+    SeriesPlotSink plotPreview_{preview_};
+    SeriesPlotSink plotResidual_{residual_};
+    chart::TThresholdLines thresholdLines_{chart2_};
 };
 
 }  // namespace app

@@ -1,7 +1,9 @@
 #include "batch/BatchOptions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <filesystem>
 
 #include "analysis/Denoise.h"
 #include "analysis/DenoiseNames.h"
@@ -136,8 +138,48 @@ private:
             options.verify = true;
         } else if (name == "--plot-level") {
             if (const auto text = Value(name, attached)) PlotLevel(*text);
+        } else if (name == "--decimal-comma") {
+            if (attached) return Fail("option " + name + " takes no value");
+            options.import.text.decimalComma = true;
+            options.importOptions = true;
+        } else if (IsImportOption(name)) {
+            if (const auto text = Value(name, attached)) ImportOption(name, *text);
         } else {
             Fail("unknown option " + name);
+        }
+    }
+
+    static bool IsImportOption(const std::string& name) {
+        return name == "--column" || name == "--delimiter" || name == "--skip-lines" || name == "--channel" ||
+               name == "--variable" || name == "--extend" || name == "--format";
+    }
+
+    void ImportOption(const std::string& name, const std::string& text) {
+        importer::ImportChoices& choices = result_.options.import;
+        result_.options.importOptions = true;
+        if (text.empty()) return Fail("option " + name + " needs a value");
+        if (name == "--column") {
+            choices.text.column = text;
+        } else if (name == "--delimiter") {
+            choices.text.delimiter = importer::DelimiterNamed(text);
+            if (!choices.text.delimiter) Fail("--delimiter: '" + text + "' is not , ; tab or space");
+        } else if (name == "--skip-lines") {
+            const std::optional<int32_t> lines = text == "0" ? 0 : PositiveInteger(text);
+            if (!lines) return Fail("--skip-lines: '" + text + "' is not a number of lines");
+            choices.text.skipLines = lines;
+        } else if (name == "--channel") {
+            if (text != "mean" && !PositiveInteger(text))
+                return Fail("--channel: '" + text + "' is not a channel from 1 or mean");
+            choices.channel = text;
+        } else if (name == "--variable") {
+            choices.variable = text;
+        } else if (name == "--extend") {
+            const std::optional<importer::Extension> extension = importer::ExtensionNamed(text);
+            if (!extension) return Fail("--extend: '" + text + "' is not reflect, repeat or zero");
+            choices.extension = *extension;
+        } else {
+            choices.kind = importer::SourceKindNamed(text);
+            if (!choices.kind) Fail("--format: '" + text + "' is not text, csv, audio, mat or npy");
         }
     }
 
@@ -254,6 +296,9 @@ private:
             return Fail("--save-recipe FILE records one input; " + std::to_string(options.inputs.size()) +
                         " are given");
         }
+        if (!options.saveRecipe.empty() && Imports(options, options.inputs[0])) {
+            return Fail("--save-recipe FILE records a sample file; the recipe of an import is not made yet");
+        }
         if (options.allLevelsThreshold && (options.rule || options.autoDenoise)) {
             const std::string other = options.universal ? "--universal" : options.rule ? "--rule" : "--auto";
             return Fail(other + " and --threshold T both set the threshold of every level; give one");
@@ -277,6 +322,9 @@ private:
         if (options.levels && options.plotLevel > *options.levels + 1) {
             return Fail("--plot-level " + std::to_string(options.plotLevel) + items);
         }
+        if (options.importOptions && options.countText) {
+            return Fail("--count sets a sample file's count; an imported signal's grid follows its length");
+        }
         if (!options.plotFile.empty() && options.inputs.size() > 1) {
             return Fail("--plot FILE draws one input; " + std::to_string(options.inputs.size()) + " are given");
         }
@@ -292,6 +340,16 @@ private:
 }  // namespace
 
 ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments) { return Parser(arguments).Parse(); }
+
+bool Imports(const BatchOptions& options, const std::string& input) {
+    if (options.importOptions) return true;
+    const std::optional<importer::SourceKind> kind = importer::SourceKindOfFile(input);
+    if (kind != importer::SourceKind::Text) return kind.has_value();
+    // .csv and .tsv are tables; .dat and .txt, in any case, stay sample files.
+    std::string extension = std::filesystem::path(input).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension != ".dat" && extension != ".txt";
+}
 
 std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n"; }
 
@@ -351,6 +409,23 @@ Options:
                     before anything runs
   --verify          with --recipe: write nothing, and compare each output's
                     SHA-256 with the recipe's; the first that differs is named
+
+Importing (a .csv, .tsv, .wav, .flac, .aiff, .ogg, .mat or .npy input, or
+any input when one of these options is given; .dat and .txt inputs without
+them are sample files, read as the window's Load Data reads them):
+  --format F        text (or csv), audio, mat or npy (default: from the name)
+  --column C        the column by its header name or number from 1 (default:
+                    the only or last column); of a NumPy or MATLAB matrix,
+                    its number
+  --delimiter D     , ; tab or space (default: found from the first lines)
+  --decimal-comma   numbers are written with a decimal comma (default: found)
+  --skip-lines K    the lines before the data (default: found)
+  --channel C       the audio channel from 1, or mean (default: mean)
+  --variable NAME   the MATLAB variable (default: the first numeric vector)
+  --extend E        how the n samples are extended to the next 2^J + 1:
+                    reflect (default: no step at the end), repeat or zero
+  An imported signal's result holds its n samples, not the extension; its
+  coefficient files are the whole grid's.
   --help            show this text
   --version         show the version
 

@@ -8,6 +8,7 @@
 
 #include "analysis/Shrinkage.h"
 #include "analysis/ThresholdRules.h"
+#include "import/SignalImport.h"
 
 namespace batch {
 
@@ -57,7 +58,18 @@ struct BatchOptions {
     std::string recipeFile;
     // --verify: replay the recipe and compare its outputs' hashes, writing nothing.
     bool verify = false;
+    // --column, --delimiter, --decimal-comma, --skip-lines, --channel,
+    // --variable, --extend, --format: how an input that is not a sample file
+    // is imported.
+    importer::ImportChoices import;
+    // One of those options was given: every input is imported, whatever its
+    // name. Without them only the names of importable kinds other than the
+    // sample file's .dat and .txt are.
+    bool importOptions = false;
 };
+
+// Whether the input is imported rather than loaded as a sample file.
+bool Imports(const BatchOptions& options, const std::string& input);
 
 // Whether the run denoises by a rule, soft shrinkage or shifts instead of
 // the window's hard thresholding with typed thresholds.

@@ -26,6 +26,8 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
+#include "import/GridExtension.h"
+#include "import/SignalImport.h"
 #include "recipe/RecipeJson.h"
 
 namespace batch {
@@ -41,6 +43,11 @@ struct InputPlan {
     int32_t levels = 0;
     std::string output;           // empty: standard output
     std::string coefficientsDir;  // empty: no coefficient files
+    // An imported input: its samples extended to the grid of size.N, of
+    // which the first signalSamples are the signal; empty for a sample file.
+    importer::Samples grid;
+    int32_t signalSamples = 0;
+    std::string source;  // what was imported, for the log
 };
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -50,8 +57,27 @@ std::string ShortestText(double value) {
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
+// The imported signal on its grid, or why the input cannot be imported.
+void PlanImport(const BatchOptions& options, InputPlan& plan) {
+    if (options.countText) {
+        plan.unreadable = "--count sets a sample file's count; " + Quoted(plan.input) +
+                          " is imported, and its grid follows its length";
+        return;
+    }
+    try {
+        const importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
+        plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
+        plan.grid = importer::ExtendToGrid(signal.samples, plan.size.N, options.import.extension);
+        plan.signalSamples = static_cast<int32_t>(signal.samples.size());
+        plan.source = signal.Describe();
+    } catch (const fw::Exception& error) {
+        plan.unreadable = error.Message();
+    }
+}
+
 // The count the load gets and the size it makes, or why the input cannot be read.
 void PlanInput(const BatchOptions& options, InputPlan& plan) {
+    if (Imports(options, plan.input)) return PlanImport(options, plan);
     try {
         // With a count given, one number is enough to know the file gives samples.
         const analysis::ReadResult count =
@@ -231,7 +257,13 @@ public:
 
     int Run() {
         try {
-            session_.Load(plan_.countText, plan_.input);
+            if (plan_.grid.empty()) {
+                session_.Load(plan_.countText, plan_.input);
+            } else {
+                session_.LoadSignal(plan_.grid.data(), plan_.grid.size(), plan_.signalSamples);
+                errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
+                        << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
+            }
         } catch (const std::exception& error) {
             return Report(error, kExitUnreadableInput);
         }
@@ -261,8 +293,12 @@ private:
         } else {
             ThresholdAsTheWindow(result);
         }
+        // An imported signal's result is the signal, not its extension.
+        if (plan_.signalSamples > 0) result.reconstruction.resize(static_cast<std::size_t>(plan_.signalSamples));
         WriteFiles(result);
-        if (!options_.saveRecipe.empty() || !options_.plotFile.empty()) RecordRecipe(result);
+        // An imported input's choices are not recorded yet: its picture carries no recipe.
+        const bool imported = plan_.signalSamples > 0;
+        if (!imported && (!options_.saveRecipe.empty() || !options_.plotFile.empty())) RecordRecipe(result);
         if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();

@@ -39,7 +39,7 @@ SignalArray SignalInPlace(const py::handle& value, const char* name, bool writea
 // levels in 1 ... j, else ValueError naming the argument.
 void CheckLevels(int32_t levels, int32_t j, const char* name = "levels");
 
-// A float64 array of a length that holds `count` values (thresholds).
+// The values of a one-dimensional float64 array.
 std::vector<double> ValuesOf(const py::handle& value, const char* name);
 
 }  // namespace python

@@ -38,6 +38,18 @@ analysis::Shrink ShrinkOf(const std::string& name) {
     return *shrink;
 }
 
+// The rule's options, with the threshold only for the fixed rule.
+analysis::DenoiseOptions RuleOptions(int32_t levels, const std::string& rule, std::optional<double> threshold) {
+    analysis::DenoiseOptions options;
+    options.levels = levels;
+    options.rule = RuleOf(rule);
+    if ((options.rule == analysis::ThresholdRule::Fixed) != threshold.has_value()) {
+        throw py::value_error("threshold is given with rule='fixed' and only then");
+    }
+    options.fixedThreshold = threshold.value_or(0.0);
+    return options;
+}
+
 // The report's columns, one entry per view item it covers.
 py::dict ReportOf(const analysis::DenoiseResult& result) {
     std::vector<double> level, sigma, threshold, zeroed, total, kept;
@@ -120,24 +132,105 @@ numpy.ndarray
     The noise standard deviation of levels 1 ... levels.
 )");
     module.def(
+        "thresholds",
+        [](const py::handle& c, int32_t levels, const std::string& rule, std::optional<double> threshold) {
+            const SignalArray signal = SignalInPlace(c, "c", false);
+            CheckLevels(levels, signal.j);
+            const analysis::DenoiseOptions options = RuleOptions(levels, rule, threshold);
+            const double* data = signal.ConstData();
+            analysis::LevelChoice choice;
+            {
+                py::gil_scoped_release unlocked;
+                choice = analysis::ChooseLevelThresholds(data, signal.j, options);
+            }
+            return ArrayOf(choice.thresholds);
+        },
+        py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("rule") = "universal",
+        py::arg("threshold") = py::none(),
+        R"(Each detail level's threshold by a rule, as ``denoise`` chooses it.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    A C-contiguous decomposition (``forward(x, levels)``).
+levels : int
+    Its levels, 1 ... J.
+rule : {'universal', 'sure', 'bayes', 'fixed'}
+    The rule, from each level's own noise (``estimate_noise``).
+threshold : float, optional
+    The threshold of every level, with rule='fixed' only.
+
+Returns
+-------
+numpy.ndarray
+    The thresholds of levels 1 ... levels.
+)");
+    module.def(
+        "shrink",
+        [](const py::handle& c, int32_t levels, const py::handle& thresholds, const std::string& mode,
+           const py::handle& out) {
+            SignalArray target = out.is_none() ? CopiedSignal(c, "c") : SignalInPlace(out, "out", true);
+            if (!out.is_none()) {
+                const SignalArray source = Signal(c, "c");
+                if (source.j != target.j) throw py::value_error("out and c differ in length");
+                CopyInto(source, target.Data());
+            }
+            CheckLevels(levels, target.j);
+            const std::vector<double> given =
+                ValuesOf(py::module_::import("numpy").attr("asarray")(thresholds, "float64"), "thresholds");
+            if (given.size() != static_cast<std::size_t>(levels) &&
+                given.size() != static_cast<std::size_t>(levels) + 1) {
+                throw py::value_error("thresholds must hold one value per level (" + std::to_string(levels) +
+                                      "), or one more for the approximation, not " + std::to_string(given.size()));
+            }
+            analysis::DenoiseOptions options;
+            options.levels = levels;
+            options.shrink = ShrinkOf(mode);
+            options.itemThresholds.assign(given.begin(), given.end());
+            options.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
+            double* data = target.Data();
+            {
+                py::gil_scoped_release unlocked;
+                analysis::ShrinkDecomposition(data, target.j, options, analysis::LevelChoice{});
+            }
+            return target.array;
+        },
+        py::arg("c"), py::arg("levels"), py::arg("thresholds"), py::kw_only(), py::arg("mode") = "hard",
+        py::arg("out") = py::none(),
+        R"(Shrink each level of a decomposition by its threshold, as ``denoise`` does.
+
+Parameters
+----------
+c : numpy.ndarray of float64
+    A decomposition (``forward(x, levels)``).
+levels : int
+    Its levels, 1 ... J.
+thresholds : array_like of float
+    One threshold per detail level 1 ... levels, and optionally one more for
+    the approximation (which is otherwise kept).
+mode : {'hard', 'soft'}
+    Hard keeps a coefficient above its threshold; soft also moves it towards zero.
+out : numpy.ndarray of float64, optional
+    A C-contiguous, writeable array for the result; it may be ``c`` itself.
+
+Returns
+-------
+numpy.ndarray
+    The shrunk decomposition; ``inverse`` rebuilds the signal from it.
+)");
+    module.def(
         "denoise",
         [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule, const std::string& shrink,
            int32_t shifts, std::optional<double> threshold) {
             const SignalArray signal = CopiedSignal(x, "x");
-            analysis::DenoiseOptions options;
-            options.levels = levels.value_or(signal.j);
-            CheckLevels(options.levels, signal.j);
-            options.rule = RuleOf(rule);
+            CheckLevels(levels.value_or(signal.j), signal.j);
+            analysis::DenoiseOptions options = RuleOptions(levels.value_or(signal.j), rule, threshold);
             options.shrink = ShrinkOf(shrink);
             if (shifts < 1 || shifts > analysis::kMaxShifts) {
                 throw py::value_error("shifts must be from 1 to " + std::to_string(analysis::kMaxShifts) + ", not " +
                                       std::to_string(shifts));
             }
             options.shifts = shifts;
-            if ((options.rule == analysis::ThresholdRule::Fixed) != threshold.has_value()) {
-                throw py::value_error("threshold is given with rule='fixed' and only then");
-            }
-            options.fixedThreshold = threshold.value_or(0.0);
             analysis::DenoiseResult result;
             {
                 py::gil_scoped_release unlocked;

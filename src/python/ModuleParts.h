@@ -8,5 +8,6 @@ namespace python {
 void AddTransformFunctions(pybind11::module_& module);
 void AddDenoiseFunctions(pybind11::module_& module);
 void AddFileFunctions(pybind11::module_& module);
+void AddImportFunctions(pybind11::module_& module);
 
 }  // namespace python

@@ -32,4 +32,5 @@ agree bit for bit. Every function works on numpy.ndarray of float64.)";
     python::AddTransformFunctions(module);
     python::AddDenoiseFunctions(module);
     python::AddFileFunctions(module);
+    python::AddImportFunctions(module);
 }

@@ -1,5 +1,7 @@
 #include "ui/BufferStatus.h"
 
+#include "framework/core/Conversions.h"
+
 namespace ui {
 
 std::string BufferStatusText(const BufferState& state) {
@@ -13,6 +15,17 @@ std::string BufferStatusText(const BufferState& state) {
     text += "; decomposed to " + std::to_string(state.Levels) + (state.Levels == 1 ? " level" : " levels");
     if (state.Thresholded) text += ", thresholded";
     return text;
+}
+
+std::string BufferFiguresText(const BufferFigures& figures) {
+    // Four digits tell whether the residual is the noise; the user's separator.
+    const auto number = [](double value) { return fw::FloatToStrF(value, fw::ffGeneral, 4, 0); };
+    if (figures.Reconstructed) {
+        return "Residual RMS " + number(figures.ResidualRms) + ", estimated noise σ̂ " + number(figures.Noise);
+    }
+    if (figures.ZeroDetails < 0) return {};
+    return std::to_string(figures.ZeroDetails) + " of " + std::to_string(figures.Details) +
+           " detail coefficients are zero";
 }
 
 }  // namespace ui

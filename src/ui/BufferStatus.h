@@ -21,6 +21,19 @@ struct BufferState {
 
 std::string BufferStatusText(const BufferState& state);
 
+// The figures beside the status text: after a threshold how much of the
+// decomposition is zero, after a reconstruction how much it removed and how
+// that compares with the noise.
+struct BufferFigures {
+    int64_t ZeroDetails = -1;  // -1: no threshold since the decomposition
+    int64_t Details = 0;
+    bool Reconstructed = false;
+    double ResidualRms = 0;
+    double Noise = 0;
+};
+
+std::string BufferFiguresText(const BufferFigures& figures);
+
 inline constexpr std::string_view kChooseLevelsFirst = "Choose a number of levels first";
 inline constexpr std::string_view kChooseViewFirst = "Choose a level to view first";
 inline constexpr std::string_view kTypeCountFirst = "Type a sample count first";

@@ -18,6 +18,7 @@ inline constexpr std::string_view kMouseAndKeysText =
     "  Resting over the plot: the values under the cursor.\n"
     "\n"
     "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.\n"
+    "Ctrl+Z, Ctrl+Shift+Z: undo, redo a thresholding.\n"
     "Enter in the count box: load; in the threshold box: threshold.";
 
 inline constexpr std::string_view kAboutCaption = "About Quelmar";

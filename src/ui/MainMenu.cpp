@@ -27,11 +27,15 @@ const MenuItemLayout kItems[] = {
     {"File", "Print Upper Chart…",        "",       C::PrintUpperChart,    N::Signal,         false},
     {"File", "Print Lower Chart…",        "",       C::PrintLowerChart,    N::Coefficients,   false},
     {"File", "Quit",                      "Ctrl+Q", C::Quit,               N::Nothing,        true},
-    {"Edit", "Copy Upper Chart",          "",       C::CopyUpperChart,     N::Signal,         false},
+    {"Edit", "Undo",                      "Ctrl+Z", C::Undo,               N::UndoStep,       false, false, "actionUndo"},
+    {"Edit", "Redo",                      "Ctrl+Shift+Z", C::Redo,         N::RedoStep,       false, false, "actionRedo"},
+    {"Edit", "Copy Upper Chart",          "",       C::CopyUpperChart,     N::Signal,         true},
     {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::Coefficients,   false},
     {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
     {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
     {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
+    {"View", "Denoise Panel",             "Ctrl+D", C::DenoisePanel,       N::Nothing,        true,  true, "actionDenoisePanel"},
+    {"View", "Residual",                  "",       C::Residual,           N::Reconstruction, false, true, "actionResidual"},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };
@@ -58,6 +62,7 @@ MainMenu::MainMenu(QMainWindow& window, std::function<void(WindowCommand)> run) 
         }
         action->setEnabled(item.Needs == CommandNeed::Nothing);
         action->setCheckable(item.Checkable);
+        action->setObjectName(ToQString(item.ObjectName));
         QObject::connect(action, &QAction::triggered, &window, [run, command = item.Command] { run(command); });
         QAction*& slot = actions_[static_cast<size_t>(item.Command)];
         if (slot != nullptr) {

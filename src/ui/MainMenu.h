@@ -22,7 +22,8 @@ struct MenuItemLayout {
     WindowCommand Command;      // each command has exactly one row
     CommandNeed Needs;
     bool SeparatorBefore;
-    bool Checkable = false;  // an on/off item that shows a tick
+    bool Checkable = false;            // an on/off item that shows a tick
+    std::string_view ObjectName = {};  // for items a test or script finds by name
 };
 
 // In menu order; a menu's items follow its first row.

@@ -1,5 +1,8 @@
 #include "ui/Unit1.h"
 
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 #include <vector>
 
 #include <QComboBox>
@@ -10,6 +13,9 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "analysis/Thresholding.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
 #include "ui/BufferStatus.h"
@@ -77,6 +83,9 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     menu_ = std::make_unique<MainMenu>(*this, run);
     setCentralWidget(clientArea_);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
+    figures_ = new QLabel(statusBar());
+    figures_->setObjectName(QStringLiteral("StatusFigures"));
+    statusBar()->addPermanentWidget(figures_);
     // The window opens with the stored area between the menu bar and the
     // status bar, which is also the least it can shrink to.
     resize(kMainWindow.ClientWidth,
@@ -94,6 +103,19 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         c->OnZoom = update;
         c->OnUndoZoom = update;
     }
+    // Beside the stored area and hidden, so the window opens as designed.
+    denoisePanel_ = new DenoisePanel(
+        *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); });
+    addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
+    denoisePanel_->hide();
+    connect(denoisePanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        menu_->Action(WindowCommand::DenoisePanel).setChecked(visible);
+        ShowThresholdLines();
+    });
+    chart::TThresholdLines& lines = charts_.ThresholdLines();
+    lines.OnDrag = [this](double& t) { fw::RunHandler(dialogs_, [this, &t] { DragThreshold(t); }); };
+    connect(EdtThresh, &QLineEdit::textChanged, this, [this] { FollowThresholdBox(); });
+    FollowThresholdBox();
     // Owned by the window, as its child.
     new FileDrop(*this, [this](const std::string& fileName) { Dispatch([this, fileName] { LoadFile(fileName); }); });
 
@@ -116,12 +138,32 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The panel goes first: it refers to the session and the menu, which go
+    // before the window's children.
+    QObject::disconnect(denoisePanel_, nullptr, this, nullptr);
+    delete denoisePanel_;
+}
 
 void TForm1::Dispatch(const std::function<void()>& handler) {
+    // A preview shows a threshold not applied; whatever the user does next
+    // makes it stale.
+    preview_.Hide();
     fw::RunHandler(dialogs_, handler);
+    ShowThresholdLines();
+    fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
+    fw::RunHandler(dialogs_, [this] { ShowResidual(); });
     menu_->Update(CurrentState());
+    NameUndoSteps();
     ShowStatus();
+    ShowFigures();
+}
+
+void TForm1::NameUndoSteps() {
+    for (const auto& [command, verb, name] : {std::tuple{WindowCommand::Undo, "Undo", session_->UndoName()},
+                                              std::tuple{WindowCommand::Redo, "Redo", session_->RedoName()}}) {
+        menu_->Action(command).setText(QString::fromStdString(name.empty() ? verb : verb + (" " + name)));
+    }
 }
 
 void TForm1::ShowStatus() {
@@ -136,20 +178,23 @@ void TForm1::ShowStatus() {
     state.J = session_->J();
     state.FileName = output_->SourceFile();
     state.Levels = session_->Levels();
-    state.Thresholded = thresholded_;
+    state.Thresholded = session_->CanUndo();
     state.Reconstructed = charts_.Series2().Series().Count() > 0;
     statusBar()->showMessage(QString::fromStdString(BufferStatusText(state)));
 }
 
 CommandState TForm1::CurrentState() const {
-    return {charts_.Series1().Series().Count() > 0, charts_.Series2().Series().Count() > 0,
-            charts_.Series3().Series().Count() > 0, charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed()};
+    return {charts_.Series1().Series().Count() > 0,
+            charts_.Series2().Series().Count() > 0,
+            charts_.Series3().Series().Count() > 0,
+            charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed(),
+            session_->CanUndo(),
+            session_->CanRedo()};
 }
 
 void TForm1::BtnDecompClick() {
     if (CBLev->currentIndex() < 0) statusHint_ = kChooseLevelsFirst;
     const BusyCursor busy;
-    thresholded_ = false;
     session_->Decompose(CBLev->currentIndex());
 }
 
@@ -157,12 +202,10 @@ void TForm1::BtnThreshClick() {
     if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
-    thresholded_ = thresholded_ || CB1->currentIndex() >= 0;
 }
 
 void TForm1::BtnReconstrClick() {
     const BusyCursor busy;
-    thresholded_ = false;
     session_->Reconstruct();
 }
 
@@ -182,7 +225,6 @@ void TForm1::LoadFile(const std::string& fileName) {
     session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
-    thresholded_ = false;
     charts_.UndoZooms();
 }
 
@@ -205,6 +247,16 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
     case C::PrintLowerChart: output_->PrintChart(ChartPlace::Lower); break;
     case C::Quit: close(); break;
+    case C::Undo: {
+        const BusyCursor busy;
+        session_->Undo();
+        break;
+    }
+    case C::Redo: {
+        const BusyCursor busy;
+        session_->Redo();
+        break;
+    }
     case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
     case C::CopyLowerChart: output_->CopyChart(ChartPlace::Lower); break;
     case C::SuggestThreshold: SuggestThreshold(); break;
@@ -216,6 +268,8 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::LegendAndAxisTitles:
         charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
         break;
+    case C::Residual: break;  // the dispatch shows or hides it
+    case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
     }
@@ -225,6 +279,71 @@ void TForm1::SuggestThreshold() {
     EdtThresh->setText(QString::fromStdString(ThresholdText(SuggestedThreshold(*session_))));
     // A long number shows from its start, not its last digits.
     EdtThresh->setCursorPosition(0);
+}
+
+void TForm1::ApplyAllLevelsClick() {
+    const BusyCursor busy;
+    session_->ApplyToAllLevels(denoisePanel_->Options());
+}
+
+double TForm1::TypedThreshold() const {
+    try {
+        return analysis::ParseThreshold(EdtThresh->text().toStdString());
+    } catch (const fw::Exception&) {
+        return session_->Threshold();
+    }
+}
+
+void TForm1::ShowResidual() {
+    const bool reconstructed = charts_.Series2().Series().Count() > 0 && charts_.Series3().Series().Count() == 0;
+    if (!reconstructed) {
+        residual_.reset();
+    } else if (!residual_ || residualFor_ != session_->DecompositionId()) {
+        residual_ = app::MeasureResidual(charts_.Series1(), charts_.Series2());
+        residualFor_ = session_->DecompositionId();
+        charts_.Residual().Clear();
+    }
+    const bool shown = residual_ && menu_->Action(WindowCommand::Residual).isChecked();
+    if (shown && charts_.Residual().Series().Count() == 0) {
+        charts_.Residual().AddArray(residual_->residual.data(), static_cast<int32_t>(residual_->residual.size()) - 1);
+    }
+    if (!shown) charts_.Residual().Clear();
+    charts_.ShowResidual(shown);
+}
+
+void TForm1::ShowFigures() {
+    BufferFigures figures;
+    if (residual_) {
+        figures.Reconstructed = true;
+        figures.ResidualRms = residual_->rms;
+        figures.Noise = residual_->noise;
+    } else if (session_->CanUndo()) {
+        std::tie(figures.ZeroDetails, figures.Details) = session_->ZeroDetails();
+    }
+    figures_->setText(QString::fromStdString(BufferFiguresText(figures)));
+}
+
+void TForm1::ShowThresholdLines() {
+    charts_.ThresholdLines().SetVisible(denoisePanel_->isVisible() && charts_.Series3().Series().Count() > 0);
+}
+
+void TForm1::FollowThresholdBox() {
+    try {
+        charts_.ThresholdLines().SetThreshold(analysis::ParseThreshold(EdtThresh->text().toStdString()));
+    } catch (const fw::Exception&) {
+        // Half-typed: the lines stay where the last number put them.
+    }
+}
+
+void TForm1::DragThreshold(double& t) {
+    // As many decimals as tell one pixel of the lower chart from the next.
+    const chart::TChartAxis& left = *charts_.Chart2().LeftAxis();
+    const double perPixel = std::fabs(left.CalcPosPoint(0) - left.CalcPosPoint(1));
+    const int decimals = perPixel > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(perPixel))), 0, 15) : 15;
+    const std::string text = fw::FloatToStrF(t, fw::ffFixed, 15, decimals);
+    t = analysis::ParseThreshold(text);
+    EdtThresh->setText(QString::fromStdString(text));
+    preview_.Show(*session_, t);
 }
 
 void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {

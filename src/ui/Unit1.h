@@ -5,16 +5,20 @@
 // dispatch; the window shows the session's results through ControlSink.
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "analysis/AnalysisSession.h"
 #include "analysis/ControlSink.h"
 #include "app/ProgramCharts.h"
+#include "app/Residual.h"
+#include "app/ThresholdPreview.h"
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
 #include "ui/ChartContextMenu.h"
+#include "ui/DenoisePanel.h"
 #include "ui/LoadProgress.h"
 #include "ui/MainMenu.h"
 #include "ui/ResultOutput.h"
@@ -58,6 +62,7 @@ public:
     const analysis::AnalysisSession& Session() const { return *session_; }
     const MainMenu& Menu() const { return *menu_; }
     const ChartContextMenu& ContextMenu() const { return *contextMenu_; }
+    const DenoisePanel& Panel() const { return *denoisePanel_; }
 
 private:
     // Runs one handler so that its errors end in the error box, then enables
@@ -65,6 +70,24 @@ private:
     void Dispatch(const std::function<void()>& handler);
     CommandState CurrentState() const;
     void SuggestThreshold();
+    void ApplyAllLevelsClick();
+    // The threshold box's number, else the last threshold that converted.
+    double TypedThreshold() const;
+    // The threshold lines belong to denoising: they are shown with the
+    // Denoise panel while a level is viewed, so without the panel the charts
+    // look as they always did.
+    void ShowThresholdLines();
+    // The threshold lines stand at the box's number.
+    void FollowThresholdBox();
+    // A line dragged to t: the box shows t as the user writes numbers, to the
+    // lines' pixel, t becomes what the box reads, and the preview shows it.
+    void DragThreshold(double& t);
+    // The residual on the lower chart while View > Residual is on and a
+    // reconstruction is shown, and the status bar's figures.
+    void ShowResidual();
+    void ShowFigures();
+    // Undo and Redo name the step they act on.
+    void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
     void ShowStatus();
     void ShowHelpBox(std::string_view caption, const std::string& text);
@@ -88,9 +111,14 @@ private:
     std::unique_ptr<ResultOutput> output_;
     std::unique_ptr<MainMenu> menu_;
     ChartContextMenu* contextMenu_;  // owned by the window, as its child
+    DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
-    bool thresholded_ = false;  // a level thresholded since the last Decompose, Reconstruct or load
     std::string_view statusHint_;
+    app::ThresholdPreview preview_{charts_};
+    QLabel* figures_;  // the status bar's figures, beside its text
+    // The residual's figures, for the buffer content DecompositionId() names.
+    std::optional<app::ResidualFigures> residual_;
+    uint64_t residualFor_ = 0;
 };
 
 }  // namespace ui

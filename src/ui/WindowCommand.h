@@ -16,11 +16,15 @@ enum class WindowCommand : uint8_t {
     PrintUpperChart,
     PrintLowerChart,
     Quit,
+    Undo,
+    Redo,
     CopyUpperChart,
     CopyLowerChart,
     SuggestThreshold,
     UndoZoom,
     LegendAndAxisTitles,
+    DenoisePanel,
+    Residual,
     MouseAndKeys,
     About,
 };
@@ -34,6 +38,8 @@ enum class CommandNeed : uint8_t {
     Reconstruction,  // a reconstruction since the last Decompose
     Coefficients,    // a viewed level plotted on the lower chart
     Zoom,            // a chart zoomed in or out by the mouse
+    UndoStep,        // a thresholding step to undo
+    RedoStep,        // a thresholding step undone, to redo
 };
 
 // What exists now; the window works it out after every operation.
@@ -42,6 +48,8 @@ struct CommandState {
     bool Reconstruction = false;
     bool Coefficients = false;
     bool Zoomed = false;
+    bool CanUndo = false;
+    bool CanRedo = false;
 
     bool Has(CommandNeed need) const {
         switch (need) {
@@ -50,6 +58,8 @@ struct CommandState {
         case CommandNeed::Reconstruction: return Reconstruction;
         case CommandNeed::Coefficients: return Coefficients;
         case CommandNeed::Zoom: return Zoomed;
+        case CommandNeed::UndoStep: return CanUndo;
+        case CommandNeed::RedoStep: return CanRedo;
         }
         return false;
     }

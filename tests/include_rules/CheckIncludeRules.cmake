@@ -1,7 +1,8 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
-#  - analysis, recipe and framework/core include no Qt header;
+#  - analysis, import, recipe and framework/core include no Qt header;
+#  - analysis includes nothing of import, which is built on it;
 #  - the Python module includes no Qt header and nothing of the layers above
-#    analysis (chart, app, ui, batch);
+#    analysis and import (chart, app, ui, batch);
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
 #  - outside src/chart (and its own tests) only the chief chart headers are
 #    included;
@@ -51,10 +52,13 @@ foreach(file IN LISTS files)
   includes_of(${file} names)
   foreach(name IN LISTS names)
     # No Qt at all below the chart.
-    if(rel MATCHES "^src/(analysis|recipe|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
+    if(rel MATCHES "^src/(analysis|import|recipe|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
       list(APPEND violations "${rel}: includes Qt header <${name}>")
     endif()
-    # The Python module stands on analysis alone.
+    if(rel MATCHES "^src/analysis/" AND name MATCHES "^import/")
+      list(APPEND violations "${rel}: includes \"${name}\" of import, the layer above it")
+    endif()
+    # The Python module stands on analysis and import alone.
     if(rel MATCHES "^src/python/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"
                                        OR name MATCHES "^(chart|app|ui|batch|framework/gui)/"))
       list(APPEND violations "${rel}: the Python module includes <${name}>")

@@ -18,8 +18,10 @@ set(cases
   "src/chart/output/K.cpp|#include \"chart/interaction/ChartMouseSettings.h\""
   "src/chart/extra/L.cpp|#include \"chart/base/ChartStrings.h\""
   "src/chart/axis/M.cpp|#include \"chart/ChartCanvas.h\""
-  "src/python/P.cpp|#include <QString>"
-  "src/python/Q.cpp|#include \"app/ProgramCharts.h\""
+  "src/import/P.cpp|#include <QFile>"
+  "src/analysis/Q.cpp|#include \"import/TextImport.h\""
+  "src/python/R.cpp|#include <QString>"
+  "src/python/S.cpp|#include \"app/ProgramCharts.h\""
 )
 set(allowed
   "src/analysis/A.cpp|#include <vector>"
@@ -30,7 +32,8 @@ set(allowed
   "src/chart/interaction/N.cpp|#include \"chart/panel/CustomChart.h\""
   "src/chart/axis/M.cpp|#include \"chart/axis/ChartAxis.h\""
   "src/chart/O.cpp|#include \"chart/series/FastLineSeries.h\""
-  "src/python/P.cpp|#include \"analysis/Denoise.h\""
+  "src/import/P.cpp|#include \"analysis/SampleNumber.h\""
+  "src/python/R.cpp|#include \"analysis/Denoise.h\""
 )
 
 function(run_check tree out)

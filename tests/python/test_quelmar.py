@@ -14,6 +14,7 @@ import quelmar
 BATCH = os.environ["QUELMAR_BATCH"]
 SAMPLES = pathlib.Path(os.environ["QUELMAR_SAMPLES"])
 BUNDLED = sorted(SAMPLES.glob("*.dat"))
+IMPORT_FILES = pathlib.Path(__file__).resolve().parent.parent / "import" / "files"
 
 
 def batch(*arguments):
@@ -74,8 +75,14 @@ class AgainstTheBatch(unittest.TestCase):
                 rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6))
                 for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept"]):
                     self.assertTrue(np.array_equal(rows[:, column], levels[name]), name)
-                c = quelmar.forward(x, len(levels["level"]))
-                self.assertTrue(same_bits(quelmar.estimate_noise(c, len(levels["level"])), levels["sigma"]))
+                depth = len(levels["level"])
+                c = quelmar.forward(x, depth)
+                self.assertTrue(same_bits(quelmar.estimate_noise(c, depth), levels["sigma"]))
+                thresholds = quelmar.thresholds(c, depth, rule=rule)
+                self.assertTrue(same_bits(thresholds, levels["threshold"]))
+                if shifts == 1:
+                    rebuilt = quelmar.inverse(quelmar.shrink(c, depth, list(thresholds), mode=shrink), depth)
+                    self.assertTrue(same_bits(rebuilt, signal), (source, rule))
 
     def test_files_round_trip_and_warn_in_the_windows_words(self):
         x = quelmar.read_samples(BUNDLED[0])
@@ -89,6 +96,35 @@ class AgainstTheBatch(unittest.TestCase):
             quelmar.write_samples(self.path / "gone" / "x.dat", x)
         with self.assertRaisesRegex(OSError, "is not a regular file"):
             quelmar.read_samples(self.path)
+
+
+class Import(unittest.TestCase):
+    """import_signal reads what NumPy and Python's csv module read, bit for bit."""
+
+    def test_values_are_numpys(self):
+        cases = [
+            ("f8_le.npy", {}, np.load(IMPORT_FILES / "f8_le.npy")),
+            ("i2_be.npy", {}, np.load(IMPORT_FILES / "i2_be.npy").astype(np.float64)),
+            ("table_fortran.npy", {"column": 2}, np.load(IMPORT_FILES / "table_fortran.npy")[:, 1].astype(np.float64)),
+            ("header_two_columns.csv", {"column": "value"},
+             np.loadtxt(IMPORT_FILES / "header_two_columns.csv", delimiter=",", skiprows=1, usecols=1)),
+        ]
+        for name, choices, expected in cases:
+            x, info = quelmar.import_signal(IMPORT_FILES / name, extend=None, **choices)
+            self.assertTrue(same_bits(x, expected), name)
+            grid, _ = quelmar.import_signal(IMPORT_FILES / name, **choices)
+            n = info["n"]
+            self.assertEqual((n, len(grid)), (len(expected), quelmar.grid_size(n)))
+            # Reflected at the last sample: no step where the signal ends.
+            self.assertTrue(same_bits(grid[:n], expected))
+            tail = min(len(grid) - n, n - 1)
+            self.assertTrue(same_bits(grid[n:n + tail], expected[::-1][1:1 + tail]), name)
+
+    def test_a_failed_import_names_the_file(self):
+        with self.assertRaisesRegex(ValueError, r'Cannot import ".*bad_number.csv"'):
+            quelmar.import_signal(IMPORT_FILES / "bad_number.csv")
+        with self.assertRaisesRegex(ValueError, "extend must be"):
+            quelmar.import_signal(IMPORT_FILES / "f8_le.npy", extend="wrap")
 
 
 class Arguments(unittest.TestCase):
@@ -123,6 +159,7 @@ class Arguments(unittest.TestCase):
             (ValueError, "Invalid floating point operation", lambda: quelmar.forward(np.full(9, np.nan), 1)),
             (OverflowError, "overflow", lambda: quelmar.forward(np.array([1e308, -1e308] * 4 + [1e308]), 3)),
             (ValueError, "J must be from 2 to 26", lambda: quelmar.noise_gains(27, 1)),
+            (ValueError, "one value per level", lambda: quelmar.shrink(good, 2, [1.0])),
         ]
         for error, message, call in cases:
             with self.assertRaisesRegex(error, message):

@@ -2,6 +2,7 @@
 // part under it and otherwise starts a zoom or a scroll drag; moves draw the
 // zoom outline or scroll the axes; the release zooms or undoes.
 #include <cstdlib>
+#include <utility>
 
 #include "chart/axis/ChartAxis.h"
 #include "chart/canvas/ChartCanvas3D.h"
@@ -50,11 +51,12 @@ void TCustomChart::CalcClickedPart(fw::TPoint pos, TChartClickedPart& part) {
 
 void TCustomChart::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y) {
     TCustomChartPanel::MouseDown(button, shift, x, y);
-    if (ZoomState.InProgress || PanState.InProgress) return;
+    if (ZoomState.InProgress || PanState.InProgress || overlayDrag_ != nullptr) return;
     if (clickHandled_) {
         clickHandled_ = false;
         return;
     }
+    if (OverlayPress(button, x, y)) return;
     TChartClickedPart part;
     CalcClickedPart({x, y}, part);
     bool handled = false;
@@ -95,6 +97,17 @@ void TCustomChart::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int
     clickHandled_ = false;
 }
 
+bool TCustomChart::OverlayPress(fw::TMouseButton button, int32_t x, int32_t y) {
+    const std::vector<TChartOverlay*>& overlays = Overlays();
+    for (auto o = overlays.rbegin(); o != overlays.rend(); ++o) {
+        if ((*o)->StartDrag(*this, button, x, y)) {
+            overlayDrag_ = *o;
+            return true;
+        }
+    }
+    return false;
+}
+
 void TCustomChart::BackgroundClick(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y,
                                    bool& handled) {
     if (!OnClickBackground) return;
@@ -131,7 +144,14 @@ void TCustomChart::MouseMove(fw::TShiftState shift, int32_t x, int32_t y) {
         ScrollTo(x, y);
         return;
     }
+    if (overlayDrag_ != nullptr) {
+        overlayDrag_->Drag(*this, x, y);
+        return;
+    }
     HoverSeries(shift, x, y);
+    for (TChartOverlay* overlay : Overlays()) {
+        if (overlay->Grabs(*this, x, y)) SetCursor(fw::crSizeNS);
+    }
 }
 
 void TCustomChart::ScrollTo(int32_t x, int32_t y) {
@@ -188,6 +208,11 @@ void TCustomChart::HoverSeries(fw::TShiftState shift, int32_t x, int32_t y) {
 void TCustomChart::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int32_t x, int32_t y) {
     TCustomChartPanel::MouseUp(button, shift, x, y);
     for (TChartSeries* s : SeriesList()) s->DoSeriesMouseUp(button, shift, x, y);
+    if (overlayDrag_ != nullptr) {
+        TChartOverlay* overlay = std::exchange(overlayDrag_, nullptr);
+        overlay->EndDrag(*this, x, y);
+        return;
+    }
     if (ZoomState.InProgress && button == ChartZoomMouseButton) {
         ZoomState.InProgress = false;
         DrawZoomRectangle();  // erases the last outline

@@ -184,6 +184,8 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
     CalcSeriesRect();
     Canvas().Projection(TotalDepth(), PanelBounds(), PlotRect());
     DrawWalls();
+    // Behind the grid too, which then stays visible across an overlay's fill.
+    for (TChartOverlay* overlay : overlays_) overlay->DrawBehindSeries(*this);
     if (axisVisible_ && ChartDrawAxisBeforeSeries) DrawAxes();
     if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
     eachActive([this](TChartSeries& s) {
@@ -194,9 +196,20 @@ void TCustomAxisPanel::InternalDraw(const fw::TRect& rect) {
         }
     });
     if (axisVisible_ && !ChartDrawAxisBeforeSeries) DrawAxes();
+    for (TChartOverlay* overlay : overlays_) overlay->DrawOverSeries(*this);
     if (ZoomState.InProgress) DrawZoomRectangle();
     Canvas().ResetState();
     if (OnAfterDraw) OnAfterDraw(*this);
+}
+
+void TCustomAxisPanel::AddOverlay(TChartOverlay& overlay) {
+    overlays_.push_back(&overlay);
+    Invalidate();
+}
+
+void TCustomAxisPanel::RemoveOverlay(TChartOverlay& overlay) {
+    std::erase(overlays_, &overlay);
+    Invalidate();
 }
 
 void TCustomAxisPanel::DrawAxes() {

@@ -11,6 +11,7 @@
 
 #include "chart/axis/AxisParent.h"
 #include "chart/axis/ChartAxis.h"
+#include "chart/panel/ChartOverlay.h"
 #include "chart/panel/CustomChartPanelExtended.h"
 #include "chart/series/ChartSeriesList.h"
 #include "chart/series/SeriesParent.h"
@@ -99,6 +100,13 @@ public:
     // The depth of one series slot (the same horizontally and vertically).
     int32_t SliceDepth() const { return sliceDepth_; }
 
+    // ---- Overlays ----------------------------------------------------------------------------
+    // Overlays are drawn and offered presses in the order added; the chart
+    // only lists them, their owner removes them before they go.
+    void AddOverlay(TChartOverlay& overlay);
+    void RemoveOverlay(TChartOverlay& overlay);
+    const std::vector<TChartOverlay*>& Overlays() const { return overlays_; }
+
     // ---- Events ----------------------------------------------------------------------------
     TAxisPanelNotifyEvent OnBeforeDrawAxes;
     TAxisPanelNotifyEvent OnBeforeDrawSeries;
@@ -159,6 +167,7 @@ private:
     std::vector<TCustomChartAxis*> axes_;
     std::unique_ptr<TChartSeriesList> seriesList_;
     std::vector<std::unique_ptr<TChartSeries>> ownedSeries_;
+    std::vector<TChartOverlay*> overlays_;
 
     bool axisVisible_ = true;
     bool view3DWalls_ = true;

@@ -128,6 +128,8 @@ private:
     void ScrollAxis(TCustomChartAxis& axis, int32_t from, int32_t to);
     // Hover: the cursor of the series under the mouse, and its move event.
     void HoverSeries(fw::TShiftState shift, int32_t x, int32_t y);
+    // Offers the press to the overlays, last added first; true when one took it.
+    bool OverlayPress(fw::TMouseButton button, int32_t x, int32_t y);
     // Keeps the axes' settings once per undo, before they first change.
     void SaveScalesOnce();
 
@@ -141,6 +143,7 @@ private:
     TAllAxisSavedScales savedScales_;
     bool scalesOriginal_ = true;
     bool clickHandled_ = false;
+    TChartOverlay* overlayDrag_ = nullptr;  // the overlay whose drag is under way
 };
 
 class TChart : public TCustomChart {

@@ -1,0 +1,25 @@
+#pragma once
+// One channel of an audio file (WAV, FLAC, AIFF, OGG and whatever else
+// libsndfile reads), or the mean of all channels, as the library decodes it:
+// integer formats scaled to -1 ... 1.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "import/Samples.h"
+
+namespace importer {
+
+struct AudioInfo {
+    int32_t channels = 0;
+    int32_t sampleRate = 0;
+    int64_t frames = 0;
+};
+
+// The channel's samples; channel from 1, or 0 for the mean of all channels.
+// Throws ImportFailure: the file cannot be opened or decoded, the channel is
+// not in it, it holds no frames or more than a signal may have.
+Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
+
+}  // namespace importer

@@ -1,0 +1,28 @@
+#pragma once
+// An import that failed, in the words the window shows:
+//   Cannot import "x.csv": line 3, column 2: "abc" is not a number
+
+#include <string>
+
+#include "framework/core/Exceptions.h"
+
+namespace importer {
+
+class ImportError : public fw::Exception {
+public:
+    ImportError(const std::string& fileName, const std::string& reason)
+        : Exception("Cannot import \"" + fileName + "\": " + reason) {}
+};
+
+// A reason with no file yet: the readers of bytes in memory throw it, and
+// the file's reader names the file.
+class ImportFailure : public fw::Exception {
+public:
+    using Exception::Exception;
+};
+
+// Text from a file, quoted for a message: printable ASCII kept, anything else
+// as "?", at most 20 characters.
+std::string QuoteForMessage(const char* begin, const char* end);
+
+}  // namespace importer

@@ -1,0 +1,343 @@
+#include "import/NpyArray.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "analysis/DyadicSignal.h"
+#include "analysis/FileDescriptor.h"
+#include "import/ImportError.h"
+#include "import/SourceFile.h"
+
+namespace importer {
+namespace {
+
+constexpr std::string_view kMagic = "\x93NUMPY";
+
+// The header dict, read as the few Python literals it may hold.
+class HeaderText {
+public:
+    explicit HeaderText(std::string_view text) : text_(text) {}
+
+    NpyHeader Parse() {
+        NpyHeader header;
+        bool descr = false;
+        bool order = false;
+        bool shape = false;
+        Expect('{');
+        while (!Take('}')) {
+            const std::string key = String();
+            Expect(':');
+            if (key == "descr") {
+                if (Peek() == '[') Fail("its type is a record of fields, not a number");
+                header.descr = String();
+                descr = true;
+            } else if (key == "fortran_order") {
+                header.fortranOrder = Boolean();
+                order = true;
+            } else if (key == "shape") {
+                header.shape = Tuple();
+                shape = true;
+            } else {
+                Fail("its header has the unknown key '" + key + "'");
+            }
+            if (!Take(',')) {
+                Expect('}');
+                break;
+            }
+        }
+        if (!descr || !order || !shape) Fail("its header lacks 'descr', 'fortran_order' or 'shape'");
+        return header;
+    }
+
+private:
+    [[noreturn]] static void Fail(const std::string& reason) { throw ImportFailure(reason); }
+
+    char Peek() {
+        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n')) ++at_;
+        return at_ < text_.size() ? text_[at_] : '\0';
+    }
+    bool Take(char c) {
+        if (Peek() != c) return false;
+        ++at_;
+        return true;
+    }
+    void Expect(char c) {
+        if (!Take(c)) Fail("its header is not a dict NumPy writes");
+    }
+    std::string String() {
+        const char quote = Peek();
+        if (quote != '\'' && quote != '"') Expect('\'');
+        const std::size_t end = text_.find(quote, ++at_);
+        if (end == std::string_view::npos) Expect(quote);
+        std::string value(text_.substr(at_, end - at_));
+        at_ = end + 1;
+        return value;
+    }
+    bool Boolean() {
+        Peek();
+        for (const auto& [word, value] : {std::pair{std::string_view("True"), true}, {"False", false}}) {
+            if (text_.substr(at_).starts_with(word)) {
+                at_ += word.size();
+                return value;
+            }
+        }
+        Fail("its header's 'fortran_order' is not True or False");
+    }
+    std::vector<int64_t> Tuple() {
+        Expect('(');
+        std::vector<int64_t> values;
+        while (!Take(')')) {
+            Peek();
+            int64_t value = 0;
+            bool digits = false;
+            for (; at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9'; ++at_, digits = true) {
+                if (value > (int64_t{1} << 50)) Fail("its shape is too large");
+                value = value * 10 + (text_[at_] - '0');
+            }
+            if (!digits) Fail("its header's 'shape' is not a tuple of sizes");
+            values.push_back(value);
+            if (!Take(',')) {
+                Expect(')');
+                break;
+            }
+        }
+        return values;
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// The first bytes of a file, enough for any header NumPy writes.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+// Reads up to `bytes` at `offset`; returns how many there were.
+std::size_t ReadAt(int fd, char* into, std::size_t bytes, std::size_t offset) {
+    std::size_t have = 0;
+    while (have < bytes) {
+        const ssize_t got = ::pread(fd, into + have, bytes - have, static_cast<off_t>(offset + have));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw ImportFailure("cannot read it: " + SystemReason(errno));
+        if (got == 0) break;
+        have += static_cast<std::size_t>(got);
+    }
+    return have;
+}
+
+uint32_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
+    uint32_t value = 0;
+    for (std::size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void CheckType(NpyHeader& header) {
+    const std::string& descr = header.descr;
+    if (descr.size() < 3) throw ImportFailure("its type '" + descr + "' is not a number NumPy writes");
+    const char order = descr[0];
+    header.kind = descr[1];
+    const std::string size = descr.substr(2);
+    header.itemBytes = size == "1" ? 1 : size == "2" ? 2 : size == "4" ? 4 : size == "8" ? 8 : size == "16" ? 16 : 0;
+    const int32_t bytes = header.itemBytes;
+    const bool known =
+        (order == '<' || order == '>' || order == '|' || order == '=') &&
+        ((header.kind == 'b' && bytes == 1) ||
+         ((header.kind == 'i' || header.kind == 'u') && bytes > 0 && bytes <= 8) || (header.kind == 'f' && bytes >= 2));
+    if (header.kind == 'c') throw ImportFailure("its values are complex ('" + descr + "'), not real numbers");
+    if (!known) throw ImportFailure("its type '" + descr + "' is not a real number");
+    // 16-byte floats are the x86 extended format in 16 bytes.
+    if (header.kind == 'f' && bytes == 16 &&
+        !(sizeof(long double) == 16 && std::numeric_limits<long double>::digits == 64)) {
+        throw ImportFailure("its type '" + descr + "' is not a number this machine reads");
+    }
+    header.swap = bytes > 1 && order == '>';
+}
+
+// IEEE half precision to double, exactly.
+double HalfToDouble(uint16_t bits) {
+    const int exponent = (bits >> 10) & 0x1F;
+    const int fraction = bits & 0x3FF;
+    const double sign = (bits & 0x8000) ? -1.0 : 1.0;
+    if (exponent == 0) return sign * std::ldexp(fraction, -24);
+    if (exponent == 31) return fraction ? std::numeric_limits<double>::quiet_NaN() : sign * HUGE_VAL;
+    return sign * std::ldexp(fraction + 1024, exponent - 25);
+}
+
+template <class T>
+T Item(const char* p, bool swap) {
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, p, sizeof(T));
+    if (swap) std::reverse(bytes, bytes + sizeof(T));
+    T value;
+    std::memcpy(&value, bytes, sizeof(T));
+    return value;
+}
+
+double ItemValue(const NpyHeader& header, const char* p) {
+    const bool swap = header.swap;
+    switch (header.kind) {
+    case 'b': return *p != 0 ? 1.0 : 0.0;
+    case 'i':
+        switch (header.itemBytes) {
+        case 1: return Item<int8_t>(p, swap);
+        case 2: return Item<int16_t>(p, swap);
+        case 4: return Item<int32_t>(p, swap);
+        default: return static_cast<double>(Item<int64_t>(p, swap));
+        }
+    case 'u':
+        switch (header.itemBytes) {
+        case 1: return Item<uint8_t>(p, swap);
+        case 2: return Item<uint16_t>(p, swap);
+        case 4: return Item<uint32_t>(p, swap);
+        default: return static_cast<double>(Item<uint64_t>(p, swap));
+        }
+    default:
+        switch (header.itemBytes) {
+        case 2: return HalfToDouble(Item<uint16_t>(p, swap));
+        case 4: return Item<float>(p, swap);
+        case 8: return Item<double>(p, swap);
+        default: {
+            // The 80-bit value sits in the 16 bytes' low (little-endian) end.
+            unsigned char bytes[16];
+            std::memcpy(bytes, p, 16);
+            if (swap) std::reverse(bytes, bytes + 16);
+            long double value = 0;
+            std::memcpy(&value, bytes, 10);
+            return static_cast<double>(value);
+        }
+        }
+    }
+}
+
+}  // namespace
+
+NpyHeader ParseNpyHeader(std::string_view bytes) {
+    if (!bytes.starts_with(kMagic) || bytes.size() < 10) throw ImportFailure("it is not a NumPy .npy file");
+    const int major = static_cast<unsigned char>(bytes[6]);
+    if (major < 1 || major > 3) throw ImportFailure("its .npy version " + std::to_string(major) + " is unknown");
+    const std::size_t lengthBytes = major == 1 ? 2 : 4;
+    if (bytes.size() < 8 + lengthBytes) throw ImportFailure("the file ends in its header");
+    const std::size_t length = LittleEndian(bytes, 8, lengthBytes);
+    const std::size_t start = 8 + lengthBytes;
+    if (bytes.size() - start < length) throw ImportFailure("the file ends in its header");
+    NpyHeader header = HeaderText(bytes.substr(start, length)).Parse();
+    header.dataOffset = start + length;
+    CheckType(header);
+    if (header.shape.empty() || header.shape.size() > 2) {
+        throw ImportFailure("its array has " + std::to_string(header.shape.size()) +
+                            " axes; a signal is one axis, or a column of two");
+    }
+    return header;
+}
+
+int64_t NpySignalLength(const NpyHeader& header) {
+    const std::vector<int64_t>& shape = header.shape;
+    return shape.size() == 1 || shape[0] == 1 ? shape.back() : shape[0];
+}
+
+int64_t NpyColumns(const NpyHeader& header) {
+    const std::vector<int64_t>& shape = header.shape;
+    return shape.size() == 1 || shape[0] == 1 ? 1 : shape[1];
+}
+
+static int64_t NpyColumnIndex(const NpyHeader& header, int64_t column) {
+    return NpyColumns(header) == 1 ? 0 : (column <= 0 ? NpyColumns(header) : column) - 1;
+}
+
+// Row r of the column: C order keeps a row's items together, Fortran order a
+// column's.
+std::size_t NpyColumnStep(const NpyHeader& header) {
+    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
+    return static_cast<std::size_t>(rowsTogether ? NpyColumns(header) : 1) * static_cast<std::size_t>(header.itemBytes);
+}
+
+std::size_t NpyColumnFirst(const NpyHeader& header, int64_t column) {
+    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
+    const int64_t index = NpyColumnIndex(header, column);
+    return static_cast<std::size_t>(rowsTogether ? index : index * NpySignalLength(header)) *
+           static_cast<std::size_t>(header.itemBytes);
+}
+
+Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column, std::size_t checkOnly) {
+    const int64_t length = NpySignalLength(header);
+    const int64_t columns = NpyColumns(header);
+    if (column > columns) {
+        throw ImportFailure("there is no column " + std::to_string(column) + ": the array has " +
+                            std::to_string(columns) + (columns == 1 ? " column" : " columns"));
+    }
+    if (length == 0 || columns == 0) throw ImportFailure("its array holds no values");
+    if (length > analysis::kMaxSamples) {
+        throw ImportFailure("its array has " + std::to_string(length) + " rows, more than the " +
+                            std::to_string(analysis::kMaxSamples) + " samples a signal may have");
+    }
+    if (columns > std::numeric_limits<int64_t>::max() / 16 / length) throw ImportFailure("its array is too large");
+    const auto item = static_cast<std::size_t>(header.itemBytes);
+    const auto total = static_cast<std::size_t>(length * columns);
+    const std::size_t have = checkOnly > 0 ? checkOnly : data.size();
+    if (have / item < total) {
+        throw ImportFailure("the file ends after " + std::to_string(have / item) + " of its " + std::to_string(total) +
+                            " values");
+    }
+    if (checkOnly > 0) return {};
+    Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
+    const std::size_t step = NpyColumnStep(header);
+    const char* p = data.data() + NpyColumnFirst(header, column);
+    if (header.kind == 'f' && header.itemBytes == 8 && !header.swap && step == item) {
+        std::memcpy(values.data(), p, values.size() * sizeof(double));
+        return values;
+    }
+    for (double& value : values) {
+        value = ItemValue(header, p);
+        p += step;
+    }
+    return values;
+}
+
+Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header) {
+    const NpyHeader parsed = ParseNpyHeader(bytes);
+    if (header) *header = parsed;
+    return NpyColumnValues(parsed, bytes.substr(parsed.dataOffset), column);
+}
+
+Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) {
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
+    const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0));
+    // The header is read first; then the array's bytes, straight into the
+    // values when they are already doubles of this machine, one after the
+    // other: a copy of the file would cost as much again.
+    std::vector<char> head(std::min<std::size_t>(size, kHeadBytes));
+    head.resize(ReadAt(file.Get(), head.data(), head.size(), 0));
+    NpyHeader parsed;
+    try {
+        parsed = ParseNpyHeader(std::string_view(head.data(), head.size()));
+    } catch (const ImportFailure&) {
+        if (head.size() == size) throw;
+        // A header longer than kHeadBytes: the whole file, the plain way.
+        const std::vector<char> bytes = ReadSourceFile(fileName);
+        return ParseNpy(std::string_view(bytes.data(), bytes.size()), column, header);
+    }
+    if (header) *header = parsed;
+    const std::size_t dataBytes = size - std::min(size, parsed.dataOffset);
+    if (parsed.kind == 'f' && parsed.itemBytes == 8 && !parsed.swap && NpyColumnStep(parsed) == 8) {
+        // Checked against the file's size as the bytes would be.
+        NpyColumnValues(parsed, std::string_view(nullptr, 0), column, dataBytes);
+        Samples values = fw::MapOutOfMemory([&] { return Samples(static_cast<std::size_t>(NpySignalLength(parsed))); });
+        const std::size_t bytes = values.size() * sizeof(double);
+        const std::size_t got = ReadAt(file.Get(), reinterpret_cast<char*>(values.data()), bytes,
+                                       parsed.dataOffset + NpyColumnFirst(parsed, column));
+        if (got < bytes) throw ImportFailure("the file ends before its array's data does");
+        return values;
+    }
+    std::vector<char, fw::LargeBlockAllocator<char>> data =
+        fw::MapOutOfMemory([&] { return std::vector<char, fw::LargeBlockAllocator<char>>(dataBytes); });
+    data.resize(ReadAt(file.Get(), data.data(), dataBytes, parsed.dataOffset));
+    return NpyColumnValues(parsed, std::string_view(data.data(), data.size()), column);
+}
+
+}  // namespace importer

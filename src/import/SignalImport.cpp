@@ -1,0 +1,125 @@
+#include "import/SignalImport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+
+#include "import/AudioImport.h"
+#include "import/ImportError.h"
+#include "import/MatImport.h"
+#include "import/NpyArray.h"
+#include "import/TextImport.h"
+
+namespace importer {
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A number from 1, or 0 for an empty text; nullopt for anything else.
+std::optional<int64_t> CountingNumber(const std::string& text) {
+    if (text.empty()) return 0;
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 1) return std::nullopt;
+    return value;
+}
+
+int64_t ArrayColumn(const std::string& column) {
+    const std::optional<int64_t> number = CountingNumber(column);
+    if (!number) throw ImportFailure("the column of an array is a number from 1, not \"" + column + "\"");
+    return *number;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void ReadText(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
+    TextColumn column = ReadTextColumn(fileName, choices.text);
+    signal.samples = std::move(column.values);
+    signal.part = "column " + (column.name.empty() ? std::to_string(column.column)
+                                                   : Quoted(column.name) + " (" + std::to_string(column.column) + ")");
+}
+
+void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
+    const std::string& text = choices.channel;
+    const std::optional<int64_t> channel = text == "mean" ? 0 : CountingNumber(text);
+    if (!channel || *channel > 65535)
+        throw ImportFailure("the channel is \"mean\" or a number from 1, not " + Quoted(text));
+    AudioInfo info;
+    signal.samples = ReadAudio(fileName, static_cast<int32_t>(*channel), &info);
+    signal.sampleRate = info.sampleRate;
+    signal.part = *channel > 0 || info.channels == 1 ? "channel " + std::to_string(std::max<int64_t>(*channel, 1))
+                                                     : "mean of " + std::to_string(info.channels) + " channels";
+}
+
+void ReadMat(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
+    const int64_t column = ArrayColumn(choices.text.column);
+    MatVariable variable;
+    signal.samples = ReadMatVariable(fileName, choices.variable, column, &variable);
+    signal.part = "variable " + Quoted(variable.name);
+    if (!variable.Vector()) signal.part += ", column " + std::to_string(column > 0 ? column : variable.columns);
+}
+
+void ReadNumPy(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
+    const int64_t column = ArrayColumn(choices.text.column);
+    NpyHeader header;
+    signal.samples = ReadNpy(fileName, column, &header);
+    const int64_t columns = NpyColumns(header);
+    signal.part = columns > 1 ? "column " + std::to_string(column > 0 ? column : columns) : "array";
+}
+
+}  // namespace
+
+std::optional<SourceKind> SourceKindNamed(const std::string& name) {
+    if (name == "text" || name == "csv") return SourceKind::Text;
+    if (name == "audio") return SourceKind::Audio;
+    if (name == "mat") return SourceKind::Mat;
+    if (name == "npy") return SourceKind::Npy;
+    return std::nullopt;
+}
+
+std::optional<SourceKind> SourceKindOfFile(const std::string& fileName) {
+    const std::string extension = Lower(std::filesystem::path(fileName).extension().string());
+    if (extension == ".csv" || extension == ".tsv" || extension == ".txt" || extension == ".dat") {
+        return SourceKind::Text;
+    }
+    if (extension == ".wav" || extension == ".flac" || extension == ".aiff" || extension == ".aif" ||
+        extension == ".ogg") {
+        return SourceKind::Audio;
+    }
+    if (extension == ".mat") return SourceKind::Mat;
+    if (extension == ".npy") return SourceKind::Npy;
+    return std::nullopt;
+}
+
+std::string ImportedSignal::Describe() const {
+    std::string text = std::filesystem::path(fileName).filename().string() + ", " + part + ", " +
+                       std::to_string(samples.size()) + (samples.size() == 1 ? " sample" : " samples");
+    if (sampleRate > 0) text += ", " + std::to_string(sampleRate) + " Hz";
+    return text;
+}
+
+ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices) {
+    const std::string shown = std::filesystem::path(fileName).filename().string();
+    try {
+        const std::optional<SourceKind> kind = choices.kind ? choices.kind : SourceKindOfFile(fileName);
+        if (!kind) throw ImportFailure("its kind is not known from its name; choose text, audio, mat or npy");
+        ImportedSignal signal;
+        signal.fileName = fileName;
+        switch (*kind) {
+        case SourceKind::Text: ReadText(fileName, choices, signal); break;
+        case SourceKind::Audio: ReadAudioChannel(fileName, choices, signal); break;
+        case SourceKind::Mat: ReadMat(fileName, choices, signal); break;
+        case SourceKind::Npy: ReadNumPy(fileName, choices, signal); break;
+        }
+        return signal;
+    } catch (const ImportFailure& failure) {
+        throw ImportError(shown, failure.Message());
+    }
+}
+
+}  // namespace importer

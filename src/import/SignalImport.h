@@ -1,0 +1,54 @@
+#pragma once
+// A signal from a file that is not a sample file: the kind from the file's
+// name or as chosen, the part of the file (column, channel, variable) as
+// chosen, and what was read, described for the window and the batch.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/Samples.h"
+#include "import/GridExtension.h"
+#include "import/TextLayout.h"
+
+namespace importer {
+
+enum class SourceKind { Text, Audio, Mat, Npy };
+
+// "text" or "csv", "audio", "mat", "npy"; nullopt for any other name.
+std::optional<SourceKind> SourceKindNamed(const std::string& name);
+// From the file name's extension (any case): .csv .tsv .txt .dat, .wav .flac
+// .aiff .aif .ogg, .mat, .npy; nullopt for any other.
+std::optional<SourceKind> SourceKindOfFile(const std::string& fileName);
+
+struct ImportChoices {
+    // Absent: from the file's name.
+    std::optional<SourceKind> kind;
+    // Text: delimiter, decimal comma, lines to skip and the column (its
+    // header name or number). NumPy and MATLAB matrices: the column number.
+    TextChoices text;
+    // Audio: "mean" or a channel number from 1; empty: the mean of all
+    // channels (the one channel of a mono file).
+    std::string channel;
+    // MATLAB: the variable; empty: the first vector, else the first matrix.
+    std::string variable;
+    Extension extension = Extension::Reflect;
+};
+
+struct ImportedSignal {
+    Samples samples;  // the n samples the file gave
+    std::string fileName;
+    // What of the file they are: column "mV" (2), channel 1, variable "x", ...
+    std::string part;
+    int32_t sampleRate = 0;  // samples a second; 0 when the file tells none
+
+    // "ecg.csv, column "mV" (2), 1024 samples, 360 Hz"
+    std::string Describe() const;
+};
+
+// Reads the signal the choices name. Throws ImportError, whose message names
+// the file and says why.
+ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices);
+
+}  // namespace importer

@@ -1,0 +1,72 @@
+#include "import/TextImport.h"
+
+#include <algorithm>
+
+#include "analysis/FileChunkReader.h"
+#include "analysis/FileDescriptor.h"
+#include "import/ImportError.h"
+#include "import/SourceFile.h"
+#include "import/TextColumnParser.h"
+
+namespace importer {
+namespace {
+
+// The layout is found from this much of the start of a file.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+TextColumn Start(std::string_view head, bool wholeText, const TextChoices& choices) {
+    TextColumn result;
+    result.layout = DetectLayout(head, wholeText, choices);
+    result.column = ChosenColumn(result.layout, choices.column);
+    const auto index = static_cast<std::size_t>(result.column - 1);
+    if (index < result.layout.names.size()) result.name = result.layout.names[index];
+    return result;
+}
+
+void Finish(TextColumn& result, TextColumnParser& parser) {
+    result.values = std::move(parser.Values());
+    if (result.values.empty()) throw ImportFailure("the file holds no values");
+}
+
+}  // namespace
+
+TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices) {
+    text.remove_prefix(ByteOrderMarkLength(text));
+    TextColumn result = Start(text.substr(0, kHeadBytes), text.size() <= kHeadBytes, choices);
+    TextColumnParser parser(result.layout.dialect, result.column);
+    parser.Feed(text.data(), text.data() + text.size(), true);
+    Finish(result, parser);
+    return result;
+}
+
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices) {
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
+    return fw::MapOutOfMemory([&] {
+        const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0)) + 1;
+        analysis::FileChunkReader window(file.Get(), analysis::kReadChunkBytes,
+                                         std::min(analysis::kReadChunkBytes, size));
+        while (static_cast<std::size_t>(window.End() - window.Begin()) < kHeadBytes && window.Fill()) {
+        }
+        if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
+        const std::string_view head(window.Begin(), static_cast<std::size_t>(window.End() - window.Begin()));
+        const std::size_t mark = ByteOrderMarkLength(head);
+        window.Consume(window.Begin() + mark);
+        const std::string_view text = head.substr(mark);
+        TextColumn result = Start(text.substr(0, kHeadBytes), window.LastData() && text.size() <= kHeadBytes, choices);
+        TextColumnParser parser(result.layout.dialect, result.column);
+        // Values are about 10 bytes of text each.
+        parser.Values().reserve(std::min<std::size_t>(size / 10 + 16, 1 << 24));
+        for (;;) {
+            const bool last = window.LastData();
+            window.Consume(parser.Feed(window.Begin(), window.End(), last));
+            if (last) break;
+            window.Fill();
+            if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
+        }
+        Finish(result, parser);
+        return result;
+    });
+}
+
+}  // namespace importer

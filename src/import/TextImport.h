@@ -1,0 +1,29 @@
+#pragma once
+// One column of a text table (CSV, TSV, blank-separated) as a signal.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/Samples.h"
+#include "import/TextLayout.h"
+
+namespace importer {
+
+struct TextColumn {
+    Samples values;
+    TextLayout layout;  // as found and chosen
+    int32_t column = 1;
+    std::string name;  // the column's header name; empty when none
+};
+
+// The column the choices name from the text; a UTF-8 byte order mark at its
+// start is skipped. Throws ImportFailure: the column is missing, a field is
+// no number, or no value is found.
+TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices);
+
+// The same from a file, read in chunks through the sample reader's window.
+// Throws ImportFailure also when the file cannot be opened or read.
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices);
+
+}  // namespace importer

@@ -1,0 +1,120 @@
+// Signals from text tables, audio, MATLAB and NumPy files, as File > Import
+// and the batch command's import options read them.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+#include <pybind11/stl/filesystem.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "import/GridExtension.h"
+#include "import/SignalImport.h"
+#include "import/TextRecords.h"
+#include "python/ModuleParts.h"
+
+namespace python {
+namespace {
+
+namespace py = pybind11;
+
+template <class Value>
+Value Named(std::optional<Value> value, const char* argument, const std::string& name, const char* choices) {
+    if (!value) throw py::value_error(std::string(argument) + " must be " + choices + ", not '" + name + "'");
+    return *value;
+}
+
+py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<std::string>& format,
+                       const std::optional<py::object>& column, const std::optional<std::string>& delimiter,
+                       std::optional<bool> decimalComma, std::optional<int32_t> skipLines,
+                       const std::optional<py::object>& channel, const std::string& variable,
+                       const std::optional<std::string>& extend) {
+    importer::ImportChoices choices;
+    if (format)
+        choices.kind =
+            Named(importer::SourceKindNamed(*format), "format", *format, "'text', 'csv', 'audio', 'mat' or 'npy'");
+    if (column) choices.text.column = py::str(*column);
+    if (delimiter) {
+        choices.text.delimiter =
+            Named(importer::DelimiterNamed(*delimiter), "delimiter", *delimiter, "',', ';', 'tab' or 'space'");
+    }
+    choices.text.decimalComma = decimalComma;
+    if (skipLines && *skipLines < 0) throw py::value_error("skip_lines must be 0 or more");
+    choices.text.skipLines = skipLines;
+    if (channel) choices.channel = py::str(*channel);
+    choices.variable = variable;
+    if (extend)
+        choices.extension =
+            Named(importer::ExtensionNamed(*extend), "extend", *extend, "'reflect', 'repeat' or 'zero'");
+
+    importer::ImportedSignal signal;
+    importer::Samples samples;
+    {
+        py::gil_scoped_release unlocked;
+        signal = importer::ImportSignal(path.string(), choices);
+        samples = extend ? importer::ExtendToGrid(signal.samples,
+                                                  importer::GridFor(static_cast<int64_t>(signal.samples.size())).N,
+                                                  choices.extension)
+                         : signal.samples;
+    }
+    py::array_t<double> x(static_cast<py::ssize_t>(samples.size()));
+    std::copy(samples.begin(), samples.end(), x.mutable_data());
+    py::dict info;
+    info["n"] = signal.samples.size();
+    info["part"] = signal.part;
+    info["sample_rate"] = signal.sampleRate;
+    info["description"] = signal.Describe();
+    return py::make_tuple(x, info);
+}
+
+}  // namespace
+
+void AddImportFunctions(py::module_& module) {
+    module.def("import_signal", &ImportSignal, py::arg("path"), py::kw_only(), py::arg("format") = py::none(),
+               py::arg("column") = py::none(), py::arg("delimiter") = py::none(), py::arg("decimal_comma") = py::none(),
+               py::arg("skip_lines") = py::none(), py::arg("channel") = py::none(), py::arg("variable") = "",
+               py::arg("extend") = "reflect",
+               R"(Read a signal from a text table, an audio, MATLAB or NumPy file, as File > Import does.
+
+Parameters
+----------
+path : str or os.PathLike
+    The file; its kind comes from its extension (.csv .tsv .txt .dat, .wav
+    .flac .aiff .ogg, .mat, .npy) unless ``format`` names it.
+format : {'text', 'csv', 'audio', 'mat', 'npy'}, optional
+column : str or int, optional
+    A text table's column by its header name or its number from 1 (also the
+    column of a 2-D NumPy or MATLAB array); by default the only or last one.
+delimiter : {',', ';', 'tab', 'space'}, optional
+    Found from the first lines by default, as are ``decimal_comma`` and
+    ``skip_lines`` (the lines before the data).
+decimal_comma : bool, optional
+skip_lines : int, optional
+channel : int or 'mean', optional
+    An audio file's channel from 1; the mean of all channels by default.
+variable : str, optional
+    A MATLAB file's variable; by default the first numeric vector.
+extend : {'reflect', 'repeat', 'zero'} or None
+    How the n samples are extended to the grid of ``grid_size(n)``; None
+    returns the n samples alone.
+
+Returns
+-------
+x : numpy.ndarray
+    The samples, extended to 2**J + 1 unless ``extend`` is None.
+info : dict
+    ``n`` (the samples the file gave), ``part`` (column, channel or variable),
+    ``sample_rate`` (0 when the file tells none) and ``description``.
+
+Raises
+------
+ValueError
+    The file cannot be imported with these choices; the message names the
+    file and says why, in the window's words.
+)");
+}
+
+}  // namespace python

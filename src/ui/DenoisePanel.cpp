@@ -1,0 +1,189 @@
+#include "ui/DenoisePanel.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "analysis/Thresholding.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/Exceptions.h"
+
+namespace ui {
+namespace {
+
+using analysis::Shrink;
+using analysis::ThresholdRule;
+
+// In list order.
+constexpr ThresholdRule kRules[] = {ThresholdRule::Universal, ThresholdRule::Sure, ThresholdRule::Bayes,
+                                    ThresholdRule::Fixed};
+constexpr Shrink kShrinks[] = {Shrink::Hard, Shrink::Soft};
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Six significant digits: enough to tell the levels apart, short enough for
+// the table; the thresholds applied are the doubles, not these texts.
+QString Number(double value) { return Text(fw::FloatToStrF(value, fw::ffGeneral, 6, 0)); }
+
+}  // namespace
+
+DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold)
+    : QDockWidget(QStringLiteral("Denoise"), &parent), fixedThreshold_(std::move(fixedThreshold)) {
+    setObjectName(QStringLiteral("DenoisePanel"));
+    auto* body = new QWidget(this);
+    auto* form = new QFormLayout;
+    rule_ = new QComboBox(body);
+    rule_->setObjectName(QStringLiteral("DenoiseRule"));
+    rule_->addItems(
+        {QStringLiteral("Universal"), QStringLiteral("SURE"), QStringLiteral("Bayes"), QStringLiteral("Fixed")});
+    rule_->setToolTip(
+        QStringLiteral("How each level's threshold is chosen from that level's own noise; Fixed "
+                       "takes the threshold box's number for every level"));
+    shrink_ = new QComboBox(body);
+    shrink_->setObjectName(QStringLiteral("DenoiseShrink"));
+    shrink_->addItems({QStringLiteral("Hard"), QStringLiteral("Soft")});
+    shrink_->setToolTip(
+        QStringLiteral("Hard zeroes the coefficients not above the threshold; Soft also moves the "
+                       "others towards zero by it"));
+    form->addRow(QStringLiteral("Rule"), rule_);
+    form->addRow(QStringLiteral("Shrinkage"), shrink_);
+
+    levels_ = new QTableWidget(0, kColumns, body);
+    levels_->setObjectName(QStringLiteral("DenoiseLevels"));
+    levels_->setHorizontalHeaderLabels({QStringLiteral("Level"), QStringLiteral("Coefficients"), QStringLiteral("σ"),
+                                        QStringLiteral("T"), QStringLiteral("Zeroed"), QStringLiteral("Energy kept")});
+    levels_->verticalHeader()->setVisible(false);
+    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    levels_->setToolTip(QStringLiteral("One row per detail level; type a threshold into T to fix that level's"));
+    apply_ = new QPushButton(QStringLiteral("Apply to All Levels"), body);
+    apply_->setObjectName(QStringLiteral("ApplyAllLevels"));
+    apply_->setToolTip(QStringLiteral("Threshold every detail level with its row's T, as one step to undo"));
+    apply_->setEnabled(false);
+
+    auto* column = new QVBoxLayout(body);
+    column->addLayout(form);
+    column->addWidget(levels_);
+    column->addWidget(apply_);
+    setWidget(body);
+
+    connect(rule_, &QComboBox::activated, this, [this] { RuleChanged(); });
+    connect(shrink_, &QComboBox::activated, this, [this] {
+        if (session_ != nullptr) Refresh(*session_);
+    });
+    connect(levels_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!filling_ && item->column() == cThreshold) ThresholdEdited(*item);
+    });
+    connect(apply_, &QPushButton::clicked, this, [apply = std::move(apply)] { apply(); });
+    // Shown, the panel fills its rows.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible && session_ != nullptr) Refresh(*session_);
+    });
+}
+
+analysis::DenoiseOptions DenoisePanel::Options() const {
+    analysis::DenoiseOptions options;
+    options.rule = kRules[std::max(0, rule_->currentIndex())];
+    options.shrink = kShrinks[std::max(0, shrink_->currentIndex())];
+    options.shifts = 1;
+    if (options.rule == ThresholdRule::Fixed) options.fixedThreshold = fixedThreshold_();
+    if (!thresholds_.empty()) {
+        options.itemThresholds.assign(thresholds_.size() + 1, std::nullopt);
+        for (std::size_t k = 0; k < thresholds_.size(); ++k) options.itemThresholds[k] = thresholds_[k];
+    }
+    return options;
+}
+
+void DenoisePanel::RuleChanged() {
+    // A new rule chooses every level's threshold anew.
+    typed_.clear();
+    if (session_ != nullptr) Refresh(*session_);
+}
+
+void DenoisePanel::ThresholdEdited(QTableWidgetItem& item) {
+    const int row = item.row();
+    try {
+        typed_[row] = analysis::ParseThreshold(item.text().toStdString());
+    } catch (const fw::Exception&) {
+        // Not a number: the row keeps its threshold.
+    }
+    if (session_ != nullptr) Refresh(*session_);
+}
+
+void DenoisePanel::SetCell(int row, Column column, const QString& text, bool editable) {
+    QTableWidgetItem* item = levels_->item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        levels_->setItem(row, column, item);
+    }
+    item->setText(text);
+    item->setFlags(editable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
+                            : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
+    session_ = &session;
+    const int32_t levels = session.Levels();
+    apply_->setEnabled(levels >= 1);
+    if (!isVisible()) return;
+    filling_ = true;
+    const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{filling_};
+    if (levels < 1) {
+        choiceKey_.reset();
+        levels_->setRowCount(0);
+        thresholds_.clear();
+        typed_.clear();
+        return;
+    }
+    if (session.DecompositionId() != decomposition_) {
+        decomposition_ = session.DecompositionId();
+        typed_.clear();
+    }
+    thresholds_.clear();
+    analysis::DenoiseOptions options = Options();
+    options.itemThresholds.assign(static_cast<std::size_t>(levels) + 1, std::nullopt);
+    for (const auto& [row, t] : typed_) options.itemThresholds[static_cast<std::size_t>(row)] = t;
+    // The rule reads the decomposition as Decompose left it, which on a long
+    // signal with a long history costs; the choice changes only with it.
+    const ChoiceKey key{decomposition_, options.rule, options.shrink, options.fixedThreshold, typed_};
+    if (!choiceKey_ || !(*choiceKey_ == key)) {
+        choice_ = session.ChooseThresholds(options);
+        choiceKey_ = key;
+    }
+    const analysis::LevelChoice& choice = choice_;
+    const std::vector<double>& energies = session.DecomposedEnergies();
+    const double* y = session.Samples()->Data();
+    levels_->setRowCount(levels);
+    for (int32_t k = 1; k <= levels; ++k) {
+        const auto row = static_cast<std::size_t>(k - 1);
+        const analysis::LevelGeometry level = analysis::LevelGeometry::Details(session.J(), k);
+        int64_t zeroed = 0;
+        double energy = 0;
+        for (int32_t i = 0; i < level.count; ++i) {
+            const double c = y[level.Position(i)];
+            zeroed += c == 0.0;
+            energy += c * c;
+        }
+        thresholds_.push_back(choice.thresholds[row]);
+        const int r = k - 1;
+        SetCell(r, cLevel, QString::number(k));
+        SetCell(r, cCoefficients, QString::number(level.count));
+        SetCell(r, cSigma, Number(choice.sigmas[row]));
+        SetCell(r, cThreshold, Number(choice.thresholds[row]), true);
+        // A typed threshold is the row's own: the rule no longer sets it.
+        QFont font = levels_->font();
+        font.setItalic(typed_.contains(r));
+        levels_->item(r, cThreshold)->setFont(font);
+        SetCell(r, cZeroed, QString::number(zeroed));
+        const double kept = energies[row] > 0 ? energy / energies[row] : 1.0;
+        SetCell(r, cEnergy, Text(fw::FloatToStrF(100.0 * kept, fw::ffFixed, 15, 1)) + QStringLiteral(" %"));
+    }
+}
+
+}  // namespace ui

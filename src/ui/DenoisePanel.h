@@ -1,0 +1,71 @@
+#pragma once
+// The Denoise panel: a dock beside the stored area that thresholds every
+// detail level at once. It offers the rule and the shrinkage and shows one
+// row per detail level of the decomposition: its coefficients, its noise, its
+// threshold (the rule's, or typed into the row, which makes that row fixed),
+// how many of its coefficients are zero and how much of its energy is left.
+// The thresholds come from the same code as the batch's, so Apply to All
+// Levels gives the batch's coefficients.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include <QDockWidget>
+
+#include "analysis/AnalysisSession.h"
+
+class QComboBox;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace ui {
+
+class DenoisePanel : public QDockWidget {
+public:
+    // apply runs when the user presses Apply to All Levels; fixedThreshold
+    // gives the threshold of the Fixed rule (the threshold box's).
+    DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold);
+
+    // Shows the rows of the session's decomposition, or none without one.
+    // Does the work only while the panel is shown.
+    void Refresh(analysis::AnalysisSession& session);
+    // What Apply to All Levels asks of the session: the rule, the shrinkage
+    // and every row's threshold as shown.
+    analysis::DenoiseOptions Options() const;
+
+    // Columns of the level table.
+    enum Column { cLevel, cCoefficients, cSigma, cThreshold, cZeroed, cEnergy, kColumns };
+
+private:
+    void RuleChanged();
+    void ThresholdEdited(QTableWidgetItem& item);
+    void SetCell(int row, Column column, const QString& text, bool editable = false);
+
+    std::function<double()> fixedThreshold_;
+    QComboBox* rule_;
+    QComboBox* shrink_;
+    QTableWidget* levels_;
+    QPushButton* apply_;
+    analysis::AnalysisSession* session_ = nullptr;  // as last refreshed
+    uint64_t decomposition_ = 0;                    // the session's DecompositionId() the rows show
+    std::vector<double> thresholds_;                // per row, as shown
+    std::map<int, double> typed_;                   // rows whose threshold the user typed
+    // What the thresholds shown were chosen from, and what they are.
+    struct ChoiceKey {
+        uint64_t decomposition;
+        analysis::ThresholdRule rule;
+        analysis::Shrink shrink;
+        double fixedThreshold;
+        std::map<int, double> typed;
+        bool operator==(const ChoiceKey&) const = default;
+    };
+    std::optional<ChoiceKey> choiceKey_;
+    analysis::LevelChoice choice_;
+    bool filling_ = false;  // the program, not the user, writes the table
+};
+
+}  // namespace ui

@@ -1,0 +1,130 @@
+// Inputs that are not sample files: imported with the options the window's
+// import dialog offers, extended to the grid, and written back as n samples.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "analysis/AnalysisSession.h"
+#include "analysis/SampleReader.h"
+#include "batch/BatchCommand.h"
+#include "import/GridExtension.h"
+#include "../analysis/RecordingSinks.h"
+#include "../analysis/TempFolder.h"
+
+namespace batch {
+namespace {
+
+using analysis::test::TempFolder;
+
+struct Outcome {
+    int code;
+    std::string errors;
+};
+
+Outcome RunArgs(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream errors;
+    const int code = RunBatchCommand(arguments, out, errors);
+    return {code, errors.str()};
+}
+
+std::vector<double> ReadBack(const std::string& path) {
+    std::vector<double> values(5000);
+    const analysis::ReadResult read = analysis::ReadSamples(path, values.data(), 5000);
+    values.resize(static_cast<std::size_t>(read.stored));
+    return values;
+}
+
+// The window's steps on the imported grid: load, decompose, threshold level
+// 1, reconstruct; the first n samples of the reconstruction.
+std::vector<double> WindowResult(const std::vector<double>& signal, importer::Extension extension) {
+    analysis::test::CallLog log;
+    analysis::test::RecordingPlot plot{"signal", log};
+    analysis::test::RecordingPlot rebuilt{"reconstruction", log};
+    analysis::test::RecordingPlot view{"view", log};
+    analysis::test::RecordingControls controls{log};
+    analysis::AnalysisSession session{plot, rebuilt, view, controls};
+    const analysis::SignalSize size = importer::GridFor(static_cast<int64_t>(signal.size()));
+    const importer::Samples grid =
+        importer::ExtendToGrid(importer::Samples(signal.begin(), signal.end()), size.N, extension);
+    session.LoadSignal(grid.data(), grid.size(), static_cast<int32_t>(signal.size()));
+    session.Decompose(2);
+    session.SelectViewLevel(0);
+    session.ApplyThreshold(0, "0.5");
+    session.Reconstruct();
+    rebuilt.points.resize(signal.size());
+    return rebuilt.points;
+}
+
+TEST(BatchImport, AColumnGivesTheWindowsResultOfItsNSamples) {
+    const TempFolder folder;
+    std::vector<double> signal;
+    std::string csv = "\xEF\xBB\xBF# made by hand\ntime;level\n";
+    for (int i = 0; i < 1000; ++i) {
+        signal.push_back(0.25 * (i % 13) - 0.001 * i);
+        std::ostringstream line;
+        line.precision(17);
+        line << i << ";" << signal.back() << "\r\n";
+        std::string text = line.str();
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(text.find(';')), text.end(), '.', ',');
+        csv += text;
+    }
+    const std::string input = folder.Write("levels.csv", csv);
+    for (const char* extend : {"reflect", "repeat", "zero"}) {
+        const std::string output = folder.PathOf(std::string("out_") + extend + ".dat");
+        const Outcome outcome =
+            RunArgs({"--levels", "3", "--threshold", "1=0.5", "--column", "level", "--extend", extend, input, output});
+        EXPECT_EQ(outcome.code, kExitDone) << outcome.errors;
+        EXPECT_EQ(outcome.errors, "quelmar-batch: \"" + input + "\": imported levels.csv, column \"level\" (2), " +
+                                      "1000 samples, extended by " + extend + " to N = 1025\n");
+        EXPECT_EQ(ReadBack(output), WindowResult(signal, *importer::ExtensionNamed(extend))) << extend;
+    }
+}
+
+TEST(BatchImport, APlainSampleFileIsReadAsBefore) {
+    const TempFolder folder;
+    // Two numbers a line would be two columns to an import.
+    const std::string input = folder.Write("pairs", "1 2\n3 4\n5 6\n7 8\n9 10\n");
+    const std::string output = folder.PathOf("out.dat");
+    for (const char* name : {"pairs.txt", "PAIRS.Dat"}) {
+        const std::string copy = folder.PathOf(name);
+        std::filesystem::copy_file(input, copy, std::filesystem::copy_options::overwrite_existing);
+        EXPECT_EQ(RunArgs({"--levels", "1", copy, output}).code, kExitDone);
+        EXPECT_EQ(ReadBack(output).size(), 17u) << name;
+    }
+    // With an import option the same file is a table of two columns.
+    EXPECT_EQ(RunArgs({"--levels", "1", "--column", "1", folder.PathOf("pairs.txt"), output}).code, kExitDone);
+    EXPECT_EQ(ReadBack(output), (std::vector<double>{1, 3, 5, 7, 9}));
+}
+
+TEST(BatchImport, BadImportOptionsAndFailedImportsSayWhy) {
+    const TempFolder folder;
+    const std::string good = folder.Write("good.csv", "1\n2\n3\n");
+    const std::string bad = folder.Write("bad.csv", "t,v\n0,1\n1,abc\n");
+    const std::string output = folder.PathOf("out.dat");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--extend", "wrap", good}, "--extend: 'wrap' is not reflect, repeat or zero"},
+        {{"--delimiter", "|", good}, "--delimiter: '|' is not , ; tab or space"},
+        {{"--format", "xls", good}, "--format: 'xls' is not text, csv, audio, mat or npy"},
+        {{"--channel", "left", good}, "--channel: 'left' is not a channel from 1 or mean"},
+        {{"--skip-lines", "-1", good}, "--skip-lines: '-1' is not a number of lines"},
+        {{"--count", "9", "--column", "1", good},
+         "--count sets a sample file's count; an imported signal's grid follows its length"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const Outcome outcome = RunArgs(arguments);
+        EXPECT_EQ(outcome.code, kExitBadArguments);
+        EXPECT_EQ(outcome.errors.substr(0, outcome.errors.find('\n')), "quelmar-batch: " + message);
+    }
+    const Outcome failed = RunArgs({bad, output});
+    EXPECT_EQ(failed.code, kExitUnreadableInput);
+    EXPECT_EQ(failed.errors, "quelmar-batch: Cannot import \"bad.csv\": line 3, column 2: \"abc\" is not a number\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+}  // namespace
+}  // namespace batch

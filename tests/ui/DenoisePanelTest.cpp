@@ -1,0 +1,123 @@
+// The Denoise panel through the real window: hidden at start, its rows for
+// the decomposition, Apply to All Levels as the batch's denoising bit for
+// bit and as one step to undo, a typed threshold that fixes its row.
+
+#include <QDockWidget>
+#include <QTableWidget>
+
+#include "WindowFixture.h"
+#include "analysis/Denoise.h"
+#include "framework/core/Conversions.h"
+
+namespace {
+
+using ui::WindowCommand;
+
+class DenoisePanelTest : public WindowTest {
+protected:
+    QDockWidget& Panel() { return Control<QDockWidget>("DenoisePanel"); }
+    QTableWidget& Table() { return Control<QTableWidget>("DenoiseLevels"); }
+
+    // Column `column` of every row.
+    std::vector<std::string> Column(int column) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < Table().rowCount(); ++row)
+            texts.push_back(Table().item(row, column)->text().toStdString());
+        return texts;
+    }
+
+    std::vector<double> Buffer() {
+        const analysis::DyadicSignal& samples = *form->Session().Samples();
+        return {samples.Data(), samples.Data() + samples.N()};
+    }
+
+    static std::string Number(double value) { return fw::FloatToStrF(value, fw::ffGeneral, 6, 0); }
+};
+
+TEST_F(DenoisePanelTest, HiddenAtStartShownByTheViewItemAndEnabledOnceDecomposed) {
+    EXPECT_FALSE(Panel().isVisible());
+    QAction& item = form->Menu().Action(WindowCommand::DenoisePanel);
+    EXPECT_EQ(item.objectName(), "actionDenoisePanel");
+    item.trigger();
+    EXPECT_TRUE(Panel().isVisible());
+    EXPECT_FALSE(Button("ApplyAllLevels").isEnabled());
+    LoadSignal();
+    EXPECT_FALSE(Button("ApplyAllLevels").isEnabled());
+    EXPECT_EQ(Table().rowCount(), 0);
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
+    EXPECT_TRUE(Button("ApplyAllLevels").isEnabled());
+    EXPECT_EQ(Column(ui::DenoisePanel::cLevel), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Column(ui::DenoisePanel::cCoefficients), (std::vector<std::string>{"256", "128", "64"}));
+    EXPECT_EQ(Column(ui::DenoisePanel::cEnergy), (std::vector<std::string>{"100.0 %", "100.0 %", "100.0 %"}));
+    Click("BtnReconstr");
+    EXPECT_FALSE(Button("ApplyAllLevels").isEnabled());
+    EXPECT_EQ(Table().rowCount(), 0);
+    item.trigger();
+    EXPECT_FALSE(Panel().isVisible());
+}
+
+// For each rule and shrinkage the rows show the batch's noise and thresholds,
+// and Apply to All Levels then Reconstruct leaves the batch's signal.
+TEST_F(DenoisePanelTest, ApplyToAllLevelsGivesTheBatchBufferBitForBitAsOneStep) {
+    const std::vector<double> values = TestSignal(513);
+    form->Menu().Action(WindowCommand::DenoisePanel).trigger();
+    for (const int rule : {0, 1, 2}) {
+        for (const int shrink : {0, 1}) {
+            LoadSignal();
+            PickItem("CBLev", 3);
+            Click("BtnDecomp");
+            PickItem("DenoiseRule", rule);
+            PickItem("DenoiseShrink", shrink);
+            analysis::DenoiseOptions options;
+            options.levels = 4;
+            options.rule = static_cast<analysis::ThresholdRule>(rule);
+            options.shrink = static_cast<analysis::Shrink>(shrink);
+            options.shifts = 1;
+            const analysis::DenoiseResult batch = analysis::Denoise(values.data(), 9, options);
+            std::vector<std::string> sigmas, thresholds, zeroed;
+            for (const analysis::LevelReport& level : batch.levels) {
+                sigmas.push_back(Number(level.sigma));
+                thresholds.push_back(Number(level.threshold));
+                zeroed.push_back(std::to_string(level.zeroed));
+            }
+            EXPECT_EQ(Column(ui::DenoisePanel::cSigma), sigmas);
+            EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), thresholds);
+
+            const std::vector<double> decomposed = Buffer();
+            Click("ApplyAllLevels");
+            EXPECT_EQ(Column(ui::DenoisePanel::cZeroed), zeroed) << rule << shrink;
+            EXPECT_EQ(form->Menu().Action(WindowCommand::Undo).text().toStdString(), "Undo Apply to All Levels");
+            const std::vector<double> applied = Buffer();
+            Choose(WindowCommand::Undo);
+            EXPECT_EQ(Buffer(), decomposed);
+            Choose(WindowCommand::Redo);
+            EXPECT_EQ(Buffer(), applied);
+            Click("BtnReconstr");
+            EXPECT_EQ(Buffer(), batch.signal) << rule << shrink;
+        }
+    }
+}
+
+TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
+    form->Menu().Action(WindowCommand::DenoisePanel).trigger();
+    LoadSignal();
+    PickItem("CBLev", 1);
+    Click("BtnDecomp");
+    const std::vector<std::string> before = Column(ui::DenoisePanel::cThreshold);
+    Table().item(1, ui::DenoisePanel::cThreshold)->setText("1e9");
+    std::vector<std::string> expected = before;
+    expected[1] = "1E9";
+    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
+    Table().item(0, ui::DenoisePanel::cThreshold)->setText("no number");
+    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
+    Click("ApplyAllLevels");
+    EXPECT_EQ(Column(ui::DenoisePanel::cZeroed)[1], "128");
+    EXPECT_EQ(Column(ui::DenoisePanel::cEnergy)[1], "0.0 %");
+    // Another rule chooses every threshold anew.
+    PickItem("DenoiseRule", 1);
+    PickItem("DenoiseRule", 0);
+    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), before);
+}
+
+}  // namespace
