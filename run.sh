@@ -10,7 +10,7 @@ root=$(pwd)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
           libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy
-          fonts-liberation fontconfig locales)
+          fonts-liberation fontconfig locales nlohmann-json3-dev libssl-dev)
 
 install_missing() {
   local missing=()

@@ -55,7 +55,8 @@ std::string Describe(const BatchOptions& o) {
          << "; threshold " << (o.allLevelsThreshold ? Quote(*o.allLevelsThreshold) : "-") << "; per level";
     for (const batch::LevelThreshold& t : o.levelThresholds) text << " " << t.level << "=" << Quote(t.text);
     text << "; universal " << o.universal << "; coefficients " << Quote(o.coefficientsDir) << "; plot "
-         << Quote(o.plotFile) << " level " << o.plotLevel;
+         << Quote(o.plotFile) << " level " << o.plotLevel << "; save recipe " << Quote(o.saveRecipe) << "; recipe "
+         << Quote(o.recipeFile) << " verify " << o.verify;
     return text.str();
 }
 
@@ -90,6 +91,18 @@ bool NamedInOrder(const std::vector<std::string>& inputs, const std::vector<std:
 
 void CheckOptions(const BatchOptions& o, const std::vector<std::string>& arguments) {
     const std::string what = " in " + Describe(o);
+    fuzz::Check(!o.verify || !o.recipeFile.empty(), "--verify without a recipe" + what);
+    if (!o.recipeFile.empty()) {
+        // The recipe holds the analysis: nothing but an INPUT beside it.
+        BatchOptions alone;
+        alone.recipeFile = o.recipeFile;
+        alone.verify = o.verify;
+        alone.inputs = o.inputs;
+        fuzz::Check(Describe(alone) == Describe(o) && o.inputs.size() <= 1 && (o.inputs.empty() || o.inputs[0] != "-"),
+                    "a recipe with more than an INPUT" + what);
+        return;
+    }
+    fuzz::Check(o.saveRecipe.empty() || o.inputs.size() == 1, "a recipe of more than one input" + what);
     fuzz::Check(!o.inputs.empty() && NamedInOrder(o.inputs, arguments), "inputs not as named" + what);
     if (o.outDir.empty()) {
         fuzz::Check(o.inputs.size() == 1 && o.inputs[0] != "-", "one input, a file, without --out-dir" + what);
@@ -136,9 +149,12 @@ std::vector<std::string> WrittenOut(const BatchOptions& o) {
         option("--plot", o.plotFile);
         option("--plot-level", std::to_string(o.plotLevel));
     }
+    if (!o.saveRecipe.empty()) option("--save-recipe", o.saveRecipe);
+    if (!o.recipeFile.empty()) option("--recipe", o.recipeFile);
+    if (o.verify) arguments.push_back("--verify");
     arguments.push_back("--");
     arguments.insert(arguments.end(), o.inputs.begin(), o.inputs.end());
-    if (o.outDir.empty()) arguments.push_back(o.output);
+    if (o.outDir.empty() && o.recipeFile.empty()) arguments.push_back(o.output);
     return arguments;
 }
 

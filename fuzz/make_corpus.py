@@ -6,6 +6,7 @@ bytes as choices, the rest as text or data. A target without seeds here starts
 from nothing."""
 
 import hashlib
+import json
 import pathlib
 import shutil
 import struct
@@ -38,6 +39,26 @@ def transform(j, levels, values):
 
 
 NUMBERS = [b"-.5", b"+3", b"5.", b".25e1", b"1E-3", b"- 2.5", b"1e999", b"1e-400", b"0x1A", b"1.5abc"]
+
+def recipe(steps, outputs, **changes):
+    r = {"version": 1, "program": "quelmar 1.0.0",
+         "input": {"file": "in.dat", "size": 9652, "sha256": "ab" * 32}, "count": "513",
+         "steps": steps, "outputs": outputs}
+    r.update(changes)
+    return json.dumps(r, indent=1).encode()
+
+
+HASH = "0123456789abcdef" * 4
+WINDOW_STEPS = [{"step": "Decompose", "levels": 3}, {"step": "Thresholding", "item": 2, "threshold": "0.1"},
+                {"step": "Thresholding", "item": 4, "threshold": "5e-324"}, {"step": "Reconstruct"}]
+DENOISE_STEPS = [{"step": "Decompose", "levels": 9},
+                 {"step": "ApplyAllLevels", "rule": "sure", "shrink": "soft", "shifts": 16,
+                  "thresholds": [0.1, 5e-324, 1.7976931348623157e308, 0, 1, 2, 3, 4, 5], "given": [2, 9],
+                  "approximation": 0.30000000000000004},
+                 {"step": "Reconstruct"}]
+OUTPUTS = [{"output": "coefficients", "file": "c/level_2.dat", "item": 2, "after": 3, "sha256": HASH},
+           {"output": "result", "file": "out.dat", "after": 4, "sha256": HASH},
+           {"output": "buffer", "after": 4, "sha256": HASH}]
 
 SEEDS = {
     "fuzz_reader": [
@@ -85,6 +106,18 @@ SEEDS = {
         command(b"--plot", b"charts.png", b"--plot-level", b"5", b"--levels", b"4", b"in.dat", b"-"),
         command(b"--plot=c.SVG", b"--plot-level=2", b"--", b"-in.dat", b""),
         command(b"--threshold", b"1e400", b"--help", b"--version", b"--universal=1", b"--out-dir"),
+        command(b"--save-recipe", b"r.json", b"--auto", b"in.dat", b"out.dat"),
+        command(b"--recipe", b"r.json", b"--verify", b"other.dat"),
+    ],
+    "fuzz_recipe": [
+        recipe(WINDOW_STEPS, OUTPUTS),
+        recipe(DENOISE_STEPS, [{"output": "result", "file": "-", "after": 3, "sha256": HASH}],
+               input={"file": "in.csv", "size": 0, "sha256": HASH, "import": {"column": "2"}}),
+        recipe(WINDOW_STEPS[1:], OUTPUTS),
+        recipe([], [], version=2),
+        recipe(WINDOW_STEPS, OUTPUTS, count="1e3"),
+        b'{"version": 1, "steps": [{"step": "Decompose", "levels": 1e2}]}',
+        recipe(DENOISE_STEPS, OUTPUTS).replace(b"1.7976931348623157e+308", b"1.8e+308"),  # beyond double
     ],
     "fuzz_import_csv": [
         textual(0, b"time,value\n0,1.5\n1,-2.5e3\n2,.25\n"),

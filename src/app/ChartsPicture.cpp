@@ -8,6 +8,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
+#include "recipe/PictureRecipe.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/SystemColors.h"
@@ -58,17 +59,31 @@ QImage DrawChartsImage(ProgramCharts& charts) {
     return image;
 }
 
-QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format) {
+QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format, const std::string& recipe) {
+    const auto bytes = [](const std::string& text) {
+        return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    const auto text = [](const QByteArray& data) {
+        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+    };
     switch (format) {
-    case PictureFormat::Png: return PngData(charts);
-    case PictureFormat::Svg: return ChartsMetafile(charts)->SvgData();
-    case PictureFormat::Pdf: return ChartsMetafile(charts)->PdfData();
+    case PictureFormat::Png: {
+        const QByteArray png = PngData(charts);
+        return recipe.empty() ? png : bytes(recipe::EmbedInPng(text(png), recipe));
+    }
+    case PictureFormat::Svg: {
+        const QByteArray svg = ChartsMetafile(charts)->SvgData();
+        return recipe.empty() ? svg : bytes(recipe::EmbedInSvg(text(svg), recipe));
+    }
+    case PictureFormat::Pdf:
+        return ChartsMetafile(charts)->PdfData(recipe.empty() ? QByteArray() : bytes(recipe::XmpPacket(recipe)));
     }
     return {};
 }
 
-void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format) {
-    const QByteArray data = ChartsPictureData(charts, format);
+void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format,
+                       const std::string& recipe) {
+    const QByteArray data = ChartsPictureData(charts, format, recipe);
     // Written as the sample files are: whole or not at all, through links.
     fw::ReplaceFileWith(fileName, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
 }

@@ -21,11 +21,12 @@ constexpr fw::TRect kChartsPictureBounds =
 QImage DrawChartsImage(ProgramCharts& charts);
 
 // The file's bytes in the given format; SVG and PDF hold the charts' vector
-// drawings.
-QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format);
+// drawings. A recipe text given is carried inside (recipe/PictureRecipe.h).
+QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format, const std::string& recipe = "");
 
 // Replaces fileName by the picture only once it is complete; throws
 // fw::Exception with "Cannot save file "<name>": <reason>".
-void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format);
+void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format,
+                       const std::string& recipe = "");
 
 }  // namespace app

@@ -92,7 +92,9 @@ private:
         const std::optional<std::string> attached =
             equals == std::string::npos ? std::nullopt : std::optional<std::string>(argument.substr(equals + 1));
         BatchOptions& options = result_.options;
-        const bool flag = name == "--help" || name == "--version" || name == "--universal" || name == "--auto";
+        const bool flag =
+            name == "--help" || name == "--version" || name == "--universal" || name == "--auto" || name == "--verify";
+        if (name != "--help" && name != "--version") given_.push_back(name);
         if (flag && attached) return Fail("option " + name + " takes no value");
         if (name == "--help") {
             result_.action = BatchAction::Help;
@@ -126,6 +128,14 @@ private:
             if (options.coefficientsDir.empty() && result_.error.empty()) Fail("option --coefficients needs a folder");
         } else if (name == "--plot") {
             if (const auto text = Value(name, attached)) Plot(*text);
+        } else if (name == "--save-recipe") {
+            if (const auto text = Value(name, attached)) options.saveRecipe = *text;
+            if (options.saveRecipe.empty() && result_.error.empty()) Fail("option --save-recipe needs a file");
+        } else if (name == "--recipe") {
+            if (const auto text = Value(name, attached)) options.recipeFile = *text;
+            if (options.recipeFile.empty() && result_.error.empty()) Fail("option --recipe needs a file");
+        } else if (name == "--verify") {
+            options.verify = true;
         } else if (name == "--plot-level") {
             if (const auto text = Value(name, attached)) PlotLevel(*text);
         } else if (name == "--decimal-comma") {
@@ -252,6 +262,7 @@ private:
 
     void Files(const std::vector<std::string>& files) {
         BatchOptions& options = result_.options;
+        if (!options.recipeFile.empty()) return RecipeFiles(files);
         if (files.empty()) return Fail("no input file");
         if (!options.outDir.empty()) {
             if (std::find(files.begin(), files.end(), "-") != files.end()) {
@@ -266,8 +277,28 @@ private:
         if (files.size() == 2) options.output = files[1];
     }
 
+    // --recipe FILE [INPUT]: the recipe says what to write and where.
+    void RecipeFiles(const std::vector<std::string>& files) {
+        if (files.size() > 1) return Fail("--recipe FILE takes one INPUT instead of the recipe's, and no OUTPUT");
+        if (!files.empty() && files[0] == "-") return Fail("the input must be a file, not \"-\"");
+        result_.options.inputs = files;
+        for (const std::string& name : given_) {
+            if (name != "--recipe" && name != "--verify") {
+                return Fail(name + " is not used with --recipe FILE: the recipe holds the analysis");
+            }
+        }
+    }
+
     void CrossChecks() {
         const BatchOptions& options = result_.options;
+        if (options.verify && options.recipeFile.empty()) return Fail("--verify needs --recipe FILE");
+        if (!options.saveRecipe.empty() && options.inputs.size() > 1) {
+            return Fail("--save-recipe FILE records one input; " + std::to_string(options.inputs.size()) +
+                        " are given");
+        }
+        if (!options.saveRecipe.empty() && Imports(options, options.inputs[0])) {
+            return Fail("--save-recipe FILE records a sample file; the recipe of an import is not made yet");
+        }
         if (options.allLevelsThreshold && (options.rule || options.autoDenoise)) {
             const std::string other = options.universal ? "--universal" : options.rule ? "--rule" : "--auto";
             return Fail(other + " and --threshold T both set the threshold of every level; give one");
@@ -302,6 +333,7 @@ private:
     const std::vector<std::string>& arguments_;
     std::size_t index_ = 0;
     bool plotLevelGiven_ = false;
+    std::vector<std::string> given_;  // the options given, by name
     ParsedArguments result_;
 };
 
@@ -324,6 +356,7 @@ std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERS
 std::string BatchUsage() {
     return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
        quelmar-batch [options] INPUT... --out-dir DIR
+       quelmar-batch --recipe FILE [--verify] [INPUT]
 
 Loads each sample file, decomposes it, thresholds its levels and writes the
 reconstructed signal, one number per line. With typed thresholds alone it runs
@@ -362,9 +395,20 @@ Options:
   --plot FILE       also draw the window's two charts into one picture, a
                     .png, .svg or .pdf file: the signal and its reconstruction
                     above, the level --plot-level chooses below, after
-                    thresholding; needs no display, and takes one input
+                    thresholding; needs no display, and takes one input;
+                    the picture carries the run's recipe
   --plot-level K    the view item the lower chart shows (K = L + 1: the
                     approximation; default 1)
+  --save-recipe FILE  also write the recipe of the run: the input's name,
+                    size and SHA-256, the count, the steps and the SHA-256 of
+                    each result written; takes one input
+  --recipe FILE     run a recipe (a recipe file, or a picture --plot wrote,
+                    which carries one) on its own input (whose size and
+                    SHA-256 must match), or on INPUT instead, and write its
+                    outputs where it names them; the recipe is checked whole
+                    before anything runs
+  --verify          with --recipe: write nothing, and compare each output's
+                    SHA-256 with the recipe's; the first that differs is named
 
 Importing (a .csv, .tsv, .wav, .flac, .aiff, .ogg, .mat or .npy input, or
 any input when one of these options is given; .dat and .txt inputs without
@@ -390,9 +434,11 @@ standard error. A file is replaced only once its new content is complete.
 
 Exit codes:
   0  done
-  1  bad arguments (nothing is written)
-  2  an input cannot be read (the other inputs are still processed)
+  1  bad arguments or a bad recipe (nothing is written)
+  2  an input cannot be read (the other inputs are still processed), or is
+     not the recipe's: its size or SHA-256 differs
   3  an error in the analysis or in writing a result
+  4  --verify: an output differs from the recipe's
   When inputs fail in different ways the highest code is returned.
 )";
 }

@@ -51,6 +51,13 @@ struct BatchOptions {
     // --plot-level K: the view item the lower chart shows (1 ... L details,
     // L + 1 the approximation).
     int32_t plotLevel = 1;
+    // --save-recipe FILE: the recipe of what the run did with its one input.
+    std::string saveRecipe;
+    // --recipe FILE: the run is the recipe's; inputs holds the INPUT given
+    // instead of the recipe's own, if any.
+    std::string recipeFile;
+    // --verify: replay the recipe and compare its outputs' hashes, writing nothing.
+    bool verify = false;
     // --column, --delimiter, --decimal-comma, --skip-lines, --channel,
     // --variable, --extend, --format: how an input that is not a sample file
     // is imported.

@@ -18,14 +18,17 @@
 #include "analysis/SampleWriter.h"
 #include "analysis/Thresholding.h"
 #include "analysis/WaveletTransform.h"
+#include "batch/BatchRecipe.h"
 #include "batch/BatchSinks.h"
 #include "batch/PlotPictureSink.h"
+#include "batch/RecipeReplay.h"
 #include "batch/SameFile.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
 #include "import/GridExtension.h"
 #include "import/SignalImport.h"
+#include "recipe/RecipeJson.h"
 
 namespace batch {
 namespace {
@@ -139,7 +142,7 @@ std::vector<std::string> CoefficientFiles(const InputPlan& plan) {
 
 // An output that is one of the inputs, which writing it would destroy.
 std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPlan>& plans) {
-    std::vector<std::string> outputs{options.plotFile, options.reportFile};
+    std::vector<std::string> outputs{options.plotFile, options.reportFile, options.saveRecipe};
     for (const InputPlan& plan : plans) {
         outputs.push_back(plan.output);
         for (std::string& name : CoefficientFiles(plan)) outputs.push_back(std::move(name));
@@ -293,6 +296,9 @@ private:
         // An imported signal's result is the signal, not its extension.
         if (plan_.signalSamples > 0) result.reconstruction.resize(static_cast<std::size_t>(plan_.signalSamples));
         WriteFiles(result);
+        // An imported input's choices are not recorded yet: its picture carries no recipe.
+        const bool imported = plan_.signalSamples > 0;
+        if (!imported && (!options_.saveRecipe.empty() || !options_.plotFile.empty())) RecordRecipe(result);
         if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();
@@ -317,6 +323,14 @@ private:
         files.Commit();
     }
 
+    // After the files: the recipe holds their hashes, and the picture the recipe.
+    void RecordRecipe(InputResult& result) {
+        RunRecord run{plan_.input,  plan_.countText,        steps_,
+                      plan_.output, &result.reconstruction, CoefficientFiles(plan_)};
+        result.recipe = recipe::WriteRecipe(RecordRun(run));
+        if (!options_.saveRecipe.empty()) fw::ReplaceFileWith(options_.saveRecipe, result.recipe);
+    }
+
     // The window's own operations, so that the numbers are the window's.
     void ThresholdAsTheWindow(InputResult& result) {
         session_.Decompose(plan_.levels - 1);
@@ -335,6 +349,7 @@ private:
         }
         session_.Reconstruct();
         result.reconstruction = std::move(reconstruction_.points);
+        steps_ = ThresholdSteps(plan_.levels, result.thresholds);
     }
 
     void DenoiseInput(InputResult& result) {
@@ -347,31 +362,10 @@ private:
             result.thresholds[static_cast<std::size_t>(level.level) - 1] = ShortestText(level.threshold);
         }
         if (!plan_.coefficientsDir.empty() || !results_.empty()) {
-            result.coefficients = PlainCoefficients(samples, settings.shrink, denoised.levels);
+            result.coefficients = ShrunkCoefficients(samples, plan_.levels, settings.shrink, denoised.levels);
         }
         result.reconstruction = denoised.signal;
-    }
-
-    // The coefficients of the plain decomposition after shrinking, with the
-    // thresholds the report gives (with shifts, those of the unshifted copy).
-    std::vector<std::vector<double>> PlainCoefficients(const analysis::DyadicSignal& samples, analysis::Shrink shrink,
-                                                       const std::vector<analysis::LevelReport>& levels) const {
-        std::vector<double> y(samples.Data(), samples.Data() + samples.N());
-        analysis::ForwardTransform(y.data(), samples.J(), plan_.levels);
-        std::vector<std::vector<double>> items;
-        for (int32_t item = 1; item <= plan_.levels + 1; ++item) {
-            const analysis::LevelGeometry g = item <= plan_.levels
-                                                  ? analysis::LevelGeometry::Details(samples.J(), item)
-                                                  : analysis::LevelGeometry::Approximation(samples.J(), plan_.levels);
-            for (const analysis::LevelReport& level : levels) {
-                if (level.level == item)
-                    analysis::ShrinkCoefficients(y.data() + g.first, g.stride, g.count, level.threshold, shrink);
-            }
-            std::vector<double> values;
-            for (int32_t i = 0; i < g.count; ++i) values.push_back(y[g.Position(i)]);
-            items.push_back(std::move(values));
-        }
-        return items;
+        steps_ = DenoiseSteps(settings, denoised.levels);
     }
 
     void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {
@@ -403,11 +397,13 @@ private:
     RecordingPlot view_;
     WarningControls controls_;
     analysis::AnalysisSession session_;
+    std::vector<recipe::Step> steps_;  // what the run did, as a recipe names it
 };
 
 }  // namespace
 
 int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd) {
+    if (!options.recipeFile.empty()) return ReplayRecipe(options, errors, outputFd);
     std::vector<InputPlan> plans;
     if (const std::string error = PlanAll(options, plans); !error.empty()) {
         errors << "quelmar-batch: " << error << "\n";

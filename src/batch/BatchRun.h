@@ -21,6 +21,7 @@ enum BatchExit : int {
     kExitBadArguments = 1,
     kExitUnreadableInput = 2,
     kExitAnalysisFailed = 3,
+    kExitOutputDiffers = 4,
 };
 
 // What one input gave, as the window's plots hold it after the same steps.
@@ -35,6 +36,8 @@ struct InputResult {
     std::vector<std::vector<double>> coefficients;
     // The threshold text applied to each view item ("" for none).
     std::vector<std::string> thresholds;
+    // The recipe of the run as JSON text, when a picture or --save-recipe asks for it.
+    std::string recipe;
 };
 
 // Receives each input's result once its files are written (a picture of the

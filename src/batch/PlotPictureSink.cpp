@@ -28,7 +28,7 @@ void PlotPictureSink::Take(const InputResult& result) {
     for (double value : result.coefficients.at(static_cast<std::size_t>(level_) - 1)) {
         charts.Series3().AddY(value, "", analysis::kAddedPointColour);
     }
-    app::SaveChartsPicture(charts, fileName_, *app::PictureFormatOf(fileName_));
+    app::SaveChartsPicture(charts, fileName_, *app::PictureFormatOf(fileName_), result.recipe);
 }
 
 }  // namespace batch

@@ -1,5 +1,5 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
-#  - analysis, import and framework/core include no Qt header;
+#  - analysis, import, recipe and framework/core include no Qt header;
 #  - analysis includes nothing of import, which is built on it;
 #  - the Python module includes no Qt header and nothing of the layers above
 #    analysis and import (chart, app, ui, batch);
@@ -52,7 +52,7 @@ foreach(file IN LISTS files)
   includes_of(${file} names)
   foreach(name IN LISTS names)
     # No Qt at all below the chart.
-    if(rel MATCHES "^src/(analysis|import|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
+    if(rel MATCHES "^src/(analysis|import|recipe|framework/core)/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"))
       list(APPEND violations "${rel}: includes Qt header <${name}>")
     endif()
     if(rel MATCHES "^src/analysis/" AND name MATCHES "^import/")

@@ -6,6 +6,7 @@ cmake_minimum_required(VERSION 3.25)
 set(cases
   "src/analysis/A.cpp|#include <QString>"
   "src/framework/core/B.h|#include <QtCore/QList>"
+  "src/recipe/R.cpp|#include <QByteArray>"
   "src/chart/panel/C.cpp|#include <QWidget>"
   "src/chart/D.cpp|#include <QtWidgets/QLabel>"
   "src/ui/E.cpp|#include \"chart/series/ChartSeries.h\""

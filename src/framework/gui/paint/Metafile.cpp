@@ -56,7 +56,7 @@ QByteArray TMetafile::SvgData() {
 
 void TMetafile::SaveToSvgFile(const std::string& fileName) { SavePictureFile(fileName, SvgData()); }
 
-QByteArray TMetafile::PdfData() {
+QByteArray TMetafile::PdfData(const QByteArray& xmpMetadata) {
     EndRecording();
     QByteArray data;
     QBuffer buffer(&data);
@@ -69,6 +69,7 @@ QByteArray TMetafile::PdfData() {
         pdf.setResolution(dpi);
         pdf.setPageSize(QPageSize(QSizeF(width_ * 72.0 / dpi, height_ * 72.0 / dpi), QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        if (!xmpMetadata.isEmpty()) pdf.setDocumentXmpMetadata(xmpMetadata);
         QPainter painter(&pdf);
         painter.drawPicture(0, 0, picture_);
     }

@@ -35,7 +35,8 @@ public:
     // The drawing as an SVG document.
     QByteArray SvgData();
     // The drawing as a one-page PDF document.
-    QByteArray PdfData();
+    // xmpMetadata: the document metadata packet to carry, none when empty.
+    QByteArray PdfData(const QByteArray& xmpMetadata = {});
     // Write failures throw fw::Exception naming the file.
     void SaveToSvgFile(const std::string& fileName);
     void SaveToPdfFile(const std::string& fileName);

@@ -1,0 +1,255 @@
+#include "recipe/RecipeJson.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "analysis/ReadWarning.h"
+#include "framework/core/Conversions.h"
+#include "framework/core/FileReplacement.h"
+#include "recipe/PictureRecipe.h"
+
+namespace recipe {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+[[noreturn]] void Fail(const std::string& field, const std::string& why) { throw RecipeError(field + ": " + why); }
+
+// Reads the fields of one JSON object, each named by its path in messages.
+class Fields {
+public:
+    Fields(const Json& object, std::string path) : object_(object), path_(std::move(path)) {
+        if (!object_.is_object()) Fail(Name(), "not a JSON object");
+    }
+
+    bool Has(const char* name) const { return object_.contains(name); }
+
+    const Json& At(const char* name) const {
+        const auto at = object_.find(name);
+        if (at == object_.end()) Fail(Name(name), "missing");
+        return *at;
+    }
+
+    std::string String(const char* name) const {
+        const Json& value = At(name);
+        if (!value.is_string()) Fail(Name(name), "not a text");
+        return value.get<std::string>();
+    }
+
+    int64_t Integer(const char* name, int64_t low, int64_t high) const {
+        return IntegerOf(At(name), Name(name), low, high);
+    }
+
+    static int64_t IntegerOf(const Json& value, const std::string& name, int64_t low, int64_t high) {
+        if (!value.is_number_integer()) Fail(name, "not a whole number");
+        const bool above = value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(high);
+        const int64_t number = above ? high : value.get<int64_t>();
+        if (above || number < low || number > high) {
+            Fail(name, value.dump() + " is not from " + fw::IntToStr(low) + " to " + fw::IntToStr(high));
+        }
+        return number;
+    }
+
+    static double NumberOf(const Json& value, const std::string& name) {
+        if (!value.is_number()) Fail(name, "not a number");
+        return value.get<double>();
+    }
+
+    const Json& Array(const char* name) const {
+        const Json& value = At(name);
+        if (!value.is_array()) Fail(Name(name), "not a list");
+        return value;
+    }
+
+    std::string Name(const char* field = nullptr) const {
+        if (!field) return path_.empty() ? "recipe" : path_;
+        return path_.empty() ? field : path_ + "." + field;
+    }
+
+private:
+    const Json& object_;
+    std::string path_;
+};
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+
+InputFile ReadInput(const Json& json) {
+    const Fields fields(json, "input");
+    InputFile input;
+    input.name = fields.String("file");
+    input.size = static_cast<uint64_t>(fields.Integer("size", 0, std::numeric_limits<int64_t>::max()));
+    input.sha256 = fields.String("sha256");
+    if (fields.Has("import")) {
+        const Json& choices = fields.At("import");
+        if (!choices.is_object()) Fail("input.import", "not a JSON object");
+        for (const auto& [name, value] : choices.items()) {
+            if (!value.is_string()) Fail("input.import." + name, "not a text");
+            input.import[name] = value.get<std::string>();
+        }
+    }
+    return input;
+}
+
+Step ReadStep(const Json& json, const std::string& path) {
+    const Fields fields(json, path);
+    Step step;
+    const std::string name = fields.String("step");
+    const std::optional<StepKind> kind = StepNamed(name);
+    if (!kind)
+        Fail(fields.Name("step"), "'" + name + "' is not Decompose, Thresholding, ApplyAllLevels or Reconstruct");
+    step.kind = *kind;
+    switch (step.kind) {
+    case StepKind::Decompose: step.levels = static_cast<int32_t>(fields.Integer("levels", 1, kInt32Max)); break;
+    case StepKind::Thresholding:
+        step.item = static_cast<int32_t>(fields.Integer("item", 1, kInt32Max));
+        step.threshold = fields.String("threshold");
+        break;
+    case StepKind::ApplyAllLevels: {
+        step.rule = fields.String("rule");
+        step.shrink = fields.String("shrink");
+        step.shifts = static_cast<int32_t>(fields.Integer("shifts", 1, kInt32Max));
+        const Json& thresholds = fields.Array("thresholds");
+        for (std::size_t k = 0; k < thresholds.size(); ++k) {
+            step.thresholds.push_back(
+                Fields::NumberOf(thresholds[k], fields.Name("thresholds") + "[" + std::to_string(k) + "]"));
+        }
+        if (fields.Has("given")) {
+            const Json& given = fields.Array("given");
+            for (std::size_t k = 0; k < given.size(); ++k) {
+                const std::string itemName = fields.Name("given") + "[" + std::to_string(k) + "]";
+                step.given.push_back(static_cast<int32_t>(Fields::IntegerOf(given[k], itemName, 1, kInt32Max)));
+            }
+        }
+        if (fields.Has("approximation")) {
+            step.approximation = Fields::NumberOf(fields.At("approximation"), fields.Name("approximation"));
+        }
+        break;
+    }
+    case StepKind::Reconstruct: break;
+    }
+    return step;
+}
+
+Output ReadOutput(const Json& json, const std::string& path) {
+    const Fields fields(json, path);
+    Output output;
+    const std::string name = fields.String("output");
+    bool known = false;
+    for (const OutputKind kind : {OutputKind::Buffer, OutputKind::Result, OutputKind::Coefficients}) {
+        if (name == OutputName(kind)) {
+            output.kind = kind;
+            known = true;
+        }
+    }
+    if (!known) Fail(fields.Name("output"), "'" + name + "' is not buffer, result or coefficients");
+    if (output.kind != OutputKind::Buffer) output.file = fields.String("file");
+    if (output.kind == OutputKind::Coefficients)
+        output.item = static_cast<int32_t>(fields.Integer("item", 1, kInt32Max));
+    output.after = static_cast<std::size_t>(fields.Integer("after", 0, kInt32Max));
+    output.sha256 = fields.String("sha256");
+    return output;
+}
+
+Json StepJson(const Step& step) {
+    Json json{{"step", StepName(step.kind)}};
+    switch (step.kind) {
+    case StepKind::Decompose: json["levels"] = step.levels; break;
+    case StepKind::Thresholding:
+        json["item"] = step.item;
+        json["threshold"] = step.threshold;
+        break;
+    case StepKind::ApplyAllLevels:
+        json["rule"] = step.rule;
+        json["shrink"] = step.shrink;
+        json["shifts"] = step.shifts;
+        json["thresholds"] = step.thresholds;
+        if (!step.given.empty()) json["given"] = step.given;
+        if (step.approximation) json["approximation"] = *step.approximation;
+        break;
+    case StepKind::Reconstruct: break;
+    }
+    return json;
+}
+
+Json OutputJson(const Output& output) {
+    Json json{{"output", OutputName(output.kind)}};
+    if (output.kind != OutputKind::Buffer) json["file"] = output.file;
+    if (output.kind == OutputKind::Coefficients) json["item"] = output.item;
+    json["after"] = output.after;
+    json["sha256"] = output.sha256;
+    return json;
+}
+
+}  // namespace
+
+std::string WriteRecipe(const Recipe& recipe) {
+    CheckRecipe(recipe);
+    Json input{{"file", recipe.input.name}, {"size", recipe.input.size}, {"sha256", recipe.input.sha256}};
+    if (!recipe.input.import.empty()) input["import"] = recipe.input.import;
+    Json steps = Json::array();
+    for (const Step& step : recipe.steps) steps.push_back(StepJson(step));
+    Json outputs = Json::array();
+    for (const Output& output : recipe.outputs) outputs.push_back(OutputJson(output));
+    const Json json{{"version", recipe.version},
+                    {"program", recipe.program},
+                    {"input", input},
+                    {"count", recipe.count},
+                    {"steps", steps},
+                    {"outputs", outputs}};
+    try {
+        return json.dump(2) + "\n";
+    } catch (const Json::type_error&) {
+        // A file name the system takes may be no UTF-8; JSON has no text for it.
+        throw RecipeError("recipe: a file name or text is not UTF-8");
+    }
+}
+
+Recipe ReadRecipe(std::string_view text) {
+    Json json;
+    try {
+        json = Json::parse(text);
+    } catch (const Json::exception& error) {
+        // Syntax, and numbers beyond the double range (out_of_range).
+        throw RecipeError(std::string("recipe: not JSON: ") + error.what());
+    }
+    const Fields fields(json, "");
+    Recipe recipe;
+    // The version first: a later format may lay out the rest otherwise.
+    recipe.version = static_cast<int32_t>(fields.Integer("version", std::numeric_limits<int32_t>::min(), kInt32Max));
+    if (recipe.version != kFormatVersion) CheckRecipe(recipe);
+    recipe.program = fields.String("program");
+    recipe.input = ReadInput(fields.At("input"));
+    recipe.count = fields.String("count");
+    const Json& steps = fields.Array("steps");
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        recipe.steps.push_back(ReadStep(steps[i], "steps[" + std::to_string(i) + "]"));
+    const Json& outputs = fields.Array("outputs");
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        recipe.outputs.push_back(ReadOutput(outputs[i], "outputs[" + std::to_string(i) + "]"));
+    }
+    CheckRecipe(recipe);
+    return recipe;
+}
+
+Recipe ReadRecipeFile(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) throw analysis::EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad()) throw analysis::EFileError("Cannot read file \"" + fileName + "\"");
+    const std::string content = bytes.str();
+    // A picture the program wrote carries the recipe that made it.
+    if (const std::optional<std::string> text = RecipeTextInPicture(content)) return ReadRecipe(*text);
+    return ReadRecipe(content);
+}
+
+void SaveRecipe(const std::string& fileName, const Recipe& recipe) {
+    fw::ReplaceFileWith(fileName, WriteRecipe(recipe));
+}
+
+}  // namespace recipe

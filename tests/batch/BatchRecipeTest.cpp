@@ -1,0 +1,174 @@
+// --save-recipe, --recipe and --verify: a recorded run replays to the same
+// bytes, a difference is named, and a bad recipe writes nothing.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BatchTestRun.h"
+#include "batch/BatchRun.h"
+#include "recipe/RecipeJson.h"
+#include "../analysis/TempFolder.h"
+
+namespace batch {
+namespace {
+
+using analysis::test::TempFolder;
+using namespace batch::test;
+using Json = nlohmann::ordered_json;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Every file under folder with its bytes.
+std::map<std::string, std::string> Files(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : Entries(folder)) {
+        const std::string path = folder + "/" + name;
+        if (std::filesystem::is_regular_file(path)) files[name] = ReadAll(path);
+    }
+    return files;
+}
+
+// A run that records its recipe in folder/recipe.json and its files under folder/out.
+struct RecordedRun {
+    TempFolder folder;
+    std::string input = folder.Write("in.dat", ReadAll(SampleFile("doppler_noisy_513.dat")));
+    std::string recipe = folder.PathOf("recipe.json");
+    std::string out = folder.PathOf("out");
+
+    Outcome Record(std::vector<std::string> options) {
+        std::filesystem::create_directories(out);
+        options.insert(options.end(), {"--coefficients", out + "/c", "--save-recipe", recipe, input, out + "/r.dat"});
+        return RunCommand(options);
+    }
+    void Edit(void (*change)(Json&)) {
+        Json json = Json::parse(ReadAll(recipe));
+        change(json);
+        folder.Write("recipe.json", json.dump());
+    }
+};
+
+TEST(BatchRecipe, ReplayWritesTheRecordedFilesBitForBit) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--levels", "3", "--threshold", "2=0.5", "--threshold", "4=1e-3"},
+        {"--auto"},
+        {"--rule", "sure", "--shrink", "soft", "--shifts", "3", "--threshold", "3=0.25", "--threshold", "10=0.5"},
+        {"--threshold", "0.4", "--shrink", "soft", "--shifts", "2", "--levels", "5"},
+    };
+    for (const std::vector<std::string>& options : cases) {
+        SCOPED_TRACE(::testing::PrintToString(options));
+        RecordedRun run;
+        const Outcome recorded = run.Record(options);
+        ASSERT_EQ(recorded.code, kExitDone) << recorded.errors;
+        const std::map<std::string, std::string> written = Files(run.out);
+        ASSERT_GE(written.size(), 5u);
+        std::filesystem::remove_all(run.out);
+
+        const Outcome replayed = RunCommand({"--recipe", run.recipe});
+        ASSERT_EQ(replayed.code, kExitDone) << replayed.errors;
+        EXPECT_EQ(Files(run.out), written);
+        const Outcome verified = RunCommand({"--recipe", run.recipe, "--verify"});
+        EXPECT_EQ(verified.code, kExitDone) << verified.errors;
+        EXPECT_NE(verified.errors.find("outputs are identical"), std::string::npos) << verified.errors;
+    }
+}
+
+TEST(BatchRecipe, VerifyNamesTheFirstDifferenceAndWritesNothing) {
+    RecordedRun run;
+    ASSERT_EQ(run.Record({"--levels", "3", "--threshold", "2=0.5"}).code, kExitDone);
+    std::filesystem::remove_all(run.out);
+    run.Edit([](Json& j) { j["outputs"][1]["sha256"] = std::string(64, '0'); });
+    Outcome outcome = RunCommand({"--recipe", run.recipe, "--verify"});
+    EXPECT_EQ(outcome.code, kExitOutputDiffers);
+    EXPECT_NE(outcome.errors.find("--verify: outputs[1] (the coefficients of view item 2 \"" + run.out +
+                                  "/c/level_2.dat\" after step 2, Thresholding) differs: the recipe's SHA-256 is 000"),
+              std::string::npos)
+        << outcome.errors;
+    // Another input: the first output already differs.
+    const std::string other = run.folder.Write("other.dat", ReadAll(SampleFile("blocks_257.dat")));
+    outcome = RunCommand({"--recipe", run.recipe, "--verify", other});
+    EXPECT_EQ(outcome.code, kExitOutputDiffers);
+    EXPECT_NE(outcome.errors.find("outputs[0]"), std::string::npos) << outcome.errors;
+    EXPECT_FALSE(std::filesystem::exists(run.out));
+}
+
+TEST(BatchRecipe, BadRecipesAndInputsGiveTheirMessageAndWriteNothing) {
+    struct Case {
+        const char* name;
+        void (*change)(Json&);
+        std::vector<std::string> arguments;  // after the program name; "R": the recipe
+        int code;
+        std::string message;
+    };
+    const auto none = [](Json&) {};
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"future version", [](Json& j) { j["version"] = 2; }, {"--recipe", "R"}, kExitBadArguments, "version: 2 is not a recipe version"},
+        {"missing steps", [](Json& j) { j.erase("steps"); }, {"--recipe", "R"}, kExitBadArguments, "steps: missing"},
+        {"wrong type", [](Json& j) { j["count"] = 513; }, {"--recipe", "R"}, kExitBadArguments, "count: not a text"},
+        {"out of order", [](Json& j) { std::swap(j["steps"][0], j["steps"][1]); }, {"--recipe", "R"}, kExitBadArguments, "steps[0]: Thresholding needs a decomposition"},
+        {"threshold text", [](Json& j) { j["steps"][1]["threshold"] = "half"; }, {"--recipe", "R"}, kExitBadArguments, "steps[1].threshold: 'half' is not a valid floating point value"},
+        {"import", [](Json& j) { j["input"]["import"] = {{"column", "2"}}; }, {"--recipe", "R"}, kExitBadArguments, "input.import:"},
+        {"input hash", [](Json& j) { j["input"]["sha256"] = std::string(64, 'f'); }, {"--recipe", "R"}, kExitUnreadableInput, "is not the recipe's: it has 9652 bytes of SHA-256 142766"},
+        {"input missing", [](Json& j) { j["input"]["file"] = "/nonexistent/in.dat"; }, {"--recipe", "R"}, kExitUnreadableInput, "Cannot open file \"/nonexistent/in.dat\""},
+        {"output on input", [](Json& j) { j["outputs"][0]["file"] = j["input"]["file"]; }, {"--recipe", "R"}, kExitBadArguments, "is the input"},
+        {"not JSON", nullptr, {"--recipe", "R"}, kExitBadArguments, "recipe: not JSON"},
+        {"no recipe", none, {"--recipe", "/nonexistent/r.json"}, kExitBadArguments, "Cannot open file \"/nonexistent/r.json\""},
+        {"verify alone", none, {"--verify", "in.dat"}, kExitBadArguments, "--verify needs --recipe FILE"},
+        {"analysis option", none, {"--recipe", "R", "--levels", "3"}, kExitBadArguments, "--levels is not used with --recipe FILE"},
+        {"two inputs", none, {"--recipe", "R", "a.dat", "b.dat"}, kExitBadArguments, "--recipe FILE takes one INPUT"},
+        {"many recorded", none, {"--save-recipe", "x.json", "--out-dir", "o", "a.dat", "b.dat"}, kExitBadArguments, "--save-recipe FILE records one input; 2 are given"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordedRun run;
+        ASSERT_EQ(run.Record({"--levels", "3", "--threshold", "2=0.5"}).code, kExitDone);
+        std::filesystem::remove_all(run.out);
+        if (c.change) {
+            run.Edit(c.change);
+        } else {
+            run.folder.Write("recipe.json", "{\"version\": 1,");
+        }
+        std::vector<std::string> arguments = c.arguments;
+        for (std::string& argument : arguments) argument = argument == "R" ? run.recipe : argument;
+        const Outcome outcome = RunCommand(arguments);
+        EXPECT_EQ(outcome.code, c.code) << outcome.errors;
+        EXPECT_NE(outcome.errors.find(c.message), std::string::npos) << outcome.errors;
+        EXPECT_FALSE(std::filesystem::exists(run.out));
+        EXPECT_EQ(ReadAll(run.input), ReadAll(SampleFile("doppler_noisy_513.dat")));
+    }
+}
+
+}  // namespace
+}  // namespace batch
+
+namespace batch {
+namespace {
+
+TEST(BatchRecipe, PicturesCarryTheRecipeAndReplayFromIt) {
+    for (const char* format : {"png", "svg", "pdf"}) {
+        SCOPED_TRACE(format);
+        RecordedRun run;
+        const std::string picture = run.folder.PathOf(std::string("charts.") + format);
+        ASSERT_EQ(run.Record({"--levels", "4", "--threshold", "1=0.5", "--plot", picture}).code, kExitDone);
+        EXPECT_EQ(ReadAll(run.recipe), recipe::WriteRecipe(recipe::ReadRecipeFile(picture)));
+        const Outcome verified = RunCommand({"--recipe", picture, "--verify"});
+        EXPECT_EQ(verified.code, kExitDone) << verified.errors;
+    }
+}
+
+}  // namespace
+}  // namespace batch
