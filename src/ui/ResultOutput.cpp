@@ -1,5 +1,6 @@
 #include "ui/ResultOutput.h"
 
+#include <algorithm>
 #include <array>
 
 #include "analysis/SampleWriter.h"
@@ -33,7 +34,7 @@ chart::TChart& ResultOutput::ChartAt(ChartPlace place) {
     return place == ChartPlace::Upper ? charts_.Chart1() : charts_.Chart2();
 }
 
-void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what) {
+void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what, bool signal) {
     const std::string filter(kSampleSaveFilter);
     const std::string extension(kSampleExtensions[static_cast<size_t>(sampleFilterIndex_)]);
     const std::optional<SaveChoice> choice =
@@ -45,12 +46,14 @@ void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::strin
         sampleFilterIndex_ = choice->FilterIndex;
     }
     const BusyCursor busy;
-    analysis::SaveSamples(choice->FileName, plot.PlottedValues());
+    std::vector<double> values = plot.PlottedValues();
+    if (signal && !saveWholeGrid_) values.resize(std::min(values.size(), std::size_t(session_.SignalSamples())));
+    analysis::SaveSamples(choice->FileName, values);
 }
 
-void ResultOutput::SaveSignal() { SavePlotted(charts_.Series1(), "signal"); }
+void ResultOutput::SaveSignal() { SavePlotted(charts_.Series1(), "signal", true); }
 
-void ResultOutput::SaveReconstruction() { SavePlotted(charts_.Series2(), "reconstruction"); }
+void ResultOutput::SaveReconstruction() { SavePlotted(charts_.Series2(), "reconstruction", true); }
 
 void ResultOutput::SaveCoefficients() {
     // The view items 1 ... L are the detail levels, the item after them the
