@@ -106,6 +106,7 @@ ImportDialog::ImportDialog(QWidget& parent, std::string fileName) : QDialog(&par
     table_ = new QTableWidget;
     table_->setObjectName(QStringLiteral("ImportTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("ImportSummary"));
     summary_->setWordWrap(true);
@@ -115,7 +116,10 @@ ImportDialog::ImportDialog(QWidget& parent, std::string fileName) : QDialog(&par
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Import"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form_);
+    linesTitle_ = new QLabel(QStringLiteral("The first lines as they are:"));
+    layout->addWidget(linesTitle_);
     layout->addWidget(lines_);
+    layout->addWidget(new QLabel(QStringLiteral("As read:")));
     layout->addWidget(table_);
     layout->addWidget(summary_);
     layout->addWidget(buttons);
@@ -222,6 +226,7 @@ void ImportDialog::ShowChoices() {
 
 void ImportDialog::ShowSample() {
     const bool text = preview_.kind == SourceKind::Text;
+    linesTitle_->setVisible(text);
     lines_->setVisible(text);
     lines_->setPlainText(QString::fromStdString(Joined(preview_.lines, "\n")));
     table_->clear();
@@ -230,6 +235,13 @@ void ImportDialog::ShowSample() {
         for (const auto& record : preview_.records) fields = std::max(fields, record.size());
         table_->setRowCount(static_cast<int>(preview_.records.size()));
         table_->setColumnCount(static_cast<int>(fields));
+        QStringList headers;
+        for (std::size_t field = 0; field < fields; ++field) {
+            const bool named = field < preview_.columnNames.size() && !preview_.columnNames[field].empty();
+            headers << QString::number(field + 1) +
+                           (named ? ": " + QString::fromStdString(preview_.columnNames[field]) : "");
+        }
+        table_->setHorizontalHeaderLabels(headers);
         for (std::size_t row = 0; row < preview_.records.size(); ++row) {
             const bool data = static_cast<int32_t>(row) >= preview_.layout.dialect.skipLines;
             for (std::size_t field = 0; field < preview_.records[row].size(); ++field) {

@@ -57,6 +57,7 @@ private:
     QComboBox* channel_;
     QComboBox* variableBox_;
     QComboBox* extension_;
+    QLabel* linesTitle_;
     QPlainTextEdit* lines_;
     QTableWidget* table_;
     QLabel* summary_;

@@ -136,6 +136,43 @@ TEST_F(ImportWindowTest, SavesHoldTheSamplesReadUnlessTheWholeGridIsAsked) {
     }
 }
 
+TEST_F(ImportWindowTest, ALongTableIsReadWithTheLoadsProgressAndCanBeCancelled) {
+    const std::string path = PathIn("long.csv");
+    const int rows = 600'000;  // above the size the preview reads whole
+    {
+        std::ofstream out(path);
+        out << "t,v\n";
+        for (int i = 0; i < rows; ++i) out << i << "," << i % 7 << "\n";
+    }
+    LoadSignal();
+    const WindowState before = State();
+    form->SetLoadDialogBytes(1);
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel);
+        int dialogsShown = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            QProgressDialog* progress = form->findChild<QProgressDialog*>();
+            if (progress == nullptr || !progress->isVisible()) return;
+            watcher.stop();
+            ++dialogsShown;
+            if (cancel) progress->cancel();
+        });
+        watcher.start(0);
+        std::string summary;
+        Import(path, true, [&](ui::ImportDialog& dialog) {
+            summary = dialog.findChild<QLabel*>("ImportSummary")->text().toStdString();
+        });
+        EXPECT_NE(summary.find("About n = "), std::string::npos) << summary;
+        EXPECT_EQ(dialogsShown, 1);
+        if (cancel) {
+            EXPECT_EQ(State(), before);
+        }
+    }
+    EXPECT_EQ(form->Session().SignalSamples(), rows);
+    EXPECT_TRUE(dialogs.Boxes.empty());
+}
+
 TEST_F(ImportWindowTest, ADroppedTableOpensTheImport) {
     const std::string path = PathIn("dropped.csv");
     std::filesystem::copy_file(ImportFile("header_two_columns.csv"), path);
