@@ -20,8 +20,9 @@
 #include "analysis/WaveletTransform.h"
 #include "batch/BatchRecipe.h"
 #include "batch/BatchSinks.h"
+#include "recipe/RecipeSteps.h"
 #include "batch/PlotPictureSink.h"
-#include "batch/RecipeReplay.h"
+#include "batch/BatchReplay.h"
 #include "batch/SameFile.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
@@ -349,7 +350,7 @@ private:
         }
         session_.Reconstruct();
         result.reconstruction = std::move(reconstruction_.points);
-        steps_ = ThresholdSteps(plan_.levels, result.thresholds);
+        steps_ = recipe::ThresholdSteps(plan_.levels, result.thresholds);
     }
 
     void DenoiseInput(InputResult& result) {
@@ -362,10 +363,10 @@ private:
             result.thresholds[static_cast<std::size_t>(level.level) - 1] = ShortestText(level.threshold);
         }
         if (!plan_.coefficientsDir.empty() || !results_.empty()) {
-            result.coefficients = ShrunkCoefficients(samples, plan_.levels, settings.shrink, denoised.levels);
+            result.coefficients = recipe::ShrunkCoefficients(samples, plan_.levels, settings.shrink, denoised.levels);
         }
         result.reconstruction = denoised.signal;
-        steps_ = DenoiseSteps(settings, denoised.levels);
+        steps_ = recipe::DenoiseSteps(settings, denoised.levels);
     }
 
     void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {

@@ -9,5 +9,6 @@ void AddTransformFunctions(pybind11::module_& module);
 void AddDenoiseFunctions(pybind11::module_& module);
 void AddFileFunctions(pybind11::module_& module);
 void AddImportFunctions(pybind11::module_& module);
+void AddRecipeFunctions(pybind11::module_& module);
 
 }  // namespace python

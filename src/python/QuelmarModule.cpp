@@ -33,4 +33,5 @@ agree bit for bit. Every function works on numpy.ndarray of float64.)";
     python::AddDenoiseFunctions(module);
     python::AddFileFunctions(module);
     python::AddImportFunctions(module);
+    python::AddRecipeFunctions(module);
 }

@@ -7,13 +7,14 @@
 #include "analysis/DenoiseNames.h"
 #include "analysis/DyadicSignal.h"
 #include "framework/core/Conversions.h"
+#include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
 
 namespace recipe {
 namespace {
 
 constexpr const char* kStepNames[] = {"Decompose", "Thresholding", "ApplyAllLevels", "Reconstruct"};
-constexpr const char* kOutputNames[] = {"buffer", "result", "coefficients"};
+constexpr const char* kOutputNames[] = {"buffer", "result", "coefficients", "signal"};
 
 [[noreturn]] void Fail(const std::string& field, const std::string& why) { throw RecipeError(field + ": " + why); }
 
@@ -83,13 +84,18 @@ private:
 
     void CheckApplyAllLevels(std::size_t i, const std::string& field) {
         const Step& step = recipe_.steps[i];
-        // The batch's denoising of the whole signal: decompose, shrink every
-        // level, reconstruct, with nothing between and nothing after (with
-        // shifts its result is no state the session's own steps reach).
-        const bool framed = i > 0 && recipe_.steps[i - 1].kind == StepKind::Decompose &&
-                            i + 2 == recipe_.steps.size() && recipe_.steps[i + 1].kind == StepKind::Reconstruct;
-        if (!framed) {
-            Fail(field, "ApplyAllLevels must come right after Decompose and right before the last step, Reconstruct");
+        if (state_.levels < 1) Fail(field, "ApplyAllLevels needs a decomposition before it");
+        // Averaged shifts or a thresholded approximation are the batch's
+        // denoising of the whole signal: decompose, shrink, reconstruct, with
+        // nothing between and nothing after, as no state the session's own
+        // steps reach follows from it. One shift without them is the
+        // session's Apply to All Levels, after any decomposition.
+        const bool framed = recipe_.steps[i - 1].kind == StepKind::Decompose && i + 2 == recipe_.steps.size() &&
+                            recipe_.steps[i + 1].kind == StepKind::Reconstruct;
+        if (!framed && !RunsInSession(step)) {
+            Fail(field,
+                 "ApplyAllLevels must come right after Decompose and right before the last step, Reconstruct, "
+                 "when it averages shifts or thresholds the approximation");
         }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
         const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(step.shrink);

@@ -81,11 +81,12 @@ enum class OutputKind {
     Buffer,        // the session's sample buffer, its doubles' bytes
     Result,        // the reconstruction written as a sample file
     Coefficients,  // a view item's coefficients written as a sample file
+    Signal,        // the signal as loaded, written as a sample file
 };
 
 struct Output {
     OutputKind kind = OutputKind::Buffer;
-    std::string file;       // Result and Coefficients: the file written, "-" for standard output
+    std::string file;       // all but Buffer: the file written, "-" for standard output
     int32_t item = 0;       // Coefficients: the view item
     std::size_t after = 0;  // the number of steps done when it was taken
     std::string sha256;

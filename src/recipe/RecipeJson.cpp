@@ -140,13 +140,14 @@ Output ReadOutput(const Json& json, const std::string& path) {
     Output output;
     const std::string name = fields.String("output");
     bool known = false;
-    for (const OutputKind kind : {OutputKind::Buffer, OutputKind::Result, OutputKind::Coefficients}) {
+    for (const OutputKind kind :
+         {OutputKind::Buffer, OutputKind::Result, OutputKind::Coefficients, OutputKind::Signal}) {
         if (name == OutputName(kind)) {
             output.kind = kind;
             known = true;
         }
     }
-    if (!known) Fail(fields.Name("output"), "'" + name + "' is not buffer, result or coefficients");
+    if (!known) Fail(fields.Name("output"), "'" + name + "' is not buffer, result, coefficients or signal");
     if (output.kind != OutputKind::Buffer) output.file = fields.String("file");
     if (output.kind == OutputKind::Coefficients)
         output.item = static_cast<int32_t>(fields.Integer("item", 1, kInt32Max));

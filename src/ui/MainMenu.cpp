@@ -28,6 +28,8 @@ const MenuItemLayout kItems[] = {
     {"File", "Export Lower Chart…",       "",       C::ExportLowerChart,   N::Coefficients,   false},
     {"File", "Print Upper Chart…",        "",       C::PrintUpperChart,    N::Signal,         false},
     {"File", "Print Lower Chart…",        "",       C::PrintLowerChart,    N::Coefficients,   false},
+    {"File", "Save Recipe…",              "",       C::SaveRecipe,         N::Signal,         true,  false, "actionSaveRecipe"},
+    {"File", "Replay Recipe…",            "",       C::ReplayRecipe,       N::Nothing,        false, false, "actionReplayRecipe"},
     {"File", "Quit",                      "Ctrl+Q", C::Quit,               N::Nothing,        true},
     {"Edit", "Undo",                      "Ctrl+Z", C::Undo,               N::UndoStep,       false, false, "actionUndo"},
     {"Edit", "Redo",                      "Ctrl+Shift+Z", C::Redo,         N::RedoStep,       false, false, "actionRedo"},

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include <QBuffer>
+
 #include "analysis/SampleWriter.h"
 #include "framework/gui/paint/Bitmap.h"
+#include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/Printer.h"
+#include "recipe/PictureRecipe.h"
 #include "ui/LoadProgress.h"
 
 namespace ui {
@@ -13,6 +17,31 @@ namespace {
 
 // The extension a default name gets under each entry of the sample filter.
 constexpr std::array<std::string_view, 3> kSampleExtensions{"dat", "txt", "dat"};
+
+// The chart's picture at rect in format, carrying the recipe text.
+QByteArray PictureWithRecipe(chart::TChart& chart, app::PictureFormat format, const fw::TRect& rect,
+                             const std::string& recipe) {
+    const auto bytes = [](const std::string& text) {
+        return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    const auto text = [](const QByteArray& data) {
+        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+    };
+    switch (format) {
+    case app::PictureFormat::Png: {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        chart.ChartCreateBitmap(fw::clWhite, rect)->Image().save(&buffer, "PNG");
+        return bytes(recipe::EmbedInPng(text(png), recipe));
+    }
+    case app::PictureFormat::Svg:
+        return bytes(recipe::EmbedInSvg(text(chart.ChartCreateMetafile(false, rect)->SvgData()), recipe));
+    case app::PictureFormat::Pdf:
+        return chart.ChartCreateMetafile(true, rect)->PdfData(bytes(recipe::XmpPacket(recipe)));
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -34,13 +63,14 @@ chart::TChart& ResultOutput::ChartAt(ChartPlace place) {
     return place == ChartPlace::Upper ? charts_.Chart1() : charts_.Chart2();
 }
 
-void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what, bool signal) {
+std::optional<std::string> ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what,
+                                                     bool signal) {
     const std::string filter(kSampleSaveFilter);
     const std::string extension(kSampleExtensions[static_cast<size_t>(sampleFilterIndex_)]);
     const std::optional<SaveChoice> choice =
         saveDialog_.Execute(filter, DefaultName(what, extension), sampleFilterIndex_, FolderOf(sourceFile_));
     if (!choice) {
-        return;
+        return std::nullopt;
     }
     if (choice->FilterIndex >= 0 && choice->FilterIndex < static_cast<int>(kSampleExtensions.size())) {
         sampleFilterIndex_ = choice->FilterIndex;
@@ -49,21 +79,31 @@ void ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::strin
     std::vector<double> values = plot.PlottedValues();
     if (signal && !saveWholeGrid_) values.resize(std::min(values.size(), std::size_t(session_.SignalSamples())));
     analysis::SaveSamples(choice->FileName, values);
+    return choice->FileName;
 }
 
-void ResultOutput::SaveSignal() { SavePlotted(charts_.Series1(), "signal", true); }
+std::optional<std::string> ResultOutput::SaveSignal() { return SavePlotted(charts_.Series1(), "signal", true); }
 
-void ResultOutput::SaveReconstruction() { SavePlotted(charts_.Series2(), "reconstruction", true); }
+std::optional<std::string> ResultOutput::SaveReconstruction() {
+    return SavePlotted(charts_.Series2(), "reconstruction", true);
+}
 
-void ResultOutput::SaveCoefficients() {
+std::optional<std::string> ResultOutput::SaveCoefficients() {
     // The view items 1 ... L are the detail levels, the item after them the
     // approximation.
     const int32_t viewed = session_.ViewedLevel();
-    SavePlotted(charts_.Series3(),
-                viewed > session_.Levels() ? std::string("approximation") : "level_" + std::to_string(viewed));
+    return SavePlotted(charts_.Series3(),
+                       viewed > session_.Levels() ? std::string("approximation") : "level_" + std::to_string(viewed));
 }
 
-void ResultOutput::ExportChart(ChartPlace place) {
+void ResultOutput::SaveRecipe(const std::string& text) {
+    int filterIndex = 0;
+    const std::optional<SaveChoice> choice = saveDialog_.Execute(
+        std::string(kRecipeSaveFilter), DefaultName("recipe", "json"), filterIndex, FolderOf(sourceFile_));
+    if (choice) analysis::SaveText(choice->FileName, text);
+}
+
+void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string()>& recipe) {
     const std::string what = place == ChartPlace::Upper ? "upper_chart" : "lower_chart";
     const std::string extension(app::PictureExtension(static_cast<app::PictureFormat>(exportFilterIndex_)));
     const std::string filter(kExportFilter);
@@ -88,6 +128,10 @@ void ResultOutput::ExportChart(ChartPlace place) {
     const fw::PicturePixels pixels = fw::PicturePixelsFor(*size, chart.Width(), chart.Height());
     const fw::TRect rect = fw::Rect(0, 0, pixels.Width, pixels.Height);
     const BusyCursor busy;
+    if (const std::string text = recipe ? recipe() : ""; !text.empty()) {
+        fw::SavePictureFile(fileName, PictureWithRecipe(chart, format, rect, text));
+        return;
+    }
     switch (format) {
     case app::PictureFormat::Png: chart.ChartCreateBitmap(fw::clWhite, rect)->SaveToFile(fileName); break;
     case app::PictureFormat::Svg: chart.SaveToMetafileRect(false, fileName, rect); break;

@@ -4,6 +4,8 @@
 // picture, printed or copied to the clipboard. What is saved is what the
 // charts show, so a file holds exactly the plotted values.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "analysis/AnalysisSession.h"
@@ -18,6 +20,7 @@ enum class ChartPlace { Upper, Lower };
 
 inline constexpr std::string_view kSampleSaveFilter =
     "Data files (*.dat)|*.dat|Text files (*.txt)|*.txt|Any files (*.*)|*.*";
+inline constexpr std::string_view kRecipeSaveFilter = "Recipes (*.json)|*.json|Any files (*.*)|*.*";
 inline constexpr std::string_view kExportFilter =
     "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf";
 
@@ -38,18 +41,23 @@ public:
     void SetSaveWholeGrid(bool whole) { saveWholeGrid_ = whole; }
 
     // Each asks for a file through the save dialog and does nothing on cancel;
-    // a failure throws, leaving an existing file as it was.
-    void SaveSignal();
-    void SaveReconstruction();
-    void SaveCoefficients();
-    void ExportChart(ChartPlace place);
+    // a failure throws, leaving an existing file as it was. The saves give
+    // the file written, nullopt on cancel.
+    std::optional<std::string> SaveSignal();
+    std::optional<std::string> SaveReconstruction();
+    std::optional<std::string> SaveCoefficients();
+    void SaveRecipe(const std::string& text);
+    // The picture carries the text recipe gives, unless it is "" (asked for
+    // only once the picture is to be written).
+    void ExportChart(ChartPlace place, const std::function<std::string()>& recipe = {});
     void PrintChart(ChartPlace place);
     void CopyChart(ChartPlace place);
 
 private:
     // signal: the values are the signal's grid, of which the session's
     // SignalSamples() are read and the rest made up.
-    void SavePlotted(const app::SeriesPlotSink& plot, const std::string& what, bool signal = false);
+    std::optional<std::string> SavePlotted(const app::SeriesPlotSink& plot, const std::string& what,
+                                           bool signal = false);
     std::string DefaultName(const std::string& what, const std::string& extension) const;
     chart::TChart& ChartAt(ChartPlace place);
 

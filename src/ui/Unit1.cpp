@@ -26,6 +26,7 @@
 #include "ui/HelpBoxes.h"
 #include "import/SignalImport.h"
 #include "ui/MainWindowLayout.h"
+#include "recipe/RecipeSteps.h"
 #include "ui/ThresholdSuggestion.h"
 
 namespace ui {
@@ -80,6 +81,7 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
     output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
     import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_);
+    recipes_ = std::make_unique<RecipeCommands>(dialogs_, *session_, *output_);
 
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
     menu_ = std::make_unique<MainMenu>(*this, run);
@@ -175,8 +177,8 @@ void TForm1::NameUndoSteps() {
 
 void TForm1::ShowStatus() {
     if (!statusHint_.empty()) {
-        statusBar()->showMessage(QString::fromUtf8(statusHint_.data(), statusHint_.size()));
-        statusHint_ = {};
+        statusBar()->showMessage(QString::fromStdString(statusHint_));
+        statusHint_.clear();
         return;
     }
     BufferState state;
@@ -204,17 +206,24 @@ void TForm1::BtnDecompClick() {
     if (CBLev->currentIndex() < 0) statusHint_ = kChooseLevelsFirst;
     const BusyCursor busy;
     session_->Decompose(CBLev->currentIndex());
+    if (CBLev->currentIndex() >= 0) recipes_->Recorder().Did(recipe::DecomposeStep(CBLev->currentIndex() + 1));
 }
 
 void TForm1::BtnThreshClick() {
     if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
+    if (CB1->currentIndex() >= 0) {
+        recipes_->Recorder().Did(
+            recipe::ThresholdingStep(session_->ViewedLevel(), recipe::ThresholdText(session_->Threshold())));
+    }
 }
 
 void TForm1::BtnReconstrClick() {
     const BusyCursor busy;
+    const bool decomposed = session_->Levels() >= 1;
     session_->Reconstruct();
+    if (decomposed) recipes_->Recorder().Did(recipe::ReconstructStep());
 }
 
 void TForm1::BtnLoadClick() {
@@ -230,7 +239,9 @@ void TForm1::LoadFile(const std::string& fileName) {
     if (EdtN->text().isEmpty()) statusHint_ = kTypeCountFirst;
     const BusyCursor busy;
     const LoadProgress progress(*this, fileName, loadDialogBytes_);
-    session_->Load(EdtN->text().toStdString(), fileName, progress.Progress());
+    const std::string count = EdtN->text().toStdString();
+    session_->Load(count, fileName, progress.Progress());
+    if (!count.empty()) recipes_->Recorder().Loaded(fileName, count);
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
     import_->Forget();
@@ -240,8 +251,18 @@ void TForm1::LoadFile(const std::string& fileName) {
 void TForm1::CB1Change() {
     const BusyCursor busy;
     session_->SelectViewLevel(CB1->currentIndex());
+    ShowViewTitle();
+}
+
+void TForm1::ShowViewTitle() {
     const int32_t viewed = session_->ViewedLevel();
     charts_.SetViewTitle(viewed > session_->Levels() ? "Approximation" : "Level " + std::to_string(viewed));
+}
+
+void TForm1::RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName) {
+    if (fileName)
+        recipes_->Recorder().Saved(kind, *fileName,
+                                   kind == recipe::OutputKind::Coefficients ? session_->ViewedLevel() : 0);
 }
 
 void TForm1::RunCommand(WindowCommand command) {
@@ -249,23 +270,45 @@ void TForm1::RunCommand(WindowCommand command) {
     switch (command) {
     case C::LoadData: BtnLoadClick(); break;
     case C::ImportData: import_->Run(loadDialogBytes_); break;
-    case C::SaveSignal: output_->SaveSignal(); break;
-    case C::SaveReconstruction: output_->SaveReconstruction(); break;
-    case C::SaveCoefficients: output_->SaveCoefficients(); break;
     case C::SaveWholeGrid: output_->SetSaveWholeGrid(menu_->Action(C::SaveWholeGrid).isChecked()); break;
-    case C::ExportUpperChart: output_->ExportChart(ChartPlace::Upper); break;
-    case C::ExportLowerChart: output_->ExportChart(ChartPlace::Lower); break;
+    case C::SaveSignal: RecordSaved(recipe::OutputKind::Signal, output_->SaveSignal()); break;
+    case C::SaveReconstruction: RecordSaved(recipe::OutputKind::Result, output_->SaveReconstruction()); break;
+    case C::SaveCoefficients: RecordSaved(recipe::OutputKind::Coefficients, output_->SaveCoefficients()); break;
+    case C::ExportUpperChart:
+    case C::ExportLowerChart:
+        output_->ExportChart(command == C::ExportUpperChart ? ChartPlace::Upper : ChartPlace::Lower,
+                             [this] { return recipes_->PictureRecipe(); });
+        break;
+    case C::SaveRecipe: recipes_->Save(); break;
+    case C::ReplayRecipe: {
+        const std::string status = recipes_->Replay([this](const std::string& count, const std::string& fileName) {
+            EdtN->setText(QString::fromStdString(count));
+            LoadFile(fileName);
+        });
+        if (status.empty()) break;
+        statusHint_ = status;
+        // The replay viewed what its last thresholding viewed; the list and the title say so.
+        if (session_->Levels() >= 1 && session_->ViewedLevel() >= 1) {
+            CB1->setCurrentIndex(session_->ViewedLevel() - 1);
+            ShowViewTitle();
+        }
+        break;
+    }
     case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
     case C::PrintLowerChart: output_->PrintChart(ChartPlace::Lower); break;
     case C::Quit: close(); break;
     case C::Undo: {
         const BusyCursor busy;
+        if (!session_->CanUndo()) break;
         session_->Undo();
+        recipes_->Recorder().Undone();
         break;
     }
     case C::Redo: {
         const BusyCursor busy;
+        if (!session_->CanRedo()) break;
         session_->Redo();
+        recipes_->Recorder().Redone();
         break;
     }
     case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
@@ -294,7 +337,13 @@ void TForm1::SuggestThreshold() {
 
 void TForm1::ApplyAllLevelsClick() {
     const BusyCursor busy;
-    session_->ApplyToAllLevels(denoisePanel_->Options());
+    analysis::DenoiseOptions options = denoisePanel_->Options();
+    const std::vector<analysis::LevelReport> reports = session_->ApplyToAllLevels(options);
+    // As the session ran it: one shift over its levels, the approximation left alone.
+    options.levels = session_->Levels();
+    options.shifts = 1;
+    options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(options.levels)));
+    recipes_->Recorder().Did(recipe::ApplyAllLevelsStep(options, reports));
 }
 
 double TForm1::TypedThreshold() const {
@@ -361,7 +410,11 @@ void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {
     dialogs_.ShowMessageBox(std::string(caption), text, fw::MessageBoxIcon::Information);
 }
 
-void TForm1::ShowCount(const std::string& text) { EdtN->setText(QString::fromStdString(text)); }
+void TForm1::ShowCount(const std::string& text) {
+    // Shown for each new signal: the recipe starts over, to name its file once the load is done.
+    recipes_->Recorder().SignalReplaced();
+    EdtN->setText(QString::fromStdString(text));
+}
 
 void TForm1::SetLevelChoices(int32_t n) { FillChoices(*CBLev, n); }
 

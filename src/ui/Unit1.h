@@ -22,6 +22,7 @@
 #include "ui/ImportCommand.h"
 #include "ui/LoadProgress.h"
 #include "ui/MainMenu.h"
+#include "ui/RecipeCommands.h"
 #include "ui/ResultOutput.h"
 
 class QComboBox;
@@ -64,6 +65,7 @@ public:
     const MainMenu& Menu() const { return *menu_; }
     const ChartContextMenu& ContextMenu() const { return *contextMenu_; }
     const DenoisePanel& Panel() const { return *denoisePanel_; }
+    const recipe::SessionRecorder& Recorder() const { return recipes_->Recorder(); }
 
 private:
     // Runs one handler so that its errors end in the error box, then enables
@@ -92,6 +94,9 @@ private:
     // The status bar: why the last action did nothing, else what the buffer holds.
     void ShowStatus();
     void ShowHelpBox(std::string_view caption, const std::string& text);
+    void ShowViewTitle();
+    // A saved file joins the recipe.
+    void RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName);
 
     fw::DialogService& dialogs_;
     app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
@@ -110,12 +115,13 @@ private:
     QLineEdit* Edit1;
     std::unique_ptr<analysis::AnalysisSession> session_;  // after the series it plots into
     std::unique_ptr<ResultOutput> output_;
+    std::unique_ptr<RecipeCommands> recipes_;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<ImportCommand> import_;
     ChartContextMenu* contextMenu_;  // owned by the window, as its child
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
-    std::string_view statusHint_;
+    std::string statusHint_;
     app::ThresholdPreview preview_{charts_};
     QLabel* figures_;  // the status bar's figures, beside its text
     // The residual's figures, for the buffer content DecompositionId() names.

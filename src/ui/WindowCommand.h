@@ -17,6 +17,8 @@ enum class WindowCommand : uint8_t {
     ExportLowerChart,
     PrintUpperChart,
     PrintLowerChart,
+    SaveRecipe,
+    ReplayRecipe,
     Quit,
     Undo,
     Redo,

@@ -1,6 +1,8 @@
 # Fails (FATAL_ERROR) when a source under ROOT breaks the include rules:
 #  - analysis, import, recipe and framework/core include no Qt header;
 #  - analysis includes nothing of import, which is built on it;
+#  - recipe stands on analysis and import: nothing of chart, app, ui, batch
+#    or framework/gui, so the window, the batch and Python share its replay;
 #  - the Python module includes no Qt header and nothing of the layers above
 #    analysis and import (chart, app, ui, batch);
 #  - chart includes no QtWidgets header (WIDGETS_LIST: their names, comma-separated);
@@ -57,6 +59,9 @@ foreach(file IN LISTS files)
     endif()
     if(rel MATCHES "^src/analysis/" AND name MATCHES "^import/")
       list(APPEND violations "${rel}: includes \"${name}\" of import, the layer above it")
+    endif()
+    if(rel MATCHES "^src/recipe/" AND name MATCHES "^(chart|app|ui|batch|python|framework/gui)/")
+      list(APPEND violations "${rel}: the recipe layer includes \"${name}\" of a layer above it")
     endif()
     # The Python module stands on analysis and import alone.
     if(rel MATCHES "^src/python/" AND (name MATCHES "^Q[A-Za-z]" OR name MATCHES "^qt"

@@ -22,6 +22,8 @@ set(cases
   "src/analysis/Q.cpp|#include \"import/TextImport.h\""
   "src/python/R.cpp|#include <QString>"
   "src/python/S.cpp|#include \"app/ProgramCharts.h\""
+  "src/recipe/T.cpp|#include \"batch/BatchRun.h\""
+  "src/recipe/U.h|#include \"chart/Chart.h\""
 )
 set(allowed
   "src/analysis/A.cpp|#include <vector>"
@@ -34,6 +36,8 @@ set(allowed
   "src/chart/O.cpp|#include \"chart/series/FastLineSeries.h\""
   "src/import/P.cpp|#include \"analysis/SampleNumber.h\""
   "src/python/R.cpp|#include \"analysis/Denoise.h\""
+  "src/recipe/T.cpp|#include \"analysis/AnalysisSession.h\""
+  "src/recipe/U.h|#include \"import/SignalImport.h\""
 )
 
 function(run_check tree out)

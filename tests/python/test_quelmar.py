@@ -1,5 +1,6 @@
 """The quelmar module against the batch command and the tool's own rules."""
 
+import json
 import os
 import pathlib
 import subprocess
@@ -83,6 +84,33 @@ class AgainstTheBatch(unittest.TestCase):
                 if shifts == 1:
                     rebuilt = quelmar.inverse(quelmar.shrink(c, depth, list(thresholds), mode=shrink), depth)
                     self.assertTrue(same_bits(rebuilt, signal), (source, rule))
+
+    def test_a_batch_recipe_replays_to_the_batchs_bits(self):
+        source, out, recipe = self.path / "made.dat", self.path / "out.dat", self.path / "r.json"
+        for options in [["--levels", 4, "--threshold", "2=0.5"], ["--rule", "sure", "--shifts", 3],
+                        ["--rule", "bayes", "--shrink", "soft", "--shifts", 1]]:
+            batch(*options, "--coefficients", self.path / "c", "--save-recipe", recipe, source, out)
+            signal, outputs = quelmar.replay(recipe)
+            self.assertTrue(same_bits(signal, numbers(out)), options)
+            self.assertEqual({o["kind"] for o in outputs}, {"buffer", "result", "coefficients"})
+            self.assertTrue(all(o["matches"] for o in outputs), outputs)
+        # A recipe whose input has other bytes replays only on an input given.
+        other = self.path / "other.dat"
+        quelmar.write_samples(other, quelmar.read_samples(source)[::-1].copy())
+        edited = json.loads(recipe.read_text())
+        edited["input"]["file"] = str(other)
+        recipe.write_text(json.dumps(edited))
+        with self.assertRaisesRegex(ValueError, "input differs"):
+            quelmar.replay(recipe)
+        self.assertFalse(all(o["matches"] for o in quelmar.replay(recipe, input=other)[1]))
+        self.assertTrue(all(o["matches"] for o in quelmar.replay(recipe, input=source)[1]))
+        bad = json.loads(recipe.read_text())
+        bad["steps"][0]["levels"] = 99
+        recipe.write_text(json.dumps(bad))
+        with self.assertRaisesRegex(ValueError, r"^steps\[0\]\.levels: 99 is not from 1 to 12"):
+            quelmar.replay(recipe, input=source)
+        with self.assertRaises(OSError):
+            quelmar.replay(self.path / "missing.json")
 
     def test_files_round_trip_and_warn_in_the_windows_words(self):
         x = quelmar.read_samples(BUNDLED[0])

@@ -78,6 +78,12 @@ public:
         return answer;
     }
 
+    void AnswerQuestionWith(bool yes) { questionAnswers_.emplace_back(yes); }
+    bool AskYesNo(const std::string& caption, const std::string& text) override {
+        Log.push_back("ask " + caption + ": " + text);
+        return Next(questionAnswers_, "question").value_or(false);
+    }
+
     void ShowMessageBox(const std::string& caption, const std::string& text, fw::MessageBoxIcon icon) override {
         Boxes.push_back({caption, text, icon});
         Log.push_back("box " + caption + ": " + text);
@@ -110,4 +116,5 @@ private:
     std::deque<std::optional<std::string>> answers_;
     std::deque<std::optional<SaveAnswer>> saveAnswers_;
     std::deque<std::optional<std::string>> printAnswers_;
+    std::deque<std::optional<bool>> questionAnswers_;
 };

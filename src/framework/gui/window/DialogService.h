@@ -42,6 +42,9 @@ public:
         return PictureSizeChoice{};
     }
 
+    // A modal question with Yes and No buttons; true for Yes. A service
+    // that cannot ask answers No, so nothing goes on unasked.
+    virtual bool AskYesNo(const std::string& /*caption*/, const std::string& /*text*/) { return false; }
     // A modal box with the caption, the text, the icon and one OK button.
     virtual void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon) = 0;
 };

@@ -1,0 +1,149 @@
+// Recipes: a result the window or the batch recorded, made again from Python
+// through the same replay, so that the numbers are theirs bit for bit.
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+#include <pybind11/stl/filesystem.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/ControlSink.h"
+#include "analysis/ReadWarning.h"
+#include "python/ModuleParts.h"
+#include "recipe/RecipeJson.h"
+#include "recipe/RecipeReplay.h"
+#include "recipe/Sha256.h"
+
+namespace python {
+
+namespace py = pybind11;
+
+namespace {
+
+// The session's warning (a file that gave fewer samples than the count),
+// kept to be raised as a Python warning once the GIL is held again.
+class KeptWarnings : public analysis::ControlSink {
+public:
+    void ShowCount(const std::string&) override {}
+    void SetLevelChoices(int32_t) override {}
+    void SetViewChoices(int32_t) override {}
+    void ShowMean(const std::string&) override {}
+    void EnableDecompose(bool) override {}
+    void EnableThreshold(bool) override {}
+    void EnableReconstruct(bool) override {}
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+
+    std::vector<std::string> warnings;
+};
+
+[[noreturn]] void RaiseOSError(const std::string& message) {
+    PyErr_SetString(PyExc_OSError, message.c_str());
+    throw py::error_already_set();
+}
+
+py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::filesystem::path> inputPath) {
+    recipe::Recipe r;
+    try {
+        r = recipe::ReadRecipeFile(recipePath.string());
+    } catch (const analysis::EFileError& error) {
+        RaiseOSError(error.Message());
+    }
+    if (!r.input.import.empty()) {
+        throw py::value_error("input.import: replay reads sample files only, with no import choices");
+    }
+    const std::string input = inputPath ? inputPath->string() : r.input.name;
+    KeptWarnings controls;
+    recipe::PrivateSession session(controls);
+    recipe::RecipeReplay replay(r, session.Session());
+    try {
+        if (!inputPath) {
+            if (const std::string mismatch = recipe::InputMismatch(r, input); !mismatch.empty()) {
+                throw py::value_error("the recipe's input differs (give input= to replay it on this file anyway): " +
+                                      mismatch);
+            }
+        }
+        replay.Load(input);
+    } catch (const analysis::EFileError& error) {
+        RaiseOSError(error.Message());
+    }
+    std::vector<std::string> contents;
+    {
+        py::gil_scoped_release unlocked;
+        contents = replay.Run();
+    }
+    for (const std::string& warning : controls.warnings) {
+        if (PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) != 0) throw py::error_already_set();
+    }
+    const std::span<const double> buffer = replay.Buffer();
+    py::array_t<double> x(static_cast<py::ssize_t>(buffer.size()));
+    std::copy(buffer.begin(), buffer.end(), x.mutable_data());
+    py::list outputs;
+    for (std::size_t i = 0; i < r.outputs.size(); ++i) {
+        const recipe::Output& output = r.outputs[i];
+        py::dict entry;
+        entry["kind"] = recipe::OutputName(output.kind);
+        entry["file"] = output.kind == recipe::OutputKind::Buffer ? py::object(py::none()) : py::str(output.file);
+        entry["item"] = output.kind == recipe::OutputKind::Coefficients ? py::object(py::int_(output.item))
+                                                                        : py::object(py::none());
+        entry["step"] = output.after;
+        entry["sha256"] = output.sha256;
+        entry["matches"] = recipe::Sha256Hex(contents[i]) == output.sha256;
+        outputs.append(entry);
+    }
+    return py::make_tuple(x, outputs);
+}
+
+}  // namespace
+
+void AddRecipeFunctions(py::module_& module) {
+    module.def("replay", &Replay, py::arg("recipe_path"), py::arg("input") = py::none(),
+               R"(Replay a recipe the window or quelmar-batch saved, and check its outputs.
+
+The recipe's steps run through the same code as in the window, so the
+result is the recorded one bit for bit. Nothing is written.
+
+Parameters
+----------
+recipe_path : str or os.PathLike
+    A recipe file (JSON), or a PNG, SVG or PDF picture that carries one.
+input : str or os.PathLike, optional
+    A sample file to replay the recipe on instead of the recipe's own input.
+    Without it the recipe's input must have the recorded size and SHA-256.
+
+Returns
+-------
+signal : numpy.ndarray
+    The 2**J + 1 samples (float64) the recipe's steps end with.
+outputs : list of dict
+    One per recorded output, in the recipe's order: ``kind`` ("buffer",
+    "result", "coefficients" or "signal"), ``file`` (None for the buffer),
+    ``item`` (the view item of coefficients, else None), ``step`` (the number
+    of steps done when it was taken), ``sha256`` (the recorded hash) and
+    ``matches`` (whether the replay's bytes have that hash).
+
+Raises
+------
+ValueError
+    For a bad recipe, with its message naming the field (for example
+    "steps[1].item: 5 is not a view item from 1 to 4"), and when the
+    recipe's input has another SHA-256 and no `input` is given.
+OSError
+    When the recipe or the input cannot be read.
+
+Warns
+-----
+UserWarning
+    When the input gives fewer samples than the recipe's count.
+
+Examples
+--------
+>>> signal, outputs = quelmar.replay("denoised.recipe.json")
+>>> all(o["matches"] for o in outputs)
+True)");
+}
+
+}  // namespace python

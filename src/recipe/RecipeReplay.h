@@ -1,0 +1,86 @@
+#pragma once
+// A recipe's steps run again through the session's own operations, so that
+// their results are the session's bits: on a session of the caller's (the
+// window's, whose plots then show the result) or on one of its own (the
+// batch, Python). Each output is taken as its step is done, as the bytes it
+// would be written with, so a caller can write them together or compare
+// their hashes with the recipe's.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "analysis/AnalysisSession.h"
+#include "recipe/Recipe.h"
+
+namespace recipe {
+
+// Why fileName is not the recipe's input ("" when its size and SHA-256 are
+// the recipe's). Throws analysis::EFileError when it cannot be read.
+std::string InputMismatch(const Recipe& recipe, const std::string& fileName);
+
+// "outputs[1] (the result "out.dat" after step 4, Reconstruct)".
+std::string DescribeOutput(const Recipe& recipe, std::size_t index);
+
+// The first output, in the order of the steps they follow, whose bytes'
+// SHA-256 is not the recipe's; nullopt when each one matches.
+std::optional<std::size_t> FirstDifference(const Recipe& recipe, const std::vector<std::string>& contents);
+
+class RecipeReplay {
+public:
+    // recipe has passed CheckRecipe (ReadRecipe does that); both are kept by
+    // reference.
+    RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session);
+
+    // Whether the steps leave their result in the session, as a caller that
+    // shows the session needs: not so for a denoising that averages shifts
+    // or thresholds the approximation, which no state of the session reaches.
+    bool EndsInSession() const;
+
+    // The recipe's load of fileName (its own input or one given instead).
+    void Load(const std::string& fileName, const analysis::ReadProgress& progress = {});
+    // Runs every step; returns each output's bytes (the buffer's: its doubles).
+    std::vector<std::string> Run();
+    // The steps done: all once Run returns, the failing one's index when it throws.
+    std::size_t StepsDone() const { return done_; }
+    // The samples the steps end with.
+    std::span<const double> Buffer() const;
+
+private:
+    void RunStep(std::size_t index);
+    std::string Take(const Output& output) const;
+
+    const Recipe& recipe_;
+    analysis::AnalysisSession& session_;
+    std::size_t done_ = 0;
+    std::string signal_;  // the loaded signal's text, when an output saves it
+    // Between the Decompose and the Reconstruct of a denoising of the whole
+    // signal: the levels, and each item's coefficients; after it, the result.
+    int32_t levels_ = 0;
+    bool denoising_ = false;
+    std::vector<std::vector<double>> coefficients_;
+    std::vector<double> denoised_;
+    bool denoisedStands_ = false;
+};
+
+// A session of its own for a replay: its plots keep nothing; its warnings go
+// to the caller's controls.
+class PrivateSession {
+public:
+    explicit PrivateSession(analysis::ControlSink& controls) : session_(plot_, plot_, plot_, controls) {}
+    analysis::AnalysisSession& Session() { return session_; }
+
+private:
+    class NoPlot : public analysis::PlotSink {
+    public:
+        void Clear() override {}
+        void AddY(double, const std::string&, fw::TColor) override {}
+        void AddArray(const double*, int32_t) override {}
+    };
+    NoPlot plot_;
+    analysis::AnalysisSession session_;
+};
+
+}  // namespace recipe

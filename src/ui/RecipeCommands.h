@@ -1,0 +1,51 @@
+#pragma once
+// File > Save Recipe… and Replay Recipe…, and the recipe a picture carries.
+// The recorder follows the window's session as the user works; a replay runs
+// a recipe's steps on that same session, so the charts show its result.
+
+#include <functional>
+#include <string>
+
+#include "analysis/AnalysisSession.h"
+#include "framework/gui/window/DialogService.h"
+#include "recipe/SessionRecorder.h"
+#include "ui/ResultOutput.h"
+
+namespace ui {
+
+inline constexpr std::string_view kRecipeOpenFilter =
+    "Recipes and pictures (*.json;*.png;*.svg;*.pdf)|*.json;*.png;*.svg;*.pdf|Any files (*.*)|*.*";
+
+class RecipeCommands {
+public:
+    RecipeCommands(fw::DialogService& dialogs, analysis::AnalysisSession& session, ResultOutput& output)
+        : dialogs_(dialogs), session_(session), output_(output) {}
+
+    recipe::SessionRecorder& Recorder() { return recorder_; }
+
+    // Hashes the input and the buffer, then asks for the file. Throws for a
+    // signal a recipe cannot name.
+    void Save();
+    // Asks for a recipe (or a picture carrying one), checks it and its
+    // input, asking before it goes on with an input whose bytes differ,
+    // then loads it through load(count, file) and runs its steps. Returns
+    // the status to show, "" when it did nothing. Throws, changing nothing,
+    // for a recipe that is bad or that the window cannot replay.
+    using Load = std::function<void(const std::string& count, const std::string& fileName)>;
+    std::string Replay(const Load& load);
+    // The session's recipe as text, "" when it has none (nothing loaded,
+    // an import, an input no longer readable).
+    std::string PictureRecipe() const;
+
+private:
+    fw::DialogService& dialogs_;
+    analysis::AnalysisSession& session_;
+    ResultOutput& output_;
+    recipe::SessionRecorder recorder_;
+};
+
+// "Replayed: identical", or the first step whose result differs in the
+// window's words ("Replayed: step 3 (Thresholding Level 2) differs from the recipe").
+std::string ReplayStatus(const recipe::Recipe& recipe, std::optional<std::size_t> firstDifference);
+
+}  // namespace ui

@@ -1,0 +1,78 @@
+// The replay runs a one-shift Apply to All Levels through the session; that
+// must give the whole-signal denoising's bits, which the batch writes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "../analysis/TempFolder.h"
+#include "analysis/DenoiseNames.h"
+#include "analysis/SampleWriter.h"
+#include "recipe/RecipeReplay.h"
+#include "recipe/RecipeSteps.h"
+#include "recipe/Sha256.h"
+
+namespace recipe {
+namespace {
+
+class NoControls : public analysis::ControlSink {
+public:
+    void ShowCount(const std::string&) override {}
+    void SetLevelChoices(int32_t) override {}
+    void SetViewChoices(int32_t) override {}
+    void ShowMean(const std::string&) override {}
+    void EnableDecompose(bool) override {}
+    void EnableThreshold(bool) override {}
+    void EnableReconstruct(bool) override {}
+    void ShowWarning(const std::string&) override {}
+};
+
+TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheOneShiftDenoising) {
+    analysis::DyadicSignal x(10);
+    for (int32_t i = 0; i < x.N(); ++i) x.Data()[i] = std::sin(i * i / 4000.0) + 0.1 * std::cos(i * 2.3);
+    analysis::test::TempFolder folder;
+    const std::string input = folder.Write("in.dat", analysis::FormatSamples({x.Data(), 1025}));
+    for (const auto& [rule, shrink, levels] :
+         {std::tuple{analysis::ThresholdRule::Universal, analysis::Shrink::Hard, 10},
+          std::tuple{analysis::ThresholdRule::Sure, analysis::Shrink::Soft, 4},
+          std::tuple{analysis::ThresholdRule::Bayes, analysis::Shrink::Hard, 6}}) {
+        SCOPED_TRACE(analysis::RuleName(rule));
+        analysis::DenoiseOptions settings;
+        settings.levels = levels;
+        settings.rule = rule;
+        settings.shrink = shrink;
+        settings.shifts = 1;
+        const analysis::DenoiseResult denoised = analysis::Denoise(x.Data(), 10, settings);
+        const std::string level2 =
+            analysis::FormatSamples(ShrunkCoefficients(x, levels, shrink, denoised.levels)[1], "c.dat");
+        Recipe r;
+        r.input = {input, 0, std::string(64, '0'), {}};
+        r.count = "1025";
+        // Thresholding before and after, which only the session's way allows.
+        r.steps = DenoiseSteps(settings, denoised.levels);
+        r.outputs = {{OutputKind::Coefficients, "c.dat", 2, 2, Sha256Hex(level2)},
+                     {OutputKind::Buffer, "", 0, 3, Sha256Hex(denoised.signal.data(), 1025 * sizeof(double))}};
+        NoControls controls;
+        PrivateSession session(controls);
+        RecipeReplay replay(r, session.Session());
+        ASSERT_TRUE(replay.EndsInSession());
+        replay.Load(input);
+        EXPECT_EQ(FirstDifference(r, replay.Run()), std::nullopt);
+        EXPECT_TRUE(std::equal(denoised.signal.begin(), denoised.signal.end(), replay.Buffer().begin()));
+
+        // Steps around it are the session's, which the checker now accepts.
+        r.steps.insert(r.steps.begin() + 1, ThresholdingStep(1, "0.25"));
+        r.steps.insert(r.steps.end() - 1, ThresholdingStep(levels + 1, "1e-3"));
+        r.outputs = {{OutputKind::Buffer, "", 0, 5, std::string(64, '0')}};
+        EXPECT_NO_THROW(CheckRecipe(r));
+        r.steps[2].shifts = 2;
+        EXPECT_THROW(CheckRecipe(r), RecipeError);
+    }
+}
+
+}  // namespace
+}  // namespace recipe

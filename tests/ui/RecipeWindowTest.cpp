@@ -1,0 +1,143 @@
+// Recipes in the window: a session driven as the user would, saved as a
+// recipe, replays in the batch command to the same files and buffer bit for
+// bit, and a batch recipe replays in the window as identical.
+
+#include <filesystem>
+#include <sstream>
+
+#include <QStatusBar>
+
+#include "WindowFixture.h"
+#include "batch/BatchCommand.h"
+#include "recipe/PictureRecipe.h"
+#include "recipe/RecipeJson.h"
+
+namespace {
+
+using ui::WindowCommand;
+
+class RecipeWindowTest : public WindowTest {
+protected:
+    int Batch(const std::vector<std::string>& arguments) {
+        std::ostringstream out;
+        const int code = batch::RunBatchCommand(arguments, out, errors);
+        return code;
+    }
+    std::string Status() const { return form->statusBar()->currentMessage().toStdString(); }
+    void Save(WindowCommand command, const std::string& file) {
+        dialogs.AnswerSaveWith(file);
+        Choose(command);
+    }
+    void Replay(const std::string& recipe) {
+        dialogs.AnswerOpenWith(recipe);
+        Choose(WindowCommand::ReplayRecipe);
+    }
+
+    std::ostringstream errors;
+};
+
+TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
+    TypeInto("EdtN", "1025");
+    dialogs.AnswerOpenWith(SamplePath("in.dat", 1025));
+    Click("BtnLoad");
+    Choose(WindowCommand::DenoisePanel);
+    PickItem("CBLev", 4);
+    Click("BtnDecomp");
+    for (const auto& [item, threshold] : {std::pair{1, "12.5"}, std::pair{3, "0.3"}}) {
+        PickItem("CB1", item);
+        TypeInto("EdtThresh", threshold);
+        Click("BtnThresh");
+    }
+    PickItem("DenoiseRule", 1);
+    PickItem("DenoiseShrink", 1);
+    Click("ApplyAllLevels");
+    PickItem("CB1", 5);
+    TypeInto("EdtThresh", "40");
+    Click("BtnThresh");
+    Save(WindowCommand::SaveCoefficients, PathIn("approximation.dat"));
+    Choose(WindowCommand::Undo);  // the approximation's thresholding, and the file saved after it
+    Save(WindowCommand::SaveCoefficients, PathIn("approximation.dat"));
+    Click("BtnReconstr");
+    Save(WindowCommand::SaveReconstruction, PathIn("result.dat"));
+    Save(WindowCommand::SaveSignal, PathIn("signal.dat"));
+    Save(WindowCommand::SaveRecipe, PathIn("recipe.json"));
+    dialogs.AnswerSaveWith(PathIn("upper.png"));
+    Choose(WindowCommand::ExportUpperChart);
+    ASSERT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+
+    const recipe::Recipe r = recipe::ReadRecipeFile(PathIn("recipe.json"));
+    std::vector<std::string> kinds;
+    for (const recipe::Step& step : r.steps) kinds.push_back(recipe::StepName(step.kind));
+    EXPECT_EQ(kinds,
+              (std::vector<std::string>{"Decompose", "Thresholding", "Thresholding", "ApplyAllLevels", "Reconstruct"}));
+    EXPECT_EQ(r.steps[2].threshold, "0.3");
+    EXPECT_EQ(r.outputs.size(), 4u);  // the three files and the buffer
+    EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
+    EXPECT_EQ(Batch({"--recipe", PathIn("upper.png"), "--verify"}), 0) << errors.str();
+    std::map<std::string, std::string> saved;
+    for (const char* file : {"approximation.dat", "result.dat", "signal.dat"}) {
+        saved[file] = ReadBytes(PathIn(file));
+        std::filesystem::remove(PathIn(file));
+    }
+    ASSERT_EQ(Batch({"--recipe", PathIn("recipe.json")}), 0) << errors.str();
+    for (const auto& [file, bytes] : saved) EXPECT_EQ(ReadBytes(PathIn(file.c_str())), bytes) << file;
+}
+
+TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {
+    const std::string input = SamplePath("in.dat", 1025);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--levels", "4", "--threshold", "2=7.5", "--threshold", "5=1"},
+          std::vector<std::string>{"--rule", "bayes", "--shrink", "soft", "--shifts", "1"}}) {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"--save-recipe", PathIn("r.json"), input, PathIn("out.dat")});
+        ASSERT_EQ(Batch(arguments), 0) << errors.str();
+        Replay(PathIn("r.json"));
+        EXPECT_EQ(Status(), "Replayed: identical");
+        EXPECT_EQ(form->Recorder().Steps(), recipe::ReadRecipeFile(PathIn("r.json")).steps);
+    }
+    EXPECT_TRUE(dialogs.Boxes.empty());
+}
+
+TEST_F(RecipeWindowTest, AChangedInputIsAskedAboutAndABadRecipeChangesNothing) {
+    const std::string input = SamplePath("in.dat", 1025);
+    ASSERT_EQ(Batch({"--levels", "3", "--threshold", "2=7.5", "--coefficients", PathIn("c"), "--save-recipe",
+                     PathIn("r.json"), input, PathIn("out.dat")}),
+              0)
+        << errors.str();
+    WriteSampleFile(input, TestSignal(1000));
+    LoadSignal();
+    const WindowState before = State();
+    dialogs.AnswerQuestionWith(false);
+    Replay(PathIn("r.json"));
+    EXPECT_EQ(State(), before);
+    ASSERT_EQ(dialogs.Log.back().rfind("ask test_ui: The recipe's input has changed: the input \"" + input, 0), 0u);
+
+    dialogs.AnswerQuestionWith(true);
+    Replay(PathIn("r.json"));
+    EXPECT_EQ(Status(), "Replayed: step 2 (Thresholding Level 2) differs from the recipe");
+
+    LoadSignal();
+    const WindowState loaded = State();
+    const struct {
+        const char* json;
+        const char* message;
+    } bad[] = {
+        {R"({"version": 1})", "program: missing"},
+        {"not json", "recipe: "},
+    };
+    for (const auto& [json, message] : bad) {
+        std::ofstream(PathIn("bad.json")) << json;
+        Replay(PathIn("bad.json"));
+        ASSERT_FALSE(dialogs.Boxes.empty());
+        EXPECT_NE(dialogs.Boxes.back().Text.find("Cannot replay \"" + PathIn("bad.json") + "\": " + message),
+                  std::string::npos)
+            << dialogs.Boxes.back().Text;
+        EXPECT_EQ(State(), loaded);
+    }
+    ASSERT_EQ(Batch({"--auto", "--save-recipe", PathIn("r.json"), input, PathIn("out.dat")}), 0) << errors.str();
+    Replay(PathIn("r.json"));
+    EXPECT_NE(dialogs.Boxes.back().Text.find("averages shifted copies"), std::string::npos);
+    EXPECT_EQ(State(), loaded);
+}
+
+}  // namespace
