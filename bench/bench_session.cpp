@@ -25,6 +25,7 @@
 #include "app/ProgramCharts.h"
 #include "app/ThresholdPreview.h"
 #include "chart/Chart.h"
+#include "recipe/SessionRecorder.h"
 
 namespace {
 
@@ -255,6 +256,21 @@ void BM_UndoThreshold(benchmark::State& state) {
     window.ReportPeak(state);
 }
 
+// What the window adds to a step it records for its recipe: the step with
+// its shortest threshold text, and the undo that takes it out again. Nothing
+// is hashed until a recipe is saved.
+void BM_RecordStep(benchmark::State& state) {
+    recipe::SessionRecorder recorder;
+    recorder.Loaded("signal.dat", "16777217");
+    recorder.Did(recipe::DecomposeStep(24));
+    double t = 0.1;
+    for (auto _ : state) {
+        recorder.Did(recipe::ThresholdingStep(1, recipe::ThresholdText(t)));
+        recorder.Undone();
+        t += 1e-9;
+    }
+}
+
 // Each operation takes up to seconds at 2^24 + 1: a few timed runs suffice.
 void Sizes(benchmark::internal::Benchmark* b) {
     b->Arg(20)->Arg(24)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -268,6 +284,7 @@ BENCHMARK(BM_SessionReconstruct)->Apply(Sizes);
 BENCHMARK(BM_ThresholdPreview)->Apply(Sizes);
 BENCHMARK(BM_ApplyAllLevels)->Apply(Sizes);
 BENCHMARK(BM_UndoThreshold)->Apply(Sizes);
+BENCHMARK(BM_RecordStep);
 
 }  // namespace
 

@@ -97,9 +97,8 @@ std::optional<std::string> ResultOutput::SaveCoefficients() {
 }
 
 void ResultOutput::SaveRecipe(const std::string& text) {
-    int filterIndex = 0;
-    const std::optional<SaveChoice> choice = saveDialog_.Execute(
-        std::string(kRecipeSaveFilter), DefaultName("recipe", "json"), filterIndex, FolderOf(sourceFile_));
+    const std::optional<SaveChoice> choice =
+        saveDialog_.Execute(std::string(kRecipeSaveFilter), DefaultName("recipe", "json"), 0, FolderOf(sourceFile_));
     if (choice) analysis::SaveText(choice->FileName, text);
 }
 

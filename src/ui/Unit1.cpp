@@ -18,6 +18,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
+#include "recipe/RecipeSteps.h"
 #include "ui/BufferStatus.h"
 #include "ui/ClientLayout.h"
 #include "ui/ControlHints.h"
@@ -26,7 +27,6 @@
 #include "ui/HelpBoxes.h"
 #include "import/SignalImport.h"
 #include "ui/MainWindowLayout.h"
-#include "recipe/RecipeSteps.h"
 #include "ui/ThresholdSuggestion.h"
 
 namespace ui {
@@ -260,9 +260,8 @@ void TForm1::ShowViewTitle() {
 }
 
 void TForm1::RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName) {
-    if (fileName)
-        recipes_->Recorder().Saved(kind, *fileName,
-                                   kind == recipe::OutputKind::Coefficients ? session_->ViewedLevel() : 0);
+    if (!fileName) return;
+    recipes_->Recorder().Saved(kind, *fileName, kind == recipe::OutputKind::Coefficients ? session_->ViewedLevel() : 0);
 }
 
 void TForm1::RunCommand(WindowCommand command) {

@@ -14,6 +14,7 @@
 #include "analysis/SampleWriter.h"
 #include "recipe/RecipeReplay.h"
 #include "recipe/RecipeSteps.h"
+#include "recipe/SessionRecorder.h"
 #include "recipe/Sha256.h"
 
 namespace recipe {
@@ -72,6 +73,39 @@ TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheOneShiftDenoising) {
         r.steps[2].shifts = 2;
         EXPECT_THROW(CheckRecipe(r), RecipeError);
     }
+}
+
+// Undo and redo move the last steps out and back, in order; a file saved
+// after a step that is undone leaves the recipe with it; a signal no load
+// named has no recipe.
+TEST(SessionRecorder, UndoAndRedoResolveAwayAndOnlyLoadedSignalsHaveARecipe) {
+    analysis::test::TempFolder folder;
+    const std::string input = folder.Write("in.dat", "1 2 3 4 5\n");
+    NoControls controls;
+    PrivateSession session(controls);
+    session.Session().Load("5", input);
+    SessionRecorder recorder;
+    recorder.Loaded(input, "5");
+    const std::vector<Step> steps{DecomposeStep(2), ThresholdingStep(1, "0.5"), ThresholdingStep(3, "1")};
+    for (const Step& step : steps) recorder.Did(step);
+    recorder.Saved(OutputKind::Signal, input);
+    recorder.Undone();
+    recorder.Undone();
+    EXPECT_EQ(recorder.Steps(), std::vector<Step>(steps.begin(), steps.begin() + 1));
+    recorder.Redone();
+    EXPECT_EQ(recorder.Steps(), std::vector<Step>(steps.begin(), steps.begin() + 2));
+    recorder.Did(ReconstructStep());
+    recorder.Redone();  // a new step forgot the one still undone
+    const Recipe r = recorder.RecipeOf(session.Session());
+    EXPECT_EQ(r.steps.back(), ReconstructStep());
+    ASSERT_EQ(r.outputs.size(), 1u);
+    EXPECT_EQ(r.outputs[0].kind, OutputKind::Buffer);
+    EXPECT_EQ(r.input.size, 10u);
+
+    const double grid[5] = {1, 2, 3, 4, 5};
+    session.Session().LoadSignal(grid, 5, 5);
+    recorder.SignalReplaced();
+    EXPECT_THROW(recorder.RecipeOf(session.Session()), RecipeError);
 }
 
 }  // namespace

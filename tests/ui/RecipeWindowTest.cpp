@@ -61,8 +61,10 @@ TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
     Save(WindowCommand::SaveReconstruction, PathIn("result.dat"));
     Save(WindowCommand::SaveSignal, PathIn("signal.dat"));
     Save(WindowCommand::SaveRecipe, PathIn("recipe.json"));
-    dialogs.AnswerSaveWith(PathIn("upper.png"));
-    Choose(WindowCommand::ExportUpperChart);
+    for (const char* picture : {"upper.png", "upper.svg", "upper.pdf"}) {
+        dialogs.AnswerSaveWith(PathIn(picture));
+        Choose(WindowCommand::ExportUpperChart);
+    }
     ASSERT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
 
     const recipe::Recipe r = recipe::ReadRecipeFile(PathIn("recipe.json"));
@@ -73,7 +75,9 @@ TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
     EXPECT_EQ(r.steps[2].threshold, "0.3");
     EXPECT_EQ(r.outputs.size(), 4u);  // the three files and the buffer
     EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
-    EXPECT_EQ(Batch({"--recipe", PathIn("upper.png"), "--verify"}), 0) << errors.str();
+    for (const char* picture : {"upper.png", "upper.svg", "upper.pdf"}) {
+        EXPECT_EQ(Batch({"--recipe", PathIn(picture), "--verify"}), 0) << picture << errors.str();
+    }
     std::map<std::string, std::string> saved;
     for (const char* file : {"approximation.dat", "result.dat", "signal.dat"}) {
         saved[file] = ReadBytes(PathIn(file));
