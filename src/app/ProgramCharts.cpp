@@ -57,6 +57,7 @@ ProgramCharts::ProgramCharts() {
     SetUpSeries(preview_, "Preview", chart::TThresholdLines::kLineColour);
     SetUpSeries(residual_, "Residual", fw::clGray);
     chart2_.AddOverlay(thresholdLines_);
+    chart1_.AddOverlay(extensionShade_);
 
     series1_.SetTitle("Signal");
     series2_.SetTitle("Reconstruction");
@@ -85,7 +86,10 @@ void ProgramCharts::ShowResidual(bool shown) {
     }
 }
 
-ProgramCharts::~ProgramCharts() { chart2_.RemoveOverlay(thresholdLines_); }
+ProgramCharts::~ProgramCharts() {
+    chart2_.RemoveOverlay(thresholdLines_);
+    chart1_.RemoveOverlay(extensionShade_);
+}
 
 void ProgramCharts::ShowLegendAndAxisTitles(bool shown) {
     for (chart::TChart* chart : {&chart1_, &chart2_}) {

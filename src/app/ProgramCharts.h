@@ -56,6 +56,11 @@ public:
     chart::TThresholdLines& ThresholdLines() { return thresholdLines_; }
     const chart::TThresholdLines& ThresholdLines() const { return thresholdLines_; }
 
+    // The samples an imported signal was extended by, shaded on Chart1
+    // (hidden at start).
+    chart::TShadedRange& ExtensionShade() { return extensionShade_; }
+    const chart::TShadedRange& ExtensionShade() const { return extensionShade_; }
+
     // Takes each chart that a zoom or scroll moved back to its view before
     // the first one, so that what it plots next is shown whole.
     void UndoZooms();
@@ -89,6 +94,7 @@ private:
     SeriesPlotSink plotPreview_{preview_};
     SeriesPlotSink plotResidual_{residual_};
     chart::TThresholdLines thresholdLines_{chart2_};
+    chart::TShadedRange extensionShade_{chart1_};
 };
 
 }  // namespace app

@@ -1,9 +1,7 @@
 #include "batch/BatchOptions.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <filesystem>
 
 #include "analysis/Denoise.h"
 #include "analysis/DenoiseNames.h"
@@ -343,12 +341,7 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments) {
 
 bool Imports(const BatchOptions& options, const std::string& input) {
     if (options.importOptions) return true;
-    const std::optional<importer::SourceKind> kind = importer::SourceKindOfFile(input);
-    if (kind != importer::SourceKind::Text) return kind.has_value();
-    // .csv and .tsv are tables; .dat and .txt, in any case, stay sample files.
-    std::string extension = std::filesystem::path(input).extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension != ".dat" && extension != ".txt";
+    return importer::ImportedByName(input);
 }
 
 std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERSION + "\n"; }

@@ -4,6 +4,7 @@
 // mouse drag, and the mouse gestures' events, hit-test result and settings.
 
 #include "chart/interaction/ChartMouseSettings.h"
+#include "chart/interaction/ShadedRange.h"
 #include "chart/interaction/ThresholdLines.h"
 #include "chart/panel/ChartClickedPart.h"
 #include "chart/panel/ChartMouseEvents.h"

@@ -34,6 +34,14 @@ AudioInfo InfoOf(const SF_INFO& info) {
 
 }  // namespace
 
+AudioInfo ReadAudioInfo(const std::string& fileName) {
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
+    SF_INFO info{};
+    const SoundFile file = OpenSound(fd.Get(), info);
+    return InfoOf(info);
+}
+
 Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoOut) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));

@@ -17,6 +17,10 @@ struct AudioInfo {
     int64_t frames = 0;
 };
 
+// What the file's header tells. Throws ImportFailure when the file cannot be
+// opened or is no audio file the library reads.
+AudioInfo ReadAudioInfo(const std::string& fileName);
+
 // The channel's samples; channel from 1, or 0 for the mean of all channels.
 // Throws ImportFailure: the file cannot be opened or decoded, the channel is
 // not in it, it holds no frames or more than a signal may have.

@@ -37,8 +37,9 @@ int64_t ArrayColumn(const std::string& column) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-void ReadText(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
-    TextColumn column = ReadTextColumn(fileName, choices.text);
+void ReadText(const std::string& fileName, const ImportChoices& choices, const analysis::ReadProgress& progress,
+              ImportedSignal& signal) {
+    TextColumn column = ReadTextColumn(fileName, choices.text, progress);
     signal.samples = std::move(column.values);
     signal.part = "column " + (column.name.empty() ? std::to_string(column.column)
                                                    : Quoted(column.name) + " (" + std::to_string(column.column) + ")");
@@ -96,6 +97,13 @@ std::optional<SourceKind> SourceKindOfFile(const std::string& fileName) {
     return std::nullopt;
 }
 
+bool ImportedByName(const std::string& fileName) {
+    const std::optional<SourceKind> kind = SourceKindOfFile(fileName);
+    if (kind != SourceKind::Text) return kind.has_value();
+    const std::string extension = Lower(std::filesystem::path(fileName).extension().string());
+    return extension != ".dat" && extension != ".txt";
+}
+
 std::string ImportedSignal::Describe() const {
     std::string text = std::filesystem::path(fileName).filename().string() + ", " + part + ", " +
                        std::to_string(samples.size()) + (samples.size() == 1 ? " sample" : " samples");
@@ -103,7 +111,8 @@ std::string ImportedSignal::Describe() const {
     return text;
 }
 
-ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices) {
+ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,
+                            const analysis::ReadProgress& progress) {
     const std::string shown = std::filesystem::path(fileName).filename().string();
     try {
         const std::optional<SourceKind> kind = choices.kind ? choices.kind : SourceKindOfFile(fileName);
@@ -111,7 +120,7 @@ ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& ch
         ImportedSignal signal;
         signal.fileName = fileName;
         switch (*kind) {
-        case SourceKind::Text: ReadText(fileName, choices, signal); break;
+        case SourceKind::Text: ReadText(fileName, choices, progress, signal); break;
         case SourceKind::Audio: ReadAudioChannel(fileName, choices, signal); break;
         case SourceKind::Mat: ReadMat(fileName, choices, signal); break;
         case SourceKind::Npy: ReadNumPy(fileName, choices, signal); break;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/FileChunkReader.h"
 #include "import/Samples.h"
 #include "import/GridExtension.h"
 #include "import/TextLayout.h"
@@ -21,6 +22,9 @@ std::optional<SourceKind> SourceKindNamed(const std::string& name);
 // From the file name's extension (any case): .csv .tsv .txt .dat, .wav .flac
 // .aiff .aif .ogg, .mat, .npy; nullopt for any other.
 std::optional<SourceKind> SourceKindOfFile(const std::string& fileName);
+// Whether a file is imported by its name alone: a kind above other than a
+// .dat or .txt, which stay sample files.
+bool ImportedByName(const std::string& fileName);
 
 struct ImportChoices {
     // Absent: from the file's name.
@@ -47,8 +51,10 @@ struct ImportedSignal {
     std::string Describe() const;
 };
 
-// Reads the signal the choices name. Throws ImportError, whose message names
-// the file and says why.
-ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices);
+// Reads the signal the choices name; a text table tells progress after each
+// chunk. Throws ImportError, whose message names the file and says why, and
+// fw::EAbort when progress cancels the read.
+ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,
+                            const analysis::ReadProgress& progress = {});
 
 }  // namespace importer

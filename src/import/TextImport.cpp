@@ -4,6 +4,7 @@
 
 #include "analysis/FileChunkReader.h"
 #include "analysis/FileDescriptor.h"
+#include "framework/core/Exceptions.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
 #include "import/TextColumnParser.h"
@@ -39,15 +40,17 @@ TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices) {
     return result;
 }
 
-TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices) {
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices,
+                          const analysis::ReadProgress& progress) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
     return fw::MapOutOfMemory([&] {
         const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0)) + 1;
         analysis::FileChunkReader window(file.Get(), analysis::kReadChunkBytes,
-                                         std::min(analysis::kReadChunkBytes, size));
+                                         std::min(analysis::kReadChunkBytes, size), fileBytes, progress);
         while (static_cast<std::size_t>(window.End() - window.Begin()) < kHeadBytes && window.Fill()) {
         }
+        if (window.Cancelled()) throw fw::EAbort();
         if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
         const std::string_view head(window.Begin(), static_cast<std::size_t>(window.End() - window.Begin()));
         const std::size_t mark = ByteOrderMarkLength(head);
@@ -61,7 +64,7 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
             const bool last = window.LastData();
             window.Consume(parser.Feed(window.Begin(), window.End(), last));
             if (last) break;
-            window.Fill();
+            if (!window.Fill() && window.Cancelled()) throw fw::EAbort();
             if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
         }
         Finish(result, parser);

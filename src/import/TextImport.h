@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/FileChunkReader.h"
 #include "import/Samples.h"
 #include "import/TextLayout.h"
 
@@ -22,8 +23,10 @@ struct TextColumn {
 // no number, or no value is found.
 TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices);
 
-// The same from a file, read in chunks through the sample reader's window.
-// Throws ImportFailure also when the file cannot be opened or read.
-TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices);
+// The same from a file, read in chunks through the sample reader's window,
+// each chunk told to progress. Throws ImportFailure also when the file cannot
+// be opened or read, and fw::EAbort when progress cancels the read.
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices,
+                          const analysis::ReadProgress& progress = {});
 
 }  // namespace importer

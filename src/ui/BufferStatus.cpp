@@ -9,7 +9,11 @@ std::string BufferStatusText(const BufferState& state) {
     const size_t slash = state.FileName.rfind('/');
     const std::string name = slash == std::string::npos ? state.FileName : state.FileName.substr(slash + 1);
     std::string text = "Signal of " + std::to_string(state.N) + " samples (J = " + std::to_string(state.J) + ")";
-    if (!name.empty()) text += " from " + name;
+    if (!state.Source.empty()) {
+        text += " from " + state.Source;
+    } else if (!name.empty()) {
+        text += " from " + name;
+    }
     if (state.Reconstructed) return text + "; the buffer holds the reconstruction, which a new Decompose analyses";
     if (state.Levels < 1) return text;
     text += "; decomposed to " + std::to_string(state.Levels) + (state.Levels == 1 ? " level" : " levels");

@@ -14,6 +14,7 @@ struct BufferState {
     int32_t N = 0;
     int32_t J = 0;
     std::string FileName;  // as loaded; only its name is shown
+    std::string Source;    // an import's account of what it read, shown instead
     int32_t Levels = -1;   // the decomposition's levels, -1 for none
     bool Thresholded = false;
     bool Reconstructed = false;  // the buffer holds the reconstruction

@@ -19,9 +19,11 @@ using N = CommandNeed;
 const MenuItemLayout kItems[] = {
     // Menu   Caption                     Shortcut  Command                 Needs            Separator before, checkable
     {"File", "Load Data…",                "Ctrl+O", C::LoadData,           N::Nothing,        false},
+    {"File", "Import…",                   "Ctrl+I", C::ImportData,         N::Nothing,        false, false, "actionImport"},
     {"File", "Save Signal As…",           "",       C::SaveSignal,         N::Signal,         true},
     {"File", "Save Reconstruction As…",   "",       C::SaveReconstruction, N::Reconstruction, false},
     {"File", "Save Coefficients As…",     "",       C::SaveCoefficients,   N::Coefficients,   false},
+    {"File", "Save Whole Grid",           "",       C::SaveWholeGrid,      N::Signal,         false, true, "actionSaveWholeGrid"},
     {"File", "Export Upper Chart…",       "",       C::ExportUpperChart,   N::Signal,         true},
     {"File", "Export Lower Chart…",       "",       C::ExportLowerChart,   N::Coefficients,   false},
     {"File", "Print Upper Chart…",        "",       C::PrintUpperChart,    N::Signal,         false},

@@ -1,5 +1,6 @@
 #include "ui/ResultOutput.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QBuffer>
@@ -62,7 +63,8 @@ chart::TChart& ResultOutput::ChartAt(ChartPlace place) {
     return place == ChartPlace::Upper ? charts_.Chart1() : charts_.Chart2();
 }
 
-std::optional<std::string> ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what) {
+std::optional<std::string> ResultOutput::SavePlotted(const app::SeriesPlotSink& plot, const std::string& what,
+                                                     bool signal) {
     const std::string filter(kSampleSaveFilter);
     const std::string extension(kSampleExtensions[static_cast<size_t>(sampleFilterIndex_)]);
     const std::optional<SaveChoice> choice =
@@ -74,14 +76,16 @@ std::optional<std::string> ResultOutput::SavePlotted(const app::SeriesPlotSink& 
         sampleFilterIndex_ = choice->FilterIndex;
     }
     const BusyCursor busy;
-    analysis::SaveSamples(choice->FileName, plot.PlottedValues());
+    std::vector<double> values = plot.PlottedValues();
+    if (signal && !saveWholeGrid_) values.resize(std::min(values.size(), std::size_t(session_.SignalSamples())));
+    analysis::SaveSamples(choice->FileName, values);
     return choice->FileName;
 }
 
-std::optional<std::string> ResultOutput::SaveSignal() { return SavePlotted(charts_.Series1(), "signal"); }
+std::optional<std::string> ResultOutput::SaveSignal() { return SavePlotted(charts_.Series1(), "signal", true); }
 
 std::optional<std::string> ResultOutput::SaveReconstruction() {
-    return SavePlotted(charts_.Series2(), "reconstruction");
+    return SavePlotted(charts_.Series2(), "reconstruction", true);
 }
 
 std::optional<std::string> ResultOutput::SaveCoefficients() {

@@ -36,6 +36,9 @@ public:
     // folder follow it.
     void SetSourceFile(const std::string& fileName) { sourceFile_ = fileName; }
     const std::string& SourceFile() const { return sourceFile_; }
+    // The signal and the reconstruction are saved with the samples an import
+    // was extended by, not only its n samples.
+    void SetSaveWholeGrid(bool whole) { saveWholeGrid_ = whole; }
 
     // Each asks for a file through the save dialog and does nothing on cancel;
     // a failure throws, leaving an existing file as it was. The saves give
@@ -51,7 +54,10 @@ public:
     void CopyChart(ChartPlace place);
 
 private:
-    std::optional<std::string> SavePlotted(const app::SeriesPlotSink& plot, const std::string& what);
+    // signal: the values are the signal's grid, of which the session's
+    // SignalSamples() are read and the rest made up.
+    std::optional<std::string> SavePlotted(const app::SeriesPlotSink& plot, const std::string& what,
+                                           bool signal = false);
     std::string DefaultName(const std::string& what, const std::string& extension) const;
     chart::TChart& ChartAt(ChartPlace place);
 
@@ -62,6 +68,7 @@ private:
     std::string sourceFile_;
     int sampleFilterIndex_ = 0;  // the file types chosen last in this run
     int exportFilterIndex_ = 0;
+    bool saveWholeGrid_ = false;
 };
 
 }  // namespace ui

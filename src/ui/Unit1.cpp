@@ -25,6 +25,7 @@
 #include "ui/FileDrop.h"
 #include "ui/FormBuilder.h"
 #include "ui/HelpBoxes.h"
+#include "import/SignalImport.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/ThresholdSuggestion.h"
 
@@ -79,6 +80,7 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     session_ =
         std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
     output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
+    import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_);
     recipes_ = std::make_unique<RecipeCommands>(dialogs_, *session_, *output_);
 
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
@@ -119,7 +121,12 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     connect(EdtThresh, &QLineEdit::textChanged, this, [this] { FollowThresholdBox(); });
     FollowThresholdBox();
     // Owned by the window, as its child.
-    new FileDrop(*this, [this](const std::string& fileName) { Dispatch([this, fileName] { LoadFile(fileName); }); });
+    new FileDrop(*this, [this](const std::string& fileName) {
+        Dispatch([this, fileName] {
+            if (importer::ImportedByName(fileName)) return import_->ImportFile(fileName, loadDialogBytes_);
+            LoadFile(fileName);
+        });
+    });
 
     connect(BtnDecomp, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnDecompClick(); }); });
     connect(BtnThresh, &QPushButton::clicked, this, [this] { Dispatch([this] { BtnThreshClick(); }); });
@@ -179,6 +186,7 @@ void TForm1::ShowStatus() {
     state.N = session_->N();
     state.J = session_->J();
     state.FileName = output_->SourceFile();
+    state.Source = import_->Source();
     state.Levels = session_->Levels();
     state.Thresholded = session_->CanUndo();
     state.Reconstructed = charts_.Series2().Series().Count() > 0;
@@ -236,6 +244,7 @@ void TForm1::LoadFile(const std::string& fileName) {
     if (!count.empty()) recipes_->Recorder().Loaded(fileName, count);
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
+    import_->Forget();
     charts_.UndoZooms();
 }
 
@@ -259,6 +268,8 @@ void TForm1::RunCommand(WindowCommand command) {
     using C = WindowCommand;
     switch (command) {
     case C::LoadData: BtnLoadClick(); break;
+    case C::ImportData: import_->Run(loadDialogBytes_); break;
+    case C::SaveWholeGrid: output_->SetSaveWholeGrid(menu_->Action(C::SaveWholeGrid).isChecked()); break;
     case C::SaveSignal: RecordSaved(recipe::OutputKind::Signal, output_->SaveSignal()); break;
     case C::SaveReconstruction: RecordSaved(recipe::OutputKind::Result, output_->SaveReconstruction()); break;
     case C::SaveCoefficients: RecordSaved(recipe::OutputKind::Coefficients, output_->SaveCoefficients()); break;

@@ -19,6 +19,7 @@
 #include "ui/ChartAreas.h"
 #include "ui/ChartContextMenu.h"
 #include "ui/DenoisePanel.h"
+#include "ui/ImportCommand.h"
 #include "ui/LoadProgress.h"
 #include "ui/MainMenu.h"
 #include "ui/RecipeCommands.h"
@@ -116,6 +117,7 @@ private:
     std::unique_ptr<ResultOutput> output_;
     std::unique_ptr<RecipeCommands> recipes_;
     std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<ImportCommand> import_;
     ChartContextMenu* contextMenu_;  // owned by the window, as its child
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;

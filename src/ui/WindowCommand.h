@@ -8,9 +8,11 @@ namespace ui {
 
 enum class WindowCommand : uint8_t {
     LoadData,
+    ImportData,
     SaveSignal,
     SaveReconstruction,
     SaveCoefficients,
+    SaveWholeGrid,
     ExportUpperChart,
     ExportLowerChart,
     PrintUpperChart,

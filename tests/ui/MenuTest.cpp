@@ -49,9 +49,11 @@ protected:
 TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
     EXPECT_EQ(Items(false), (std::vector<std::string>{
                                 "File/Load Data… Ctrl+O",
+                                "File/Import… Ctrl+I",
                                 "File/Save Signal As…",
                                 "File/Save Reconstruction As…",
                                 "File/Save Coefficients As…",
+                                "File/Save Whole Grid",
                                 "File/Export Upper Chart…",
                                 "File/Export Lower Chart…",
                                 "File/Print Upper Chart…",
@@ -75,28 +77,32 @@ TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
 
 TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
     const std::vector<std::string> always{
-        "File/Load Data… Ctrl+O",    "File/Replay Recipe…", "File/Quit Ctrl+Q",  "View/Legend and Axis Titles",
-        "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys", "Help/About Quelmar"};
+        "File/Load Data… Ctrl+O",      "File/Import… Ctrl+I",       "File/Replay Recipe…", "File/Quit Ctrl+Q",
+        "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys", "Help/About Quelmar"};
     const std::vector<std::string> signal{
-        "File/Load Data… Ctrl+O",    "File/Save Signal As…",  "File/Export Upper Chart…",
-        "File/Print Upper Chart…",   "File/Save Recipe…",     "File/Replay Recipe…",
-        "File/Quit Ctrl+Q",          "Edit/Copy Upper Chart", "View/Legend and Axis Titles",
-        "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys",   "Help/About Quelmar"};
+        "File/Load Data… Ctrl+O", "File/Import… Ctrl+I",         "File/Save Signal As…",
+        "File/Save Whole Grid",   "File/Export Upper Chart…",    "File/Print Upper Chart…",
+        "File/Save Recipe…",      "File/Replay Recipe…",         "File/Quit Ctrl+Q",
+        "Edit/Copy Upper Chart",  "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D",
+        "Help/Mouse and Keys",    "Help/About Quelmar"};
     const std::vector<std::string> viewed{
-        "File/Load Data… Ctrl+O",   "File/Save Signal As…",        "File/Save Coefficients As…",
-        "File/Export Upper Chart…", "File/Export Lower Chart…",    "File/Print Upper Chart…",
-        "File/Print Lower Chart…",  "File/Save Recipe…",           "File/Replay Recipe…",
-        "File/Quit Ctrl+Q",         "Edit/Copy Upper Chart",       "Edit/Copy Lower Chart",
-        "Edit/Suggest Threshold",   "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D",
-        "Help/Mouse and Keys",      "Help/About Quelmar"};
+        "File/Load Data… Ctrl+O",      "File/Import… Ctrl+I",       "File/Save Signal As…",
+        "File/Save Coefficients As…",  "File/Save Whole Grid",      "File/Export Upper Chart…",
+        "File/Export Lower Chart…",    "File/Print Upper Chart…",   "File/Print Lower Chart…",
+        "File/Save Recipe…",           "File/Replay Recipe…",       "File/Quit Ctrl+Q",
+        "Edit/Copy Upper Chart",       "Edit/Copy Lower Chart",     "Edit/Suggest Threshold",
+        "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys",
+        "Help/About Quelmar"};
     std::vector<std::string> thresholded = viewed;
-    thresholded.insert(thresholded.begin() + 10, "Edit/Undo Thresholding Level 1 Ctrl+Z");
-    const std::vector<std::string> rebuilt{
-        "File/Load Data… Ctrl+O",      "File/Save Signal As…",      "File/Save Reconstruction As…",
-        "File/Export Upper Chart…",    "File/Print Upper Chart…",   "File/Save Recipe…",
-        "File/Replay Recipe…",         "File/Quit Ctrl+Q",          "Edit/Copy Upper Chart",
-        "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D", "View/Residual",
-        "Help/Mouse and Keys",         "Help/About Quelmar"};
+    thresholded.insert(thresholded.begin() + 12, "Edit/Undo Thresholding Level 1 Ctrl+Z");
+    const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",    "File/Import… Ctrl+I",
+                                           "File/Save Signal As…",      "File/Save Reconstruction As…",
+                                           "File/Save Whole Grid",      "File/Export Upper Chart…",
+                                           "File/Print Upper Chart…",   "File/Save Recipe…",
+                                           "File/Replay Recipe…",       "File/Quit Ctrl+Q",
+                                           "Edit/Copy Upper Chart",     "View/Legend and Axis Titles",
+                                           "View/Denoise Panel Ctrl+D", "View/Residual",
+                                           "Help/Mouse and Keys",       "Help/About Quelmar"};
     const std::string missing = PathIn("missing.dat");
     const struct {
         const char* step;

@@ -1,0 +1,138 @@
+#include "import/ImportPreview.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include "analysis/FileDescriptor.h"
+#include "import/ImportError.h"
+#include "import/NpyArray.h"
+#include "import/SourceFile.h"
+#include "import/TextImport.h"
+
+namespace importer {
+namespace {
+
+// Enough for the lines a layout is found from, and for a NumPy header.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+std::string ReadHead(const std::string& fileName, int64_t& fileBytes) {
+    const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
+    std::string head(static_cast<std::size_t>(std::clamp<int64_t>(fileBytes, 0, kHeadBytes)), '\0');
+    std::size_t have = 0;
+    while (have < head.size()) {
+        const ssize_t got = ::read(file.Get(), head.data() + have, head.size() - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw ImportFailure("cannot read it: " + SystemReason(errno));
+        if (got == 0) break;
+        have += static_cast<std::size_t>(got);
+    }
+    head.resize(have);
+    return head;
+}
+
+void PreviewText(std::string_view head, bool wholeText, const ImportChoices& choices, ImportPreview& preview) {
+    head.remove_prefix(ByteOrderMarkLength(head));
+    const char* p = head.data();
+    const char* end = p + head.size();
+    for (const char* line = p; line != end && preview.lines.size() < kPreviewRecords;) {
+        const char* next = LineEnd(line, end, true);
+        std::string text(line, next);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        preview.lines.push_back(std::move(text));
+        line = next;
+    }
+    preview.layout = DetectLayout(head, wholeText, choices.text);
+    preview.columnNames = preview.layout.names;
+    preview.columns = preview.layout.columns;
+    std::vector<TextField> fields;
+    while (p != end && preview.records.size() < kPreviewRecords) {
+        std::vector<std::string>& record = preview.records.emplace_back();
+        if (IsCommentLine(p, end)) {
+            p = LineEnd(p, end, true);
+            continue;
+        }
+        p = SplitRecord(p, end, true, preview.layout.dialect.delimiter, fields).next;
+        for (const TextField& field : fields) record.push_back(FieldText(field));
+    }
+    preview.column = ChosenColumn(preview.layout, choices.text.column);
+}
+
+// A long table's first values from its head, the records cut by the head's
+// end left out, and its count estimated from the share of the file they take.
+void EstimateText(std::string_view head, int64_t fileBytes, const ImportChoices& choices, ImportPreview& preview) {
+    const std::size_t lastLine = head.rfind('\n');
+    if (lastLine == std::string_view::npos) return;
+    const std::string_view whole = head.substr(0, lastLine + 1);
+    TextChoices fixed = choices.text;
+    fixed.delimiter = preview.layout.dialect.delimiter;
+    fixed.decimalComma = preview.layout.dialect.decimalComma;
+    fixed.skipLines = preview.layout.dialect.skipLines;
+    const Samples values = ParseTextColumn(whole, fixed).values;
+    preview.firstValues.assign(values.begin(), values.begin() + std::min(values.size(), kPreviewValues));
+    preview.n = static_cast<int64_t>(static_cast<double>(values.size()) * static_cast<double>(fileBytes) /
+                                     static_cast<double>(whole.size()));
+    preview.estimated = true;
+}
+
+void PreviewHeader(const std::string& fileName, std::string_view head, const ImportChoices& choices,
+                   ImportPreview& preview) {
+    switch (preview.kind) {
+    case SourceKind::Text: break;
+    case SourceKind::Audio: preview.audio = ReadAudioInfo(fileName); break;
+    case SourceKind::Mat: {
+        preview.variables = ListMatVariables(fileName);
+        const auto chosen = std::find_if(preview.variables.begin(), preview.variables.end(), [&](const auto& v) {
+            return choices.variable.empty() ? v.Vector() : v.name == choices.variable;
+        });
+        const auto shown =
+            chosen != preview.variables.end() || !choices.variable.empty() ? chosen : preview.variables.begin();
+        if (shown == preview.variables.end()) break;
+        preview.variable = shown->name;
+        preview.type = shown->type;
+        preview.columns = shown->Vector() ? 1 : static_cast<int32_t>(shown->columns);
+        break;
+    }
+    case SourceKind::Npy: {
+        const NpyHeader header = ParseNpyHeader(head);
+        preview.type = header.descr;
+        preview.columns = static_cast<int32_t>(NpyColumns(header));
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+ImportPreview PreviewImport(const std::string& fileName, const ImportChoices& choices, int64_t wholeTextBytes) {
+    ImportPreview preview;
+    ImportChoices chosen = choices;
+    chosen.kind = preview.kind = choices.kind.value_or(SourceKindOfFile(fileName).value_or(SourceKind::Text));
+    try {
+        try {
+            int64_t fileBytes = 0;
+            const std::string head = ReadHead(fileName, fileBytes);
+            const bool whole = preview.kind != SourceKind::Text || fileBytes <= wholeTextBytes;
+            if (preview.kind == SourceKind::Text) PreviewText(head, fileBytes <= int64_t{kHeadBytes}, chosen, preview);
+            PreviewHeader(fileName, head, chosen, preview);
+            if (!whole) {
+                EstimateText(head, fileBytes, chosen, preview);
+                return preview;
+            }
+        } catch (const ImportFailure& failure) {
+            throw ImportError(std::filesystem::path(fileName).filename().string(), failure.Message());
+        }
+        ImportedSignal& signal = preview.signal.emplace(ImportSignal(fileName, chosen));
+        preview.n = static_cast<int64_t>(signal.samples.size());
+        preview.firstValues.assign(signal.samples.begin(),
+                                   signal.samples.begin() + std::min(signal.samples.size(), kPreviewValues));
+    } catch (const fw::Exception& error) {
+        // ImportError, or no memory for the signal.
+        preview.error = error.Message();
+    }
+    return preview;
+}
+
+}  // namespace importer
