@@ -177,7 +177,6 @@ void AnalysisSession::Redo() {
 }
 
 void AnalysisSession::ShowChangedCoefficients() {
-    ++bufferVersion_;
     if (levels_ == j_) ShowMeanReadout();
     viewPlot_.Clear();
     PlotView();
@@ -255,56 +254,14 @@ std::pair<int64_t, int64_t> AnalysisSession::ZeroDetails() const {
 void AnalysisSession::PreviewThreshold(double t, double* out) const {
     if (levels_ < 1 || view_.Count() == 0) throw fw::Exception("Choose a level to view first");
     const DyadicSignal& samples = *samples_;
-    const double* y = samples.Data();
-    const int32_t k = viewedLevel_;
-    if (k > levels_ || j_ - k < 2) {
-        // The approximation, or a level too coarse to split off: the whole inverse.
-        std::copy(y, y + n_, out);
-        ShrinkInPlace(out + view_.Position(0), view_.Stride(), view_.Count(), t, Shrink::Hard);
-        // Thresholding lowers no magnitude: a bound on the buffer bounds the copy.
-        InverseTransform(out, j_, levels_, samples.MagnitudeBound());
-        return;
-    }
-    // The levels above k do not change with t: their part of the inverse,
-    // the approximation after k levels, is made once per buffer content and
-    // level, on those positions gathered (the steps read the same values in
-    // the same order there, so the bits are those of the whole inverse).
-    const std::size_t step = std::size_t{1} << k;
-    const std::size_t coarse = static_cast<std::size_t>(n_ - 1) / step + 1;
-    if (previewCoarseVersion_ != bufferVersion_ || previewCoarseLevel_ != k) {
-        previewCoarse_.resize(coarse);
-        for (std::size_t i = 0; i < coarse; ++i) previewCoarse_[i] = y[i * step];
-        previewCoarseBound_ = InverseTransform(previewCoarse_.data(), j_ - k, levels_ - k, samples.MagnitudeBound());
-        previewCoarseVersion_ = bufferVersion_;
-        previewCoarseLevel_ = k;
-    }
-    // The approximation, the finer details as they are and level k cut;
-    // then only the inverse of the levels k ... 1. Level 1 is every other
-    // position, so it takes one pass of its own; a coarser one is a copy of
-    // the whole and a pass over its positions (a loop copying the few values
-    // between them would become a call per gap).
-    const double* a = previewCoarse_.data();
-    const std::size_t middle = step / 2;
-    if (step == 2) {
-        for (std::size_t i = 0; i + 1 < coarse; ++i) {
-            out[2 * i] = a[i];
-            out[2 * i + 1] = HardShrink(y[2 * i + 1], t);
-        }
-    } else {
-        std::copy(y, y + n_, out);
-        for (std::size_t i = 0; i + 1 < coarse; ++i) {
-            out[i * step] = a[i];
-            out[i * step + middle] = HardShrink(y[i * step + middle], t);
-        }
-    }
-    out[n_ - 1] = a[coarse - 1];
-    InverseTransform(out, j_, k, std::max(previewCoarseBound_, samples.MagnitudeBound()));
+    std::copy(samples.Data(), samples.Data() + n_, out);
+    ShrinkInPlace(out + view_.Position(0), view_.Stride(), view_.Count(), t, Shrink::Hard);
+    // Thresholding lowers no magnitude: a bound on the buffer bounds the copy.
+    InverseTransform(out, j_, levels_, samples.MagnitudeBound());
 }
 
 void AnalysisSession::ForgetHistory() {
     ++decompositionId_;
-    ++bufferVersion_;
-    std::vector<double>().swap(previewCoarse_);
     decomposedEnergies_.clear();
     // One byte per sample: the most memory the history may take beside the buffer.
     history_.Clear(static_cast<std::size_t>(n_));

@@ -72,9 +72,7 @@ public:
     std::pair<int64_t, int64_t> ZeroDetails() const;
     // The signal the decomposition would give back were the viewed item
     // thresholded at t, written to out (N values); the buffer stays as it
-    // is. Requires a decomposition and a viewed item. Keeps the part of the
-    // inverse that t does not change (N / 2^k values for level k) until
-    // the buffer changes.
+    // is. Requires a decomposition and a viewed item.
     void PreviewThreshold(double t, double* out) const;
 
     int32_t N() const { return n_; }
@@ -131,13 +129,6 @@ private:
     ThresholdHistory history_;
     std::vector<double> decomposedEnergies_;  // empty until asked for
     uint64_t decompositionId_ = 0;
-    uint64_t bufferVersion_ = 0;  // changes with every change of the buffer
-    // The preview's approximation after the viewed level, for the buffer
-    // version and level it was made for.
-    mutable std::vector<double> previewCoarse_;
-    mutable double previewCoarseBound_ = 0;
-    mutable uint64_t previewCoarseVersion_ = ~uint64_t{0};
-    mutable int32_t previewCoarseLevel_ = -1;
 };
 
 }  // namespace analysis

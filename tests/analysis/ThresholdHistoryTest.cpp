@@ -13,7 +13,6 @@
 #include "SessionFixture.h"
 #include "analysis/Denoise.h"
 #include "analysis/ThresholdHistory.h"
-#include "analysis/WaveletTransform.h"
 
 namespace analysis {
 namespace {
@@ -185,44 +184,6 @@ TEST_F(SessionTest, ApplyToAllLevelsGivesTheBatchResultAndIsOneStep) {
             EXPECT_TRUE(SameBits(Buffer(), applied));
             session_.Reconstruct();
             EXPECT_TRUE(SameBits(Buffer(), batch.signal)) << static_cast<int>(rule) << static_cast<int>(shrink);
-        }
-    }
-}
-
-// The preview against the obvious reference, the whole inverse of a copy cut
-// at t: every item of decompositions of every depth, thresholds on and
-// between the coefficients, and a step done and undone between previews (the
-// part the preview keeps must follow the buffer).
-TEST_F(SessionTest, PreviewIsTheWholeInverseOfTheCutBitForBit) {
-    std::mt19937_64 random(11);
-    std::normal_distribution<double> noise(0.0, 2.0);
-    for (const int32_t j : {3, 4, 7, 9}) {
-        std::vector<double> values = Ramp(SamplesOfOrder(j), 3.0);
-        for (double& v : values) v = std::round((v + noise(random)) * 8) / 8;
-        LoadValues(values);
-        for (int32_t levels = 1; levels <= j; levels += 1 + j / 4) {
-            session_.Decompose(levels - 1);
-            for (int32_t item = 0; item <= levels; ++item) {
-                session_.SelectViewLevel(item);
-                const LevelGeometry level =
-                    item < levels ? LevelGeometry::Details(j, item + 1) : LevelGeometry::Approximation(j, levels);
-                for (int round = 0; round < 3; ++round) {
-                    if (round == 1) {  // the approximation, which every preview reads, all zero
-                        session_.SelectViewLevel(levels);
-                        session_.ApplyThreshold(levels, "1e9");
-                        session_.SelectViewLevel(item);
-                    }
-                    if (round == 2) session_.Undo();
-                    const double t =
-                        round == 0 ? 0.0 : std::fabs(session_.Samples()->Data()[level.first]) + 0.5 * round;
-                    std::vector<double> expected = Buffer();
-                    ShrinkInPlace(expected.data() + level.first, level.stride, level.count, t, Shrink::Hard);
-                    InverseTransform(expected.data(), j, levels);
-                    std::vector<double> preview(expected.size());
-                    session_.PreviewThreshold(t, preview.data());
-                    ASSERT_TRUE(SameBits(preview, expected)) << j << " " << levels << " " << item << " " << round;
-                }
-            }
         }
     }
 }
