@@ -145,10 +145,23 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
     if (view_.Count() > 0 && view_.Buffer() == samples_.get()) {
         const std::string item = viewedLevel_ > levels_ ? "Approximation" : "Level " + fw::IntToStr(viewedLevel_);
         const LevelGeometry level{view_.Position(0), view_.Stride(), view_.Count()};
-        history_.Record(samples_->Data(), "Thresholding " + item, {{level, threshold_, Shrink::Hard}});
+        CutKept("Thresholding " + item, {{level, threshold_, Shrink::Hard}}, false);
+    } else {
+        HardThreshold(view_, threshold_);
     }
-    HardThreshold(view_, threshold_);
     ShowChangedCoefficients();
+}
+
+std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vector<LevelCut> cuts, bool measure) {
+    try {
+        return history_.Cut(samples_->Data(), std::move(name), std::move(cuts), measure);
+    } catch (...) {
+        // The cuts are done, only no longer undoable: the history starts
+        // again from this buffer.
+        ForgetHistory();
+        ShowChangedCoefficients();
+        throw;
+    }
 }
 
 void AnalysisSession::Undo() {
@@ -172,19 +185,23 @@ void AnalysisSession::ShowChangedCoefficients() {
 std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions options) {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     options.levels = levels_;
-    // The rules' thresholds first, from the decomposition as it was made;
-    // then the shrinking runs Denoise's own code with them.
+    // The rules' thresholds, from the decomposition as it was made, as
+    // Denoise chooses them; the cuts shrink as Denoise shrinks, so the
+    // coefficients are the batch's bit for bit.
     const LevelChoice choice = ChooseThresholds(options);
-    options.itemThresholds.assign(static_cast<std::size_t>(levels_) + 1, std::nullopt);
     std::vector<LevelCut> cuts;
     for (int32_t k = 1; k <= levels_; ++k) {
-        const double t = choice.thresholds[static_cast<std::size_t>(k) - 1];
-        options.itemThresholds[static_cast<std::size_t>(k) - 1] = t;
-        cuts.push_back({LevelGeometry::Details(j_, k), t, options.shrink});
+        cuts.push_back(
+            {LevelGeometry::Details(j_, k), choice.thresholds[static_cast<std::size_t>(k) - 1], options.shrink});
     }
-    double* y = samples_->Data();
-    history_.Record(y, "Apply to All Levels", std::move(cuts));
-    std::vector<LevelReport> reports = ShrinkDecomposition(y, j_, options, choice);
+    const std::vector<ShrinkOutcome> outcomes = CutKept("Apply to All Levels", cuts, true);
+    std::vector<LevelReport> reports;
+    for (std::size_t k = 0; k < cuts.size(); ++k) {
+        const ShrinkOutcome& outcome = outcomes[k];
+        const double kept = outcome.energyBefore > 0 ? outcome.energyAfter / outcome.energyBefore : 1.0;
+        reports.push_back({static_cast<int32_t>(k) + 1, choice.sigmas[k], cuts[k].threshold, outcome.zeroed,
+                           cuts[k].level.count, kept});
+    }
     ShowChangedCoefficients();
     return reports;
 }

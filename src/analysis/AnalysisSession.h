@@ -107,6 +107,9 @@ private:
     // for it and done again afterwards, which gives the same bits.
     template <typename Read>
     void ReadDecomposed(Read read);
+    // Runs the cuts as one step of the history; should the history fail to
+    // keep it, the step is done all the same and the history forgotten.
+    std::vector<ShrinkOutcome> CutKept(std::string name, std::vector<LevelCut> cuts, bool measure);
     // The view and the mean readout after the buffer's coefficients changed.
     void ShowChangedCoefficients();
 

@@ -4,8 +4,11 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <utility>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/LargeBlock.h"
 
 namespace analysis {
 namespace {
@@ -20,11 +23,6 @@ double Shrunk(double c, const LevelCut& cut) {
     return cut.shrink == Shrink::Hard ? HardShrink(c, cut.threshold) : SoftShrink(c, cut.threshold);
 }
 
-// A change is any change of bits: a negative zero that becomes +0.0 counts.
-bool Changes(double c, const LevelCut& cut) {
-    return std::bit_cast<uint64_t>(Shrunk(c, cut)) != std::bit_cast<uint64_t>(c);
-}
-
 // The cut of a step that covers position p; every step's cuts cover
 // distinct levels.
 const LevelCut& CutAt(std::span<const LevelCut> cuts, std::size_t p) {
@@ -34,6 +32,17 @@ const LevelCut& CutAt(std::span<const LevelCut> cuts, std::size_t p) {
             return cut;
     }
     return cuts.front();
+}
+
+// Positions are visited in blocks of this many (32 KiB), every cut's
+// coefficients in a block while it sits in the cache: level by level, each of
+// the finest levels alone would sweep every cache line of the buffer.
+constexpr std::size_t kBlockPositions = std::size_t{1} << 12;
+
+// The first coefficient of level l at position p or beyond; l.count if none.
+int32_t FirstIndexFrom(const LevelGeometry& l, std::size_t p) {
+    const std::size_t i = p <= l.first ? 0 : (p - l.first + l.stride - 1) / l.stride;
+    return static_cast<int32_t>(std::min(i, static_cast<std::size_t>(l.count)));
 }
 
 [[noreturn]] void FileFailed() {
@@ -51,84 +60,163 @@ void ApplyCuts(double* buffer, std::span<const LevelCut> cuts) {
 ThresholdHistory::ThresholdHistory() = default;
 ThresholdHistory::~ThresholdHistory() = default;
 
+void HistoryBlockFree::operator()(void* block) const noexcept { fw::FreeBlock(block, bytes); }
+
+template <typename T>
+ThresholdHistory::Block<T> ThresholdHistory::AllocateArray(std::size_t count) {
+    const std::size_t bytes = std::max<std::size_t>(count, 1) * sizeof(T);
+    return Block<T>(static_cast<T*>(fw::AllocateBlock(bytes)), HistoryBlockFree{bytes});
+}
+
 void ThresholdHistory::Clear(std::size_t memoryBudget) {
     steps_.clear();
     done_ = 0;
     memoryBudget_ = memoryBudget;
-    memoryBytes_ = 0;
+    memoryTop_ = 0;
     fileEnd_ = 0;
+    // The block stays for a budget of the same size: the next decomposition
+    // of the same signal reuses its pages.
+    if (memoryBudget / kChangeBytes != memoryCapacity_) {
+        memoryPositions_.reset();
+        memoryValues_.reset();
+        memoryCapacity_ = 0;
+    }
 }
 
 void ThresholdHistory::DropUndone() {
     while (steps_.size() > done_) {
         const Step& last = steps_.back();
-        memoryBytes_ -= last.positions.size() * kChangeBytes;
+        memoryTop_ = last.memoryFirst;
         fileEnd_ = last.fileCount > 0 ? last.fileOffset : fileEnd_;
         steps_.pop_back();
     }
 }
 
-void ThresholdHistory::Record(const double* buffer, std::string name, std::vector<LevelCut> cuts) {
+std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string name, std::vector<LevelCut> cuts,
+                                                 bool measure) {
     DropUndone();
-    // Room for as many changes as the memory left allows, or the cuts could
-    // make; pages reserved and never written cost no memory.
-    std::size_t most = 0;
-    for (const LevelCut& cut : cuts) most += static_cast<std::size_t>(cut.level.count);
-    const std::size_t room = (memoryBudget_ - std::min(memoryBudget_, memoryBytes_)) / kChangeBytes;
-    const std::size_t inMemory = std::min(most, room);
-    Step step;
-    step.positions.reserve(inMemory);
-    step.values.reserve(inMemory);
-    step.fileOffset = fileEnd_;
-    // Each coefficient is written to the chunk and kept there only when it
-    // changes, without a branch: whether a coefficient changes is as good as
-    // random, and a mispredicted branch costs more than the store.
-    std::vector<uint32_t> chunkPositions(kChunk);
-    std::vector<double> chunkValues(kChunk);
-    std::size_t held = 0;
-    // What goes to the file goes in full chunks (see kChunk), whatever part
-    // of a gathered chunk the memory took.
-    std::vector<uint32_t> filePositions;
-    std::vector<double> fileValues;
-    const auto writeFile = [&] {
-        Spill(filePositions, fileValues);
-        step.fileCount += filePositions.size();
-        filePositions.clear();
-        fileValues.clear();
-    };
-    const auto flush = [&] {
-        const std::size_t toMemory = std::min(held, inMemory - step.positions.size());
-        step.positions.insert(step.positions.end(), chunkPositions.begin(),
-                              chunkPositions.begin() + static_cast<std::ptrdiff_t>(toMemory));
-        step.values.insert(step.values.end(), chunkValues.begin(),
-                           chunkValues.begin() + static_cast<std::ptrdiff_t>(toMemory));
-        for (std::size_t k = toMemory; k < held; ++k) {
-            filePositions.push_back(chunkPositions[k]);
-            fileValues.push_back(chunkValues[k]);
-            if (filePositions.size() == kChunk) writeFile();
-        }
-        held = 0;
-    };
+    std::size_t end = 0;  // past the last position a cut reaches
     for (const LevelCut& cut : cuts) {
-        const double* c = buffer + cut.level.first;
-        for (int32_t i = 0; i < cut.level.count; ++i, c += cut.level.stride) {
-            chunkPositions[held] = static_cast<uint32_t>(cut.level.Position(i));
-            chunkValues[held] = *c;
-            held += Changes(*c, cut);
-            if (held == kChunk) flush();
+        if (cut.level.count > 0) end = std::max(end, cut.level.Position(cut.level.count - 1) + 1);
+    }
+    Step step;
+    step.memoryFirst = memoryTop_;
+    step.fileOffset = fileEnd_;
+    // A failure to keep the changes stops the keeping, not the cuts: half a
+    // cut would leave a buffer that neither the step nor its undo describes.
+    std::exception_ptr failure;
+    const auto keep = [&](auto act) {
+        if (failure) return;
+        try {
+            act();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    };
+    keep([&] {
+        if (memoryCapacity_ == 0 && memoryBudget_ >= kChangeBytes) {
+            memoryPositions_ = AllocateArray<uint32_t>(memoryBudget_ / kChangeBytes);
+            memoryValues_ = AllocateArray<double>(memoryBudget_ / kChangeBytes);
+            memoryCapacity_ = memoryBudget_ / kChangeBytes;
+        }
+        chunkPositions_.resize(kChunk);
+        chunkValues_.resize(kChunk);
+    });
+    std::size_t held = 0;
+    const auto writeFile = [&] {
+        Spill(filePositions_, fileValues_);
+        step.fileCount += filePositions_.size();
+        filePositions_.clear();
+        fileValues_.clear();
+    };
+    // The memory takes what it has room for, the file the rest, in full
+    // chunks (see kChunk).
+    const auto flush = [&] {
+        const std::size_t gathered = std::exchange(held, 0);
+        keep([&] {
+            const std::size_t toMemory = std::min(gathered, memoryCapacity_ - memoryTop_);
+            if (toMemory > 0) {
+                std::copy_n(chunkPositions_.data(), toMemory, memoryPositions_.get() + memoryTop_);
+                std::copy_n(chunkValues_.data(), toMemory, memoryValues_.get() + memoryTop_);
+                memoryTop_ += toMemory;
+            }
+            if (toMemory == 0 && gathered == kChunk && filePositions_.empty()) {
+                // Past the memory's room a gathered chunk is a file chunk as it is.
+                Spill({chunkPositions_.data(), kChunk}, {chunkValues_.data(), kChunk});
+                step.fileCount += kChunk;
+                return;
+            }
+            for (std::size_t k = toMemory; k < gathered;) {
+                const std::size_t take = std::min(gathered - k, kChunk - filePositions_.size());
+                filePositions_.insert(filePositions_.end(), chunkPositions_.begin() + static_cast<std::ptrdiff_t>(k),
+                                      chunkPositions_.begin() + static_cast<std::ptrdiff_t>(k + take));
+                fileValues_.insert(fileValues_.end(), chunkValues_.begin() + static_cast<std::ptrdiff_t>(k),
+                                   chunkValues_.begin() + static_cast<std::ptrdiff_t>(k + take));
+                k += take;
+                if (filePositions_.size() == kChunk) writeFile();
+            }
+        });
+    };
+    // Each coefficient is shrunk, measured and written to the chunk, where
+    // it stays only when it changed, without a branch: whether it changes
+    // is as good as random, and a mispredicted branch costs more than the store.
+    std::vector<ShrinkOutcome> outcomes(cuts.size());
+    uint32_t spare = 0;
+    double spareValue = 0;
+    uint32_t* positions = failure ? &spare : chunkPositions_.data();
+    double* values = failure ? &spareValue : chunkValues_.data();
+    const std::size_t chunk = failure ? 1 : kChunk;
+    const auto run = [&](auto shrink, const LevelCut& cut, int32_t from, int32_t to, ShrinkOutcome& outcome) {
+        const std::size_t stride = cut.level.stride;
+        std::size_t position = cut.level.Position(from);
+        // Two lanes of sums, so that the additions keep up with the memory;
+        // measured only when asked, as they still cost a plain cut a third.
+        double before[2] = {0, 0}, after[2] = {0, 0};
+        int64_t zeroed = 0;
+        for (int32_t i = from; i < to; ++i, position += stride) {
+            const double old = buffer[position];
+            const double now = shrink(old, cut.threshold);
+            buffer[position] = now;
+            positions[held] = static_cast<uint32_t>(position);
+            values[held] = old;
+            // Any change of bits: a negative zero that becomes +0.0 counts.
+            held += std::bit_cast<uint64_t>(now) != std::bit_cast<uint64_t>(old);
+            if (measure) {
+                before[i & 1] += old * old;
+                after[i & 1] += now * now;
+                zeroed += now == 0.0;
+            }
+            if (held == chunk) flush();
+        }
+        outcome.energyBefore += before[0] + before[1];
+        outcome.energyAfter += after[0] + after[1];
+        outcome.zeroed += zeroed;
+    };
+    for (std::size_t from = 0; from < end; from += kBlockPositions) {
+        for (std::size_t k = 0; k < cuts.size(); ++k) {
+            const LevelCut& cut = cuts[k];
+            const int32_t lo = FirstIndexFrom(cut.level, from);
+            const int32_t hi = FirstIndexFrom(cut.level, from + kBlockPositions);
+            if (cut.shrink == Shrink::Hard)
+                run([](double c, double t) { return HardShrink(c, t); }, cut, lo, hi, outcomes[k]);
+            else
+                run([](double c, double t) { return SoftShrink(c, t); }, cut, lo, hi, outcomes[k]);
         }
     }
     flush();
-    if (!filePositions.empty()) writeFile();
-    if (step.positions.size() < step.positions.capacity() / 2) {
-        step.positions.shrink_to_fit();
-        step.values.shrink_to_fit();
+    if (!filePositions_.empty()) keep(writeFile);
+    filePositions_.clear();
+    fileValues_.clear();
+    if (failure) {
+        Clear(memoryBudget_);
+        std::rethrow_exception(failure);
     }
+    step.memoryCount = memoryTop_ - step.memoryFirst;
     step.name = std::move(name);
     step.cuts = std::move(cuts);
-    memoryBytes_ += step.positions.size() * kChangeBytes;
     steps_.push_back(std::move(step));
     done_ = steps_.size();
+    return outcomes;
 }
 
 int64_t ThresholdHistory::Spill(std::span<const uint32_t> positions, std::span<const double> values) {
@@ -154,7 +242,8 @@ void ThresholdHistory::Undo(double* buffer) {
     if (!CanUndo()) return;
     const Step& step = steps_[done_ - 1];
     if (step.fileCount > 0) RestoreFromFile(buffer, step);
-    for (std::size_t k = 0; k < step.positions.size(); ++k) buffer[step.positions[k]] = step.values[k];
+    for (std::size_t k = step.memoryFirst; k < step.memoryFirst + step.memoryCount; ++k)
+        buffer[memoryPositions_[k]] = memoryValues_[k];
     --done_;
 }
 
@@ -164,8 +253,9 @@ void ThresholdHistory::RestoreFromFile(double* buffer, const Step& step) {
     // again over what was restored give the same bits; soft ones are not
     // idempotent, so for them the positions restored are kept to shrink again.
     const bool soft = std::ranges::any_of(step.cuts, [](const LevelCut& cut) { return cut.shrink == Shrink::Soft; });
-    std::vector<uint32_t> positions(std::min(kChunk, step.fileCount));
-    std::vector<double> values(positions.size());
+    // A step in the file was cut here, so the chunk is there to read into.
+    uint32_t* positions = chunkPositions_.data();
+    double* values = chunkValues_.data();
     std::vector<uint32_t> restored;
     const auto fail = [&] {
         if (soft) {
@@ -178,13 +268,12 @@ void ThresholdHistory::RestoreFromFile(double* buffer, const Step& step) {
     if (fseeko(file_.get(), step.fileOffset, SEEK_SET) != 0) fail();
     for (std::size_t from = 0; from < step.fileCount; from += kChunk) {
         const std::size_t count = std::min(kChunk, step.fileCount - from);
-        if (std::fread(positions.data(), sizeof(uint32_t), count, file_.get()) != count ||
-            std::fread(values.data(), sizeof(double), count, file_.get()) != count) {
+        if (std::fread(positions, sizeof(uint32_t), count, file_.get()) != count ||
+            std::fread(values, sizeof(double), count, file_.get()) != count) {
             fail();
         }
         for (std::size_t k = 0; k < count; ++k) buffer[positions[k]] = values[k];
-        if (soft)
-            restored.insert(restored.end(), positions.begin(), positions.begin() + static_cast<std::ptrdiff_t>(count));
+        if (soft) restored.insert(restored.end(), positions, positions + count);
     }
 }
 

@@ -43,6 +43,7 @@ public:
     // lines' T, drawn over the others on Chart1 while it is shown; otherwise
     // Chart1 does not list it, so it looks and counts as it always did.
     SeriesPlotSink& Preview() { return plotPreview_; }
+    chart::TFastLineSeries& PreviewLine() { return preview_; }
     const SeriesPlotSink& Preview() const { return plotPreview_; }
     void ShowPreview(bool shown);
     bool PreviewShown() const { return preview_.ParentChart() != nullptr; }

@@ -5,6 +5,16 @@
 namespace app {
 
 void ThresholdPreview::Show(const analysis::AnalysisSession& session, double t) {
+    chart::TFastLineSeries& line = charts_.PreviewLine();
+    if (charts_.PreviewShown() && count_ == session.N() && line.Count() == count_ &&
+        line.YValues().RawData() == samples_.get()) {
+        // The next step of a drag: the series keeps its lists and the
+        // summary its storage, only the values change.
+        session.PreviewThreshold(t, samples_.get());
+        line.SharedValuesRewritten();
+        charts_.ThresholdLines().SetThreshold(t);
+        return;
+    }
     SeriesPlotSink& preview = charts_.Preview();
     // The series lets the samples go first, so they can be written anew.
     preview.Clear();

@@ -57,8 +57,17 @@ TEST(ThresholdHistory, UndoAndRedoGiveEveryEarlierBufferBackBitForBit) {
                     const Shrink shrink = random() % 2 ? Shrink::Soft : Shrink::Hard;
                     cuts.push_back({LevelGeometry::Details(j, k), 0.25 * static_cast<double>(random() % 16), shrink});
                 }
-                history.Record(buffer.data(), "step " + std::to_string(round), cuts);
-                ApplyCuts(buffer.data(), cuts);
+                std::vector<double> cut = buffer;
+                ApplyCuts(cut.data(), cuts);
+                const std::vector<ShrinkOutcome> outcomes =
+                    history.Cut(buffer.data(), "step " + std::to_string(round), cuts, true);
+                ASSERT_TRUE(SameBits(buffer, cut)) << "budget " << budget << ", round " << round;
+                for (std::size_t k = 0; k < cuts.size(); ++k) {
+                    const LevelGeometry& l = cuts[k].level;
+                    int64_t zeros = 0;
+                    for (int32_t i = 0; i < l.count; ++i) zeros += cut[l.Position(i)] == 0.0;
+                    EXPECT_EQ(outcomes[k].zeroed, zeros);
+                }
                 states.resize(++done);
                 states.push_back(buffer);
                 EXPECT_EQ(history.UndoName(), "step " + std::to_string(round));

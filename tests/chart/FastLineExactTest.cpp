@@ -7,6 +7,7 @@
 #include <QImage>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <cmath>
 #include <random>
 #include <string>
@@ -98,6 +99,16 @@ TEST_F(FastLineExactTest, TheReductionDrawsTheWalksPixels) {
                 series.AddXY(x, y);
                 x += rng() % 2000 == 0 ? 5000.0 : rng() % 4 == 0 ? 0.0 : 1.0;
             }
+        } else if (c % 4 == 1) {
+            // A shared block drawn once, then rewritten in place with these
+            // values: the summary must follow the new ones.
+            std::shared_ptr<double[]> block(new double[static_cast<std::size_t>(n)]);
+            const std::vector<double> before = Generate((shape + 1) % ShapeCount, n, rng);
+            std::copy(before.begin(), before.end(), block.get());
+            series.AddArrayShared(block, n - 1);
+            Paint();
+            std::copy(ys.begin(), ys.end(), block.get());
+            series.SharedValuesRewritten();
         } else {
             series.AddArray(ys.data(), n - 1);
         }
@@ -238,6 +249,14 @@ TEST(FastLineSummary, StaysTrueThroughEveryDataChange) {
     ExpectSummaryTrue(s, rng, "a value set through the list");
     s.Clear();
     ExpectSummaryTrue(s, rng, "Clear");
+    std::shared_ptr<double[]> block(new double[values.size()]);
+    std::copy(values.begin(), values.end(), block.get());
+    s.AddArrayShared(block, static_cast<int32_t>(values.size() - 1));
+    ExpectSummaryTrue(s, rng, "AddArrayShared");
+    for (std::size_t i = 0; i < values.size(); i += 1 + rng() % 64) block[i] = -values[i] * 3;
+    s.SharedValuesRewritten();
+    ExpectSummaryTrue(s, rng, "a shared block rewritten in place");
+    s.Clear();
     s.AddArray(values.data(), 999);
     ExpectSummaryTrue(s, rng, "AddArray after Clear");
 }

@@ -167,6 +167,9 @@ public:
     bool IsSequence() const { return sequence_; }
     // Whether the list reads its values from an adopted block.
     bool IsShared() const { return shared_ != nullptr; }
+    // The adopted block's values changed (its maker rewrote them): every
+    // statistic and summary of them is worked out again.
+    void SharedValuesRewritten() { Changed(); }
     // Storage a Clear kept for a refill of about the same size goes back to
     // the system, and pages beyond the values are released. For the owner
     // to call once a burst of changes is over (before its chart paints).

@@ -54,7 +54,9 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
     const double* data = list.RawData();
     int64_t validBelow = count_;
     if (list.EditCount() != editCount_ || n < count_) {
-        std::vector<std::vector<TValueBounds>>().swap(levels_);
+        // Values rewritten in place are summarised again over the same
+        // storage; any other change starts afresh.
+        if (n != count_ || data != data_) std::vector<std::vector<TValueBounds>>().swap(levels_);
         validBelow = 0;
         allFinite_ = true;
         nonDecreasing_ = true;

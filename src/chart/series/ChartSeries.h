@@ -150,6 +150,10 @@ public:
     // AddArray(values.get(), highIndex), where an empty series without add
     // events keeps the block as its Y values instead of copying them.
     int32_t AddArrayShared(std::shared_ptr<const double[]> values, int32_t highIndex);
+    // The block a shared add kept was rewritten in place by its maker, its
+    // length unchanged: the series draws the new values, without the Clear
+    // and the add that would set up every list again.
+    void SharedValuesRewritten();
     // AddY(values[k * stride], label, color) for k = 0 ... count - 1. Points
     // that need nothing stored but their Y value (no add events, X going on
     // after the last point, the colour and label every point has) are

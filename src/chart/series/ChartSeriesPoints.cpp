@@ -113,6 +113,12 @@ int32_t TChartSeries::AddArrayShared(std::shared_ptr<const double[]> values, int
     return n;
 }
 
+void TChartSeries::SharedValuesRewritten() {
+    yValues_->SharedValuesRewritten();
+    NotifyValue(veModify, 0);
+    Repaint();
+}
+
 void TChartSeries::AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
                          fw::TColor color) {
     int32_t k = 0;
