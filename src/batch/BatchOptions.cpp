@@ -10,6 +10,7 @@
 #include "analysis/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
+#include "import/ImportChoiceNames.h"
 
 namespace batch {
 namespace {
@@ -138,8 +139,7 @@ private:
             if (const auto text = Value(name, attached)) PlotLevel(*text);
         } else if (name == "--decimal-comma") {
             if (attached) return Fail("option " + name + " takes no value");
-            options.import.text.decimalComma = true;
-            options.importOptions = true;
+            ImportOption(name, "true");
         } else if (IsImportOption(name)) {
             if (const auto text = Value(name, attached)) ImportOption(name, *text);
         } else {
@@ -153,32 +153,10 @@ private:
     }
 
     void ImportOption(const std::string& name, const std::string& text) {
-        importer::ImportChoices& choices = result_.options.import;
         result_.options.importOptions = true;
         if (text.empty()) return Fail("option " + name + " needs a value");
-        if (name == "--column") {
-            choices.text.column = text;
-        } else if (name == "--delimiter") {
-            choices.text.delimiter = importer::DelimiterNamed(text);
-            if (!choices.text.delimiter) Fail("--delimiter: '" + text + "' is not , ; tab or space");
-        } else if (name == "--skip-lines") {
-            const std::optional<int32_t> lines = text == "0" ? 0 : PositiveInteger(text);
-            if (!lines) return Fail("--skip-lines: '" + text + "' is not a number of lines");
-            choices.text.skipLines = lines;
-        } else if (name == "--channel") {
-            if (text != "mean" && !PositiveInteger(text))
-                return Fail("--channel: '" + text + "' is not a channel from 1 or mean");
-            choices.channel = text;
-        } else if (name == "--variable") {
-            choices.variable = text;
-        } else if (name == "--extend") {
-            const std::optional<importer::Extension> extension = importer::ExtensionNamed(text);
-            if (!extension) return Fail("--extend: '" + text + "' is not reflect, repeat or zero");
-            choices.extension = *extension;
-        } else {
-            choices.kind = importer::SourceKindNamed(text);
-            if (!choices.kind) Fail("--format: '" + text + "' is not text, csv, audio, mat or npy");
-        }
+        const std::string why = importer::SetChoice(result_.options.import, name.substr(2), text);
+        if (!why.empty()) Fail(name + ": " + why);
     }
 
     void Rule(const std::string& text) {
@@ -293,9 +271,6 @@ private:
         if (!options.saveRecipe.empty() && options.inputs.size() > 1) {
             return Fail("--save-recipe FILE records one input; " + std::to_string(options.inputs.size()) +
                         " are given");
-        }
-        if (!options.saveRecipe.empty() && Imports(options, options.inputs[0])) {
-            return Fail("--save-recipe FILE records a sample file; the recipe of an import is not made yet");
         }
         if (options.allLevelsThreshold && (options.rule || options.autoDenoise)) {
             const std::string other = options.universal ? "--universal" : options.rule ? "--rule" : "--auto";

@@ -9,7 +9,7 @@ recipe::Recipe RecordRun(const RunRecord& run) {
     recipe::Recipe r;
     r.program = recipe::ProgramVersion();
     const recipe::FileDigest input = recipe::DigestFile(run.input);
-    r.input = {run.input, input.size, input.sha256, {}};
+    r.input = {run.input, input.size, input.sha256, run.import};
     r.count = run.countText;
     r.steps = run.steps;
     const std::size_t beforeReconstruct = r.steps.size() - 1;
@@ -22,8 +22,7 @@ recipe::Recipe RecordRun(const RunRecord& run) {
                                                           : recipe::DigestFile(run.resultFile).sha256;
     r.outputs.push_back(
         {recipe::OutputKind::Result, run.resultFile.empty() ? "-" : run.resultFile, 0, r.steps.size(), resultHash});
-    r.outputs.push_back({recipe::OutputKind::Buffer, "", 0, r.steps.size(),
-                         recipe::Sha256Hex(run.result->data(), run.result->size() * sizeof(double))});
+    r.outputs.push_back({recipe::OutputKind::Buffer, "", 0, r.steps.size(), run.bufferSha256});
     return r;
 }
 

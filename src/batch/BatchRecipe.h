@@ -2,6 +2,7 @@
 // The recipe of what the batch did with one input (--save-recipe).
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@ struct RunRecord {
     std::vector<recipe::Step> steps;
     std::string resultFile;  // empty: standard output
     const std::vector<double>* result = nullptr;
+    std::string bufferSha256;  // of the session's buffer, the whole grid
     // Before the Reconstruct: each view item's file, in item order.
     std::vector<std::string> coefficientFiles;
+    std::map<std::string, std::string> import;  // an import's choices by name; empty for a sample file
 };
 
 // The recipe of a finished run: hashes the input and each file written (a

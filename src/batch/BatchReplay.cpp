@@ -29,9 +29,6 @@ std::string Message(const std::exception& error) {
 
 // Why the recipe cannot run on input, and the exit code; empty when it can.
 std::pair<std::string, int> InputProblem(const recipe::Recipe& r, const std::string& input, bool own) {
-    if (!r.input.import.empty()) {
-        return {"input.import: this program reads sample files only, with no import choices", kExitBadArguments};
-    }
     for (const recipe::Output& output : r.outputs) {
         if (output.kind != recipe::OutputKind::Buffer && output.file != "-" && SameFile(output.file, input)) {
             return {"the output " + Quoted(output.file) + " is the input " + Quoted(input) + ", which it would replace",

@@ -28,7 +28,9 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
 #include "import/GridExtension.h"
+#include "import/ImportChoiceNames.h"
 #include "import/SignalImport.h"
+#include "recipe/Sha256.h"
 #include "recipe/RecipeJson.h"
 
 namespace batch {
@@ -45,9 +47,8 @@ struct InputPlan {
     std::string output;           // empty: standard output
     std::string coefficientsDir;  // empty: no coefficient files
     // An imported input: its samples extended to the grid of size.N, of
-    // which the first signalSamples are the signal; empty for a sample file.
-    importer::Samples grid;
-    int32_t signalSamples = 0;
+    // which the first grid.n are the signal; empty for a sample file.
+    importer::GridSignal grid;
     std::string source;  // what was imported, for the log
 };
 
@@ -67,9 +68,9 @@ void PlanImport(const BatchOptions& options, InputPlan& plan) {
     }
     try {
         const importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
-        plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
-        plan.grid = importer::ExtendToGrid(signal.samples, plan.size.N, options.import.extension);
-        plan.signalSamples = static_cast<int32_t>(signal.samples.size());
+        plan.grid = importer::OnGrid(signal.samples, options.import.extension);
+        plan.size = plan.grid.size;
+        plan.countText = fw::IntToStr(plan.size.N);
         plan.source = signal.Describe();
     } catch (const fw::Exception& error) {
         plan.unreadable = error.Message();
@@ -258,10 +259,10 @@ public:
 
     int Run() {
         try {
-            if (plan_.grid.empty()) {
+            if (!Imported()) {
                 session_.Load(plan_.countText, plan_.input);
             } else {
-                session_.LoadSignal(plan_.grid.data(), plan_.grid.size(), plan_.signalSamples);
+                session_.LoadSignal(plan_.grid.samples.data(), plan_.grid.samples.size(), plan_.grid.n);
                 errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
                         << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
             }
@@ -294,12 +295,15 @@ private:
         } else {
             ThresholdAsTheWindow(result);
         }
+        const bool recording = !options_.saveRecipe.empty() || !options_.plotFile.empty();
+        // The recipe's buffer is the session's, the whole grid.
+        const std::string bufferSha =
+            recording ? recipe::Sha256Hex(result.reconstruction.data(), result.reconstruction.size() * sizeof(double))
+                      : "";
         // An imported signal's result is the signal, not its extension.
-        if (plan_.signalSamples > 0) result.reconstruction.resize(static_cast<std::size_t>(plan_.signalSamples));
+        if (Imported()) result.reconstruction.resize(static_cast<std::size_t>(plan_.grid.n));
         WriteFiles(result);
-        // An imported input's choices are not recorded yet: its picture carries no recipe.
-        const bool imported = plan_.signalSamples > 0;
-        if (!imported && (!options_.saveRecipe.empty() || !options_.plotFile.empty())) RecordRecipe(result);
+        if (recording) RecordRecipe(result, bufferSha);
         if (results_.empty()) return;
         result.input = plan_.input;
         result.n = session_.N();
@@ -325,12 +329,15 @@ private:
     }
 
     // After the files: the recipe holds their hashes, and the picture the recipe.
-    void RecordRecipe(InputResult& result) {
-        RunRecord run{plan_.input,  plan_.countText,        steps_,
-                      plan_.output, &result.reconstruction, CoefficientFiles(plan_)};
+    void RecordRecipe(InputResult& result, const std::string& bufferSha) {
+        RunRecord run{plan_.input, plan_.countText,         steps_, plan_.output, &result.reconstruction,
+                      bufferSha,   CoefficientFiles(plan_), {}};
+        if (Imported()) run.import = importer::ChoiceTexts(options_.import, plan_.input);
         result.recipe = recipe::WriteRecipe(RecordRun(run));
         if (!options_.saveRecipe.empty()) fw::ReplaceFileWith(options_.saveRecipe, result.recipe);
     }
+
+    bool Imported() const { return plan_.grid.n > 0; }
 
     // The window's own operations, so that the numbers are the window's.
     void ThresholdAsTheWindow(InputResult& result) {

@@ -51,4 +51,12 @@ Samples ExtendToGrid(const Samples& samples, int32_t N, Extension extension) {
     return grid;
 }
 
+GridSignal OnGrid(const Samples& signal, Extension extension) {
+    GridSignal grid;
+    grid.size = GridFor(static_cast<int64_t>(signal.size()));
+    grid.samples = ExtendToGrid(signal, grid.size.N, extension);
+    grid.n = static_cast<int32_t>(signal.size());
+    return grid;
+}
+
 }  // namespace importer

@@ -30,4 +30,14 @@ analysis::SignalSize GridFor(int64_t n);
 // The n samples (n >= 1) followed by N - n made by `extension`.
 Samples ExtendToGrid(const Samples& samples, int32_t N, Extension extension);
 
+// An imported signal on its grid, as the session loads it (LoadSignal of
+// samples, with n of them the signal's): one way for the window, the batch
+// and a recipe's replay.
+struct GridSignal {
+    analysis::SignalSize size{};
+    Samples samples;
+    int32_t n = 0;
+};
+GridSignal OnGrid(const Samples& signal, Extension extension);
+
 }  // namespace importer

@@ -52,9 +52,6 @@ py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::fil
     } catch (const analysis::EFileError& error) {
         RaiseOSError(error.Message());
     }
-    if (!r.input.import.empty()) {
-        throw py::value_error("input.import: replay reads sample files only, with no import choices");
-    }
     const std::string input = inputPath ? inputPath->string() : r.input.name;
     KeptWarnings controls;
     recipe::PrivateSession session(controls);
@@ -111,13 +108,15 @@ Parameters
 recipe_path : str or os.PathLike
     A recipe file (JSON), or a PNG, SVG or PDF picture that carries one.
 input : str or os.PathLike, optional
-    A sample file to replay the recipe on instead of the recipe's own input.
+    A file to replay the recipe on instead of the recipe's own input: a
+    sample file, or for a recipe of an import, one imported with its choices.
     Without it the recipe's input must have the recorded size and SHA-256.
 
 Returns
 -------
 signal : numpy.ndarray
-    The 2**J + 1 samples (float64) the recipe's steps end with.
+    The 2**J + 1 samples (float64) the recipe's steps end with (an import's
+    whole grid).
 outputs : list of dict
     One per recorded output, in the recipe's order: ``kind`` ("buffer",
     "result", "coefficients" or "signal"), ``file`` (None for the buffer),

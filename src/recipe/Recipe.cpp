@@ -7,6 +7,7 @@
 #include "analysis/DenoiseNames.h"
 #include "analysis/DyadicSignal.h"
 #include "framework/core/Conversions.h"
+#include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
 
@@ -39,6 +40,7 @@ public:
         }
         if (recipe_.input.name.empty()) Fail("input.file", "no file is named");
         if (!IsSha256Hex(recipe_.input.sha256)) Fail("input.sha256", "not 64 lower-case hexadecimal digits");
+        ImportChoicesOf(recipe_.input.import);
         try {
             j_ = analysis::NormaliseCount(fw::StrToInt(recipe_.count)).J;
         } catch (const fw::Exception& error) {

@@ -30,8 +30,9 @@ struct InputFile {
     std::string name;  // as given to the load
     uint64_t size = 0;
     std::string sha256;
-    // The choices of an import (column, format, ...), by name; empty for a
-    // sample file.
+    // The choices of an import by the batch's option names ("format",
+    // "column", ..., "extend"; import/ImportChoiceNames.h), "format" always;
+    // empty for a sample file.
     std::map<std::string, std::string> import;
     bool operator==(const InputFile&) const = default;
 };
@@ -99,7 +100,7 @@ struct Recipe {
     int32_t version = kFormatVersion;
     std::string program;  // the program and version that made it
     InputFile input;
-    std::string count;  // the count text the load was given
+    std::string count;  // the count text the load was given; an import's grid N
     std::vector<Step> steps;
     std::vector<Output> outputs;
     bool operator==(const Recipe&) const = default;

@@ -5,6 +5,7 @@
 #include "analysis/LevelGeometry.h"
 #include "analysis/SampleWriter.h"
 #include "framework/core/Conversions.h"
+#include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
 
@@ -67,13 +68,14 @@ bool RecipeReplay::EndsInSession() const {
 }
 
 void RecipeReplay::Load(const std::string& fileName, const analysis::ReadProgress& progress) {
-    session_.Load(recipe_.count, fileName, progress);
+    if (recipe_.input.import.empty()) return session_.Load(recipe_.count, fileName, progress);
+    LoadImport(session_, fileName, recipe_.input.import, recipe_.count, progress);
 }
 
 std::vector<std::string> RecipeReplay::Run() {
     const bool savesSignal = std::any_of(recipe_.outputs.begin(), recipe_.outputs.end(),
                                          [](const Output& output) { return output.kind == OutputKind::Signal; });
-    if (savesSignal) signal_ = analysis::FormatSamples(Buffer());
+    if (savesSignal) signal_ = analysis::FormatSamples(SignalPart(Buffer()));
     std::vector<std::string> contents(recipe_.outputs.size());
     for (done_ = 0;; ++done_) {
         for (std::size_t i = 0; i < recipe_.outputs.size(); ++i) {
@@ -87,6 +89,10 @@ std::vector<std::string> RecipeReplay::Run() {
 std::span<const double> RecipeReplay::Buffer() const {
     if (denoisedStands_) return denoised_;
     return {session_.Samples()->Data(), static_cast<std::size_t>(session_.N())};
+}
+
+std::span<const double> RecipeReplay::SignalPart(std::span<const double> samples) const {
+    return samples.first(std::min(samples.size(), static_cast<std::size_t>(session_.SignalSamples())));
 }
 
 void RecipeReplay::RunStep(std::size_t index) {
@@ -135,7 +141,7 @@ std::string RecipeReplay::Take(const Output& output) const {
         const std::span<const double> buffer = Buffer();
         return std::string(reinterpret_cast<const char*>(buffer.data()), buffer.size_bytes());
     }
-    case OutputKind::Result: return analysis::FormatSamples(Buffer(), output.file);
+    case OutputKind::Result: return analysis::FormatSamples(SignalPart(Buffer()), output.file);
     case OutputKind::Signal: return signal_;
     case OutputKind::Coefficients: {
         const auto item = static_cast<std::size_t>(output.item);

@@ -39,7 +39,8 @@ public:
     // or thresholds the approximation, which no state of the session reaches.
     bool EndsInSession() const;
 
-    // The recipe's load of fileName (its own input or one given instead).
+    // The recipe's load of fileName (its own input or one given instead): a
+    // sample file's with the count, or the import its choices name.
     void Load(const std::string& fileName, const analysis::ReadProgress& progress = {});
     // Runs every step; returns each output's bytes (the buffer's: its doubles).
     std::vector<std::string> Run();
@@ -50,6 +51,9 @@ public:
 
 private:
     void RunStep(std::size_t index);
+    // The signal's own samples of a whole grid: an import's n, as a result or
+    // signal of it is saved.
+    std::span<const double> SignalPart(std::span<const double> samples) const;
     std::string Take(const Output& output) const;
 
     const Recipe& recipe_;

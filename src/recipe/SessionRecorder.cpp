@@ -13,11 +13,13 @@ void SessionRecorder::SignalReplaced() {
     outputs_.clear();
 }
 
-void SessionRecorder::Loaded(const std::string& fileName, const std::string& countText) {
+void SessionRecorder::Loaded(const std::string& fileName, const std::string& countText,
+                             std::map<std::string, std::string> import) {
     SignalReplaced();
     recordable_ = true;
     input_ = fileName;
     count_ = countText;
+    import_ = std::move(import);
 }
 
 void SessionRecorder::Did(Step step) {
@@ -51,12 +53,12 @@ void SessionRecorder::Replayed(const Recipe& recipe, std::size_t steps) {
 Recipe SessionRecorder::RecipeOf(const analysis::AnalysisSession& session) const {
     if (!session.Samples()) throw RecipeError("Load a signal first: a recipe starts with the load of a sample file");
     if (!recordable_) {
-        throw RecipeError("This signal was imported, and a recipe records signals loaded from sample files only");
+        throw RecipeError("This signal's load did not finish, and a recipe starts with a finished load");
     }
     Recipe r;
     r.program = ProgramVersion();
     const FileDigest input = DigestFile(input_);
-    r.input = {input_, input.size, input.sha256, {}};
+    r.input = {input_, input.size, input.sha256, import_};
     r.count = count_;
     r.steps = steps_;
     r.outputs = outputs_;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ public:
     // The session took a new signal; until Loaded names its file, it is not
     // one a recipe can name (an import, or a load that has not finished).
     void SignalReplaced();
-    // The signal came from fileName, loaded with the count text: starts over.
-    void Loaded(const std::string& fileName, const std::string& countText);
+    // The signal came from fileName, loaded with the count text (an
+    // import: its grid N, and its choices by name): starts over.
+    void Loaded(const std::string& fileName, const std::string& countText,
+                std::map<std::string, std::string> import = {});
     // A step the session has done; forgets the steps undone.
     void Did(Step step);
     // The session undid, or redid, its last thresholding step.
@@ -33,10 +36,10 @@ public:
     // A replay of recipe's first `steps` steps on the signal loaded last.
     void Replayed(const Recipe& recipe, std::size_t steps);
 
-    // Whether the signal came from a sample file, so that RecipeOf can name it.
+    // Whether the signal's file is known, so that RecipeOf can name it.
     bool Recordable() const { return recordable_; }
     // The recipe of the session's buffer: hashes the input file and the
-    // buffer. Throws RecipeError for a signal that came from no sample file,
+    // buffer. Throws RecipeError for a signal whose load is not known,
     // analysis::EFileError when the input cannot be read.
     Recipe RecipeOf(const analysis::AnalysisSession& session) const;
 
@@ -46,6 +49,7 @@ private:
     bool recordable_ = false;
     std::string input_;
     std::string count_;
+    std::map<std::string, std::string> import_;
     std::vector<Step> steps_;
     std::vector<Step> undone_;  // the steps undone, the last undone at the back
     std::vector<Output> outputs_;

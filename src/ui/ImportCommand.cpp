@@ -1,6 +1,7 @@
 #include "ui/ImportCommand.h"
 
 #include "import/GridExtension.h"
+#include "import/ImportChoiceNames.h"
 #include "import/SignalImport.h"
 #include "ui/ImportDialog.h"
 #include "ui/LoadProgress.h"
@@ -8,8 +9,9 @@
 namespace ui {
 
 ImportCommand::ImportCommand(QWidget& window, fw::DialogService& dialogs, app::ProgramCharts& charts,
-                             analysis::AnalysisSession& session, ResultOutput& output)
-    : window_(window), charts_(charts), session_(session), output_(output), openDialog_(dialogs) {
+                             analysis::AnalysisSession& session, ResultOutput& output,
+                             recipe::SessionRecorder& recorder)
+    : window_(window), charts_(charts), session_(session), output_(output), recorder_(recorder), openDialog_(dialogs) {
     openDialog_.SetFilter(std::string(kImportDialogFilter));
 }
 
@@ -21,24 +23,31 @@ void ImportCommand::ImportFile(const std::string& fileName, int64_t dialogBytes)
     openDialog_.SetFileName(fileName);
     ImportDialog dialog(window_, fileName);
     if (dialog.exec() != QDialog::Accepted) return;
-    const importer::ImportChoices choices = dialog.Choices();
-    std::optional<importer::ImportedSignal> signal = dialog.TakeSignal();
+    Import(fileName, dialog.Choices(), dialog.TakeSignal(), dialogBytes);
+}
+
+void ImportCommand::ImportWith(const std::string& fileName, const importer::ImportChoices& choices,
+                               int64_t dialogBytes) {
+    Import(fileName, choices, std::nullopt, dialogBytes);
+}
+
+void ImportCommand::Import(const std::string& fileName, const importer::ImportChoices& choices,
+                           std::optional<importer::ImportedSignal> signal, int64_t dialogBytes) {
     const BusyCursor busy;
     if (!signal) {
         const LoadProgress progress(window_, fileName, dialogBytes);
         signal = importer::ImportSignal(fileName, choices, progress.Progress());
     }
-    const auto n = static_cast<int32_t>(signal->samples.size());
-    const analysis::SignalSize grid = importer::GridFor(n);
-    const importer::Samples samples = importer::ExtendToGrid(signal->samples, grid.N, choices.extension);
-    session_.LoadSignal(samples.data(), samples.size(), n);
+    const importer::GridSignal grid = importer::OnGrid(signal->samples, choices.extension);
+    session_.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n);
     // Reached only when the import replaced the signal.
+    recorder_.Loaded(fileName, std::to_string(grid.size.N), importer::ChoiceTexts(choices, fileName));
     output_.SetSourceFile(fileName);
     charts_.UndoZooms();
     source_ = signal->Describe();
-    if (n < grid.N) {
+    if (grid.n < grid.size.N) {
         // From halfway between the last sample read and the first made up.
-        charts_.ExtensionShade().Show(n - 0.5, grid.N - 1);
+        charts_.ExtensionShade().Show(grid.n - 0.5, grid.size.N - 1);
         source_ += ", extended by " + ExtensionWords(choices.extension);
     } else {
         charts_.ExtensionShade().Hide();

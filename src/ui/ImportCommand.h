@@ -6,12 +6,15 @@
 // or cancelled import leaves everything as it was.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "analysis/AnalysisSession.h"
 #include "app/ProgramCharts.h"
 #include "framework/gui/window/OpenDialog.h"
+#include "import/SignalImport.h"
+#include "recipe/SessionRecorder.h"
 #include "ui/ResultOutput.h"
 
 class QWidget;
@@ -26,7 +29,7 @@ inline constexpr std::string_view kImportDialogFilter =
 class ImportCommand {
 public:
     ImportCommand(QWidget& window, fw::DialogService& dialogs, app::ProgramCharts& charts,
-                  analysis::AnalysisSession& session, ResultOutput& output);
+                  analysis::AnalysisSession& session, ResultOutput& output, recipe::SessionRecorder& recorder);
 
     // The open dialog, then ImportFile with the chosen file.
     void Run(int64_t dialogBytes);
@@ -34,6 +37,9 @@ public:
     // table that has to be read above dialogBytes shows the load's progress
     // dialog. Throws the import's error (ImportError) with nothing changed.
     void ImportFile(const std::string& fileName, int64_t dialogBytes);
+    // The import of fileName with choices, as the dialog's OK would (a
+    // recipe's replay).
+    void ImportWith(const std::string& fileName, const importer::ImportChoices& choices, int64_t dialogBytes);
     // A sample file replaced the imported signal.
     void Forget();
 
@@ -42,10 +48,15 @@ public:
     const std::string& Source() const { return source_; }
 
 private:
+    // signal: what the dialog already read, else nullopt.
+    void Import(const std::string& fileName, const importer::ImportChoices& choices,
+                std::optional<importer::ImportedSignal> signal, int64_t dialogBytes);
+
     QWidget& window_;
     app::ProgramCharts& charts_;
     analysis::AnalysisSession& session_;
     ResultOutput& output_;
+    recipe::SessionRecorder& recorder_;
     fw::TOpenDialog openDialog_;
     std::string source_;
 };

@@ -70,9 +70,6 @@ std::string RecipeCommands::Replay(const Load& load) {
     } catch (const fw::Exception& error) {
         throw fw::Exception(cannot + error.Message());
     }
-    if (!r.input.import.empty()) {
-        throw fw::Exception(cannot + "input.import: the window replays sample files only, with no import choices");
-    }
     recipe::RecipeReplay replay(r, session_);
     if (!replay.EndsInSession()) {
         throw fw::Exception(cannot +
@@ -85,7 +82,7 @@ std::string RecipeCommands::Replay(const Load& load) {
             "The recipe's input has changed: " + mismatch + ".\n\nReplay the recipe on this file anyway?";
         if (!dialogs_.AskYesNo(fw::ApplicationTitle(), question)) return {};
     }
-    load(r.count, input);
+    load(r, input);
     std::vector<std::string> contents;
     try {
         contents = replay.Run();

@@ -28,13 +28,14 @@ public:
     void Save();
     // Asks for a recipe (or a picture carrying one), checks it and its
     // input, asking before it goes on with an input whose bytes differ,
-    // then loads it through load(count, file) and runs its steps. Returns
+    // then loads it through load(recipe, file) (a sample file with the
+    // recipe's count, or the import its choices name) and runs its steps. Returns
     // the status to show, "" when it did nothing. Throws, changing nothing,
     // for a recipe that is bad or that the window cannot replay.
-    using Load = std::function<void(const std::string& count, const std::string& fileName)>;
+    using Load = std::function<void(const recipe::Recipe& recipe, const std::string& fileName)>;
     std::string Replay(const Load& load);
     // The session's recipe as text, "" when it has none (nothing loaded,
-    // an import, an input no longer readable).
+    // an input no longer readable).
     std::string PictureRecipe() const;
 
 private:

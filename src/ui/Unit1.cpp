@@ -18,6 +18,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
+#include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
 #include "ui/BufferStatus.h"
 #include "ui/ClientLayout.h"
@@ -80,8 +81,8 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     session_ =
         std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
     output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
-    import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_);
     recipes_ = std::make_unique<RecipeCommands>(dialogs_, *session_, *output_);
+    import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_, recipes_->Recorder());
 
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
     menu_ = std::make_unique<MainMenu>(*this, run);
@@ -280,8 +281,11 @@ void TForm1::RunCommand(WindowCommand command) {
         break;
     case C::SaveRecipe: recipes_->Save(); break;
     case C::ReplayRecipe: {
-        const std::string status = recipes_->Replay([this](const std::string& count, const std::string& fileName) {
-            EdtN->setText(QString::fromStdString(count));
+        const std::string status = recipes_->Replay([this](const recipe::Recipe& r, const std::string& fileName) {
+            if (!r.input.import.empty()) {
+                return import_->ImportWith(fileName, recipe::ImportChoicesOf(r.input.import), loadDialogBytes_);
+            }
+            EdtN->setText(QString::fromStdString(r.count));
             LoadFile(fileName);
         });
         if (status.empty()) break;

@@ -60,20 +60,35 @@ struct RecordedRun {
     }
 };
 
+// A CSV of 12 samples on a grid of 17, whose result is its 12.
+std::string ImportedCsv(TempFolder& folder) {
+    return folder.Write("in.csv",
+                        ReadAll(std::string(QUELMAR_SOURCE_DIR) + "/tests/import/files/header_two_columns.csv"));
+}
+
 TEST(BatchRecipe, ReplayWritesTheRecordedFilesBitForBit) {
     const std::vector<std::vector<std::string>> cases = {
         {"--levels", "3", "--threshold", "2=0.5", "--threshold", "4=1e-3"},
         {"--auto"},
         {"--rule", "sure", "--shrink", "soft", "--shifts", "3", "--threshold", "3=0.25", "--threshold", "10=0.5"},
         {"--threshold", "0.4", "--shrink", "soft", "--shifts", "2", "--levels", "5"},
+        // Imports ("csv"): the choices, and every choice left open.
+        {"csv", "--column", "time", "--delimiter", ",", "--skip-lines", "1", "--extend", "repeat", "--levels", "2",
+         "--threshold", "1=0.5"},
+        {"csv", "--column", "2", "--extend", "zero", "--shifts", "2", "--threshold", "10"},
+        {"csv", "--auto"},
     };
-    for (const std::vector<std::string>& options : cases) {
+    for (std::vector<std::string> options : cases) {
         SCOPED_TRACE(::testing::PrintToString(options));
         RecordedRun run;
+        if (options[0] == "csv") {
+            options.erase(options.begin());
+            run.input = ImportedCsv(run.folder);
+        }
         const Outcome recorded = run.Record(options);
         ASSERT_EQ(recorded.code, kExitDone) << recorded.errors;
         const std::map<std::string, std::string> written = Files(run.out);
-        ASSERT_GE(written.size(), 5u);
+        ASSERT_GE(written.size(), 4u);
         std::filesystem::remove_all(run.out);
 
         const Outcome replayed = RunCommand({"--recipe", run.recipe});
@@ -120,7 +135,8 @@ TEST(BatchRecipe, BadRecipesAndInputsGiveTheirMessageAndWriteNothing) {
         {"wrong type", [](Json& j) { j["count"] = 513; }, {"--recipe", "R"}, kExitBadArguments, "count: not a text"},
         {"out of order", [](Json& j) { std::swap(j["steps"][0], j["steps"][1]); }, {"--recipe", "R"}, kExitBadArguments, "steps[0]: Thresholding needs a decomposition"},
         {"threshold text", [](Json& j) { j["steps"][1]["threshold"] = "half"; }, {"--recipe", "R"}, kExitBadArguments, "steps[1].threshold: 'half' is not a valid floating point value"},
-        {"import", [](Json& j) { j["input"]["import"] = {{"column", "2"}}; }, {"--recipe", "R"}, kExitBadArguments, "input.import:"},
+        {"import choice", [](Json& j) { j["input"]["import"] = {{"format", "text"}, {"extend", "mirror"}}; }, {"--recipe", "R"}, kExitBadArguments, "input.import.extend: 'mirror' is not reflect, repeat or zero"},
+        {"import grid", [](Json& j) { j["input"]["import"] = {{"format", "text"}}; j["count"] = "1025"; }, {"--recipe", "R"}, kExitUnreadableInput, "count: the import of"},
         {"input hash", [](Json& j) { j["input"]["sha256"] = std::string(64, 'f'); }, {"--recipe", "R"}, kExitUnreadableInput, "is not the recipe's: it has 9652 bytes of SHA-256 142766"},
         {"input missing", [](Json& j) { j["input"]["file"] = "/nonexistent/in.dat"; }, {"--recipe", "R"}, kExitUnreadableInput, "Cannot open file \"/nonexistent/in.dat\""},
         {"output on input", [](Json& j) { j["outputs"][0]["file"] = j["input"]["file"]; }, {"--recipe", "R"}, kExitBadArguments, "is the input"},
@@ -162,6 +178,8 @@ TEST(BatchRecipe, PicturesCarryTheRecipeAndReplayFromIt) {
     for (const char* format : {"png", "svg", "pdf"}) {
         SCOPED_TRACE(format);
         RecordedRun run;
+        // One picture of an import, whose recipe names its choices.
+        if (format == std::string("png")) run.input = ImportedCsv(run.folder);
         const std::string picture = run.folder.PathOf(std::string("charts.") + format);
         ASSERT_EQ(run.Record({"--levels", "4", "--threshold", "1=0.5", "--plot", picture}).code, kExitDone);
         EXPECT_EQ(ReadAll(run.recipe), recipe::WriteRecipe(recipe::ReadRecipeFile(picture)));

@@ -111,6 +111,13 @@ class AgainstTheBatch(unittest.TestCase):
             quelmar.replay(recipe, input=source)
         with self.assertRaises(OSError):
             quelmar.replay(self.path / "missing.json")
+        # An import's recipe imports the file again: the result is its 12 samples, the buffer the grid's 17.
+        batch("--column", "time", "--extend", "zero", "--levels", 2, "--threshold", "1=0.5", "--save-recipe", recipe,
+              IMPORT_FILES / "header_two_columns.csv", out)
+        signal, outputs = quelmar.replay(recipe)
+        self.assertEqual(len(signal), 17)
+        self.assertTrue(same_bits(signal[:12], numbers(out)))
+        self.assertTrue(all(o["matches"] for o in outputs), outputs)
 
     def test_files_round_trip_and_warn_in_the_windows_words(self):
         x = quelmar.read_samples(BUNDLED[0])

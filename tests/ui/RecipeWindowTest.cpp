@@ -7,6 +7,7 @@
 
 #include <QStatusBar>
 
+#include "ImportDialogAnswer.h"
 #include "WindowFixture.h"
 #include "batch/BatchCommand.h"
 #include "recipe/PictureRecipe.h"
@@ -85,6 +86,49 @@ TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
     }
     ASSERT_EQ(Batch({"--recipe", PathIn("recipe.json")}), 0) << errors.str();
     for (const auto& [file, bytes] : saved) EXPECT_EQ(ReadBytes(PathIn(file.c_str())), bytes) << file;
+}
+
+TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
+    // 12 samples on a grid of 17: the saves hold the 12, the buffer the 17.
+    dialogs.AnswerOpenWith(std::string(QUELMAR_IMPORT_FILES) + "/header_two_columns.csv");
+    {
+        const ImportDialogAnswer answer(*form, true, [](ui::ImportDialog& d) {
+            ImportDialogAnswer::Pick(d, "ImportColumn", 0);
+            ImportDialogAnswer::Pick(d, "ImportExtension", 1);
+        });
+        Choose(WindowCommand::ImportData);
+        ASSERT_EQ(answer.shown, 1);
+    }
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
+    PickItem("CB1", 1);
+    TypeInto("EdtThresh", "0.5");
+    Click("BtnThresh");
+    Click("BtnReconstr");
+    Save(WindowCommand::SaveReconstruction, PathIn("result.dat"));
+    Save(WindowCommand::SaveSignal, PathIn("signal.dat"));
+    Save(WindowCommand::SaveRecipe, PathIn("recipe.json"));
+    ASSERT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+
+    const recipe::Recipe r = recipe::ReadRecipeFile(PathIn("recipe.json"));
+    EXPECT_EQ(r.input.import.at("format"), "text");
+    EXPECT_EQ(r.input.import.at("extend"), "repeat");
+    EXPECT_EQ(r.count, "17");
+    EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
+    std::map<std::string, std::string> saved;
+    for (const char* file : {"result.dat", "signal.dat"}) {
+        saved[file] = ReadBytes(PathIn(file));
+        std::filesystem::remove(PathIn(file));
+    }
+    ASSERT_EQ(Batch({"--recipe", PathIn("recipe.json")}), 0) << errors.str();
+    for (const auto& [file, bytes] : saved) EXPECT_EQ(ReadBytes(PathIn(file.c_str())), bytes) << file;
+
+    LoadSignal();
+    Replay(PathIn("recipe.json"));
+    EXPECT_EQ(Status(), "Replayed: identical");
+    EXPECT_EQ(form->Session().SignalSamples(), 12);
+    EXPECT_EQ(form->Recorder().Steps(), r.steps);
+    EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
 TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {

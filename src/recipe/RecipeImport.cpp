@@ -1,0 +1,34 @@
+#include "recipe/RecipeImport.h"
+
+#include "framework/core/Conversions.h"
+#include "import/GridExtension.h"
+#include "import/ImportChoiceNames.h"
+#include "recipe/Recipe.h"
+
+namespace recipe {
+
+importer::ImportChoices ImportChoicesOf(const std::map<std::string, std::string>& import) {
+    importer::ImportChoices choices;
+    for (const auto& [name, text] : import) {
+        const std::string why = importer::SetChoice(choices, name, text);
+        if (!why.empty()) throw RecipeError("input.import." + name + ": " + why);
+    }
+    return choices;
+}
+
+void LoadImport(analysis::AnalysisSession& session, const std::string& fileName,
+                const std::map<std::string, std::string>& import, const std::string& countText,
+                const analysis::ReadProgress& progress) {
+    const importer::ImportChoices choices = ImportChoicesOf(import);
+    const importer::ImportedSignal signal = importer::ImportSignal(fileName, choices, progress);
+    const importer::GridSignal grid = importer::OnGrid(signal.samples, choices.extension);
+    const int32_t recipeN = analysis::NormaliseCount(fw::StrToInt(countText)).N;
+    if (grid.size.N != recipeN) {
+        throw RecipeError("count: the import of \"" + fileName + "\" gives " + fw::IntToStr(grid.n) +
+                          " samples on a grid of N = " + fw::IntToStr(grid.size.N) +
+                          ", the recipe's grid is N = " + fw::IntToStr(recipeN));
+    }
+    session.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n);
+}
+
+}  // namespace recipe
