@@ -82,7 +82,7 @@ case "$mode" in
     filter=SoakTest.RandomSessionsShowWhatTheModelSays
     [ -n "${3:-}" ] && filter=SoakTest.MemoryOnALongSignal
     echo "run.sh: soak of $QUELMAR_SOAK_ACTIONS actions, seed $QUELMAR_SOAK_SEED" >&2
-    exec build/test/tests/ui/test_ui_soak --gtest_filter="$filter"
+    exec build/test/tests/ui/soak/test_ui_soak --gtest_filter="$filter"
     ;;
   python)
     cmake -S "$root" -B build/python -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF >&2
