@@ -4,6 +4,9 @@
 # ./run.sh bench    build Release and run every benchmark (arguments pass through)
 # ./run.sh fuzz [s] build the fuzz targets (clang) and run each for s seconds (60)
 # ./run.sh python   build the quelmar Python module and print the PYTHONPATH line
+# ./run.sh soak [actions] [seed] [samples]
+#                   a seeded random session through the window (the test build);
+#                   with samples (e.g. 1048577) on one long signal, printing its memory
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -72,6 +75,15 @@ case "$mode" in
     PYTHONPATH=build/bench/python /usr/bin/python3 bench/python_module.py build/bench/bench/bench_analysis \
       build/bench/python_module
     ;;
+  soak)
+    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON
+    export QT_QPA_PLATFORM=offscreen QUELMAR_SOAK_ACTIONS=${1:-2000} QUELMAR_SOAK_SEED=${2:-$(date +%s)}
+    export QUELMAR_SOAK_SAMPLES=${3:-} LSAN_OPTIONS=suppressions=$root/tests/leak_suppressions.txt:print_suppressions=0
+    filter=SoakTest.RandomSessionsShowWhatTheModelSays
+    [ -n "${3:-}" ] && filter=SoakTest.MemoryOnALongSignal
+    echo "run.sh: soak of $QUELMAR_SOAK_ACTIONS actions, seed $QUELMAR_SOAK_SEED" >&2
+    exec build/test/tests/ui/soak/test_ui_soak --gtest_filter="$filter"
+    ;;
   python)
     cmake -S "$root" -B build/python -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF >&2
     cmake --build build/python --target quelmar >&2
@@ -83,7 +95,7 @@ case "$mode" in
     fuzz/run_targets.sh build/fuzz "${1:-60}"
     ;;
   *)
-    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]|python]" >&2
+    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]|python|soak [actions] [seed] [samples]]" >&2
     exit 2
     ;;
 esac

@@ -124,6 +124,10 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     }
     levels_ = levels;
     ForgetHistory();
+    // The old view names positions of the old decomposition: nothing is
+    // viewed until the user picks an item of the new one.
+    viewedLevel_ = -1;
+    view_ = CoefficientView();
     controls_.SetViewChoices(levels_ + 1);
     if (levels_ == j_) ShowMeanReadout();
     controls_.EnableThreshold(true);

@@ -153,7 +153,15 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
     // signal with a long history costs; the choice changes only with it.
     const ChoiceKey key{decomposition_, options.rule, options.shrink, options.fixedThreshold, typed_};
     if (!choiceKey_ || !(*choiceKey_ == key)) {
-        choice_ = session.ChooseThresholds(options);
+        // Options the rule refuses (soft shrinkage below a negative Fixed
+        // threshold) leave the rows without thresholds: the refusal is shown
+        // when Apply to All Levels asks for them, not on every refresh, and
+        // never escapes the list the user just changed.
+        try {
+            choice_ = session.ChooseThresholds(options);
+        } catch (const fw::Exception&) {
+            choice_ = {};
+        }
         choiceKey_ = key;
     }
     const analysis::LevelChoice& choice = choice_;
@@ -170,12 +178,13 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
             zeroed += c == 0.0;
             energy += c * c;
         }
-        thresholds_.push_back(choice.thresholds[row]);
+        const bool chosen = row < choice.thresholds.size();
+        if (chosen) thresholds_.push_back(choice.thresholds[row]);
         const int r = k - 1;
         SetCell(r, cLevel, QString::number(k));
         SetCell(r, cCoefficients, QString::number(level.count));
-        SetCell(r, cSigma, Number(choice.sigmas[row]));
-        SetCell(r, cThreshold, Number(choice.thresholds[row]), true);
+        SetCell(r, cSigma, chosen ? Number(choice.sigmas[row]) : QString());
+        SetCell(r, cThreshold, chosen ? Number(choice.thresholds[row]) : QString(), true);
         // A typed threshold is the row's own: the rule no longer sets it.
         QFont font = levels_->font();
         font.setItalic(typed_.contains(r));

@@ -237,12 +237,16 @@ void TForm1::BtnLoadClick() {
 void TForm1::LoadFile(const std::string& fileName) {
     // A dropped file is offered by the next open dialog, as a chosen one is.
     OpenDialog1.SetFileName(fileName);
-    if (EdtN->text().isEmpty()) statusHint_ = kTypeCountFirst;
+    // Without a count nothing loads: the shown file and the zoom stay.
+    if (EdtN->text().isEmpty()) {
+        statusHint_ = kTypeCountFirst;
+        return;
+    }
     const BusyCursor busy;
     const LoadProgress progress(*this, fileName, loadDialogBytes_);
     const std::string count = EdtN->text().toStdString();
     session_->Load(count, fileName, progress.Progress());
-    if (!count.empty()) recipes_->Recorder().Loaded(fileName, count);
+    recipes_->Recorder().Loaded(fileName, count);
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
     import_->Forget();

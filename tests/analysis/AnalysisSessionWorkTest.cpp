@@ -174,6 +174,19 @@ TEST_F(SessionTest, SelectViewLevelPlotsTheLevelsCoefficients) {
     EXPECT_EQ(session_.ViewedLevel(), 3);
 }
 
+TEST_F(SessionTest, ANewDecomposeForgetsTheViewSoAnApplyToAllDoesNotPlotTheOldOne) {
+    LoadValues(Ramp(33, 3.0));
+    session_.Decompose(2);
+    session_.SelectViewLevel(3);  // the approximation at the multiples of 8
+    session_.Decompose(4);
+    EXPECT_EQ(session_.ViewedLevel(), -1);
+    log_.clear();
+    session_.ApplyToAllLevels({});
+    session_.Undo();
+    for (const std::string& call : log_) EXPECT_EQ(call.rfind("view.Add", 0), std::string::npos) << call;
+    EXPECT_TRUE(view_.points.empty());
+}
+
 TEST_F(SessionTest, SelectViewLevelRefusesItemsTheListDoesNotHold) {
     EXPECT_THROW(session_.SelectViewLevel(0), fw::EListError);
     LoadValues(Ramp(9));

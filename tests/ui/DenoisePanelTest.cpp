@@ -121,3 +121,22 @@ TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
 }
 
 }  // namespace
+
+TEST_F(DenoisePanelTest, SoftBelowANegativeFixedThresholdIsRefusedOnlyByApplyAndNeverEscapesTheLists) {
+    Choose(WindowCommand::DenoisePanel);
+    LoadSignal();
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
+    TypeInto("EdtThresh", "-1");
+    PickItem("DenoiseRule", 3);
+    PickItem("DenoiseShrink", 1);  // refreshes the rows outside the window's dispatch
+    Choose(WindowCommand::LegendAndAxisTitles);
+    EXPECT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), (std::vector<std::string>{"", "", ""}));
+    const std::vector<double> before = Buffer();
+    Click("ApplyAllLevels");
+    ASSERT_EQ(dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs.Boxes[0].Text, "Soft shrinkage needs thresholds of 0 or more.");
+    EXPECT_EQ(Buffer(), before);
+    EXPECT_FALSE(form->Session().CanUndo());
+}

@@ -2,6 +2,8 @@
 // session, both charts, every control and the menus as they were, and says
 // why in the error box.
 
+#include <QStatusBar>
+
 #include "WindowFixture.h"
 
 namespace {
@@ -125,3 +127,20 @@ TEST_F(FailedLoadInWindow, AfterAFullSessionACancelOrAFailureChangesNothing) {
 }
 
 }  // namespace
+
+TEST_F(FailedLoadInWindow, ALoadWithoutACountKeepsTheShownFileAndTheZoom) {
+    LoadSignal();
+    QApplication::processEvents();
+    const QPoint from(100, 50), to(300, 200);
+    QTest::mousePress(&Control<QWidget>("Chart1"), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(&Control<QWidget>("Chart1"), to);
+    QTest::mouseRelease(&Control<QWidget>("Chart1"), Qt::LeftButton, Qt::NoModifier, to);
+    ASSERT_TRUE(Charts().Chart1().Zoomed());
+    TypeInto("EdtN", "");
+    dialogs.AnswerOpenWith(SamplePath("other.dat", 33));
+    Click("BtnLoad");
+    EXPECT_TRUE(Charts().Chart1().Zoomed());
+    Choose(ui::WindowCommand::LegendAndAxisTitles);  // any command: the status tells the file again
+    EXPECT_NE(form->statusBar()->currentMessage().indexOf("from signal.dat"), -1)
+        << form->statusBar()->currentMessage().toStdString();
+}

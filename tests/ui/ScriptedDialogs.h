@@ -89,6 +89,12 @@ public:
         Log.push_back("box " + caption + ": " + text);
     }
 
+    // Every scripted answer was taken by a dialog.
+    bool Answered() const {
+        return answers_.empty() && saveAnswers_.empty() && printAnswers_.empty() && questionAnswers_.empty() &&
+               sizeAnswers_.empty();
+    }
+
     std::vector<std::string> Filters;      // one per open dialog shown
     std::vector<std::string> SaveFilters;  // one per save dialog shown
     std::vector<RecordedBox> Boxes;

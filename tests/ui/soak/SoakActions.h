@@ -1,0 +1,22 @@
+#pragma once
+// Everything the user can do to the window, one table row each: what the
+// row does to the window and tells the model. arg picks among the row's
+// variants (which file, which text, which chart, a good or a bad path), so a
+// sequence of (row, arg) pairs replays exactly.
+
+#include <cstdint>
+#include <span>
+
+#include "SoakSession.h"
+
+namespace soak {
+
+struct SoakAction {
+    const char* name;
+    int weight;  // how often a random session does it, against the others
+    void (*run)(SoakSession& session, uint32_t arg);
+};
+
+extern const std::span<const SoakAction> kSoakActions;
+
+}  // namespace soak

@@ -1,0 +1,255 @@
+#include "SoakModel.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+#include "TransformReference.h"
+
+namespace soak {
+namespace {
+
+constexpr long kMaxSamples = (1L << 30) + 1;
+
+std::optional<long> ParseCount(const std::string& text) {
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<double> SoakModel::ParseThreshold(const std::string& text) {
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+void SoakModel::TypeThreshold(const std::string& text) {
+    // Typed key by key: the lines follow every text on the way that is a number.
+    thresholdText = text;
+    for (std::size_t length = 1; length <= text.size(); ++length) {
+        if (const std::optional<double> t = ParseThreshold(text.substr(0, length))) linesAt = *t;
+    }
+}
+
+void SoakModel::ShowThreshold(const std::string& text) {
+    thresholdText = text;
+    if (const std::optional<double> t = ParseThreshold(text)) linesAt = *t;
+}
+
+void SoakModel::Load(const std::string& path) {
+    if (countText.empty()) {
+        hint = "Type a sample count first";
+        return;
+    }
+    const std::optional<long> count = ParseCount(countText);
+    if (!count || *count > kMaxSamples) {
+        // A load begins by emptying the lower chart; a text that is no count ends it there.
+        viewShown = false;
+        boxes = 1;
+        return;
+    }
+    int order = 2;
+    while ((1L << order) + 1 < *count) ++order;
+    const int size = (1 << order) + 1;
+    const auto file = files_.find(path);
+    if (file == files_.end() || !file->second.exists) {
+        boxes = 1;
+        return;
+    }
+    const SampleFile& f = file->second;
+    const std::size_t stored = std::min<std::size_t>(f.badLine.value_or(f.numbers.size()), size);
+    if (stored == 0) {
+        boxes = 1;
+        return;
+    }
+    boxes = stored < static_cast<std::size_t>(size) ? 1 : 0;  // the warning of a short read
+    loadCount = countText;
+    countText = std::to_string(size);
+    loadedFile = path;
+    n = size;
+    j = order;
+    buffer.assign(static_cast<std::size_t>(n), 0.0);
+    std::copy_n(f.numbers.begin(), stored, buffer.begin());
+    signal = buffer;
+    loaded = true;
+    levelIndex = -1;
+    steps.clear();
+    StartFresh();
+    canReconstruct = false;
+}
+
+void SoakModel::StartFresh() {
+    levels = -1;
+    undo_.clear();
+    redo_.clear();
+    viewed = -1;
+    viewItems = 0;
+    viewIndex = -1;
+    viewShown = false;
+    reconstructed = false;
+    mean.reset();
+}
+
+void SoakModel::Inverse() {
+    if (levels >= 1) analysis::test::ReferenceInverse<double>(buffer, j, levels);
+    levels = -1;
+}
+
+void SoakModel::Forward(int count) {
+    Inverse();
+    analysis::test::ReferenceForward<double>(buffer, j, count);
+    levels = count;
+    undo_.clear();
+    redo_.clear();
+    viewItems = levels + 1;
+    viewIndex = -1;
+    viewed = -1;
+    viewShown = false;
+    reconstructed = false;
+    canReconstruct = true;
+    if (levels == j) mean = 0.5 * (buffer.front() + buffer.back());
+    steps.push_back({ModelStep::Decompose, levels, 0, {}, false});
+}
+
+void SoakModel::Decompose() {
+    if (levelIndex < 0) {
+        hint = "Choose a number of levels first";
+        return;
+    }
+    Forward(levelIndex + 1);
+}
+
+void SoakModel::PickView(int index) {
+    viewIndex = index;
+    viewed = index + 1;
+    viewShown = true;
+}
+
+SoakModel::Item SoakModel::ItemAt(int item) const {
+    if (item <= levels) return {std::size_t{1} << (item - 1), std::size_t{1} << item, 1 << (j - item)};
+    return {0, std::size_t{1} << levels, (1 << (j - levels)) + 1};
+}
+
+std::vector<double> SoakModel::ViewValues() const {
+    std::vector<double> values;
+    if (!viewShown) return values;
+    const Item item = ItemAt(viewed);
+    for (int i = 0; i < item.count; ++i) values.push_back(buffer[item.first + i * item.stride]);
+    return values;
+}
+
+void SoakModel::Changed() {
+    if (levels == j) mean = 0.5 * (buffer.front() + buffer.back());
+    viewShown = viewed >= 1;
+}
+
+void SoakModel::Record(const std::string& name, const std::vector<double>& before, const ModelStep& step) {
+    undo_.push_back({name, before, buffer, step});
+    redo_.clear();
+    steps.push_back(step);
+    Changed();
+}
+
+void SoakModel::Thresholding() {
+    if (viewIndex < 0) {
+        hint = "Choose a level to view first";
+        return;
+    }
+    const std::optional<double> t = ParseThreshold(thresholdText);
+    if (!t) {
+        boxes = 1;
+        return;
+    }
+    ThresholdItem(viewed, *t);
+}
+
+void SoakModel::ThresholdItem(int item, double t) {
+    threshold = t;
+    const std::vector<double> before = buffer;
+    const Item at = ItemAt(item);
+    for (int i = 0; i < at.count; ++i) {
+        double& c = buffer[at.first + i * at.stride];
+        if (!(std::fabs(c) > t)) c = 0.0;
+    }
+    const std::string name = item > levels ? "Approximation" : "Level " + std::to_string(item);
+    Record("Thresholding " + name, before, {ModelStep::Thresholding, 0, item, {t}, false});
+}
+
+void SoakModel::ApplyAll(const std::vector<double>& thresholds, bool soft) {
+    const std::vector<double> before = buffer;
+    for (int k = 1; k <= levels; ++k) {
+        const Item item = ItemAt(k);
+        const double t = thresholds[static_cast<std::size_t>(k - 1)];
+        for (int i = 0; i < item.count; ++i) {
+            double& c = buffer[item.first + i * item.stride];
+            const double magnitude = std::fabs(c);
+            if (!(magnitude > t)) {
+                c = 0.0;
+            } else if (soft) {
+                c = c > 0 ? magnitude - t : -(magnitude - t);
+            }
+        }
+    }
+    Record("Apply to All Levels", before, {ModelStep::ApplyAll, 0, 0, thresholds, soft});
+}
+
+void SoakModel::Reconstruct() {
+    const bool decomposed = levels >= 1;
+    Inverse();
+    undo_.clear();
+    redo_.clear();
+    viewItems = 0;
+    viewIndex = -1;
+    viewed = -1;
+    viewShown = false;
+    reconstructed = true;
+    if (decomposed) steps.push_back({ModelStep::Reconstruct, 0, 0, {}, false});
+}
+
+void SoakModel::Undo() {
+    Change change = std::move(undo_.back());
+    undo_.pop_back();
+    buffer = change.before;
+    steps.pop_back();
+    redo_.push_back(std::move(change));
+    Changed();
+}
+
+void SoakModel::Redo() {
+    Change change = std::move(redo_.back());
+    redo_.pop_back();
+    buffer = change.after;
+    steps.push_back(change.step);
+    undo_.push_back(std::move(change));
+    Changed();
+}
+
+void SoakModel::Replay(const ModelRecipe& recipe) {
+    countText = recipe.count;
+    Load(recipe.file);
+    for (const ModelStep& step : recipe.steps) {
+        switch (step.kind) {
+        case ModelStep::Decompose: Forward(step.levels); break;
+        case ModelStep::Thresholding:
+            viewed = step.viewed;
+            ThresholdItem(step.viewed, step.thresholds[0]);
+            break;
+        case ModelStep::ApplyAll: ApplyAll(step.thresholds, step.soft); break;
+        case ModelStep::Reconstruct: Reconstruct(); break;
+        }
+    }
+    // The lists show what the replay viewed last.
+    if (levels >= 1 && viewed >= 1) viewIndex = viewed - 1;
+    hint = "Replayed: identical";
+}
+
+}  // namespace soak

@@ -1,0 +1,113 @@
+#pragma once
+// What the window should hold after each action, worked out without the
+// program's code: counts and thresholds are read with the C library, the
+// samples lifted by the plain reference transform and thresholded by the
+// definition of hard and soft shrinkage. The soak's actions tell the model
+// what the user did; the invariant checker compares it with the window.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace soak {
+
+// A sample file the soak wrote: its numbers, then a line that is no number
+// when badLine is set (the numbers before it are numbers[0 .. badLine)).
+struct SampleFile {
+    std::vector<double> numbers;
+    std::optional<std::size_t> badLine;
+    bool exists = true;
+};
+
+// One step as a recipe keeps it.
+struct ModelStep {
+    enum Kind { Decompose, Thresholding, ApplyAll, Reconstruct } kind;
+    int levels = 0;                  // Decompose
+    int viewed = 0;                  // Thresholding: the item, 1-based
+    std::vector<double> thresholds;  // Thresholding: one; ApplyAll: one per level
+    bool soft = false;               // ApplyAll
+};
+
+struct ModelRecipe {
+    std::string file, count;
+    std::vector<ModelStep> steps;
+};
+
+class SoakModel {
+public:
+    explicit SoakModel(const std::map<std::string, SampleFile>& files) : files_(files) {}
+
+    // What the user typed into the count and threshold boxes.
+    void TypeCount(const std::string& text) { countText = text; }
+    void TypeThreshold(const std::string& text);
+    // The window wrote text into the threshold box at once (a drag, a suggestion).
+    void ShowThreshold(const std::string& text);
+    void Load(const std::string& path);
+    void PickLevels(int index) { levelIndex = index; }
+    void Decompose();
+    void PickView(int index);
+    void Thresholding();
+    void ApplyAll(const std::vector<double>& thresholds, bool soft);
+    void Reconstruct();
+    void Undo();
+    void Redo();
+    // A recipe saved now, and one replayed.
+    ModelRecipe Recipe() const { return {loadedFile, loadCount, steps}; }
+    void Replay(const ModelRecipe& recipe);
+
+    // The coefficients of the viewed item, as the lower chart plots them.
+    std::vector<double> ViewValues() const;
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    std::string UndoName() const { return undo_.empty() ? "" : undo_.back().name; }
+    std::string RedoName() const { return redo_.empty() ? "" : redo_.back().name; }
+
+    static std::optional<double> ParseThreshold(const std::string& text);
+
+    // The boxes and the status hint the last action should show.
+    int boxes = 0;
+    std::string hint;
+
+    std::string countText = "513", thresholdText = "10";
+    double linesAt = 10;   // the threshold lines follow the box's last number
+    double threshold = 0;  // the last threshold applied
+    bool loaded = false;
+    int n = 0, j = 0;
+    std::vector<double> signal, buffer;
+    std::string loadedFile, loadCount;
+    int levels = -1;
+    bool canReconstruct = false;
+    int levelIndex = -1, viewItems = 0, viewIndex = -1;
+    int viewed = -1;  // the item the session views, 1-based
+    bool viewShown = false, reconstructed = false;
+    std::optional<double> mean;
+    bool panel = false, residual = false;
+    std::vector<ModelStep> steps;
+
+private:
+    struct Change {
+        std::string name;
+        std::vector<double> before, after;
+        ModelStep step;
+    };
+    void StartFresh();
+    void Inverse();
+    void Forward(int levels);
+    void Changed();
+    // Hard thresholding of item (1-based) at t, as one step to undo.
+    void ThresholdItem(int item, double t);
+    void Record(const std::string& name, const std::vector<double>& before, const ModelStep& step);
+    // The buffer positions of item v (1-based) after `levels` levels.
+    struct Item {
+        std::size_t first, stride;
+        int count;
+    };
+    Item ItemAt(int item) const;
+
+    const std::map<std::string, SampleFile>& files_;
+    std::vector<Change> undo_, redo_;
+};
+
+}  // namespace soak
