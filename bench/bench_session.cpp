@@ -20,7 +20,7 @@
 
 #include "BenchImageHost.h"
 #include "analysis/AnalysisSession.h"
-#include "analysis/ControlSink.h"
+#include "analysis/QuietControls.h"
 #include "analysis/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "app/ThresholdPreview.h"
@@ -32,17 +32,7 @@ namespace {
 using bench::ImageHost;
 
 // The controls' state is not what is measured.
-class NoControls : public analysis::ControlSink {
-public:
-    void ShowCount(const std::string&) override {}
-    void SetLevelChoices(int32_t) override {}
-    void SetViewChoices(int32_t) override {}
-    void ShowMean(const std::string&) override {}
-    void EnableDecompose(bool) override {}
-    void EnableThreshold(bool) override {}
-    void EnableReconstruct(bool) override {}
-    void ShowWarning(const std::string&) override {}
-};
+using NoControls = analysis::QuietControls;
 
 // One 17-digit random-walk file per k, written on first use and removed at exit.
 class SampleFiles {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/ControlSink.h"
+#include "analysis/QuietControls.h"
 #include "analysis/PlotSink.h"
 
 namespace batch {
@@ -29,17 +29,10 @@ private:
     bool keep_;
 };
 
-class WarningControls : public analysis::ControlSink {
+class WarningControls : public analysis::QuietControls {
 public:
     explicit WarningControls(std::ostream& errors) : errors_(errors) {}
 
-    void ShowCount(const std::string&) override {}
-    void SetLevelChoices(int32_t) override {}
-    void SetViewChoices(int32_t) override {}
-    void ShowMean(const std::string&) override {}
-    void EnableDecompose(bool) override {}
-    void EnableThreshold(bool) override {}
-    void EnableReconstruct(bool) override {}
     void ShowWarning(const std::string& text) override { errors_ << "quelmar-batch: " << text << "\n"; }
 
 private:

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/ControlSink.h"
+#include "analysis/QuietControls.h"
 #include "analysis/ReadWarning.h"
 #include "python/ModuleParts.h"
 #include "recipe/RecipeJson.h"
@@ -26,15 +26,8 @@ namespace {
 
 // The session's warning (a file that gave fewer samples than the count),
 // kept to be raised as a Python warning once the GIL is held again.
-class KeptWarnings : public analysis::ControlSink {
+class KeptWarnings : public analysis::QuietControls {
 public:
-    void ShowCount(const std::string&) override {}
-    void SetLevelChoices(int32_t) override {}
-    void SetViewChoices(int32_t) override {}
-    void ShowMean(const std::string&) override {}
-    void EnableDecompose(bool) override {}
-    void EnableThreshold(bool) override {}
-    void EnableReconstruct(bool) override {}
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
 
     std::vector<std::string> warnings;

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "analysis/QuietControls.h"
 #include "../analysis/TempFolder.h"
 #include "analysis/DenoiseNames.h"
 #include "analysis/SampleWriter.h"
@@ -20,17 +21,7 @@
 namespace recipe {
 namespace {
 
-class NoControls : public analysis::ControlSink {
-public:
-    void ShowCount(const std::string&) override {}
-    void SetLevelChoices(int32_t) override {}
-    void SetViewChoices(int32_t) override {}
-    void ShowMean(const std::string&) override {}
-    void EnableDecompose(bool) override {}
-    void EnableThreshold(bool) override {}
-    void EnableReconstruct(bool) override {}
-    void ShowWarning(const std::string&) override {}
-};
+using NoControls = analysis::QuietControls;
 
 TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheOneShiftDenoising) {
     analysis::DyadicSignal x(10);
