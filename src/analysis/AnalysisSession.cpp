@@ -77,7 +77,10 @@ void AnalysisSession::PlotNewSignal() {
     try {
         fw::MapOutOfMemory([this] {
             signalPlot_.Clear();
-            signalPlot_.AddArray(samples_->Data(), n_ - 1);
+            // The plot keeps the loaded block itself; the buffer moves to a
+            // copy of its own when Decompose first writes it, and the block
+            // stays what a denoising over shifts starts from.
+            signalPlot_.AddShared(samples_->Share(), n_ - 1);
         });
     } catch (const fw::EOutOfMemory&) {
         // The signal is loaded by now: a plot that ran out of memory is
@@ -111,9 +114,11 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     // transformed again, its coefficients would make a buffer that no
     // Reconstruct brings back.
     const bool undone = UndoDecomposition();
+    beforeDecompose_ = samples_->Share();
     try {
         ForwardTransform(*samples_, levels);
     } catch (...) {
+        beforeDecompose_.reset();
         // The buffer holds the undone signal now: nothing is left to view or
         // threshold.
         if (undone) {
@@ -156,9 +161,14 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
     ShowChangedCoefficients();
 }
 
-std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vector<LevelCut> cuts, bool measure) {
+std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vector<LevelCut> cuts, bool measure,
+                                                    std::optional<DenoiseOptions> averaged) {
     try {
-        return history_.Cut(samples_->Data(), std::move(name), std::move(cuts), measure);
+        // The cut forgets the steps undone; so do their options.
+        averagedSteps_.resize(history_.Done());
+        std::vector<ShrinkOutcome> outcomes = history_.Cut(samples_->Data(), std::move(name), std::move(cuts), measure);
+        averagedSteps_.push_back(std::move(averaged));
+        return outcomes;
     } catch (...) {
         // The cuts are done, only no longer undoable: the history starts
         // again from this buffer.
@@ -198,7 +208,16 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
         cuts.push_back(
             {LevelGeometry::Details(j_, k), choice.thresholds[static_cast<std::size_t>(k) - 1], options.shrink});
     }
-    const std::vector<ShrinkOutcome> outcomes = CutKept("Apply to All Levels", cuts, true);
+    std::optional<DenoiseOptions> averaged;
+    if (options.shifts > 1) {
+        // Denoise thresholds the approximation only when given a threshold
+        // for it, which the session's step never does.
+        if (options.itemThresholds.size() > static_cast<std::size_t>(levels_)) {
+            options.itemThresholds[static_cast<std::size_t>(levels_)].reset();
+        }
+        averaged = options;
+    }
+    const std::vector<ShrinkOutcome> outcomes = CutKept("Apply to All Levels", cuts, true, std::move(averaged));
     std::vector<LevelReport> reports;
     for (std::size_t k = 0; k < cuts.size(); ++k) {
         const ShrinkOutcome& outcome = outcomes[k];
@@ -264,9 +283,16 @@ void AnalysisSession::PreviewThreshold(double t, double* out) const {
     InverseTransform(out, j_, levels_, samples.MagnitudeBound());
 }
 
+const DenoiseOptions* AnalysisSession::AveragedStepDone() const {
+    const std::size_t done = history_.Done();
+    if (levels_ < 1 || done == 0 || done > averagedSteps_.size() || !averagedSteps_[done - 1]) return nullptr;
+    return &*averagedSteps_[done - 1];
+}
+
 void AnalysisSession::ForgetHistory() {
     ++decompositionId_;
     decomposedEnergies_.clear();
+    averagedSteps_.clear();
     // One byte per sample: the most memory the history may take beside the buffer.
     history_.Clear(static_cast<std::size_t>(n_));
 }
@@ -286,8 +312,17 @@ bool AnalysisSession::UndoDecomposition() {
     if (levels_ < 1) return false;
     // Levels changes only with the buffer: an inverse that fails leaves the
     // buffer as it was, and then the decomposition it holds is the old one.
-    InverseTransform(*samples_, levels_);
+    if (const DenoiseOptions* averaged = AveragedStepDone()) {
+        // The average of the shifted copies, as the batch gives it: no
+        // decomposition holds it bit for bit, so it is made from the signal
+        // the step started from, when it is asked for.
+        const DenoiseResult denoised = Denoise(beforeDecompose_.get(), j_, *averaged);
+        std::copy(denoised.signal.begin(), denoised.signal.end(), samples_->Data());
+    } else {
+        InverseTransform(*samples_, levels_);
+    }
     levels_ = -1;
+    beforeDecompose_.reset();
     ForgetHistory();
     return true;
 }

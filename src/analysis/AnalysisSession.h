@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <memory>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/CoefficientView.h"
 #include "analysis/ControlSink.h"
@@ -61,7 +63,20 @@ public:
     // Every detail level of the decomposition thresholded as Denoise does it
     // with options (whose levels are the session's), as one undoable step;
     // what each level went through. Requires a decomposition.
+    //
+    // With several shifts the step is the whole signal's denoising, as the
+    // batch's: the buffer's levels are cut as with one shift (Denoise's plain
+    // decomposition, whose report this is), and while the step is the last
+    // one done, Reconstruct gives Denoise's average of the shifted copies of
+    // the signal as it was before Decompose instead of the buffer's inverse.
+    // The steps done before it do not enter that average; a step after it
+    // makes Reconstruct invert the buffer again. options.itemThresholds then
+    // holds only the thresholds given, as each shifted copy takes the rest
+    // from the rule; the approximation is left alone either way.
     std::vector<LevelReport> ApplyToAllLevels(DenoiseOptions options);
+    // Whether the last step done averages shifts, so that Reconstruct gives
+    // that average.
+    bool AveragesShifts() const { return AveragedStepDone() != nullptr; }
     // The noise and the thresholds options give each detail level, and each
     // level's sum of squares, all taken on the decomposition as Decompose
     // left it, before any thresholding. Requires a decomposition.
@@ -109,7 +124,11 @@ private:
     void ReadDecomposed(Read read);
     // Runs the cuts as one step of the history; should the history fail to
     // keep it, the step is done all the same and the history forgotten.
-    std::vector<ShrinkOutcome> CutKept(std::string name, std::vector<LevelCut> cuts, bool measure);
+    // averaged: the options of a denoising over shifts the step stands for.
+    std::vector<ShrinkOutcome> CutKept(std::string name, std::vector<LevelCut> cuts, bool measure,
+                                       std::optional<DenoiseOptions> averaged = std::nullopt);
+    // The options of the last step done when it averages shifts, else null.
+    const DenoiseOptions* AveragedStepDone() const;
     // The view and the mean readout after the buffer's coefficients changed.
     void ShowChangedCoefficients();
 
@@ -125,8 +144,16 @@ private:
     double threshold_ = 0.0;
     int32_t viewedLevel_ = -1;
     std::shared_ptr<DyadicSignal> samples_;
+    // The buffer as it was before the decomposition it holds, which a
+    // denoising over shifts starts from; null without one. Shared, never
+    // written: after a load it is the block the signal plot shows, so
+    // keeping it costs no copy beyond the one the buffer's transform makes.
+    std::shared_ptr<const double[]> beforeDecompose_;
     CoefficientView view_;
     ThresholdHistory history_;
+    // Per step of the history: the options of a denoising over shifts, or
+    // nullopt for a plain cut.
+    std::vector<std::optional<DenoiseOptions>> averagedSteps_;
     std::vector<double> decomposedEnergies_;  // empty until asked for
     uint64_t decompositionId_ = 0;
 };

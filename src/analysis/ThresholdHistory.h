@@ -55,6 +55,9 @@ public:
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
+    // The steps done: the next Cut becomes step Done() (from 0), after the
+    // steps undone are forgotten.
+    std::size_t Done() const { return done_; }
     // The name of the step Undo / Redo would act on; "" when none.
     std::string UndoName() const;
     std::string RedoName() const;

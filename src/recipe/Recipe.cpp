@@ -87,17 +87,17 @@ private:
     void CheckApplyAllLevels(std::size_t i, const std::string& field) {
         const Step& step = recipe_.steps[i];
         if (state_.levels < 1) Fail(field, "ApplyAllLevels needs a decomposition before it");
-        // Averaged shifts or a thresholded approximation are the batch's
-        // denoising of the whole signal: decompose, shrink, reconstruct, with
-        // nothing between and nothing after, as no state the session's own
-        // steps reach follows from it. One shift without them is the
-        // session's Apply to All Levels, after any decomposition.
+        // A thresholded approximation is the batch's denoising of the whole
+        // signal: decompose, shrink, reconstruct, with nothing between and
+        // nothing after, as no state the session's own steps reach follows
+        // from it. Without it, with any shifts, the step is the session's
+        // Apply to All Levels, after any decomposition.
         const bool framed = recipe_.steps[i - 1].kind == StepKind::Decompose && i + 2 == recipe_.steps.size() &&
                             recipe_.steps[i + 1].kind == StepKind::Reconstruct;
         if (!framed && !RunsInSession(step)) {
             Fail(field,
                  "ApplyAllLevels must come right after Decompose and right before the last step, Reconstruct, "
-                 "when it averages shifts or thresholds the approximation");
+                 "when it thresholds the approximation");
         }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
         const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(step.shrink);

@@ -35,8 +35,8 @@ public:
     RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session);
 
     // Whether the steps leave their result in the session, as a caller that
-    // shows the session needs: not so for a denoising that averages shifts
-    // or thresholds the approximation, which no state of the session reaches.
+    // shows the session needs: not so for a denoising that thresholds the
+    // approximation, which no state of the session reaches.
     bool EndsInSession() const;
 
     // The recipe's load of fileName (its own input or one given instead): a

@@ -62,7 +62,7 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
     return settings;
 }
 
-bool RunsInSession(const Step& step) { return step.shifts == 1 && !step.approximation; }
+bool RunsInSession(const Step& step) { return !step.approximation; }
 
 std::vector<std::vector<double>> ShrunkCoefficients(const analysis::DyadicSignal& samples, int32_t levels,
                                                     analysis::Shrink shrink,

@@ -30,8 +30,9 @@ std::vector<Step> DenoiseSteps(const analysis::DenoiseOptions& settings,
 // shifted copy takes its own from the rule, except the given ones.
 analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels);
 
-// Whether the step is one the session's ApplyToAllLevels does: one shift and
-// the approximation left alone. Others are the whole signal's denoising.
+// Whether the step is one the session's ApplyToAllLevels does, with any
+// shifts: the approximation left alone. Others are the whole signal's
+// denoising.
 bool RunsInSession(const Step& step);
 
 // The coefficients of each view item 1 ... levels + 1 of the plain

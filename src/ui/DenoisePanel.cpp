@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -48,8 +49,16 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
     shrink_->setToolTip(
         QStringLiteral("Hard zeroes the coefficients not above the threshold; Soft also moves the "
                        "others towards zero by it"));
+    shifts_ = new QSpinBox(body);
+    shifts_->setObjectName(QStringLiteral("DenoiseShifts"));
+    shifts_->setRange(1, analysis::kMaxShifts);
+    shifts_->setValue(1);
+    shifts_->setToolTip(
+        QStringLiteral("Translation-invariant denoising: above 1, Reconstruct gives the average of this many "
+                       "shifted copies of the signal, each denoised by the rule"));
     form->addRow(QStringLiteral("Rule"), rule_);
     form->addRow(QStringLiteral("Shrinkage"), shrink_);
+    form->addRow(QStringLiteral("Shifts"), shifts_);
 
     levels_ = new QTableWidget(0, kColumns, body);
     levels_->setObjectName(QStringLiteral("DenoiseLevels"));
@@ -87,11 +96,13 @@ analysis::DenoiseOptions DenoisePanel::Options() const {
     analysis::DenoiseOptions options;
     options.rule = kRules[std::max(0, rule_->currentIndex())];
     options.shrink = kShrinks[std::max(0, shrink_->currentIndex())];
-    options.shifts = 1;
+    options.shifts = shifts_->value();
     if (options.rule == ThresholdRule::Fixed) options.fixedThreshold = fixedThreshold_();
     if (!thresholds_.empty()) {
         options.itemThresholds.assign(thresholds_.size() + 1, std::nullopt);
-        for (std::size_t k = 0; k < thresholds_.size(); ++k) options.itemThresholds[k] = thresholds_[k];
+        for (std::size_t k = 0; k < thresholds_.size(); ++k) {
+            if (options.shifts == 1 || typed_.contains(static_cast<int>(k))) options.itemThresholds[k] = thresholds_[k];
+        }
     }
     return options;
 }

@@ -5,7 +5,9 @@
 // threshold (the rule's, or typed into the row, which makes that row fixed),
 // how many of its coefficients are zero and how much of its energy is left.
 // The thresholds come from the same code as the batch's, so Apply to All
-// Levels gives the batch's coefficients.
+// Levels gives the batch's coefficients. Its shifts make the step
+// translation-invariant, as the batch's --shifts: Reconstruct then gives the
+// average of the denoised shifted copies of the signal.
 
 #include <cstdint>
 #include <functional>
@@ -19,6 +21,7 @@
 
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -33,8 +36,9 @@ public:
     // Shows the rows of the session's decomposition, or none without one.
     // Does the work only while the panel is shown.
     void Refresh(analysis::AnalysisSession& session);
-    // What Apply to All Levels asks of the session: the rule, the shrinkage
-    // and every row's threshold as shown.
+    // What Apply to All Levels asks of the session: the rule, the shrinkage,
+    // the shifts and every row's threshold as shown; with several shifts only
+    // the typed ones, as each shifted copy takes the rest from the rule.
     analysis::DenoiseOptions Options() const;
 
     // Columns of the level table.
@@ -48,6 +52,7 @@ private:
     std::function<double()> fixedThreshold_;
     QComboBox* rule_;
     QComboBox* shrink_;
+    QSpinBox* shifts_;
     QTableWidget* levels_;
     QPushButton* apply_;
     analysis::AnalysisSession* session_ = nullptr;  // as last refreshed

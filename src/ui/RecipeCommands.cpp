@@ -73,7 +73,7 @@ std::string RecipeCommands::Replay(const Load& load) {
     recipe::RecipeReplay replay(r, session_);
     if (!replay.EndsInSession()) {
         throw fw::Exception(cannot +
-                            "it averages shifted copies of the whole signal, a result the window cannot show; "
+                            "its denoising thresholds the approximation, a result the window cannot show; "
                             "replay it with quelmar-batch --recipe");
     }
     const std::string input = InputOf(r, fileName);

@@ -346,9 +346,8 @@ void TForm1::ApplyAllLevelsClick() {
     const BusyCursor busy;
     analysis::DenoiseOptions options = denoisePanel_->Options();
     const std::vector<analysis::LevelReport> reports = session_->ApplyToAllLevels(options);
-    // As the session ran it: one shift over its levels, the approximation left alone.
+    // As the session ran it: over its levels, the approximation left alone.
     options.levels = session_->Levels();
-    options.shifts = 1;
     options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(options.levels)));
     recipes_->Recorder().Did(recipe::ApplyAllLevelsStep(options, reports));
 }

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -186,6 +187,45 @@ TEST_F(SessionTest, ApplyToAllLevelsGivesTheBatchResultAndIsOneStep) {
             EXPECT_TRUE(SameBits(Buffer(), batch.signal)) << static_cast<int>(rule) << static_cast<int>(shrink);
         }
     }
+}
+
+// A step over shifts averages from the buffer as it was before its Decompose
+// (here a reconstruction, not the load), and a Decompose over it starts from
+// that average as Reconstruct would give it; the loaded block the signal plot
+// shares is never written.
+TEST_F(SessionTest, ShiftsAverageTheSignalAsItWasBeforeDecompose) {
+    std::vector<double> values = Ramp(1025, 3.0);
+    std::mt19937_64 random(7);
+    std::normal_distribution<double> noise(0.0, 2.0);
+    for (double& v : values) v += noise(random);
+    LoadValues(values);
+    const std::shared_ptr<const double[]> loaded = session_.Samples()->Share();
+    session_.Decompose(5);
+    session_.SelectViewLevel(0);
+    session_.ApplyThreshold(0, "2");
+    session_.Reconstruct();
+    const std::vector<double> rebuilt = Buffer();
+
+    DenoiseOptions first;
+    first.levels = 6;
+    first.rule = ThresholdRule::Sure;
+    first.shifts = 4;
+    DenoiseOptions second;
+    second.levels = 3;
+    second.shrink = Shrink::Soft;
+    second.shifts = 2;
+    const DenoiseResult average = Denoise(rebuilt.data(), 10, first);
+    const DenoiseResult expected = Denoise(average.signal.data(), 10, second);
+
+    session_.Decompose(5);
+    session_.ApplyToAllLevels(first);
+    EXPECT_TRUE(session_.AveragesShifts());
+    session_.Decompose(2);
+    EXPECT_FALSE(session_.AveragesShifts());
+    session_.ApplyToAllLevels(second);
+    session_.Reconstruct();
+    EXPECT_TRUE(SameBits(Buffer(), expected.signal));
+    EXPECT_TRUE(SameBits({loaded.get(), loaded.get() + values.size()}, values));
 }
 
 }  // namespace

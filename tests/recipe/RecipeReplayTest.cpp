@@ -1,5 +1,6 @@
-// The replay runs a one-shift Apply to All Levels through the session; that
-// must give the whole-signal denoising's bits, which the batch writes.
+// The replay runs Apply to All Levels, with or without shifts, through the
+// session; that must give the whole-signal denoising's bits, which the batch
+// writes.
 
 #include <gtest/gtest.h>
 
@@ -23,21 +24,22 @@ namespace {
 
 using NoControls = analysis::QuietControls;
 
-TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheOneShiftDenoising) {
+TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheBatchDenoising) {
     analysis::DyadicSignal x(10);
     for (int32_t i = 0; i < x.N(); ++i) x.Data()[i] = std::sin(i * i / 4000.0) + 0.1 * std::cos(i * 2.3);
     analysis::test::TempFolder folder;
     const std::string input = folder.Write("in.dat", analysis::FormatSamples({x.Data(), 1025}));
-    for (const auto& [rule, shrink, levels] :
-         {std::tuple{analysis::ThresholdRule::Universal, analysis::Shrink::Hard, 10},
-          std::tuple{analysis::ThresholdRule::Sure, analysis::Shrink::Soft, 4},
-          std::tuple{analysis::ThresholdRule::Bayes, analysis::Shrink::Hard, 6}}) {
+    for (const auto& [rule, shrink, levels, shifts] :
+         {std::tuple{analysis::ThresholdRule::Universal, analysis::Shrink::Hard, 10, 1},
+          std::tuple{analysis::ThresholdRule::Sure, analysis::Shrink::Soft, 4, 3},
+          std::tuple{analysis::ThresholdRule::Bayes, analysis::Shrink::Hard, 6, 1},
+          std::tuple{analysis::ThresholdRule::Universal, analysis::Shrink::Soft, 10, 6}}) {
         SCOPED_TRACE(analysis::RuleName(rule));
         analysis::DenoiseOptions settings;
         settings.levels = levels;
         settings.rule = rule;
         settings.shrink = shrink;
-        settings.shifts = 1;
+        settings.shifts = shifts;
         const analysis::DenoiseResult denoised = analysis::Denoise(x.Data(), 10, settings);
         const std::string level2 =
             analysis::FormatSamples(ShrunkCoefficients(x, levels, shrink, denoised.levels)[1], "c.dat");
@@ -61,7 +63,7 @@ TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheOneShiftDenoising) {
         r.steps.insert(r.steps.end() - 1, ThresholdingStep(levels + 1, "1e-3"));
         r.outputs = {{OutputKind::Buffer, "", 0, 5, std::string(64, '0')}};
         EXPECT_NO_THROW(CheckRecipe(r));
-        r.steps[2].shifts = 2;
+        r.steps[2].approximation = 0.5;
         EXPECT_THROW(CheckRecipe(r), RecipeError);
     }
 }

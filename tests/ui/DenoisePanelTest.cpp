@@ -1,8 +1,10 @@
 // The Denoise panel through the real window: hidden at start, its rows for
 // the decomposition, Apply to All Levels as the batch's denoising bit for
-// bit and as one step to undo, a typed threshold that fixes its row.
+// bit and as one step to undo, a typed threshold that fixes its row, and
+// shifts that make the step the batch's translation-invariant denoising.
 
 #include <QDockWidget>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #include "WindowFixture.h"
@@ -31,6 +33,7 @@ protected:
         return {samples.Data(), samples.Data() + samples.N()};
     }
 
+    static std::vector<double> Plotted(const app::SeriesPlotSink& plot) { return plot.PlottedValues(); }
     static std::string Number(double value) { return fw::FloatToStrF(value, fw::ffGeneral, 6, 0); }
 };
 
@@ -118,6 +121,71 @@ TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
     PickItem("DenoiseRule", 1);
     PickItem("DenoiseRule", 0);
     EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), before);
+}
+
+// With shifts the buffer's levels are cut as with one shift (the batch's
+// report), undo and redo move between those bits, and Reconstruct gives the
+// batch's average of the shifted copies bit for bit while the step is the
+// last one done: a Thresholding before it does not enter the average, one
+// after it does until it is undone.
+TEST_F(DenoisePanelTest, ShiftsGiveTheBatchsTranslationInvariantSignalBitForBit) {
+    const std::vector<double> values = TestSignal(513);
+    form->Menu().Action(WindowCommand::DenoisePanel).trigger();
+    const struct {
+        int rule, shrink, shifts, typedRow;
+        bool thresholdBefore;
+    } cases[] = {{0, 0, 4, -1, false}, {1, 1, 3, 1, true}, {2, 0, 8, -1, true}, {3, 1, 2, -1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "rule " << c.rule << " shrink " << c.shrink << " shifts " << c.shifts);
+        LoadSignal();
+        PickItem("CBLev", 3);
+        Click("BtnDecomp");
+        TypeInto("EdtThresh", "20");
+        if (c.thresholdBefore) {
+            PickItem("CB1", 0);
+            Click("BtnThresh");
+        }
+        PickItem("DenoiseRule", c.rule);
+        PickItem("DenoiseShrink", c.shrink);
+        Control<QSpinBox>("DenoiseShifts").setValue(c.shifts);
+        analysis::DenoiseOptions options;
+        options.levels = 4;
+        options.rule = static_cast<analysis::ThresholdRule>(c.rule);
+        options.shrink = static_cast<analysis::Shrink>(c.shrink);
+        options.shifts = c.shifts;
+        options.fixedThreshold = 20;
+        if (c.typedRow >= 0) {
+            Table().item(c.typedRow, ui::DenoisePanel::cThreshold)->setText("5");
+            options.itemThresholds.assign(5, std::nullopt);
+            options.itemThresholds[static_cast<std::size_t>(c.typedRow)] = 5;
+        }
+        const analysis::DenoiseResult batch = analysis::Denoise(values.data(), 9, options);
+
+        const std::vector<double> before = Buffer();
+        Click("ApplyAllLevels");
+        const std::vector<double> applied = Buffer();
+        const std::vector<std::string> zeroed = Column(ui::DenoisePanel::cZeroed);
+        if (!c.thresholdBefore) {
+            for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(zeroed[k], std::to_string(batch.levels[k].zeroed));
+        }
+        PickItem("CB1", 1);
+        const std::vector<double> view = Plotted(form->Charts().Series3());
+        Choose(WindowCommand::Undo);
+        EXPECT_EQ(Buffer(), before);
+        Choose(WindowCommand::Redo);
+        EXPECT_EQ(Buffer(), applied);
+        EXPECT_EQ(Column(ui::DenoisePanel::cZeroed), zeroed);
+        EXPECT_EQ(Plotted(form->Charts().Series3()), view);
+
+        // A later Thresholding is the buffer's own; undone, the average stands again.
+        PickItem("CB1", 2);
+        Click("BtnThresh");
+        EXPECT_FALSE(form->Session().AveragesShifts());
+        Choose(WindowCommand::Undo);
+        Click("BtnReconstr");
+        EXPECT_EQ(Buffer(), batch.signal);
+        EXPECT_EQ(Plotted(form->Charts().Series2()), batch.signal);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include <QSpinBox>
 #include <QStatusBar>
 
 #include "ImportDialogAnswer.h"
@@ -25,6 +26,10 @@ protected:
         return code;
     }
     std::string Status() const { return form->statusBar()->currentMessage().toStdString(); }
+    std::vector<double> Buffer() const {
+        const analysis::DyadicSignal& samples = *form->Session().Samples();
+        return {samples.Data(), samples.Data() + samples.N()};
+    }
     void Save(WindowCommand command, const std::string& file) {
         dialogs.AnswerSaveWith(file);
         Choose(command);
@@ -88,6 +93,38 @@ TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
     for (const auto& [file, bytes] : saved) EXPECT_EQ(ReadBytes(PathIn(file.c_str())), bytes) << file;
 }
 
+// A step over shifts is recorded with them, after a Thresholding the average
+// leaves out, and replays as identical in the batch and in the window.
+TEST_F(RecipeWindowTest, AShiftedWindowSessionReplaysInTheBatchAndInTheWindow) {
+    TypeInto("EdtN", "1025");
+    dialogs.AnswerOpenWith(SamplePath("in.dat", 1025));
+    Click("BtnLoad");
+    Choose(WindowCommand::DenoisePanel);
+    PickItem("CBLev", 4);
+    Click("BtnDecomp");
+    PickItem("CB1", 1);
+    TypeInto("EdtThresh", "12.5");
+    Click("BtnThresh");
+    PickItem("DenoiseRule", 2);
+    Control<QSpinBox>("DenoiseShifts").setValue(5);
+    Click("ApplyAllLevels");
+    Save(WindowCommand::SaveCoefficients, PathIn("level2.dat"));
+    Click("BtnReconstr");
+    Save(WindowCommand::SaveReconstruction, PathIn("result.dat"));
+    Save(WindowCommand::SaveRecipe, PathIn("recipe.json"));
+    ASSERT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+
+    const recipe::Recipe r = recipe::ReadRecipeFile(PathIn("recipe.json"));
+    ASSERT_EQ(r.steps.size(), 4u);
+    EXPECT_EQ(r.steps[2].shifts, 5);
+    EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
+    const std::vector<double> buffer = Buffer();
+    Replay(PathIn("recipe.json"));
+    EXPECT_EQ(Status(), "Replayed: identical");
+    EXPECT_EQ(Buffer(), buffer);
+    EXPECT_EQ(form->Recorder().Steps(), r.steps);
+}
+
 TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
     // 12 samples on a grid of 17: the saves hold the 12, the buffer the 17.
     dialogs.AnswerOpenWith(std::string(QUELMAR_IMPORT_FILES) + "/header_two_columns.csv");
@@ -135,7 +172,10 @@ TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {
     const std::string input = SamplePath("in.dat", 1025);
     for (const std::vector<std::string>& options :
          {std::vector<std::string>{"--levels", "4", "--threshold", "2=7.5", "--threshold", "5=1"},
-          std::vector<std::string>{"--rule", "bayes", "--shrink", "soft", "--shifts", "1"}}) {
+          std::vector<std::string>{"--rule", "bayes", "--shrink", "soft", "--shifts", "1"},
+          std::vector<std::string>{"--rule", "sure", "--shrink", "soft", "--shifts", "4", "--threshold", "2=7.5",
+                                   "--coefficients", PathIn("c")},
+          std::vector<std::string>{"--auto"}}) {
         std::vector<std::string> arguments = options;
         arguments.insert(arguments.end(), {"--save-recipe", PathIn("r.json"), input, PathIn("out.dat")});
         ASSERT_EQ(Batch(arguments), 0) << errors.str();
@@ -182,9 +222,12 @@ TEST_F(RecipeWindowTest, AChangedInputIsAskedAboutAndABadRecipeChangesNothing) {
             << dialogs.Boxes.back().Text;
         EXPECT_EQ(State(), loaded);
     }
-    ASSERT_EQ(Batch({"--auto", "--save-recipe", PathIn("r.json"), input, PathIn("out.dat")}), 0) << errors.str();
+    ASSERT_EQ(Batch({"--auto", "--levels", "3", "--threshold", "4=1", "--save-recipe", PathIn("r.json"), input,
+                     PathIn("out.dat")}),
+              0)
+        << errors.str();
     Replay(PathIn("r.json"));
-    EXPECT_NE(dialogs.Boxes.back().Text.find("averages shifted copies"), std::string::npos);
+    EXPECT_NE(dialogs.Boxes.back().Text.find("thresholds the approximation"), std::string::npos);
     EXPECT_EQ(State(), loaded);
 }
 
