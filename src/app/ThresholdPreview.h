@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/AnalysisSession.h"
+#include "analysis/FinestLevelPreview.h"
 #include "app/ProgramCharts.h"
 
 namespace app {
@@ -16,16 +17,26 @@ public:
     explicit ThresholdPreview(ProgramCharts& charts) : charts_(charts) {}
 
     // Shows the preview for t; requires a decomposition and a viewed item.
+    // Between two calls the buffer keeps its values: whatever changes them
+    // calls Hide first (the steps of one drag build on each other).
     void Show(const analysis::AnalysisSession& session, double t);
     // Takes it off the chart and lets its samples go.
     void Hide();
 
 private:
+    // Writes the preview for t to samples_; `update` when they hold the
+    // preview of the previous call.
+    void Write(const analysis::AnalysisSession& session, double t, bool update);
+
     ProgramCharts& charts_;
     // The preview's samples, written anew for each T once the series has let
     // them go; kept from one T to the next, so a drag allocates once.
     std::shared_ptr<double[]> samples_;
     int32_t count_ = 0;
+    // The finest level, the one of most coefficients, is previewed by
+    // rewriting only what each step of T changes.
+    analysis::FinestLevelPreview finest_;
+    uint64_t decompositionId_ = 0;
 };
 
 }  // namespace app

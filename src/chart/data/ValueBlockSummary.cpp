@@ -56,7 +56,7 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
     if (list.EditCount() != editCount_ || n < count_) {
         // Values rewritten in place are summarised again over the same
         // storage; any other change starts afresh.
-        if (n != count_ || data != data_) std::vector<std::vector<TValueBounds>>().swap(levels_);
+        if (n != count_ || data != data_) std::vector<Entries>().swap(levels_);
         validBelow = 0;
         allFinite_ = true;
         nonDecreasing_ = true;
@@ -65,7 +65,7 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
     count_ = n;
     editCount_ = list.EditCount();
     const bool bounds = keeps_ == TKeeps::Bounds;
-    std::vector<TValueBounds>* blocks = nullptr;
+    Entries* blocks = nullptr;
     int64_t nextBlock = 0;
     if (bounds) {
         if (levels_.empty()) levels_.emplace_back();
@@ -99,7 +99,7 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
             break;
         }
         if (levels_.size() <= static_cast<std::size_t>(level)) levels_.emplace_back();
-        std::vector<TValueBounds>& entry = levels_[static_cast<std::size_t>(level)];
+        Entries& entry = levels_[static_cast<std::size_t>(level)];
         const std::size_t from = std::min(static_cast<std::size_t>(validBelow / span), entry.size());
         entry.resize(entries);
         for (std::size_t e = from; e < entries; ++e) {
@@ -127,7 +127,7 @@ TValueBounds TValueBlockSummary::Bounds(int32_t a, int32_t b) const {
 }
 
 std::size_t TValueBlockSummary::HeapBytes() const {
-    std::size_t bytes = levels_.capacity() * sizeof(std::vector<TValueBounds>);
+    std::size_t bytes = levels_.capacity() * sizeof(Entries);
     for (const auto& level : levels_) bytes += level.capacity() * sizeof(TValueBounds);
     return bytes;
 }

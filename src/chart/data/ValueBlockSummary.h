@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/LargeBlock.h"
+
 namespace chart {
 
 class TChartValueList;
@@ -69,7 +71,10 @@ private:
     template <typename Visit>
     void ForEachTile(int32_t a, int32_t b, Visit visit) const;
 
-    std::vector<std::vector<TValueBounds>> levels_;
+    // A summary of millions of values is megabytes: a large block costs a
+    // few page faults where plain heap pages would cost thousands.
+    using Entries = std::vector<TValueBounds, fw::LargeBlockAllocator<TValueBounds>>;
+    std::vector<Entries> levels_;
     const double* data_ = nullptr;  // null: the list is 0, 1, 2, ...
     int64_t count_ = 0;
     uint64_t editCount_ = ~uint64_t{0};
