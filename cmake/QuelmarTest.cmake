@@ -7,6 +7,9 @@ function(quelmar_add_test_executable name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  # A unity batch includes each test file, so a fixture in a file's anonymous
+  # namespace reads to the compiler as one from a header.
+  target_compile_options(${name} PRIVATE -Wno-subobject-linkage)
   target_compile_definitions(${name} PRIVATE
     QUELMAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     QUELMAR_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -16,7 +16,7 @@ namespace {
 // Changes go to the file in chunks of this many: a chunk's positions, then
 // its values. Every chunk of a step is full but its last, so a step needs
 // only its first offset and its count to be read back.
-constexpr std::size_t kChunk = std::size_t{1} << 16;
+constexpr std::size_t kSpillChunk = std::size_t{1} << 16;
 constexpr std::size_t kChangeBytes = sizeof(uint32_t) + sizeof(double);
 
 double Shrunk(double c, const LevelCut& cut) {
@@ -119,8 +119,8 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
             memoryValues_ = AllocateArray<double>(memoryBudget_ / kChangeBytes);
             memoryCapacity_ = memoryBudget_ / kChangeBytes;
         }
-        chunkPositions_.resize(kChunk);
-        chunkValues_.resize(kChunk);
+        chunkPositions_.resize(kSpillChunk);
+        chunkValues_.resize(kSpillChunk);
     });
     std::size_t held = 0;
     const auto writeFile = [&] {
@@ -130,7 +130,7 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
         fileValues_.clear();
     };
     // The memory takes what it has room for, the file the rest, in full
-    // chunks (see kChunk).
+    // chunks (see kSpillChunk).
     const auto flush = [&] {
         const std::size_t gathered = std::exchange(held, 0);
         keep([&] {
@@ -140,20 +140,20 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
                 std::copy_n(chunkValues_.data(), toMemory, memoryValues_.get() + memoryTop_);
                 memoryTop_ += toMemory;
             }
-            if (toMemory == 0 && gathered == kChunk && filePositions_.empty()) {
+            if (toMemory == 0 && gathered == kSpillChunk && filePositions_.empty()) {
                 // Past the memory's room a gathered chunk is a file chunk as it is.
-                Spill({chunkPositions_.data(), kChunk}, {chunkValues_.data(), kChunk});
-                step.fileCount += kChunk;
+                Spill({chunkPositions_.data(), kSpillChunk}, {chunkValues_.data(), kSpillChunk});
+                step.fileCount += kSpillChunk;
                 return;
             }
             for (std::size_t k = toMemory; k < gathered;) {
-                const std::size_t take = std::min(gathered - k, kChunk - filePositions_.size());
+                const std::size_t take = std::min(gathered - k, kSpillChunk - filePositions_.size());
                 filePositions_.insert(filePositions_.end(), chunkPositions_.begin() + static_cast<std::ptrdiff_t>(k),
                                       chunkPositions_.begin() + static_cast<std::ptrdiff_t>(k + take));
                 fileValues_.insert(fileValues_.end(), chunkValues_.begin() + static_cast<std::ptrdiff_t>(k),
                                    chunkValues_.begin() + static_cast<std::ptrdiff_t>(k + take));
                 k += take;
-                if (filePositions_.size() == kChunk) writeFile();
+                if (filePositions_.size() == kSpillChunk) writeFile();
             }
         });
     };
@@ -165,7 +165,7 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
     double spareValue = 0;
     uint32_t* positions = failure ? &spare : chunkPositions_.data();
     double* values = failure ? &spareValue : chunkValues_.data();
-    const std::size_t chunk = failure ? 1 : kChunk;
+    const std::size_t chunk = failure ? 1 : kSpillChunk;
     const auto run = [&](auto shrink, const LevelCut& cut, int32_t from, int32_t to, ShrinkOutcome& outcome) {
         const std::size_t stride = cut.level.stride;
         std::size_t position = cut.level.Position(from);
@@ -266,8 +266,8 @@ void ThresholdHistory::RestoreFromFile(double* buffer, const Step& step) {
         FileFailed();
     };
     if (fseeko(file_.get(), step.fileOffset, SEEK_SET) != 0) fail();
-    for (std::size_t from = 0; from < step.fileCount; from += kChunk) {
-        const std::size_t count = std::min(kChunk, step.fileCount - from);
+    for (std::size_t from = 0; from < step.fileCount; from += kSpillChunk) {
+        const std::size_t count = std::min(kSpillChunk, step.fileCount - from);
         if (std::fread(positions, sizeof(uint32_t), count, file_.get()) != count ||
             std::fread(values, sizeof(double), count, file_.get()) != count) {
             fail();

@@ -19,8 +19,6 @@
 namespace batch {
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string Message(const std::exception& error) {
     if (const auto* own = dynamic_cast<const fw::Exception*>(&error)) return own->Message();
     if (dynamic_cast<const std::bad_alloc*>(&error)) return fw::EOutOfMemory().Message();

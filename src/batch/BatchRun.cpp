@@ -52,8 +52,6 @@ struct InputPlan {
     std::string source;  // what was imported, for the log
 };
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string ShortestText(double value) {
     char text[32];
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);

@@ -16,6 +16,9 @@
 
 namespace batch {
 
+// A file name as messages quote it.
+inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
 enum BatchExit : int {
     kExitDone = 0,
     kExitBadArguments = 1,

@@ -16,11 +16,10 @@ namespace importer {
 namespace {
 
 // Enough for the lines a layout is found from, and for a NumPy header.
-constexpr std::size_t kHeadBytes = 64 * 1024;
 
 std::string ReadHead(const std::string& fileName, int64_t& fileBytes) {
     const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
-    std::string head(static_cast<std::size_t>(std::clamp<int64_t>(fileBytes, 0, kHeadBytes)), '\0');
+    std::string head(static_cast<std::size_t>(std::clamp<int64_t>(fileBytes, 0, kTextHeadBytes)), '\0');
     std::size_t have = 0;
     while (have < head.size()) {
         const ssize_t got = ::read(file.Get(), head.data() + have, head.size() - have);
@@ -115,7 +114,8 @@ ImportPreview PreviewImport(const std::string& fileName, const ImportChoices& ch
             int64_t fileBytes = 0;
             const std::string head = ReadHead(fileName, fileBytes);
             const bool whole = preview.kind != SourceKind::Text || fileBytes <= wholeTextBytes;
-            if (preview.kind == SourceKind::Text) PreviewText(head, fileBytes <= int64_t{kHeadBytes}, chosen, preview);
+            if (preview.kind == SourceKind::Text)
+                PreviewText(head, fileBytes <= int64_t{kTextHeadBytes}, chosen, preview);
             PreviewHeader(fileName, head, chosen, preview);
             if (!whole) {
                 EstimateText(head, fileBytes, chosen, preview);

@@ -115,7 +115,7 @@ private:
 };
 
 // The first bytes of a file, enough for any header NumPy writes.
-constexpr std::size_t kHeadBytes = 64 * 1024;
+constexpr std::size_t kNpyHeadBytes = 64 * 1024;
 
 // Reads up to `bytes` at `offset`; returns how many there were.
 std::size_t ReadAt(int fd, char* into, std::size_t bytes, std::size_t offset) {
@@ -311,14 +311,14 @@ Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) 
     // The header is read first; then the array's bytes, straight into the
     // values when they are already doubles of this machine, one after the
     // other: a copy of the file would cost as much again.
-    std::vector<char> head(std::min<std::size_t>(size, kHeadBytes));
+    std::vector<char> head(std::min<std::size_t>(size, kNpyHeadBytes));
     head.resize(ReadAt(file.Get(), head.data(), head.size(), 0));
     NpyHeader parsed;
     try {
         parsed = ParseNpyHeader(std::string_view(head.data(), head.size()));
     } catch (const ImportFailure&) {
         if (head.size() == size) throw;
-        // A header longer than kHeadBytes: the whole file, the plain way.
+        // A header longer than kNpyHeadBytes: the whole file, the plain way.
         const std::vector<char> bytes = ReadSourceFile(fileName);
         return ParseNpy(std::string_view(bytes.data(), bytes.size()), column, header);
     }

@@ -13,7 +13,6 @@ namespace importer {
 namespace {
 
 // The layout is found from this much of the start of a file.
-constexpr std::size_t kHeadBytes = 64 * 1024;
 
 TextColumn Start(std::string_view head, bool wholeText, const TextChoices& choices) {
     TextColumn result;
@@ -33,7 +32,7 @@ void Finish(TextColumn& result, TextColumnParser& parser) {
 
 TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices) {
     text.remove_prefix(ByteOrderMarkLength(text));
-    TextColumn result = Start(text.substr(0, kHeadBytes), text.size() <= kHeadBytes, choices);
+    TextColumn result = Start(text.substr(0, kTextHeadBytes), text.size() <= kTextHeadBytes, choices);
     TextColumnParser parser(result.layout.dialect, result.column);
     parser.Feed(text.data(), text.data() + text.size(), true);
     Finish(result, parser);
@@ -48,7 +47,7 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
         const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0)) + 1;
         analysis::FileChunkReader window(file.Get(), analysis::kReadChunkBytes,
                                          std::min(analysis::kReadChunkBytes, size), fileBytes, progress);
-        while (static_cast<std::size_t>(window.End() - window.Begin()) < kHeadBytes && window.Fill()) {
+        while (static_cast<std::size_t>(window.End() - window.Begin()) < kTextHeadBytes && window.Fill()) {
         }
         if (window.Cancelled()) throw fw::EAbort();
         if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
@@ -56,7 +55,8 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
         const std::size_t mark = ByteOrderMarkLength(head);
         window.Consume(window.Begin() + mark);
         const std::string_view text = head.substr(mark);
-        TextColumn result = Start(text.substr(0, kHeadBytes), window.LastData() && text.size() <= kHeadBytes, choices);
+        TextColumn result =
+            Start(text.substr(0, kTextHeadBytes), window.LastData() && text.size() <= kTextHeadBytes, choices);
         TextColumnParser parser(result.layout.dialect, result.column);
         // Values are about 10 bytes of text each.
         parser.Values().reserve(std::min<std::size_t>(size / 10 + 16, 1 << 24));

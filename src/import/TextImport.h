@@ -11,6 +11,9 @@
 
 namespace importer {
 
+// How much of a text its layout is found from.
+constexpr std::size_t kTextHeadBytes = 64 * 1024;
+
 struct TextColumn {
     Samples values;
     TextLayout layout;  // as found and chosen

@@ -17,8 +17,6 @@ namespace {
 constexpr const char* kStepNames[] = {"Decompose", "Thresholding", "ApplyAllLevels", "Reconstruct"};
 constexpr const char* kOutputNames[] = {"buffer", "result", "coefficients", "signal"};
 
-[[noreturn]] void Fail(const std::string& field, const std::string& why) { throw RecipeError(field + ": " + why); }
-
 std::string Range(int32_t low, int32_t high) { return "from " + fw::IntToStr(low) + " to " + fw::IntToStr(high); }
 
 // The threshold a recipe's text stands for, read with "." whatever the

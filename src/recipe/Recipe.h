@@ -26,6 +26,11 @@ public:
     using Exception::Exception;
 };
 
+// Throws the error that names a recipe's field and what is wrong with it.
+[[noreturn]] inline void Fail(const std::string& field, const std::string& why) {
+    throw RecipeError(field + ": " + why);
+}
+
 struct InputFile {
     std::string name;  // as given to the load
     uint64_t size = 0;

@@ -18,8 +18,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-[[noreturn]] void Fail(const std::string& field, const std::string& why) { throw RecipeError(field + ": " + why); }
-
 // Reads the fields of one JSON object, each named by its path in messages.
 class Fields {
 public:

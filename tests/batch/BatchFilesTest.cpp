@@ -26,13 +26,6 @@ namespace {
 using analysis::test::TempFolder;
 using namespace batch::test;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string Numbers(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i) text += std::to_string(i * 0.5) + "\n";

@@ -11,6 +11,7 @@
 #include "analysis/AnalysisSession.h"
 #include "analysis/SampleReader.h"
 #include "batch/BatchCommand.h"
+#include "BatchTestRun.h"
 #include "import/GridExtension.h"
 #include "../analysis/RecordingSinks.h"
 #include "../analysis/TempFolder.h"
@@ -19,18 +20,7 @@ namespace batch {
 namespace {
 
 using analysis::test::TempFolder;
-
-struct Outcome {
-    int code;
-    std::string errors;
-};
-
-Outcome RunArgs(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = RunBatchCommand(arguments, out, errors);
-    return {code, errors.str()};
-}
+using namespace batch::test;
 
 std::vector<double> ReadBack(const std::string& path) {
     std::vector<double> values(5000);
@@ -76,8 +66,8 @@ TEST(BatchImport, AColumnGivesTheWindowsResultOfItsNSamples) {
     const std::string input = folder.Write("levels.csv", csv);
     for (const char* extend : {"reflect", "repeat", "zero"}) {
         const std::string output = folder.PathOf(std::string("out_") + extend + ".dat");
-        const Outcome outcome =
-            RunArgs({"--levels", "3", "--threshold", "1=0.5", "--column", "level", "--extend", extend, input, output});
+        const Outcome outcome = RunCommand(
+            {"--levels", "3", "--threshold", "1=0.5", "--column", "level", "--extend", extend, input, output});
         EXPECT_EQ(outcome.code, kExitDone) << outcome.errors;
         EXPECT_EQ(outcome.errors, "quelmar-batch: \"" + input + "\": imported levels.csv, column \"level\" (2), " +
                                       "1000 samples, extended by " + extend + " to N = 1025\n");
@@ -93,11 +83,11 @@ TEST(BatchImport, APlainSampleFileIsReadAsBefore) {
     for (const char* name : {"pairs.txt", "PAIRS.Dat"}) {
         const std::string copy = folder.PathOf(name);
         std::filesystem::copy_file(input, copy, std::filesystem::copy_options::overwrite_existing);
-        EXPECT_EQ(RunArgs({"--levels", "1", copy, output}).code, kExitDone);
+        EXPECT_EQ(RunCommand({"--levels", "1", copy, output}).code, kExitDone);
         EXPECT_EQ(ReadBack(output).size(), 17u) << name;
     }
     // With an import option the same file is a table of two columns.
-    EXPECT_EQ(RunArgs({"--levels", "1", "--column", "1", folder.PathOf("pairs.txt"), output}).code, kExitDone);
+    EXPECT_EQ(RunCommand({"--levels", "1", "--column", "1", folder.PathOf("pairs.txt"), output}).code, kExitDone);
     EXPECT_EQ(ReadBack(output), (std::vector<double>{1, 3, 5, 7, 9}));
 }
 
@@ -116,11 +106,11 @@ TEST(BatchImport, BadImportOptionsAndFailedImportsSayWhy) {
          "--count sets a sample file's count; an imported signal's grid follows its length"},
     };
     for (const auto& [arguments, message] : cases) {
-        const Outcome outcome = RunArgs(arguments);
+        const Outcome outcome = RunCommand(arguments);
         EXPECT_EQ(outcome.code, kExitBadArguments);
         EXPECT_EQ(outcome.errors.substr(0, outcome.errors.find('\n')), "quelmar-batch: " + message);
     }
-    const Outcome failed = RunArgs({bad, output});
+    const Outcome failed = RunCommand({bad, output});
     EXPECT_EQ(failed.code, kExitUnreadableInput);
     EXPECT_EQ(failed.errors, "quelmar-batch: Cannot import \"bad.csv\": line 3, column 2: \"abc\" is not a number\n");
     EXPECT_FALSE(std::filesystem::exists(output));

@@ -24,13 +24,6 @@ using analysis::test::TempFolder;
 using namespace batch::test;
 using Json = nlohmann::ordered_json;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // Every file under folder with its bytes.
 std::map<std::string, std::string> Files(const std::string& folder) {
     std::map<std::string, std::string> files;

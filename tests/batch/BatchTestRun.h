@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,14 @@ inline Outcome RunCommand(const std::vector<std::string>& arguments, InputResult
     std::ostringstream errors;
     const int code = RunBatchCommand(arguments, out, errors, results);
     return {code, errors.str()};
+}
+
+// A file's bytes; empty when it cannot be read.
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 // Every file and folder under folder, hidden ones included, as relative names.

@@ -11,10 +11,10 @@ namespace {
 
 using fw::FormatFloat;
 
-const fw::FormatSettings& english = fw::test::kDotDecimal;
+const fw::FormatSettings& dotDecimal = fw::test::kDotDecimal;
 const fw::FormatSettings& german = fw::test::kCommaDecimal;
 
-std::string Axis(long double value, const fw::FormatSettings& s = english) {
+std::string Axis(long double value, const fw::FormatSettings& s = dotDecimal) {
     return FormatFloat("#,##0.###", value, s);
 }
 
@@ -63,58 +63,58 @@ TEST(FormatFloatAxisDefault, EighthsAgainstGroupedIntegerText) {
 }
 
 TEST(FormatFloat, ForcedAndOptionalDigits) {
-    EXPECT_EQ(FormatFloat("0.00", 2.5, english), "2.50");
-    EXPECT_EQ(FormatFloat("000", 7, english), "007");
-    EXPECT_EQ(FormatFloat("#", 0, english), "");
-    EXPECT_EQ(FormatFloat("#.##", 0.5, english), ".5");
-    EXPECT_EQ(FormatFloat(".00", 12.5, english), "12.50");
-    EXPECT_EQ(FormatFloat("0", 12345, english), "12345");
-    EXPECT_EQ(FormatFloat("0", 2.5, english), "3");
-    EXPECT_EQ(FormatFloat("0", -2.5, english), "-3");
-    EXPECT_EQ(FormatFloat("0.0", 99.96, english), "100.0");
-    EXPECT_EQ(FormatFloat("0.0#0", 1.5, english), "1.500");
-    EXPECT_EQ(FormatFloat("0.", 3, english), "3");
+    EXPECT_EQ(FormatFloat("0.00", 2.5, dotDecimal), "2.50");
+    EXPECT_EQ(FormatFloat("000", 7, dotDecimal), "007");
+    EXPECT_EQ(FormatFloat("#", 0, dotDecimal), "");
+    EXPECT_EQ(FormatFloat("#.##", 0.5, dotDecimal), ".5");
+    EXPECT_EQ(FormatFloat(".00", 12.5, dotDecimal), "12.50");
+    EXPECT_EQ(FormatFloat("0", 12345, dotDecimal), "12345");
+    EXPECT_EQ(FormatFloat("0", 2.5, dotDecimal), "3");
+    EXPECT_EQ(FormatFloat("0", -2.5, dotDecimal), "-3");
+    EXPECT_EQ(FormatFloat("0.0", 99.96, dotDecimal), "100.0");
+    EXPECT_EQ(FormatFloat("0.0#0", 1.5, dotDecimal), "1.500");
+    EXPECT_EQ(FormatFloat("0.", 3, dotDecimal), "3");
 }
 
 TEST(FormatFloat, LiteralsBetweenAndAroundDigits) {
-    EXPECT_EQ(FormatFloat("00-00", 1234, english), "12-34");
-    EXPECT_EQ(FormatFloat("0 'units'", 3, english), "3 units");
-    EXPECT_EQ(FormatFloat("\"x=\"0.0", -1.25, english), "-x=1.3");
-    EXPECT_EQ(FormatFloat("0';'0", 12, english), "1;2");
-    EXPECT_EQ(FormatFloat("0 %", 42, english), "42 %");
-    EXPECT_EQ(FormatFloat("0 'open", 5, english), "5 open");
+    EXPECT_EQ(FormatFloat("00-00", 1234, dotDecimal), "12-34");
+    EXPECT_EQ(FormatFloat("0 'units'", 3, dotDecimal), "3 units");
+    EXPECT_EQ(FormatFloat("\"x=\"0.0", -1.25, dotDecimal), "-x=1.3");
+    EXPECT_EQ(FormatFloat("0';'0", 12, dotDecimal), "1;2");
+    EXPECT_EQ(FormatFloat("0 %", 42, dotDecimal), "42 %");
+    EXPECT_EQ(FormatFloat("0 'open", 5, dotDecimal), "5 open");
 }
 
 TEST(FormatFloat, Sections) {
     const std::string money = "#,##0.00;(#,##0.00);'zero'";
-    EXPECT_EQ(FormatFloat(money, 1234.5, english), "1,234.50");
-    EXPECT_EQ(FormatFloat(money, -1234.5, english), "(1,234.50)");
-    EXPECT_EQ(FormatFloat(money, 0, english), "zero");
-    EXPECT_EQ(FormatFloat(money, -0.001, english), "zero");
-    EXPECT_EQ(FormatFloat("0.0;;'none'", -2, english), "-2.0");
-    EXPECT_EQ(FormatFloat("0.0;;'none'", 0, english), "none");
-    EXPECT_EQ(FormatFloat("0.0;", -2, english), "-2.0");
+    EXPECT_EQ(FormatFloat(money, 1234.5, dotDecimal), "1,234.50");
+    EXPECT_EQ(FormatFloat(money, -1234.5, dotDecimal), "(1,234.50)");
+    EXPECT_EQ(FormatFloat(money, 0, dotDecimal), "zero");
+    EXPECT_EQ(FormatFloat(money, -0.001, dotDecimal), "zero");
+    EXPECT_EQ(FormatFloat("0.0;;'none'", -2, dotDecimal), "-2.0");
+    EXPECT_EQ(FormatFloat("0.0;;'none'", 0, dotDecimal), "none");
+    EXPECT_EQ(FormatFloat("0.0;", -2, dotDecimal), "-2.0");
 }
 
 TEST(FormatFloat, Scientific) {
-    EXPECT_EQ(FormatFloat("0.00E+00", 1234.5, english), "1.23E+03");
+    EXPECT_EQ(FormatFloat("0.00E+00", 1234.5, dotDecimal), "1.23E+03");
     EXPECT_EQ(FormatFloat("0.00E+00", 1235, german), "1,24E+03");
-    EXPECT_EQ(FormatFloat("0.0E-0", 0.00012, english), "1.2E-4");
-    EXPECT_EQ(FormatFloat("0.0E-0", 12000, english), "1.2E4");
-    EXPECT_EQ(FormatFloat("0.0e+000", -5, english), "-5.0e+000");
-    EXPECT_EQ(FormatFloat("00.0E+0", 1234.5, english), "12.3E+2");
-    EXPECT_EQ(FormatFloat("0.00E+00", 0, english), "0.00E+00");
-    EXPECT_EQ(FormatFloat("0E+0", 9.6, english), "1E+1");
-    EXPECT_EQ(FormatFloat("0.##E+0", 1.5, english), "1.5E+0");
+    EXPECT_EQ(FormatFloat("0.0E-0", 0.00012, dotDecimal), "1.2E-4");
+    EXPECT_EQ(FormatFloat("0.0E-0", 12000, dotDecimal), "1.2E4");
+    EXPECT_EQ(FormatFloat("0.0e+000", -5, dotDecimal), "-5.0e+000");
+    EXPECT_EQ(FormatFloat("00.0E+0", 1234.5, dotDecimal), "12.3E+2");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0, dotDecimal), "0.00E+00");
+    EXPECT_EQ(FormatFloat("0E+0", 9.6, dotDecimal), "1E+1");
+    EXPECT_EQ(FormatFloat("0.##E+0", 1.5, dotDecimal), "1.5E+0");
 }
 
 TEST(FormatFloat, GeneralFallbacks) {
-    EXPECT_EQ(FormatFloat("", 1.5, english), "1.5");
+    EXPECT_EQ(FormatFloat("", 1.5, dotDecimal), "1.5");
     EXPECT_EQ(FormatFloat("", 1.5, german), "1,5");
-    EXPECT_EQ(FormatFloat("#,##0", 1e19, english), "1E19");
-    EXPECT_EQ(FormatFloat("0", 123456789012345678.0L, english), "123456789012345678");
-    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::quiet_NaN(), english), "NAN");
-    EXPECT_EQ(FormatFloat("0.00", -std::numeric_limits<double>::infinity(), english), "-INF");
+    EXPECT_EQ(FormatFloat("#,##0", 1e19, dotDecimal), "1E19");
+    EXPECT_EQ(FormatFloat("0", 123456789012345678.0L, dotDecimal), "123456789012345678");
+    EXPECT_EQ(FormatFloat("0.00", std::numeric_limits<double>::quiet_NaN(), dotDecimal), "NAN");
+    EXPECT_EQ(FormatFloat("0.00", -std::numeric_limits<double>::infinity(), dotDecimal), "-INF");
 }
 
 }  // namespace

@@ -9,8 +9,6 @@ namespace fw {
 
 namespace {
 
-constexpr int kMaxDigits = 18;
-
 // Adds one unit in the last place of `digits`; returns true when the carry ran
 // out of the front (all nines), in which case digits becomes "1".
 bool IncrementDigits(std::string& digits) {

@@ -8,6 +8,9 @@
 
 namespace fw {
 
+// The most significant digits any conversion shows.
+constexpr int kMaxDigits = 18;
+
 struct FloatDecimal {
     enum Kind { Finite, Infinite, NotANumber };
 

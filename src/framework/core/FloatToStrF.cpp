@@ -8,7 +8,6 @@ namespace fw {
 
 namespace {
 
-constexpr int kMaxDigits = 18;
 // Passed as `decimals` when only the significant digits limit the rounding.
 constexpr int kUnlimitedDecimals = 9999;
 

@@ -11,7 +11,6 @@ namespace fw {
 
 namespace {
 
-constexpr int kMaxDigits = 18;
 constexpr int kMaxExponentDigits = 4;
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
