@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SoakSession.h"
@@ -24,7 +25,9 @@ struct SoakFailure {
 
 // What a run measured, for the memory figures.
 struct SoakRunFigures {
+    std::size_t every = 1000;  // actions between two samples of rssKb
     long rssAfterFirstLoadKb = 0;
+    std::vector<std::pair<std::size_t, long>> rssKb;  // after so many actions
     long rssAtEndKb = 0;
 };
 

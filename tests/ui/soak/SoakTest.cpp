@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -51,9 +52,11 @@ TEST(SoakTest, MemoryOnALongSignal) {
     if (samples == 0) GTEST_SKIP() << "QUELMAR_SOAK_SAMPLES not set";
     const std::size_t actions = FromEnvironment("QUELMAR_SOAK_ACTIONS", 20000);
     SoakRunFigures figures;
+    figures.every = std::max<std::size_t>(1, actions / 20);
     Soak(SoakInputs::Long(static_cast<int>(samples)), FromEnvironment("QUELMAR_SOAK_SEED", 1), actions, 100, &figures);
-    std::cout << "VmRSS after the first load: " << figures.rssAfterFirstLoadKb << " kB; after " << actions
-              << " actions: " << figures.rssAtEndKb << " kB\n";
+    std::cout << "VmRSS after the first load: " << figures.rssAfterFirstLoadKb << " kB\n";
+    for (const auto& [done, kb] : figures.rssKb) std::cout << "VmRSS after " << done << " actions: " << kb << " kB\n";
+    std::cout << "VmRSS at the end, after " << actions << " actions: " << figures.rssAtEndKb << " kB\n";
 }
 
 }  // namespace
