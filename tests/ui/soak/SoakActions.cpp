@@ -153,15 +153,14 @@ void ApplyAll(S& s, uint32_t arg) {
         const std::optional<double> shown =
             static_cast<std::size_t>(k) < options.itemThresholds.size() ? options.itemThresholds[k] : std::nullopt;
         const auto typed = s.model.typedRows.find(k);
-        const std::optional<double> own = typed != s.model.typedRows.end() ? std::optional(typed->second)
-                                          : fixedRule                      ? std::optional(fixed)
-                                                                           : std::nullopt;
-        if (!shown || (own ? *shown != *own : !(*shown >= 0))) {
+        const bool known = typed != s.model.typedRows.end() || fixedRule;
+        const double own = typed != s.model.typedRows.end() ? typed->second : fixed;
+        if (!shown || (known ? *shown != own : !(*shown >= 0))) {
             s.faults.push_back("the panel's threshold of level " + std::to_string(k + 1) + " is " +
                                (shown ? std::to_string(*shown) : "missing") +
-                               (own ? ", typed or fixed at " + std::to_string(*own) : ""));
+                               (known ? ", typed or fixed at " + std::to_string(own) : ""));
         }
-        thresholds.push_back(own.value_or(shown.value_or(0)));
+        thresholds.push_back(known ? own : shown.value_or(0));
     }
     s.model.ApplyAll(thresholds, soft);
 }
