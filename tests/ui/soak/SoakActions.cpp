@@ -150,17 +150,19 @@ void ApplyAll(S& s, uint32_t arg) {
     }
     std::vector<double> thresholds;
     for (int k = 0; k < s.model.levels; ++k) {
-        const std::optional<double> shown =
-            static_cast<std::size_t>(k) < options.itemThresholds.size() ? options.itemThresholds[k] : std::nullopt;
+        // Flags and values, not optionals: GCC 12's optimiser warns about those here.
+        const auto row = static_cast<std::size_t>(k);
+        const bool hasShown = row < options.itemThresholds.size() && options.itemThresholds[row].has_value();
+        const double shown = hasShown ? *options.itemThresholds[row] : 0.0;
         const auto typed = s.model.typedRows.find(k);
         const bool known = typed != s.model.typedRows.end() || fixedRule;
         const double own = typed != s.model.typedRows.end() ? typed->second : fixed;
-        if (!shown || (known ? *shown != own : !(*shown >= 0))) {
+        if (!hasShown || (known ? shown != own : !(shown >= 0))) {
             s.faults.push_back("the panel's threshold of level " + std::to_string(k + 1) + " is " +
-                               (shown ? std::to_string(*shown) : "missing") +
+                               (hasShown ? std::to_string(shown) : "missing") +
                                (known ? ", typed or fixed at " + std::to_string(own) : ""));
         }
-        thresholds.push_back(known ? own : shown.value_or(0));
+        thresholds.push_back(known ? own : shown);
     }
     s.model.ApplyAll(thresholds, soft);
 }

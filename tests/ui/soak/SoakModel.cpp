@@ -32,6 +32,14 @@ std::optional<double> SoakModel::ParseThreshold(const std::string& text) {
     return value;
 }
 
+long SoakModel::CopiesKb() const {
+    std::size_t values = signal.capacity() + buffer.capacity();
+    for (const std::vector<Change>* changes : {&undo_, &redo_}) {
+        for (const Change& change : *changes) values += change.before.capacity() + change.after.capacity();
+    }
+    return static_cast<long>(values * sizeof(double) / 1024);
+}
+
 void SoakModel::TypeThreshold(const std::string& text) {
     // Typed key by key: the lines follow every text on the way that is a number.
     thresholdText = text;

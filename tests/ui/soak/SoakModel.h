@@ -79,6 +79,9 @@ public:
     std::string RedoName() const { return redo_.empty() ? "" : redo_.back().name; }
 
     static std::optional<double> ParseThreshold(const std::string& text);
+    // The kilobytes the model's own copies of the samples take (its undo
+    // history keeps whole buffers), to tell them from the window's.
+    long CopiesKb() const;
 
     // The boxes and the status hint the last action should show.
     int boxes = 0;

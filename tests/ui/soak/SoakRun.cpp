@@ -52,7 +52,9 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
         if (figures != nullptr && figures->rssAfterFirstLoadKb == 0 && session.model.loaded) {
             figures->rssAfterFirstLoadKb = ResidentKb();
         }
-        if (figures != nullptr && (i + 1) % figures->every == 0) figures->rssKb.emplace_back(i + 1, ResidentKb());
+        if (figures != nullptr && (i + 1) % figures->every == 0) {
+            figures->samples.push_back({i + 1, ResidentKb(), session.model.CopiesKb()});
+        }
         if ((i + 1) % checkEvery != 0 && i + 1 != steps.size()) continue;
         std::string what = CheckInvariants(session, boxes);
         if (what.empty() && reported.size() > 0) what = reported.GetTestPartResult(0).message();

@@ -27,7 +27,11 @@ struct SoakFailure {
 struct SoakRunFigures {
     std::size_t every = 1000;  // actions between two samples of rssKb
     long rssAfterFirstLoadKb = 0;
-    std::vector<std::pair<std::size_t, long>> rssKb;  // after so many actions
+    struct Sample {
+        std::size_t actions;
+        long rssKb, modelKb;  // the process's, and the model's copies within it
+    };
+    std::vector<Sample> samples;
     long rssAtEndKb = 0;
 };
 

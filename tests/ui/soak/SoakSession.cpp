@@ -57,8 +57,12 @@ SoakInputs SoakInputs::Small() {
     // Valid counts around the files' sizes, the smallest order, and texts that are no count.
     inputs.counts = {"33", "513", "1025", "4097", "1000", "17",          "5",         "2",
                      "0",  "-7",  "",     "abc",  "12x",  "99999999999", "1073741826"};
-    for (int count : {33, 513, 1025, 4097, 20})
-        inputs.files.emplace_back("n" + std::to_string(count) + ".dat", Numbers(count));
+    for (int count : {33, 513, 1025, 4097, 20}) {
+        // Appended, not "n" + text: GCC 12's optimiser warns about the latter.
+        std::string name = "n";
+        name += std::to_string(count);
+        inputs.files.emplace_back(name + ".dat", Numbers(count));
+    }
     inputs.files.emplace_back("empty.dat", SampleFile{});
     inputs.files.emplace_back("words.dat", SampleFile{{}, 0, true});
     inputs.files.emplace_back("broken.dat", SampleFile{TestSignal(10), 10, true});

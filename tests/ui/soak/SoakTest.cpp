@@ -55,7 +55,10 @@ TEST(SoakTest, MemoryOnALongSignal) {
     figures.every = std::max<std::size_t>(1, actions / 20);
     Soak(SoakInputs::Long(static_cast<int>(samples)), FromEnvironment("QUELMAR_SOAK_SEED", 1), actions, 100, &figures);
     std::cout << "VmRSS after the first load: " << figures.rssAfterFirstLoadKb << " kB\n";
-    for (const auto& [done, kb] : figures.rssKb) std::cout << "VmRSS after " << done << " actions: " << kb << " kB\n";
+    for (const SoakRunFigures::Sample& sample : figures.samples) {
+        std::cout << "VmRSS after " << sample.actions << " actions: " << sample.rssKb << " kB (the model's copies "
+                  << sample.modelKb << " kB)\n";
+    }
     std::cout << "VmRSS at the end, after " << actions << " actions: " << figures.rssAtEndKb << " kB\n";
 }
 
