@@ -23,9 +23,11 @@ struct SoakFailure {
     std::string what;
 };
 
-// What a run measured, for the memory figures.
+// What a run measured, for the memory figures; each figure is also printed
+// as it is taken, so a long run shows its progress.
 struct SoakRunFigures {
-    std::size_t every = 1000;  // actions between two samples of rssKb
+    std::size_t every = 1000;  // actions between two samples
+    int loadOf = 0;            // the first load that counts is of at least so many samples
     long rssAfterFirstLoadKb = 0;
     struct Sample {
         std::size_t actions;

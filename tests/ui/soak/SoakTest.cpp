@@ -53,12 +53,8 @@ TEST(SoakTest, MemoryOnALongSignal) {
     const std::size_t actions = FromEnvironment("QUELMAR_SOAK_ACTIONS", 20000);
     SoakRunFigures figures;
     figures.every = std::max<std::size_t>(1, actions / 20);
+    figures.loadOf = static_cast<int>(samples);
     Soak(SoakInputs::Long(static_cast<int>(samples)), FromEnvironment("QUELMAR_SOAK_SEED", 1), actions, 100, &figures);
-    std::cout << "VmRSS after the first load: " << figures.rssAfterFirstLoadKb << " kB\n";
-    for (const SoakRunFigures::Sample& sample : figures.samples) {
-        std::cout << "VmRSS after " << sample.actions << " actions: " << sample.rssKb << " kB (the model's copies "
-                  << sample.modelKb << " kB)\n";
-    }
     std::cout << "VmRSS at the end, after " << actions << " actions: " << figures.rssAtEndKb << " kB\n";
 }
 
