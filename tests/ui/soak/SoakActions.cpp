@@ -219,10 +219,19 @@ void Redo(S& s, uint32_t) {
 }
 
 // A left drag right and down zooms; left or up undoes the zoom.
+// A press on a threshold line of the lower chart grabs the line, not the
+// zoom: the box then shows where the line was let go.
+bool OnLine(S& s, uint32_t arg, QPoint p) {
+    chart::TThresholdLines& lines = s.Charts().ThresholdLines();
+    return arg % 2 == 1 && lines.Visible() && lines.Grabs(s.Charts().Chart2(), p.x(), p.y());
+}
+
 void ZoomDrag(S& s, uint32_t arg) {
     const QPoint a = InPlot(s, arg, 1);
     const QPoint b = InPlot(s, arg, 4);
+    const bool line = OnLine(s, arg, a);
     s.Drag(ChartHost(s, arg), Qt::LeftButton, a, b);
+    if (line) s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
 }
 
 void Scroll(S& s, uint32_t arg) {
@@ -247,10 +256,12 @@ void Keys(S& s, uint32_t arg) {
         return;
     }
     const QPoint a = InPlot(s, arg, 2);
+    const bool line = OnLine(s, arg, a);
     QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, a);
     QTest::mouseMove(&host, a + QPoint(20, 20));
     QTest::keyClick(&host, Qt::Key_Escape);
     QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, a + QPoint(20, 20));
+    if (line) s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
 }
 
 void UndoZoom(S& s, uint32_t) { s.Choose(WindowCommand::UndoZoom); }
