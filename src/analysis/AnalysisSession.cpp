@@ -234,8 +234,17 @@ void AnalysisSession::ReadDecomposed(Read read) {
     double* y = samples_->Data();
     int32_t undone = 0;
     for (; history_.CanUndo(); ++undone) history_.Undo(y);
-    read(static_cast<const double*>(y));
-    for (; undone > 0; --undone) history_.Redo(y);
+    const auto redo = [&] {
+        for (; undone > 0; --undone) history_.Redo(y);
+    };
+    // A reader that refuses (options a rule cannot take) leaves the steps done.
+    try {
+        read(static_cast<const double*>(y));
+    } catch (...) {
+        redo();
+        throw;
+    }
+    redo();
 }
 
 LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {

@@ -96,6 +96,7 @@ struct Output {
     int32_t item = 0;       // Coefficients: the view item
     std::size_t after = 0;  // the number of steps done when it was taken
     std::string sha256;
+    bool wholeGrid = false;  // Signal, Result: the samples an import made up too
     bool operator==(const Output&) const = default;
 };
 

@@ -39,6 +39,12 @@ public:
         return value.get<std::string>();
     }
 
+    bool Boolean(const char* name) const {
+        const Json& value = At(name);
+        if (!value.is_boolean()) Fail(Name(name), "not true or false");
+        return value.get<bool>();
+    }
+
     int64_t Integer(const char* name, int64_t low, int64_t high) const {
         return IntegerOf(At(name), Name(name), low, high);
     }
@@ -151,6 +157,7 @@ Output ReadOutput(const Json& json, const std::string& path) {
         output.item = static_cast<int32_t>(fields.Integer("item", 1, kInt32Max));
     output.after = static_cast<std::size_t>(fields.Integer("after", 0, kInt32Max));
     output.sha256 = fields.String("sha256");
+    if (fields.Has("whole_grid")) output.wholeGrid = fields.Boolean("whole_grid");
     return output;
 }
 
@@ -181,6 +188,7 @@ Json OutputJson(const Output& output) {
     if (output.kind == OutputKind::Coefficients) json["item"] = output.item;
     json["after"] = output.after;
     json["sha256"] = output.sha256;
+    if (output.wholeGrid) json["whole_grid"] = true;
     return json;
 }
 

@@ -73,9 +73,11 @@ void RecipeReplay::Load(const std::string& fileName, const analysis::ReadProgres
 }
 
 std::vector<std::string> RecipeReplay::Run() {
-    const bool savesSignal = std::any_of(recipe_.outputs.begin(), recipe_.outputs.end(),
-                                         [](const Output& output) { return output.kind == OutputKind::Signal; });
-    if (savesSignal) signal_ = analysis::FormatSamples(SignalPart(Buffer()));
+    for (const Output& output : recipe_.outputs) {
+        std::string& text = output.wholeGrid ? wholeSignal_ : signal_;
+        if (output.kind == OutputKind::Signal && text.empty())
+            text = analysis::FormatSamples(SavedPart(output, Buffer()));
+    }
     std::vector<std::string> contents(recipe_.outputs.size());
     for (done_ = 0;; ++done_) {
         for (std::size_t i = 0; i < recipe_.outputs.size(); ++i) {
@@ -141,8 +143,8 @@ std::string RecipeReplay::Take(const Output& output) const {
         const std::span<const double> buffer = Buffer();
         return std::string(reinterpret_cast<const char*>(buffer.data()), buffer.size_bytes());
     }
-    case OutputKind::Result: return analysis::FormatSamples(SignalPart(Buffer()), output.file);
-    case OutputKind::Signal: return signal_;
+    case OutputKind::Result: return analysis::FormatSamples(SavedPart(output, Buffer()), output.file);
+    case OutputKind::Signal: return output.wholeGrid ? wholeSignal_ : signal_;
     case OutputKind::Coefficients: {
         const auto item = static_cast<std::size_t>(output.item);
         if (denoising_) return analysis::FormatSamples(coefficients_[item - 1], output.file);

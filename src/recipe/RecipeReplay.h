@@ -54,12 +54,17 @@ private:
     // The signal's own samples of a whole grid: an import's n, as a result or
     // signal of it is saved.
     std::span<const double> SignalPart(std::span<const double> samples) const;
+    // What of samples output saved: the signal's part, or the whole grid.
+    std::span<const double> SavedPart(const Output& output, std::span<const double> samples) const {
+        return output.wholeGrid ? samples : SignalPart(samples);
+    }
     std::string Take(const Output& output) const;
 
     const Recipe& recipe_;
     analysis::AnalysisSession& session_;
     std::size_t done_ = 0;
-    std::string signal_;  // the loaded signal's text, when an output saves it
+    // The loaded signal's text, when an output saves it: its part, its whole grid.
+    std::string signal_, wholeSignal_;
     // Between the Decompose and the Reconstruct of a denoising of the whole
     // signal: the levels, and each item's coefficients; after it, the result.
     int32_t levels_ = 0;

@@ -41,9 +41,9 @@ void SessionRecorder::Redone() {
     undone_.pop_back();
 }
 
-void SessionRecorder::Saved(OutputKind kind, const std::string& fileName, int32_t item) {
+void SessionRecorder::Saved(OutputKind kind, const std::string& fileName, int32_t item, bool wholeGrid) {
     if (!recordable_) return;
-    outputs_.push_back({kind, fileName, item, steps_.size(), DigestFile(fileName).sha256});
+    outputs_.push_back({kind, fileName, item, steps_.size(), DigestFile(fileName).sha256, wholeGrid});
 }
 
 void SessionRecorder::Replayed(const Recipe& recipe, std::size_t steps) {

@@ -30,9 +30,10 @@ public:
     // The session undid, or redid, its last thresholding step.
     void Undone();
     void Redone();
-    // A file the user saved from the session as it is now; hashes it.
-    // Throws analysis::EFileError when it cannot be read back.
-    void Saved(OutputKind kind, const std::string& fileName, int32_t item = 0);
+    // A file the user saved from the session as it is now (wholeGrid: with
+    // the samples an import made up); hashes it. Throws analysis::EFileError
+    // when it cannot be read back.
+    void Saved(OutputKind kind, const std::string& fileName, int32_t item = 0, bool wholeGrid = false);
     // A replay of recipe's first `steps` steps on the signal loaded last.
     void Replayed(const Recipe& recipe, std::size_t steps);
 

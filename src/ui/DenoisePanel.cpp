@@ -103,6 +103,14 @@ analysis::DenoiseOptions DenoisePanel::Options() const {
         for (std::size_t k = 0; k < thresholds_.size(); ++k) {
             if (options.shifts == 1 || typed_.contains(static_cast<int>(k))) options.itemThresholds[k] = thresholds_[k];
         }
+    } else if (!typed_.empty() && session_ != nullptr && session_->Levels() >= 1) {
+        // The rule refused the rows (soft shrinkage below a typed negative
+        // threshold): the typed rows go along, so Apply is refused too
+        // rather than given the rule's own thresholds.
+        options.itemThresholds.assign(static_cast<std::size_t>(session_->Levels()) + 1, std::nullopt);
+        for (const auto& [row, t] : typed_) {
+            if (row < session_->Levels()) options.itemThresholds[static_cast<std::size_t>(row)] = t;
+        }
     }
     return options;
 }

@@ -39,6 +39,7 @@ public:
     // The signal and the reconstruction are saved with the samples an import
     // was extended by, not only its n samples.
     void SetSaveWholeGrid(bool whole) { saveWholeGrid_ = whole; }
+    bool SaveWholeGrid() const { return saveWholeGrid_; }
 
     // Each asks for a file through the save dialog and does nothing on cancel;
     // a failure throws, leaving an existing file as it was. The saves give

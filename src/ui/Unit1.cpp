@@ -266,7 +266,9 @@ void TForm1::ShowViewTitle() {
 
 void TForm1::RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName) {
     if (!fileName) return;
-    recipes_->Recorder().Saved(kind, *fileName, kind == recipe::OutputKind::Coefficients ? session_->ViewedLevel() : 0);
+    const bool coefficients = kind == recipe::OutputKind::Coefficients;
+    recipes_->Recorder().Saved(kind, *fileName, coefficients ? session_->ViewedLevel() : 0,
+                               !coefficients && output_->SaveWholeGrid());
 }
 
 void TForm1::RunCommand(WindowCommand command) {

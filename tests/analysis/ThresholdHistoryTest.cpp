@@ -14,6 +14,7 @@
 #include "SessionFixture.h"
 #include "analysis/Denoise.h"
 #include "analysis/ThresholdHistory.h"
+#include "framework/core/Exceptions.h"
 
 namespace analysis {
 namespace {
@@ -226,6 +227,25 @@ TEST_F(SessionTest, ShiftsAverageTheSignalAsItWasBeforeDecompose) {
     session_.Reconstruct();
     EXPECT_TRUE(SameBits(Buffer(), expected.signal));
     EXPECT_TRUE(SameBits({loaded.get(), loaded.get() + values.size()}, values));
+}
+
+// The rules read the decomposition by undoing every step and redoing them;
+// a choice the options refuse (soft shrinkage below a typed negative
+// threshold) must leave the steps done, not undone.
+TEST_F(SessionTest, ARefusedThresholdChoiceLeavesTheStepsDone) {
+    LoadValues(Ramp(513, 3.0));
+    session_.Decompose(3);
+    session_.SelectViewLevel(0);
+    session_.ApplyThreshold(0, "1e9");
+    const std::vector<double> thresholded = Buffer();
+    DenoiseOptions options;
+    options.shrink = Shrink::Soft;
+    options.itemThresholds = {std::nullopt, -1.0, std::nullopt, std::nullopt};
+    EXPECT_THROW(session_.ChooseThresholds(options), fw::Exception);
+    EXPECT_THROW(session_.ApplyToAllLevels(options), fw::Exception);
+    EXPECT_TRUE(SameBits(Buffer(), thresholded));
+    EXPECT_EQ(session_.UndoName(), "Thresholding Level 1");
+    EXPECT_FALSE(session_.CanRedo());
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ Recipe FullRecipe() {
                ReconstructStep(), DecomposeStep(9),           apply,
                ReconstructStep()};
     r.outputs = {{OutputKind::Coefficients, "level_2.dat", 2, 3, kHash},
-                 {OutputKind::Result, "out.dat", 0, 4, kHash},
+                 {OutputKind::Result, "out.dat", 0, 4, kHash, true},
                  {OutputKind::Buffer, "", 0, 7, std::string(64, '0')}};
     return r;
 }
@@ -149,6 +149,7 @@ TEST(RecipeJson, BadValuesGiveAMessageNamingTheField) {
         {"coefficients late", [](Json& j) { j["outputs"][0]["after"] = 4; }, "outputs[0]: coefficients need a decomposition"},
         {"coefficients item", [](Json& j) { j["outputs"][0]["item"] = 5; }, "outputs[0].item: 5 is not a view item"},
         {"output hash", [](Json& j) { j["outputs"][2]["sha256"] = 7; }, "outputs[2].sha256: not a text"},
+        {"whole grid number", [](Json& j) { j["outputs"][1]["whole_grid"] = 1; }, "outputs[1].whole_grid: not true or false"},
         {"not an object", [](Json& j) { j = Json::array(); }, "recipe: not a JSON object"},
     };
     // clang-format on

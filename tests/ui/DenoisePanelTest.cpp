@@ -208,3 +208,17 @@ TEST_F(DenoisePanelTest, SoftBelowANegativeFixedThresholdIsRefusedOnlyByApplyAnd
     EXPECT_EQ(Buffer(), before);
     EXPECT_FALSE(form->Session().CanUndo());
 }
+
+TEST_F(DenoisePanelTest, SoftBelowANegativeTypedRowIsRefusedNotReplacedByTheRulesThresholds) {
+    Choose(WindowCommand::DenoisePanel);
+    LoadSignal();
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
+    PickItem("DenoiseShrink", 1);
+    Table().item(1, ui::DenoisePanel::cThreshold)->setText("-1");
+    const std::vector<double> before = Buffer();
+    Click("ApplyAllLevels");
+    ASSERT_EQ(dialogs.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs.Boxes[0].Text, "Soft shrinkage needs thresholds of 0 or more.");
+    EXPECT_EQ(Buffer(), before);
+}

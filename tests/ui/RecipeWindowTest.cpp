@@ -168,6 +168,29 @@ TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
     EXPECT_TRUE(dialogs.Boxes.empty());
 }
 
+// Saved with Save Whole Grid, an import's signal holds the made-up samples
+// too; the recipe says so, or its replay finds the file different.
+TEST_F(RecipeWindowTest, AnImportsWholeGridSaveReplaysAsIdentical) {
+    dialogs.AnswerOpenWith(std::string(QUELMAR_IMPORT_FILES) + "/header_two_columns.csv");
+    {
+        const ImportDialogAnswer answer(*form, true);
+        Choose(WindowCommand::ImportData);
+        ASSERT_EQ(answer.shown, 1);
+    }
+    Choose(WindowCommand::SaveWholeGrid);
+    Save(WindowCommand::SaveSignal, PathIn("signal.dat"));
+    Save(WindowCommand::SaveRecipe, PathIn("recipe.json"));
+    ASSERT_TRUE(dialogs.Boxes.empty()) << dialogs.Boxes.front().Text;
+    const std::string saved = ReadBytes(PathIn("signal.dat"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 17);
+    EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
+    std::filesystem::remove(PathIn("signal.dat"));
+    ASSERT_EQ(Batch({"--recipe", PathIn("recipe.json")}), 0) << errors.str();
+    EXPECT_EQ(ReadBytes(PathIn("signal.dat")), saved);
+    Replay(PathIn("recipe.json"));
+    EXPECT_EQ(Status(), "Replayed: identical");
+}
+
 TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {
     const std::string input = SamplePath("in.dat", 1025);
     for (const std::vector<std::string>& options :

@@ -1,6 +1,8 @@
 #include "SoakActions.h"
 
 #include <QDockWidget>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -8,7 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "../ImportDialogAnswer.h"
 #include "analysis/Denoise.h"
+#include "ui/DenoisePanel.h"
 
 namespace soak {
 namespace {
@@ -63,6 +67,28 @@ void Load(S& s, uint32_t arg) {
     s.model.Load(path);
 }
 
+// File > Import… of a file that imports, one that does not or one missing:
+// the open dialog cancelled, the import dialog cancelled, or Import pressed
+// with one of the dialog's grid extensions.
+void Import(S& s, uint32_t arg) {
+    if (s.importPaths.empty()) return;
+    const std::string& path = s.importPaths[arg % s.importPaths.size()];
+    const auto fill = static_cast<GridFill>((arg >> 8) % 3);
+    const uint32_t way = (arg >> 10) % 8;
+    if (way == 0) {
+        s.dialogs.CancelNextOpen();
+        s.Choose(WindowCommand::ImportData);
+        return;
+    }
+    s.dialogs.AnswerOpenWith(path);
+    const ImportDialogAnswer answer(*s.form, way != 1, [fill](ui::ImportDialog& dialog) {
+        ImportDialogAnswer::Pick(dialog, "ImportExtension", static_cast<int>(fill));
+    });
+    s.Choose(WindowCommand::ImportData);
+    if (answer.shown != 1) s.faults.push_back("the import dialog did not show for " + path);
+    if (way != 1) s.model.Import(path, fill);
+}
+
 void CancelLoad(S& s, uint32_t) {
     s.dialogs.CancelNextOpen();
     s.Click("BtnLoad");
@@ -98,33 +124,72 @@ void Thresholding(S& s, uint32_t arg) {
     if (s.model.levels >= 1) s.model.Thresholding();
 }
 
-// Each rule and shrinkage on the shown panel. The Fixed rule's thresholds
-// are the model's own; the other rules' come from the panel's rows.
+// Each rule and shrinkage on the shown panel, or the rule kept with the rows
+// typed into it. A typed row's threshold and the Fixed rule's are the
+// model's own; the other rules' come from the panel's rows.
 void ApplyAll(S& s, uint32_t arg) {
     if (!s.model.panel) return;
-    const int rule = static_cast<int>(arg % 4);
     const bool soft = (arg / 4) % 2 == 1;
-    s.PickItem("DenoiseRule", rule);
+    if ((arg >> 3) % 3 != 0) {
+        // A new rule chooses every row anew.
+        s.model.rule = static_cast<int>(arg % 4);
+        s.model.typedRows.clear();
+        s.PickItem("DenoiseRule", s.model.rule);
+    }
     s.PickItem("DenoiseShrink", soft ? 1 : 0);
     const analysis::DenoiseOptions options = s.form->Panel().Options();
     s.Click("ApplyAllLevels");
     if (s.model.levels < 1) return;
+    const bool fixedRule = s.model.rule == 3;
     const double fixed = SoakModel::ParseThreshold(s.model.thresholdText).value_or(s.model.threshold);
-    if (rule == 3 && soft && fixed < 0) {
+    bool negative = fixedRule && fixed < 0;
+    for (const auto& [row, t] : s.model.typedRows) negative |= t < 0;
+    if (soft && negative) {
         s.model.boxes = 1;  // soft shrinkage refuses a negative threshold
         return;
     }
     std::vector<double> thresholds;
     for (int k = 0; k < s.model.levels; ++k) {
-        const std::optional<double> shown =
-            static_cast<std::size_t>(k) < options.itemThresholds.size() ? options.itemThresholds[k] : std::nullopt;
-        if (!shown || !(*shown >= 0) || (rule == 3 && *shown != fixed)) {
+        // Flags and values, not optionals: GCC 12's optimiser warns about those here.
+        const auto row = static_cast<std::size_t>(k);
+        const bool hasShown = row < options.itemThresholds.size() && options.itemThresholds[row].has_value();
+        const double shown = hasShown ? *options.itemThresholds[row] : 0.0;
+        const auto typed = s.model.typedRows.find(k);
+        const bool known = typed != s.model.typedRows.end() || fixedRule;
+        const double own = typed != s.model.typedRows.end() ? typed->second : fixed;
+        if (!hasShown || (known ? shown != own : !(shown >= 0))) {
             s.faults.push_back("the panel's threshold of level " + std::to_string(k + 1) + " is " +
-                               (shown ? std::to_string(*shown) : "missing"));
+                               (hasShown ? std::to_string(shown) : "missing") +
+                               (known ? ", typed or fixed at " + std::to_string(own) : ""));
         }
-        thresholds.push_back(rule == 3 ? fixed : shown.value_or(0));
+        thresholds.push_back(known ? own : shown);
     }
     s.model.ApplyAll(thresholds, soft);
+}
+
+// A threshold typed into a row's T cell, through the cell's editor: a number
+// fixes that row, anything else leaves the row as it was.
+void TypeRowThreshold(S& s, uint32_t arg) {
+    auto& table = s.Control<QTableWidget>("DenoiseLevels");
+    if (!s.model.panel || table.rowCount() == 0) return;
+    const int row = static_cast<int>(arg % static_cast<uint32_t>(table.rowCount()));
+    const char* text = Pick(kThresholds, arg >> 8);
+    QTableWidgetItem* cell = table.item(row, ui::DenoisePanel::cThreshold);
+    table.setCurrentItem(cell);
+    table.editItem(cell);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* open : table.viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible()) editor = open;
+    }
+    if (editor == nullptr) {
+        s.faults.push_back("no editor for the threshold of row " + std::to_string(row + 1));
+        return;
+    }
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    if (const std::optional<double> t = SoakModel::ParseThreshold(text)) s.model.typedRows[row] = *t;
 }
 
 // A drag from a threshold line up or down; the box shows where it ended.
@@ -154,10 +219,19 @@ void Redo(S& s, uint32_t) {
 }
 
 // A left drag right and down zooms; left or up undoes the zoom.
+// A press on a threshold line of the lower chart grabs the line, not the
+// zoom: the box then shows where the line was let go.
+bool OnLine(S& s, uint32_t arg, QPoint p) {
+    chart::TThresholdLines& lines = s.Charts().ThresholdLines();
+    return arg % 2 == 1 && lines.Visible() && lines.Grabs(s.Charts().Chart2(), p.x(), p.y());
+}
+
 void ZoomDrag(S& s, uint32_t arg) {
     const QPoint a = InPlot(s, arg, 1);
     const QPoint b = InPlot(s, arg, 4);
+    const bool line = OnLine(s, arg, a);
     s.Drag(ChartHost(s, arg), Qt::LeftButton, a, b);
+    if (line) s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
 }
 
 void Scroll(S& s, uint32_t arg) {
@@ -182,10 +256,12 @@ void Keys(S& s, uint32_t arg) {
         return;
     }
     const QPoint a = InPlot(s, arg, 2);
+    const bool line = OnLine(s, arg, a);
     QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, a);
     QTest::mouseMove(&host, a + QPoint(20, 20));
     QTest::keyClick(&host, Qt::Key_Escape);
     QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, a + QPoint(20, 20));
+    if (line) s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
 }
 
 void UndoZoom(S& s, uint32_t) { s.Choose(WindowCommand::UndoZoom); }
@@ -203,9 +279,13 @@ void Save(S& s, uint32_t arg) {
                                                WindowCommand::SaveCoefficients};
     const WindowCommand command = Pick(kSaves, arg);
     if (!Enabled(s, command)) return;
-    const std::vector<double> expected = command == WindowCommand::SaveSignal           ? s.model.signal
-                                         : command == WindowCommand::SaveReconstruction ? s.model.buffer
-                                                                                        : s.model.ViewValues();
+    std::vector<double> expected = command == WindowCommand::SaveSignal           ? s.model.signal
+                                   : command == WindowCommand::SaveReconstruction ? s.model.buffer
+                                                                                  : s.model.ViewValues();
+    // The signal and its reconstruction without the samples an import made up.
+    if (command != WindowCommand::SaveCoefficients && !s.model.wholeGrid) {
+        expected.resize(std::min<std::size_t>(expected.size(), s.model.signalSamples));
+    }
     const std::string path = s.OutputPath("dat");
     switch ((arg >> 4) % 3) {
     case 0:
@@ -239,6 +319,12 @@ void Export(S& s, uint32_t arg) {
     s.Choose(command);
     std::error_code error;
     if (std::filesystem::file_size(path, error) == 0 || error) s.faults.push_back("no picture in " + path);
+}
+
+void WholeGrid(S& s, uint32_t) {
+    if (!Enabled(s, WindowCommand::SaveWholeGrid)) return;
+    s.Choose(WindowCommand::SaveWholeGrid);
+    s.model.wholeGrid = !s.model.wholeGrid;
 }
 
 void Copy(S& s, uint32_t arg) {
@@ -308,11 +394,13 @@ const SoakAction kActions[] = {
     {"type threshold",      1,      TypeThreshold},
     {"load",                2,      Load},
     {"cancel load",         1,      CancelLoad},
+    {"import",              2,      Import},
     {"pick levels",         1,      PickLevels},
     {"decompose",           2,      Decompose},
     {"pick view",           2,      PickView},
     {"thresholding",        2,      Thresholding},
-    {"apply to all",        1,      ApplyAll},
+    {"apply to all",        2,      ApplyAll},
+    {"type row threshold",  2,      TypeRowThreshold},
     {"drag threshold",      1,      DragLine},
     {"reconstruct",         1,      Reconstruct},
     {"undo",                1,      Undo},
@@ -323,6 +411,7 @@ const SoakAction kActions[] = {
     {"keys",                1,      Keys},
     {"undo zoom",           1,      UndoZoom},
     {"save",                1,      Save},
+    {"save whole grid",     1,      WholeGrid},
     {"export",              1,      Export},
     {"copy",                1,      Copy},
     {"save recipe",         1,      SaveRecipe},

@@ -54,6 +54,7 @@ bool KnownBox(const RecordedBox& box) {
         std::regex("Cannot save file \".*\": .*"),
         std::regex("Cannot create file \".*\""),
         std::regex("Cannot replay \".*\": .*"),
+        std::regex("Cannot import \".*\": .*"),
         std::regex("Soft shrinkage needs thresholds of 0 or more\\."),
         std::regex("Quelmar [\\s\\S]*"),
         std::regex("On either chart:[\\s\\S]*"),
@@ -119,6 +120,12 @@ private:
         Same(lines.Threshold() == m_.linesAt, "the threshold lines stand at " + std::to_string(lines.Threshold()) +
                                                   ", not at the box's last number " + std::to_string(m_.linesAt));
         Same(s_.form->Panel().isVisible() == m_.panel, "the Denoise panel's visibility");
+        // The samples an import made up are shaded from halfway before the first of them.
+        const chart::TShadedRange& shade = charts.ExtensionShade();
+        const bool extended = m_.imported && m_.signalSamples < m_.n;
+        Same(shade.Shown() == extended, extended ? "the made-up samples are not shaded" : "a shade without an import");
+        Same(!extended || (shade.From() == m_.signalSamples - 0.5 && shade.To() == m_.n - 1),
+             "the shade runs from " + std::to_string(shade.From()) + " to " + std::to_string(shade.To()));
     }
 
     void Controls() {
@@ -171,6 +178,8 @@ private:
         Same(s_.form->Menu().Action(WindowCommand::Redo).text().toStdString() == name("Redo", m_.RedoName()),
              "Redo names the step it redoes");
         Same(s_.form->Menu().Action(WindowCommand::Residual).isChecked() == m_.residual, "View > Residual's check");
+        Same(s_.form->Menu().Action(WindowCommand::SaveWholeGrid).isChecked() == m_.wholeGrid,
+             "Save Whole Grid's check");
         Same(s_.dialogs.Answered(), "a dialog the action answered was not shown");
     }
 
@@ -191,10 +200,9 @@ private:
             return;
         }
         if (status.rfind("Signal of", 0) != 0) return;
-        std::string expected = "Signal of " + std::to_string(m_.n) + " samples (J = " + std::to_string(m_.j) + ")";
-        const std::size_t slash = m_.loadedFile.rfind('/');
-        expected += " from " + m_.loadedFile.substr(slash + 1);
-        Same(m_.loaded && status.rfind(expected, 0) == 0,
+        const std::string expected =
+            "Signal of " + std::to_string(m_.n) + " samples (J = " + std::to_string(m_.j) + ") from " + m_.source;
+        Same(m_.loaded && (status == expected || status.rfind(expected + ";", 0) == 0),
              "the status \"" + status + "\", expected \"" + expected + "…\"");
     }
 

@@ -32,6 +32,14 @@ std::optional<double> SoakModel::ParseThreshold(const std::string& text) {
     return value;
 }
 
+long SoakModel::CopiesKb() const {
+    std::size_t values = signal.capacity() + buffer.capacity();
+    for (const std::vector<Change>* changes : {&undo_, &redo_}) {
+        for (const Change& change : *changes) values += change.before.capacity() + change.after.capacity();
+    }
+    return static_cast<long>(values * sizeof(double) / 1024);
+}
+
 void SoakModel::TypeThreshold(const std::string& text) {
     // Typed key by key: the lines follow every text on the way that is a number.
     thresholdText = text;
@@ -73,12 +81,51 @@ void SoakModel::Load(const std::string& path) {
     }
     boxes = stored < static_cast<std::size_t>(size) ? 1 : 0;  // the warning of a short read
     loadCount = countText;
-    countText = std::to_string(size);
-    loadedFile = path;
-    n = size;
-    j = order;
-    buffer.assign(static_cast<std::size_t>(n), 0.0);
+    buffer.assign(static_cast<std::size_t>(size), 0.0);
     std::copy_n(f.numbers.begin(), stored, buffer.begin());
+    NewSignal(path, size);
+    imported.reset();
+    source = path.substr(path.rfind('/') + 1);
+}
+
+void SoakModel::Import(const std::string& path, GridFill fill) {
+    const auto file = imports_.find(path);
+    if (file == imports_.end() || file->second.values.empty()) {
+        boxes = 1;
+        return;
+    }
+    const std::vector<double>& x = file->second.values;
+    const int read = static_cast<int>(x.size());
+    int order = 2;
+    while ((1 << order) + 1 < read) ++order;
+    buffer = x;
+    // Reflection walks back from the last sample and turns at either end.
+    int at = read - 1;
+    int step = -1;
+    while (static_cast<int>(buffer.size()) < (1 << order) + 1) {
+        if (read > 1 && (at + step < 0 || at + step >= read)) step = -step;
+        if (read > 1) at += step;
+        buffer.push_back(fill == GridFill::Reflect  ? x[static_cast<std::size_t>(at)]
+                         : fill == GridFill::Repeat ? x.back()
+                                                    : 0.0);
+    }
+    NewSignal(path, read);
+    loadCount = countText;
+    imported = fill;
+    const std::string name = path.substr(path.rfind('/') + 1);
+    source = name + ", " + file->second.part + ", " + std::to_string(read) + (read == 1 ? " sample" : " samples");
+    if (file->second.rate > 0) source += ", " + std::to_string(file->second.rate) + " Hz";
+    static const char* const kFills[] = {"reflection at the end", "repeating the last value", "zeros"};
+    if (read < n) source += std::string(", extended by ") + kFills[static_cast<int>(fill)];
+}
+
+void SoakModel::NewSignal(const std::string& path, int read) {
+    n = static_cast<int>(buffer.size());
+    j = 2;
+    while ((1 << j) + 1 < n) ++j;
+    countText = std::to_string(n);
+    loadedFile = path;
+    signalSamples = read;
     signal = buffer;
     loaded = true;
     levelIndex = -1;
@@ -97,6 +144,7 @@ void SoakModel::StartFresh() {
     viewShown = false;
     reconstructed = false;
     mean.reset();
+    typedRows.clear();
 }
 
 void SoakModel::Inverse() {
@@ -116,6 +164,7 @@ void SoakModel::Forward(int count) {
     viewShown = false;
     reconstructed = false;
     canReconstruct = true;
+    typedRows.clear();
     if (levels == j) mean = 0.5 * (buffer.front() + buffer.back());
     steps.push_back({ModelStep::Decompose, levels, 0, {}, false});
 }
@@ -212,6 +261,7 @@ void SoakModel::Reconstruct() {
     viewed = -1;
     viewShown = false;
     reconstructed = true;
+    typedRows.clear();
     if (decomposed) steps.push_back({ModelStep::Reconstruct, 0, 0, {}, false});
 }
 
@@ -234,8 +284,12 @@ void SoakModel::Redo() {
 }
 
 void SoakModel::Replay(const ModelRecipe& recipe) {
-    countText = recipe.count;
-    Load(recipe.file);
+    if (recipe.imported) {
+        Import(recipe.file, *recipe.imported);
+    } else {
+        countText = recipe.count;
+        Load(recipe.file);
+    }
     for (const ModelStep& step : recipe.steps) {
         switch (step.kind) {
         case ModelStep::Decompose: Forward(step.levels); break;

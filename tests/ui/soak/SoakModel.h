@@ -21,6 +21,17 @@ struct SampleFile {
     bool exists = true;
 };
 
+// A file File > Import… is pointed at: what an import of it gives, nothing
+// when the import fails.
+struct ImportSource {
+    std::vector<double> values;  // empty: the import fails
+    std::string part;            // how the status names what was read: column "v" (2)
+    int rate = 0;                // an audio file's samples per second
+};
+
+// How an import fills the grid after the signal, as the import dialog lists them.
+enum class GridFill { Reflect, Repeat, Zero };
+
 // One step as a recipe keeps it.
 struct ModelStep {
     enum Kind { Decompose, Thresholding, ApplyAll, Reconstruct } kind;
@@ -33,11 +44,13 @@ struct ModelStep {
 struct ModelRecipe {
     std::string file, count;
     std::vector<ModelStep> steps;
+    std::optional<GridFill> imported;  // the file was imported so
 };
 
 class SoakModel {
 public:
-    explicit SoakModel(const std::map<std::string, SampleFile>& files) : files_(files) {}
+    SoakModel(const std::map<std::string, SampleFile>& files, const std::map<std::string, ImportSource>& imports)
+        : files_(files), imports_(imports) {}
 
     // What the user typed into the count and threshold boxes.
     void TypeCount(const std::string& text) { countText = text; }
@@ -45,6 +58,7 @@ public:
     // The window wrote text into the threshold box at once (a drag, a suggestion).
     void ShowThreshold(const std::string& text);
     void Load(const std::string& path);
+    void Import(const std::string& path, GridFill fill);
     void PickLevels(int index) { levelIndex = index; }
     void Decompose();
     void PickView(int index);
@@ -54,7 +68,7 @@ public:
     void Undo();
     void Redo();
     // A recipe saved now, and one replayed.
-    ModelRecipe Recipe() const { return {loadedFile, loadCount, steps}; }
+    ModelRecipe Recipe() const { return {loadedFile, loadCount, steps, imported}; }
     void Replay(const ModelRecipe& recipe);
 
     // The coefficients of the viewed item, as the lower chart plots them.
@@ -65,6 +79,9 @@ public:
     std::string RedoName() const { return redo_.empty() ? "" : redo_.back().name; }
 
     static std::optional<double> ParseThreshold(const std::string& text);
+    // The kilobytes the model's own copies of the samples take (its undo
+    // history keeps whole buffers), to tell them from the window's.
+    long CopiesKb() const;
 
     // The boxes and the status hint the last action should show.
     int boxes = 0;
@@ -77,6 +94,10 @@ public:
     int n = 0, j = 0;
     std::vector<double> signal, buffer;
     std::string loadedFile, loadCount;
+    std::optional<GridFill> imported;  // how the signal was imported, if it was
+    int signalSamples = 0;             // of the n samples, those read; the rest were made up
+    std::string source;                // how the status names where the signal came from
+    bool wholeGrid = false;            // saves hold all n samples, made up or not
     int levels = -1;
     bool canReconstruct = false;
     int levelIndex = -1, viewItems = 0, viewIndex = -1;
@@ -85,6 +106,9 @@ public:
     std::optional<double> mean;
     bool panel = false, residual = false;
     std::vector<ModelStep> steps;
+    // The panel's rule (its list's index) and the rows whose threshold was typed.
+    int rule = 0;
+    std::map<int, double> typedRows;
 
 private:
     struct Change {
@@ -93,6 +117,8 @@ private:
         ModelStep step;
     };
     void StartFresh();
+    // The buffer holds a new signal from path, n of its samples read.
+    void NewSignal(const std::string& path, int read);
     void Inverse();
     void Forward(int levels);
     void Changed();
@@ -107,6 +133,7 @@ private:
     Item ItemAt(int item) const;
 
     const std::map<std::string, SampleFile>& files_;
+    const std::map<std::string, ImportSource>& imports_;
     std::vector<Change> undo_, redo_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest-spi.h>
 
 #include <fstream>
+#include <iostream>
 #include <random>
 #include <sstream>
 
@@ -49,8 +50,16 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
             return SoakFailure{i, std::string("an exception escaped the window: ") + error.what()};
         }
         QApplication::processEvents();
-        if (figures != nullptr && figures->rssAfterFirstLoadKb == 0 && session.model.loaded) {
+        if (figures != nullptr && figures->rssAfterFirstLoadKb == 0 && session.model.loaded &&
+            session.model.n >= figures->loadOf) {
             figures->rssAfterFirstLoadKb = ResidentKb();
+            std::cout << "VmRSS after the first load of " << session.model.n << " samples (action " << i + 1
+                      << "): " << figures->rssAfterFirstLoadKb << " kB" << std::endl;
+        }
+        if (figures != nullptr && (i + 1) % figures->every == 0) {
+            figures->samples.push_back({i + 1, ResidentKb(), session.model.CopiesKb()});
+            std::cout << "VmRSS after " << i + 1 << " actions: " << figures->samples.back().rssKb
+                      << " kB (the model's copies " << figures->samples.back().modelKb << " kB)" << std::endl;
         }
         if ((i + 1) % checkEvery != 0 && i + 1 != steps.size()) continue;
         std::string what = CheckInvariants(session, boxes);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SoakSession.h"
@@ -22,9 +23,17 @@ struct SoakFailure {
     std::string what;
 };
 
-// What a run measured, for the memory figures.
+// What a run measured, for the memory figures; each figure is also printed
+// as it is taken, so a long run shows its progress.
 struct SoakRunFigures {
+    std::size_t every = 1000;  // actions between two samples
+    int loadOf = 0;            // the first load that counts is of at least so many samples
     long rssAfterFirstLoadKb = 0;
+    struct Sample {
+        std::size_t actions;
+        long rssKb, modelKb;  // the process's, and the model's copies within it
+    };
+    std::vector<Sample> samples;
     long rssAtEndKb = 0;
 };
 

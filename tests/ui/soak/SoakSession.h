@@ -4,6 +4,7 @@
 // window tests' own helpers, reused).
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,11 +14,20 @@
 
 namespace soak {
 
+// A file the import is pointed at: one of the import's test files, or one
+// the run writes into its folder (or leaves missing).
+struct ImportInput {
+    std::string name;                 // a committed file's path, or a name in the run's folder
+    std::optional<std::string> text;  // what the run writes there
+    ImportSource gives;
+};
+
 // The texts and files a run draws from: small signals for CI, one long
 // signal for the memory run.
 struct SoakInputs {
     std::vector<std::string> counts;
     std::vector<std::pair<std::string, SampleFile>> files;  // by name in the run's folder
+    std::vector<ImportInput> imports;
     static SoakInputs Small();
     static SoakInputs Long(int samples);
 };
@@ -55,7 +65,9 @@ public:
 
     const SoakInputs& inputs;
     std::map<std::string, SampleFile> files;  // by full path
-    SoakModel model{files};
+    std::map<std::string, ImportSource> imports;
+    std::vector<std::string> importPaths;  // in the order of inputs.imports
+    SoakModel model{files, imports};
     std::vector<std::pair<std::string, ModelRecipe>> recipes;  // saved, by path
     // What an action found wrong in what it made (a saved file, a picture).
     std::vector<std::string> faults;

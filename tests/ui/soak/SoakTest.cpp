@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -23,6 +24,9 @@ void Soak(const SoakInputs& inputs, uint64_t seed, std::size_t actions, std::siz
     const std::vector<SoakStep> steps = RandomSteps(seed, actions);
     const std::optional<SoakFailure> failure = RunSteps(inputs, steps, checkEvery, figures);
     if (!failure) return;
+    // Shrinking a long run takes long: what failed shows first.
+    std::cout << "seed " << seed << ", action " << failure->step + 1 << ": " << failure->what << "; shrinking…"
+              << std::endl;
     const std::vector<SoakStep> failing(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(failure->step + 1));
     const std::vector<SoakStep> shortest = ShrinkSteps(inputs, failing, failure->what, 300);
     const std::optional<SoakFailure> shortFailure = RunSteps(inputs, shortest);
@@ -51,9 +55,10 @@ TEST(SoakTest, MemoryOnALongSignal) {
     if (samples == 0) GTEST_SKIP() << "QUELMAR_SOAK_SAMPLES not set";
     const std::size_t actions = FromEnvironment("QUELMAR_SOAK_ACTIONS", 20000);
     SoakRunFigures figures;
+    figures.every = std::max<std::size_t>(1, FromEnvironment("QUELMAR_SOAK_RSS_EVERY", actions / 20));
+    figures.loadOf = static_cast<int>(samples);
     Soak(SoakInputs::Long(static_cast<int>(samples)), FromEnvironment("QUELMAR_SOAK_SEED", 1), actions, 100, &figures);
-    std::cout << "VmRSS after the first load: " << figures.rssAfterFirstLoadKb << " kB; after " << actions
-              << " actions: " << figures.rssAtEndKb << " kB\n";
+    std::cout << "VmRSS at the end, after " << actions << " actions: " << figures.rssAtEndKb << " kB\n";
 }
 
 }  // namespace
