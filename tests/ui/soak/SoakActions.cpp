@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QWheelEvent>
 
@@ -126,7 +127,10 @@ void Thresholding(S& s, uint32_t arg) {
 
 // Each rule and shrinkage on the shown panel, or the rule kept with the rows
 // typed into it. A typed row's threshold and the Fixed rule's are the
-// model's own; the other rules' come from the panel's rows.
+// model's own; the other rules' come from the panel's rows. Over shifts the
+// rows the rule fills are read with one shift: every shifted copy takes the
+// same Universal threshold, which the model can know, while SURE's and
+// Bayes's would be the rule's own per copy, so those stay at one shift.
 void ApplyAll(S& s, uint32_t arg) {
     if (!s.model.panel) return;
     const bool soft = (arg / 4) % 2 == 1;
@@ -137,7 +141,13 @@ void ApplyAll(S& s, uint32_t arg) {
         s.PickItem("DenoiseRule", s.model.rule);
     }
     s.PickItem("DenoiseShrink", soft ? 1 : 0);
+    auto& shiftsBox = s.Control<QSpinBox>("DenoiseShifts");
+    shiftsBox.setValue(1);
     const analysis::DenoiseOptions options = s.form->Panel().Options();
+    const bool sameForEveryCopy =
+        s.model.rule == 0 || s.model.rule == 3 || static_cast<int>(s.model.typedRows.size()) == s.model.levels;
+    const int shifts = sameForEveryCopy ? 1 + static_cast<int>((arg >> 12) % 4) : 1;
+    shiftsBox.setValue(shifts);
     s.Click("ApplyAllLevels");
     if (s.model.levels < 1) return;
     const bool fixedRule = s.model.rule == 3;
@@ -164,7 +174,7 @@ void ApplyAll(S& s, uint32_t arg) {
         }
         thresholds.push_back(known ? own : shown);
     }
-    s.model.ApplyAll(thresholds, soft);
+    s.model.ApplyAll(thresholds, soft, shifts);
 }
 
 // A threshold typed into a row's T cell, through the cell's editor: a number

@@ -10,7 +10,7 @@
 namespace soak {
 
 // The first difference between the window and the model, "" for none.
-// boxesBefore: how many message boxes had been shown before the action.
+// boxesBefore: how many message boxes had been shown at the last check.
 std::string CheckInvariants(SoakSession& session, std::size_t boxesBefore);
 
 }  // namespace soak

@@ -148,12 +148,52 @@ void SoakModel::StartFresh() {
 }
 
 void SoakModel::Inverse() {
-    if (levels >= 1) analysis::test::ReferenceInverse<double>(buffer, j, levels);
+    if (levels < 1) return;
+    if (!steps.empty() && steps.back().kind == ModelStep::ApplyAll && steps.back().shifts > 1) {
+        buffer = ShiftAverage(steps.back());
+    } else {
+        analysis::test::ReferenceInverse<double>(buffer, j, levels);
+    }
     levels = -1;
+}
+
+// Translation-invariant denoising by its definition: shift s's copy starts
+// at offset 0, 1, -1, 2, ..., continued by even reflection at both ends; each
+// copy is decomposed, thresholded and rebuilt, and each sample averages the
+// estimates made for it. A sample shown by a reflection gets that estimate
+// first and its direct one after, as the sums must be made in one order to
+// agree to the last bit.
+std::vector<double> SoakModel::ShiftAverage(const ModelStep& step) const {
+    const auto count = static_cast<long>(beforeDecompose.size());
+    const long last = count - 1;
+    const auto reflect = [last](long q) {
+        q %= 2 * last;
+        if (q < 0) q += 2 * last;
+        return static_cast<std::size_t>(q <= last ? q : 2 * last - q);
+    };
+    std::vector<double> sum(beforeDecompose.size(), 0.0), estimates(beforeDecompose.size(), 0.0);
+    for (int s = 0; s < step.shifts; ++s) {
+        const long offset = s % 2 != 0 ? (s + 1) / 2 : -(s / 2);
+        std::vector<double> copy;
+        for (long i = 0; i < count; ++i) copy.push_back(beforeDecompose[reflect(i + offset)]);
+        analysis::test::ReferenceForward<double>(copy, j, levels);
+        Shrink(copy, step.thresholds, step.soft);
+        analysis::test::ReferenceInverse<double>(copy, j, levels);
+        for (const bool direct : {false, true}) {
+            for (long i = 0; i < count; ++i) {
+                if ((i + offset >= 0 && i + offset <= last) != direct) continue;
+                sum[reflect(i + offset)] += copy[static_cast<std::size_t>(i)];
+                estimates[reflect(i + offset)] += 1;
+            }
+        }
+    }
+    for (std::size_t p = 0; p < sum.size(); ++p) sum[p] /= estimates[p];
+    return sum;
 }
 
 void SoakModel::Forward(int count) {
     Inverse();
+    beforeDecompose = buffer;
     analysis::test::ReferenceForward<double>(buffer, j, count);
     levels = count;
     undo_.clear();
@@ -166,7 +206,7 @@ void SoakModel::Forward(int count) {
     canReconstruct = true;
     typedRows.clear();
     if (levels == j) mean = 0.5 * (buffer.front() + buffer.back());
-    steps.push_back({ModelStep::Decompose, levels, 0, {}, false});
+    steps.push_back({ModelStep::Decompose, levels, 0, {}, false, 1});
 }
 
 void SoakModel::Decompose() {
@@ -230,16 +270,15 @@ void SoakModel::ThresholdItem(int item, double t) {
         if (!(std::fabs(c) > t)) c = 0.0;
     }
     const std::string name = item > levels ? "Approximation" : "Level " + std::to_string(item);
-    Record("Thresholding " + name, before, {ModelStep::Thresholding, 0, item, {t}, false});
+    Record("Thresholding " + name, before, {ModelStep::Thresholding, 0, item, {t}, false, 1});
 }
 
-void SoakModel::ApplyAll(const std::vector<double>& thresholds, bool soft) {
-    const std::vector<double> before = buffer;
+void SoakModel::Shrink(std::vector<double>& y, const std::vector<double>& thresholds, bool soft) const {
     for (int k = 1; k <= levels; ++k) {
         const Item item = ItemAt(k);
         const double t = thresholds[static_cast<std::size_t>(k - 1)];
         for (int i = 0; i < item.count; ++i) {
-            double& c = buffer[item.first + i * item.stride];
+            double& c = y[item.first + i * item.stride];
             const double magnitude = std::fabs(c);
             if (!(magnitude > t)) {
                 c = 0.0;
@@ -248,7 +287,12 @@ void SoakModel::ApplyAll(const std::vector<double>& thresholds, bool soft) {
             }
         }
     }
-    Record("Apply to All Levels", before, {ModelStep::ApplyAll, 0, 0, thresholds, soft});
+}
+
+void SoakModel::ApplyAll(const std::vector<double>& thresholds, bool soft, int shifts) {
+    const std::vector<double> before = buffer;
+    Shrink(buffer, thresholds, soft);
+    Record("Apply to All Levels", before, {ModelStep::ApplyAll, 0, 0, thresholds, soft, shifts});
 }
 
 void SoakModel::Reconstruct() {
@@ -262,7 +306,7 @@ void SoakModel::Reconstruct() {
     viewShown = false;
     reconstructed = true;
     typedRows.clear();
-    if (decomposed) steps.push_back({ModelStep::Reconstruct, 0, 0, {}, false});
+    if (decomposed) steps.push_back({ModelStep::Reconstruct, 0, 0, {}, false, 1});
 }
 
 void SoakModel::Undo() {
@@ -297,7 +341,7 @@ void SoakModel::Replay(const ModelRecipe& recipe) {
             viewed = step.viewed;
             ThresholdItem(step.viewed, step.thresholds[0]);
             break;
-        case ModelStep::ApplyAll: ApplyAll(step.thresholds, step.soft); break;
+        case ModelStep::ApplyAll: ApplyAll(step.thresholds, step.soft, step.shifts); break;
         case ModelStep::Reconstruct: Reconstruct(); break;
         }
     }

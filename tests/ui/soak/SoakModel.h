@@ -39,6 +39,7 @@ struct ModelStep {
     int viewed = 0;                  // Thresholding: the item, 1-based
     std::vector<double> thresholds;  // Thresholding: one; ApplyAll: one per level
     bool soft = false;               // ApplyAll
+    int shifts = 1;                  // ApplyAll: the shifted copies Reconstruct averages
 };
 
 struct ModelRecipe {
@@ -63,7 +64,7 @@ public:
     void Decompose();
     void PickView(int index);
     void Thresholding();
-    void ApplyAll(const std::vector<double>& thresholds, bool soft);
+    void ApplyAll(const std::vector<double>& thresholds, bool soft, int shifts);
     void Reconstruct();
     void Undo();
     void Redo();
@@ -93,6 +94,7 @@ public:
     bool loaded = false;
     int n = 0, j = 0;
     std::vector<double> signal, buffer;
+    std::vector<double> beforeDecompose;  // what a denoising over shifts starts from
     std::string loadedFile, loadCount;
     std::optional<GridFill> imported;  // how the signal was imported, if it was
     int signalSamples = 0;             // of the n samples, those read; the rest were made up
@@ -119,7 +121,12 @@ private:
     void StartFresh();
     // The buffer holds a new signal from path, n of its samples read.
     void NewSignal(const std::string& path, int read);
+    // The inverse of the buffer's decomposition, or while the last step done
+    // averages shifts, that average.
     void Inverse();
+    // Hard or soft thresholding of every detail level of y.
+    void Shrink(std::vector<double>& y, const std::vector<double>& thresholds, bool soft) const;
+    std::vector<double> ShiftAverage(const ModelStep& step) const;
     void Forward(int levels);
     void Changed();
     // Hard thresholding of item (1-based) at t, as one step to undo.

@@ -40,8 +40,11 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
     const testing::ScopedFakeTestPartResultReporter intercept(
         testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &reported);
     SoakSession session(inputs);
+    // Between two checks every action's boxes count, not only the last one's:
+    // a box nobody expected is what tells a dropped undo history apart.
+    std::size_t boxesAtCheck = session.dialogs.Boxes.size();
+    int boxesExpected = 0;
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        const std::size_t boxes = session.dialogs.Boxes.size();
         session.model.boxes = 0;
         session.model.hint.clear();
         try {
@@ -50,6 +53,7 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
             return SoakFailure{i, std::string("an exception escaped the window: ") + error.what()};
         }
         QApplication::processEvents();
+        boxesExpected += session.model.boxes;
         if (figures != nullptr && figures->rssAfterFirstLoadKb == 0 && session.model.loaded &&
             session.model.n >= figures->loadOf) {
             figures->rssAfterFirstLoadKb = ResidentKb();
@@ -62,7 +66,10 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
                       << " kB (the model's copies " << figures->samples.back().modelKb << " kB)" << std::endl;
         }
         if ((i + 1) % checkEvery != 0 && i + 1 != steps.size()) continue;
-        std::string what = CheckInvariants(session, boxes);
+        session.model.boxes = boxesExpected;
+        std::string what = CheckInvariants(session, boxesAtCheck);
+        boxesAtCheck = session.dialogs.Boxes.size();
+        boxesExpected = 0;
         if (what.empty() && reported.size() > 0) what = reported.GetTestPartResult(0).message();
         if (!what.empty()) return SoakFailure{i, what};
     }
