@@ -259,6 +259,17 @@ TEST(FastLineSummary, StaysTrueThroughEveryDataChange) {
     s.Clear();
     s.AddArray(values.data(), 999);
     ExpectSummaryTrue(s, rng, "AddArray after Clear");
+    // Long enough to be summarised in two halves at once.
+    const std::vector<double> walk = Generate(RandomWalk, 600001, rng);
+    std::shared_ptr<double[]> longBlock(new double[walk.size()]);
+    std::copy(walk.begin(), walk.end(), longBlock.get());
+    s.Clear();
+    s.AddArrayShared(longBlock, static_cast<int32_t>(walk.size() - 1));
+    ExpectSummaryTrue(s, rng, "a long shared block");
+    EXPECT_TRUE(s.YSummary().AllFinite());
+    longBlock[500000] = std::nan("");
+    s.SharedValuesRewritten();
+    EXPECT_FALSE(s.YSummary().AllFinite()) << "a NaN in the second half";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/data/ChartValueList.h"
+#include "framework/core/RunBoth.h"
 
 namespace chart {
 namespace {
@@ -47,6 +48,34 @@ TValueBounds BlockBounds(const double* p) {
             std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]))};
 }
 
+struct Checked {
+    bool finite = true;
+    bool ordered = true;
+};
+
+// Checks the values [from, to) (whether they are finite, and in order when
+// `order`), and puts the bounds of the blocks from firstBlock on that end
+// by `to` into blocks (when there are blocks). The values go in chunks that
+// stay in the cache while every test and the block bounds read them: they
+// are read from memory once.
+Checked Summarise(const double* data, int64_t from, int64_t to, int64_t firstBlock,
+                  std::vector<TValueBounds, fw::LargeBlockAllocator<TValueBounds>>* blocks, bool order) {
+    constexpr int64_t kBlock = TValueBlockSummary::kBlockValues;
+    constexpr int64_t kChunk = 64 * kBlock;
+    Checked checked;
+    int64_t block = firstBlock;
+    while (from < to) {
+        const int64_t end = std::min(to, (from / kChunk + 1) * kChunk);
+        checked.finite = checked.finite && !AnyNonFinite(data, from, end);
+        if (order) checked.ordered = checked.ordered && !AnyDescent(data, from, end);
+        for (; blocks && (block + 1) * kBlock <= end; ++block) {
+            (*blocks)[static_cast<std::size_t>(block)] = BlockBounds(data + block * kBlock);
+        }
+        from = end;
+    }
+    return checked;
+}
+
 }  // namespace
 
 void TValueBlockSummary::Sync(const TChartValueList& list) {
@@ -73,17 +102,20 @@ void TValueBlockSummary::Sync(const TChartValueList& list) {
         nextBlock = std::min(validBelow / kBlockValues, static_cast<int64_t>(blocks->size()));
         blocks->resize(static_cast<std::size_t>(n / kBlockValues));
     }
-    // The new values in chunks that stay in the cache while every test and
-    // the block bounds read them: the values are read from memory once.
-    constexpr int64_t kChunk = 64 * kBlockValues;
-    for (int64_t from = validBelow; from < n && data;) {
-        const int64_t to = std::min(n, (from / kChunk + 1) * kChunk);
-        allFinite_ = allFinite_ && !AnyNonFinite(data, from, to);
-        if (!bounds) nonDecreasing_ = nonDecreasing_ && !AnyDescent(data, from, to);
-        for (; blocks && (nextBlock + 1) * kBlockValues <= to; ++nextBlock) {
-            (*blocks)[static_cast<std::size_t>(nextBlock)] = BlockBounds(data + nextBlock * kBlockValues);
+    if (data) {
+        // Halves of millions of new values on two threads; each summarises
+        // whole chunks, so no block straddles the two.
+        constexpr int64_t kChunk = 64 * kBlockValues;
+        const int64_t mid = (validBelow + n) / 2 / kChunk * kChunk;
+        Checked first, second;
+        if (n - validBelow >= fw::kRunBothMinValues && mid > validBelow) {
+            fw::RunBoth([&] { second = Summarise(data, mid, n, mid / kBlockValues, blocks, !bounds); },
+                        [&] { first = Summarise(data, validBelow, mid, nextBlock, blocks, !bounds); });
+        } else {
+            first = Summarise(data, validBelow, n, nextBlock, blocks, !bounds);
         }
-        from = to;
+        allFinite_ = allFinite_ && first.finite && second.finite;
+        nonDecreasing_ = nonDecreasing_ && first.ordered && second.ordered;
     }
     // A sequence is finite and ascending, and its blocks' bounds are their ends.
     for (; !data && blocks && (nextBlock + 1) * kBlockValues <= n; ++nextBlock) {
