@@ -34,6 +34,15 @@ protected:
         dialogs.AnswerSaveWith(file);
         Choose(command);
     }
+    // 1025 samples loaded and decomposed over five levels, the panel shown.
+    void LoadAndDecompose() {
+        TypeInto("EdtN", "1025");
+        dialogs.AnswerOpenWith(SamplePath("in.dat", 1025));
+        Click("BtnLoad");
+        Choose(WindowCommand::DenoisePanel);
+        PickItem("CBLev", 4);
+        Click("BtnDecomp");
+    }
     void Replay(const std::string& recipe) {
         dialogs.AnswerOpenWith(recipe);
         Choose(WindowCommand::ReplayRecipe);
@@ -43,12 +52,7 @@ protected:
 };
 
 TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
-    TypeInto("EdtN", "1025");
-    dialogs.AnswerOpenWith(SamplePath("in.dat", 1025));
-    Click("BtnLoad");
-    Choose(WindowCommand::DenoisePanel);
-    PickItem("CBLev", 4);
-    Click("BtnDecomp");
+    LoadAndDecompose();
     for (const auto& [item, threshold] : {std::pair{1, "12.5"}, std::pair{3, "0.3"}}) {
         PickItem("CB1", item);
         TypeInto("EdtThresh", threshold);
@@ -96,12 +100,7 @@ TEST_F(RecipeWindowTest, AWindowSessionReplaysInTheBatchBitForBit) {
 // A step over shifts is recorded with them, after a Thresholding the average
 // leaves out, and replays as identical in the batch and in the window.
 TEST_F(RecipeWindowTest, AShiftedWindowSessionReplaysInTheBatchAndInTheWindow) {
-    TypeInto("EdtN", "1025");
-    dialogs.AnswerOpenWith(SamplePath("in.dat", 1025));
-    Click("BtnLoad");
-    Choose(WindowCommand::DenoisePanel);
-    PickItem("CBLev", 4);
-    Click("BtnDecomp");
+    LoadAndDecompose();
     PickItem("CB1", 1);
     TypeInto("EdtThresh", "12.5");
     Click("BtnThresh");
