@@ -1,5 +1,6 @@
 #include "ui/DenoisePanel.h"
 
+#include <QAbstractItemDelegate>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -84,6 +85,14 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
     });
     connect(levels_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == cThreshold) ThresholdEdited(*item);
+    });
+    // The text a row shows, committed unchanged, fixes the row too, though
+    // the table reports no change for it.
+    connect(levels_->itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
+        QTableWidgetItem* item = levels_->currentItem();
+        if (!filling_ && item != nullptr && item->column() == cThreshold && !typed_.contains(item->row())) {
+            ThresholdEdited(*item);
+        }
     });
     connect(apply_, &QPushButton::clicked, this, [apply = std::move(apply)] { apply(); });
     // Shown, the panel fills its rows.

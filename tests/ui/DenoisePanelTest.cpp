@@ -4,6 +4,7 @@
 // shifts that make the step the batch's translation-invariant denoising.
 
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -113,6 +114,20 @@ TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
     expected[1] = "1E9";
     EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
     Table().item(0, ui::DenoisePanel::cThreshold)->setText("no number");
+    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
+    // The text a row shows, committed unchanged through its editor, fixes it too.
+    QTableWidgetItem* shown = Table().item(0, ui::DenoisePanel::cThreshold);
+    EXPECT_FALSE(shown->font().italic());
+    Table().setCurrentItem(shown);
+    Table().editItem(shown);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* open : Table().viewport()->findChildren<QLineEdit*>()) {
+        if (open->isVisible()) editor = open;
+    }
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the editor commits after the key
+    EXPECT_TRUE(Table().item(0, ui::DenoisePanel::cThreshold)->font().italic());
     EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
     Click("ApplyAllLevels");
     EXPECT_EQ(Column(ui::DenoisePanel::cZeroed)[1], "128");
