@@ -1,11 +1,12 @@
 #include "ui/DenoisePanel.h"
 
-#include <QAbstractItemDelegate>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -84,16 +85,22 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
         if (session_ != nullptr) Refresh(*session_);
     });
     connect(levels_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!filling_ && item->column() == cThreshold) ThresholdEdited(*item);
+        if (!filling_ && item->column() == cThreshold) ThresholdEdited(item->row(), item->text());
     });
     // The text a row shows, committed unchanged, fixes the row too, though
-    // the table reports no change for it.
-    connect(levels_->itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
-        QTableWidgetItem* item = levels_->currentItem();
-        if (!filling_ && item != nullptr && item->column() == cThreshold && !typed_.contains(item->row())) {
-            ThresholdEdited(*item);
+    // the table reports no change for it. The panel's own delegate tells of
+    // a commit before the table takes the text, so the editor still holds
+    // what was typed.
+    auto* delegate = new QStyledItemDelegate(levels_);
+    connect(delegate, &QAbstractItemDelegate::commitData, this, [this](QWidget* editor) {
+        const auto* line = qobject_cast<QLineEdit*>(editor);
+        const QTableWidgetItem* item = levels_->currentItem();
+        if (!filling_ && line != nullptr && item != nullptr && item->column() == cThreshold &&
+            line->text() == item->text() && !typed_.contains(item->row())) {
+            ThresholdEdited(item->row(), item->text());
         }
     });
+    levels_->setItemDelegate(delegate);
     connect(apply_, &QPushButton::clicked, this, [apply = std::move(apply)] { apply(); });
     // Shown, the panel fills its rows.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -130,10 +137,9 @@ void DenoisePanel::RuleChanged() {
     if (session_ != nullptr) Refresh(*session_);
 }
 
-void DenoisePanel::ThresholdEdited(QTableWidgetItem& item) {
-    const int row = item.row();
+void DenoisePanel::ThresholdEdited(int row, const QString& text) {
     try {
-        typed_[row] = analysis::ParseThreshold(item.text().toStdString());
+        typed_[row] = analysis::ParseThreshold(text.toStdString());
     } catch (const fw::Exception&) {
         // Not a number: the row keeps its threshold.
     }

@@ -46,7 +46,8 @@ public:
 
 private:
     void RuleChanged();
-    void ThresholdEdited(QTableWidgetItem& item);
+    // The user committed text to the T cell of row.
+    void ThresholdEdited(int row, const QString& text);
     void SetCell(int row, Column column, const QString& text, bool editable = false);
 
     std::function<double()> fixedThreshold_;

@@ -4,7 +4,6 @@
 // shifts that make the step the batch's translation-invariant denoising.
 
 #include <QDockWidget>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -29,12 +28,6 @@ protected:
         return texts;
     }
 
-    std::vector<double> Buffer() {
-        const analysis::DyadicSignal& samples = *form->Session().Samples();
-        return {samples.Data(), samples.Data() + samples.N()};
-    }
-
-    static std::vector<double> Plotted(const app::SeriesPlotSink& plot) { return plot.PlottedValues(); }
     static std::string Number(double value) { return fw::FloatToStrF(value, fw::ffGeneral, 6, 0); }
 };
 
@@ -109,26 +102,18 @@ TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
     PickItem("CBLev", 1);
     Click("BtnDecomp");
     const std::vector<std::string> before = Column(ui::DenoisePanel::cThreshold);
-    Table().item(1, ui::DenoisePanel::cThreshold)->setText("1e9");
+    constexpr int kT = ui::DenoisePanel::cThreshold;
+    ASSERT_TRUE(TypeIntoCell(Table(), 1, kT, "1e9"));
     std::vector<std::string> expected = before;
     expected[1] = "1E9";
-    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
-    Table().item(0, ui::DenoisePanel::cThreshold)->setText("no number");
-    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
-    // The text a row shows, committed unchanged through its editor, fixes it too.
-    QTableWidgetItem* shown = Table().item(0, ui::DenoisePanel::cThreshold);
-    EXPECT_FALSE(shown->font().italic());
-    Table().setCurrentItem(shown);
-    Table().editItem(shown);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : Table().viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible()) editor = open;
+    EXPECT_EQ(Column(kT), expected);
+    // Text that is no number leaves the row to the rule; the text the row
+    // shows, typed again unchanged, fixes it.
+    for (const auto& [text, fixed] : {std::pair{QString("no number"), false}, std::pair{QString(), true}}) {
+        ASSERT_TRUE(TypeIntoCell(Table(), 0, kT, fixed ? QString::fromStdString(expected[0]) : text));
+        EXPECT_EQ(Table().item(0, kT)->font().italic(), fixed) << text.toStdString();
+        EXPECT_EQ(Column(kT), expected);
     }
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();  // the editor commits after the key
-    EXPECT_TRUE(Table().item(0, ui::DenoisePanel::cThreshold)->font().italic());
-    EXPECT_EQ(Column(ui::DenoisePanel::cThreshold), expected);
     Click("ApplyAllLevels");
     EXPECT_EQ(Column(ui::DenoisePanel::cZeroed)[1], "128");
     EXPECT_EQ(Column(ui::DenoisePanel::cEnergy)[1], "0.0 %");
@@ -184,13 +169,13 @@ TEST_F(DenoisePanelTest, ShiftsGiveTheBatchsTranslationInvariantSignalBitForBit)
             for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(zeroed[k], std::to_string(batch.levels[k].zeroed));
         }
         PickItem("CB1", 1);
-        const std::vector<double> view = Plotted(form->Charts().Series3());
+        const std::vector<double> view = form->Charts().Series3().PlottedValues();
         Choose(WindowCommand::Undo);
         EXPECT_EQ(Buffer(), before);
         Choose(WindowCommand::Redo);
         EXPECT_EQ(Buffer(), applied);
         EXPECT_EQ(Column(ui::DenoisePanel::cZeroed), zeroed);
-        EXPECT_EQ(Plotted(form->Charts().Series3()), view);
+        EXPECT_EQ(form->Charts().Series3().PlottedValues(), view);
 
         // A later Thresholding is the buffer's own; undone, the average stands again.
         PickItem("CB1", 2);
@@ -199,7 +184,7 @@ TEST_F(DenoisePanelTest, ShiftsGiveTheBatchsTranslationInvariantSignalBitForBit)
         Choose(WindowCommand::Undo);
         Click("BtnReconstr");
         EXPECT_EQ(Buffer(), batch.signal);
-        EXPECT_EQ(Plotted(form->Charts().Series2()), batch.signal);
+        EXPECT_EQ(form->Charts().Series2().PlottedValues(), batch.signal);
     }
 }
 

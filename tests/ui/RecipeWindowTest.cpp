@@ -26,10 +26,6 @@ protected:
         return code;
     }
     std::string Status() const { return form->statusBar()->currentMessage().toStdString(); }
-    std::vector<double> Buffer() const {
-        const analysis::DyadicSignal& samples = *form->Session().Samples();
-        return {samples.Data(), samples.Data() + samples.N()};
-    }
     void Save(WindowCommand command, const std::string& file) {
         dialogs.AnswerSaveWith(file);
         Choose(command);

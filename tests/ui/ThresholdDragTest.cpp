@@ -25,11 +25,6 @@ protected:
     int32_t Row(double value) { return Chart2().LeftAxis()->CalcYPosValue(value); }
     int32_t MiddleX() { return (Chart2().PlotRect().Left + Chart2().PlotRect().Right) / 2; }
 
-    std::vector<double> Buffer() {
-        const analysis::DyadicSignal& samples = *form->Session().Samples();
-        return {samples.Data(), samples.Data() + samples.N()};
-    }
-
     // A left drag in single-pixel moves from one row to another at x.
     void DragRows(int32_t x, int32_t from, int32_t to) {
         QTest::mousePress(&Host(), Qt::LeftButton, Qt::NoModifier, QPoint(x, from));

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +102,31 @@ protected:
         box.selectAll();
         QTest::keyClick(&box, Qt::Key_Delete);
         QTest::keyClicks(&box, text);
+    }
+
+    // Types text into a table cell through its editor and presses Return;
+    // false when no editor opened.
+    static bool TypeIntoCell(QTableWidget& table, int row, int column, const QString& text) {
+        QTableWidgetItem* cell = table.item(row, column);
+        table.setCurrentItem(cell);
+        table.editItem(cell);
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* open : table.viewport()->findChildren<QLineEdit*>()) {
+            if (open->isVisible()) editor = open;
+        }
+        if (editor == nullptr) return false;
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();  // the editor commits after the key
+        return true;
+    }
+
+    // The sample buffer.
+    std::vector<double> Buffer() const {
+        const analysis::DyadicSignal& samples = *form->Session().Samples();
+        return {samples.Data(), samples.Data() + samples.N()};
     }
 
     // The user opens the list, moves to the item and confirms it.

@@ -1,7 +1,6 @@
 #include "SoakActions.h"
 
 #include <QDockWidget>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QWheelEvent>
@@ -184,21 +183,10 @@ void TypeRowThreshold(S& s, uint32_t arg) {
     if (!s.model.panel || table.rowCount() == 0) return;
     const int row = static_cast<int>(arg % static_cast<uint32_t>(table.rowCount()));
     const char* text = Pick(kThresholds, arg >> 8);
-    QTableWidgetItem* cell = table.item(row, ui::DenoisePanel::cThreshold);
-    table.setCurrentItem(cell);
-    table.editItem(cell);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* open : table.viewport()->findChildren<QLineEdit*>()) {
-        if (open->isVisible()) editor = open;
-    }
-    if (editor == nullptr) {
+    if (!s.TypeIntoCell(table, row, ui::DenoisePanel::cThreshold, text)) {
         s.faults.push_back("no editor for the threshold of row " + std::to_string(row + 1));
         return;
     }
-    editor->selectAll();
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
     if (const std::optional<double> t = SoakModel::ParseThreshold(text)) s.model.typedRows[row] = *t;
 }
 

@@ -51,6 +51,7 @@ public:
     using WindowTest::PathIn;
     using WindowTest::PickItem;
     using WindowTest::TypeInto;
+    using WindowTest::TypeIntoCell;
 
     // A left drag, in steps of a few pixels, on a chart area.
     void Drag(QWidget& host, Qt::MouseButton button, QPoint from, QPoint to);
