@@ -131,29 +131,27 @@ void FinestLevelPreview::Write(const double* x, int32_t j, int32_t levels, doubl
         evenCount_ = m + 1;
     }
     const FinestStep step{x, evens_.get(), out, m, t};
-    // Both passes run in two halves at once, split at detail mid; what the
-    // halves write never meets (see Update), and the values beside mid
-    // follow once both are done.
-    const Index mid = m / 2 / 64 * 64;
-    const bool halves = m >= fw::kRunBothMinValues && mid > 2;
     // A threshold that is no number leaves nothing to compare with.
-    if (!kept || std::isnan(t) || std::isnan(lastT_)) {
-        if (!halves) {
-            step.Fed(1, m + 1);
+    const bool whole = !kept || std::isnan(t) || std::isnan(lastT_);
+    const double low = std::fmin(lastT_, t);
+    const double high = std::fmax(lastT_, t);
+    // What details [from, to) feed: all of it, or what changed since lastT_.
+    const auto pass = [&](Index from, Index to) {
+        if (whole) {
+            step.Fed(from, to);
         } else {
-            fw::RunBoth([&] { step.Fed(mid + 2, m + 1); }, [&] { step.Fed(1, mid - 1); });
-            step.Fed(mid - 1, mid + 2);
+            Update(step, low, high, from, to);
         }
-    } else if (!halves) {
-        Update(step, std::fmin(lastT_, t), std::fmax(lastT_, t), 1, m + 1);
+    };
+    // In two halves at once, split at detail mid: details below mid - 1
+    // write values up to 2 mid - 2, those from mid + 2 on from 2 mid + 1 on,
+    // and the three between go once both are done.
+    const Index mid = m / 2 / 64 * 64;
+    if (m >= fw::kRunBothMinValues && mid > 2) {
+        fw::RunBoth([&] { pass(mid + 2, m + 1); }, [&] { pass(1, mid - 1); });
+        pass(mid - 1, mid + 2);
     } else {
-        // Details up to mid - 2 write values up to 2 mid - 3 and read up to
-        // 2 mid - 2; those from mid + 2 on write and read from 2 mid on. The
-        // three between go last, after whatever either half wrote beside them.
-        const double low = std::fmin(lastT_, t);
-        const double high = std::fmax(lastT_, t);
-        fw::RunBoth([&] { Update(step, low, high, mid + 2, m + 1); }, [&] { Update(step, low, high, 1, mid - 1); });
-        Update(step, low, high, mid - 1, mid + 2);
+        pass(1, m + 1);
     }
     lastT_ = t;
 }
