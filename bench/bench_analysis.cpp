@@ -13,9 +13,9 @@
 
 #include <unistd.h>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/SampleReader.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/transform/WaveletTransform.h"
 
 namespace {
 

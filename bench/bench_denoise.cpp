@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "analysis/Denoise.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/transform/LevelGeometry.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchImageHost.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/transform/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"

@@ -13,9 +13,9 @@
 
 #include <unistd.h>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/SampleReader.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/io/SampleWriter.h"
 #include "batch/BatchCommand.h"
 
 namespace {

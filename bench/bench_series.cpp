@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/LevelGeometry.h"
+#include "analysis/transform/LevelGeometry.h"
 #include "chart/ChartEngine.h"
 #include "chart/Series.h"
 

@@ -19,12 +19,13 @@
 #include <unistd.h>
 
 #include "BenchImageHost.h"
-#include "analysis/AnalysisSession.h"
-#include "analysis/QuietControls.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/session/QuietControls.h"
+#include "analysis/transform/LevelGeometry.h"
 #include "app/ProgramCharts.h"
 #include "app/ThresholdPreview.h"
 #include "chart/Chart.h"
+#include "recipe/RecipeReplay.h"
 #include "recipe/SessionRecorder.h"
 
 namespace {
@@ -250,12 +251,14 @@ void BM_UndoThreshold(benchmark::State& state) {
 // its shortest threshold text, and the undo that takes it out again. Nothing
 // is hashed until a recipe is saved.
 void BM_RecordStep(benchmark::State& state) {
-    recipe::SessionRecorder recorder;
-    recorder.Loaded("signal.dat", "16777217");
-    recorder.Did(recipe::DecomposeStep(24));
+    analysis::QuietControls controls;
+    recipe::PrivateSession session(controls);
+    recipe::SessionRecorder recorder(session.Session());
+    recorder.SignalReplaced({"signal.dat", "16777217", {}});
+    recorder.Decomposed(24);
     double t = 0.1;
     for (auto _ : state) {
-        recorder.Did(recipe::ThresholdingStep(1, recipe::ThresholdText(t)));
+        recorder.Thresholded(1, t);
         recorder.Undone();
         t += 1e-9;
     }

@@ -7,7 +7,6 @@
 //
 //   denoise_quality [FOLDER]   (default: denoise_quality_signals)
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -17,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Denoise.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "framework/core/ShortestText.h"
 
 namespace {
 
@@ -68,8 +68,7 @@ std::vector<double> Clean(const TestSignal& signal, int32_t j) {
 
 void Write(const std::filesystem::path& path, const std::vector<double>& x) {
     std::ofstream out(path);
-    char text[32];
-    for (const double v : x) out << std::string(text, std::to_chars(text, text + sizeof text, v).ptr) << '\n';
+    for (const double v : x) out << fw::ShortestText(v) << '\n';
 }
 
 double Rmse(const std::vector<double>& a, const std::vector<double>& b) {

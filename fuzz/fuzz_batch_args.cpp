@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/Thresholding.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/denoise/Thresholding.h"
 #include "app/PictureFormat.h"
 #include "batch/BatchCommand.h"
 #include "batch/BatchOptions.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "analysis/SampleReader.h"
+#include "analysis/io/SampleReader.h"
 
 namespace {
 

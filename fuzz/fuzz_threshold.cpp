@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "FuzzInput.h"
-#include "analysis/Thresholding.h"
+#include "analysis/denoise/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace {

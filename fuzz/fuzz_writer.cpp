@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "analysis/SampleReader.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/io/SampleWriter.h"
 
 namespace {
 

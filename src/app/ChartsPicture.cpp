@@ -1,14 +1,13 @@
 #include "app/ChartsPicture.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <array>
 #include <string_view>
 #include <memory>
 
+#include "app/PictureBytes.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
-#include "recipe/PictureRecipe.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/SystemColors.h"
@@ -24,14 +23,6 @@ struct PlacedChart {
 std::array<PlacedChart, 2> Placed(ProgramCharts& charts) {
     return {PlacedChart{charts.Chart1(), ProgramCharts::Chart1Bounds},
             PlacedChart{charts.Chart2(), ProgramCharts::Chart2Bounds}};
-}
-
-QByteArray PngData(ProgramCharts& charts) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    DrawChartsImage(charts).save(&buffer, "PNG");
-    return data;
 }
 
 // One vector drawing with both charts drawn into it at their places.
@@ -60,25 +51,8 @@ QImage DrawChartsImage(ProgramCharts& charts) {
 }
 
 QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format, const std::string& recipe) {
-    const auto bytes = [](const std::string& text) {
-        return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    const auto text = [](const QByteArray& data) {
-        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-    };
-    switch (format) {
-    case PictureFormat::Png: {
-        const QByteArray png = PngData(charts);
-        return recipe.empty() ? png : bytes(recipe::EmbedInPng(text(png), recipe));
-    }
-    case PictureFormat::Svg: {
-        const QByteArray svg = ChartsMetafile(charts)->SvgData();
-        return recipe.empty() ? svg : bytes(recipe::EmbedInSvg(text(svg), recipe));
-    }
-    case PictureFormat::Pdf:
-        return ChartsMetafile(charts)->PdfData(recipe.empty() ? QByteArray() : bytes(recipe::XmpPacket(recipe)));
-    }
-    return {};
+    return PictureBytes(
+        format, recipe, [&] { return DrawChartsImage(charts); }, [&](bool) { return ChartsMetafile(charts); });
 }
 
 void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format,

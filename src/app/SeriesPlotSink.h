@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "analysis/PlotSink.h"
+#include "analysis/session/PlotSink.h"
 #include "chart/ChartEngine.h"
 
 namespace app {

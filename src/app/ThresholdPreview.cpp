@@ -10,7 +10,7 @@ void ThresholdPreview::Show(const analysis::AnalysisSession& session, double t) 
         line.YValues().RawData() == samples_.get()) {
         // The next step of a drag: the series keeps its lists and the
         // summary its storage, only the values change.
-        Write(session, t, true);
+        previewer_.Write(session, t, samples_.get(), true);
         line.SharedValuesRewritten();
         charts_.ThresholdLines().SetThreshold(t);
         return;
@@ -27,29 +27,14 @@ void ThresholdPreview::Show(const analysis::AnalysisSession& session, double t) 
         samples_ = std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes)),
                                              [bytes](double* p) { fw::FreeBlock(p, bytes); });
     }
-    Write(session, t, false);
+    previewer_.Write(session, t, samples_.get(), false);
     preview.AddShared(samples_, count_ - 1);
     charts_.ShowPreview(true);
     charts_.ThresholdLines().SetThreshold(t);
 }
 
-void ThresholdPreview::Write(const analysis::AnalysisSession& session, double t, bool update) {
-    const analysis::DyadicSignal& samples = *session.Samples();
-    const analysis::CoefficientView& view = session.View();
-    const double bound = samples.MagnitudeBound();
-    if (view.Count() > 0 && view.Position(0) == 1 && view.Stride() == 2 &&
-        analysis::FinestLevelPreview::Handles(session.J(), session.Levels(), bound)) {
-        update = update && decompositionId_ == session.DecompositionId();
-        decompositionId_ = session.DecompositionId();
-        finest_.Write(samples.Data(), session.J(), session.Levels(), bound, t, samples_.get(), update);
-        return;
-    }
-    finest_.Forget();
-    session.PreviewThreshold(t, samples_.get());
-}
-
 void ThresholdPreview::Hide() {
-    finest_.Forget();
+    previewer_.Forget();
     if (!charts_.PreviewShown()) return;
     charts_.Preview().Clear();
     charts_.ShowPreview(false);

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "analysis/AnalysisSession.h"
-#include "analysis/FinestLevelPreview.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/session/ThresholdPreviewer.h"
 #include "app/ProgramCharts.h"
 
 namespace app {
@@ -24,19 +24,12 @@ public:
     void Hide();
 
 private:
-    // Writes the preview for t to samples_; `update` when they hold the
-    // preview of the previous call.
-    void Write(const analysis::AnalysisSession& session, double t, bool update);
-
     ProgramCharts& charts_;
     // The preview's samples, written anew for each T once the series has let
     // them go; kept from one T to the next, so a drag allocates once.
     std::shared_ptr<double[]> samples_;
     int32_t count_ = 0;
-    // The finest level, the one of most coefficients, is previewed by
-    // rewriting only what each step of T changes.
-    analysis::FinestLevelPreview finest_;
-    uint64_t decompositionId_ = 0;
+    analysis::ThresholdPreviewer previewer_;
 };
 
 }  // namespace app

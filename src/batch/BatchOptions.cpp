@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <charconv>
 
-#include "analysis/Denoise.h"
-#include "analysis/DenoiseNames.h"
-#include "analysis/DyadicSignal.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/transform/DyadicSignal.h"
 #include "app/PictureFormat.h"
-#include "analysis/Thresholding.h"
+#include "analysis/denoise/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "import/ImportChoiceNames.h"

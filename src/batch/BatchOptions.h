@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Shrinkage.h"
-#include "analysis/ThresholdRules.h"
+#include "analysis/denoise/Shrinkage.h"
+#include "analysis/denoise/ThresholdRules.h"
 #include "import/SignalImport.h"
 
 namespace batch {

@@ -1,6 +1,6 @@
 #include "batch/BatchRecipe.h"
 
-#include "analysis/SampleWriter.h"
+#include "analysis/io/SampleWriter.h"
 #include "recipe/Sha256.h"
 
 namespace batch {

@@ -19,12 +19,6 @@
 namespace batch {
 namespace {
 
-std::string Message(const std::exception& error) {
-    if (const auto* own = dynamic_cast<const fw::Exception*>(&error)) return own->Message();
-    if (dynamic_cast<const std::bad_alloc*>(&error)) return fw::EOutOfMemory().Message();
-    return error.what();
-}
-
 // Why the recipe cannot run on input, and the exit code; empty when it can.
 std::pair<std::string, int> InputProblem(const recipe::Recipe& r, const std::string& input, bool own) {
     for (const recipe::Output& output : r.outputs) {
@@ -92,7 +86,7 @@ int ReplayRecipe(const BatchOptions& options, std::ostream& errors, int outputFd
     try {
         replay.Load(input);
     } catch (const std::exception& error) {
-        errors << prefix << Quoted(input) << ": " << Message(error) << "\n";
+        errors << prefix << Quoted(input) << ": " << ErrorMessage(error) << "\n";
         return kExitUnreadableInput;
     }
     try {
@@ -109,7 +103,7 @@ int ReplayRecipe(const BatchOptions& options, std::ostream& errors, int outputFd
         errors << prefix << "--verify: the " << contents.size() << " outputs are identical\n";
         return kExitDone;
     } catch (const std::exception& error) {
-        errors << prefix << Quoted(input) << ": " << Message(error) << "\n";
+        errors << prefix << Quoted(input) << ": " << ErrorMessage(error) << "\n";
         return kExitAnalysisFailed;
     }
 }

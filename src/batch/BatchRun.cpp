@@ -1,7 +1,6 @@
 #include "batch/BatchRun.h"
 
 #include <algorithm>
-#include <charconv>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -9,24 +8,24 @@
 #include <cstdio>
 #include <set>
 
-#include "analysis/AnalysisSession.h"
-#include "analysis/Denoise.h"
-#include "analysis/DenoiseNames.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/ReadWarning.h"
-#include "analysis/SampleReader.h"
-#include "analysis/SampleWriter.h"
-#include "analysis/Thresholding.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/io/ReadWarning.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/io/SampleWriter.h"
+#include "analysis/denoise/Thresholding.h"
 #include "batch/BatchRecipe.h"
 #include "batch/BatchSinks.h"
+#include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
+#include "recipe/StepRunner.h"
 #include "batch/PlotPictureSink.h"
 #include "batch/BatchReplay.h"
 #include "batch/SameFile.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
+#include "framework/core/ShortestText.h"
 #include "import/GridExtension.h"
 #include "import/ImportChoiceNames.h"
 #include "import/SignalImport.h"
@@ -46,16 +45,11 @@ struct InputPlan {
     int32_t levels = 0;
     std::string output;           // empty: standard output
     std::string coefficientsDir;  // empty: no coefficient files
-    // An imported input: its samples extended to the grid of size.N, of
-    // which the first grid.n are the signal; empty for a sample file.
-    importer::GridSignal grid;
+    // An imported input: its samples, which the load extends to the grid
+    // of size.N; empty for a sample file.
+    importer::Samples signal;
     std::string source;  // what was imported, for the log
 };
-
-std::string ShortestText(double value) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 // The imported signal on its grid, or why the input cannot be imported.
 void PlanImport(const BatchOptions& options, InputPlan& plan) {
@@ -65,11 +59,11 @@ void PlanImport(const BatchOptions& options, InputPlan& plan) {
         return;
     }
     try {
-        const importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
-        plan.grid = importer::OnGrid(signal.samples, options.import.extension);
-        plan.size = plan.grid.size;
+        importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
+        plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
         plan.countText = fw::IntToStr(plan.size.N);
         plan.source = signal.Describe();
+        plan.signal = std::move(signal.samples);
     } catch (const fw::Exception& error) {
         plan.unreadable = error.Message();
     }
@@ -253,14 +247,14 @@ public:
           report_(report),
           signal_(!results.empty()),
           controls_(errors),
-          session_(signal_, reconstruction_, view_, controls_) {}
+          session_(signal_, unkept_, unkept_, controls_) {}
 
     int Run() {
         try {
             if (!Imported()) {
                 session_.Load(plan_.countText, plan_.input);
             } else {
-                session_.LoadSignal(plan_.grid.samples.data(), plan_.grid.samples.size(), plan_.grid.n);
+                recipe::LoadOnGrid(session_, plan_.input, plan_.signal, options_.import);
                 errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
                         << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
             }
@@ -278,28 +272,47 @@ public:
 
 private:
     int Report(const std::exception& error, int code) {
-        // Memory the system refused is told in the words the window uses.
-        const bool refused = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
-        const auto* own = dynamic_cast<const fw::Exception*>(&error);
-        const std::string message = own ? own->Message() : refused ? fw::EOutOfMemory().Message() : error.what();
-        errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": " << message << "\n";
+        errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": " << ErrorMessage(error) << "\n";
         return code;
     }
 
     void Analyse() {
         InputResult result;
-        if (Denoising(options_)) {
-            DenoiseInput(result);
-        } else {
-            ThresholdAsTheWindow(result);
+        const bool denoising = Denoising(options_);
+        const analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
+        const std::vector<recipe::Step> steps =
+            denoising ? std::vector<recipe::Step>{recipe::DecomposeStep(plan_.levels),
+                                                  recipe::ApplyAllLevelsRequest(settings), recipe::ReconstructStep()}
+                      : recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_));
+        // The steps run as a replay runs them, so that a recipe of the run
+        // replays to the same bits.
+        recipe::StepRunner runner(session_);
+        for (std::size_t index = 0; index < steps.size(); ++index) {
+            const bool last = index + 1 == steps.size();
+            if (last && (!plan_.coefficientsDir.empty() || !results_.empty())) {
+                for (int32_t item = 1; item <= plan_.levels + 1; ++item)
+                    result.coefficients.push_back(runner.ItemValues(item));
+            }
+            steps_.push_back(runner.Run(steps, index));
         }
+        if (denoising) {
+            ReportLevels(settings, runner);
+            result.thresholds.assign(static_cast<std::size_t>(plan_.levels) + 1, "");
+            for (const analysis::LevelReport& level : runner.Reports()) {
+                result.thresholds[static_cast<std::size_t>(level.level) - 1] = fw::ShortestText(level.threshold);
+            }
+        } else {
+            result.thresholds = ThresholdTexts(options_, plan_);
+        }
+        const std::span<const double> buffer = runner.Buffer();
+        result.reconstruction.assign(buffer.begin(), buffer.end());
         const bool recording = !options_.saveRecipe.empty() || !options_.plotFile.empty();
         // The recipe's buffer is the session's, the whole grid.
         const std::string bufferSha =
             recording ? recipe::Sha256Hex(result.reconstruction.data(), result.reconstruction.size() * sizeof(double))
                       : "";
         // An imported signal's result is the signal, not its extension.
-        if (Imported()) result.reconstruction.resize(static_cast<std::size_t>(plan_.grid.n));
+        if (Imported()) result.reconstruction.resize(plan_.signal.size());
         WriteFiles(result);
         if (recording) RecordRecipe(result, bufferSha);
         if (results_.empty()) return;
@@ -335,60 +348,23 @@ private:
         if (!options_.saveRecipe.empty()) fw::ReplaceFileWith(options_.saveRecipe, result.recipe);
     }
 
-    bool Imported() const { return plan_.grid.n > 0; }
+    bool Imported() const { return !plan_.signal.empty(); }
 
-    // The window's own operations, so that the numbers are the window's.
-    void ThresholdAsTheWindow(InputResult& result) {
-        session_.Decompose(plan_.levels - 1);
-        result.thresholds = ThresholdTexts(options_, plan_);
-        for (int32_t item = 0; item <= plan_.levels; ++item) {
-            const std::string& text = result.thresholds[static_cast<std::size_t>(item)];
-            if (text.empty()) continue;
-            session_.SelectViewLevel(item);
-            session_.ApplyThreshold(item, text);
-        }
-        if (!plan_.coefficientsDir.empty() || !results_.empty()) {
-            for (int32_t item = 0; item <= plan_.levels; ++item) {
-                session_.SelectViewLevel(item);
-                result.coefficients.push_back(view_.points);
-            }
-        }
-        session_.Reconstruct();
-        result.reconstruction = std::move(reconstruction_.points);
-        steps_ = recipe::ThresholdSteps(plan_.levels, result.thresholds);
-    }
-
-    void DenoiseInput(InputResult& result) {
-        const analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
-        const analysis::DyadicSignal& samples = *session_.Samples();
-        const analysis::DenoiseResult denoised = analysis::Denoise(samples.Data(), samples.J(), settings);
-        ReportLevels(settings, denoised);
-        result.thresholds.assign(static_cast<std::size_t>(plan_.levels) + 1, "");
-        for (const analysis::LevelReport& level : denoised.levels) {
-            result.thresholds[static_cast<std::size_t>(level.level) - 1] = ShortestText(level.threshold);
-        }
-        if (!plan_.coefficientsDir.empty() || !results_.empty()) {
-            result.coefficients = recipe::ShrunkCoefficients(samples, plan_.levels, settings.shrink, denoised.levels);
-        }
-        result.reconstruction = denoised.signal;
-        steps_ = recipe::DenoiseSteps(settings, denoised.levels);
-    }
-
-    void ReportLevels(const analysis::DenoiseOptions& settings, const analysis::DenoiseResult& denoised) {
+    void ReportLevels(const analysis::DenoiseOptions& settings, const recipe::StepRunner& denoised) {
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
         errors_ << prefix << "rule " << analysis::RuleName(settings.rule) << ", "
                 << analysis::ShrinkName(settings.shrink) << " shrinkage, " << settings.shifts
                 << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
-                << ", noise sigma " << Readable(denoised.sampleSigma) << "\n";
-        for (const analysis::LevelReport& level : denoised.levels) {
+                << ", noise sigma " << Readable(denoised.SampleNoise()) << "\n";
+        for (const analysis::LevelReport& level : denoised.Reports()) {
             const std::string name =
                 level.level <= plan_.levels ? "level " + fw::IntToStr(level.level) : "approximation";
             errors_ << prefix << name << ": sigma " << Readable(level.sigma) << ", T " << Readable(level.threshold)
                     << ", zeroed " << level.zeroed << "/" << level.total << ", energy kept "
                     << Percent(level.energyKept) << "\n";
-            report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + ShortestText(level.sigma) + "," +
-                       ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
-                       fw::IntToStr(level.total) + "," + ShortestText(level.energyKept) + "\n";
+            report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + fw::ShortestText(level.sigma) + "," +
+                       fw::ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
+                       fw::IntToStr(level.total) + "," + fw::ShortestText(level.energyKept) + "\n";
         }
     }
 
@@ -399,14 +375,20 @@ private:
     int outputFd_;
     std::string& report_;
     RecordingPlot signal_;
-    RecordingPlot reconstruction_;
-    RecordingPlot view_;
+    // The steps' results come from the runner; these plots would only copy them.
+    RecordingPlot unkept_{false};
     WarningControls controls_;
     analysis::AnalysisSession session_;
     std::vector<recipe::Step> steps_;  // what the run did, as a recipe names it
 };
 
 }  // namespace
+
+std::string ErrorMessage(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const fw::Exception*>(&error)) return own->Message();
+    if (dynamic_cast<const std::bad_alloc*>(&error)) return fw::EOutOfMemory().Message();
+    return error.what();
+}
 
 int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd) {
     if (!options.recipeFile.empty()) return ReplayRecipe(options, errors, outputFd);

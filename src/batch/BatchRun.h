@@ -8,6 +8,7 @@
 // bad arguments write nothing.
 
 #include <cstdint>
+#include <exception>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ namespace batch {
 
 // A file name as messages quote it.
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// What an error says in the batch's messages: memory the system refused in
+// the words the window uses.
+std::string ErrorMessage(const std::exception& error);
 
 enum BatchExit : int {
     kExitDone = 0,

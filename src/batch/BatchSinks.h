@@ -6,19 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "analysis/QuietControls.h"
-#include "analysis/PlotSink.h"
+#include "analysis/session/QuietControls.h"
+#include "analysis/session/PlotSink.h"
 
 namespace batch {
 
 class RecordingPlot : public analysis::PlotSink {
 public:
-    // A plot that is not kept ignores whole arrays: the signal plot of a run
+    // A plot that is not kept ignores its points: the signal plot of a run
     // whose results nobody takes would only copy the samples.
     explicit RecordingPlot(bool keep = true) : keep_(keep) {}
 
     void Clear() override { points.clear(); }
-    void AddY(double value, const std::string&, fw::TColor) override { points.push_back(value); }
+    void AddY(double value, const std::string&, fw::TColor) override {
+        if (keep_) points.push_back(value);
+    }
     void AddArray(const double* values, int32_t highIndex) override {
         if (keep_) points.insert(points.end(), values, values + highIndex + 1);
     }

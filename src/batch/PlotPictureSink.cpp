@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-#include "analysis/PlotSink.h"
+#include "analysis/session/PlotSink.h"
 #include "app/ChartsPicture.h"
 #include "app/ProgramCharts.h"
 

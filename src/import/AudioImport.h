@@ -17,13 +17,15 @@ struct AudioInfo {
     int64_t frames = 0;
 };
 
-// What the file's header tells. Throws ImportFailure when the file cannot be
-// opened or is no audio file the library reads.
+// What the file's header tells. Throws analysis::EFileUnreadable when the
+// file cannot be opened, ImportFailure when it is no audio file the library
+// reads.
 AudioInfo ReadAudioInfo(const std::string& fileName);
 
 // The channel's samples; channel from 1, or 0 for the mean of all channels.
-// Throws ImportFailure: the file cannot be opened or decoded, the channel is
-// not in it, it holds no frames or more than a signal may have.
+// Throws ImportFailure: the file cannot be decoded, the channel is not in it,
+// it holds no frames or more than a signal may have; analysis::EFileUnreadable
+// when it cannot be opened.
 Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
 
 }  // namespace importer

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "import/Samples.h"
-#include "analysis/DyadicSignal.h"
+#include "analysis/transform/DyadicSignal.h"
 
 namespace importer {
 

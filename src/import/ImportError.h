@@ -1,6 +1,8 @@
 #pragma once
 // An import that failed, in the words the window shows:
 //   Cannot import "x.csv": line 3, column 2: "abc" is not a number
+// A file that cannot be opened or read is not an import's failure of its own:
+// it is told as every reader tells it (analysis::EFileUnreadable).
 
 #include <string>
 
@@ -20,9 +22,5 @@ class ImportFailure : public fw::Exception {
 public:
     using Exception::Exception;
 };
-
-// Text from a file, quoted for a message: printable ASCII kept, anything else
-// as "?", at most 20 characters.
-std::string QuoteForMessage(const char* begin, const char* end);
 
 }  // namespace importer

@@ -1,12 +1,9 @@
 #include "import/ImportPreview.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
-#include "analysis/FileDescriptor.h"
+#include "analysis/io/FileDescriptor.h"
 #include "import/ImportError.h"
 #include "import/NpyArray.h"
 #include "import/SourceFile.h"
@@ -20,15 +17,7 @@ namespace {
 std::string ReadHead(const std::string& fileName, int64_t& fileBytes) {
     const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
     std::string head(static_cast<std::size_t>(std::clamp<int64_t>(fileBytes, 0, kTextHeadBytes)), '\0');
-    std::size_t have = 0;
-    while (have < head.size()) {
-        const ssize_t got = ::read(file.Get(), head.data() + have, head.size() - have);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw ImportFailure("cannot read it: " + SystemReason(errno));
-        if (got == 0) break;
-        have += static_cast<std::size_t>(got);
-    }
-    head.resize(have);
+    head.resize(analysis::ReadFileAt(file.Get(), fileName, head.data(), head.size(), 0));
     return head;
 }
 
@@ -129,7 +118,7 @@ ImportPreview PreviewImport(const std::string& fileName, const ImportChoices& ch
         preview.firstValues.assign(signal.samples.begin(),
                                    signal.samples.begin() + std::min(signal.samples.size(), kPreviewValues));
     } catch (const fw::Exception& error) {
-        // ImportError, or no memory for the signal.
+        // ImportError, a file that cannot be read, or no memory for the signal.
         preview.error = error.Message();
     }
     return preview;

@@ -47,7 +47,8 @@ struct ImportPreview {
     std::vector<double> firstValues;
     // The whole import, when the file was small or quick enough to read now.
     std::optional<ImportedSignal> signal;
-    // Why the import fails, in the words of ImportError; empty when it reads.
+    // Why the import fails, in the words of ImportError or of a file that
+    // cannot be read; empty when it reads.
     std::string error;
 };
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/FileDescriptor.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/FileDescriptor.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
 

@@ -21,7 +21,8 @@ struct MatVariable {
 };
 
 // The real, dense, numeric variables of two axes, in file order. Throws
-// ImportFailure when the file cannot be opened or is no MATLAB file.
+// analysis::EFileUnreadable when the file cannot be opened, ImportFailure when
+// it is no MATLAB file.
 std::vector<MatVariable> ListMatVariables(const std::string& fileName);
 
 // The named variable (empty: the first vector, else the first matrix), and

@@ -1,16 +1,13 @@
 #include "import/NpyArray.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/FileDescriptor.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/FileDescriptor.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
 
@@ -116,19 +113,6 @@ private:
 
 // The first bytes of a file, enough for any header NumPy writes.
 constexpr std::size_t kNpyHeadBytes = 64 * 1024;
-
-// Reads up to `bytes` at `offset`; returns how many there were.
-std::size_t ReadAt(int fd, char* into, std::size_t bytes, std::size_t offset) {
-    std::size_t have = 0;
-    while (have < bytes) {
-        const ssize_t got = ::pread(fd, into + have, bytes - have, static_cast<off_t>(offset + have));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw ImportFailure("cannot read it: " + SystemReason(errno));
-        if (got == 0) break;
-        have += static_cast<std::size_t>(got);
-    }
-    return have;
-}
 
 uint32_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
     uint32_t value = 0;
@@ -312,7 +296,7 @@ Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) 
     // values when they are already doubles of this machine, one after the
     // other: a copy of the file would cost as much again.
     std::vector<char> head(std::min<std::size_t>(size, kNpyHeadBytes));
-    head.resize(ReadAt(file.Get(), head.data(), head.size(), 0));
+    head.resize(analysis::ReadFileAt(file.Get(), fileName, head.data(), head.size(), 0));
     NpyHeader parsed;
     try {
         parsed = ParseNpyHeader(std::string_view(head.data(), head.size()));
@@ -329,14 +313,16 @@ Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) 
         NpyColumnValues(parsed, std::string_view(nullptr, 0), column, dataBytes);
         Samples values = fw::MapOutOfMemory([&] { return Samples(static_cast<std::size_t>(NpySignalLength(parsed))); });
         const std::size_t bytes = values.size() * sizeof(double);
-        const std::size_t got = ReadAt(file.Get(), reinterpret_cast<char*>(values.data()), bytes,
-                                       parsed.dataOffset + NpyColumnFirst(parsed, column));
+        const std::size_t got =
+            analysis::ReadFileAt(file.Get(), fileName, reinterpret_cast<char*>(values.data()), bytes,
+                                 static_cast<int64_t>(parsed.dataOffset + NpyColumnFirst(parsed, column)));
         if (got < bytes) throw ImportFailure("the file ends before its array's data does");
         return values;
     }
     std::vector<char, fw::LargeBlockAllocator<char>> data =
         fw::MapOutOfMemory([&] { return std::vector<char, fw::LargeBlockAllocator<char>>(dataBytes); });
-    data.resize(ReadAt(file.Get(), data.data(), dataBytes, parsed.dataOffset));
+    data.resize(
+        analysis::ReadFileAt(file.Get(), fileName, data.data(), dataBytes, static_cast<int64_t>(parsed.dataOffset)));
     return NpyColumnValues(parsed, std::string_view(data.data(), data.size()), column);
 }
 

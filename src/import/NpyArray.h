@@ -47,7 +47,8 @@ Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t 
 // The header and values of a .npy held in memory.
 Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header = nullptr);
 
-// The same from a file.
+// The same from a file; throws analysis::EFileUnreadable when it cannot be
+// opened or read.
 Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header = nullptr);
 
 }  // namespace importer

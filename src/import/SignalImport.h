@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/FileChunkReader.h"
+#include "analysis/io/FileChunkReader.h"
 #include "import/Samples.h"
 #include "import/GridExtension.h"
 #include "import/TextLayout.h"
@@ -52,7 +52,8 @@ struct ImportedSignal {
 };
 
 // Reads the signal the choices name; a text table tells progress after each
-// chunk. Throws ImportError, whose message names the file and says why, and
+// chunk. Throws ImportError, whose message names the file and says why,
+// analysis::EFileUnreadable when the file cannot be opened or read, and
 // fw::EAbort when progress cancels the read.
 ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,
                             const analysis::ReadProgress& progress = {});

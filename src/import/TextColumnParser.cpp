@@ -4,9 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/NearestDouble.h"
-#include "analysis/SampleNumber.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/FileError.h"
+#include "analysis/io/NearestDouble.h"
+#include "analysis/io/SampleNumber.h"
 #include "import/ImportError.h"
 
 namespace importer {
@@ -199,7 +200,7 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
 void TextColumnParser::FieldError(TextField field) const {
     const std::string where = "line " + std::to_string(line_) + ", column " + std::to_string(column_) + ": ";
     if (field.begin == field.end) throw ImportFailure(where + "the field is empty");
-    throw ImportFailure(where + "\"" + QuoteForMessage(field.begin, field.end) + "\" is not a number");
+    throw ImportFailure(where + "\"" + analysis::QuoteBytes(field.begin, field.end) + "\" is not a number");
 }
 
 }  // namespace importer

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "analysis/FileChunkReader.h"
-#include "analysis/FileDescriptor.h"
+#include "analysis/io/FileChunkReader.h"
+#include "analysis/io/FileDescriptor.h"
+#include "analysis/io/FileError.h"
 #include "framework/core/Exceptions.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
@@ -21,6 +22,10 @@ TextColumn Start(std::string_view head, bool wholeText, const TextChoices& choic
     const auto index = static_cast<std::size_t>(result.column - 1);
     if (index < result.layout.names.size()) result.name = result.layout.names[index];
     return result;
+}
+
+void CheckRead(const analysis::FileChunkReader& window, const std::string& fileName) {
+    if (window.Error() != 0) throw analysis::EFileUnreadable(analysis::CannotReadText(fileName, window.Error()));
 }
 
 void Finish(TextColumn& result, TextColumnParser& parser) {
@@ -50,7 +55,7 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
         while (static_cast<std::size_t>(window.End() - window.Begin()) < kTextHeadBytes && window.Fill()) {
         }
         if (window.Cancelled()) throw fw::EAbort();
-        if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
+        CheckRead(window, fileName);
         const std::string_view head(window.Begin(), static_cast<std::size_t>(window.End() - window.Begin()));
         const std::size_t mark = ByteOrderMarkLength(head);
         window.Consume(window.Begin() + mark);
@@ -65,7 +70,7 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
             window.Consume(parser.Feed(window.Begin(), window.End(), last));
             if (last) break;
             if (!window.Fill() && window.Cancelled()) throw fw::EAbort();
-            if (window.Error() != 0) throw ImportFailure("cannot read it: " + SystemReason(window.Error()));
+            CheckRead(window, fileName);
         }
         Finish(result, parser);
         return result;

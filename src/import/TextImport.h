@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/FileChunkReader.h"
+#include "analysis/io/FileChunkReader.h"
 #include "import/Samples.h"
 #include "import/TextLayout.h"
 
@@ -27,8 +27,8 @@ struct TextColumn {
 TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices);
 
 // The same from a file, read in chunks through the sample reader's window,
-// each chunk told to progress. Throws ImportFailure also when the file cannot
-// be opened or read, and fw::EAbort when progress cancels the read.
+// each chunk told to progress. Throws analysis::EFileUnreadable when the file
+// cannot be opened or read, and fw::EAbort when progress cancels the read.
 TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices,
                           const analysis::ReadProgress& progress = {});
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "analysis/SampleNumber.h"
+#include "analysis/io/SampleNumber.h"
 
 namespace importer {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/LevelGeometry.h"
 
 namespace python {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Denoise.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/DenoiseNames.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/NoiseEstimate.h"
-#include "analysis/NoiseGains.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/denoise/NoiseEstimate.h"
+#include "analysis/transform/NoiseGains.h"
 #include "python/ArrayArguments.h"
 #include "python/ModuleParts.h"
 
@@ -105,9 +105,7 @@ numpy.ndarray
         [](const py::handle& c, int32_t levels) {
             const SignalArray signal = SignalInPlace(c, "c", false);
             CheckLevels(levels, signal.j);
-            const analysis::LevelGeometry finest = analysis::LevelGeometry::Details(signal.j, 1);
-            const double sample = analysis::EstimateSampleNoise(signal.ConstData() + finest.first, finest.stride,
-                                                                static_cast<std::size_t>(finest.count));
+            const double sample = analysis::SampleNoiseOf(signal.ConstData(), signal.j);
             std::vector<double> gains = analysis::NoiseGains(signal.j, levels);
             gains.pop_back();
             for (double& gain : gains) gain *= sample;

@@ -11,32 +11,21 @@
 #include <vector>
 #include <string>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/ReadWarning.h"
-#include "analysis/SampleReader.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/ReadWarning.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/io/SampleWriter.h"
 #include "python/ArrayArguments.h"
 #include "python/ModuleParts.h"
 
 namespace python {
 namespace {
 
-// A read that gave no sample: OSError for a file that cannot be read, else
-// ValueError.
-[[noreturn]] void Refuse(const std::string& path, const analysis::ReadResult& read) {
-    const std::string message = analysis::DescribeFailedRead(path, read);
-    const bool unreadable = read.stop == analysis::ReadStop::CannotOpen ||
-                            read.stop == analysis::ReadStop::NotRegular || read.stop == analysis::ReadStop::ReadFailed;
-    if (!unreadable) throw py::value_error(message);
-    PyErr_SetString(PyExc_OSError, message.c_str());
-    throw py::error_already_set();
-}
-
 py::array ReadSamples(const std::filesystem::path& file, std::optional<int32_t> count) {
     const std::string path = file.string();
     if (!count) {
         const analysis::ReadResult counted = analysis::CountSamples(path, analysis::kMaxSamples + 1);
-        if (counted.stored == 0) Refuse(path, counted);
+        analysis::ThrowIfReadFailed(path, counted);
         if (counted.stored > analysis::kMaxSamples) {
             throw py::value_error("The file \"" + path + "\" holds more than " + std::to_string(analysis::kMaxSamples) +
                                   " samples, the most a signal may have");
@@ -53,7 +42,7 @@ py::array ReadSamples(const std::filesystem::path& file, std::optional<int32_t> 
         py::gil_scoped_release unlocked;
         read = analysis::ReadSamples(path, data, n);
     }
-    if (read.stored == 0) Refuse(path, read);
+    analysis::ThrowIfReadFailed(path, read);
     const std::string warning = analysis::DescribeIncompleteRead(path, read, n);
     // A filter that turns the warning into an error raises it.
     if (!warning.empty() && PyErr_WarnEx(PyExc_UserWarning, warning.c_str(), 1) != 0) throw py::error_already_set();

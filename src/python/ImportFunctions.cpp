@@ -114,6 +114,8 @@ Raises
 ValueError
     The file cannot be imported with these choices; the message names the
     file and says why, in the window's words.
+OSError
+    The file cannot be opened or read, or is not a regular file.
 )");
 }
 

@@ -3,6 +3,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "analysis/io/FileError.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
 #include "python/ModuleParts.h"
@@ -15,7 +16,8 @@ PYBIND11_MODULE(quelmar, module) {
 The same code as the window and the batch command, so that their numbers
 agree bit for bit. Every function works on numpy.ndarray of float64.)";
     // The tool's errors keep their messages, under the exception a Python
-    // user expects for their kind.
+    // user expects for their kind: a file that cannot be read or written is
+    // an OSError, one that holds nothing of use a ValueError.
     py::register_exception_translator([](std::exception_ptr error) {
         try {
             if (error) std::rethrow_exception(error);
@@ -23,6 +25,8 @@ agree bit for bit. Every function works on numpy.ndarray of float64.)";
             PyErr_SetString(PyExc_OverflowError, e.Message().c_str());
         } catch (const fw::EOutOfMemory& e) {
             PyErr_SetString(PyExc_MemoryError, e.Message().c_str());
+        } catch (const analysis::EFileUnreadable& e) {
+            PyErr_SetString(PyExc_OSError, e.Message().c_str());
         } catch (const fw::FileSaveError& e) {
             PyErr_SetString(PyExc_OSError, e.Message().c_str());
         } catch (const fw::Exception& e) {

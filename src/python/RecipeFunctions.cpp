@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/QuietControls.h"
-#include "analysis/ReadWarning.h"
+#include "analysis/session/QuietControls.h"
 #include "python/ModuleParts.h"
 #include "recipe/RecipeJson.h"
 #include "recipe/RecipeReplay.h"
@@ -33,33 +32,19 @@ public:
     std::vector<std::string> warnings;
 };
 
-[[noreturn]] void RaiseOSError(const std::string& message) {
-    PyErr_SetString(PyExc_OSError, message.c_str());
-    throw py::error_already_set();
-}
-
 py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::filesystem::path> inputPath) {
-    recipe::Recipe r;
-    try {
-        r = recipe::ReadRecipeFile(recipePath.string());
-    } catch (const analysis::EFileError& error) {
-        RaiseOSError(error.Message());
-    }
+    const recipe::Recipe r = recipe::ReadRecipeFile(recipePath.string());
     const std::string input = inputPath ? inputPath->string() : r.input.name;
     KeptWarnings controls;
     recipe::PrivateSession session(controls);
     recipe::RecipeReplay replay(r, session.Session());
-    try {
-        if (!inputPath) {
-            if (const std::string mismatch = recipe::InputMismatch(r, input); !mismatch.empty()) {
-                throw py::value_error("the recipe's input differs (give input= to replay it on this file anyway): " +
-                                      mismatch);
-            }
+    if (!inputPath) {
+        if (const std::string mismatch = recipe::InputMismatch(r, input); !mismatch.empty()) {
+            throw py::value_error("the recipe's input differs (give input= to replay it on this file anyway): " +
+                                  mismatch);
         }
-        replay.Load(input);
-    } catch (const analysis::EFileError& error) {
-        RaiseOSError(error.Message());
     }
+    replay.Load(input);
     std::vector<std::string> contents;
     {
         py::gil_scoped_release unlocked;
@@ -122,9 +107,10 @@ Raises
 ValueError
     For a bad recipe, with its message naming the field (for example
     "steps[1].item: 5 is not a view item from 1 to 4"), and when the
-    recipe's input has another SHA-256 and no `input` is given.
+    recipe's input has another SHA-256 and no `input` is given, or the input
+    holds no samples.
 OSError
-    When the recipe or the input cannot be read.
+    When the recipe or the input cannot be opened or read.
 
 Warns
 -----

@@ -3,9 +3,9 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "python/ArrayArguments.h"
 #include "python/ModuleParts.h"
 

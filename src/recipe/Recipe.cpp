@@ -1,12 +1,12 @@
 #include "recipe/Recipe.h"
 
-#include <charconv>
 #include <cmath>
 
-#include "analysis/Denoise.h"
-#include "analysis/DenoiseNames.h"
-#include "analysis/DyadicSignal.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/transform/DyadicSignal.h"
 #include "framework/core/Conversions.h"
+#include "framework/core/ShortestText.h"
 #include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
@@ -178,9 +178,6 @@ std::string SessionThresholdText(const std::string& recipeText) {
     return text;
 }
 
-std::string ThresholdText(double t) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, t).ptr);
-}
+std::string ThresholdText(double t) { return fw::ShortestText(t); }
 
 }  // namespace recipe

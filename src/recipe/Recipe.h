@@ -49,7 +49,7 @@ struct Step {
     int32_t levels = 0;     // Decompose: 1 ... J
     int32_t item = 0;       // Thresholding: the view item, 1 ... levels + 1
     std::string threshold;  // Thresholding: decimal text with "." that reads back to the double used
-    // ApplyAllLevels: the rule and shrinkage names (analysis/DenoiseNames.h),
+    // ApplyAllLevels: the rule and shrinkage names (analysis/denoise/DenoiseNames.h),
     // the shifts, each detail level's threshold on the plain decomposition,
     // the view items whose threshold was given rather than the rule's, and
     // the approximation's threshold when it had one.

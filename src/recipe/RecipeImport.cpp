@@ -16,19 +16,27 @@ importer::ImportChoices ImportChoicesOf(const std::map<std::string, std::string>
     return choices;
 }
 
+GridLoaded LoadOnGrid(analysis::AnalysisSession& session, const std::string& fileName, const importer::Samples& signal,
+                      const importer::ImportChoices& choices) {
+    const importer::GridSignal grid = importer::OnGrid(signal, choices.extension);
+    session.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n,
+                       {fileName, fw::IntToStr(grid.size.N), importer::ChoiceTexts(choices, fileName)});
+    return {grid.size, grid.n};
+}
+
 void LoadImport(analysis::AnalysisSession& session, const std::string& fileName,
                 const std::map<std::string, std::string>& import, const std::string& countText,
                 const analysis::ReadProgress& progress) {
     const importer::ImportChoices choices = ImportChoicesOf(import);
     const importer::ImportedSignal signal = importer::ImportSignal(fileName, choices, progress);
-    const importer::GridSignal grid = importer::OnGrid(signal.samples, choices.extension);
+    const analysis::SignalSize size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
     const int32_t recipeN = analysis::NormaliseCount(fw::StrToInt(countText)).N;
-    if (grid.size.N != recipeN) {
-        throw RecipeError("count: the import of \"" + fileName + "\" gives " + fw::IntToStr(grid.n) +
-                          " samples on a grid of N = " + fw::IntToStr(grid.size.N) +
-                          ", the recipe's grid is N = " + fw::IntToStr(recipeN));
+    if (size.N != recipeN) {
+        throw RecipeError("count: the import of \"" + fileName + "\" gives " +
+                          fw::IntToStr(static_cast<int32_t>(signal.samples.size())) + " samples on a grid of N = " +
+                          fw::IntToStr(size.N) + ", the recipe's grid is N = " + fw::IntToStr(recipeN));
     }
-    session.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n);
+    LoadOnGrid(session, fileName, signal.samples, choices);
 }
 
 }  // namespace recipe

@@ -6,7 +6,8 @@
 #include <map>
 #include <string>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
+#include "import/Samples.h"
 #include "import/SignalImport.h"
 
 namespace recipe {
@@ -14,6 +15,17 @@ namespace recipe {
 // The choices of input.import; throws RecipeError naming the field
 // ("input.import.extend: 'mirror' is not reflect, repeat or zero").
 importer::ImportChoices ImportChoicesOf(const std::map<std::string, std::string>& import);
+
+// The imported signal of fileName put on its grid as choices extend it and
+// loaded on the session, named by its file, grid N and choices so that its
+// recipe replays it: the one way the window, the batch and a replay load an
+// import. Returns the grid's size and how many of its samples are the signal.
+struct GridLoaded {
+    analysis::SignalSize size{};
+    int32_t n = 0;
+};
+GridLoaded LoadOnGrid(analysis::AnalysisSession& session, const std::string& fileName, const importer::Samples& signal,
+                      const importer::ImportChoices& choices);
 
 // Imports fileName with the choices of import and loads it, extended to its
 // grid, on the session. Throws RecipeError ("count: ...") when that grid is

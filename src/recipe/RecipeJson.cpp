@@ -1,14 +1,15 @@
 #include "recipe/RecipeJson.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
+#include <vector>
+
+#include <fcntl.h>
 
 #include <nlohmann/json.hpp>
 
-#include "analysis/ReadWarning.h"
+#include "analysis/io/FileDescriptor.h"
+#include "analysis/io/FileError.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FileReplacement.h"
 #include "recipe/PictureRecipe.h"
@@ -244,12 +245,10 @@ Recipe ReadRecipe(std::string_view text) {
 }
 
 Recipe ReadRecipeFile(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) throw analysis::EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) throw analysis::EFileError("Cannot read file \"" + fileName + "\"");
-    const std::string content = bytes.str();
+    const analysis::FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) throw analysis::EFileUnreadable(analysis::CannotOpenText(fileName, errno));
+    const std::vector<char> bytes = analysis::ReadWholeFile(file.Get(), fileName);
+    const std::string content(bytes.begin(), bytes.end());
     // A picture the program wrote carries the recipe that made it.
     if (const std::optional<std::string> text = RecipeTextInPicture(content)) return ReadRecipe(*text);
     return ReadRecipe(content);

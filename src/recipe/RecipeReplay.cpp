@@ -2,26 +2,15 @@
 
 #include <algorithm>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/io/SampleWriter.h"
 #include "framework/core/Conversions.h"
 #include "recipe/RecipeImport.h"
-#include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
 
 namespace recipe {
 namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// View item `item`'s coefficients in a buffer decomposed over `levels`.
-std::vector<double> ItemValues(const double* y, int32_t j, int32_t levels, int32_t item) {
-    const analysis::LevelGeometry g =
-        item <= levels ? analysis::LevelGeometry::Details(j, item) : analysis::LevelGeometry::Approximation(j, levels);
-    std::vector<double> values;
-    for (int32_t i = 0; i < g.count; ++i) values.push_back(y[g.Position(i)]);
-    return values;
-}
 
 }  // namespace
 
@@ -60,12 +49,7 @@ std::optional<std::size_t> FirstDifference(const Recipe& recipe, const std::vect
 }
 
 RecipeReplay::RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session)
-    : recipe_(recipe), session_(session) {}
-
-bool RecipeReplay::EndsInSession() const {
-    return std::all_of(recipe_.steps.begin(), recipe_.steps.end(),
-                       [](const Step& step) { return step.kind != StepKind::ApplyAllLevels || RunsInSession(step); });
-}
+    : recipe_(recipe), session_(session), runner_(session) {}
 
 void RecipeReplay::Load(const std::string& fileName, const analysis::ReadProgress& progress) {
     if (recipe_.input.import.empty()) return session_.Load(recipe_.count, fileName, progress);
@@ -84,57 +68,12 @@ std::vector<std::string> RecipeReplay::Run() {
             if (recipe_.outputs[i].after == done_) contents[i] = Take(recipe_.outputs[i]);
         }
         if (done_ == recipe_.steps.size()) return contents;
-        RunStep(done_);
+        runner_.Run(recipe_.steps, done_);
     }
-}
-
-std::span<const double> RecipeReplay::Buffer() const {
-    if (denoisedStands_) return denoised_;
-    return {session_.Samples()->Data(), static_cast<std::size_t>(session_.N())};
 }
 
 std::span<const double> RecipeReplay::SignalPart(std::span<const double> samples) const {
     return samples.first(std::min(samples.size(), static_cast<std::size_t>(session_.SignalSamples())));
-}
-
-void RecipeReplay::RunStep(std::size_t index) {
-    const Step& step = recipe_.steps[index];
-    const Step* next = index + 1 < recipe_.steps.size() ? &recipe_.steps[index + 1] : nullptr;
-    switch (step.kind) {
-    case StepKind::Decompose:
-        // The denoising of the whole signal starts from the samples as they stand.
-        if (next && next->kind == StepKind::ApplyAllLevels && !RunsInSession(*next)) {
-            levels_ = step.levels;
-            denoising_ = true;
-            coefficients_ = ShrunkCoefficients(*session_.Samples(), levels_, analysis::Shrink::Hard, {});
-        } else {
-            session_.Decompose(step.levels - 1);
-        }
-        break;
-    case StepKind::Thresholding:
-        session_.SelectViewLevel(step.item - 1);
-        session_.ApplyThreshold(step.item - 1, SessionThresholdText(step.threshold));
-        break;
-    case StepKind::ApplyAllLevels:
-        if (denoising_) {
-            const analysis::DenoiseOptions settings = DenoiseSettingsOf(step, levels_);
-            const analysis::DyadicSignal& samples = *session_.Samples();
-            analysis::DenoiseResult result = analysis::Denoise(samples.Data(), samples.J(), settings);
-            coefficients_ = ShrunkCoefficients(samples, levels_, settings.shrink, result.levels);
-            denoised_ = std::move(result.signal);
-        } else {
-            session_.ApplyToAllLevels(DenoiseSettingsOf(step, session_.Levels()));
-        }
-        break;
-    case StepKind::Reconstruct:
-        if (denoising_) {
-            denoising_ = false;
-            denoisedStands_ = true;
-        } else {
-            session_.Reconstruct();
-        }
-        break;
-    }
 }
 
 std::string RecipeReplay::Take(const Output& output) const {
@@ -145,12 +84,7 @@ std::string RecipeReplay::Take(const Output& output) const {
     }
     case OutputKind::Result: return analysis::FormatSamples(SavedPart(output, Buffer()), output.file);
     case OutputKind::Signal: return output.wholeGrid ? wholeSignal_ : signal_;
-    case OutputKind::Coefficients: {
-        const auto item = static_cast<std::size_t>(output.item);
-        if (denoising_) return analysis::FormatSamples(coefficients_[item - 1], output.file);
-        return analysis::FormatSamples(
-            ItemValues(session_.Samples()->Data(), session_.J(), session_.Levels(), output.item), output.file);
-    }
+    case OutputKind::Coefficients: return analysis::FormatSamples(runner_.ItemValues(output.item), output.file);
     }
     return {};
 }

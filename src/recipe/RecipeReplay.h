@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "recipe/Recipe.h"
+#include "recipe/StepRunner.h"
 
 namespace recipe {
 
@@ -34,10 +35,8 @@ public:
     // reference.
     RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session);
 
-    // Whether the steps leave their result in the session, as a caller that
-    // shows the session needs: not so for a denoising that thresholds the
-    // approximation, which no state of the session reaches.
-    bool EndsInSession() const;
+    // Whether the steps leave their result in the session (EndsInSession).
+    bool EndsInSession() const { return recipe::EndsInSession(recipe_.steps); }
 
     // The recipe's load of fileName (its own input or one given instead): a
     // sample file's with the count, or the import its choices name.
@@ -47,10 +46,9 @@ public:
     // The steps done: all once Run returns, the failing one's index when it throws.
     std::size_t StepsDone() const { return done_; }
     // The samples the steps end with.
-    std::span<const double> Buffer() const;
+    std::span<const double> Buffer() const { return runner_.Buffer(); }
 
 private:
-    void RunStep(std::size_t index);
     // The signal's own samples of a whole grid: an import's n, as a result or
     // signal of it is saved.
     std::span<const double> SignalPart(std::span<const double> samples) const;
@@ -62,16 +60,10 @@ private:
 
     const Recipe& recipe_;
     analysis::AnalysisSession& session_;
+    StepRunner runner_;
     std::size_t done_ = 0;
     // The loaded signal's text, when an output saves it: its part, its whole grid.
     std::string signal_, wholeSignal_;
-    // Between the Decompose and the Reconstruct of a denoising of the whole
-    // signal: the levels, and each item's coefficients; after it, the result.
-    int32_t levels_ = 0;
-    bool denoising_ = false;
-    std::vector<std::vector<double>> coefficients_;
-    std::vector<double> denoised_;
-    bool denoisedStands_ = false;
 };
 
 // A session of its own for a replay: its plots keep nothing; its warnings go

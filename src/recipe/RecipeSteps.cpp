@@ -1,9 +1,10 @@
 #include "recipe/RecipeSteps.h"
 
-#include "analysis/DenoiseNames.h"
-#include "analysis/Shrinkage.h"
-#include "analysis/Thresholding.h"
-#include "analysis/WaveletTransform.h"
+#include <cmath>
+#include <limits>
+
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/denoise/Thresholding.h"
 
 namespace recipe {
 
@@ -37,9 +38,19 @@ Step ApplyAllLevelsStep(const analysis::DenoiseOptions& settings, const std::vec
     return step;
 }
 
-std::vector<Step> DenoiseSteps(const analysis::DenoiseOptions& settings,
-                               const std::vector<analysis::LevelReport>& reports) {
-    return {DecomposeStep(settings.levels), ApplyAllLevelsStep(settings, reports), ReconstructStep()};
+Step ApplyAllLevelsRequest(const analysis::DenoiseOptions& settings) {
+    Step step = ApplyAllLevelsStep(settings, {});
+    const auto& given = settings.itemThresholds;
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(settings.levels); ++k) {
+        if (k <= given.size() && given[k - 1]) {
+            step.thresholds.push_back(*given[k - 1]);
+        } else if (settings.rule == analysis::ThresholdRule::Fixed) {
+            step.thresholds.push_back(settings.fixedThreshold);
+        } else {
+            step.thresholds.push_back(std::numeric_limits<double>::quiet_NaN());
+        }
+    }
+    return step;
 }
 
 analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
@@ -50,8 +61,8 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
     settings.shifts = step.shifts;
     settings.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
     const auto give = [&](int32_t item) {
-        settings.itemThresholds[static_cast<std::size_t>(item) - 1] =
-            step.thresholds[static_cast<std::size_t>(item) - 1];
+        const double t = step.thresholds[static_cast<std::size_t>(item) - 1];
+        if (!std::isnan(t)) settings.itemThresholds[static_cast<std::size_t>(item) - 1] = t;
     };
     if (step.shifts == 1 || settings.rule == analysis::ThresholdRule::Fixed) {
         for (int32_t k = 1; k <= levels; ++k) give(k);
@@ -63,26 +74,5 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
 }
 
 bool RunsInSession(const Step& step) { return !step.approximation; }
-
-std::vector<std::vector<double>> ShrunkCoefficients(const analysis::DyadicSignal& samples, int32_t levels,
-                                                    analysis::Shrink shrink,
-                                                    const std::vector<analysis::LevelReport>& reports) {
-    std::vector<double> y(samples.Data(), samples.Data() + samples.N());
-    analysis::ForwardTransform(y.data(), samples.J(), levels);
-    std::vector<std::vector<double>> items;
-    for (int32_t item = 1; item <= levels + 1; ++item) {
-        const analysis::LevelGeometry g = item <= levels ? analysis::LevelGeometry::Details(samples.J(), item)
-                                                         : analysis::LevelGeometry::Approximation(samples.J(), levels);
-        for (const analysis::LevelReport& report : reports) {
-            if (report.level == item) {
-                analysis::ShrinkCoefficients(y.data() + g.first, g.stride, g.count, report.threshold, shrink);
-            }
-        }
-        std::vector<double> values;
-        for (int32_t i = 0; i < g.count; ++i) values.push_back(y[g.Position(i)]);
-        items.push_back(std::move(values));
-    }
-    return items;
-}
 
 }  // namespace recipe

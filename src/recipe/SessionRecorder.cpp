@@ -2,69 +2,76 @@
 
 #include <algorithm>
 
+#include "recipe/RecipeSteps.h"
 #include "recipe/Sha256.h"
 
 namespace recipe {
 
-void SessionRecorder::SignalReplaced() {
-    recordable_ = false;
+SessionRecorder::SessionRecorder(analysis::AnalysisSession& session) : session_(session) { session_.SetStepSink(this); }
+
+SessionRecorder::~SessionRecorder() { session_.SetStepSink(nullptr); }
+
+void SessionRecorder::SignalReplaced(const analysis::SignalOrigin& origin) {
+    recordable_ = !origin.file.empty();
+    origin_ = origin;
     steps_.clear();
-    undone_.clear();
+    done_ = 0;
     outputs_.clear();
 }
 
-void SessionRecorder::Loaded(const std::string& fileName, const std::string& countText,
-                             std::map<std::string, std::string> import) {
-    SignalReplaced();
-    recordable_ = true;
-    input_ = fileName;
-    count_ = countText;
-    import_ = std::move(import);
+void SessionRecorder::Did(Step step) {
+    steps_.resize(done_);
+    steps_.push_back(std::move(step));
+    done_ = steps_.size();
 }
 
-void SessionRecorder::Did(Step step) {
-    undone_.clear();
-    steps_.push_back(std::move(step));
+void SessionRecorder::Decomposed(int32_t levels) { Did(DecomposeStep(levels)); }
+
+void SessionRecorder::Thresholded(int32_t item, double t) { Did(ThresholdingStep(item, ThresholdText(t))); }
+
+void SessionRecorder::AppliedToAllLevels(const analysis::DenoiseOptions& options,
+                                         const std::vector<analysis::LevelReport>& reports) {
+    Did(ApplyAllLevelsStep(options, reports));
 }
+
+void SessionRecorder::Reconstructed() { Did(ReconstructStep()); }
 
 void SessionRecorder::Undone() {
-    if (steps_.empty()) return;
-    undone_.push_back(std::move(steps_.back()));
-    steps_.pop_back();
+    if (done_ == 0) return;
+    --done_;
     // What was saved after the step came from a buffer the steps no longer make.
-    std::erase_if(outputs_, [&](const Output& output) { return output.after > steps_.size(); });
+    std::erase_if(outputs_, [&](const Output& output) { return output.after > done_; });
 }
 
 void SessionRecorder::Redone() {
-    if (undone_.empty()) return;
-    steps_.push_back(std::move(undone_.back()));
-    undone_.pop_back();
+    if (done_ < steps_.size()) ++done_;
 }
 
 void SessionRecorder::Saved(OutputKind kind, const std::string& fileName, int32_t item, bool wholeGrid) {
     if (!recordable_) return;
-    outputs_.push_back({kind, fileName, item, steps_.size(), DigestFile(fileName).sha256, wholeGrid});
+    outputs_.push_back({kind, fileName, item, done_, DigestFile(fileName).sha256, wholeGrid});
 }
 
 void SessionRecorder::Replayed(const Recipe& recipe, std::size_t steps) {
     steps_.assign(recipe.steps.begin(), recipe.steps.begin() + static_cast<std::ptrdiff_t>(steps));
+    done_ = steps_.size();
 }
 
-Recipe SessionRecorder::RecipeOf(const analysis::AnalysisSession& session) const {
-    if (!session.Samples()) throw RecipeError("Load a signal first: a recipe starts with the load of a sample file");
+Recipe SessionRecorder::RecipeOf() const {
+    if (!session_.Samples()) throw RecipeError("Load a signal first: a recipe starts with the load of a sample file");
     if (!recordable_) {
         throw RecipeError("This signal's load did not finish, and a recipe starts with a finished load");
     }
     Recipe r;
     r.program = ProgramVersion();
-    const FileDigest input = DigestFile(input_);
-    r.input = {input_, input.size, input.sha256, import_};
-    r.count = count_;
-    r.steps = steps_;
+    const FileDigest input = DigestFile(origin_.file);
+    r.input = {origin_.file, input.size, input.sha256, origin_.import};
+    r.count = origin_.count;
+    r.steps = Steps();
     r.outputs = outputs_;
-    const double* buffer = session.Samples()->Data();
-    r.outputs.push_back({OutputKind::Buffer, "", 0, steps_.size(),
-                         Sha256Hex(buffer, static_cast<std::size_t>(session.N()) * sizeof(double))});
+    const double* buffer = session_.Samples()->Data();
+    r.outputs.push_back(
+        {OutputKind::Buffer, "", 0, done_, Sha256Hex(buffer, static_cast<std::size_t>(session_.N()) * sizeof(double))});
     return r;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
-// The recipe of an interactive session, kept as the user works: the load,
-// each step as it takes effect, and each file saved. Undo takes the last
-// step out and redo puts it back, so the recipe holds only what made the
-// buffer. Recording costs a few small strings per step; the input and the
-// buffer are hashed only when the recipe is asked for.
+// The recipe of an interactive session, kept from the steps the session
+// tells as they take effect: the load, each step, and each file saved. An
+// undo the session tells takes the last step out and a redo puts it back,
+// so the recipe holds only what made the buffer. Recording costs a few small
+// strings per step; the input and the buffer are hashed only when the
+// recipe is asked for.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,30 +12,38 @@
 #include <string>
 #include <vector>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/session/StepSink.h"
 #include "recipe/Recipe.h"
 
 namespace recipe {
 
-class SessionRecorder {
+class SessionRecorder : public analysis::StepSink {
 public:
-    // The session took a new signal; until Loaded names its file, it is not
-    // one a recipe can name (an import, or a load that has not finished).
-    void SignalReplaced();
-    // The signal came from fileName, loaded with the count text (an
-    // import: its grid N, and its choices by name): starts over.
-    void Loaded(const std::string& fileName, const std::string& countText,
-                std::map<std::string, std::string> import = {});
-    // A step the session has done; forgets the steps undone.
-    void Did(Step step);
-    // The session undid, or redid, its last thresholding step.
-    void Undone();
-    void Redone();
+    // Listens to session's steps from now on, until it is destroyed.
+    explicit SessionRecorder(analysis::AnalysisSession& session);
+    ~SessionRecorder() override;
+    SessionRecorder(const SessionRecorder&) = delete;
+    SessionRecorder& operator=(const SessionRecorder&) = delete;
+
+    // A signal whose origin names no file (one handed over in memory) is not
+    // one a recipe can name.
+    void SignalReplaced(const analysis::SignalOrigin& origin) override;
+    void Decomposed(int32_t levels) override;
+    void Thresholded(int32_t item, double t) override;
+    void AppliedToAllLevels(const analysis::DenoiseOptions& options,
+                            const std::vector<analysis::LevelReport>& reports) override;
+    void Reconstructed() override;
+    void Undone() override;
+    void Redone() override;
+
     // A file the user saved from the session as it is now (wholeGrid: with
     // the samples an import made up); hashes it. Throws analysis::EFileError
     // when it cannot be read back.
     void Saved(OutputKind kind, const std::string& fileName, int32_t item = 0, bool wholeGrid = false);
-    // A replay of recipe's first `steps` steps on the signal loaded last.
+
+    // A replay of recipe's first `steps` steps on the signal loaded last:
+    // they stand as the recipe wrote them.
     void Replayed(const Recipe& recipe, std::size_t steps);
 
     // Whether the signal's file is known, so that RecipeOf can name it.
@@ -42,17 +51,22 @@ public:
     // The recipe of the session's buffer: hashes the input file and the
     // buffer. Throws RecipeError for a signal whose load is not known,
     // analysis::EFileError when the input cannot be read.
-    Recipe RecipeOf(const analysis::AnalysisSession& session) const;
+    Recipe RecipeOf() const;
 
-    const std::vector<Step>& Steps() const { return steps_; }
+    // The steps done, in order.
+    std::vector<Step> Steps() const { return {steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(done_)}; }
 
 private:
+    // A step the session has done; forgets the steps undone.
+    void Did(Step step);
+
+    analysis::AnalysisSession& session_;
     bool recordable_ = false;
-    std::string input_;
-    std::string count_;
-    std::map<std::string, std::string> import_;
+    analysis::SignalOrigin origin_;
+    // Every step told since the load: the first done_ are done, the rest
+    // undone, as the session's own history has them.
     std::vector<Step> steps_;
-    std::vector<Step> undone_;  // the steps undone, the last undone at the back
+    std::size_t done_ = 0;
     std::vector<Output> outputs_;
 };
 

@@ -3,11 +3,12 @@
 #include <openssl/evp.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <vector>
 
-#include "analysis/ReadWarning.h"
+#include <fcntl.h>
+
+#include "analysis/io/FileDescriptor.h"
+#include "analysis/io/FileError.h"
 
 namespace recipe {
 
@@ -48,18 +49,18 @@ std::string Sha256Hex(const void* data, std::size_t size) {
 }
 
 FileDigest DigestFile(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) throw analysis::EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+    const analysis::FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) throw analysis::EFileUnreadable(analysis::CannotOpenText(fileName, errno));
     Sha256 digest;
     FileDigest result;
     std::vector<char> block(1 << 20);
-    while (file) {
-        file.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const auto got = static_cast<std::size_t>(file.gcount());
-        digest.Update(block.data(), got);
-        result.size += got;
+    // From the position on, so that a pipe is hashed as it streams.
+    for (analysis::ReadCount got{block.size(), 0}; got.bytes == block.size();) {
+        got = analysis::ReadFully(file.Get(), block.data(), block.size());
+        if (got.error != 0) throw analysis::EFileUnreadable(analysis::CannotReadText(fileName, got.error));
+        digest.Update(block.data(), got.bytes);
+        result.size += got.bytes;
     }
-    if (file.bad()) throw analysis::EFileError("Cannot read file \"" + fileName + "\"");
     result.sha256 = digest.Hex();
     return result;
 }

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "analysis/Thresholding.h"
+#include "analysis/denoise/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 
@@ -199,19 +199,12 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         choiceKey_ = key;
     }
     const analysis::LevelChoice& choice = choice_;
-    const std::vector<double>& energies = session.DecomposedEnergies();
-    const double* y = session.Samples()->Data();
+    const std::vector<analysis::ShrinkOutcome> outcomes = session.LevelOutcomes();
     levels_->setRowCount(levels);
     for (int32_t k = 1; k <= levels; ++k) {
         const auto row = static_cast<std::size_t>(k - 1);
         const analysis::LevelGeometry level = analysis::LevelGeometry::Details(session.J(), k);
-        int64_t zeroed = 0;
-        double energy = 0;
-        for (int32_t i = 0; i < level.count; ++i) {
-            const double c = y[level.Position(i)];
-            zeroed += c == 0.0;
-            energy += c * c;
-        }
+        const analysis::ShrinkOutcome& outcome = outcomes[row];
         const bool chosen = row < choice.thresholds.size();
         if (chosen) thresholds_.push_back(choice.thresholds[row]);
         const int r = k - 1;
@@ -223,8 +216,8 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         QFont font = levels_->font();
         font.setItalic(typed_.contains(r));
         levels_->item(r, cThreshold)->setFont(font);
-        SetCell(r, cZeroed, QString::number(zeroed));
-        const double kept = energies[row] > 0 ? energy / energies[row] : 1.0;
+        SetCell(r, cZeroed, QString::number(outcome.zeroed));
+        const double kept = analysis::EnergyKept(outcome);
         SetCell(r, cEnergy, Text(fw::FloatToStrF(100.0 * kept, fw::ffFixed, 15, 1)) + QStringLiteral(" %"));
     }
 }

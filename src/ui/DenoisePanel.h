@@ -17,7 +17,7 @@
 
 #include <QDockWidget>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 
 class QComboBox;
 class QPushButton;

@@ -1,17 +1,15 @@
 #include "ui/ImportCommand.h"
 
-#include "import/GridExtension.h"
-#include "import/ImportChoiceNames.h"
 #include "import/SignalImport.h"
+#include "recipe/RecipeImport.h"
 #include "ui/ImportDialog.h"
 #include "ui/LoadProgress.h"
 
 namespace ui {
 
 ImportCommand::ImportCommand(QWidget& window, fw::DialogService& dialogs, app::ProgramCharts& charts,
-                             analysis::AnalysisSession& session, ResultOutput& output,
-                             recipe::SessionRecorder& recorder)
-    : window_(window), charts_(charts), session_(session), output_(output), recorder_(recorder), openDialog_(dialogs) {
+                             analysis::AnalysisSession& session, ResultOutput& output)
+    : window_(window), charts_(charts), session_(session), output_(output), openDialog_(dialogs) {
     openDialog_.SetFilter(std::string(kImportDialogFilter));
 }
 
@@ -38,10 +36,8 @@ void ImportCommand::Import(const std::string& fileName, const importer::ImportCh
         const LoadProgress progress(window_, fileName, dialogBytes);
         signal = importer::ImportSignal(fileName, choices, progress.Progress());
     }
-    const importer::GridSignal grid = importer::OnGrid(signal->samples, choices.extension);
-    session_.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n);
+    const recipe::GridLoaded grid = recipe::LoadOnGrid(session_, fileName, signal->samples, choices);
     // Reached only when the import replaced the signal.
-    recorder_.Loaded(fileName, std::to_string(grid.size.N), importer::ChoiceTexts(choices, fileName));
     output_.SetSourceFile(fileName);
     charts_.UndoZooms();
     source_ = signal->Describe();

@@ -10,11 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "app/ProgramCharts.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "import/SignalImport.h"
-#include "recipe/SessionRecorder.h"
 #include "ui/ResultOutput.h"
 
 class QWidget;
@@ -29,7 +28,7 @@ inline constexpr std::string_view kImportDialogFilter =
 class ImportCommand {
 public:
     ImportCommand(QWidget& window, fw::DialogService& dialogs, app::ProgramCharts& charts,
-                  analysis::AnalysisSession& session, ResultOutput& output, recipe::SessionRecorder& recorder);
+                  analysis::AnalysisSession& session, ResultOutput& output);
 
     // The open dialog, then ImportFile with the chosen file.
     void Run(int64_t dialogBytes);
@@ -56,7 +55,6 @@ private:
     app::ProgramCharts& charts_;
     analysis::AnalysisSession& session_;
     ResultOutput& output_;
-    recipe::SessionRecorder& recorder_;
     fw::TOpenDialog openDialog_;
     std::string source_;
 };

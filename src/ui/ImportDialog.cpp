@@ -1,7 +1,6 @@
 #include "ui/ImportDialog.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -18,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "framework/core/ShortestText.h"
 #include "framework/core/Exceptions.h"
 #include "import/GridExtension.h"
 #include "ui/LoadProgress.h"
@@ -48,11 +48,6 @@ std::string DelimiterName(Delimiter delimiter) {
 }
 
 // The shortest text that reads back to the value, as saved files hold it.
-std::string ValueText(double value) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 std::string Plural(int64_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -258,7 +253,7 @@ void ImportDialog::ShowSample() {
     table_->setHorizontalHeaderLabels({QStringLiteral("value")});
     for (std::size_t row = 0; row < preview_.firstValues.size(); ++row) {
         table_->setItem(static_cast<int>(row), 0,
-                        new QTableWidgetItem(QString::fromStdString(ValueText(preview_.firstValues[row]))));
+                        new QTableWidgetItem(QString::fromStdString(fw::ShortestText(preview_.firstValues[row]))));
     }
 }
 
@@ -306,7 +301,7 @@ void ImportDialog::ShowSummary() {
             lines.push_back(error.Message());
         }
         std::vector<std::string> values;
-        for (double value : preview_.firstValues) values.push_back(ValueText(value));
+        for (double value : preview_.firstValues) values.push_back(fw::ShortestText(value));
         lines.push_back("First values: " + Joined(values, ", "));
     }
     summary_->setText(QString::fromStdString(Joined(lines, "\n")));

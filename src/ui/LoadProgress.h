@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "analysis/SampleReader.h"
+#include "analysis/io/SampleReader.h"
 
 class QProgressDialog;
 class QWidget;

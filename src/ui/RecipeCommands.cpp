@@ -49,12 +49,19 @@ std::string ReplayStatus(const recipe::Recipe& r, std::optional<std::size_t> fir
            ") differs from the recipe";
 }
 
-void RecipeCommands::Save() { output_.SaveRecipe(recipe::WriteRecipe(recorder_.RecipeOf(session_))); }
+void RecipeCommands::Saved(recipe::OutputKind kind, const std::optional<std::string>& fileName) {
+    if (!fileName) return;
+    const bool coefficients = kind == recipe::OutputKind::Coefficients;
+    recorder_.Saved(kind, *fileName, coefficients ? session_.ViewedLevel() : 0,
+                    !coefficients && output_.SaveWholeGrid());
+}
+
+void RecipeCommands::Save() { output_.SaveRecipe(recipe::WriteRecipe(recorder_.RecipeOf())); }
 
 std::string RecipeCommands::PictureRecipe() const {
     if (!recorder_.Recordable() || !session_.Samples()) return {};
     try {
-        return recipe::WriteRecipe(recorder_.RecipeOf(session_));
+        return recipe::WriteRecipe(recorder_.RecipeOf());
     } catch (const fw::Exception&) {
         return {};
     }

@@ -4,9 +4,10 @@
 // a recipe's steps on that same session, so the charts show its result.
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "framework/gui/window/DialogService.h"
 #include "recipe/SessionRecorder.h"
 #include "ui/ResultOutput.h"
@@ -19,9 +20,12 @@ inline constexpr std::string_view kRecipeOpenFilter =
 class RecipeCommands {
 public:
     RecipeCommands(fw::DialogService& dialogs, analysis::AnalysisSession& session, ResultOutput& output)
-        : dialogs_(dialogs), session_(session), output_(output) {}
+        : dialogs_(dialogs), session_(session), output_(output), recorder_(session) {}
 
-    recipe::SessionRecorder& Recorder() { return recorder_; }
+    const recipe::SessionRecorder& Recorder() const { return recorder_; }
+    // A file the user saved, if any, joins the recipe: the viewed item's
+    // coefficients, or a signal as Save Whole Grid says.
+    void Saved(recipe::OutputKind kind, const std::optional<std::string>& fileName);
 
     // Hashes the input and the buffer, then asks for the file. Throws for a
     // signal a recipe cannot name.

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include <QBuffer>
-
-#include "analysis/SampleWriter.h"
+#include "analysis/io/SampleWriter.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/Printer.h"
-#include "recipe/PictureRecipe.h"
+#include "app/PictureBytes.h"
 #include "ui/LoadProgress.h"
 
 namespace ui {
@@ -17,31 +15,6 @@ namespace {
 
 // The extension a default name gets under each entry of the sample filter.
 constexpr std::array<std::string_view, 3> kSampleExtensions{"dat", "txt", "dat"};
-
-// The chart's picture at rect in format, carrying the recipe text.
-QByteArray PictureWithRecipe(chart::TChart& chart, app::PictureFormat format, const fw::TRect& rect,
-                             const std::string& recipe) {
-    const auto bytes = [](const std::string& text) {
-        return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    const auto text = [](const QByteArray& data) {
-        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-    };
-    switch (format) {
-    case app::PictureFormat::Png: {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        chart.ChartCreateBitmap(fw::clWhite, rect)->Image().save(&buffer, "PNG");
-        return bytes(recipe::EmbedInPng(text(png), recipe));
-    }
-    case app::PictureFormat::Svg:
-        return bytes(recipe::EmbedInSvg(text(chart.ChartCreateMetafile(false, rect)->SvgData()), recipe));
-    case app::PictureFormat::Pdf:
-        return chart.ChartCreateMetafile(true, rect)->PdfData(bytes(recipe::XmpPacket(recipe)));
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -128,7 +101,10 @@ void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string
     const fw::TRect rect = fw::Rect(0, 0, pixels.Width, pixels.Height);
     const BusyCursor busy;
     if (const std::string text = recipe ? recipe() : ""; !text.empty()) {
-        fw::SavePictureFile(fileName, PictureWithRecipe(chart, format, rect, text));
+        fw::SavePictureFile(fileName,
+                            app::PictureBytes(
+                                format, text, [&] { return chart.ChartCreateBitmap(fw::clWhite, rect)->Image(); },
+                                [&](bool pdf) { return chart.ChartCreateMetafile(pdf, rect); }));
         return;
     }
     switch (format) {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "app/PictureFormat.h"
 #include "app/ProgramCharts.h"
 #include "framework/gui/window/DialogService.h"

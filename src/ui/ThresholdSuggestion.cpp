@@ -2,11 +2,10 @@
 
 #include <vector>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/NoiseEstimate.h"
-#include "analysis/NoiseGains.h"
-#include "analysis/ThresholdRules.h"
-#include "analysis/Thresholding.h"
+#include "analysis/denoise/NoiseEstimate.h"
+#include "analysis/transform/NoiseGains.h"
+#include "analysis/denoise/ThresholdRules.h"
+#include "analysis/denoise/Thresholding.h"
 #include "framework/core/Conversions.h"
 
 namespace ui {
@@ -14,9 +13,7 @@ namespace ui {
 double SuggestedThreshold(const analysis::AnalysisSession& session) {
     const int32_t j = session.J();
     const int32_t levels = session.Levels();
-    const analysis::LevelGeometry finest = analysis::LevelGeometry::Details(j, 1);
-    const double sampleNoise = analysis::EstimateSampleNoise(session.Samples()->Data() + finest.first, finest.stride,
-                                                             static_cast<std::size_t>(finest.count));
+    const double sampleNoise = analysis::SampleNoiseOf(session.Samples()->Data(), j);
     // Items 1 ... L are the detail levels, item L + 1 the approximation.
     const std::vector<double> gains = analysis::NoiseGains(j, levels);
     return analysis::UniversalLevelThreshold(sampleNoise * gains[session.ViewedLevel() - 1], session.N());

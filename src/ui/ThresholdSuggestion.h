@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 
 namespace ui {
 

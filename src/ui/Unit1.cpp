@@ -1,9 +1,6 @@
 #include "ui/Unit1.h"
 
-#include <algorithm>
-#include <cmath>
 #include <tuple>
-#include <vector>
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,22 +10,17 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "analysis/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/gui/window/ApplicationTitle.h"
 #include "framework/gui/window/EventDispatch.h"
-#include "recipe/RecipeImport.h"
-#include "recipe/RecipeSteps.h"
 #include "ui/BufferStatus.h"
 #include "ui/ClientLayout.h"
 #include "ui/ControlHints.h"
 #include "ui/FileDrop.h"
 #include "ui/FormBuilder.h"
-#include "ui/HelpBoxes.h"
 #include "import/SignalImport.h"
 #include "ui/MainWindowLayout.h"
-#include "ui/ThresholdSuggestion.h"
 
 namespace ui {
 namespace {
@@ -53,12 +45,8 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
       chartAreas_(charts_, *clientArea_, dialogs),
       OpenDialog1(dialogs) {
     BuildForm(*this, *clientArea_, kMainWindow, kMainWindowControls, [this](std::string_view name) -> QWidget& {
-        if (name == "Chart1") {
-            return chartAreas_.Chart1();
-        }
-        if (name == "Chart2") {
-            return chartAreas_.Chart2();
-        }
+        if (name == "Chart1") return chartAreas_.Chart1();
+        if (name == "Chart2") return chartAreas_.Chart2();
         throw std::logic_error("the window layout names an unknown chart area " + std::string(name));
     });
     BtnDecomp = &ControlNamed<QPushButton>(*clientArea_, "BtnDecomp");
@@ -82,15 +70,16 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         std::make_unique<analysis::AnalysisSession>(charts_.Series1(), charts_.Series2(), charts_.Series3(), *this);
     output_ = std::make_unique<ResultOutput>(dialogs_, charts_, *session_);
     recipes_ = std::make_unique<RecipeCommands>(dialogs_, *session_, *output_);
-    import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_, recipes_->Recorder());
+    import_ = std::make_unique<ImportCommand>(*this, dialogs_, charts_, *session_, *output_);
 
     const auto run = [this](WindowCommand command) { Dispatch([this, command] { RunCommand(command); }); };
     menu_ = std::make_unique<MainMenu>(*this, run);
     setCentralWidget(clientArea_);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
-    figures_ = new QLabel(statusBar());
-    figures_->setObjectName(QStringLiteral("StatusFigures"));
-    statusBar()->addPermanentWidget(figures_);
+    auto* figures = new QLabel(statusBar());
+    figures->setObjectName(QStringLiteral("StatusFigures"));
+    statusBar()->addPermanentWidget(figures);
+    residual_ = std::make_unique<ResidualDisplay>(charts_, *figures);
     // The window opens with the stored area between the menu bar and the
     // status bar, which is also the least it can shrink to.
     resize(kMainWindow.ClientWidth,
@@ -113,14 +102,12 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); });
     addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
     denoisePanel_->hide();
+    lines_ = std::make_unique<ThresholdLinesControl>(charts_, *EdtThresh, dialogs_, *session_,
+                                                     [this] { return denoisePanel_->isVisible(); });
     connect(denoisePanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         menu_->Action(WindowCommand::DenoisePanel).setChecked(visible);
-        ShowThresholdLines();
+        lines_->Refresh();
     });
-    chart::TThresholdLines& lines = charts_.ThresholdLines();
-    lines.OnDrag = [this](double& t) { fw::RunHandler(dialogs_, [this, &t] { DragThreshold(t); }); };
-    connect(EdtThresh, &QLineEdit::textChanged, this, [this] { FollowThresholdBox(); });
-    FollowThresholdBox();
     // Owned by the window, as its child.
     new FileDrop(*this, [this](const std::string& fileName) {
         Dispatch([this, fileName] {
@@ -158,15 +145,15 @@ TForm1::~TForm1() {
 void TForm1::Dispatch(const std::function<void()>& handler) {
     // A preview shows a threshold not applied; whatever the user does next
     // makes it stale.
-    preview_.Hide();
+    lines_->HidePreview();
     fw::RunHandler(dialogs_, handler);
-    ShowThresholdLines();
+    lines_->Refresh();
     fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
-    fw::RunHandler(dialogs_, [this] { ShowResidual(); });
+    fw::RunHandler(dialogs_,
+                   [this] { residual_->Refresh(*session_, menu_->Action(WindowCommand::Residual).isChecked()); });
     menu_->Update(CurrentState());
     NameUndoSteps();
     ShowStatus();
-    ShowFigures();
 }
 
 void TForm1::NameUndoSteps() {
@@ -207,30 +194,21 @@ void TForm1::BtnDecompClick() {
     if (CBLev->currentIndex() < 0) statusHint_ = kChooseLevelsFirst;
     const BusyCursor busy;
     session_->Decompose(CBLev->currentIndex());
-    if (CBLev->currentIndex() >= 0) recipes_->Recorder().Did(recipe::DecomposeStep(CBLev->currentIndex() + 1));
 }
 
 void TForm1::BtnThreshClick() {
     if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
-    if (CB1->currentIndex() >= 0) {
-        recipes_->Recorder().Did(
-            recipe::ThresholdingStep(session_->ViewedLevel(), recipe::ThresholdText(session_->Threshold())));
-    }
 }
 
 void TForm1::BtnReconstrClick() {
     const BusyCursor busy;
-    const bool decomposed = session_->Levels() >= 1;
     session_->Reconstruct();
-    if (decomposed) recipes_->Recorder().Did(recipe::ReconstructStep());
 }
 
 void TForm1::BtnLoadClick() {
-    if (!OpenDialog1.Execute()) {
-        return;
-    }
+    if (!OpenDialog1.Execute()) return;
     LoadFile(OpenDialog1.FileName());
 }
 
@@ -246,7 +224,6 @@ void TForm1::LoadFile(const std::string& fileName) {
     const LoadProgress progress(*this, fileName, loadDialogBytes_);
     const std::string count = EdtN->text().toStdString();
     session_->Load(count, fileName, progress.Progress());
-    recipes_->Recorder().Loaded(fileName, count);
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
     import_->Forget();
@@ -264,165 +241,7 @@ void TForm1::ShowViewTitle() {
     charts_.SetViewTitle(viewed > session_->Levels() ? "Approximation" : "Level " + std::to_string(viewed));
 }
 
-void TForm1::RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName) {
-    if (!fileName) return;
-    const bool coefficients = kind == recipe::OutputKind::Coefficients;
-    recipes_->Recorder().Saved(kind, *fileName, coefficients ? session_->ViewedLevel() : 0,
-                               !coefficients && output_->SaveWholeGrid());
-}
-
-void TForm1::RunCommand(WindowCommand command) {
-    using C = WindowCommand;
-    switch (command) {
-    case C::LoadData: BtnLoadClick(); break;
-    case C::ImportData: import_->Run(loadDialogBytes_); break;
-    case C::SaveWholeGrid: output_->SetSaveWholeGrid(menu_->Action(C::SaveWholeGrid).isChecked()); break;
-    case C::SaveSignal: RecordSaved(recipe::OutputKind::Signal, output_->SaveSignal()); break;
-    case C::SaveReconstruction: RecordSaved(recipe::OutputKind::Result, output_->SaveReconstruction()); break;
-    case C::SaveCoefficients: RecordSaved(recipe::OutputKind::Coefficients, output_->SaveCoefficients()); break;
-    case C::ExportUpperChart:
-    case C::ExportLowerChart:
-        output_->ExportChart(command == C::ExportUpperChart ? ChartPlace::Upper : ChartPlace::Lower,
-                             [this] { return recipes_->PictureRecipe(); });
-        break;
-    case C::SaveRecipe: recipes_->Save(); break;
-    case C::ReplayRecipe: {
-        const std::string status = recipes_->Replay([this](const recipe::Recipe& r, const std::string& fileName) {
-            if (!r.input.import.empty()) {
-                return import_->ImportWith(fileName, recipe::ImportChoicesOf(r.input.import), loadDialogBytes_);
-            }
-            EdtN->setText(QString::fromStdString(r.count));
-            LoadFile(fileName);
-        });
-        if (status.empty()) break;
-        statusHint_ = status;
-        // The replay viewed what its last thresholding viewed; the list and the title say so.
-        if (session_->Levels() >= 1 && session_->ViewedLevel() >= 1) {
-            CB1->setCurrentIndex(session_->ViewedLevel() - 1);
-            ShowViewTitle();
-        }
-        break;
-    }
-    case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
-    case C::PrintLowerChart: output_->PrintChart(ChartPlace::Lower); break;
-    case C::Quit: close(); break;
-    case C::Undo: {
-        const BusyCursor busy;
-        if (!session_->CanUndo()) break;
-        session_->Undo();
-        recipes_->Recorder().Undone();
-        break;
-    }
-    case C::Redo: {
-        const BusyCursor busy;
-        if (!session_->CanRedo()) break;
-        session_->Redo();
-        recipes_->Recorder().Redone();
-        break;
-    }
-    case C::CopyUpperChart: output_->CopyChart(ChartPlace::Upper); break;
-    case C::CopyLowerChart: output_->CopyChart(ChartPlace::Lower); break;
-    case C::SuggestThreshold: SuggestThreshold(); break;
-    case C::UndoZoom:
-        for (chart::TChart* c : {&charts_.Chart1(), &charts_.Chart2()}) {
-            if (c->Zoomed()) c->UndoZoom();
-        }
-        break;
-    case C::LegendAndAxisTitles:
-        charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
-        break;
-    case C::Residual: break;  // the dispatch shows or hides it
-    case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
-    case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
-    case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
-    }
-}
-
-void TForm1::SuggestThreshold() {
-    EdtThresh->setText(QString::fromStdString(ThresholdText(SuggestedThreshold(*session_))));
-    // A long number shows from its start, not its last digits.
-    EdtThresh->setCursorPosition(0);
-}
-
-void TForm1::ApplyAllLevelsClick() {
-    const BusyCursor busy;
-    analysis::DenoiseOptions options = denoisePanel_->Options();
-    const std::vector<analysis::LevelReport> reports = session_->ApplyToAllLevels(options);
-    // As the session ran it: over its levels, the approximation left alone.
-    options.levels = session_->Levels();
-    options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(options.levels)));
-    recipes_->Recorder().Did(recipe::ApplyAllLevelsStep(options, reports));
-}
-
-double TForm1::TypedThreshold() const {
-    try {
-        return analysis::ParseThreshold(EdtThresh->text().toStdString());
-    } catch (const fw::Exception&) {
-        return session_->Threshold();
-    }
-}
-
-void TForm1::ShowResidual() {
-    const bool reconstructed = charts_.Series2().Series().Count() > 0 && charts_.Series3().Series().Count() == 0;
-    if (!reconstructed) {
-        residual_.reset();
-    } else if (!residual_ || residualFor_ != session_->DecompositionId()) {
-        residual_ = app::MeasureResidual(charts_.Series1(), charts_.Series2());
-        residualFor_ = session_->DecompositionId();
-        charts_.Residual().Clear();
-    }
-    const bool shown = residual_ && menu_->Action(WindowCommand::Residual).isChecked();
-    if (shown && charts_.Residual().Series().Count() == 0) {
-        charts_.Residual().AddArray(residual_->residual.data(), static_cast<int32_t>(residual_->residual.size()) - 1);
-    }
-    if (!shown) charts_.Residual().Clear();
-    charts_.ShowResidual(shown);
-}
-
-void TForm1::ShowFigures() {
-    BufferFigures figures;
-    if (residual_) {
-        figures.Reconstructed = true;
-        figures.ResidualRms = residual_->rms;
-        figures.Noise = residual_->noise;
-    } else if (session_->CanUndo()) {
-        std::tie(figures.ZeroDetails, figures.Details) = session_->ZeroDetails();
-    }
-    figures_->setText(QString::fromStdString(BufferFiguresText(figures)));
-}
-
-void TForm1::ShowThresholdLines() {
-    charts_.ThresholdLines().SetVisible(denoisePanel_->isVisible() && charts_.Series3().Series().Count() > 0);
-}
-
-void TForm1::FollowThresholdBox() {
-    try {
-        charts_.ThresholdLines().SetThreshold(analysis::ParseThreshold(EdtThresh->text().toStdString()));
-    } catch (const fw::Exception&) {
-        // Half-typed: the lines stay where the last number put them.
-    }
-}
-
-void TForm1::DragThreshold(double& t) {
-    // As many decimals as tell one pixel of the lower chart from the next.
-    const chart::TChartAxis& left = *charts_.Chart2().LeftAxis();
-    const double perPixel = std::fabs(left.CalcPosPoint(0) - left.CalcPosPoint(1));
-    const int decimals = perPixel > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(perPixel))), 0, 15) : 15;
-    const std::string text = fw::FloatToStrF(t, fw::ffFixed, 15, decimals);
-    t = analysis::ParseThreshold(text);
-    EdtThresh->setText(QString::fromStdString(text));
-    preview_.Show(*session_, t);
-}
-
-void TForm1::ShowHelpBox(std::string_view caption, const std::string& text) {
-    dialogs_.ShowMessageBox(std::string(caption), text, fw::MessageBoxIcon::Information);
-}
-
-void TForm1::ShowCount(const std::string& text) {
-    // Shown for each new signal: the recipe starts over, to name its file once the load is done.
-    recipes_->Recorder().SignalReplaced();
-    EdtN->setText(QString::fromStdString(text));
-}
+void TForm1::ShowCount(const std::string& text) { EdtN->setText(QString::fromStdString(text)); }
 
 void TForm1::SetLevelChoices(int32_t n) { FillChoices(*CBLev, n); }
 

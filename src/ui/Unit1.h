@@ -9,11 +9,9 @@
 
 #include <QMainWindow>
 
-#include "analysis/AnalysisSession.h"
-#include "analysis/ControlSink.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/session/ControlSink.h"
 #include "app/ProgramCharts.h"
-#include "app/Residual.h"
-#include "app/ThresholdPreview.h"
 #include "framework/gui/window/DialogService.h"
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
@@ -23,7 +21,9 @@
 #include "ui/LoadProgress.h"
 #include "ui/MainMenu.h"
 #include "ui/RecipeCommands.h"
+#include "ui/ResidualDisplay.h"
 #include "ui/ResultOutput.h"
+#include "ui/ThresholdLinesControl.h"
 
 class QComboBox;
 class QLabel;
@@ -76,27 +76,12 @@ private:
     void ApplyAllLevelsClick();
     // The threshold box's number, else the last threshold that converted.
     double TypedThreshold() const;
-    // The threshold lines belong to denoising: they are shown with the
-    // Denoise panel while a level is viewed, so without the panel the charts
-    // look as they always did.
-    void ShowThresholdLines();
-    // The threshold lines stand at the box's number.
-    void FollowThresholdBox();
-    // A line dragged to t: the box shows t as the user writes numbers, to the
-    // lines' pixel, t becomes what the box reads, and the preview shows it.
-    void DragThreshold(double& t);
-    // The residual on the lower chart while View > Residual is on and a
-    // reconstruction is shown, and the status bar's figures.
-    void ShowResidual();
-    void ShowFigures();
     // Undo and Redo name the step they act on.
     void NameUndoSteps();
     // The status bar: why the last action did nothing, else what the buffer holds.
     void ShowStatus();
     void ShowHelpBox(std::string_view caption, const std::string& text);
     void ShowViewTitle();
-    // A saved file joins the recipe.
-    void RecordSaved(recipe::OutputKind kind, const std::optional<std::string>& fileName);
 
     fw::DialogService& dialogs_;
     app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
@@ -122,11 +107,8 @@ private:
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string statusHint_;
-    app::ThresholdPreview preview_{charts_};
-    QLabel* figures_;  // the status bar's figures, beside its text
-    // The residual's figures, for the buffer content DecompositionId() names.
-    std::optional<app::ResidualFigures> residual_;
-    uint64_t residualFor_ = 0;
+    std::unique_ptr<ThresholdLinesControl> lines_;
+    std::unique_ptr<ResidualDisplay> residual_;
 };
 
 }  // namespace ui

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SessionFixture.h"
-#include "analysis/ReadWarning.h"
+#include "analysis/io/ReadWarning.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis::test {

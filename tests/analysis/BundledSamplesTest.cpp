@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "analysis/CoefficientView.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/SampleReader.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/CoefficientView.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/transform/WaveletTransform.h"
 
 namespace analysis {
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/CoefficientView.h"
+#include "analysis/transform/CoefficientView.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

@@ -5,11 +5,11 @@
 #include <random>
 #include <vector>
 
-#include "analysis/Denoise.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/NoiseGains.h"
-#include "analysis/UniversalThreshold.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/NoiseGains.h"
+#include "analysis/denoise/UniversalThreshold.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/CoefficientView.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/CoefficientView.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "TransformReference.h"
-#include "analysis/FinestLevelPreview.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/denoise/FinestLevelPreview.h"
+#include "analysis/transform/LevelGeometry.h"
 
 namespace analysis {
 namespace {

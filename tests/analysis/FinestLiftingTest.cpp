@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "analysis/FinestLifting.h"
-#include "analysis/LevelGeometry.h"
+#include "analysis/transform/FinestLifting.h"
+#include "analysis/transform/LevelGeometry.h"
 
 namespace analysis {
 namespace {

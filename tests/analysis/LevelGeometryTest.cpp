@@ -5,9 +5,9 @@
 #include <set>
 #include <vector>
 
-#include "analysis/DyadicSignal.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 
 namespace analysis {
 namespace {

@@ -4,9 +4,9 @@
 #include <random>
 #include <vector>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/NoiseGains.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/NoiseGains.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

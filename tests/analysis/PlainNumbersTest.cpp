@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "analysis/PlainNumbers.h"
-#include "analysis/SampleNumber.h"
-#include "analysis/SampleReader.h"
+#include "analysis/io/PlainNumbers.h"
+#include "analysis/io/SampleNumber.h"
+#include "analysis/io/SampleReader.h"
 
 namespace analysis {
 namespace {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/ReadWarning.h"
-#include "analysis/SampleReader.h"
+#include "analysis/io/ReadWarning.h"
+#include "analysis/io/SampleReader.h"
 #include "SampleTexts.h"
 #include "TempFolder.h"
 

@@ -15,8 +15,8 @@
 
 #include "SampleTexts.h"
 #include "TempFolder.h"
-#include "analysis/SampleNumber.h"
-#include "analysis/SampleReader.h"
+#include "analysis/io/SampleNumber.h"
+#include "analysis/io/SampleReader.h"
 
 namespace analysis {
 namespace {

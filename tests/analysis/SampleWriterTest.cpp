@@ -22,8 +22,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "analysis/SampleReader.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/io/SampleWriter.h"
 #include "TempFolder.h"
 
 namespace analysis {

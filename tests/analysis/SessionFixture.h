@@ -10,7 +10,7 @@
 
 #include "RecordingSinks.h"
 #include "TempFolder.h"
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "framework/core/FormatSettings.h"
 
 namespace analysis::test {

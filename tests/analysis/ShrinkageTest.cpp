@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "analysis/CoefficientView.h"
-#include "analysis/Shrinkage.h"
-#include "analysis/Thresholding.h"
+#include "analysis/transform/CoefficientView.h"
+#include "analysis/denoise/Shrinkage.h"
+#include "analysis/denoise/Thresholding.h"
 
 namespace analysis {
 namespace {

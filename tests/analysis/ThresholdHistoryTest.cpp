@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "SessionFixture.h"
-#include "analysis/Denoise.h"
-#include "analysis/ThresholdHistory.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/session/ThresholdHistory.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "analysis/ThresholdRules.h"
+#include "analysis/denoise/ThresholdRules.h"
 
 namespace analysis {
 namespace {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -10,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/Thresholding.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/denoise/Thresholding.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FormatSettings.h"
+#include "framework/core/ShortestText.h"
 
 namespace analysis {
 namespace {
@@ -143,8 +143,7 @@ TEST_F(ParseThresholdTest, ACoefficientsOwnTextZeroesExactlyIt) {
         for (int round = 0; round < 20000; ++round) {
             const double c = std::fabs(std::bit_cast<double>(random()));
             if (!std::isfinite(c) || c == 0.0) continue;
-            char text[32];
-            std::string typed(text, std::to_chars(text, text + sizeof text, c).ptr);
+            std::string typed = fw::ShortestText(c);
             std::replace(typed.begin(), typed.end(), '.', separator);
             const double above = std::nextafter(c, HUGE_VAL);
             Level1 level({c, -c, above});

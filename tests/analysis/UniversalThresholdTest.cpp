@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "analysis/UniversalThreshold.h"
+#include "analysis/denoise/UniversalThreshold.h"
 
 namespace analysis {
 namespace {

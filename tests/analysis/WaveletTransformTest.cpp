@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "TransformReference.h"
-#include "analysis/DyadicSignal.h"
-#include "analysis/LevelGeometry.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace analysis {

@@ -18,7 +18,7 @@
 
 #include "BatchTestRun.h"
 #include "batch/BatchRun.h"
-#include "../analysis/TempFolder.h"
+#include "TempFolder.h"
 
 namespace batch {
 namespace {

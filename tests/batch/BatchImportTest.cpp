@@ -8,13 +8,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/AnalysisSession.h"
-#include "analysis/SampleReader.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/io/SampleReader.h"
 #include "batch/BatchCommand.h"
 #include "BatchTestRun.h"
 #include "import/GridExtension.h"
-#include "../analysis/RecordingSinks.h"
-#include "../analysis/TempFolder.h"
+#include "RecordingSinks.h"
+#include "TempFolder.h"
 
 namespace batch {
 namespace {

@@ -17,15 +17,15 @@
 #include <vector>
 
 #include "GoldenImage.h"
-#include "analysis/AnalysisSession.h"
+#include "analysis/session/AnalysisSession.h"
 #include "app/ChartsPicture.h"
 #include "app/ProgramCharts.h"
 #include "BatchTestRun.h"
 #include "batch/BatchCommand.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/SystemColors.h"
-#include "../analysis/RecordingSinks.h"
-#include "../analysis/TempFolder.h"
+#include "RecordingSinks.h"
+#include "TempFolder.h"
 
 namespace batch {
 namespace {

@@ -15,7 +15,7 @@
 #include "BatchTestRun.h"
 #include "batch/BatchRun.h"
 #include "recipe/RecipeJson.h"
-#include "../analysis/TempFolder.h"
+#include "TempFolder.h"
 
 namespace batch {
 namespace {

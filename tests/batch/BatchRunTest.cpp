@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/AnalysisSession.h"
-#include "analysis/SampleReader.h"
-#include "analysis/Denoise.h"
+#include "analysis/session/AnalysisSession.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/denoise/Denoise.h"
 #include "BatchTestRun.h"
 #include "batch/BatchCommand.h"
-#include "../analysis/RecordingSinks.h"
-#include "../analysis/TempFolder.h"
+#include "RecordingSinks.h"
+#include "TempFolder.h"
 
 namespace batch {
 namespace {

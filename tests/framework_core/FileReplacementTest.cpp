@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/core/FileReplacement.h"
-#include "../analysis/TempFolder.h"
+#include "TempFolder.h"
 
 namespace fw {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "analysis/LevelGeometry.h"
-#include "analysis/WaveletTransform.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "framework/core/Exceptions.h"
 
 namespace importer::test {

@@ -7,7 +7,9 @@
 #include <bit>
 #include <cmath>
 
+#include "analysis/io/ReadWarning.h"
 #include "import/ImportError.h"
+#include "import/ImportPreview.h"
 #include "import/SignalImport.h"
 #include "import/ImportFiles.h"
 
@@ -109,7 +111,6 @@ const FailureCase kFailures[] = {
     {"no_vector.mat", "", "Cannot import \"no_vector.mat\": it holds no numeric vector or matrix"},
     {"tone.wav", "", nullptr},  // replaced below: a channel the file lacks
     {"corrupt.wav", "", "Cannot import \"corrupt.wav\": it is not an audio file the decoder reads: "},
-    {"missing.csv", "", "Cannot import \"missing.csv\": No such file or directory"},
     {"tone.xyz", "", "Cannot import \"tone.xyz\": its kind is not known from its name; choose text, audio, mat or npy"},
 };
 // clang-format on
@@ -139,6 +140,34 @@ TEST_P(FailingFile, SaysWhyInTheWindowsWords) {
 
 INSTANTIATE_TEST_SUITE_P(Files, FailingFile, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::to_string(info.index); });
+
+// A file that cannot be opened, or is not a regular file, is no import's
+// failure: every kind of import, its preview and the sample reader tell it in
+// the same words, as a file that cannot be read.
+TEST(ImportFiles, AFileThatCannotBeReadIsToldAsTheSampleReaderTellsIt) {
+    const std::string missing = ImportFile("missing.dat");
+    const std::string folder = ImportFile(".");
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "Cannot open file \"" + missing + "\": No such file or directory"},
+        {folder, "The file \"" + folder + "\" is not a regular file"},
+    };
+    for (const auto& [path, expected] : cases) {
+        double sample = 0.0;
+        EXPECT_EQ(analysis::DescribeFailedRead(path, analysis::ReadSamples(path, &sample, 1)), expected);
+        for (const SourceKind kind : {SourceKind::Text, SourceKind::Audio, SourceKind::Mat, SourceKind::Npy}) {
+            ImportChoices choices;
+            choices.kind = kind;
+            SCOPED_TRACE(std::string(path) + " as kind " + std::to_string(static_cast<int>(kind)));
+            EXPECT_EQ(PreviewImport(path, choices).error, expected);
+            try {
+                ImportSignal(path, choices);
+                ADD_FAILURE() << "imported";
+            } catch (const analysis::EFileUnreadable& error) {
+                EXPECT_EQ(error.Message(), expected);
+            }
+        }
+    }
+}
 
 }  // namespace
 }  // namespace importer::test

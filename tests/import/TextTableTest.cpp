@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "analysis/FileChunkReader.h"
+#include "analysis/io/FileChunkReader.h"
 #include "import/ImportError.h"
 #include "import/TextColumnParser.h"
 #include "import/TextImport.h"
@@ -113,6 +113,7 @@ TEST(TextColumnParser, NamesTheLineAndColumnOfABadField) {
         {"1,2\r\n\r\n3,\r\n",  "line 3, column 2: the field is empty"},
         {"1,2,\"a\nb\"\n4,x\n", "line 3, column 2: \"x\" is not a number"},
         {"1,2\n3,- 4\n",       "line 2, column 2: \"- 4\" is not a number"},
+        {"1,2\n3,4\xEF\x01\n",  "line 2, column 2: \"4\\xEF\\x01\" is not a number"},
         {"1,2\n3\n",           "line 2 has no column 2 (it has 1)"},
     };
     // clang-format on

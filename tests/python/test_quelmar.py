@@ -131,6 +131,10 @@ class AgainstTheBatch(unittest.TestCase):
             quelmar.write_samples(self.path / "gone" / "x.dat", x)
         with self.assertRaisesRegex(OSError, "is not a regular file"):
             quelmar.read_samples(self.path)
+        words = self.path / "words.dat"
+        words.write_text("time value\n")
+        with self.assertRaisesRegex(ValueError, "holds no samples"):
+            quelmar.read_samples(words)
 
 
 class Import(unittest.TestCase):
@@ -160,6 +164,8 @@ class Import(unittest.TestCase):
             quelmar.import_signal(IMPORT_FILES / "bad_number.csv")
         with self.assertRaisesRegex(ValueError, "extend must be"):
             quelmar.import_signal(IMPORT_FILES / "f8_le.npy", extend="wrap")
+        with self.assertRaisesRegex(OSError, r'^Cannot open file ".*missing\.csv": No such file'):
+            quelmar.import_signal(IMPORT_FILES / "missing.csv")
 
 
 class Arguments(unittest.TestCase):

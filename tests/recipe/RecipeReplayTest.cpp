@@ -10,10 +10,11 @@
 #include <tuple>
 #include <vector>
 
-#include "analysis/QuietControls.h"
-#include "../analysis/TempFolder.h"
-#include "analysis/DenoiseNames.h"
-#include "analysis/SampleWriter.h"
+#include "analysis/session/QuietControls.h"
+#include "TempFolder.h"
+#include "analysis/denoise/DenoiseNames.h"
+#include "analysis/io/SampleWriter.h"
+#include "analysis/transform/WaveletTransform.h"
 #include "recipe/RecipeReplay.h"
 #include "recipe/RecipeSteps.h"
 #include "recipe/SessionRecorder.h"
@@ -41,13 +42,17 @@ TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheBatchDenoising) {
         settings.shrink = shrink;
         settings.shifts = shifts;
         const analysis::DenoiseResult denoised = analysis::Denoise(x.Data(), 10, settings);
-        const std::string level2 =
-            analysis::FormatSamples(ShrunkCoefficients(x, levels, shrink, denoised.levels)[1], "c.dat");
+        // Level 2 of the plain decomposition, shrunk by its reported threshold.
+        std::vector<double> y(x.Data(), x.Data() + x.N());
+        analysis::ForwardTransform(y.data(), 10, levels);
+        const analysis::LevelGeometry g = analysis::LevelGeometry::Details(10, 2);
+        analysis::ShrinkInPlace(y.data() + g.first, g.stride, g.count, denoised.levels[1].threshold, shrink);
+        const std::string level2 = analysis::FormatSamples(analysis::LevelValues(y.data(), g), "c.dat");
         Recipe r;
         r.input = {input, 0, std::string(64, '0'), {}};
         r.count = "1025";
         // Thresholding before and after, which only the session's way allows.
-        r.steps = DenoiseSteps(settings, denoised.levels);
+        r.steps = {DecomposeStep(levels), ApplyAllLevelsStep(settings, denoised.levels), ReconstructStep()};
         r.outputs = {{OutputKind::Coefficients, "c.dat", 2, 2, Sha256Hex(level2)},
                      {OutputKind::Buffer, "", 0, 3, Sha256Hex(denoised.signal.data(), 1025 * sizeof(double))}};
         NoControls controls;
@@ -68,37 +73,46 @@ TEST(RecipeReplay, ApplyAllLevelsInTheSessionIsTheBatchDenoising) {
     }
 }
 
-// Undo and redo move the last steps out and back, in order; a file saved
-// after a step that is undone leaves the recipe with it; a signal no load
-// named has no recipe.
-TEST(SessionRecorder, UndoAndRedoResolveAwayAndOnlyLoadedSignalsHaveARecipe) {
+// The recorder hears each step from the session as it takes effect; undo
+// and redo move the last steps out and back, in order; a file saved after a
+// step that is undone leaves the recipe with it; a signal no file named has
+// no recipe.
+TEST(SessionRecorder, RecordsWhatTheSessionTellsAndOnlyLoadedSignalsHaveARecipe) {
     analysis::test::TempFolder folder;
-    const std::string input = folder.Write("in.dat", "1 2 3 4 5\n");
+    const std::string input = folder.Write("in.dat", "1 2 3 4 5 6 7 8 2\n");
     NoControls controls;
     PrivateSession session(controls);
-    session.Session().Load("5", input);
-    SessionRecorder recorder;
-    recorder.Loaded(input, "5");
-    const std::vector<Step> steps{DecomposeStep(2), ThresholdingStep(1, "0.5"), ThresholdingStep(3, "1")};
-    for (const Step& step : steps) recorder.Did(step);
+    analysis::AnalysisSession& s = session.Session();
+    SessionRecorder recorder(s);
+    s.Load("9", input);
+    s.Decompose(1);
+    s.SelectViewLevel(0);
+    s.ApplyThreshold(0, "0.5");
+    analysis::DenoiseOptions options;
+    options.shifts = 1;
+    const std::vector<analysis::LevelReport> reports = s.ApplyToAllLevels(options);
     recorder.Saved(OutputKind::Signal, input);
-    recorder.Undone();
-    recorder.Undone();
+    options.levels = 2;
+    const std::vector<Step> steps{DecomposeStep(2), ThresholdingStep(1, "0.5"), ApplyAllLevelsStep(options, reports)};
+    EXPECT_EQ(recorder.Steps(), steps);
+    s.Undo();
+    s.Undo();
     EXPECT_EQ(recorder.Steps(), std::vector<Step>(steps.begin(), steps.begin() + 1));
-    recorder.Redone();
+    s.Redo();
     EXPECT_EQ(recorder.Steps(), std::vector<Step>(steps.begin(), steps.begin() + 2));
-    recorder.Did(ReconstructStep());
-    recorder.Redone();  // a new step forgot the one still undone
-    const Recipe r = recorder.RecipeOf(session.Session());
+    s.Reconstruct();
+    s.Redo();  // the Reconstruct forgot the step still undone
+    const Recipe r = recorder.RecipeOf();
     EXPECT_EQ(r.steps.back(), ReconstructStep());
+    EXPECT_EQ(r.steps.size(), 3u);
     ASSERT_EQ(r.outputs.size(), 1u);
     EXPECT_EQ(r.outputs[0].kind, OutputKind::Buffer);
-    EXPECT_EQ(r.input.size, 10u);
+    EXPECT_EQ(r.input.size, 18u);
+    EXPECT_EQ(r.count, "9");
 
     const double grid[5] = {1, 2, 3, 4, 5};
-    session.Session().LoadSignal(grid, 5, 5);
-    recorder.SignalReplaced();
-    EXPECT_THROW(recorder.RecipeOf(session.Session()), RecipeError);
+    s.LoadSignal(grid, 5, 5);
+    EXPECT_THROW(recorder.RecipeOf(), RecipeError);
 }
 
 }  // namespace

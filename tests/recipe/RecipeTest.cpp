@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../analysis/TempFolder.h"
+#include "TempFolder.h"
 #include "framework/core/Conversions.h"
 #include "recipe/PictureRecipe.h"
 #include "recipe/RecipeJson.h"

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 
 #include "WindowFixture.h"
-#include "analysis/Denoise.h"
+#include "analysis/denoise/Denoise.h"
 #include "framework/core/Conversions.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <random>
 
 #include "WindowFixture.h"
-#include "analysis/Thresholding.h"
-#include "analysis/NoiseEstimate.h"
-#include "analysis/NoiseGains.h"
-#include "analysis/ThresholdRules.h"
-#include "analysis/UniversalThreshold.h"
+#include "analysis/denoise/Thresholding.h"
+#include "analysis/denoise/NoiseEstimate.h"
+#include "analysis/transform/NoiseGains.h"
+#include "analysis/denoise/ThresholdRules.h"
+#include "analysis/denoise/UniversalThreshold.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FormatSettings.h"
 #include "ui/ThresholdSuggestion.h"

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "WindowFixture.h"
-#include "analysis/SampleReader.h"
+#include "analysis/io/SampleReader.h"
 
 namespace {
 

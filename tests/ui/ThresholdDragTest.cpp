@@ -6,7 +6,7 @@
 #include <QDockWidget>
 
 #include "WindowFixture.h"
-#include "analysis/Thresholding.h"
+#include "analysis/denoise/Thresholding.h"
 
 namespace {
 

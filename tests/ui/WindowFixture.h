@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <cstdint>
@@ -30,6 +29,7 @@
 #include <vector>
 
 #include "ScriptedDialogs.h"
+#include "framework/core/ShortestText.h"
 #include "ui/Unit1.h"
 
 // The test program is test_ui, so its application title is this.
@@ -52,9 +52,7 @@ inline std::vector<double> TestSignal(int count) {
 inline void WriteSampleFile(const std::string& path, const std::vector<double>& values) {
     std::ofstream out(path);
     for (double value : values) {
-        char text[64];
-        const auto result = std::to_chars(text, text + sizeof text, value);
-        out << std::string(text, result.ptr) << '\n';
+        out << fw::ShortestText(value) << '\n';
     }
 }
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "../ImportDialogAnswer.h"
-#include "analysis/Denoise.h"
+#include "analysis/denoise/Denoise.h"
 #include "ui/DenoisePanel.h"
 
 namespace soak {

@@ -1,8 +1,9 @@
 #include "SoakSession.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <fstream>
+
+#include "framework/core/ShortestText.h"
 
 namespace soak {
 namespace {
@@ -22,9 +23,7 @@ std::vector<double> Expected(const std::string& name) {
 std::string Text(const std::vector<double>& values, const std::string& header) {
     std::string text = header.empty() ? "" : header + "\n";
     for (std::size_t i = 0; i < values.size(); ++i) {
-        char number[64];
-        const std::string value(number, std::to_chars(number, number + sizeof number, values[i]).ptr);
-        text += (header.empty() ? "" : std::to_string(i) + ",") + value + "\n";
+        text += (header.empty() ? "" : std::to_string(i) + ",") + fw::ShortestText(values[i]) + "\n";
     }
     return text;
 }

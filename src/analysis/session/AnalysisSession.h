@@ -1,0 +1,174 @@
+#pragma once
+// The state of the tool and its five user operations. Each operation emits its
+// effects on the plots and controls in a fixed order and stops at the first
+// error; what it did before the error stays done.
+
+#include <cstdint>
+#include <memory>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/transform/CoefficientView.h"
+#include "analysis/session/ControlSink.h"
+#include "analysis/denoise/Denoise.h"
+#include "analysis/transform/DyadicSignal.h"
+#include "analysis/session/PlotSink.h"
+#include "analysis/session/StepSink.h"
+#include "analysis/io/SampleReader.h"
+#include "analysis/session/ThresholdHistory.h"
+
+namespace analysis {
+
+class AnalysisSession {
+public:
+    AnalysisSession(PlotSink& signalPlot, PlotSink& reconstructionPlot, PlotSink& viewPlot, ControlSink& controls);
+
+    // Each step that takes effect is told to sink (null: nobody listens).
+    void SetStepSink(StepSink* sink) { stepSink_ = sink; }
+
+    // A load that reads its file starts a fresh analysis of the new signal and
+    // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
+    // A file that gives no sample ends the load with EFileError and leaves
+    // everything as it was; so does a read that progress cancels, with
+    // fw::EAbort, and one that runs out of memory.
+    void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
+    // of which the first signalSamples (1 ... N) are the signal and the rest
+    // its extension to the grid; origin says where it came from. Starts a
+    // fresh analysis as Load does; a grid whose size is not 2^J + 1 (J >= 2)
+    // throws fw::Exception and changes nothing.
+    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples, const SignalOrigin& origin = {});
+    // A decomposition the buffer holds is undone first, as Reconstruct would
+    // undo it, so the new one starts from the (thresholded) signal.
+    void Decompose(int32_t levelIndex);
+    void SelectViewLevel(int32_t viewIndex);
+    void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
+    void Reconstruct();
+
+    // The thresholding steps on the decomposition the buffer holds (a Load,
+    // Decompose or Reconstruct forgets them): undo puts back the values a
+    // step changed, bit for bit, redo runs it again; both then replot the
+    // view and, at the deepest decomposition, the mean readout.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // "Thresholding Level 2", "Thresholding Approximation", ...; "" for none.
+    std::string UndoName() const { return history_.UndoName(); }
+    std::string RedoName() const { return history_.RedoName(); }
+    void Undo();
+    void Redo();
+    const ThresholdHistory& History() const { return history_; }
+    // Changes whenever the buffer begins a new content (Load, Decompose,
+    // Reconstruct): what was worked out for the old one is stale.
+    uint64_t DecompositionId() const { return decompositionId_; }
+
+    // Every detail level of the decomposition thresholded as Denoise does it
+    // with options (whose levels are the session's), as one undoable step;
+    // what each level went through. Requires a decomposition.
+    //
+    // With several shifts the step is the whole signal's denoising, as the
+    // batch's: the buffer's levels are cut as with one shift (Denoise's plain
+    // decomposition, whose report this is), and while the step is the last
+    // one done, Reconstruct gives Denoise's average of the shifted copies of
+    // the signal as it was before Decompose instead of the buffer's inverse.
+    // The steps done before it do not enter that average; a step after it
+    // makes Reconstruct invert the buffer again. options.itemThresholds then
+    // holds only the thresholds given, as each shifted copy takes the rest
+    // from the rule; the approximation is left alone either way.
+    std::vector<LevelReport> ApplyToAllLevels(DenoiseOptions options);
+    // Whether the last step done averages shifts, so that Reconstruct gives
+    // that average.
+    bool AveragesShifts() const { return AveragedStepDone() != nullptr; }
+    // The noise and the thresholds options give each detail level, and each
+    // level's sum of squares, all taken on the decomposition as Decompose
+    // left it, before any thresholding. Requires a decomposition.
+    LevelChoice ChooseThresholds(DenoiseOptions options);
+    // Per detail level 1 ... L, what the steps done made of it: its zeros
+    // now (zeroed), its sum of squares as Decompose left it (energyBefore)
+    // and now (energyAfter). Requires a decomposition.
+    std::vector<ShrinkOutcome> LevelOutcomes();
+    // The noise on the samples, estimated from the level-1 details of the
+    // decomposition as Decompose left it. Requires a decomposition.
+    double SampleNoise();
+    // How many of the decomposition's detail coefficients are zero, and how
+    // many there are; {0, 0} without a decomposition.
+    std::pair<int64_t, int64_t> ZeroDetails() const;
+    // The signal the decomposition would give back were the viewed item
+    // thresholded at t, written to out (N values); the buffer stays as it
+    // is. Requires a decomposition and a viewed item.
+    void PreviewThreshold(double t, double* out) const;
+
+    int32_t N() const { return n_; }
+    // The samples that are the signal: N after Load, fewer after an import
+    // whose signal was extended to the grid.
+    int32_t SignalSamples() const { return signalSamples_; }
+    int32_t J() const { return j_; }
+    int32_t Levels() const { return levels_; }
+    double Threshold() const { return threshold_; }
+    int32_t ViewedLevel() const { return viewedLevel_; }
+    // The sample buffer; null before the first load.
+    const DyadicSignal* Samples() const { return samples_.get(); }
+    const CoefficientView& View() const { return view_; }
+
+private:
+    // The normalised count of countText; a text that is no count empties the
+    // view plot and throws.
+    SignalSize CountToLoad(const std::string& countText);
+    // The new signal replaces the old one: a fresh analysis, then its plot.
+    void TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples,
+                    const SignalOrigin& origin);
+    // The inverse over Levels, when the buffer holds a decomposition; tells
+    // whether it did.
+    bool UndoDecomposition();
+    // A new signal starts a new analysis: no decomposition, no view.
+    void StartFreshAnalysis();
+    void PlotNewSignal();
+    void PlotView();
+    void ShowMeanReadout();
+    // Forgets the thresholding steps, as a new buffer content begins.
+    void ForgetHistory();
+    // Runs read on the buffer as Decompose left it: the steps done are undone
+    // for it and done again afterwards, which gives the same bits.
+    template <typename Read>
+    void ReadDecomposed(Read read);
+    // Runs the cuts as one step of the history; should the history fail to
+    // keep it, the step is done all the same and the history forgotten.
+    // averaged: the options of a denoising over shifts the step stands for.
+    std::vector<ShrinkOutcome> CutKept(std::string name, std::vector<LevelCut> cuts, bool measure,
+                                       std::optional<DenoiseOptions> averaged = std::nullopt);
+    // The options of the last step done when it averages shifts, else null.
+    const DenoiseOptions* AveragedStepDone() const;
+    // The view and the mean readout after the buffer's coefficients changed.
+    void ShowChangedCoefficients();
+
+    PlotSink& signalPlot_;
+    PlotSink& reconstructionPlot_;
+    PlotSink& viewPlot_;
+    ControlSink& controls_;
+    StepSink* stepSink_ = nullptr;
+
+    int32_t n_ = 0;
+    int32_t signalSamples_ = 0;
+    int32_t j_ = 0;
+    int32_t levels_ = -1;
+    double threshold_ = 0.0;
+    int32_t viewedLevel_ = -1;
+    std::shared_ptr<DyadicSignal> samples_;
+    // The buffer as it was before the decomposition it holds, which a
+    // denoising over shifts starts from; null without one. Shared, never
+    // written: after a load it is the block the signal plot shows, so
+    // keeping it costs no copy beyond the one the buffer's transform makes.
+    std::shared_ptr<const double[]> beforeDecompose_;
+    CoefficientView view_;
+    ThresholdHistory history_;
+    // Per step of the history: the options of a denoising over shifts, or
+    // nullopt for a plain cut.
+    std::vector<std::optional<DenoiseOptions>> averagedSteps_;
+    std::vector<double> decomposedEnergies_;  // per detail level; empty until asked for
+    std::optional<double> sampleNoise_;       // none until asked for
+    uint64_t decompositionId_ = 0;
+};
+
+}  // namespace analysis
