@@ -15,15 +15,10 @@ void SessionRecorder::SignalReplaced(const analysis::SignalOrigin& origin) {
     recordable_ = !origin.file.empty();
     origin_ = origin;
     steps_.clear();
-    done_ = 0;
     outputs_.clear();
 }
 
-void SessionRecorder::Did(Step step) {
-    steps_.resize(done_);
-    steps_.push_back(std::move(step));
-    done_ = steps_.size();
-}
+void SessionRecorder::Did(Step step) { steps_.push_back(std::move(step)); }
 
 void SessionRecorder::Decomposed(int32_t levels) { Did(DecomposeStep(levels)); }
 
@@ -37,24 +32,19 @@ void SessionRecorder::AppliedToAllLevels(const analysis::DenoiseOptions& options
 void SessionRecorder::Reconstructed() { Did(ReconstructStep()); }
 
 void SessionRecorder::Undone() {
-    if (done_ == 0) return;
-    --done_;
+    if (steps_.empty()) return;
+    steps_.pop_back();
     // What was saved after the step came from a buffer the steps no longer make.
-    std::erase_if(outputs_, [&](const Output& output) { return output.after > done_; });
-}
-
-void SessionRecorder::Redone() {
-    if (done_ < steps_.size()) ++done_;
+    std::erase_if(outputs_, [&](const Output& output) { return output.after > steps_.size(); });
 }
 
 void SessionRecorder::Saved(OutputKind kind, const std::string& fileName, int32_t item, bool wholeGrid) {
     if (!recordable_) return;
-    outputs_.push_back({kind, fileName, item, done_, DigestFile(fileName).sha256, wholeGrid});
+    outputs_.push_back({kind, fileName, item, steps_.size(), DigestFile(fileName).sha256, wholeGrid});
 }
 
 void SessionRecorder::Replayed(const Recipe& recipe, std::size_t steps) {
     steps_.assign(recipe.steps.begin(), recipe.steps.begin() + static_cast<std::ptrdiff_t>(steps));
-    done_ = steps_.size();
 }
 
 Recipe SessionRecorder::RecipeOf() const {
@@ -67,11 +57,11 @@ Recipe SessionRecorder::RecipeOf() const {
     const FileDigest input = DigestFile(origin_.file);
     r.input = {origin_.file, input.size, input.sha256, origin_.import};
     r.count = origin_.count;
-    r.steps = Steps();
+    r.steps = steps_;
     r.outputs = outputs_;
     const double* buffer = session_.Samples()->Data();
-    r.outputs.push_back(
-        {OutputKind::Buffer, "", 0, done_, Sha256Hex(buffer, static_cast<std::size_t>(session_.N()) * sizeof(double))});
+    r.outputs.push_back({OutputKind::Buffer, "", 0, steps_.size(),
+                         Sha256Hex(buffer, static_cast<std::size_t>(session_.N()) * sizeof(double))});
     return r;
 }
 

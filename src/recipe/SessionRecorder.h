@@ -1,8 +1,8 @@
 #pragma once
 // The recipe of an interactive session, kept from the steps the session
 // tells as they take effect: the load, each step, and each file saved. An
-// undo the session tells takes the last step out and a redo puts it back,
-// so the recipe holds only what made the buffer. Recording costs a few small
+// undo the session tells takes the last step out, and a redo is told as the
+// step itself, so the recipe holds only what made the buffer. Recording costs a few small
 // strings per step; the input and the buffer are hashed only when the
 // recipe is asked for.
 
@@ -35,7 +35,6 @@ public:
                             const std::vector<analysis::LevelReport>& reports) override;
     void Reconstructed() override;
     void Undone() override;
-    void Redone() override;
 
     // A file the user saved from the session as it is now (wholeGrid: with
     // the samples an import made up); hashes it. Throws analysis::EFileError
@@ -54,19 +53,15 @@ public:
     Recipe RecipeOf() const;
 
     // The steps done, in order.
-    std::vector<Step> Steps() const { return {steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(done_)}; }
+    const std::vector<Step>& Steps() const { return steps_; }
 
 private:
-    // A step the session has done; forgets the steps undone.
     void Did(Step step);
 
     analysis::AnalysisSession& session_;
     bool recordable_ = false;
     analysis::SignalOrigin origin_;
-    // Every step told since the load: the first done_ are done, the rest
-    // undone, as the session's own history has them.
     std::vector<Step> steps_;
-    std::size_t done_ = 0;
     std::vector<Output> outputs_;
 };
 

@@ -162,7 +162,7 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
         const std::string item = viewedLevel_ > levels_ ? "Approximation" : "Level " + fw::IntToStr(viewedLevel_);
         const LevelGeometry level{view_.Position(0), view_.Stride(), view_.Count()};
         CutKept("Thresholding " + item, {{level, threshold_, Shrink::Hard}}, false);
-        if (stepSink_) stepSink_->Thresholded(viewedLevel_, threshold_);
+        Tell([viewed = viewedLevel_, t = threshold_](StepSink& sink) { sink.Thresholded(viewed, t); });
     } else {
         HardThreshold(view_, threshold_);
     }
@@ -173,9 +173,9 @@ std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vecto
                                                     std::optional<DenoiseOptions> averaged) {
     try {
         // The cut forgets the steps undone; so do their options.
-        averagedSteps_.resize(history_.Done());
+        keptSteps_.resize(history_.Done());
         std::vector<ShrinkOutcome> outcomes = history_.Cut(samples_->Data(), std::move(name), std::move(cuts), measure);
-        averagedSteps_.push_back(std::move(averaged));
+        keptSteps_.push_back({std::move(averaged), {}});
         return outcomes;
     } catch (...) {
         // The cuts are done, only no longer undoable: the history starts
@@ -196,7 +196,8 @@ void AnalysisSession::Undo() {
 void AnalysisSession::Redo() {
     if (levels_ < 1 || !history_.CanRedo()) return;
     history_.Redo(samples_->Data());
-    if (stepSink_) stepSink_->Redone();
+    // A step redone is told again as it was first told.
+    if (stepSink_ && keptSteps_[history_.Done() - 1].tell) keptSteps_[history_.Done() - 1].tell(*stepSink_);
     ShowChangedCoefficients();
 }
 
@@ -234,11 +235,9 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
         reports.push_back({static_cast<int32_t>(k) + 1, choice.sigmas[k], cuts[k].threshold, outcome.zeroed,
                            cuts[k].level.count, EnergyKept(outcome)});
     }
-    if (stepSink_) {
-        // As it ran: over the session's levels, the approximation left alone.
-        options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(levels_)));
-        stepSink_->AppliedToAllLevels(options, reports);
-    }
+    // As it ran: over the session's levels, the approximation left alone.
+    options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(levels_)));
+    Tell([options, reports](StepSink& sink) { sink.AppliedToAllLevels(options, reports); });
     ShowChangedCoefficients();
     return reports;
 }
@@ -318,15 +317,20 @@ void AnalysisSession::PreviewThreshold(double t, double* out) const {
 
 const DenoiseOptions* AnalysisSession::AveragedStepDone() const {
     const std::size_t done = history_.Done();
-    if (levels_ < 1 || done == 0 || done > averagedSteps_.size() || !averagedSteps_[done - 1]) return nullptr;
-    return &*averagedSteps_[done - 1];
+    if (levels_ < 1 || done == 0 || done > keptSteps_.size() || !keptSteps_[done - 1].averaged) return nullptr;
+    return &*keptSteps_[done - 1].averaged;
+}
+
+void AnalysisSession::Tell(std::function<void(StepSink&)> tell) {
+    keptSteps_.back().tell = std::move(tell);
+    if (stepSink_) keptSteps_.back().tell(*stepSink_);
 }
 
 void AnalysisSession::ForgetHistory() {
     ++decompositionId_;
     decomposedEnergies_.clear();
     sampleNoise_.reset();
-    averagedSteps_.clear();
+    keptSteps_.clear();
     // One byte per sample: the most memory the history may take beside the buffer.
     history_.Clear(static_cast<std::size_t>(n_));
 }

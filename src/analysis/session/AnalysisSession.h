@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -140,6 +141,9 @@ private:
                                        std::optional<DenoiseOptions> averaged = std::nullopt);
     // The options of the last step done when it averages shifts, else null.
     const DenoiseOptions* AveragedStepDone() const;
+    // Tells the step just cut to the step sink, and keeps how, so that a
+    // redo tells it again.
+    void Tell(std::function<void(StepSink&)> tell);
     // The view and the mean readout after the buffer's coefficients changed.
     void ShowChangedCoefficients();
 
@@ -163,9 +167,13 @@ private:
     std::shared_ptr<const double[]> beforeDecompose_;
     CoefficientView view_;
     ThresholdHistory history_;
-    // Per step of the history: the options of a denoising over shifts, or
-    // nullopt for a plain cut.
-    std::vector<std::optional<DenoiseOptions>> averagedSteps_;
+    // Per step of the history: the options of a denoising over shifts
+    // (nullopt for a plain cut), and how the step is told to the step sink.
+    struct KeptStep {
+        std::optional<DenoiseOptions> averaged;
+        std::function<void(StepSink&)> tell;
+    };
+    std::vector<KeptStep> keptSteps_;
     std::vector<double> decomposedEnergies_;  // per detail level; empty until asked for
     std::optional<double> sampleNoise_;       // none until asked for
     uint64_t decompositionId_ = 0;

@@ -33,9 +33,9 @@ public:
     // session's, the approximation left alone), each as its report says.
     virtual void AppliedToAllLevels(const DenoiseOptions& options, const std::vector<LevelReport>& reports) = 0;
     virtual void Reconstructed() = 0;
-    // The last thresholding step done was undone, or the last undone redone.
+    // The last thresholding step done was undone. A redo tells the step
+    // again as it was first told.
     virtual void Undone() = 0;
-    virtual void Redone() = 0;
 };
 
 }  // namespace analysis
