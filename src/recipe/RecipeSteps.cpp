@@ -64,7 +64,7 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
         const double t = step.thresholds[static_cast<std::size_t>(item) - 1];
         if (!std::isnan(t)) settings.itemThresholds[static_cast<std::size_t>(item) - 1] = t;
     };
-    if (step.shifts == 1 || settings.rule == analysis::ThresholdRule::Fixed) {
+    if (analysis::PlainThresholdsHold(settings)) {
         for (int32_t k = 1; k <= levels; ++k) give(k);
     } else {
         for (const int32_t k : step.given) give(k);

@@ -117,7 +117,9 @@ analysis::DenoiseOptions DenoisePanel::Options() const {
     if (!thresholds_.empty()) {
         options.itemThresholds.assign(thresholds_.size() + 1, std::nullopt);
         for (std::size_t k = 0; k < thresholds_.size(); ++k) {
-            if (options.shifts == 1 || typed_.contains(static_cast<int>(k))) options.itemThresholds[k] = thresholds_[k];
+            if (analysis::PlainThresholdsHold(options) || typed_.contains(static_cast<int>(k))) {
+                options.itemThresholds[k] = thresholds_[k];
+            }
         }
     } else if (!typed_.empty() && session_ != nullptr && session_->Levels() >= 1) {
         // The rule refused the rows (soft shrinkage below a typed negative

@@ -36,6 +36,13 @@ struct DenoiseOptions {
     std::vector<std::optional<double>> itemThresholds;
 };
 
+// Whether the thresholds chosen on the plain decomposition hold for every
+// shifted copy too: with one shift, or a Fixed rule. Otherwise each copy
+// takes its rule's own, and only the thresholds given pass to all.
+inline bool PlainThresholdsHold(const DenoiseOptions& options) {
+    return options.shifts == 1 || options.rule == ThresholdRule::Fixed;
+}
+
 // What one view item of the plain (unshifted) decomposition went through.
 struct LevelReport {
     int32_t level = 0;      // 1 ... L; L + 1 the approximation
