@@ -119,6 +119,16 @@ SEEDS = {
         b'{"version": 1, "steps": [{"step": "Decompose", "levels": 1e2}]}',
         recipe(DENOISE_STEPS, OUTPUTS).replace(b"1.7976931348623157e+308", b"1.8e+308"),  # beyond double
     ],
+    # Replays on a 17-sample input whose outputs name places outside the folder.
+    "fuzz_replay": [
+        recipe(WINDOW_STEPS, [dict(o, file="../escape.dat") if o["output"] == "result" else o for o in OUTPUTS],
+               count="17"),
+        recipe(WINDOW_STEPS, [dict(o, file="/tmp/quelmar-fuzz-absolute.dat") if "file" in o else o
+                              for o in OUTPUTS], count="17"),
+        recipe([{"step": "Decompose", "levels": 3}, dict(DENOISE_STEPS[1], thresholds=[0.1, 0.2, 0.3], given=[2]),
+                {"step": "Reconstruct"}], [{"output": "result", "file": "deep/er/x.dat", "after": 3, "sha256": HASH}],
+               count="17"),
+    ],
     "fuzz_import_csv": [
         textual(0, b"time,value\n0,1.5\n1,-2.5e3\n2,.25\n"),
         textual(4 | 1 | 8 | 16 | 32 | 64, b"# made\nt;v\n0;1,5\n1;\"2,5\"\r\n% note\n2;3,\n"),

@@ -91,8 +91,8 @@ private:
         const std::optional<std::string> attached =
             equals == std::string::npos ? std::nullopt : std::optional<std::string>(argument.substr(equals + 1));
         BatchOptions& options = result_.options;
-        const bool flag =
-            name == "--help" || name == "--version" || name == "--universal" || name == "--auto" || name == "--verify";
+        const bool flag = name == "--help" || name == "--version" || name == "--universal" || name == "--auto" ||
+                          name == "--verify" || name == "--overwrite";
         if (name != "--help" && name != "--version") given_.push_back(name);
         if (flag && attached) return Fail("option " + name + " takes no value");
         if (name == "--help") {
@@ -135,6 +135,8 @@ private:
             if (options.recipeFile.empty() && result_.error.empty()) Fail("option --recipe needs a file");
         } else if (name == "--verify") {
             options.verify = true;
+        } else if (name == "--overwrite") {
+            options.overwrite = true;
         } else if (name == "--plot-level") {
             if (const auto text = Value(name, attached)) PlotLevel(*text);
         } else if (name == "--decimal-comma") {
@@ -259,7 +261,7 @@ private:
         if (!files.empty() && files[0] == "-") return Fail("the input must be a file, not \"-\"");
         result_.options.inputs = files;
         for (const std::string& name : given_) {
-            if (name != "--recipe" && name != "--verify") {
+            if (name != "--recipe" && name != "--verify" && name != "--overwrite" && name != "--out-dir") {
                 return Fail(name + " is not used with --recipe FILE: the recipe holds the analysis");
             }
         }
@@ -268,6 +270,7 @@ private:
     void CrossChecks() {
         const BatchOptions& options = result_.options;
         if (options.verify && options.recipeFile.empty()) return Fail("--verify needs --recipe FILE");
+        if (options.overwrite && options.recipeFile.empty()) return Fail("--overwrite needs --recipe FILE");
         if (!options.saveRecipe.empty() && options.inputs.size() > 1) {
             return Fail("--save-recipe FILE records one input; " + std::to_string(options.inputs.size()) +
                         " are given");
@@ -324,7 +327,7 @@ std::string BatchVersion() { return std::string("quelmar-batch ") + QUELMAR_VERS
 std::string BatchUsage() {
     return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
        quelmar-batch [options] INPUT... --out-dir DIR
-       quelmar-batch --recipe FILE [--verify] [INPUT]
+       quelmar-batch --recipe FILE [--verify | --overwrite] [--out-dir DIR] [INPUT]
 
 Loads each sample file, decomposes it, thresholds its levels and writes the
 reconstructed signal, one number per line. With typed thresholds alone it runs
@@ -372,11 +375,14 @@ Options:
                     each result written; takes one input
   --recipe FILE     run a recipe (a recipe file, or a picture --plot wrote,
                     which carries one) on its own input (whose size and
-                    SHA-256 must match), or on INPUT instead, and write its
-                    outputs where it names them; the recipe is checked whole
-                    before anything runs
+                    SHA-256 must match), or on INPUT instead, and write each
+                    output under its file name in the recipe's folder (or
+                    --out-dir DIR), never elsewhere; the recipe is checked
+                    whole before anything runs
   --verify          with --recipe: write nothing, and compare each output's
                     SHA-256 with the recipe's; the first that differs is named
+  --overwrite       with --recipe: replace output files that exist already
+                    (without it a replay refuses to)
 
 Importing (a .csv, .tsv, .wav, .flac, .aiff, .ogg, .mat or .npy input, or
 any input when one of these options is given; .dat and .txt inputs without

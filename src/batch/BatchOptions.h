@@ -58,6 +58,8 @@ struct BatchOptions {
     std::string recipeFile;
     // --verify: replay the recipe and compare its outputs' hashes, writing nothing.
     bool verify = false;
+    // --overwrite: a replay may replace the files its outputs name.
+    bool overwrite = false;
     // --column, --delimiter, --decimal-comma, --skip-lines, --channel,
     // --variable, --extend, --format: how an input that is not a sample file
     // is imported.

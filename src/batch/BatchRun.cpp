@@ -21,7 +21,7 @@
 #include "recipe/StepRunner.h"
 #include "batch/PlotPictureSink.h"
 #include "batch/BatchReplay.h"
-#include "batch/SameFile.h"
+#include "framework/core/SameFile.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
@@ -144,7 +144,7 @@ std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPl
     for (const std::string& output : outputs) {
         if (output.empty()) continue;
         for (const std::string& input : options.inputs) {
-            if (SameFile(output, input)) {
+            if (fw::SameFile(output, input)) {
                 return "the output " + Quoted(output) + " is the input " + Quoted(input) + ", which it would replace";
             }
         }
@@ -223,12 +223,6 @@ std::string Readable(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", value);
     return text;
-}
-
-void MakeFolder(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
 }
 
 void PrepareSamples(fw::FileReplacements& files, const std::string& name, const std::vector<double>& values) {
@@ -383,6 +377,12 @@ private:
 };
 
 }  // namespace
+
+void MakeFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw fw::Exception("Cannot create folder " + Quoted(folder) + ": " + error.message());
+}
 
 std::string ErrorMessage(const std::exception& error) {
     if (const auto* own = dynamic_cast<const fw::Exception*>(&error)) return own->Message();

@@ -20,6 +20,9 @@ namespace batch {
 // A file name as messages quote it.
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Makes folder and those above it; throws fw::Exception when it cannot.
+void MakeFolder(const std::string& folder);
+
 // What an error says in the batch's messages: memory the system refused in
 // the words the window uses.
 std::string ErrorMessage(const std::exception& error);

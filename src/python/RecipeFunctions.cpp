@@ -66,7 +66,7 @@ py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::fil
                                                                         : py::object(py::none());
         entry["step"] = output.after;
         entry["sha256"] = output.sha256;
-        entry["matches"] = recipe::Sha256Hex(contents[i]) == output.sha256;
+        entry["matches"] = recipe::TakenSha256(output, contents[i]) == output.sha256;
         outputs.append(entry);
     }
     return py::make_tuple(x, outputs);

@@ -20,6 +20,12 @@ namespace recipe {
 // The version of the recipe format this program writes and reads.
 constexpr int32_t kFormatVersion = 1;
 
+// The most a recipe may hold, so that one from anyone is read and run in
+// bounded time and memory: far beyond what a session records.
+constexpr std::size_t kMaxRecipeBytes = std::size_t{16} << 20;
+constexpr std::size_t kMaxRecipeSteps = 10000;
+constexpr std::size_t kMaxRecipeOutputs = 10000;
+
 // A recipe that cannot be read or run; the message names the field.
 class RecipeError : public fw::Exception {
 public:

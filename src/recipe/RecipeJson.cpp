@@ -1,7 +1,9 @@
 #include "recipe/RecipeJson.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <set>
 #include <vector>
 
 #include <fcntl.h>
@@ -34,10 +36,14 @@ public:
         return *at;
     }
 
-    std::string String(const char* name) const {
-        const Json& value = At(name);
-        if (!value.is_string()) Fail(Name(name), "not a text");
-        return value.get<std::string>();
+    std::string String(const char* name) const { return TextOf(At(name), Name(name)); }
+
+    // A NUL would cut the text short where the system takes it as a name.
+    static std::string TextOf(const Json& value, const std::string& name) {
+        if (!value.is_string()) Fail(name, "not a text");
+        std::string text = value.get<std::string>();
+        if (text.find('\0') != std::string::npos) Fail(name, "holds a NUL character");
+        return text;
     }
 
     bool Boolean(const char* name) const {
@@ -83,6 +89,58 @@ private:
 
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 
+// Where the parser stands: the path of each object or list it is inside,
+// with the keys an object has had, so that a key given twice (one a reader
+// would see, another the program would use) is refused by name.
+class KeyPath {
+public:
+    bool operator()(int, Json::parse_event_t event, Json& parsed) {
+        switch (event) {
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start:
+            Enter();
+            frames_.push_back({event == Json::parse_event_t::array_start, {}, {}, 0});
+            break;
+        case Json::parse_event_t::key: {
+            const std::string key = parsed.get<std::string>();
+            Frame& frame = frames_.back();
+            if (!frame.keys.insert(key).second) Fail(Path(key), "given twice");
+            frame.key = key;
+            break;
+        }
+        case Json::parse_event_t::value: Enter(); break;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end: frames_.pop_back(); break;
+        }
+        return true;
+    }
+
+private:
+    struct Frame {
+        bool list;
+        std::set<std::string> keys;
+        std::string key;
+        std::size_t next;  // a list's next index
+    };
+    // A value begins: in a list, it is the next element.
+    void Enter() {
+        if (!frames_.empty() && frames_.back().list) ++frames_.back().next;
+    }
+    std::string Path(const std::string& key) const {
+        std::string path;
+        for (const Frame& frame : frames_) {
+            if (&frame == &frames_.back()) break;
+            if (frame.list) {
+                path += "[" + std::to_string(frame.next - 1) + "]";
+            } else {
+                path += (path.empty() ? "" : ".") + frame.key;
+            }
+        }
+        return path.empty() ? key : path + "." + key;
+    }
+    std::vector<Frame> frames_;
+};
+
 InputFile ReadInput(const Json& json) {
     const Fields fields(json, "input");
     InputFile input;
@@ -92,10 +150,8 @@ InputFile ReadInput(const Json& json) {
     if (fields.Has("import")) {
         const Json& choices = fields.At("import");
         if (!choices.is_object()) Fail("input.import", "not a JSON object");
-        for (const auto& [name, value] : choices.items()) {
-            if (!value.is_string()) Fail("input.import." + name, "not a text");
-            input.import[name] = value.get<std::string>();
-        }
+        for (const auto& [name, value] : choices.items())
+            input.import[name] = Fields::TextOf(value, "input.import." + name);
     }
     return input;
 }
@@ -220,7 +276,7 @@ std::string WriteRecipe(const Recipe& recipe) {
 Recipe ReadRecipe(std::string_view text) {
     Json json;
     try {
-        json = Json::parse(text);
+        json = Json::parse(text, KeyPath());
     } catch (const Json::exception& error) {
         // Syntax, and numbers beyond the double range (out_of_range).
         throw RecipeError(std::string("recipe: not JSON: ") + error.what());
@@ -234,9 +290,13 @@ Recipe ReadRecipe(std::string_view text) {
     recipe.input = ReadInput(fields.At("input"));
     recipe.count = fields.String("count");
     const Json& steps = fields.Array("steps");
+    if (steps.size() > kMaxRecipeSteps) Fail("steps", "more than " + std::to_string(kMaxRecipeSteps) + " steps");
+    const Json& outputs = fields.Array("outputs");
+    if (outputs.size() > kMaxRecipeOutputs) {
+        Fail("outputs", "more than " + std::to_string(kMaxRecipeOutputs) + " outputs");
+    }
     for (std::size_t i = 0; i < steps.size(); ++i)
         recipe.steps.push_back(ReadStep(steps[i], "steps[" + std::to_string(i) + "]"));
-    const Json& outputs = fields.Array("outputs");
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         recipe.outputs.push_back(ReadOutput(outputs[i], "outputs[" + std::to_string(i) + "]"));
     }
@@ -247,8 +307,22 @@ Recipe ReadRecipe(std::string_view text) {
 Recipe ReadRecipeFile(const std::string& fileName) {
     const analysis::FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) throw analysis::EFileUnreadable(analysis::CannotOpenText(fileName, errno));
-    const std::vector<char> bytes = analysis::ReadWholeFile(file.Get(), fileName);
-    const std::string content(bytes.begin(), bytes.end());
+    // At most one byte past the limit, whatever the file is (/dev/zero never
+    // ends), in growing chunks, so that a small recipe costs a small read.
+    std::string content;
+    for (std::size_t chunk = std::size_t{1} << 16;; chunk *= 2) {
+        const std::size_t at = content.size();
+        const std::size_t want = std::min(chunk, kMaxRecipeBytes + 1 - at);
+        content.resize(at + want);
+        const analysis::ReadCount got = analysis::ReadFully(file.Get(), content.data() + at, want);
+        if (got.error != 0) throw analysis::EFileUnreadable(analysis::CannotReadText(fileName, got.error));
+        content.resize(at + got.bytes);
+        if (got.bytes < want || content.size() > kMaxRecipeBytes) break;
+    }
+    if (content.size() > kMaxRecipeBytes) {
+        throw RecipeError("recipe: larger than " + std::to_string(kMaxRecipeBytes >> 20) +
+                          " MiB, more than any session records");
+    }
     // A picture the program wrote carries the recipe that made it.
     if (const std::optional<std::string> text = RecipeTextInPicture(content)) return ReadRecipe(*text);
     return ReadRecipe(content);

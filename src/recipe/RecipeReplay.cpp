@@ -1,7 +1,11 @@
 #include "recipe/RecipeReplay.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include <sys/stat.h>
+
+#include "analysis/io/FileError.h"
 #include "analysis/io/SampleWriter.h"
 #include "framework/core/Conversions.h"
 #include "recipe/RecipeImport.h"
@@ -15,6 +19,13 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 std::string InputMismatch(const Recipe& recipe, const std::string& fileName) {
+    // A recipe from anyone may name a device or a pipe, which would be read
+    // without end or wait for a writer: only a regular file is hashed.
+    struct stat status {};
+    if (::stat(fileName.c_str(), &status) != 0) {
+        throw analysis::EFileUnreadable(analysis::CannotOpenText(fileName, errno));
+    }
+    if (!S_ISREG(status.st_mode)) throw analysis::EFileUnreadable(analysis::NotRegularText(fileName));
     const FileDigest digest = DigestFile(fileName);
     if (digest.size == recipe.input.size && digest.sha256 == recipe.input.sha256) return {};
     return "the input " + Quoted(fileName) + " is not the recipe's: it has " + std::to_string(digest.size) +
@@ -39,10 +50,14 @@ std::string DescribeOutput(const Recipe& recipe, std::size_t index) {
     return "outputs[" + std::to_string(index) + "] (" + what + " " + when + ")";
 }
 
+std::string TakenSha256(const Output& output, const std::string& taken) {
+    return output.kind == OutputKind::Buffer ? taken : Sha256Hex(taken);
+}
+
 std::optional<std::size_t> FirstDifference(const Recipe& recipe, const std::vector<std::string>& contents) {
     std::optional<std::size_t> first;
     for (std::size_t i = 0; i < contents.size(); ++i) {
-        if (Sha256Hex(contents[i]) == recipe.outputs[i].sha256) continue;
+        if (TakenSha256(recipe.outputs[i], contents[i]) == recipe.outputs[i].sha256) continue;
         if (!first || recipe.outputs[i].after < recipe.outputs[*first].after) first = i;
     }
     return first;
@@ -62,10 +77,17 @@ std::vector<std::string> RecipeReplay::Run() {
         if (output.kind == OutputKind::Signal && text.empty())
             text = analysis::FormatSamples(SavedPart(output, Buffer()));
     }
+    // The outputs in the order of the steps they follow, so that each step
+    // looks only at its own.
+    std::vector<std::size_t> order(recipe_.outputs.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return recipe_.outputs[a].after < recipe_.outputs[b].after; });
     std::vector<std::string> contents(recipe_.outputs.size());
+    auto next = order.begin();
     for (done_ = 0;; ++done_) {
-        for (std::size_t i = 0; i < recipe_.outputs.size(); ++i) {
-            if (recipe_.outputs[i].after == done_) contents[i] = Take(recipe_.outputs[i]);
+        for (; next != order.end() && recipe_.outputs[*next].after == done_; ++next) {
+            contents[*next] = Take(recipe_.outputs[*next]);
         }
         if (done_ == recipe_.steps.size()) return contents;
         runner_.Run(recipe_.steps, done_);
@@ -80,7 +102,7 @@ std::string RecipeReplay::Take(const Output& output) const {
     switch (output.kind) {
     case OutputKind::Buffer: {
         const std::span<const double> buffer = Buffer();
-        return std::string(reinterpret_cast<const char*>(buffer.data()), buffer.size_bytes());
+        return Sha256Hex(buffer.data(), buffer.size_bytes());
     }
     case OutputKind::Result: return analysis::FormatSamples(SavedPart(output, Buffer()), output.file);
     case OutputKind::Signal: return output.wholeGrid ? wholeSignal_ : signal_;

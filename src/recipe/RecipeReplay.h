@@ -19,11 +19,16 @@
 namespace recipe {
 
 // Why fileName is not the recipe's input ("" when its size and SHA-256 are
-// the recipe's). Throws analysis::EFileError when it cannot be read.
+// the recipe's). Throws analysis::EFileUnreadable when it cannot be read or
+// is no regular file.
 std::string InputMismatch(const Recipe& recipe, const std::string& fileName);
 
 // "outputs[1] (the result "out.dat" after step 4, Reconstruct)".
 std::string DescribeOutput(const Recipe& recipe, std::size_t index);
+
+// The SHA-256 of what RecipeReplay::Run took for output: the buffer's is
+// taken as its hash already.
+std::string TakenSha256(const Output& output, const std::string& taken);
 
 // The first output, in the order of the steps they follow, whose bytes'
 // SHA-256 is not the recipe's; nullopt when each one matches.
@@ -41,7 +46,9 @@ public:
     // The recipe's load of fileName (its own input or one given instead): a
     // sample file's with the count, or the import its choices name.
     void Load(const std::string& fileName, const analysis::ReadProgress& progress = {});
-    // Runs every step; returns each output's bytes (the buffer's: its doubles).
+    // Runs every step; returns each output's bytes, but the buffer's
+    // SHA-256 for its doubles, hashed as they are taken: a recipe of many
+    // buffer outputs would otherwise hold a grid for each.
     std::vector<std::string> Run();
     // The steps done: all once Run returns, the failing one's index when it throws.
     std::size_t StepsDone() const { return done_; }

@@ -10,7 +10,10 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "BatchTestRun.h"
 #include "batch/BatchRun.h"
@@ -80,11 +83,13 @@ TEST(BatchRecipe, ReplayWritesTheRecordedFilesBitForBit) {
         }
         const Outcome recorded = run.Record(options);
         ASSERT_EQ(recorded.code, kExitDone) << recorded.errors;
-        const std::map<std::string, std::string> written = Files(run.out);
+        // A replay writes each output under its name in one folder.
+        std::map<std::string, std::string> written;
+        for (const auto& [name, bytes] : Files(run.out)) written[std::filesystem::path(name).filename()] = bytes;
         ASSERT_GE(written.size(), 4u);
         std::filesystem::remove_all(run.out);
 
-        const Outcome replayed = RunCommand({"--recipe", run.recipe});
+        const Outcome replayed = RunCommand({"--recipe", run.recipe, "--out-dir", run.out});
         ASSERT_EQ(replayed.code, kExitDone) << replayed.errors;
         EXPECT_EQ(Files(run.out), written);
         const Outcome verified = RunCommand({"--recipe", run.recipe, "--verify"});
@@ -158,6 +163,73 @@ TEST(BatchRecipe, BadRecipesAndInputsGiveTheirMessageAndWriteNothing) {
         EXPECT_NE(outcome.errors.find(c.message), std::string::npos) << outcome.errors;
         EXPECT_FALSE(std::filesystem::exists(run.out));
         EXPECT_EQ(ReadAll(run.input), ReadAll(SampleFile("doppler_noisy_513.dat")));
+    }
+}
+
+// A recipe from anyone: whatever it names, the replay writes only files
+// under their names in the recipe's folder, replaces one only when asked,
+// never a link or a pipe, and refuses a recipe that would read or run
+// without end.
+TEST(BatchRecipe, ARecipeFromAnyoneWritesOnlyInItsFolder) {
+    const TempFolder outside("-outside");
+    const std::string victim = outside.Write("victim.txt", "keep");
+    struct Case {
+        std::string name;                    // outputs[0].file
+        std::vector<std::string> arguments;  // after "--recipe R"
+        int code;
+        std::string message;  // "" for none
+        std::string written;  // the file the replay writes in the folder, "" for none
+    };
+    const std::vector<Case> cases = {
+        {"../victim.txt", {}, kExitDone, "", "victim.txt"},
+        {victim, {}, kExitDone, "", "victim.txt"},
+        {"abs/new/deep/file.dat", {}, kExitDone, "", "file.dat"},
+        {"link.dat", {}, kExitBadArguments, "link.dat\" is no regular file", ""},
+        {"fifo", {}, kExitBadArguments, "is no regular file", ""},
+        {"exists.dat", {}, kExitBadArguments, "exists; --overwrite replaces it", ""},
+        {"exists.dat", {"--overwrite"}, kExitDone, "", "exists.dat"},
+        {"..", {}, kExitBadArguments, "names no file", ""},
+        {std::string("a\0b", 3), {}, kExitBadArguments, "outputs[0].file: holds a NUL character", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordedRun run;
+        ASSERT_EQ(run.Record({"--levels", "3", "--threshold", "2=0.5"}).code, kExitDone);
+        std::filesystem::remove_all(run.out);
+        Json json = Json::parse(ReadAll(run.recipe));
+        json["outputs"][0]["file"] = c.name;
+        run.folder.Write("recipe.json", json.dump());
+        std::filesystem::create_symlink(victim, run.folder.PathOf("link.dat"));
+        ASSERT_EQ(::mkfifo(run.folder.PathOf("fifo").c_str(), 0600), 0);
+        run.folder.Write("exists.dat", "old");
+        std::vector<std::string> arguments{"--recipe", run.recipe};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const Outcome outcome = RunCommand(arguments);
+        EXPECT_EQ(outcome.code, c.code) << outcome.errors;
+        EXPECT_NE(outcome.errors.find(c.message), std::string::npos) << outcome.errors;
+        EXPECT_EQ(ReadAll(victim), "keep");
+        EXPECT_EQ(Entries(outside.PathOf(".")), std::vector<std::string>{"victim.txt"});
+        EXPECT_FALSE(std::filesystem::exists(run.folder.PathOf("../victim.txt")));
+        EXPECT_FALSE(std::filesystem::exists(run.folder.PathOf("abs")));
+        if (!c.written.empty()) {
+            EXPECT_GT(ReadAll(run.folder.PathOf(c.written)).size(), 10u) << c.written;
+        }
+    }
+    // A key given twice, and recipes that would never end: their own
+    // input a device, or the recipe one.
+    RecordedRun run;
+    ASSERT_EQ(run.Record({"--levels", "3"}).code, kExitDone);
+    std::string text = ReadAll(run.recipe);
+    const std::string twice =
+        run.folder.Write("twice.json", text.replace(text.find("\"after\""), 7, "\"after\": 0, \"after\""));
+    run.Edit([](Json& j) { j["input"]["file"] = "/dev/zero"; });
+    for (const auto& [recipe, code, message] :
+         {std::tuple{twice, kExitBadArguments, "outputs[0].after: given twice"},
+          std::tuple{run.recipe, kExitUnreadableInput, "\"/dev/zero\" is not a regular file"},
+          std::tuple{std::string("/dev/zero"), kExitBadArguments, "larger than 16 MiB"}}) {
+        const Outcome outcome = RunCommand({"--recipe", recipe});
+        EXPECT_EQ(outcome.code, code);
+        EXPECT_NE(outcome.errors.find(message), std::string::npos) << outcome.errors;
     }
 }
 

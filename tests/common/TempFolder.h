@@ -11,11 +11,12 @@ namespace analysis::test {
 
 class TempFolder {
 public:
-    TempFolder() {
+    // suffix tells two folders of one test apart.
+    explicit TempFolder(const std::string& suffix = "") {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
                 ("quelmar-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + suffix);
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

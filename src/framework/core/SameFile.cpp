@@ -1,10 +1,10 @@
-#include "batch/SameFile.h"
+#include "framework/core/SameFile.h"
 
 #include <sys/stat.h>
 
 #include <filesystem>
 
-namespace batch {
+namespace fw {
 
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat first {
@@ -19,4 +19,4 @@ bool SameFile(const std::string& a, const std::string& b) {
     return !error && resolvedA == resolvedB;
 }
 
-}  // namespace batch
+}  // namespace fw

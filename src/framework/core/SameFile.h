@@ -5,8 +5,8 @@
 
 #include <string>
 
-namespace batch {
+namespace fw {
 
 bool SameFile(const std::string& a, const std::string& b);
 
-}  // namespace batch
+}  // namespace fw
