@@ -90,7 +90,9 @@ ValueError
         py::arg("path"), py::arg("x"),
         R"(Write samples as the window saves them: one per line, each the shortest
 text that reads back to the same double, replacing the file only once it is
-complete (a link is written through to its target).
+complete (a link is written through to its target). A FIFO or a character
+device is written as it stands, "/dev/stdout" and "/dev/stderr" where they
+stand; a folder, a socket or a block device is refused.
 
 Parameters
 ----------
@@ -102,7 +104,8 @@ x : numpy.ndarray of float64
 Raises
 ------
 OSError
-    The file cannot be written, or a value is not finite; an existing file is left as it was.
+    The file cannot be written, or a value is not finite; an existing file is left as it was,
+    a FIFO or a device may have received part of the samples.
 )");
 }
 

@@ -3,7 +3,9 @@
 // line, each the shortest decimal text that reads back to the same double.
 //
 // A file is replaced only when it is complete (FileReplacement.h): a failure
-// leaves an existing file as it was.
+// leaves an existing file as it was. A FIFO or a character device is written
+// as it stands, and "/dev/stdout" where standard output stands; a folder, a
+// socket or a block device is refused.
 
 #include <cstddef>
 #include <span>

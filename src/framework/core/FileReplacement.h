@@ -7,6 +7,14 @@
 // A name that is a symbolic link is followed: the file it points to is
 // replaced, in that file's folder, and the link stays. Temporaries have short
 // names of their own, so any name the file system takes can be written.
+//
+// A FIFO or a character device is not replaced: it is opened and written as
+// it stands, the way a shell's redirection writes it, and in a set only once
+// every file of the set is in place. Nothing can be taken back there, so a
+// failure while writing says it may have received part of the content. "/dev/stdout"
+// and "/dev/stderr" are the descriptors already open, written from where they
+// stand. Anything else that is not a regular file (a folder, a socket, a
+// block device) is refused before anything is written.
 
 #include <cstddef>
 #include <functional>
@@ -31,8 +39,8 @@ FileSaveError SaveError(const std::string& fileName, const std::string& reason);
 // false with errno set when it fails.
 bool WriteAll(int fd, const char* data, std::size_t size);
 
-// Receives the temporary's descriptor and writes the new content to it;
-// throws FileSaveError when it cannot.
+// Receives a descriptor (the temporary's, or a stream's) and writes the new
+// content to it; throws FileSaveError when it cannot.
 using WriteContent = std::function<void(int fd)>;
 
 class FileReplacements {
@@ -40,14 +48,17 @@ public:
     FileReplacements() = default;
     FileReplacements(const FileReplacements&) = delete;
     FileReplacements& operator=(const FileReplacements&) = delete;
-    // Removes the temporaries not renamed.
+    // Removes the temporaries not renamed and drops the streams' content.
     ~FileReplacements();
 
-    // Writes the new content of fileName to a temporary and flushes it.
-    // Throws FileSaveError naming fileName.
+    // Writes the new content of fileName to a temporary and flushes it; a
+    // stream's content is held in memory until Commit. Throws FileSaveError
+    // naming fileName.
     void Prepare(const std::string& fileName, const WriteContent& write);
     // Renames every temporary over its file, in the order they were
-    // prepared. Throws FileSaveError when a rename fails.
+    // prepared, then writes the streams in theirs. Throws FileSaveError when
+    // a rename or a stream fails; the streams are not written after a failed
+    // rename.
     void Commit();
 
 private:
@@ -56,10 +67,16 @@ private:
         std::string target;
         std::string temporary;
     };
+    struct HeldStream {
+        std::string name;
+        int descriptor;  // standard output or error; -1 for a stream opened by name
+        int content;     // an anonymous memory file
+    };
     std::vector<Pending> pending_;
+    std::vector<HeldStream> streams_;
 };
 
-// A set of one file.
+// A set of one file; a stream is written at once, as the content is made.
 void ReplaceFile(const std::string& fileName, const WriteContent& write);
 
 // A set of one file whose new content is `bytes`.
