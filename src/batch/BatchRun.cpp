@@ -414,7 +414,12 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         }
         code = std::max(code, InputRun(options, plan, errors, sinks, outputFd, report).Run());
     }
-    if (!options.reportFile.empty()) {
+    if (!options.reportFile.empty() && code != kExitDone) {
+        // As a failed input's own files, the report of a run that failed
+        // leaves the file it would replace as it was.
+        errors << "quelmar-batch: " << Quoted(options.reportFile)
+               << " is left as it was: not every input went through\n";
+    } else if (!options.reportFile.empty()) {
         try {
             analysis::SaveText(options.reportFile, report);
         } catch (const fw::Exception& error) {

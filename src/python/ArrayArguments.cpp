@@ -1,6 +1,7 @@
 #include "python/ArrayArguments.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -72,6 +73,17 @@ void CopyInto(const SignalArray& from, double* to) {
     double* first = overlaps ? staged.data() : to;
     for (py::ssize_t i = 0; i < n; ++i) std::memcpy(first + i, source + i * stride, sizeof(double));
     if (overlaps) std::memcpy(to, first, sizeof(double) * n);
+}
+
+void RequireFinite(const SignalArray& signal, const char* name) {
+    const auto* at = static_cast<const char*>(signal.array.data());
+    for (py::ssize_t i = 0; i < signal.array.shape(0); ++i, at += signal.array.strides(0)) {
+        double value = 0;
+        std::memcpy(&value, at, sizeof value);
+        if (!std::isfinite(value)) {
+            throw py::value_error(std::string(name) + "[" + std::to_string(i) + "] is not a finite number");
+        }
+    }
 }
 
 SignalArray CopiedSignal(const py::handle& value, const char* name) {

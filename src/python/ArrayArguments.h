@@ -36,6 +36,10 @@ void CopyInto(const SignalArray& from, double* to);
 // C-contiguous (and writeable when `writeable`).
 SignalArray SignalInPlace(const py::handle& value, const char* name, bool writeable);
 
+// Every value finite, else ValueError naming the first that is not
+// ("x[17] is not a finite number"), before anything is written.
+void RequireFinite(const SignalArray& signal, const char* name);
+
 // levels in 1 ... j, else ValueError naming the argument.
 void CheckLevels(int32_t levels, int32_t j, const char* name = "levels");
 

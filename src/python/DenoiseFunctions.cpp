@@ -167,13 +167,11 @@ numpy.ndarray
         "shrink",
         [](const py::handle& c, int32_t levels, const py::handle& thresholds, const std::string& mode,
            const py::handle& out) {
-            SignalArray target = out.is_none() ? CopiedSignal(c, "c") : SignalInPlace(out, "out", true);
-            if (!out.is_none()) {
-                const SignalArray source = Signal(c, "c");
-                if (source.j != target.j) throw py::value_error("out and c differ in length");
-                CopyInto(source, target.Data());
-            }
+            const SignalArray source = Signal(c, "c");
+            SignalArray target = out.is_none() ? source : SignalInPlace(out, "out", true);
+            if (source.j != target.j) throw py::value_error("out and c differ in length");
             CheckLevels(levels, target.j);
+            RequireFinite(source, "c");
             const std::vector<double> given =
                 ValuesOf(py::module_::import("numpy").attr("asarray")(thresholds, "float64"), "thresholds");
             if (given.size() != static_cast<std::size_t>(levels) &&
@@ -186,6 +184,13 @@ numpy.ndarray
             options.shrink = ShrinkOf(mode);
             options.itemThresholds.assign(given.begin(), given.end());
             options.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
+            // Every refusal comes before out is written.
+            analysis::CheckDenoiseOptions(target.j, options);
+            if (out.is_none()) {
+                target = CopiedSignal(c, "c");
+            } else {
+                CopyInto(source, target.Data());
+            }
             double* data = target.Data();
             {
                 py::gil_scoped_release unlocked;

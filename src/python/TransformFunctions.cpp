@@ -18,6 +18,7 @@ using Transform = double (*)(double*, int32_t, int32_t, double);
 py::array Apply(Transform transform, const py::handle& x, int32_t levels, const py::handle& out) {
     SignalArray target;
     if (out.is_none()) {
+        RequireFinite(Signal(x, "x"), "x");
         target = CopiedSignal(x, "x");
     } else {
         target = SignalInPlace(out, "out", true);
@@ -26,6 +27,9 @@ py::array Apply(Transform transform, const py::handle& x, int32_t levels, const 
             throw py::value_error("out has " + std::to_string(target.array.shape(0)) + " samples and x " +
                                   std::to_string(source.array.shape(0)));
         }
+        // Every refusal comes before out is written.
+        CheckLevels(levels, target.j);
+        RequireFinite(source, "x");
         CopyInto(source, target.Data());
     }
     CheckLevels(levels, target.j);

@@ -282,5 +282,17 @@ TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed) {
                                         "c/doppler_noisy_513.dat/level_1.dat", "c/doppler_noisy_513.dat/level_2.dat",
                                         "c/doppler_noisy_513.dat/level_3.dat", "doppler_noisy_513.dat"}));
 }
+
+// A run that fails leaves its report as it was, as a failed input's files.
+TEST(BatchRun, AFailedRunLeavesItsReportAsItWas) {
+    const TempFolder folder;
+    const std::string report = folder.Write("report.csv", "old");
+    const Outcome outcome = RunCommand({"--auto", "--report", report, "--out-dir", folder.PathOf("out"),
+                                        folder.PathOf("missing.dat"), SampleFile("blocks_257.dat")});
+    EXPECT_EQ(outcome.code, kExitUnreadableInput);
+    EXPECT_NE(outcome.errors.find("report.csv\" is left as it was"), std::string::npos) << outcome.errors;
+    EXPECT_EQ(ReadAll(report), "old");
+    EXPECT_TRUE(std::filesystem::exists(folder.PathOf("out/blocks_257.dat")));
+}
 }  // namespace
 }  // namespace batch

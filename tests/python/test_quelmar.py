@@ -136,6 +136,13 @@ class AgainstTheBatch(unittest.TestCase):
         with self.assertRaisesRegex(ValueError, "holds no samples"):
             quelmar.read_samples(words)
 
+    def test_a_fifo_is_written_where_it_stands(self):
+        x, fifo = quelmar.read_samples(BUNDLED[0]), self.path / "fifo"
+        os.mkfifo(fifo)
+        reader = subprocess.Popen(["timeout", "60", "cat", fifo], stdout=subprocess.PIPE)
+        quelmar.write_samples(fifo, x)
+        self.assertTrue(fifo.is_fifo() and same_bits(np.array(reader.communicate()[0].split(), float), x))
+
 
 class Import(unittest.TestCase):
     """import_signal reads what NumPy and Python's csv module read, bit for bit."""
@@ -197,7 +204,9 @@ class Arguments(unittest.TestCase):
             (ValueError, "shrink must be", lambda: quelmar.denoise(good, shrink="medium")),
             (ValueError, "shifts must be from 1 to 256", lambda: quelmar.denoise(good, shifts=0)),
             (ValueError, "only then", lambda: quelmar.denoise(good, threshold=1.0)),
-            (ValueError, "Invalid floating point operation", lambda: quelmar.forward(np.full(9, np.nan), 1)),
+            (ValueError, r"x\[0\] is not a finite number", lambda: quelmar.forward(np.full(9, np.nan), 1)),
+            (ValueError, "finite number", lambda: quelmar.shrink(good, 2, [1.0, np.nan])),
+            (ValueError, "finite number", lambda: quelmar.denoise(good, rule="fixed", threshold=np.inf)),
             (OverflowError, "overflow", lambda: quelmar.forward(np.array([1e308, -1e308] * 4 + [1e308]), 3)),
             (ValueError, "J must be from 2 to 26", lambda: quelmar.noise_gains(27, 1)),
             (ValueError, "one value per level", lambda: quelmar.shrink(good, 2, [1.0])),
@@ -205,6 +214,13 @@ class Arguments(unittest.TestCase):
         for error, message, call in cases:
             with self.assertRaisesRegex(error, message):
                 call()
+        # A refused call leaves out as it was.
+        out = np.full(9, 5.0)
+        for call in (lambda: quelmar.forward(good, 4, out=out), lambda: quelmar.shrink(good, 2, [1, np.nan], out=out),
+                     lambda: quelmar.shrink(good, 2, [-1.0, 1.0], mode="soft", out=out)):
+            with self.assertRaises(ValueError):
+                call()
+        self.assertTrue((out == 5.0).all())
         self.assertEqual([quelmar.grid_size(n) for n in (1, 5, 6, 1025, 1026)], [5, 5, 9, 1025, 2049])
 
 

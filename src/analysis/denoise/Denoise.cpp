@@ -277,7 +277,10 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inp
     return sum;
 }
 
-void CheckOptions(int32_t j, int32_t levels, const DenoiseOptions& options) {
+}  // namespace
+
+void CheckDenoiseOptions(int32_t j, const DenoiseOptions& options) {
+    const int32_t levels = options.levels == 0 ? j : options.levels;
     if (j < 2 || j > kMaxOrder) throw fw::Exception("A signal of order " + fw::IntToStr(j) + " cannot be denoised");
     if (levels < 1 || levels > j) {
         throw fw::Exception("Denoising over " + fw::IntToStr(levels) + " levels does not fit a signal of order " +
@@ -289,6 +292,9 @@ void CheckOptions(int32_t j, int32_t levels, const DenoiseOptions& options) {
     if (!options.itemThresholds.empty() && options.itemThresholds.size() != static_cast<std::size_t>(levels) + 1) {
         throw fw::Exception("One threshold per view item, or none, is needed");
     }
+    bool finite = options.rule != ThresholdRule::Fixed || std::isfinite(options.fixedThreshold);
+    for (const auto& t : options.itemThresholds) finite &= !t || std::isfinite(*t);
+    if (!finite) throw fw::Exception("Every threshold must be a finite number");
     if (options.shrink == Shrink::Soft) {
         // A negative threshold would push coefficients away from zero.
         bool negative = options.rule == ThresholdRule::Fixed && options.fixedThreshold < 0;
@@ -297,11 +303,9 @@ void CheckOptions(int32_t j, int32_t levels, const DenoiseOptions& options) {
     }
 }
 
-}  // namespace
-
 DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options) {
     const int32_t levels = options.levels == 0 ? j : options.levels;
-    CheckOptions(j, levels, options);
+    CheckDenoiseOptions(j, options);
     const Index count = SamplesOfOrder(j);
 
     std::vector<double> y = ResultBuffer(count);
@@ -325,7 +329,7 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
 
 LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptions& options) {
     const int32_t levels = options.levels == 0 ? j : options.levels;
-    CheckOptions(j, levels, options);
+    CheckDenoiseOptions(j, options);
     LevelChoice choice;
     const Plan plan = MakePlan(y, j, levels, options, choice.sampleSigma);
     choice.sigmas.assign(plan.sigmas.begin(), plan.sigmas.begin() + levels);
@@ -336,7 +340,7 @@ LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptio
 std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const DenoiseOptions& options,
                                              const LevelChoice& choice) {
     const int32_t levels = options.levels == 0 ? j : options.levels;
-    CheckOptions(j, levels, options);
+    CheckDenoiseOptions(j, options);
     Plan plan;
     plan.j = j;
     plan.levels = levels;

@@ -59,6 +59,11 @@ struct DenoiseResult {
     std::vector<LevelReport> levels;  // the detail levels, then the approximation if thresholded
 };
 
+// Throws fw::Exception for options that do not fit a signal of order j:
+// levels, shifts, the number of thresholds, a threshold that is not finite,
+// one below 0 under soft shrinkage.
+void CheckDenoiseOptions(int32_t j, const DenoiseOptions& options);
+
 // x: the 2^j + 1 samples, all finite; 2 <= j <= kMaxOrder. Throws
 // fw::Exception for options that do not fit j, and what the transform throws.
 DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options);
