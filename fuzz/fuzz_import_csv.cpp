@@ -76,8 +76,28 @@ std::optional<std::vector<Expected>> ReferenceColumn(const std::string& text, co
     int32_t skipped = 0;
     while (p < text.size()) {
         if (skipped < dialect.skipLines) {
-            bool quoted = false;
-            while (p < text.size() && (text[p] != '\n' || quoted)) quoted ^= text[p++] == '"';
+            // A comment ends at its line feed; a quote opens a quoted run
+            // only where a field can start.
+            std::size_t first = p;
+            while (first < text.size() && Blank(text[first])) ++first;
+            const bool comment =
+                first == text.size() || text[first] == '\n' || text[first] == '#' || text[first] == '%';
+            bool quoted = false, fieldStart = true, closed = false;
+            while (p < text.size() && (text[p] != '\n' || quoted)) {
+                const char c = text[p++];
+                if (comment) continue;
+                if (quoted) {
+                    closed = c == '"';
+                    quoted = !closed;
+                    continue;
+                }
+                if (c == '"' && (fieldStart || closed)) {
+                    quoted = true;
+                    continue;
+                }
+                closed = false;
+                fieldStart = c == ',' || c == ';' || Blank(c);
+            }
             ++p;
             ++skipped;
             continue;

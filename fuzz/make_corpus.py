@@ -136,6 +136,7 @@ SEEDS = {
         textual(4 | 3 | 32 | 128, b"  1 2 3\n4 5 6 # c\n\t7\t8\t9\r\n"),
         textual(4 | 2, b"a\tb\n1e999\t2\n"),
         textual(0, b"1,2\n3\n"),
+        textual(0, b"# by \"logger\nsize 5\",v\n0,1\n1,2\n"),
     ],
     "fuzz_import_npy": [
         bytes([0]) + b"\x93NUMPY\x01\x00\x76\x00{'descr': '<f8', 'fortran_order': False, 'shape': (2,), }"

@@ -48,7 +48,8 @@ struct InputPlan {
     // An imported input: its samples, which the load extends to the grid
     // of size.N; empty for a sample file.
     importer::Samples signal;
-    std::string source;  // what was imported, for the log
+    std::string importWarning;  // what the import read short, told once it is loaded
+    std::string source;         // what was imported, for the log
 };
 
 // The imported signal on its grid, or why the input cannot be imported.
@@ -63,6 +64,7 @@ void PlanImport(const BatchOptions& options, InputPlan& plan) {
         plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
         plan.countText = fw::IntToStr(plan.size.N);
         plan.source = signal.Describe();
+        plan.importWarning = signal.warning;
         plan.signal = std::move(signal.samples);
     } catch (const fw::Exception& error) {
         plan.unreadable = error.Message();
@@ -248,7 +250,7 @@ public:
             if (!Imported()) {
                 session_.Load(plan_.countText, plan_.input);
             } else {
-                recipe::LoadOnGrid(session_, plan_.input, plan_.signal, options_.import);
+                recipe::LoadOnGrid(session_, plan_.input, plan_.signal, options_.import, plan_.importWarning);
                 errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
                         << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
             }

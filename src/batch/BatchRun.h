@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/io/FileError.h"
 #include "batch/BatchOptions.h"
 
 namespace batch {
 
 // A file name as messages quote it.
-inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+inline std::string Quoted(const std::string& text) { return analysis::QuotedName(text); }
 
 // Makes folder and those above it; throws fw::Exception when it cannot.
 void MakeFolder(const std::string& folder);

@@ -3,6 +3,8 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "analysis/transform/DyadicSignal.h"
@@ -28,8 +30,72 @@ SoundFile OpenSound(int fd, SF_INFO& info) {
     return file;
 }
 
-AudioInfo InfoOf(const SF_INFO& info) {
-    return AudioInfo{info.channels, info.samplerate, static_cast<int64_t>(info.frames)};
+// The bytes of one sample of each channel in a WAV file's data, for the
+// encodings whose size is fixed; 0 for the others.
+int32_t SampleBytes(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW: return 1;
+    case SF_FORMAT_PCM_16: return 2;
+    case SF_FORMAT_PCM_24: return 3;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT: return 4;
+    case SF_FORMAT_DOUBLE: return 8;
+    default: return 0;
+    }
+}
+
+// The first of the file's chunks of the id, as its header lists them; null
+// when there is none.
+SF_CHUNK_ITERATOR* FindChunk(SNDFILE* file, const char* id) {
+    SF_CHUNK_INFO wanted{};
+    std::snprintf(wanted.id, sizeof wanted.id, "%s", id);
+    wanted.id_size = 4;
+    return sf_get_chunk_iterator(file, &wanted);
+}
+
+// The frames the file's header promises. The library counts only the frames
+// the data it finds can hold, so a file cut short reads as a shorter whole;
+// the header's own count (a WAV file's data size, an AIFF file's frame count)
+// tells that it is not.
+int64_t PromisedFrames(SNDFILE* file, const SF_INFO& info) {
+    const int major = info.format & SF_FORMAT_TYPEMASK;
+    int64_t promised = 0;
+    if (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX) {
+        SF_CHUNK_ITERATOR* data = FindChunk(file, "data");
+        SF_CHUNK_INFO size{};
+        const int64_t frameBytes = int64_t{SampleBytes(info.format)} * info.channels;
+        // A size of 0 or all ones is a streaming writer's "not known".
+        if (data != nullptr && sf_get_chunk_size(data, &size) == SF_ERR_NO_ERROR && frameBytes > 0 &&
+            size.datalen != 0 && size.datalen != UINT32_MAX) {
+            promised = size.datalen / frameBytes;
+        }
+    } else if (major == SF_FORMAT_AIFF) {
+        // The channels, then the frames as a big-endian count.
+        unsigned char comm[6] = {};
+        SF_CHUNK_INFO chunk{};
+        chunk.datalen = sizeof comm;
+        chunk.data = comm;
+        SF_CHUNK_ITERATOR* common = FindChunk(file, "COMM");
+        if (common != nullptr && sf_get_chunk_data(common, &chunk) == SF_ERR_NO_ERROR && chunk.datalen >= 6) {
+            promised = int64_t{comm[2]} << 24 | int64_t{comm[3]} << 16 | int64_t{comm[4]} << 8 | comm[5];
+        }
+    }
+    return std::max<int64_t>(promised, info.frames);
+}
+
+AudioInfo InfoOf(SNDFILE* file, const SF_INFO& info) {
+    return AudioInfo{info.channels, info.samplerate, PromisedFrames(file, info)};
+}
+
+// The frame's value: the channel's, or the mean of all.
+double FrameValue(const double* frame, int32_t channels, int32_t channel) {
+    if (channel > 0) return frame[channel - 1];
+    double value = 0.0;
+    for (int32_t c = 0; c < channels; ++c) value += frame[c];
+    return value / channels;
 }
 
 }  // namespace
@@ -39,7 +105,7 @@ AudioInfo ReadAudioInfo(const std::string& fileName) {
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
     SF_INFO info{};
     const SoundFile file = OpenSound(fd.Get(), info);
-    return InfoOf(info);
+    return InfoOf(file.get(), info);
 }
 
 Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoOut) {
@@ -47,52 +113,47 @@ Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoO
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
     SF_INFO info{};
     const SoundFile file = OpenSound(fd.Get(), info);
-    if (infoOut) *infoOut = InfoOf(info);
+    const AudioInfo told = InfoOf(file.get(), info);
+    if (infoOut) *infoOut = told;
     const int32_t channels = info.channels;
     if (channel > channels) {
         throw ImportFailure("there is no channel " + std::to_string(channel) + ": the file has " +
                             std::to_string(channels) + (channels == 1 ? " channel" : " channels"));
     }
-    if (info.frames <= 0) throw ImportFailure("the file holds no samples");
+    if (told.frames <= 0) throw ImportFailure("the file holds no samples");
+    // What the data the library found can hold; no more is asked for.
     if (info.frames > analysis::kMaxSamples) {
         throw ImportFailure("the file holds " + std::to_string(info.frames) + " frames, more than the " +
                             std::to_string(analysis::kMaxSamples) + " samples a signal may have");
     }
     return fw::MapOutOfMemory([&] {
-        const auto frames = static_cast<std::size_t>(info.frames);
+        const auto frames = static_cast<std::size_t>(std::max<sf_count_t>(info.frames, 0));
         Samples values(frames);
-        if (channels == 1) {
-            const sf_count_t got = sf_readf_double(file.get(), values.data(), info.frames);
-            if (got < info.frames) {
-                throw ImportFailure("the decoder stopped after " + std::to_string(got) + " of " +
-                                    std::to_string(info.frames) + " frames: " + sf_strerror(file.get()));
-            }
-            return values;
-        }
-        // Interleaved frames, a block at a time.
-        constexpr sf_count_t kBlockFrames = 4096;
-        std::vector<double> block(static_cast<std::size_t>(kBlockFrames * channels));
         std::size_t done = 0;
-        while (done < frames) {
-            const sf_count_t want = std::min<sf_count_t>(kBlockFrames, static_cast<sf_count_t>(frames - done));
-            const sf_count_t got = sf_readf_double(file.get(), block.data(), want);
-            if (got <= 0) {
-                throw ImportFailure("the decoder stopped after " + std::to_string(done) + " of " +
-                                    std::to_string(frames) + " frames: " + sf_strerror(file.get()));
-            }
-            for (sf_count_t f = 0; f < got; ++f) {
-                const double* frame = block.data() + f * channels;
-                double value = 0.0;
-                if (channel > 0) {
-                    value = frame[channel - 1];
-                } else {
-                    for (int32_t c = 0; c < channels; ++c) value += frame[c];
-                    value /= channels;
+        if (channels == 1) {
+            done = static_cast<std::size_t>(
+                std::max<sf_count_t>(sf_readf_double(file.get(), values.data(), info.frames), 0));
+        } else {
+            // Interleaved frames, a block at a time, up to where the decoder stops.
+            constexpr sf_count_t kBlockFrames = 4096;
+            std::vector<double> block(static_cast<std::size_t>(kBlockFrames * channels));
+            while (done < frames) {
+                const sf_count_t want = std::min<sf_count_t>(kBlockFrames, static_cast<sf_count_t>(frames - done));
+                const sf_count_t got = sf_readf_double(file.get(), block.data(), want);
+                for (sf_count_t f = 0; f < got; ++f) {
+                    values[done + static_cast<std::size_t>(f)] =
+                        FrameValue(block.data() + f * channels, channels, channel);
                 }
-                values[done + static_cast<std::size_t>(f)] = value;
+                done += static_cast<std::size_t>(std::max<sf_count_t>(got, 0));
+                if (got < want) break;
             }
-            done += static_cast<std::size_t>(got);
         }
+        // Fewer frames than promised are the signal; the caller tells so.
+        if (done == 0) {
+            throw ImportFailure("its header promises " + std::to_string(told.frames) +
+                                " frames, none could be read: " + sf_strerror(file.get()));
+        }
+        values.resize(done);
         return values;
     });
 }

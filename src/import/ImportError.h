@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "analysis/io/FileError.h"
 #include "framework/core/Exceptions.h"
 
 namespace importer {
@@ -13,7 +14,7 @@ namespace importer {
 class ImportError : public fw::Exception {
 public:
     ImportError(const std::string& fileName, const std::string& reason)
-        : Exception("Cannot import \"" + fileName + "\": " + reason) {}
+        : Exception("Cannot import \"" + analysis::ShownName(fileName) + "\": " + reason) {}
 };
 
 // A reason with no file yet: the readers of bytes in memory throw it, and

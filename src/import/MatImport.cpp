@@ -3,11 +3,15 @@
 #include <matio.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
+#include <type_traits>
 
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/io/FileDescriptor.h"
+#include "analysis/io/FileError.h"
 #include "import/ImportError.h"
+#include "import/MatExtent.h"
 #include "import/SourceFile.h"
 
 namespace importer {
@@ -23,12 +27,17 @@ using MatFile = std::unique_ptr<mat_t, CloseMat>;
 using MatVar = std::unique_ptr<matvar_t, FreeVariable>;
 
 MatFile OpenMat(const std::string& fileName) {
-    // Only a regular file: matio would wait on a pipe.
-    int64_t fileBytes = 0;
-    { const analysis::FileDescriptor check(OpenSourceFile(fileName, fileBytes)); }
     MatFile file(Mat_Open(fileName.c_str(), MAT_ACC_RDONLY));
     if (!file) throw ImportFailure("it is not a MATLAB file");
     return file;
+}
+
+MatLayout LayoutOf(mat_t* file) {
+    switch (Mat_GetVersion(file)) {
+    case MAT_FT_MAT4: return MatLayout::Version4;
+    case MAT_FT_MAT73: return MatLayout::Hdf5;
+    default: return MatLayout::Version5;
+    }
 }
 
 const char* TypeName(matio_classes type) {
@@ -52,70 +61,112 @@ bool IsNumeric(const matvar_t& variable) {
            !variable.isLogical && variable.dims[0] > 0 && variable.dims[1] > 0;
 }
 
+// Reads values.size() items from the variable's start-th on into values. A
+// buffer the library leaves partly unread holds zeros, never what memory held
+// before; MatVariableShortfall has made sure that the file holds them all.
 template <class T>
-void Convert(const void* data, std::size_t first, Samples& values) {
-    const T* items = static_cast<const T*>(data) + first;
-    for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>(items[i]);
+void ReadItems(mat_t* file, matvar_t& variable, int start, Samples& values) {
+    std::vector<T> items;
+    T* into = nullptr;
+    if constexpr (std::is_same_v<T, double>) {
+        into = values.data();
+    } else {
+        items.resize(values.size());
+        into = items.data();
+    }
+    if (Mat_VarReadDataLinear(file, &variable, into, start, 1, static_cast<int>(values.size())) != 0) {
+        throw ImportFailure("its variable \"" + analysis::ShownName(variable.name) + "\" cannot be read");
+    }
+    if constexpr (!std::is_same_v<T, double>) std::copy(items.begin(), items.end(), values.begin());
 }
 
-void ConvertColumn(const matvar_t& variable, std::size_t first, Samples& values) {
+void ReadColumn(mat_t* file, matvar_t& variable, int start, Samples& values) {
     switch (variable.class_type) {
-    case MAT_C_DOUBLE: return Convert<double>(variable.data, first, values);
-    case MAT_C_SINGLE: return Convert<float>(variable.data, first, values);
-    case MAT_C_INT8: return Convert<int8_t>(variable.data, first, values);
-    case MAT_C_UINT8: return Convert<uint8_t>(variable.data, first, values);
-    case MAT_C_INT16: return Convert<int16_t>(variable.data, first, values);
-    case MAT_C_UINT16: return Convert<uint16_t>(variable.data, first, values);
-    case MAT_C_INT32: return Convert<int32_t>(variable.data, first, values);
-    case MAT_C_UINT32: return Convert<uint32_t>(variable.data, first, values);
-    case MAT_C_INT64: return Convert<int64_t>(variable.data, first, values);
-    default: return Convert<uint64_t>(variable.data, first, values);
+    case MAT_C_DOUBLE: return ReadItems<double>(file, variable, start, values);
+    case MAT_C_SINGLE: return ReadItems<float>(file, variable, start, values);
+    case MAT_C_INT8: return ReadItems<int8_t>(file, variable, start, values);
+    case MAT_C_UINT8: return ReadItems<uint8_t>(file, variable, start, values);
+    case MAT_C_INT16: return ReadItems<int16_t>(file, variable, start, values);
+    case MAT_C_UINT16: return ReadItems<uint16_t>(file, variable, start, values);
+    case MAT_C_INT32: return ReadItems<int32_t>(file, variable, start, values);
+    case MAT_C_UINT32: return ReadItems<uint32_t>(file, variable, start, values);
+    case MAT_C_INT64: return ReadItems<int64_t>(file, variable, start, values);
+    default: return ReadItems<uint64_t>(file, variable, start, values);
     }
+}
+
+// The numeric variables with where each stands among all the file's
+// variables, and what the library told of each, to read it from.
+struct Listed {
+    MatVariable variable;
+    std::size_t entry = 0;
+    MatVar info;
+};
+
+std::vector<Listed> ListNumeric(mat_t* file) {
+    std::vector<Listed> listed;
+    for (std::size_t entry = 0;; ++entry) {
+        MatVar info{Mat_VarReadNextInfo(file)};
+        if (!info) break;
+        if (!IsNumeric(*info) || info->name == nullptr) continue;
+        MatVariable variable{info->name, static_cast<int64_t>(info->dims[0]), static_cast<int64_t>(info->dims[1]),
+                             TypeName(info->class_type)};
+        listed.push_back(Listed{std::move(variable), entry, std::move(info)});
+    }
+    return listed;
 }
 
 }  // namespace
 
 std::vector<MatVariable> ListMatVariables(const std::string& fileName) {
+    // Only a regular file: the library would wait on a pipe.
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor check(OpenSourceFile(fileName, fileBytes));
     const MatFile file = OpenMat(fileName);
     std::vector<MatVariable> variables;
-    while (MatVar info{Mat_VarReadNextInfo(file.get())}) {
-        if (!IsNumeric(*info) || info->name == nullptr) continue;
-        variables.push_back(MatVariable{info->name, static_cast<int64_t>(info->dims[0]),
-                                        static_cast<int64_t>(info->dims[1]), TypeName(info->class_type)});
-    }
+    for (Listed& listed : ListNumeric(file.get())) variables.push_back(std::move(listed.variable));
     return variables;
 }
 
 Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column, MatVariable* chosenOut) {
-    const std::vector<MatVariable> variables = ListMatVariables(fileName);
-    auto chosen = std::find_if(variables.begin(), variables.end(), [&](const MatVariable& variable) {
-        return name.empty() ? variable.Vector() : variable.name == name;
+    int64_t fileBytes = 0;
+    const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
+    const MatFile file = OpenMat(fileName);
+    std::vector<Listed> variables = ListNumeric(file.get());
+    auto chosen = std::find_if(variables.begin(), variables.end(), [&](const Listed& listed) {
+        return name.empty() ? listed.variable.Vector() : listed.variable.name == name;
     });
     if (chosen == variables.end() && name.empty()) chosen = variables.begin();
     if (chosen == variables.end()) {
         if (variables.empty()) throw ImportFailure("it holds no numeric vector or matrix");
-        throw ImportFailure("it holds no numeric vector or matrix \"" + name + "\"");
+        throw ImportFailure("it holds no numeric vector or matrix \"" + analysis::ShownName(name) + "\"");
     }
-    if (chosenOut) *chosenOut = *chosen;
-    const int64_t columns = chosen->Vector() ? 1 : chosen->columns;
+    const MatVariable& variable = chosen->variable;
+    const std::string shown = "\"" + analysis::ShownName(variable.name) + "\"";
+    if (chosenOut) *chosenOut = variable;
+    const int64_t columns = variable.Vector() ? 1 : variable.columns;
     if (column > columns) {
-        throw ImportFailure("there is no column " + std::to_string(column) + ": \"" + chosen->name + "\" has " +
+        throw ImportFailure("there is no column " + std::to_string(column) + ": " + shown + " has " +
                             std::to_string(columns) + (columns == 1 ? " column" : " columns"));
     }
-    const int64_t length = chosen->Length();
+    const int64_t length = variable.Length();
     if (length > analysis::kMaxSamples) {
-        throw ImportFailure("\"" + chosen->name + "\" has " + std::to_string(length) + " samples, more than the " +
+        throw ImportFailure(shown + " has " + std::to_string(length) + " samples, more than the " +
                             std::to_string(analysis::kMaxSamples) + " a signal may have");
     }
-    const MatFile file = OpenMat(fileName);
-    const MatVar variable{Mat_VarRead(file.get(), chosen->name.c_str())};
-    if (!variable || variable->data == nullptr || !IsNumeric(*variable)) {
-        throw ImportFailure("its variable \"" + chosen->name + "\" cannot be read");
+    // MATLAB keeps a matrix's columns together; the reader counts its items
+    // in ints.
+    const int64_t first = (variable.Vector() ? 0 : (column <= 0 ? columns : column) - 1) * variable.rows;
+    if (first > std::numeric_limits<int>::max() - length) {
+        throw ImportFailure(shown + " has " + std::to_string(columns) + " columns, more than can be read");
+    }
+    const std::string shortfall = MatVariableShortfall(fd.Get(), fileName, LayoutOf(file.get()), chosen->entry,
+                                                       static_cast<uint64_t>(first + length));
+    if (!shortfall.empty()) {
+        throw ImportFailure("the variable " + shown + " is shorter than its header claims: " + shortfall);
     }
     Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
-    // MATLAB keeps a matrix's columns together.
-    const int64_t index = chosen->Vector() ? 0 : (column <= 0 ? columns : column) - 1;
-    ConvertColumn(*variable, static_cast<std::size_t>(index * chosen->rows), values);
+    ReadColumn(file.get(), *chosen->info, static_cast<int>(first), values);
     return values;
 }
 

@@ -8,6 +8,7 @@
 
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/io/FileDescriptor.h"
+#include "analysis/io/FileError.h"
 #include "import/ImportError.h"
 #include "import/SourceFile.h"
 
@@ -41,7 +42,7 @@ public:
                 header.shape = Tuple();
                 shape = true;
             } else {
-                Fail("its header has the unknown key '" + key + "'");
+                Fail("its header has the unknown key '" + analysis::ShownName(key) + "'");
             }
             if (!Take(',')) {
                 Expect('}');
@@ -121,11 +122,12 @@ uint32_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count)
 }
 
 void CheckType(NpyHeader& header) {
-    const std::string& descr = header.descr;
-    if (descr.size() < 3) throw ImportFailure("its type '" + descr + "' is not a number NumPy writes");
-    const char order = descr[0];
-    header.kind = descr[1];
-    const std::string size = descr.substr(2);
+    const std::string& written = header.descr;
+    const std::string descr = analysis::ShownName(written);
+    if (written.size() < 3) throw ImportFailure("its type '" + descr + "' is not a number NumPy writes");
+    const char order = written[0];
+    header.kind = written[1];
+    const std::string size = written.substr(2);
     header.itemBytes = size == "1" ? 1 : size == "2" ? 2 : size == "4" ? 4 : size == "8" ? 8 : size == "16" ? 16 : 0;
     const int32_t bytes = header.itemBytes;
     const bool known =

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 #include "import/AudioImport.h"
@@ -35,7 +36,17 @@ int64_t ArrayColumn(const std::string& column) {
     return *number;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) { return "\"" + analysis::ShownName(text) + "\""; }
+
+// A file's NaN or infinity would pass through every later step as a number
+// and spoil the whole transform; it is refused where it stands.
+void RefuseNonFinite(const Samples& samples) {
+    const auto bad = std::find_if(samples.begin(), samples.end(), [](double x) { return !std::isfinite(x); });
+    if (bad == samples.end()) return;
+    const char* what = std::isnan(*bad) ? "NaN" : *bad > 0 ? "+inf" : "-inf";
+    throw ImportFailure("sample " + std::to_string(bad - samples.begin() + 1) + " is not a finite number (" + what +
+                        ")");
+}
 
 void ReadText(const std::string& fileName, const ImportChoices& choices, const analysis::ReadProgress& progress,
               ImportedSignal& signal) {
@@ -53,6 +64,12 @@ void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices,
     AudioInfo info;
     signal.samples = ReadAudio(fileName, static_cast<int32_t>(*channel), &info);
     signal.sampleRate = info.sampleRate;
+    const auto read = static_cast<int64_t>(signal.samples.size());
+    if (read < info.frames) {
+        signal.warning = Quoted(std::filesystem::path(fileName).filename().string()) + ": its header promises " +
+                         std::to_string(info.frames) + " frames, " + std::to_string(read) +
+                         " could be read; the signal is those " + std::to_string(read);
+    }
     signal.part = *channel > 0 || info.channels == 1 ? "channel " + std::to_string(std::max<int64_t>(*channel, 1))
                                                      : "mean of " + std::to_string(info.channels) + " channels";
 }
@@ -105,7 +122,7 @@ bool ImportedByName(const std::string& fileName) {
 }
 
 std::string ImportedSignal::Describe() const {
-    std::string text = std::filesystem::path(fileName).filename().string() + ", " + part + ", " +
+    std::string text = analysis::ShownName(std::filesystem::path(fileName).filename().string()) + ", " + part + ", " +
                        std::to_string(samples.size()) + (samples.size() == 1 ? " sample" : " samples");
     if (sampleRate > 0) text += ", " + std::to_string(sampleRate) + " Hz";
     return text;
@@ -125,6 +142,7 @@ ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& ch
         case SourceKind::Mat: ReadMat(fileName, choices, signal); break;
         case SourceKind::Npy: ReadNumPy(fileName, choices, signal); break;
         }
+        RefuseNonFinite(signal.samples);
         return signal;
     } catch (const ImportFailure& failure) {
         throw ImportError(shown, failure.Message());

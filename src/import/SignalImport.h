@@ -46,13 +46,19 @@ struct ImportedSignal {
     // What of the file they are: column "mV" (2), channel 1, variable "x", ...
     std::string part;
     int32_t sampleRate = 0;  // samples a second; 0 when the file tells none
+    // What the user must know of a signal that was read but is not all the
+    // file's header promised, naming the file ("\"cut.wav\": its header
+    // promises 1000 frames, 478 could be read; the signal is those 478");
+    // empty when there is nothing to tell.
+    std::string warning;
 
     // "ecg.csv, column "mV" (2), 1024 samples, 360 Hz"
     std::string Describe() const;
 };
 
 // Reads the signal the choices name; a text table tells progress after each
-// chunk. Throws ImportError, whose message names the file and says why,
+// chunk. Every sample is a finite number: a NaN or an infinity is refused by
+// its position. Throws ImportError, whose message names the file and says why,
 // analysis::EFileUnreadable when the file cannot be opened or read, and
 // fw::EAbort when progress cancels the read.
 ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,

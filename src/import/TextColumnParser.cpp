@@ -62,6 +62,11 @@ Plain ScanPlain(const char* p, const char* end, bool lastData, double& value, co
     return Plain::Number;
 }
 
+const char* SkipBlanks(const char* p, const char* end) {
+    while (p < end && IsFieldBlank(*p)) ++p;
+    return p;
+}
+
 bool StartsNumber(const char* p, const char* end) {
     const auto digitOrPoint = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
     if (digitOrPoint(*p)) return true;
@@ -85,9 +90,13 @@ const char* TextColumnParser::Feed(const char* begin, const char* end, bool last
             continue;
         }
         if (c == '#' || c == '%' || c == '\n' || IsFieldBlank(c)) {
-            const char* next = LineEnd(p, end, lastData);
-            if (next == nullptr) return p;
-            if (IsCommentLine(p, next)) {
+            // Told from a data line by its first character after blanks: a
+            // long data line is not searched for its end first.
+            const char* first = SkipBlanks(p, end);
+            if (first == end && !lastData) return p;
+            if (IsCommentLine(first, end)) {
+                const char* next = LineEnd(first, end, lastData);
+                if (next == nullptr) return p;
                 line_ += next[-1] == '\n';
                 p = next;
                 continue;
@@ -114,10 +123,12 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
         lineFeeds += scan->lineFeeds;
         bool lineEnds = scan->stop == end || *scan->stop == '\n';
         if (delimiter == Delimiter::Blanks && !lineEnds) {
-            // Only blanks (or a comment) may follow the last field.
-            const char* next = LineEnd(scan->stop, end, lastData);
-            if (next == nullptr) return nullptr;
-            lineEnds = IsCommentLine(scan->stop, next);
+            // Only blanks (or a comment) may follow the last field; what
+            // follows them tells, not a search for the line's end, which
+            // would make a long line cost its length once per field.
+            const char* next = SkipBlanks(scan->stop, end);
+            if (next == end && !lastData) return nullptr;
+            lineEnds = IsCommentLine(next, end);
         }
         if (lineEnds) {
             throw ImportFailure("line " + std::to_string(line_) + " has no column " + std::to_string(column_) +

@@ -67,10 +67,19 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
         parser.Values().reserve(std::min<std::size_t>(size / 10 + 16, 1 << 24));
         for (;;) {
             const bool last = window.LastData();
-            window.Consume(parser.Feed(window.Begin(), window.End(), last));
+            const char* rest = parser.Feed(window.Begin(), window.End(), last);
+            // A record the window cuts is parsed again from its start once
+            // more text is there. The text waiting is at least doubled first,
+            // so that a record of any length is parsed a few times over in
+            // all, not once per chunk of it.
+            const auto waiting = static_cast<std::size_t>(window.End() - rest);
+            const std::size_t want = rest == window.Begin() ? 2 * waiting : waiting + 1;
+            window.Consume(rest);
             if (last) break;
-            if (!window.Fill() && window.Cancelled()) throw fw::EAbort();
-            CheckRead(window, fileName);
+            do {
+                if (!window.Fill() && window.Cancelled()) throw fw::EAbort();
+                CheckRead(window, fileName);
+            } while (!window.LastData() && static_cast<std::size_t>(window.End() - window.Begin()) < want);
         }
         Finish(result, parser);
         return result;

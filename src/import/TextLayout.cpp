@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "analysis/io/FileError.h"
 #include "import/ImportError.h"
 
 namespace importer {
@@ -150,8 +151,10 @@ int32_t ChosenColumn(const TextLayout& layout, const std::string& column) {
     const auto named = std::find(layout.names.begin(), layout.names.end(), column);
     if (named != layout.names.end()) return static_cast<int32_t>(named - layout.names.begin()) + 1;
     std::string known;
-    for (const std::string& name : layout.names) known += (known.empty() ? "\"" : ", \"") + name + "\"";
-    throw ImportFailure("there is no column \"" + column + "\"" +
+    for (const std::string& name : layout.names) {
+        known += (known.empty() ? "\"" : ", \"") + analysis::ShownName(name) + "\"";
+    }
+    throw ImportFailure("there is no column \"" + analysis::ShownName(column) + "\"" +
                         (known.empty() ? std::string(": the file has no header line") : ": the columns are " + known));
 }
 

@@ -36,10 +36,24 @@ const char* LineEnd(const char* p, const char* end, bool lastData) {
 }
 
 const char* RecordEnd(const char* p, const char* end, bool lastData) {
+    if (IsCommentLine(p, end)) return LineEnd(p, end, lastData);
     bool quoted = false;
+    bool fieldStart = true;  // a quote here opens a quoted run
+    bool closed = false;     // a quote here is the second of a doubled one
     for (; p < end; ++p) {
-        if (*p == '"') quoted = !quoted;
-        if (*p == '\n' && !quoted) return p + 1;
+        const char c = *p;
+        if (quoted) {
+            closed = c == '"';
+            quoted = !closed;
+            continue;
+        }
+        if (c == '\n') return p + 1;
+        if (c == '"' && (fieldStart || closed)) {
+            quoted = true;
+            continue;
+        }
+        closed = false;
+        fieldStart = c == ',' || c == ';' || IsFieldBlank(c);
     }
     return lastData ? end : nullptr;
 }

@@ -40,9 +40,12 @@ bool IsCommentLine(const char* p, const char* end);
 const char* LineEnd(const char* p, const char* end, bool lastData);
 
 // The end of the record at p, after the first line feed outside double
-// quotes, or nullptr when none comes before `end` and lastData is false. The
-// quotes are counted wherever they stand, so a header or a comment with a
-// quoted line end is one record however its fields are parted.
+// quotes, or nullptr when none comes before `end` and lastData is false. A
+// quote opens a quoted run only where a field may start (at the line's start,
+// after a comma, semicolon or blank), as a field is read, so a header or a
+// record with a quoted line end is one record however its fields are parted,
+// while an inch mark ("5\"") is a character. A comment or empty line ends at
+// its line feed, whatever quotes it holds.
 const char* RecordEnd(const char* p, const char* end, bool lastData);
 
 // The fields of the record at p (not a comment line) into `fields`.

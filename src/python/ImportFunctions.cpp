@@ -67,6 +67,10 @@ py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<st
     info["part"] = signal.part;
     info["sample_rate"] = signal.sampleRate;
     info["description"] = signal.Describe();
+    info["warning"] = signal.warning;
+    if (!signal.warning.empty() && PyErr_WarnEx(PyExc_UserWarning, signal.warning.c_str(), 1) != 0) {
+        throw py::error_already_set();
+    }
     return py::make_tuple(x, info);
 }
 
@@ -107,7 +111,8 @@ x : numpy.ndarray
     The samples, extended to 2**J + 1 unless ``extend`` is None.
 info : dict
     ``n`` (the samples the file gave), ``part`` (column, channel or variable),
-    ``sample_rate`` (0 when the file tells none) and ``description``.
+    ``sample_rate`` (0 when the file tells none), ``description`` and
+    ``warning`` ("" unless the file gave fewer samples than it promised).
 
 Raises
 ------
@@ -116,6 +121,11 @@ ValueError
     file and says why, in the window's words.
 OSError
     The file cannot be opened or read, or is not a regular file.
+
+Warns
+-----
+UserWarning
+    When an audio file gives fewer frames than its header promises.
 )");
 }
 

@@ -17,10 +17,10 @@ importer::ImportChoices ImportChoicesOf(const std::map<std::string, std::string>
 }
 
 GridLoaded LoadOnGrid(analysis::AnalysisSession& session, const std::string& fileName, const importer::Samples& signal,
-                      const importer::ImportChoices& choices) {
+                      const importer::ImportChoices& choices, const std::string& warning) {
     const importer::GridSignal grid = importer::OnGrid(signal, choices.extension);
     session.LoadSignal(grid.samples.data(), grid.samples.size(), grid.n,
-                       {fileName, fw::IntToStr(grid.size.N), importer::ChoiceTexts(choices, fileName)});
+                       {fileName, fw::IntToStr(grid.size.N), importer::ChoiceTexts(choices, fileName)}, warning);
     return {grid.size, grid.n};
 }
 
@@ -36,7 +36,7 @@ void LoadImport(analysis::AnalysisSession& session, const std::string& fileName,
                           fw::IntToStr(static_cast<int32_t>(signal.samples.size())) + " samples on a grid of N = " +
                           fw::IntToStr(size.N) + ", the recipe's grid is N = " + fw::IntToStr(recipeN));
     }
-    LoadOnGrid(session, fileName, signal.samples, choices);
+    LoadOnGrid(session, fileName, signal.samples, choices, signal.warning);
 }
 
 }  // namespace recipe

@@ -24,8 +24,9 @@ struct GridLoaded {
     analysis::SignalSize size{};
     int32_t n = 0;
 };
+// warning: what the import read short, which the session shows.
 GridLoaded LoadOnGrid(analysis::AnalysisSession& session, const std::string& fileName, const importer::Samples& signal,
-                      const importer::ImportChoices& choices);
+                      const importer::ImportChoices& choices, const std::string& warning = "");
 
 // Imports fileName with the choices of import and loads it, extended to its
 // grid, on the session. Throws RecipeError ("count: ...") when that grid is

@@ -12,11 +12,6 @@
 #include "recipe/Sha256.h"
 
 namespace recipe {
-namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-}  // namespace
 
 std::string InputMismatch(const Recipe& recipe, const std::string& fileName) {
     // A recipe from anyone may name a device or a pipe, which would be read
@@ -28,9 +23,9 @@ std::string InputMismatch(const Recipe& recipe, const std::string& fileName) {
     if (!S_ISREG(status.st_mode)) throw analysis::EFileUnreadable(analysis::NotRegularText(fileName));
     const FileDigest digest = DigestFile(fileName);
     if (digest.size == recipe.input.size && digest.sha256 == recipe.input.sha256) return {};
-    return "the input " + Quoted(fileName) + " is not the recipe's: it has " + std::to_string(digest.size) +
-           " bytes of SHA-256 " + digest.sha256 + ", the recipe's has " + std::to_string(recipe.input.size) +
-           " bytes of SHA-256 " + recipe.input.sha256;
+    return "the input " + analysis::QuotedName(fileName) + " is not the recipe's: it has " +
+           std::to_string(digest.size) + " bytes of SHA-256 " + digest.sha256 + ", the recipe's has " +
+           std::to_string(recipe.input.size) + " bytes of SHA-256 " + recipe.input.sha256;
 }
 
 std::string DescribeOutput(const Recipe& recipe, std::size_t index) {
@@ -38,11 +33,11 @@ std::string DescribeOutput(const Recipe& recipe, std::size_t index) {
     std::string what;
     switch (output.kind) {
     case OutputKind::Buffer: what = "the buffer"; break;
-    case OutputKind::Result: what = "the result " + Quoted(output.file); break;
+    case OutputKind::Result: what = "the result " + analysis::QuotedName(output.file); break;
     case OutputKind::Coefficients:
-        what = "the coefficients of view item " + fw::IntToStr(output.item) + " " + Quoted(output.file);
+        what = "the coefficients of view item " + fw::IntToStr(output.item) + " " + analysis::QuotedName(output.file);
         break;
-    case OutputKind::Signal: what = "the signal " + Quoted(output.file); break;
+    case OutputKind::Signal: what = "the signal " + analysis::QuotedName(output.file); break;
     }
     const std::string when = output.after == 0 ? "after the load"
                                                : "after step " + std::to_string(output.after) + ", " +

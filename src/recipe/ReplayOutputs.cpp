@@ -6,15 +6,11 @@
 
 #include <sys/stat.h>
 
+#include "analysis/io/FileError.h"
 #include "framework/core/FileReplacement.h"
 #include "framework/core/SameFile.h"
 
 namespace recipe {
-namespace {
-
-std::string QuotedName(const std::string& name) { return "\"" + name + "\""; }
-
-}  // namespace
 
 std::vector<std::string> OutputTargets(const recipe::Recipe& r, const std::filesystem::path& folder,
                                        const std::string& input, bool overwrite) {
@@ -27,23 +23,23 @@ std::vector<std::string> OutputTargets(const recipe::Recipe& r, const std::files
         }
         const std::filesystem::path name = std::filesystem::path(output.file).filename();
         if (name.empty() || name == "." || name == "..") {
-            throw fw::Exception("the output " + QuotedName(output.file) + " names no file");
+            throw fw::Exception("the output " + analysis::QuotedName(output.file) + " names no file");
         }
         const std::string target = (folder / name).string();
         if (!taken.insert(target).second)
-            throw fw::Exception("two outputs would both be written to " + QuotedName(target));
+            throw fw::Exception("two outputs would both be written to " + analysis::QuotedName(target));
         if (fw::SameFile(target, input)) {
-            throw fw::Exception("the output " + QuotedName(target) + " is the input " + QuotedName(input) +
-                                ", which it would replace");
+            throw fw::Exception("the output " + analysis::QuotedName(target) + " is the input " +
+                                analysis::QuotedName(input) + ", which it would replace");
         }
         struct stat status {};
         if (::lstat(target.c_str(), &status) == 0) {
             if (!S_ISREG(status.st_mode)) {
-                throw fw::Exception("the output " + QuotedName(target) +
+                throw fw::Exception("the output " + analysis::QuotedName(target) +
                                     " is no regular file; a replay writes only files");
             }
             if (!overwrite)
-                throw fw::Exception("the output " + QuotedName(target) + " exists; --overwrite replaces it");
+                throw fw::Exception("the output " + analysis::QuotedName(target) + " exists; --overwrite replaces it");
         }
         targets.push_back(target);
     }

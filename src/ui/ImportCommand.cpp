@@ -36,7 +36,7 @@ void ImportCommand::Import(const std::string& fileName, const importer::ImportCh
         const LoadProgress progress(window_, fileName, dialogBytes);
         signal = importer::ImportSignal(fileName, choices, progress.Progress());
     }
-    const recipe::GridLoaded grid = recipe::LoadOnGrid(session_, fileName, signal->samples, choices);
+    const recipe::GridLoaded grid = recipe::LoadOnGrid(session_, fileName, signal->samples, choices, signal->warning);
     // Reached only when the import replaced the signal.
     output_.SetSourceFile(fileName);
     charts_.UndoZooms();

@@ -83,5 +83,22 @@ TEST(ReadWarning, AFileThatCannotBeReadIsThrownApartFromOneWithNoSample) {
     EXPECT_NO_THROW(ThrowIfReadFailed("a.dat", Stopped(ReadStop::ReadFailed, 3)));
 }
 
+// A quote shows at most kQuotedBytes of a file and marks a cut; a name is
+// shown whole. Neither lets a control character reach a terminal.
+TEST(ReadWarning, QuotesMarkACutAndNoTextCarriesAControlCharacter) {
+    const std::string most(kQuotedBytes, '7');
+    // clang-format off
+    const struct { std::string text, quote, name; } cases[] = {
+        {most,                                most,                                     most},
+        {most + "8",                          most + "\u2026",                          most + "8"},
+        {"\x1B[2J\x7F\t\n\xC3\xA4\xC2\x9B[m",   "\\x1B[2J\\x7F\\x09\\x0A\\xC3\\xA4\\xC2\\x9B[m", "\\x1B[2J\\x7F\\x09\\x0A\xC3\xA4\\xC2\\x9B[m"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(QuoteBytes(c.text.data(), c.text.data() + c.text.size()), c.quote);
+        EXPECT_EQ(NotRegularText(c.text), "The file \"" + c.name + "\" is not a regular file");
+    }
+}
+
 }  // namespace
 }  // namespace analysis

@@ -171,7 +171,7 @@ TEST_F(SampleReaderTest, WordStopsReadingEvenWithNumbersAfterIt) {
 // is skipped only at the very start.
 TEST_F(SampleReaderTest, ReportedTextIsShortAndPrintable) {
     const Read read = ReadText(std::string("7 \x01\xEFlonglonglonglonglonglong"), 2);
-    EXPECT_EQ(read.result.text, "\\x01\\xEFlonglonglonglonglo");
+    EXPECT_EQ(read.result.text, "\\x01\\xEFlonglonglonglonglo\u2026");
     const Read marked = ReadText(
         "\xEF\xBB\xBF-17440986 \xEF\xBB\xBF"
         "5",
@@ -393,7 +393,7 @@ TEST_F(SampleReaderTest, LargeFilesAcrossBlockBoundaries) {
     const auto n = static_cast<int32_t>(expected.size()) + 1;
     const Read read = ReadText(text, n);
     EXPECT_EQ(read.result.stop, ReadStop::NotANumber);
-    EXPECT_EQ(read.result.text, "0.000000000000000000");
+    EXPECT_EQ(read.result.text, "0.000000000000000000\u2026");
     ASSERT_EQ(read.result.stored, n - 1);
     for (int32_t i = 0; i < n - 1; ++i)
         ASSERT_EQ(read.x[static_cast<std::size_t>(i)], expected[static_cast<std::size_t>(i)]) << i;

@@ -63,7 +63,7 @@ TEST(BatchFiles, TheCountStopsWhereTheReaderDoes) {
     };
     const std::vector<Case> cases = {
         {Numbers(33) + outOfRange, 33,
-         "Line 34: \"10000000000000000000\" is not a number or is out of range. "
+         "Line 34: \"10000000000000000000\u2026\" is not a number or is out of range. "
          "The 33 numbers before it were read; the rest of the file was not."},
         {Numbers(33) + "abc 7 8\n", 33,
          "Line 34: \"abc\" is not a number or is out of range. "

@@ -37,6 +37,11 @@ TEST(TextLayout, FindsDelimiterDecimalsAndHeader) {
         {"1,2\n3,4\n5,6\n7\n",                  Delimiter::Comma,     false, 0, 2, {}},
         // A date column is no number; the value beside it makes the line data.
         {"date,level\n2024-01-02,3.5\n2024-01-03,4\n", Delimiter::Comma, false, 1, 2, {"date", "level"}},
+        // A stray quote, in a comment or as an inch mark, does not run on
+        // to the data and hide the header.
+        {"# by \"logger\nt,v\n0,1\n1,2\n",          Delimiter::Comma,     false, 2, 2, {"t", "v"}},
+        {"size 5\",value\n0,1\n1,2\n",              Delimiter::Comma,     false, 1, 2, {"size 5\"", "value"}},
+        {"t,v\n# 5\" long\n0,1\n1,2\n",             Delimiter::Comma,     false, 2, 2, {"t", "v"}},
     };
     // clang-format on
     for (const LayoutCase& c : cases) {

@@ -1,32 +1,58 @@
 #include "analysis/io/FileError.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace analysis {
+namespace {
+
+void AppendCode(std::string& text, unsigned char c) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+}
+
+}  // namespace
 
 std::string CannotOpenText(const std::string& fileName, int error) {
-    return "Cannot open file \"" + fileName + "\": " + std::strerror(error);
+    return "Cannot open file \"" + ShownName(fileName) + "\": " + std::strerror(error);
 }
 
 std::string NotRegularText(const std::string& fileName) {
-    return "The file \"" + fileName + "\" is not a regular file";
+    return "The file \"" + ShownName(fileName) + "\" is not a regular file";
 }
 
 std::string CannotReadText(const std::string& fileName, int error) {
-    return "Cannot read file \"" + fileName + "\": " + std::strerror(error);
+    return "Cannot read file \"" + ShownName(fileName) + "\": " + std::strerror(error);
 }
 
 std::string QuoteBytes(const char* begin, const char* end) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
-    const char* stop = begin + std::min<std::ptrdiff_t>(end - begin, kQuotedBytes);
+    const bool cut = end - begin > static_cast<std::ptrdiff_t>(kQuotedBytes);
+    const char* stop = cut ? begin + kQuotedBytes : end;
     for (const char* p = begin; p < stop; ++p) {
         const auto c = static_cast<unsigned char>(*p);
         if (c >= 0x20 && c < 0x7F) {
             text += static_cast<char>(c);
         } else {
-            text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+            AppendCode(text, c);
+        }
+    }
+    if (cut) text += "\u2026";
+    return text;
+}
+
+std::string ShownName(const std::string& name) {
+    std::string text;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            AppendCode(text, c);
+            AppendCode(text, next);
+            ++i;
+        } else if (c < 0x20 || c == 0x7F) {
+            AppendCode(text, c);
+        } else {
+            text += static_cast<char>(c);
         }
     }
     return text;

@@ -18,9 +18,10 @@ namespace analysis {
 namespace {
 
 // The text a warning quotes: up to the next blank, in the words of every
-// file message (QuoteBytes).
+// file message (QuoteBytes). One byte more than a quote holds is looked at,
+// so that a cut token is told from one of exactly that length.
 std::string QuoteStart(const char* p, const char* end) {
-    const char* stop = p + std::min<std::ptrdiff_t>(end - p, kQuotedBytes);
+    const char* stop = p + std::min<std::ptrdiff_t>(end - p, kQuotedBytes + 1);
     return QuoteBytes(p, std::find_if(p, stop, IsSampleBlank));
 }
 
@@ -30,7 +31,7 @@ std::string QuoteToken(FileChunkReader& window) {
     for (;;) {
         const char* p = window.Begin();
         const char* end = window.End();
-        const bool cut = static_cast<std::size_t>(end - p) < kQuotedBytes && std::none_of(p, end, IsSampleBlank);
+        const bool cut = static_cast<std::size_t>(end - p) <= kQuotedBytes && std::none_of(p, end, IsSampleBlank);
         if (!cut || !window.Fill()) return QuoteStart(window.Begin(), window.End());
     }
 }

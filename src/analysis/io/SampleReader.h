@@ -34,7 +34,7 @@ struct ReadResult {
     int error = 0;      // CannotOpen, ReadFailed: the system's error number
     int64_t bytes = 0;  // bytes read from the file
     int64_t line = 0;   // NotANumber: the 1-based line where the text starts
-    std::string text;   // NotANumber: the start of that text, printable characters only
+    std::string text;   // NotANumber: that text as QuoteBytes quotes it, up to its first blank
 };
 
 // Reads in chunks of kReadChunkBytes and tells progress after each one

@@ -36,7 +36,7 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
 }
 
 void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32_t signalSamples,
-                                 const SignalOrigin& origin) {
+                                 const SignalOrigin& origin, const std::string& warning) {
     const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(gridSize, kMaxSamples + 1)));
     if (static_cast<std::size_t>(size.N) != gridSize || signalSamples < 1 || signalSamples > size.N) {
         throw fw::Exception("A signal of " + std::to_string(signalSamples) + " samples on a grid of " +
@@ -46,6 +46,7 @@ void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32
         fw::MapOutOfMemory([&size] { return std::make_shared<DyadicSignal>(size.J); });
     std::copy(grid, grid + gridSize, samples->Data());
     TakeSignal(size, std::move(samples), signalSamples, origin);
+    if (!warning.empty()) controls_.ShowWarning(warning);
 }
 
 void AnalysisSession::TakeSignal(SignalSize size, std::shared_ptr<DyadicSignal> samples, int32_t signalSamples,

@@ -39,9 +39,11 @@ public:
     // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
     // of which the first signalSamples (1 ... N) are the signal and the rest
     // its extension to the grid; origin says where it came from. Starts a
-    // fresh analysis as Load does; a grid whose size is not 2^J + 1 (J >= 2)
-    // throws fw::Exception and changes nothing.
-    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples, const SignalOrigin& origin = {});
+    // fresh analysis as Load does, and shows warning (a file that gave fewer
+    // samples than it promised) once it is done; a grid whose size is not
+    // 2^J + 1 (J >= 2) throws fw::Exception and changes nothing.
+    void LoadSignal(const double* grid, std::size_t size, int32_t signalSamples, const SignalOrigin& origin = {},
+                    const std::string& warning = "");
     // A decomposition the buffer holds is undone first, as Reconstruct would
     // undo it, so the new one starts from the (thresholded) signal.
     void Decompose(int32_t levelIndex);
