@@ -48,6 +48,10 @@ def recipe(steps, outputs, **changes):
     return json.dumps(r, indent=1).encode()
 
 
+def compact(seed):
+    return json.dumps(json.loads(seed)).encode()
+
+
 HASH = "0123456789abcdef" * 4
 WINDOW_STEPS = [{"step": "Decompose", "levels": 3}, {"step": "Thresholding", "item": 2, "threshold": "0.1"},
                 {"step": "Thresholding", "item": 4, "threshold": "5e-324"}, {"step": "Reconstruct"}]
@@ -121,13 +125,13 @@ SEEDS = {
     ],
     # Replays on a 17-sample input whose outputs name places outside the folder.
     "fuzz_replay": [
-        recipe(WINDOW_STEPS, [dict(o, file="../escape.dat") if o["output"] == "result" else o for o in OUTPUTS],
-               count="17"),
-        recipe(WINDOW_STEPS, [dict(o, file="/tmp/quelmar-fuzz-absolute.dat") if "file" in o else o
-                              for o in OUTPUTS], count="17"),
-        recipe([{"step": "Decompose", "levels": 3}, dict(DENOISE_STEPS[1], thresholds=[0.1, 0.2, 0.3], given=[2]),
-                {"step": "Reconstruct"}], [{"output": "result", "file": "deep/er/x.dat", "after": 3, "sha256": HASH}],
-               count="17"),
+        compact(recipe(WINDOW_STEPS, [dict(o, file="../escape.dat") if o["output"] == "result" else o
+                                      for o in OUTPUTS], count="17")),
+        compact(recipe(WINDOW_STEPS, [dict(o, file="/tmp/quelmar-fuzz-absolute.dat") if "file" in o else o
+                                      for o in OUTPUTS], count="17")),
+        compact(recipe([{"step": "Decompose", "levels": 3},
+                        dict(DENOISE_STEPS[1], thresholds=[0.1, 0.2, 0.3], given=[2]), {"step": "Reconstruct"}],
+                       [{"output": "result", "file": "deep/er/x.dat", "after": 3, "sha256": HASH}], count="17")),
     ],
     "fuzz_import_csv": [
         textual(0, b"time,value\n0,1.5\n1,-2.5e3\n2,.25\n"),
