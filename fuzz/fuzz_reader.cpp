@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "analysis/io/FileError.h"
 #include "analysis/io/SampleReader.h"
 
 namespace {
@@ -53,6 +54,10 @@ Read ReadIn(const std::string& name, int32_t n, std::size_t chunk) {
 
 }  // namespace
 
+// A quote of kQuotedBytes bytes, each at most four characters (\xEF), and
+// the mark of a cut.
+const std::size_t kLongestQuote = 4 * analysis::kQuotedBytes + std::string("\u2026").size();
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static MemoryFile file;
     fuzz::FuzzInput input(data, size);
@@ -74,8 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             fuzz::Check(bits == kUntouched, "position " + std::to_string(i) + " after the stored ones untouched");
         }
     }
-    fuzz::Check(r.stop == analysis::ReadStop::NotANumber ? r.line >= 1 && r.text.size() <= 4 * 20 : r.text.empty(),
-                "line and quote only for a token that is no number");
+    fuzz::Check(
+        r.stop == analysis::ReadStop::NotANumber ? r.line >= 1 && r.text.size() <= kLongestQuote : r.text.empty(),
+        "line and quote only for a token that is no number");
 
     const Read small = ReadIn(name, n, chunk);
     fuzz::Check(small.result.stop == r.stop && small.result.stored == r.stored && small.result.line == r.line &&
