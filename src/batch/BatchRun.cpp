@@ -243,7 +243,10 @@ public:
           report_(report),
           signal_(!results.empty()),
           controls_(errors),
-          session_(signal_, unkept_, unkept_, controls_) {}
+          session_(signal_, unkept_, unkept_, controls_) {
+        // Nothing undoes a run's steps: their changes would only cost.
+        session_.SetUndoable(false);
+    }
 
     int Run() {
         try {

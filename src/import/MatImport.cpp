@@ -142,7 +142,7 @@ Samples ReadMatVariable(const std::string& fileName, const std::string& name, in
         throw ImportFailure("it holds no numeric vector or matrix \"" + analysis::ShownName(name) + "\"");
     }
     const MatVariable& variable = chosen->variable;
-    const std::string shown = "\"" + analysis::ShownName(variable.name) + "\"";
+    const std::string shown = analysis::QuotedName(variable.name);
     if (chosenOut) *chosenOut = variable;
     const int64_t columns = variable.Vector() ? 1 : variable.columns;
     if (column > columns) {

@@ -36,7 +36,7 @@ int64_t ArrayColumn(const std::string& column) {
     return *number;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + analysis::ShownName(text) + "\""; }
+std::string Quoted(const std::string& text) { return analysis::QuotedName(text); }
 
 // A file's NaN or infinity would pass through every later step as a number
 // and spoil the whole transform; it is refused where it stands.

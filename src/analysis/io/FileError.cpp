@@ -10,18 +10,35 @@ void AppendCode(std::string& text, unsigned char c) {
     text += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
 }
 
+// lead, the quoted name, then tail. Built by appending: GCC 12 warns
+// (-Wrestrict) of a text put before a temporary string, a false alarm
+// that warnings as errors would turn into a broken optimised build.
+std::string AboutFile(const char* lead, const std::string& fileName, const std::string& tail) {
+    std::string text = lead;
+    text += QuotedName(fileName);
+    text += tail;
+    return text;
+}
+
 }  // namespace
 
 std::string CannotOpenText(const std::string& fileName, int error) {
-    return "Cannot open file \"" + ShownName(fileName) + "\": " + std::strerror(error);
+    return AboutFile("Cannot open file ", fileName, std::string(": ") + std::strerror(error));
 }
 
 std::string NotRegularText(const std::string& fileName) {
-    return "The file \"" + ShownName(fileName) + "\" is not a regular file";
+    return AboutFile("The file ", fileName, " is not a regular file");
 }
 
 std::string CannotReadText(const std::string& fileName, int error) {
-    return "Cannot read file \"" + ShownName(fileName) + "\": " + std::strerror(error);
+    return AboutFile("Cannot read file ", fileName, std::string(": ") + std::strerror(error));
+}
+
+std::string QuotedName(const std::string& name) {
+    std::string text(1, '"');
+    text += ShownName(name);
+    text += '"';
+    return text;
 }
 
 std::string QuoteBytes(const char* begin, const char* end) {

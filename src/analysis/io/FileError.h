@@ -49,6 +49,6 @@ std::string ShownName(const std::string& name);
 
 // name as ShownName shows it, in double quotes: how every message quotes a
 // file name.
-inline std::string QuotedName(const std::string& name) { return "\"" + ShownName(name) + "\""; }
+std::string QuotedName(const std::string& name);
 
 }  // namespace analysis

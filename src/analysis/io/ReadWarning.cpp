@@ -15,7 +15,7 @@ std::string NotANumberAt(const ReadResult& result) {
 
 std::string DescribeFailedRead(const std::string& fileName, const ReadResult& result) {
     if (result.stored > 0) return {};
-    const std::string file = "\"" + ShownName(fileName) + "\"";
+    const std::string file = QuotedName(fileName);
     switch (result.stop) {
     case ReadStop::CannotOpen: return CannotOpenText(fileName, result.error);
     case ReadStop::NotRegular: return NotRegularText(fileName);
@@ -52,13 +52,13 @@ std::string DescribeIncompleteRead(const std::string& fileName, const ReadResult
     case ReadStop::FileEnded: why = "The file ends after " + Numbers(result.stored) + "."; break;
     case ReadStop::NotANumber: why = NotANumberAt(result); break;
     }
-    return "\"" + ShownName(fileName) + "\": " + why + " " + fw::IntToStr(result.stored) + " of " + fw::IntToStr(n) +
+    return QuotedName(fileName) + ": " + why + " " + fw::IntToStr(result.stored) + " of " + fw::IntToStr(n) +
            " samples were read; the remaining " + fw::IntToStr(n - result.stored) + " are 0.";
 }
 
 std::string DescribeUnreadRest(const std::string& fileName, const ReadResult& result) {
     if (result.stop != ReadStop::NotANumber || result.stored == 0) return {};
-    return "\"" + ShownName(fileName) + "\": " + NotANumberAt(result) + " The " + Numbers(result.stored) +
+    return QuotedName(fileName) + ": " + NotANumberAt(result) + " The " + Numbers(result.stored) +
            " before it were read; the rest of the file was not.";
 }
 

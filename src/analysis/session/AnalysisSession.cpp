@@ -248,6 +248,12 @@ void AnalysisSession::ReadDecomposed(Read read) {
     double* y = samples_->Data();
     int32_t undone = 0;
     for (; history_.CanUndo(); ++undone) history_.Undo(y);
+    // A step that kept no changes stands between the buffer and the
+    // decomposition as it was made.
+    if (history_.Done() > 0) {
+        for (; undone > 0; --undone) history_.Redo(y);
+        throw fw::Exception("The decomposition as Decompose left it is gone: its steps cannot be undone");
+    }
     const auto redo = [&] {
         for (; undone > 0; --undone) history_.Redo(y);
     };

@@ -29,6 +29,10 @@ public:
 
     // Each step that takes effect is told to sink (null: nobody listens).
     void SetStepSink(StepSink* sink) { stepSink_ = sink; }
+    // A session whose thresholding steps nobody undoes (a batch run) keeps
+    // none of their changes: Undo does nothing, and a rule's read of the
+    // decomposition as Decompose left it must come before the first step.
+    void SetUndoable(bool undoable) { history_.SetKeeping(undoable); }
 
     // A load that reads its file starts a fresh analysis of the new signal and
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.

@@ -46,6 +46,12 @@ void ThresholdHistory::DropUndone() {
 std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string name, std::vector<LevelCut> cuts,
                                                  bool measure) {
     DropUndone();
+    if (!keeping_) {
+        std::vector<ShrinkOutcome> outcomes = SweepLevels(buffer, cuts, measure);
+        steps_.push_back({std::move(name), std::move(cuts), {}, false});
+        done_ = steps_.size();
+        return outcomes;
+    }
     // A failure to keep the changes stops the keeping, not the cuts: half a
     // cut would leave a buffer that neither the step nor its undo describes.
     std::exception_ptr failure;
@@ -90,7 +96,7 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
         Clear(memoryBudget_);
         std::rethrow_exception(failure);
     }
-    steps_.push_back({std::move(name), std::move(cuts), extent});
+    steps_.push_back({std::move(name), std::move(cuts), extent, true});
     done_ = steps_.size();
     return outcomes;
 }

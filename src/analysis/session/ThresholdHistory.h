@@ -23,6 +23,11 @@ public:
     // Forgets every step; the in-memory changes of later steps may take up to
     // memoryBudget bytes.
     void Clear(std::size_t memoryBudget);
+    // Whether later steps keep their changes. A caller that never undoes
+    // (the batch) spares their cost, which on a long signal is a temporary
+    // file the size of the buffer: its steps are done and counted, and
+    // cannot be undone.
+    void SetKeeping(bool keeping) { keeping_ = keeping; }
 
     // Runs the cuts on buffer as the step `name`, keeping what they change,
     // and forgets the steps undone before it; returns what each cut did
@@ -32,7 +37,7 @@ public:
     // step, and the error is thrown on.
     std::vector<ShrinkOutcome> Cut(double* buffer, std::string name, std::vector<LevelCut> cuts, bool measure);
 
-    bool CanUndo() const { return done_ > 0; }
+    bool CanUndo() const { return done_ > 0 && steps_[done_ - 1].kept; }
     bool CanRedo() const { return done_ < steps_.size(); }
     // The steps done: the next Cut becomes step Done() (from 0), after the
     // steps undone are forgotten.
@@ -53,12 +58,14 @@ private:
         std::string name;
         std::vector<LevelCut> cuts;
         ChangeStore::Extent changes;
+        bool kept = true;
     };
     void DropUndone();
 
     std::vector<Step> steps_;
     std::size_t done_ = 0;  // steps_[0 ... done_) are done, the rest undone
     std::size_t memoryBudget_ = 0;
+    bool keeping_ = true;
     ChangeStore changes_;
     // Where a cut gathers its changes, kept for the next cut: fresh pages
     // cost more than the cut that fills them.
