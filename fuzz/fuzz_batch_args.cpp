@@ -56,7 +56,7 @@ std::string Describe(const BatchOptions& o) {
     for (const batch::LevelThreshold& t : o.levelThresholds) text << " " << t.level << "=" << Quote(t.text);
     text << "; universal " << o.universal << "; coefficients " << Quote(o.coefficientsDir) << "; plot "
          << Quote(o.plotFile) << " level " << o.plotLevel << "; save recipe " << Quote(o.saveRecipe) << "; recipe "
-         << Quote(o.recipeFile) << " verify " << o.verify;
+         << Quote(o.recipeFile) << " verify " << o.verify << " overwrite " << o.overwrite;
     return text.str();
 }
 
@@ -97,9 +97,11 @@ void CheckOptions(const BatchOptions& o, const std::vector<std::string>& argumen
         BatchOptions alone;
         alone.recipeFile = o.recipeFile;
         alone.verify = o.verify;
+        alone.overwrite = o.overwrite;
+        alone.outDir = o.outDir;
         alone.inputs = o.inputs;
         fuzz::Check(Describe(alone) == Describe(o) && o.inputs.size() <= 1 && (o.inputs.empty() || o.inputs[0] != "-"),
-                    "a recipe with more than an INPUT" + what);
+                    "a recipe with more than an INPUT, --out-dir and --overwrite" + what);
         return;
     }
     fuzz::Check(o.saveRecipe.empty() || o.inputs.size() == 1, "a recipe of more than one input" + what);
@@ -152,6 +154,7 @@ std::vector<std::string> WrittenOut(const BatchOptions& o) {
     if (!o.saveRecipe.empty()) option("--save-recipe", o.saveRecipe);
     if (!o.recipeFile.empty()) option("--recipe", o.recipeFile);
     if (o.verify) arguments.push_back("--verify");
+    if (o.overwrite) arguments.push_back("--overwrite");
     arguments.push_back("--");
     arguments.insert(arguments.end(), o.inputs.begin(), o.inputs.end());
     if (o.outDir.empty() && o.recipeFile.empty()) arguments.push_back(o.output);

@@ -112,6 +112,7 @@ SEEDS = {
         command(b"--threshold", b"1e400", b"--help", b"--version", b"--universal=1", b"--out-dir"),
         command(b"--save-recipe", b"r.json", b"--auto", b"in.dat", b"out.dat"),
         command(b"--recipe", b"r.json", b"--verify", b"other.dat"),
+        command(b"--recipe", b"r.json", b"--overwrite", b"--out-dir", b"replayed"),
     ],
     "fuzz_recipe": [
         recipe(WINDOW_STEPS, OUTPUTS),
