@@ -1,19 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <cerrno>
-#include <chrono>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "TempFolder.h"
 #include "analysis/io/FileChunkReader.h"
 #include "analysis/io/FileDescriptor.h"
-#include "analysis/io/FileError.h"
 
 namespace analysis {
 namespace {
@@ -59,52 +53,6 @@ TEST(FileChunkReader, FailedReadEndsTheDataWithItsError) {
     EXPECT_TRUE(window.LastData());
     EXPECT_EQ(window.Error(), EISDIR);
     EXPECT_EQ(window.Begin(), window.End());
-}
-
-// Whole files, and runs from an offset that end where the file does; a run
-// from an offset leaves the descriptor's position alone.
-TEST(FileDescriptor, ReadsRunsAndWholeFilesUpToTheirEnd) {
-    const test::TempFolder folder;
-    for (const std::size_t size : {0u, 1u, 4097u, 3u << 20}) {
-        std::string content(size, '\0');
-        for (std::size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 251);
-        const std::string path = folder.Write("file.bin", content);
-        const FileDescriptor file(::open(path.c_str(), O_RDONLY));
-        std::string tail(size, '\0');
-        tail.resize(ReadFileAt(file.Get(), path, tail.data(), tail.size(), static_cast<int64_t>(size / 2)));
-        EXPECT_EQ(tail, content.substr(size / 2));
-        const std::vector<char> whole = ReadWholeFile(file.Get(), path);
-        EXPECT_EQ(std::string(whole.begin(), whole.end()), content) << size;
-    }
-    const FileDescriptor directory(::open(folder.PathOf("").c_str(), O_RDONLY));
-    EXPECT_THROW(ReadWholeFile(directory.Get(), "d"), EFileUnreadable);
-}
-
-// A read a signal interrupts, and one that gives part of what is asked for,
-// are followed by more until the data ends, from a pipe too.
-TEST(FileDescriptor, AWholeReadGoesOnThroughInterruptedAndShortReads) {
-    using namespace std::chrono_literals;
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    const FileDescriptor reader(ends[0]);
-    // Without SA_RESTART the signal ends the waiting read with EINTR.
-    struct sigaction quiet {};
-    struct sigaction old {};
-    quiet.sa_handler = [](int) {};
-    ASSERT_EQ(::sigaction(SIGUSR1, &quiet, &old), 0);
-    std::thread writer([&, self = ::pthread_self()] {
-        const FileDescriptor end(ends[1]);
-        EXPECT_EQ(::write(end.Get(), "abc", 3), 3);
-        std::this_thread::sleep_for(50ms);
-        ::pthread_kill(self, SIGUSR1);
-        std::this_thread::sleep_for(50ms);
-        EXPECT_EQ(::write(end.Get(), "de", 2), 2);
-    });
-    std::vector<char> bytes;
-    EXPECT_NO_THROW(bytes = ReadWholeFile(reader.Get(), "pipe"));
-    writer.join();
-    ::sigaction(SIGUSR1, &old, nullptr);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "abcde");
 }
 
 }  // namespace

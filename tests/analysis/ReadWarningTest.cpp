@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <string>
-#include <utility>
 
 #include "analysis/io/ReadWarning.h"
 
@@ -59,28 +58,6 @@ TEST(ReadWarning, ErrorWhenNothingWasReadWarningWhenSomethingWas) {
         EXPECT_EQ(DescribeFailedRead("a.dat", c.read), c.error) << c.error << c.warning;
         EXPECT_EQ(DescribeIncompleteRead("a.dat", c.read, 9), c.warning) << c.error << c.warning;
     }
-}
-
-// A file that cannot be read at all is thrown apart from one that holds no
-// sample, in the words DescribeFailedRead has for either.
-TEST(ReadWarning, AFileThatCannotBeReadIsThrownApartFromOneWithNoSample) {
-    const std::pair<ReadResult, bool> cases[] = {
-        {SystemError(ReadStop::CannotOpen, ENOENT), true},
-        {Stopped(ReadStop::NotRegular, 0), true},
-        {SystemError(ReadStop::ReadFailed, EIO), true},
-        {Stopped(ReadStop::FileEnded, 0, 7), false},
-        {NotANumber(0), false},
-    };
-    for (const auto& [read, unreadable] : cases) {
-        try {
-            ThrowIfReadFailed("a.dat", read);
-            ADD_FAILURE() << "nothing thrown";
-        } catch (const EFileError& error) {
-            EXPECT_EQ(dynamic_cast<const EFileUnreadable*>(&error) != nullptr, unreadable) << error.Message();
-            EXPECT_EQ(error.Message(), DescribeFailedRead("a.dat", read));
-        }
-    }
-    EXPECT_NO_THROW(ThrowIfReadFailed("a.dat", Stopped(ReadStop::ReadFailed, 3)));
 }
 
 // A quote shows at most kQuotedBytes of a file and marks a cut; a name is

@@ -119,26 +119,6 @@ TEST_F(SessionTest, ThresholdingIsUndoneAndRedoneWithTheViewAndTheMean) {
     EXPECT_FALSE(session_.CanRedo());
 }
 
-// A session nobody undoes (the batch) cuts as one that keeps its changes,
-// bit for bit, keeps none, and refuses to read the decomposition as it was made.
-TEST_F(SessionTest, ASessionThatKeepsNoUndoCutsAlikeAndSaysWhatIsGone) {
-    LoadValues(Ramp(33, 9.0));
-    session_.Decompose(4);
-    session_.SelectViewLevel(1);
-    session_.ApplyThreshold(1, "4");
-    const std::vector<double> kept = Buffer();
-    LoadValues(Ramp(33, 9.0));
-    session_.SetUndoable(false);
-    session_.Decompose(4);
-    session_.SelectViewLevel(1);
-    session_.ApplyThreshold(1, "4");
-    EXPECT_TRUE(SameBits(Buffer(), kept));
-    EXPECT_FALSE(session_.CanUndo());
-    EXPECT_EQ(session_.History().MemoryBytes(), 0u);
-    EXPECT_THROW(session_.ChooseThresholds({}), fw::Exception);
-    EXPECT_TRUE(SameBits(Buffer(), kept));
-}
-
 TEST_F(SessionTest, DecomposeReconstructAndLoadForgetTheSteps) {
     const struct {
         const char* step;

@@ -32,23 +32,16 @@ set(allowed
 set(breaks
   # A layer including one its row does not name, for each family of layers.
   "src/framework/core/Break.cpp|analysis/io/SampleReader.h"
-  "src/framework/core/Break.h|framework/gui/paint/Pen.h"
   "src/framework/gui/window/Break.cpp|chart/Chart.h"
   "src/analysis/session/Break.cpp|recipe/Recipe.h"
   "src/analysis/io/Break.cpp|import/TextImport.h"
-  "src/analysis/denoise/Break.h|framework/gui/paint/Pen.h"
   "src/import/Break.cpp|recipe/Recipe.h"
   "src/recipe/Break.cpp|app/ProgramCharts.h"
-  "src/recipe/Break.h|batch/BatchRun.h"
-  "src/recipe/Break2.h|chart/Chart.h"
   "src/chart/series/Break.cpp|analysis/session/PlotSink.h"
-  "src/chart/Break.h|app/ProgramCharts.h"
   "src/app/Break.cpp|ui/Unit1.h"
   "src/app/Break.h|import/SignalImport.h"
   "src/python/Break.cpp|chart/Chart.h"
-  "src/python/Break.h|app/ProgramCharts.h"
   "src/ui/Break.cpp|batch/BatchRun.h"
-  "src/ui/Break.h|python/ArrayArguments.h"
   "src/batch/Break.cpp|ui/Unit1.h"
   # Angle brackets name a layer as well as quotes do.
   "src/import/Break.h|<recipe/Recipe.h>"
@@ -62,19 +55,13 @@ set(breaks
   "src/analysis/transform/Break.cpp|analysis/denoise/Denoise.h"
   "src/analysis/denoise/Break.cpp|analysis/Gather.h"
   "src/analysis/extra/Break.cpp|<vector>"
-  "src/analysis/extra/Break.h|analysis/io/SampleNumber.h"
   # Qt below the chart, QtWidgets in it.
   "src/analysis/io/Break4.cpp|<QString>"
-  "src/framework/core/Break2.h|<QtCore/QList>"
-  "src/recipe/Break3.cpp|<QByteArray>"
-  "src/import/Break2.cpp|<QFile>"
-  "src/python/Break2.cpp|<QString>"
   "src/chart/panel/Break.cpp|<QWidget>"
   "src/chart/Break.cpp|<QtWidgets/QLabel>"
   # The chart's parts from outside it.
   "src/ui/Break3.cpp|chart/series/ChartSeries.h"
   "bench/bench_break.cpp|chart/axis/ChartAxis.h"
-  "tests/app/Break.cpp|chart/panel/CustomChart.h"
   # The chart folders: down the order only, never a chief header.
   "src/chart/scale/Break.h|chart/axis/ChartAxis.h"
   "src/chart/scale/Break.cpp|chart/ChartCanvas.h"
