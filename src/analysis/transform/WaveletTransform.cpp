@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "analysis/transform/FinestLifting.h"
+#include "analysis/transform/LiftingLevels.h"
 #include "analysis/transform/LevelGeometry.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
@@ -251,16 +252,20 @@ Magnitudes ScanMagnitudes(const double* x, Index n) {
     return result;
 }
 
-// One level at most doubles the largest magnitude forward and adds 1.5 times
-// it backward, so 2^(levels + 2) covers both directions with room for
-// rounding. Below that bound no intermediate or stored value can overflow,
-// and the result's magnitudes stay within the input's times that factor.
+// One Linear or Haar level at most doubles the largest magnitude forward and
+// adds 1.5 times it backward, so 2^(levels + 2) covers both directions with
+// room for rounding; a Cubic level's weights sum to 2.25 forward, and 4 per
+// level covers it. Below that bound no intermediate or stored value can
+// overflow, and the result's magnitudes stay within the input's times that
+// factor.
 // known: a bound on the input's magnitudes (all finite), or negative when
 // not known; then the buffer is read for it. Returns a bound on the result's.
-double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, int32_t levels, double known) {
+template <class Sweep>
+double Guarded(Sweep sweep, double* x, int32_t j, int32_t levels, double known, Wavelet wavelet) {
     const Index n = SamplesOfOrder(j);
-    const double limit = std::ldexp(DBL_MAX, -(levels + 2));
-    const auto growth = [levels](double m) { return std::ldexp(m, levels + 2); };
+    const int growthBits = (wavelet == Wavelet::Cubic ? 2 : 1) * levels + 2;
+    const double limit = std::ldexp(DBL_MAX, -growthBits);
+    const auto growth = [growthBits](double m) { return std::ldexp(m, growthBits); };
     if (known >= 0 && known <= limit) {
         sweep(x, j, levels);
         return growth(known);
@@ -295,30 +300,42 @@ double Guarded(void (*sweep)(double*, int32_t, int32_t), double* x, int32_t j, i
 
 }  // namespace
 
-double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound) {
+double ForwardTransform(Wavelet wavelet, double* x, int32_t j, int32_t levels, double knownBound) {
     CheckDepth(j, levels);
     if (levels < 1) throw fw::Exception("A decomposition needs at least one level");
-    return Guarded(ForwardSweep, x, j, levels, knownBound);
+    if (wavelet == Wavelet::Linear) return Guarded(ForwardSweep, x, j, levels, knownBound, wavelet);
+    const auto sweep = [wavelet](double* y, int32_t order, int32_t depth) { ForwardLevels(wavelet, y, order, depth); };
+    return Guarded(sweep, x, j, levels, knownBound, wavelet);
+}
+
+double InverseTransform(Wavelet wavelet, double* x, int32_t j, int32_t levels, double knownBound) {
+    CheckDepth(j, levels);
+    if (levels <= 0) return knownBound;
+    if (wavelet == Wavelet::Linear) return Guarded(InverseSweep, x, j, levels, knownBound, wavelet);
+    const auto sweep = [wavelet](double* y, int32_t order, int32_t depth) { InverseLevels(wavelet, y, order, depth); };
+    return Guarded(sweep, x, j, levels, knownBound, wavelet);
+}
+
+double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound) {
+    return ForwardTransform(Wavelet::Linear, x, j, levels, knownBound);
 }
 
 double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound) {
-    CheckDepth(j, levels);
-    if (levels <= 0) return knownBound;
-    return Guarded(InverseSweep, x, j, levels, knownBound);
+    return InverseTransform(Wavelet::Linear, x, j, levels, knownBound);
 }
 
-void ForwardTransform(DyadicSignal& signal, int32_t levels) {
+void ForwardTransform(DyadicSignal& signal, int32_t levels, Wavelet wavelet) {
     const double known = signal.MagnitudeBound();
     double* x = signal.Data();
-    signal.SetMagnitudeBound(ForwardTransform(x, signal.J(), levels, known));
+    signal.SetMagnitudeBound(ForwardTransform(wavelet, x, signal.J(), levels, known));
 }
 
-void InverseTransform(DyadicSignal& signal, int32_t levels) {
+void InverseTransform(DyadicSignal& signal, int32_t levels, Wavelet wavelet) {
     // Nothing to undo: the buffer is not even asked for (a plot may share it).
     if (levels <= 0) return;
     const double known = signal.MagnitudeBound();
     double* x = signal.Data();
-    signal.SetMagnitudeBound(InverseTransform(x, signal.J(), levels, known));
+    signal.SetMagnitudeBound(InverseTransform(wavelet, x, signal.J(), levels, known));
 }
 
 }  // namespace analysis

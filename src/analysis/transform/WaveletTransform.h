@@ -1,7 +1,8 @@
 #pragma once
-// The interpolating lifting transform on the dyadic grid of a DyadicSignal,
-// in place: linear prediction of the odd points, then an update of the even
-// points by a quarter of each neighbouring detail (a half at the two ends).
+// The interpolating lifting transforms on the dyadic grid of a DyadicSignal,
+// in place. The default, Linear: linear prediction of the odd points, then an
+// update of the even points by a quarter of each neighbouring detail (a half
+// at the two ends); the others are in LiftingLevels.h.
 //
 // Arithmetic is plain double with a fixed order of operations, no fused
 // multiply-add, and 0.5*(a + b) evaluated as 0.5*a + 0.5*b (the same value
@@ -18,6 +19,7 @@
 #include <cstdint>
 
 #include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/Wavelet.h"
 
 namespace analysis {
 
@@ -31,9 +33,13 @@ double ForwardTransform(double* x, int32_t j, int32_t levels, double knownBound 
 // requires levels <= j.
 double InverseTransform(double* x, int32_t j, int32_t levels, double knownBound = -1);
 
+// The same with another transform of the family.
+double ForwardTransform(Wavelet wavelet, double* x, int32_t j, int32_t levels, double knownBound = -1);
+double InverseTransform(Wavelet wavelet, double* x, int32_t j, int32_t levels, double knownBound = -1);
+
 // The same on a signal, passing on the bound it keeps between transforms:
 // a transform right after another need not read the buffer first.
-void ForwardTransform(DyadicSignal& signal, int32_t levels);
-void InverseTransform(DyadicSignal& signal, int32_t levels);
+void ForwardTransform(DyadicSignal& signal, int32_t levels, Wavelet wavelet = Wavelet::Linear);
+void InverseTransform(DyadicSignal& signal, int32_t levels, Wavelet wavelet = Wavelet::Linear);
 
 }  // namespace analysis
