@@ -64,6 +64,9 @@ private:
             if (step.levels < 1 || step.levels > j_) {
                 Fail(field + ".levels", fw::IntToStr(step.levels) + " is not " + Range(1, j_) + " (J of the count)");
             }
+            if (!analysis::WaveletNamed(step.wavelet)) {
+                Fail(field + ".wavelet", "'" + step.wavelet + "' is not linear, haar or cubic");
+            }
             state_ = {step.levels, false};
             break;
         case StepKind::Thresholding:

@@ -52,9 +52,10 @@ enum class StepKind { Decompose, Thresholding, ApplyAllLevels, Reconstruct };
 
 struct Step {
     StepKind kind = StepKind::Reconstruct;
-    int32_t levels = 0;     // Decompose: 1 ... J
-    int32_t item = 0;       // Thresholding: the view item, 1 ... levels + 1
-    std::string threshold;  // Thresholding: decimal text with "." that reads back to the double used
+    int32_t levels = 0;              // Decompose: 1 ... J
+    std::string wavelet = "linear";  // Decompose: the transform's name (analysis/transform/Wavelet.h)
+    int32_t item = 0;                // Thresholding: the view item, 1 ... levels + 1
+    std::string threshold;           // Thresholding: decimal text with "." that reads back to the double used
     // ApplyAllLevels: the rule and shrinkage names (analysis/denoise/DenoiseNames.h),
     // the shifts, each detail level's threshold on the plain decomposition,
     // the view items whose threshold was given rather than the rule's, and
@@ -62,16 +63,18 @@ struct Step {
     std::string rule;
     std::string shrink;
     int32_t shifts = 1;
+    bool wiener = false;  // the second, Wiener stage on the thresholded result
     std::vector<double> thresholds;
     std::vector<int32_t> given;
     std::optional<double> approximation;
     bool operator==(const Step&) const = default;
 };
 
-inline Step DecomposeStep(int32_t levels) {
+inline Step DecomposeStep(int32_t levels, std::string wavelet = "linear") {
     Step step;
     step.kind = StepKind::Decompose;
     step.levels = levels;
+    step.wavelet = std::move(wavelet);
     return step;
 }
 

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analysis/io/FileDescriptor.h"
+#include "analysis/transform/Wavelet.h"
 #include "analysis/io/FileError.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/FileReplacement.h"
@@ -165,7 +166,11 @@ Step ReadStep(const Json& json, const std::string& path) {
         Fail(fields.Name("step"), "'" + name + "' is not Decompose, Thresholding, ApplyAllLevels or Reconstruct");
     step.kind = *kind;
     switch (step.kind) {
-    case StepKind::Decompose: step.levels = static_cast<int32_t>(fields.Integer("levels", 1, kInt32Max)); break;
+    case StepKind::Decompose:
+        step.levels = static_cast<int32_t>(fields.Integer("levels", 1, kInt32Max));
+        // Recipes from before the family of transforms name none: theirs is the Linear one.
+        if (fields.Has("wavelet")) step.wavelet = fields.String("wavelet");
+        break;
     case StepKind::Thresholding:
         step.item = static_cast<int32_t>(fields.Integer("item", 1, kInt32Max));
         step.threshold = fields.String("threshold");
@@ -174,6 +179,7 @@ Step ReadStep(const Json& json, const std::string& path) {
         step.rule = fields.String("rule");
         step.shrink = fields.String("shrink");
         step.shifts = static_cast<int32_t>(fields.Integer("shifts", 1, kInt32Max));
+        if (fields.Has("wiener")) step.wiener = fields.Boolean("wiener");
         const Json& thresholds = fields.Array("thresholds");
         for (std::size_t k = 0; k < thresholds.size(); ++k) {
             step.thresholds.push_back(
@@ -221,7 +227,11 @@ Output ReadOutput(const Json& json, const std::string& path) {
 Json StepJson(const Step& step) {
     Json json{{"step", StepName(step.kind)}};
     switch (step.kind) {
-    case StepKind::Decompose: json["levels"] = step.levels; break;
+    case StepKind::Decompose:
+        json["levels"] = step.levels;
+        // Left out for the default, so that its recipes read as before.
+        if (step.wavelet != analysis::WaveletName(analysis::Wavelet::Linear)) json["wavelet"] = step.wavelet;
+        break;
     case StepKind::Thresholding:
         json["item"] = step.item;
         json["threshold"] = step.threshold;
@@ -230,6 +240,7 @@ Json StepJson(const Step& step) {
         json["rule"] = step.rule;
         json["shrink"] = step.shrink;
         json["shifts"] = step.shifts;
+        if (step.wiener) json["wiener"] = true;
         json["thresholds"] = step.thresholds;
         if (!step.given.empty()) json["given"] = step.given;
         if (step.approximation) json["approximation"] = *step.approximation;

@@ -20,7 +20,9 @@ void SessionRecorder::SignalReplaced(const analysis::SignalOrigin& origin) {
 
 void SessionRecorder::Did(Step step) { steps_.push_back(std::move(step)); }
 
-void SessionRecorder::Decomposed(int32_t levels) { Did(DecomposeStep(levels)); }
+void SessionRecorder::Decomposed(int32_t levels, analysis::Wavelet wavelet) {
+    Did(DecomposeStep(levels, std::string(analysis::WaveletName(wavelet))));
+}
 
 void SessionRecorder::Thresholded(int32_t item, double t) { Did(ThresholdingStep(item, ThresholdText(t))); }
 

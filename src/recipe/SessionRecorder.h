@@ -29,7 +29,7 @@ public:
     // A signal whose origin names no file (one handed over in memory) is not
     // one a recipe can name.
     void SignalReplaced(const analysis::SignalOrigin& origin) override;
-    void Decomposed(int32_t levels) override;
+    void Decomposed(int32_t levels, analysis::Wavelet wavelet) override;
     void Thresholded(int32_t item, double t) override;
     void AppliedToAllLevels(const analysis::DenoiseOptions& options,
                             const std::vector<analysis::LevelReport>& reports) override;

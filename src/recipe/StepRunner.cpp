@@ -14,10 +14,10 @@ namespace {
 // decomposition of samples, each item shrunk by its report's threshold (an
 // item without a report is left as it is).
 std::vector<std::vector<double>> ShrunkCoefficients(const analysis::DyadicSignal& samples, int32_t levels,
-                                                    analysis::Shrink shrink,
+                                                    analysis::Wavelet wavelet, analysis::Shrink shrink,
                                                     const std::vector<analysis::LevelReport>& reports) {
     std::vector<double> y(samples.Data(), samples.Data() + samples.N());
-    analysis::ForwardTransform(y.data(), samples.J(), levels);
+    analysis::ForwardTransform(wavelet, y.data(), samples.J(), levels);
     std::vector<analysis::LevelCut> cuts;
     for (const analysis::LevelReport& report : reports) {
         cuts.push_back({analysis::LevelGeometry::Item(samples.J(), levels, report.level), report.threshold, shrink});
@@ -42,12 +42,14 @@ Step StepRunner::Run(std::span<const Step> steps, std::size_t index) {
     const Step* next = index + 1 < steps.size() ? &steps[index + 1] : nullptr;
     switch (step.kind) {
     case StepKind::Decompose:
+        wavelet_ = *analysis::WaveletNamed(step.wavelet);
         // The denoising of the whole signal starts from the samples as they stand.
         if (next && next->kind == StepKind::ApplyAllLevels && !RunsInSession(*next)) {
             levels_ = step.levels;
             denoising_ = true;
-            coefficients_ = ShrunkCoefficients(*session_.Samples(), levels_, analysis::Shrink::Hard, {});
+            coefficients_ = ShrunkCoefficients(*session_.Samples(), levels_, wavelet_, analysis::Shrink::Hard, {});
         } else {
+            session_.SetWavelet(wavelet_);
             session_.Decompose(step.levels - 1);
         }
         break;
@@ -70,10 +72,11 @@ Step StepRunner::Run(std::span<const Step> steps, std::size_t index) {
 
 Step StepRunner::ApplyAllLevels(const Step& step) {
     if (denoising_) {
-        const analysis::DenoiseOptions settings = DenoiseSettingsOf(step, levels_);
+        analysis::DenoiseOptions settings = DenoiseSettingsOf(step, levels_);
+        settings.wavelet = wavelet_;
         const analysis::DyadicSignal& samples = *session_.Samples();
         analysis::DenoiseResult result = analysis::Denoise(samples.Data(), samples.J(), settings);
-        coefficients_ = ShrunkCoefficients(samples, levels_, settings.shrink, result.levels);
+        coefficients_ = ShrunkCoefficients(samples, levels_, wavelet_, settings.shrink, result.levels);
         denoised_ = std::move(result.signal);
         sampleNoise_ = result.sampleSigma;
         reports_ = std::move(result.levels);

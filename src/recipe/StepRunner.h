@@ -49,6 +49,7 @@ private:
     // Between the Decompose and the Reconstruct of a denoising of the whole
     // signal: its levels, and each item's coefficients; after it, the result.
     int32_t levels_ = 0;
+    analysis::Wavelet wavelet_ = analysis::Wavelet::Linear;
     bool denoising_ = false;
     std::vector<std::vector<double>> coefficients_;
     std::vector<double> denoised_;

@@ -13,9 +13,10 @@ namespace ui {
 double SuggestedThreshold(const analysis::AnalysisSession& session) {
     const int32_t j = session.J();
     const int32_t levels = session.Levels();
-    const double sampleNoise = analysis::SampleNoiseOf(session.Samples()->Data(), j);
+    const analysis::Wavelet wavelet = session.DecomposedWavelet();
+    const double sampleNoise = analysis::SampleNoiseOf(session.Samples()->Data(), j, wavelet);
     // Items 1 ... L are the detail levels, item L + 1 the approximation.
-    const std::vector<double> gains = analysis::NoiseGains(j, levels);
+    const std::vector<double> gains = analysis::NoiseGains(j, levels, wavelet);
     return analysis::UniversalLevelThreshold(sampleNoise * gains[session.ViewedLevel() - 1], session.N());
 }
 

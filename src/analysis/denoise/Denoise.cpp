@@ -31,6 +31,7 @@ struct Plan {
     int32_t j = 0;
     int32_t levels = 0;
     int64_t n = 0;
+    Wavelet wavelet = Wavelet::Linear;
     std::vector<double> sigmas;  // per view item: sample noise times the item's gain
     const DenoiseOptions* options = nullptr;
 };
@@ -94,8 +95,9 @@ Plan MakePlan(const double* y, int32_t j, int32_t levels, const DenoiseOptions& 
     plan.levels = levels;
     plan.n = SamplesOfOrder(j);
     plan.options = &options;
-    sampleSigma = SampleNoiseOf(y, j);
-    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(sampleSigma * gain);
+    plan.wavelet = options.wavelet;
+    sampleSigma = SampleNoiseOf(y, j, options.wavelet);
+    for (const double gain : NoiseGains(j, levels, options.wavelet)) plan.sigmas.push_back(sampleSigma * gain);
     return plan;
 }
 
@@ -104,9 +106,30 @@ Plan MakePlan(const double* y, int32_t j, int32_t levels, const DenoiseOptions& 
 // transform a pass to find one); shrinking never raises a magnitude, so the
 // decomposition's bound serves the reconstruction.
 void DenoiseInPlace(const Plan& plan, double* y, double inputBound) {
-    const double bound = ForwardTransform(y, plan.j, plan.levels, inputBound);
+    const double bound = ForwardTransform(plan.wavelet, y, plan.j, plan.levels, inputBound);
     ShrinkLevels(plan, y, false);
-    InverseTransform(y, plan.j, plan.levels, bound);
+    InverseTransform(plan.wavelet, y, plan.j, plan.levels, bound);
+}
+
+// The empirical Wiener stage on one copy: y's details scaled by
+// P^2 / (P^2 + sigma^2), P the pilot's coefficient at the same place and
+// sigma its level's noise; the approximation kept. pilot is overwritten.
+void WienerInPlace(const Plan& plan, double* y, double* pilot, double inputBound) {
+    const double bound = ForwardTransform(plan.wavelet, y, plan.j, plan.levels, inputBound);
+    ForwardTransform(plan.wavelet, pilot, plan.j, plan.levels);
+    for (int32_t k = 1; k <= plan.levels; ++k) {
+        const LevelGeometry level = LevelGeometry::Details(plan.j, k);
+        const double noise =
+            plan.sigmas[static_cast<std::size_t>(k) - 1] * plan.sigmas[static_cast<std::size_t>(k) - 1];
+        // Without noise there is nothing to take away.
+        if (noise == 0.0) continue;
+        for (int32_t i = 0; i < level.count; ++i) {
+            const double p = pilot[level.Position(i)] * pilot[level.Position(i)];
+            y[level.Position(i)] *= p / (p + noise);
+        }
+    }
+    // The gains are at most 1: the decomposition's bound holds.
+    InverseTransform(plan.wavelet, y, plan.j, plan.levels, bound);
 }
 
 // The result's buffer, zero-filled. A long signal's vector is a fresh mapping
@@ -229,9 +252,11 @@ Block AllocateSamples(Index count) {
 }
 
 // Translation-invariant denoising (Coifman and Donoho 1995): the plain result
-// `sum`, plus the denoising of shifted copies of x, each estimate back at the
-// sample it was made for, averaged.
-std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inputBound, std::vector<double> sum) {
+// `sum`, plus the results of denoiseCopy(shifted, offset, window) on shifted
+// copies of x, each estimate back at the sample it was made for, averaged.
+template <class DenoiseCopy>
+std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vector<double> sum,
+                                   DenoiseCopy denoiseCopy) {
     const auto count = static_cast<Index>(sum.size());
     const int32_t shifts = plan.options->shifts;
     EstimateCounts estimates(count, shifts);
@@ -244,7 +269,7 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inp
         const Window window = Direct(offset, count);
         FillDirect(shifted, x, offset, window.begin, window.end);
         FillReflected(shifted, x, offset, window, count);
-        DenoiseInPlace(plan, shifted, inputBound);
+        denoiseCopy(shifted, offset, window);
         // A sample the reflection shows twice gets both estimates, one past
         // the shifted window's reach none from this shift.
         const auto restore = [&](Index i) {
@@ -275,6 +300,26 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, double inp
         for (Index p = high; p < count; ++p) total[p] /= estimates.Of(p);
     }
     return sum;
+}
+
+// The second stage over the whole signal: each copy of x, shifted as the
+// first stage shifted it, takes the Wiener gains of the first stage's result
+// (the pilot) shifted alike; the estimates are averaged as before.
+std::vector<double> WienerStage(const Plan& plan, const double* x, double inputBound,
+                                const std::vector<double>& pilot) {
+    const auto count = static_cast<Index>(pilot.size());
+    std::vector<double> y = ResultBuffer(count);
+    std::copy(x, x + count, y.begin());
+    std::vector<double> plainPilot = pilot;
+    WienerInPlace(plan, y.data(), plainPilot.data(), inputBound);
+    if (plan.options->shifts == 1) return y;
+    const Block copy = AllocateSamples(count);
+    double* shiftedPilot = copy.get();
+    return SpinAndAverage(plan, x, std::move(y), [&](double* shifted, Index offset, Window window) {
+        FillDirect(shiftedPilot, pilot.data(), offset, window.begin, window.end);
+        FillReflected(shiftedPilot, pilot.data(), offset, window, count);
+        WienerInPlace(plan, shifted, shiftedPilot, inputBound);
+    });
 }
 
 }  // namespace
@@ -313,17 +358,16 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     if (!std::isfinite(inputBound)) throw fw::EInvalidOp();
 
     // The plain decomposition gives the noise estimate and the report.
-    const double bound = ForwardTransform(y.data(), j, levels, inputBound);
+    const double bound = ForwardTransform(options.wavelet, y.data(), j, levels, inputBound);
     DenoiseResult result;
     const Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
     result.levels = ShrinkLevels(plan, y.data(), true);
-    InverseTransform(y.data(), j, levels, bound);
-    if (options.shifts == 1) {
-        result.signal = std::move(y);
-        return result;
+    InverseTransform(options.wavelet, y.data(), j, levels, bound);
+    if (options.shifts > 1) {
+        y = SpinAndAverage(plan, x, std::move(y),
+                           [&](double* shifted, Index, Window) { DenoiseInPlace(plan, shifted, inputBound); });
     }
-
-    result.signal = SpinAndAverage(plan, x, inputBound, std::move(y));
+    result.signal = options.wiener ? WienerStage(plan, x, inputBound, y) : std::move(y);
     return result;
 }
 
@@ -346,9 +390,10 @@ std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const Denoise
     plan.levels = levels;
     plan.n = SamplesOfOrder(j);
     plan.options = &options;
+    plan.wavelet = options.wavelet;
     // The noise as the choice estimated it: the median over the finest level
     // is the costliest step short of the shrinking, and gives the same.
-    for (const double gain : NoiseGains(j, levels)) plan.sigmas.push_back(choice.sampleSigma * gain);
+    for (const double gain : NoiseGains(j, levels, options.wavelet)) plan.sigmas.push_back(choice.sampleSigma * gain);
     return ShrinkLevels(plan, y, true);
 }
 

@@ -11,6 +11,7 @@
 
 #include "analysis/denoise/Shrinkage.h"
 #include "analysis/denoise/ThresholdRules.h"
+#include "analysis/transform/Wavelet.h"
 
 namespace analysis {
 
@@ -34,6 +35,11 @@ struct DenoiseOptions {
     // approximation): a threshold given overrides the rule for that item; the
     // approximation is thresholded only when given one here.
     std::vector<std::optional<double>> itemThresholds;
+    Wavelet wavelet = Wavelet::Linear;
+    // A second stage: the thresholded result is the pilot whose coefficients
+    // set an empirical Wiener gain for each of the signal's (Ghael, Sayeed
+    // and Baraniuk 1997); with shifts, on the same shifted copies.
+    bool wiener = false;
 };
 
 // Whether the thresholds chosen on the plain decomposition hold for every

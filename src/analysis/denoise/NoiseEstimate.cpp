@@ -93,9 +93,11 @@ double EstimateSampleNoise(std::span<const double> finestDetails) {
     return EstimateSampleNoise(finestDetails.data(), 1, finestDetails.size());
 }
 
-double SampleNoiseOf(const double* y, int32_t j) {
+double SampleNoiseOf(const double* y, int32_t j, Wavelet wavelet) {
     const LevelGeometry finest = LevelGeometry::Details(j, 1);
-    return EstimateSampleNoise(y + finest.first, finest.stride, static_cast<std::size_t>(finest.count));
+    const double linear = EstimateSampleNoise(y + finest.first, finest.stride, static_cast<std::size_t>(finest.count));
+    if (wavelet == Wavelet::Linear) return linear;
+    return linear * (NoiseGains(2, 1)[0] / NoiseGains(2, 1, wavelet)[0]);
 }
 
 }  // namespace analysis

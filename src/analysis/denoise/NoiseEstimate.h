@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "analysis/transform/Wavelet.h"
+
 namespace analysis {
 
 // The median absolute deviation of Gaussian noise is 0.6745 of its sigma.
@@ -24,8 +26,8 @@ double EstimateSampleNoise(std::span<const double> finestDetails);
 double EstimateSampleNoise(const double* first, std::size_t stride, std::size_t count);
 
 // The same over the level-1 details of y, the 2^j + 1 values of a
-// decomposition of order j (any number of levels): what every rule, the
-// suggestion and the residual take as the samples' noise.
-double SampleNoiseOf(const double* y, int32_t j);
+// decomposition of order j (any number of levels) by `wavelet`: what every
+// rule, the suggestion and the residual take as the samples' noise.
+double SampleNoiseOf(const double* y, int32_t j, Wavelet wavelet = Wavelet::Linear);
 
 }  // namespace analysis

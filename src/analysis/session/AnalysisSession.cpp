@@ -123,7 +123,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     const bool undone = UndoDecomposition();
     beforeDecompose_ = samples_->Share();
     try {
-        ForwardTransform(*samples_, levels);
+        ForwardTransform(*samples_, levels, wavelet_);
     } catch (...) {
         beforeDecompose_.reset();
         // The buffer holds the undone signal now: nothing is left to view or
@@ -135,6 +135,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
         throw;
     }
     levels_ = levels;
+    decomposedWavelet_ = wavelet_;
     ForgetHistory();
     // The old view names positions of the old decomposition: nothing is
     // viewed until the user picks an item of the new one.
@@ -144,7 +145,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     if (levels_ == j_) ShowMeanReadout();
     controls_.EnableThreshold(true);
     controls_.EnableReconstruct(true);
-    if (stepSink_) stepSink_->Decomposed(levels_);
+    if (stepSink_) stepSink_->Decomposed(levels_, decomposedWavelet_);
 }
 
 void AnalysisSession::SelectViewLevel(int32_t viewIndex) {
@@ -211,6 +212,7 @@ void AnalysisSession::ShowChangedCoefficients() {
 std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions options) {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     options.levels = levels_;
+    options.wavelet = decomposedWavelet_;
     // The rules' thresholds, from the decomposition as it was made, as
     // Denoise chooses them; the cuts shrink as Denoise shrinks, so the
     // coefficients are the batch's bit for bit.
@@ -221,7 +223,7 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
             {LevelGeometry::Details(j_, k), choice.thresholds[static_cast<std::size_t>(k) - 1], options.shrink});
     }
     std::optional<DenoiseOptions> averaged;
-    if (options.shifts > 1) {
+    if (options.shifts > 1 || options.wiener) {
         // Denoise thresholds the approximation only when given a threshold
         // for it, which the session's step never does.
         if (options.itemThresholds.size() > static_cast<std::size_t>(levels_)) {
@@ -270,6 +272,7 @@ void AnalysisSession::ReadDecomposed(Read read) {
 LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     options.levels = levels_;
+    options.wavelet = decomposedWavelet_;
     LevelChoice choice;
     ReadDecomposed([&](const double* y) { choice = ChooseLevelThresholds(y, j_, options); });
     sampleNoise_ = choice.sampleSigma;
@@ -279,7 +282,7 @@ LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {
 double AnalysisSession::SampleNoise() {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     if (!sampleNoise_) {
-        ReadDecomposed([&](const double* y) { sampleNoise_ = SampleNoiseOf(y, j_); });
+        ReadDecomposed([&](const double* y) { sampleNoise_ = SampleNoiseOf(y, j_, decomposedWavelet_); });
     }
     return *sampleNoise_;
 }
@@ -319,7 +322,7 @@ void AnalysisSession::PreviewThreshold(double t, double* out) const {
     std::copy(samples.Data(), samples.Data() + n_, out);
     ShrinkInPlace(out + view_.Position(0), view_.Stride(), view_.Count(), t, Shrink::Hard);
     // Thresholding lowers no magnitude: a bound on the buffer bounds the copy.
-    InverseTransform(out, j_, levels_, samples.MagnitudeBound());
+    InverseTransform(decomposedWavelet_, out, j_, levels_, samples.MagnitudeBound());
 }
 
 const DenoiseOptions* AnalysisSession::AveragedStepDone() const {
@@ -365,7 +368,7 @@ bool AnalysisSession::UndoDecomposition() {
         const DenoiseResult denoised = Denoise(beforeDecompose_.get(), j_, *averaged);
         std::copy(denoised.signal.begin(), denoised.signal.end(), samples_->Data());
     } else {
-        InverseTransform(*samples_, levels_);
+        InverseTransform(*samples_, levels_, decomposedWavelet_);
     }
     levels_ = -1;
     beforeDecompose_.reset();

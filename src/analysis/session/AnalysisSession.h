@@ -113,6 +113,11 @@ public:
     int32_t SignalSamples() const { return signalSamples_; }
     int32_t J() const { return j_; }
     int32_t Levels() const { return levels_; }
+    // The transform the next Decompose uses, and the one the decomposition
+    // the buffer holds was made with.
+    void SetWavelet(Wavelet wavelet) { wavelet_ = wavelet; }
+    Wavelet NextWavelet() const { return wavelet_; }
+    Wavelet DecomposedWavelet() const { return decomposedWavelet_; }
     double Threshold() const { return threshold_; }
     int32_t ViewedLevel() const { return viewedLevel_; }
     // The sample buffer; null before the first load.
@@ -163,6 +168,8 @@ private:
     int32_t signalSamples_ = 0;
     int32_t j_ = 0;
     int32_t levels_ = -1;
+    Wavelet wavelet_ = Wavelet::Linear;
+    Wavelet decomposedWavelet_ = Wavelet::Linear;
     double threshold_ = 0.0;
     int32_t viewedLevel_ = -1;
     std::shared_ptr<DyadicSignal> samples_;

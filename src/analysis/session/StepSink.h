@@ -26,7 +26,7 @@ public:
     virtual ~StepSink() = default;
     // A new signal replaced the buffer: a fresh analysis starts.
     virtual void SignalReplaced(const SignalOrigin& origin) = 0;
-    virtual void Decomposed(int32_t levels) = 0;
+    virtual void Decomposed(int32_t levels, Wavelet wavelet) = 0;
     // View item `item` (1 ... levels + 1) thresholded at t.
     virtual void Thresholded(int32_t item, double t) = 0;
     // Every detail level thresholded as options say (their levels the
