@@ -92,7 +92,7 @@ private:
             equals == std::string::npos ? std::nullopt : std::optional<std::string>(argument.substr(equals + 1));
         BatchOptions& options = result_.options;
         const bool flag = name == "--help" || name == "--version" || name == "--universal" || name == "--auto" ||
-                          name == "--verify" || name == "--overwrite";
+                          name == "--verify" || name == "--overwrite" || name == "--wiener";
         if (name != "--help" && name != "--version") given_.push_back(name);
         if (flag && attached) return Fail("option " + name + " takes no value");
         if (name == "--help") {
@@ -110,6 +110,10 @@ private:
             if (const auto text = Value(name, attached)) ShrinkOption(*text);
         } else if (name == "--shifts") {
             if (const auto text = Value(name, attached)) Shifts(*text);
+        } else if (name == "--wavelet") {
+            if (const auto text = Value(name, attached)) WaveletOption(*text);
+        } else if (name == "--wiener") {
+            options.wiener = true;
         } else if (name == "--report") {
             if (const auto text = Value(name, attached)) options.reportFile = *text;
             if (options.reportFile.empty() && result_.error.empty()) Fail("option --report needs a file");
@@ -175,6 +179,11 @@ private:
     void ShrinkOption(const std::string& text) {
         result_.options.shrink = analysis::ShrinkNamed(text);
         if (!result_.options.shrink) Fail("--shrink: '" + text + "' is not hard or soft");
+    }
+
+    void WaveletOption(const std::string& text) {
+        result_.options.wavelet = analysis::WaveletNamed(text);
+        if (!result_.options.wavelet) Fail("--wavelet: '" + text + "' is not linear, haar or cubic");
     }
 
     // A whole number from 1 to most, else a failure that names the option.
@@ -279,10 +288,11 @@ private:
             const std::string other = options.universal ? "--universal" : options.rule ? "--rule" : "--auto";
             return Fail(other + " and --threshold T both set the threshold of every level; give one");
         }
-        if ((options.shrink || options.shifts) && !options.rule && !options.autoDenoise &&
-            !options.allLevelsThreshold) {
+        const bool thresholded = options.rule || options.autoDenoise || options.allLevelsThreshold;
+        if ((options.shrink || options.shifts) && !thresholded) {
             return Fail("--shrink and --shifts need a threshold: --auto, --rule or --threshold T");
         }
+        if (options.wiener && !thresholded) return Fail("--wiener needs a threshold: --auto, --rule or --threshold T");
         if (!options.reportFile.empty() && !Denoising(options)) {
             return Fail("--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts");
         }
@@ -342,8 +352,14 @@ Options:
   --threshold T     hard-threshold the details of every level 1 ... L with T
   --threshold K=T   threshold view item K with T (K = L + 1: the approximation);
                     repeatable, and overrides the threshold for all levels
-  --auto            denoise automatically: the universal rule, hard
-                    shrinkage, 16 shifts (the choice is printed)
+  --auto            denoise automatically: the transform, rule, shrinkage
+                    and Wiener stage whose estimated risk (Stein's unbiased
+                    risk estimate, from the noisy signal alone) is lowest,
+                    16 shifts; the choice is printed and recorded
+  --wavelet W       the transform: linear (the 5/3 pair, default), haar
+                    (piecewise-constant signals) or cubic (smooth ones)
+  --wiener          a second stage: each coefficient scaled by the
+                    empirical Wiener gain the thresholded result gives it
   --rule R          each detail level's threshold from its own noise by the
                     rule R: universal (sigma_k * sqrt(2 ln N)), sure (Stein's
                     unbiased risk, universal on sparse levels) or bayes

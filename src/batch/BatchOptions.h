@@ -8,6 +8,7 @@
 
 #include "analysis/denoise/Shrinkage.h"
 #include "analysis/denoise/ThresholdRules.h"
+#include "analysis/transform/Wavelet.h"
 #include "import/SignalImport.h"
 
 namespace batch {
@@ -41,6 +42,10 @@ struct BatchOptions {
     std::optional<analysis::ThresholdRule> rule;
     std::optional<analysis::Shrink> shrink;
     std::optional<int32_t> shifts;
+    // --wavelet W: the transform; absent: Linear, or --auto's choice.
+    std::optional<analysis::Wavelet> wavelet;
+    // --wiener: the Wiener stage after the thresholding.
+    bool wiener = false;
     // --report FILE: each input's levels as CSV; empty: none.
     std::string reportFile;
     // --coefficients DIR: the thresholded coefficients of each view item.
@@ -76,7 +81,7 @@ bool Imports(const BatchOptions& options, const std::string& input);
 // Whether the run denoises by a rule, soft shrinkage or shifts instead of
 // the window's hard thresholding with typed thresholds.
 inline bool Denoising(const BatchOptions& options) {
-    return options.autoDenoise || options.rule || options.shrink || options.shifts;
+    return options.autoDenoise || options.rule || options.shrink || options.shifts || options.wiener;
 }
 
 enum class BatchAction { Run, Help, Version };

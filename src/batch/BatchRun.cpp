@@ -204,6 +204,8 @@ analysis::DenoiseOptions DenoiseSettings(const BatchOptions& options, const Inpu
     settings.rule = options.rule ? *options.rule : automatic ? analysis::kAutoRule : analysis::ThresholdRule::Fixed;
     settings.shrink = options.shrink.value_or(automatic ? analysis::kAutoShrink : analysis::Shrink::Hard);
     settings.shifts = options.shifts.value_or(automatic ? analysis::kAutoShifts : 1);
+    settings.wavelet = options.wavelet.value_or(analysis::Wavelet::Linear);
+    settings.wiener = options.wiener;
     if (options.allLevelsThreshold) settings.fixedThreshold = analysis::ParseThreshold(*options.allLevelsThreshold);
     if (!options.levelThresholds.empty()) {
         settings.itemThresholds.resize(static_cast<std::size_t>(plan.levels) + 1);
@@ -280,9 +282,8 @@ private:
         const bool denoising = Denoising(options_);
         const analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
         const std::vector<recipe::Step> steps =
-            denoising ? std::vector<recipe::Step>{recipe::DecomposeStep(plan_.levels),
-                                                  recipe::ApplyAllLevelsRequest(settings), recipe::ReconstructStep()}
-                      : recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_));
+            denoising ? recipe::DenoisingSteps(settings)
+                      : recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_), settings.wavelet);
         // The steps run as a replay runs them, so that a recipe of the run
         // replays to the same bits.
         recipe::StepRunner runner(session_);
@@ -351,9 +352,10 @@ private:
 
     void ReportLevels(const analysis::DenoiseOptions& settings, const recipe::StepRunner& denoised) {
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
-        errors_ << prefix << "rule " << analysis::RuleName(settings.rule) << ", "
-                << analysis::ShrinkName(settings.shrink) << " shrinkage, " << settings.shifts
-                << (settings.shifts == 1 ? " shift" : " shifts") << (options_.autoDenoise ? " (--auto)" : "")
+        errors_ << prefix << analysis::WaveletName(settings.wavelet) << " transform, rule "
+                << analysis::RuleName(settings.rule) << ", " << analysis::ShrinkName(settings.shrink) << " shrinkage, "
+                << settings.shifts << (settings.shifts == 1 ? " shift" : " shifts")
+                << (settings.wiener ? ", Wiener stage" : "") << (options_.autoDenoise ? " (--auto)" : "")
                 << ", noise sigma " << Readable(denoised.SampleNoise()) << "\n";
         for (const analysis::LevelReport& level : denoised.Reports()) {
             const std::string name =

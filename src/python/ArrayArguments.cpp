@@ -113,6 +113,12 @@ void CheckLevels(int32_t levels, int32_t j, const char* name) {
     }
 }
 
+analysis::Wavelet WaveletOf(const std::string& name) {
+    const std::optional<analysis::Wavelet> wavelet = analysis::WaveletNamed(name);
+    if (!wavelet) throw py::value_error("wavelet must be 'linear', 'haar' or 'cubic', not '" + name + "'");
+    return *wavelet;
+}
+
 std::vector<double> ValuesOf(const py::handle& value, const char* name) {
     const py::array array = OneDimensionalDoubles(value, name);
     std::vector<double> values(static_cast<std::size_t>(array.shape(0)));

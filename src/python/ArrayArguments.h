@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/transform/Wavelet.h"
+
 namespace python {
 
 namespace py = pybind11;
@@ -42,6 +44,9 @@ void RequireFinite(const SignalArray& signal, const char* name);
 
 // levels in 1 ... j, else ValueError naming the argument.
 void CheckLevels(int32_t levels, int32_t j, const char* name = "levels");
+
+// The transform named by a `wavelet` argument, else ValueError.
+analysis::Wavelet WaveletOf(const std::string& name);
 
 // The values of a one-dimensional float64 array.
 std::vector<double> ValuesOf(const py::handle& value, const char* name);

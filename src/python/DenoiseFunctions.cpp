@@ -77,15 +77,15 @@ py::dict ReportOf(const analysis::DenoiseResult& result) {
 void AddDenoiseFunctions(py::module_& module) {
     module.def(
         "noise_gains",
-        [](int32_t j, int32_t levels) {
+        [](int32_t j, int32_t levels, const std::string& wavelet) {
             if (j < 2 || j > analysis::kMaxOrder) {
                 throw py::value_error("J must be from 2 to " + std::to_string(analysis::kMaxOrder) + ", not " +
                                       std::to_string(j));
             }
             CheckLevels(levels, j);
-            return ArrayOf(analysis::NoiseGains(j, levels));
+            return ArrayOf(analysis::NoiseGains(j, levels, WaveletOf(wavelet)));
         },
-        py::arg("J"), py::arg("levels"),
+        py::arg("J"), py::arg("levels"), py::kw_only(), py::arg("wavelet") = "linear",
         R"(How much unit white noise on the samples each level of the transform keeps.
 
 Parameters
@@ -94,6 +94,8 @@ J : int
     The signal has 2**J + 1 samples, 2 <= J <= 26.
 levels : int
     The levels of the decomposition, 1 ... J.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform.
 
 Returns
 -------
@@ -102,16 +104,17 @@ numpy.ndarray
 )");
     module.def(
         "estimate_noise",
-        [](const py::handle& c, int32_t levels) {
+        [](const py::handle& c, int32_t levels, const std::string& waveletName) {
             const SignalArray signal = SignalInPlace(c, "c", false);
             CheckLevels(levels, signal.j);
-            const double sample = analysis::SampleNoiseOf(signal.ConstData(), signal.j);
-            std::vector<double> gains = analysis::NoiseGains(signal.j, levels);
+            const analysis::Wavelet wavelet = WaveletOf(waveletName);
+            const double sample = analysis::SampleNoiseOf(signal.ConstData(), signal.j, wavelet);
+            std::vector<double> gains = analysis::NoiseGains(signal.j, levels, wavelet);
             gains.pop_back();
             for (double& gain : gains) gain *= sample;
             return ArrayOf(gains);
         },
-        py::arg("c"), py::arg("levels"),
+        py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("wavelet") = "linear",
         R"(The noise of each detail level of a decomposition, from its finest details.
 
 The noise on the samples is median(|d|) / 0.6745 over the level-1 details,
@@ -123,6 +126,8 @@ c : numpy.ndarray of float64
     A C-contiguous decomposition (``forward(x, levels)``).
 levels : int
     Its levels, 1 ... J.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform ``c`` was made with.
 
 Returns
 -------
@@ -131,10 +136,12 @@ numpy.ndarray
 )");
     module.def(
         "thresholds",
-        [](const py::handle& c, int32_t levels, const std::string& rule, std::optional<double> threshold) {
+        [](const py::handle& c, int32_t levels, const std::string& rule, std::optional<double> threshold,
+           const std::string& wavelet) {
             const SignalArray signal = SignalInPlace(c, "c", false);
             CheckLevels(levels, signal.j);
-            const analysis::DenoiseOptions options = RuleOptions(levels, rule, threshold);
+            analysis::DenoiseOptions options = RuleOptions(levels, rule, threshold);
+            options.wavelet = WaveletOf(wavelet);
             const double* data = signal.ConstData();
             analysis::LevelChoice choice;
             {
@@ -144,7 +151,7 @@ numpy.ndarray
             return ArrayOf(choice.thresholds);
         },
         py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("rule") = "universal",
-        py::arg("threshold") = py::none(),
+        py::arg("threshold") = py::none(), py::arg("wavelet") = "linear",
         R"(Each detail level's threshold by a rule, as ``denoise`` chooses it.
 
 Parameters
@@ -157,6 +164,8 @@ rule : {'universal', 'sure', 'bayes', 'fixed'}
     The rule, from each level's own noise (``estimate_noise``).
 threshold : float, optional
     The threshold of every level, with rule='fixed' only.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform ``c`` was made with.
 
 Returns
 -------
@@ -224,7 +233,7 @@ numpy.ndarray
     module.def(
         "denoise",
         [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule, const std::string& shrink,
-           int32_t shifts, std::optional<double> threshold) {
+           int32_t shifts, std::optional<double> threshold, const std::string& wavelet, bool wiener) {
             const SignalArray signal = CopiedSignal(x, "x");
             CheckLevels(levels.value_or(signal.j), signal.j);
             analysis::DenoiseOptions options = RuleOptions(levels.value_or(signal.j), rule, threshold);
@@ -234,6 +243,8 @@ numpy.ndarray
                                       std::to_string(shifts));
             }
             options.shifts = shifts;
+            options.wavelet = WaveletOf(wavelet);
+            options.wiener = wiener;
             analysis::DenoiseResult result;
             {
                 py::gil_scoped_release unlocked;
@@ -243,6 +254,7 @@ numpy.ndarray
         },
         py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "universal",
         py::arg("shrink") = "hard", py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
+        py::arg("wavelet") = "linear", py::arg("wiener") = false,
         R"(Denoise a signal: decompose, shrink each detail level, rebuild.
 
 Each detail level's threshold comes from its own noise (the transform is not
@@ -264,6 +276,11 @@ shifts : int
     1 for the plain decomposition, up to 256.
 threshold : float, optional
     The threshold of every level, with rule='fixed' only.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform (see ``forward``).
+wiener : bool
+    Follow the thresholding by an empirical Wiener stage: the thresholded
+    result is a pilot whose coefficients set each coefficient's gain.
 
 Returns
 -------

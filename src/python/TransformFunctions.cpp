@@ -12,10 +12,12 @@
 namespace python {
 namespace {
 
-using Transform = double (*)(double*, int32_t, int32_t, double);
+using Transform = double (*)(analysis::Wavelet, double*, int32_t, int32_t, double);
 
 // The transform of x on a copy, or in `out` (which may be x itself).
-py::array Apply(Transform transform, const py::handle& x, int32_t levels, const py::handle& out) {
+py::array Apply(Transform transform, const std::string& waveletName, const py::handle& x, int32_t levels,
+                const py::handle& out) {
+    const analysis::Wavelet wavelet = WaveletOf(waveletName);
     SignalArray target;
     if (out.is_none()) {
         RequireFinite(Signal(x, "x"), "x");
@@ -37,7 +39,7 @@ py::array Apply(Transform transform, const py::handle& x, int32_t levels, const 
     const int32_t j = target.j;
     {
         py::gil_scoped_release unlocked;
-        transform(data, j, levels, -1);
+        transform(wavelet, data, j, levels, -1);
     }
     return target.array;
 }
@@ -55,11 +57,11 @@ py::array View(const SignalArray& c, const analysis::LevelGeometry& level) {
 void AddTransformFunctions(py::module_& module) {
     module.def(
         "forward",
-        [](const py::handle& x, int32_t levels, const py::handle& out) {
-            return Apply(&analysis::ForwardTransform, x, levels, out);
+        [](const py::handle& x, int32_t levels, const py::handle& out, const std::string& wavelet) {
+            return Apply(&analysis::ForwardTransform, wavelet, x, levels, out);
         },
-        py::arg("x"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(),
-        R"(Decompose a signal with the interpolating lifting transform.
+        py::arg("x"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(), py::arg("wavelet") = "linear",
+        R"(Decompose a signal with an interpolating lifting transform.
 
 Parameters
 ----------
@@ -70,6 +72,9 @@ levels : int
 out : numpy.ndarray of float64, optional
     A C-contiguous, writeable array of the same length to hold the result;
     it may be ``x`` itself. By default a new array is returned.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform: the 5/3 pair (the window's default), a Haar step for
+    piecewise-constant signals, or a 4-point predictor for smooth ones.
 
 Returns
 -------
@@ -89,10 +94,10 @@ OverflowError
 )");
     module.def(
         "inverse",
-        [](const py::handle& c, int32_t levels, const py::handle& out) {
-            return Apply(&analysis::InverseTransform, c, levels, out);
+        [](const py::handle& c, int32_t levels, const py::handle& out, const std::string& wavelet) {
+            return Apply(&analysis::InverseTransform, wavelet, c, levels, out);
         },
-        py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(),
+        py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(), py::arg("wavelet") = "linear",
         R"(Rebuild a signal from its decomposition: undo ``forward(x, levels)``.
 
 Parameters
@@ -103,6 +108,8 @@ levels : int
     The levels the decomposition has, 1 ... J.
 out : numpy.ndarray of float64, optional
     As for ``forward``; it may be ``c`` itself.
+wavelet : {'linear', 'haar', 'cubic'}
+    The transform ``c`` was made with.
 
 Returns
 -------

@@ -8,8 +8,9 @@
 
 namespace recipe {
 
-std::vector<Step> ThresholdSteps(int32_t levels, const std::vector<std::string>& thresholdTexts) {
-    std::vector<Step> steps{DecomposeStep(levels)};
+std::vector<Step> ThresholdSteps(int32_t levels, const std::vector<std::string>& thresholdTexts,
+                                 analysis::Wavelet wavelet) {
+    std::vector<Step> steps{DecomposeStep(levels, std::string(analysis::WaveletName(wavelet)))};
     for (std::size_t item = 0; item < thresholdTexts.size(); ++item) {
         if (thresholdTexts[item].empty()) continue;
         const double t = analysis::ParseThreshold(thresholdTexts[item]);
@@ -17,6 +18,11 @@ std::vector<Step> ThresholdSteps(int32_t levels, const std::vector<std::string>&
     }
     steps.push_back(ReconstructStep());
     return steps;
+}
+
+std::vector<Step> DenoisingSteps(const analysis::DenoiseOptions& settings) {
+    return {DecomposeStep(settings.levels, std::string(analysis::WaveletName(settings.wavelet))),
+            ApplyAllLevelsRequest(settings), ReconstructStep()};
 }
 
 Step ApplyAllLevelsStep(const analysis::DenoiseOptions& settings, const std::vector<analysis::LevelReport>& reports) {

@@ -15,7 +15,12 @@ namespace recipe {
 // The window's way: Decompose, each view item with a threshold text ("" for
 // none) in increasing order, Reconstruct. Texts are written as the shortest
 // that read back to the same threshold.
-std::vector<Step> ThresholdSteps(int32_t levels, const std::vector<std::string>& thresholdTexts);
+std::vector<Step> ThresholdSteps(int32_t levels, const std::vector<std::string>& thresholdTexts,
+                                 analysis::Wavelet wavelet = analysis::Wavelet::Linear);
+
+// The whole signal's denoising by settings: Decompose with its transform,
+// ApplyAllLevelsRequest, Reconstruct.
+std::vector<Step> DenoisingSteps(const analysis::DenoiseOptions& settings);
 
 // The thresholding of every level by settings, whose plain decomposition's
 // items went through reports.

@@ -228,6 +228,8 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing) {
         {{"--auto", "--shifts", "0", input, result}, "--shifts: '0' is not a number of shifts from 1 to 256"},
         {{"--auto", "--shifts", "257", input, result}, "--shifts: '257' is not a number of shifts from 1 to 256"},
         {{"--shifts", "4", input, result}, "--shrink and --shifts need a threshold: --auto, --rule or --threshold T"},
+        {{"--wiener", input, result}, "--wiener needs a threshold: --auto, --rule or --threshold T"},
+        {{"--auto", "--wavelet", "db4", input, result}, "--wavelet: 'db4' is not linear, haar or cubic"},
         {{"--auto=1", input, result}, "option --auto takes no value"},
         {{"--threshold", "2", "--report", out + "/r.csv", input, result},
          "--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts"},

@@ -52,43 +52,48 @@ class AgainstTheBatch(unittest.TestCase):
         self.folder.cleanup()
 
     def test_levels_views_and_rebuild_are_the_batchs(self):
-        for source in self.inputs:
+        for source, wavelet in zip(self.inputs, ["linear", "haar", "cubic"] * len(self.inputs)):
             x = quelmar.read_samples(source)
             levels = 3
             coefficients = self.path / "c"
-            batch("--levels", levels, source, self.path / "out.dat", "--coefficients", coefficients)
-            c = quelmar.forward(x, levels)
+            batch("--levels", levels, "--wavelet", wavelet, source, self.path / "out.dat", "--coefficients", coefficients)
+            c = quelmar.forward(x, levels, wavelet=wavelet)
             for k in range(1, levels + 1):
                 self.assertTrue(same_bits(quelmar.level(c, k), numbers(coefficients / f"level_{k}.dat")))
             approximation = numbers(coefficients / "approximation.dat")
             self.assertTrue(same_bits(quelmar.approximation(c, levels), approximation))
-            self.assertTrue(same_bits(quelmar.inverse(c, levels), numbers(self.path / "out.dat")))
+            self.assertTrue(same_bits(quelmar.inverse(c, levels, wavelet=wavelet), numbers(self.path / "out.dat")))
 
     def test_denoise_and_its_report_are_the_batchs(self):
         for source in self.inputs:
             x = quelmar.read_samples(source)
-            for rule, shrink, shifts in [("universal", "hard", 16), ("sure", "soft", 1), ("bayes", "hard", 3)]:
+            for rule, shrink, shifts, wavelet, wiener in [("universal", "hard", 16, "linear", False),
+                                                          ("sure", "soft", 1, "cubic", False),
+                                                          ("bayes", "hard", 3, "haar", True)]:
                 report = self.path / "report.csv"
-                batch("--rule", rule, "--shrink", shrink, "--shifts", shifts, "--report", report, source,
-                      self.path / "out.dat")
-                signal, levels = quelmar.denoise(x, rule=rule, shrink=shrink, shifts=shifts)
+                batch("--rule", rule, "--shrink", shrink, "--shifts", shifts, "--wavelet", wavelet,
+                      *(["--wiener"] if wiener else []), "--report", report, source, self.path / "out.dat")
+                signal, levels = quelmar.denoise(x, rule=rule, shrink=shrink, shifts=shifts, wavelet=wavelet,
+                                                 wiener=wiener)
                 self.assertTrue(same_bits(signal, numbers(self.path / "out.dat")), (source, rule))
                 rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6))
                 for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept"]):
                     self.assertTrue(np.array_equal(rows[:, column], levels[name]), name)
                 depth = len(levels["level"])
-                c = quelmar.forward(x, depth)
-                self.assertTrue(same_bits(quelmar.estimate_noise(c, depth), levels["sigma"]))
-                thresholds = quelmar.thresholds(c, depth, rule=rule)
+                c = quelmar.forward(x, depth, wavelet=wavelet)
+                self.assertTrue(same_bits(quelmar.estimate_noise(c, depth, wavelet=wavelet), levels["sigma"]))
+                thresholds = quelmar.thresholds(c, depth, rule=rule, wavelet=wavelet)
                 self.assertTrue(same_bits(thresholds, levels["threshold"]))
                 if shifts == 1:
-                    rebuilt = quelmar.inverse(quelmar.shrink(c, depth, list(thresholds), mode=shrink), depth)
+                    shrunk = quelmar.shrink(c, depth, list(thresholds), mode=shrink)
+                    rebuilt = quelmar.inverse(shrunk, depth, wavelet=wavelet)
                     self.assertTrue(same_bits(rebuilt, signal), (source, rule))
 
     def test_a_batch_recipe_replays_to_the_batchs_bits(self):
         source, out, recipe = self.path / "made.dat", self.path / "out.dat", self.path / "r.json"
         for options in [["--levels", 4, "--threshold", "2=0.5"], ["--rule", "sure", "--shifts", 3],
-                        ["--rule", "bayes", "--shrink", "soft", "--shifts", 1]]:
+                        ["--rule", "bayes", "--shrink", "soft", "--shifts", 1],
+                        ["--rule", "sure", "--wavelet", "cubic", "--wiener", "--shifts", 2]]:
             batch(*options, "--coefficients", self.path / "c", "--save-recipe", recipe, source, out)
             signal, outputs = quelmar.replay(recipe)
             self.assertTrue(same_bits(signal, numbers(out)), options)
