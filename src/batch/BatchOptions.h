@@ -44,7 +44,7 @@ struct BatchOptions {
     std::optional<int32_t> shifts;
     // --wavelet W: the transform; absent: Linear, or --auto's choice.
     std::optional<analysis::Wavelet> wavelet;
-    // --wiener: the Wiener stage after the thresholding.
+    // --wiener: the Wiener stage after the thresholding, by the same transform.
     bool wiener = false;
     // --report FILE: each input's levels as CSV; empty: none.
     std::string reportFile;

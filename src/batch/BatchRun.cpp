@@ -9,6 +9,7 @@
 #include <set>
 
 #include "analysis/session/AnalysisSession.h"
+#include "analysis/denoise/AutoChoice.h"
 #include "analysis/denoise/DenoiseNames.h"
 #include "analysis/io/ReadWarning.h"
 #include "analysis/io/SampleReader.h"
@@ -205,7 +206,7 @@ analysis::DenoiseOptions DenoiseSettings(const BatchOptions& options, const Inpu
     settings.shrink = options.shrink.value_or(automatic ? analysis::kAutoShrink : analysis::Shrink::Hard);
     settings.shifts = options.shifts.value_or(automatic ? analysis::kAutoShifts : 1);
     settings.wavelet = options.wavelet.value_or(analysis::Wavelet::Linear);
-    settings.wiener = options.wiener;
+    if (options.wiener) settings.wiener = settings.wavelet;
     if (options.allLevelsThreshold) settings.fixedThreshold = analysis::ParseThreshold(*options.allLevelsThreshold);
     if (!options.levelThresholds.empty()) {
         settings.itemThresholds.resize(static_cast<std::size_t>(plan.levels) + 1);
@@ -277,10 +278,28 @@ private:
         return code;
     }
 
+    // --auto's choice for the signal loaded, said on standard error.
+    analysis::DenoiseOptions Chosen(const analysis::DenoiseOptions& base) {
+        const analysis::AutoFixed fixed{options_.wavelet, options_.rule, options_.shrink};
+        const analysis::DyadicSignal& samples = *session_.Samples();
+        const analysis::AutoChoice choice = analysis::ChooseAutomatically(samples.Data(), samples.J(), base, fixed);
+        const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
+        for (std::size_t i = 0; i < choice.candidates.size(); ++i) {
+            const analysis::AutoCandidate& c = choice.candidates[i];
+            errors_ << prefix << "--auto: " << analysis::WaveletName(c.wavelet) << ", " << analysis::RuleName(c.rule)
+                    << ", " << analysis::ShrinkName(c.shrink) << ", Wiener by " << analysis::WaveletName(c.wiener)
+                    << ": estimated risk " << Readable(choice.risks[i]) << "\n";
+        }
+        errors_ << prefix << "--auto: the signal as it is: risk " << Readable(choice.noiseRisk)
+                << (choice.keepsSignal ? "; no candidate is estimated to do better: the signal is kept" : "") << "\n";
+        return choice.options;
+    }
+
     void Analyse() {
         InputResult result;
         const bool denoising = Denoising(options_);
-        const analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
+        analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
+        if (options_.autoDenoise) settings = Chosen(settings);
         const std::vector<recipe::Step> steps =
             denoising ? recipe::DenoisingSteps(settings)
                       : recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_), settings.wavelet);
@@ -355,8 +374,11 @@ private:
         errors_ << prefix << analysis::WaveletName(settings.wavelet) << " transform, rule "
                 << analysis::RuleName(settings.rule) << ", " << analysis::ShrinkName(settings.shrink) << " shrinkage, "
                 << settings.shifts << (settings.shifts == 1 ? " shift" : " shifts")
-                << (settings.wiener ? ", Wiener stage" : "") << (options_.autoDenoise ? " (--auto)" : "")
-                << ", noise sigma " << Readable(denoised.SampleNoise()) << "\n";
+                << (settings.wiener ? ", Wiener stage by " + std::string(analysis::WaveletName(*settings.wiener))
+                                    : std::string())
+                << (settings.keepUnhelpedLevels ? ", levels kept where shrinking does not help" : "")
+                << (options_.autoDenoise ? " (--auto)" : "") << ", noise sigma " << Readable(denoised.SampleNoise())
+                << "\n";
         for (const analysis::LevelReport& level : denoised.Reports()) {
             const std::string name =
                 level.level <= plan_.levels ? "level " + fw::IntToStr(level.level) : "approximation";

@@ -233,7 +233,7 @@ numpy.ndarray
     module.def(
         "denoise",
         [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule, const std::string& shrink,
-           int32_t shifts, std::optional<double> threshold, const std::string& wavelet, bool wiener) {
+           int32_t shifts, std::optional<double> threshold, const std::string& wavelet, const py::object& wiener) {
             const SignalArray signal = CopiedSignal(x, "x");
             CheckLevels(levels.value_or(signal.j), signal.j);
             analysis::DenoiseOptions options = RuleOptions(levels.value_or(signal.j), rule, threshold);
@@ -244,7 +244,12 @@ numpy.ndarray
             }
             options.shifts = shifts;
             options.wavelet = WaveletOf(wavelet);
-            options.wiener = wiener;
+            // True: the second stage by the first one's transform.
+            if (py::isinstance<py::bool_>(wiener)) {
+                if (wiener.cast<bool>()) options.wiener = options.wavelet;
+            } else if (!wiener.is_none()) {
+                options.wiener = WaveletOf(py::str(wiener));
+            }
             analysis::DenoiseResult result;
             {
                 py::gil_scoped_release unlocked;
@@ -278,9 +283,10 @@ threshold : float, optional
     The threshold of every level, with rule='fixed' only.
 wavelet : {'linear', 'haar', 'cubic'}
     The transform (see ``forward``).
-wiener : bool
+wiener : bool or {'linear', 'haar', 'cubic'}
     Follow the thresholding by an empirical Wiener stage: the thresholded
-    result is a pilot whose coefficients set each coefficient's gain.
+    result is a pilot whose coefficients set each coefficient's gain; by the
+    transform named, or by ``wavelet`` when True.
 
 Returns
 -------

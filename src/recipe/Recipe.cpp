@@ -101,6 +101,9 @@ private:
                  "when it thresholds the approximation");
         }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
+        if (!step.wiener.empty() && !analysis::WaveletNamed(step.wiener)) {
+            Fail(field + ".wiener", "'" + step.wiener + "' is not linear, haar or cubic");
+        }
         const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(step.shrink);
         if (!shrink) Fail(field + ".shrink", "'" + step.shrink + "' is not hard or soft");
         if (step.shifts < 1 || step.shifts > analysis::kMaxShifts) {

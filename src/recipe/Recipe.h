@@ -63,7 +63,10 @@ struct Step {
     std::string rule;
     std::string shrink;
     int32_t shifts = 1;
-    bool wiener = false;  // the second, Wiener stage on the thresholded result
+    // The transform of the second, Wiener stage on the thresholded result;
+    // empty: none. Whether a level its shrinking did not help was kept.
+    std::string wiener;
+    bool keepUnhelped = false;
     std::vector<double> thresholds;
     std::vector<int32_t> given;
     std::optional<double> approximation;

@@ -179,7 +179,8 @@ Step ReadStep(const Json& json, const std::string& path) {
         step.rule = fields.String("rule");
         step.shrink = fields.String("shrink");
         step.shifts = static_cast<int32_t>(fields.Integer("shifts", 1, kInt32Max));
-        if (fields.Has("wiener")) step.wiener = fields.Boolean("wiener");
+        if (fields.Has("wiener")) step.wiener = fields.String("wiener");
+        if (fields.Has("keep_unhelped")) step.keepUnhelped = fields.Boolean("keep_unhelped");
         const Json& thresholds = fields.Array("thresholds");
         for (std::size_t k = 0; k < thresholds.size(); ++k) {
             step.thresholds.push_back(
@@ -240,7 +241,8 @@ Json StepJson(const Step& step) {
         json["rule"] = step.rule;
         json["shrink"] = step.shrink;
         json["shifts"] = step.shifts;
-        if (step.wiener) json["wiener"] = true;
+        if (!step.wiener.empty()) json["wiener"] = step.wiener;
+        if (step.keepUnhelped) json["keep_unhelped"] = true;
         json["thresholds"] = step.thresholds;
         if (!step.given.empty()) json["given"] = step.given;
         if (step.approximation) json["approximation"] = *step.approximation;

@@ -31,7 +31,8 @@ Step ApplyAllLevelsStep(const analysis::DenoiseOptions& settings, const std::vec
     step.rule = analysis::RuleName(settings.rule);
     step.shrink = analysis::ShrinkName(settings.shrink);
     step.shifts = settings.shifts;
-    step.wiener = settings.wiener;
+    if (settings.wiener) step.wiener = analysis::WaveletName(*settings.wiener);
+    step.keepUnhelped = settings.keepUnhelpedLevels;
     const auto levels = static_cast<std::size_t>(settings.levels);
     for (const analysis::LevelReport& report : reports) {
         if (static_cast<std::size_t>(report.level) <= levels) step.thresholds.push_back(report.threshold);
@@ -66,7 +67,8 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
     settings.rule = *analysis::RuleNamed(step.rule);
     settings.shrink = *analysis::ShrinkNamed(step.shrink);
     settings.shifts = step.shifts;
-    settings.wiener = step.wiener;
+    if (!step.wiener.empty()) settings.wiener = analysis::WaveletNamed(step.wiener);
+    settings.keepUnhelpedLevels = step.keepUnhelped;
     settings.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
     const auto give = [&](int32_t item) {
         const double t = step.thresholds[static_cast<std::size_t>(item) - 1];

@@ -10,7 +10,7 @@
 
 #include "analysis/session/AnalysisSession.h"
 #include "analysis/io/SampleReader.h"
-#include "analysis/denoise/Denoise.h"
+#include "analysis/denoise/AutoChoice.h"
 #include "BatchTestRun.h"
 #include "batch/BatchCommand.h"
 #include "RecordingSinks.h"
@@ -156,7 +156,10 @@ TEST(BatchRun, RulesGiveTheDenoisingEntryPointsResult) {
         arguments.insert(arguments.end(), {"--report", folder.PathOf("report.csv"), input, folder.PathOf("out.dat")});
         const Outcome outcome = RunCommand(arguments);
         ASSERT_EQ(outcome.code, kExitDone) << outcome.errors;
-        const analysis::DenoiseResult expected = analysis::Denoise(samples.data(), 9, c.settings);
+        const analysis::DenoiseOptions settings =
+            c.options[0] == "--auto" ? analysis::ChooseAutomatically(samples.data(), 9, c.settings, {}).options
+                                     : c.settings;
+        const analysis::DenoiseResult expected = analysis::Denoise(samples.data(), 9, settings);
         ExpectSameBits(ReadBack(folder.PathOf("out.dat"), 513), expected.signal, "denoised");
         // One report line per level on standard error and in the CSV.
         std::ifstream report(folder.PathOf("report.csv"));

@@ -32,9 +32,29 @@ struct Plan {
     int32_t levels = 0;
     int64_t n = 0;
     Wavelet wavelet = Wavelet::Linear;
+    double sampleSigma = 0;
     std::vector<double> sigmas;  // per view item: sample noise times the item's gain
+    // Where each copy adds its degrees of freedom, when the risk is asked for.
+    double* degrees = nullptr;
     const DenoiseOptions* options = nullptr;
 };
+
+// Whether shrinking the level's coefficients c by t lowers Stein's estimate
+// of their risk below keeping them, sigma^2 each: the shrinking takes
+// min(c^2, t^2) (soft) or c^2 (hard) from each coefficient it reaches and
+// spares it the 2 sigma^2 a kept one costs.
+bool ShrinkingHelps(const double* y, const LevelGeometry& level, double t, double sigma, Shrink shrink) {
+    double change = 0;
+    for (int32_t i = 0; i < level.count; ++i) {
+        const double c = y[level.Position(i)];
+        if (std::fabs(c) > t) {
+            if (shrink == Shrink::Soft) change += t * t;
+        } else {
+            change += c * c - 2 * sigma * sigma;
+        }
+    }
+    return change < 0;
+}
 
 double RuleThreshold(const Plan& plan, const double* y, const LevelGeometry& level, double sigma) {
     switch (plan.options->rule) {
@@ -51,15 +71,21 @@ std::optional<double> ItemThreshold(const Plan& plan, int32_t item) {
     return given.empty() ? std::nullopt : given[static_cast<std::size_t>(item) - 1];
 }
 
-// Each detail level's threshold: the one given for it, else its rule's. A
-// rule reads its level as the transform left it.
+// Each detail level's threshold: the one given for it, else its rule's (0,
+// which keeps the level, where its shrinking would not help and the options
+// say so). A rule reads its level as the transform left it.
 std::vector<double> Thresholds(const Plan& plan, const double* y) {
     std::vector<double> thresholds;
     for (int32_t k = 1; k <= plan.levels; ++k) {
-        const std::optional<double> given = ItemThreshold(plan, k);
-        thresholds.push_back(given ? *given
-                                   : RuleThreshold(plan, y, LevelGeometry::Details(plan.j, k),
-                                                   plan.sigmas[static_cast<std::size_t>(k) - 1]));
+        if (const std::optional<double> given = ItemThreshold(plan, k)) {
+            thresholds.push_back(*given);
+            continue;
+        }
+        const LevelGeometry level = LevelGeometry::Details(plan.j, k);
+        const double sigma = plan.sigmas[static_cast<std::size_t>(k) - 1];
+        double t = RuleThreshold(plan, y, level, sigma);
+        if (plan.options->keepUnhelpedLevels && !ShrinkingHelps(y, level, t, sigma, plan.options->shrink)) t = 0;
+        thresholds.push_back(t);
     }
     return thresholds;
 }
@@ -75,7 +101,15 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
         cuts.push_back({LevelGeometry::Approximation(plan.j, plan.levels), *t, plan.options->shrink});
         thresholds.push_back(*t);
     }
-    const std::vector<ShrinkOutcome> outcomes = SweepLevels(y, cuts, measure);
+    const std::vector<ShrinkOutcome> outcomes = SweepLevels(y, cuts, measure || plan.degrees);
+    if (plan.degrees) {
+        // Each coefficient left standing moves with its input one to one.
+        double kept = cuts.size() > static_cast<std::size_t>(plan.levels)
+                          ? 0.0
+                          : LevelGeometry::Approximation(plan.j, plan.levels).count;
+        for (std::size_t item = 0; item < cuts.size(); ++item) kept += cuts[item].level.count - outcomes[item].zeroed;
+        *plan.degrees += kept;
+    }
     std::vector<LevelReport> reports;
     if (!measure) return reports;
     for (std::size_t item = 0; item < thresholds.size(); ++item) {
@@ -96,7 +130,8 @@ Plan MakePlan(const double* y, int32_t j, int32_t levels, const DenoiseOptions& 
     plan.n = SamplesOfOrder(j);
     plan.options = &options;
     plan.wavelet = options.wavelet;
-    sampleSigma = SampleNoiseOf(y, j, options.wavelet);
+    sampleSigma = options.noise > 0 ? options.noise : SampleNoiseOf(y, j, options.wavelet);
+    plan.sampleSigma = sampleSigma;
     for (const double gain : NoiseGains(j, levels, options.wavelet)) plan.sigmas.push_back(sampleSigma * gain);
     return plan;
 }
@@ -123,11 +158,16 @@ void WienerInPlace(const Plan& plan, double* y, double* pilot, double inputBound
             plan.sigmas[static_cast<std::size_t>(k) - 1] * plan.sigmas[static_cast<std::size_t>(k) - 1];
         // Without noise there is nothing to take away.
         if (noise == 0.0) continue;
+        double gains = 0;
         for (int32_t i = 0; i < level.count; ++i) {
             const double p = pilot[level.Position(i)] * pilot[level.Position(i)];
-            y[level.Position(i)] *= p / (p + noise);
+            const double gain = p / (p + noise);
+            y[level.Position(i)] *= gain;
+            gains += gain;
         }
+        if (plan.degrees) *plan.degrees += gains - level.count;
     }
+    if (plan.degrees) *plan.degrees += SamplesOfOrder(plan.j);
     // The gains are at most 1: the decomposition's bound holds.
     InverseTransform(plan.wavelet, y, plan.j, plan.levels, bound);
 }
@@ -305,8 +345,12 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vecto
 // The second stage over the whole signal: each copy of x, shifted as the
 // first stage shifted it, takes the Wiener gains of the first stage's result
 // (the pilot) shifted alike; the estimates are averaged as before.
-std::vector<double> WienerStage(const Plan& plan, const double* x, double inputBound,
-                                const std::vector<double>& pilot) {
+std::vector<double> WienerStage(Plan plan, const double* x, double inputBound, const std::vector<double>& pilot) {
+    plan.wavelet = *plan.options->wiener;
+    plan.sigmas.clear();
+    for (const double gain : NoiseGains(plan.j, plan.levels, plan.wavelet)) {
+        plan.sigmas.push_back(plan.sampleSigma * gain);
+    }
     const auto count = static_cast<Index>(pilot.size());
     std::vector<double> y = ResultBuffer(count);
     std::copy(x, x + count, y.begin());
@@ -360,14 +404,28 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     // The plain decomposition gives the noise estimate and the report.
     const double bound = ForwardTransform(options.wavelet, y.data(), j, levels, inputBound);
     DenoiseResult result;
-    const Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
+    Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
+    // The degrees of freedom of the stage that gives the result.
+    double degrees = 0;
+    if (options.estimateRisk && !options.wiener) plan.degrees = &degrees;
     result.levels = ShrinkLevels(plan, y.data(), true);
     InverseTransform(options.wavelet, y.data(), j, levels, bound);
     if (options.shifts > 1) {
         y = SpinAndAverage(plan, x, std::move(y),
                            [&](double* shifted, Index, Window) { DenoiseInPlace(plan, shifted, inputBound); });
     }
-    result.signal = options.wiener ? WienerStage(plan, x, inputBound, y) : std::move(y);
+    if (options.wiener) {
+        if (options.estimateRisk) plan.degrees = &degrees;
+        y = WienerStage(plan, x, inputBound, y);
+    }
+    if (options.estimateRisk) {
+        double residual = 0;
+        for (Index i = 0; i < count; ++i) residual += (y[i] - x[i]) * (y[i] - x[i]);
+        const double noise = result.sampleSigma * result.sampleSigma;
+        const double samples = static_cast<double>(count);
+        result.risk = residual / samples - noise + 2 * noise * (degrees / options.shifts) / samples;
+    }
+    result.signal = std::move(y);
     return result;
 }
 

@@ -36,10 +36,20 @@ struct DenoiseOptions {
     // approximation is thresholded only when given one here.
     std::vector<std::optional<double>> itemThresholds;
     Wavelet wavelet = Wavelet::Linear;
-    // A second stage: the thresholded result is the pilot whose coefficients
-    // set an empirical Wiener gain for each of the signal's (Ghael, Sayeed
-    // and Baraniuk 1997); with shifts, on the same shifted copies.
-    bool wiener = false;
+    // A second stage, by the transform named: the thresholded result is the
+    // pilot whose coefficients set an empirical Wiener gain for each of the
+    // signal's (Ghael, Sayeed and Baraniuk 1997); with shifts, on the same
+    // shifted copies, the pilot being the first stage's average.
+    std::optional<Wavelet> wiener = std::nullopt;
+    // A detail level whose thresholding does not lower its estimated risk
+    // (Stein's, on its coefficients) is kept as it is.
+    bool keepUnhelpedLevels = false;
+    // The samples' noise sigma when known (> 0); 0: estimated from the
+    // finest details.
+    double noise = 0;
+    // Also estimate the result's risk (DenoiseResult::risk), which costs a
+    // count over every shifted copy's coefficients.
+    bool estimateRisk = false;
 };
 
 // Whether the thresholds chosen on the plain decomposition hold for every
@@ -60,8 +70,13 @@ struct LevelReport {
 };
 
 struct DenoiseResult {
-    std::vector<double> signal;       // the 2^J + 1 denoised samples
-    double sampleSigma = 0;           // the noise estimated on the samples
+    std::vector<double> signal;  // the 2^J + 1 denoised samples
+    double sampleSigma = 0;      // the noise estimated on the samples
+    // With estimateRisk: Stein's unbiased estimate of the mean squared error
+    // per sample, ||f - x||^2 / N - sigma^2 + 2 sigma^2 df / N, the degrees of
+    // freedom df the coefficients kept (or the Wiener gains' sum), averaged
+    // over the shifted copies; sigma^2 is the risk of keeping x as it is.
+    double risk = 0;
     std::vector<LevelReport> levels;  // the detail levels, then the approximation if thresholded
 };
 

@@ -1,0 +1,148 @@
+#include "analysis/denoise/AutoChoice.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <random>
+
+#include "analysis/denoise/NoiseEstimate.h"
+#include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
+
+namespace analysis {
+namespace {
+
+// Signals up to this order are judged whole; longer ones on kStretches
+// stretches of order kStretchOrder.
+constexpr int32_t kWholeOrder = 16;
+constexpr int32_t kStretchOrder = 14;
+constexpr int kStretches = 4;
+
+// The probe's step, in units of the noise: small enough that the estimate
+// stays local, large enough that a step crosses a threshold now and then
+// (measured: 0.01 and 1 both choose worse).
+constexpr double kProbeStep = 0.1;
+
+bool Agrees(const AutoCandidate& candidate, const AutoFixed& fixed) {
+    return (!fixed.wavelet || *fixed.wavelet == candidate.wavelet) && (!fixed.rule || *fixed.rule == candidate.rule) &&
+           (!fixed.shrink || *fixed.shrink == candidate.shrink);
+}
+
+DenoiseOptions OptionsOf(const AutoCandidate& candidate, const DenoiseOptions& base) {
+    DenoiseOptions options = base;
+    options.wavelet = candidate.wavelet;
+    options.rule = candidate.rule;
+    options.shrink = candidate.shrink;
+    options.wiener = candidate.wiener;
+    options.keepUnhelpedLevels = true;
+    options.itemThresholds.clear();
+    return options;
+}
+
+struct Stretch {
+    std::vector<double> samples;
+    std::vector<double> probed;  // samples + e sigma b
+    std::vector<double> probe;   // b
+};
+
+std::vector<Stretch> Stretches(const double* x, int32_t j, int32_t order, double sigma) {
+    const int64_t n = SamplesOfOrder(j);
+    const int64_t length = SamplesOfOrder(order);
+    const int count = order == j ? 1 : kStretches;
+    // A fixed seed: the same signal is always judged alike.
+    std::mt19937_64 random(20261210);
+    std::normal_distribution<double> gauss;
+    std::vector<Stretch> stretches;
+    for (int s = 0; s < count; ++s) {
+        const int64_t first = count == 1 ? 0 : s * (n - length) / (count - 1);
+        Stretch stretch;
+        stretch.samples.assign(x + first, x + first + length);
+        for (const double v : stretch.samples) {
+            stretch.probe.push_back(gauss(random));
+            stretch.probed.push_back(v + kProbeStep * sigma * stretch.probe.back());
+        }
+        stretches.push_back(std::move(stretch));
+    }
+    return stretches;
+}
+
+// SURE of the candidate over the stretches: the squared distance of its
+// result from the samples, less the noise, plus twice the noise times the
+// divergence the probe measures.
+double EstimatedRisk(const std::vector<Stretch>& stretches, int32_t order, const DenoiseOptions& options,
+                     double sigma) {
+    double risk = 0;
+    for (const Stretch& stretch : stretches) {
+        const std::vector<double> f = Denoise(stretch.samples.data(), order, options).signal;
+        const std::vector<double> g = Denoise(stretch.probed.data(), order, options).signal;
+        double residual = 0;
+        double divergence = 0;
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            residual += (f[i] - stretch.samples[i]) * (f[i] - stretch.samples[i]);
+            divergence += stretch.probe[i] * (g[i] - f[i]);
+        }
+        divergence /= kProbeStep * sigma;
+        const auto n = static_cast<double>(f.size());
+        risk += (residual - n * sigma * sigma + 2 * sigma * sigma * divergence) / n;
+    }
+    return risk / static_cast<double>(stretches.size());
+}
+
+// The samples' noise as the Linear pair's finest details give it.
+double SampleNoise(const double* x, int32_t j) {
+    std::vector<double> y(x, x + SamplesOfOrder(j));
+    ForwardTransform(Wavelet::Linear, y.data(), j, 1);
+    return SampleNoiseOf(y.data(), j);
+}
+
+}  // namespace
+
+AutoChoice ChooseAutomatically(const double* x, int32_t j, const DenoiseOptions& base, const AutoFixed& fixed) {
+    CheckDenoiseOptions(j, base);
+    const int32_t levels = base.levels == 0 ? j : base.levels;
+    const double sigma = SampleNoise(x, j);
+    AutoChoice choice;
+    choice.noiseRisk = sigma * sigma;
+    for (const AutoCandidate& candidate : kAutoCandidates) {
+        if (Agrees(candidate, fixed)) choice.candidates.push_back(candidate);
+    }
+    if (choice.candidates.empty()) {
+        // What the caller fixed is no candidate: it is the choice, the rest
+        // as the first candidate has it.
+        AutoCandidate own = kAutoCandidates[0];
+        own.wavelet = fixed.wavelet.value_or(own.wavelet);
+        own.rule = fixed.rule.value_or(own.rule);
+        own.shrink = fixed.shrink.value_or(own.shrink);
+        own.wiener = own.wavelet;
+        choice.candidates.push_back(own);
+    }
+    if (sigma == 0) {
+        // Nothing to take away: the first candidate keeps every level.
+        choice.risks.assign(choice.candidates.size(), 0.0);
+        choice.options = OptionsOf(choice.candidates.front(), base);
+        return choice;
+    }
+    const int32_t order = j <= kWholeOrder ? j : kStretchOrder;
+    const std::vector<Stretch> stretches = Stretches(x, j, order, sigma);
+    DenoiseOptions judged = base;
+    judged.levels = std::min(levels, order);
+    judged.shifts = 1;
+    judged.noise = sigma;
+    for (const AutoCandidate& candidate : choice.candidates) {
+        choice.risks.push_back(EstimatedRisk(stretches, order, OptionsOf(candidate, judged), sigma));
+    }
+    const auto best = std::min_element(choice.risks.begin(), choice.risks.end()) - choice.risks.begin();
+    choice.options = OptionsOf(choice.candidates[static_cast<std::size_t>(best)], base);
+    if (choice.risks[static_cast<std::size_t>(best)] >= choice.noiseRisk) {
+        choice.keepsSignal = true;
+        choice.options = base;
+        choice.options.rule = ThresholdRule::Fixed;
+        choice.options.fixedThreshold = 0;
+        choice.options.shrink = Shrink::Hard;
+        choice.options.shifts = 1;
+        choice.options.wiener.reset();
+        choice.options.itemThresholds.clear();
+    }
+    return choice;
+}
+
+}  // namespace analysis

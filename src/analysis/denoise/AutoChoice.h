@@ -1,0 +1,62 @@
+#pragma once
+// The automatic denoising: which transform, rule, shrinkage and Wiener stage
+// to use, chosen from the noisy signal alone by Stein's unbiased estimate of
+// each candidate's risk (SURE), its divergence taken by Monte Carlo (Ramani,
+// Blu and Unser 2008): div f(x) ~ b . (f(x + e b) - f(x)) / e for a random
+// Gaussian b, which holds for every candidate alike, hard thresholding and
+// the Wiener stage's dependence on its pilot included.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "analysis/denoise/Denoise.h"
+
+namespace analysis {
+
+struct AutoCandidate {
+    Wavelet wavelet;
+    ThresholdRule rule;
+    Shrink shrink;
+    Wavelet wiener;  // the second stage's transform
+};
+
+// What the choice is made among (bench/denoise_quality.cpp measures them):
+// the universal rule, hard, for blocky, bumpy and smooth signals by the
+// transform that suits each, and SURE, soft, whose Wiener stage does best
+// by the Linear pair. Every candidate keeps the levels its shrinking does
+// not help.
+inline constexpr AutoCandidate kAutoCandidates[] = {
+    {Wavelet::Haar, ThresholdRule::Universal, Shrink::Hard, Wavelet::Haar},
+    {Wavelet::Linear, ThresholdRule::Universal, Shrink::Hard, Wavelet::Linear},
+    {Wavelet::Cubic, ThresholdRule::Universal, Shrink::Hard, Wavelet::Cubic},
+    {Wavelet::Haar, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
+    {Wavelet::Linear, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
+    {Wavelet::Cubic, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
+};
+
+// The parts of the choice the caller fixed; a candidate must agree with them.
+struct AutoFixed {
+    std::optional<Wavelet> wavelet;
+    std::optional<ThresholdRule> rule;
+    std::optional<Shrink> shrink;
+};
+
+struct AutoChoice {
+    // The options to denoise with: base's levels and shifts, the chosen
+    // candidate's parts; or, when no candidate's estimated risk is below
+    // keeping the signal, a fixed threshold of 0, which keeps every level.
+    DenoiseOptions options;
+    bool keepsSignal = false;
+    std::vector<AutoCandidate> candidates;  // those considered
+    std::vector<double> risks;              // each one's estimated mean squared error per sample
+    double noiseRisk = 0;                   // keeping the signal's: sigma^2
+};
+
+// x: the 2^j + 1 samples, all finite. Long signals are judged on four
+// stretches of 2^14 + 1 samples spread over them, the noise estimated on
+// the whole. Each candidate is estimated without shifts: the shifts lower
+// every candidate's risk much alike. Throws what Denoise throws.
+AutoChoice ChooseAutomatically(const double* x, int32_t j, const DenoiseOptions& base, const AutoFixed& fixed);
+
+}  // namespace analysis
