@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/denoise/AutoChoice.h"
 #include "analysis/denoise/Denoise.h"
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/denoise/DenoiseNames.h"
@@ -232,40 +233,56 @@ numpy.ndarray
 )");
     module.def(
         "denoise",
-        [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule, const std::string& shrink,
-           int32_t shifts, std::optional<double> threshold, const std::string& wavelet, const py::object& wiener) {
+        [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule,
+           const std::optional<std::string>& shrink, int32_t shifts, std::optional<double> threshold,
+           const std::optional<std::string>& wavelet, const py::object& wiener) {
             const SignalArray signal = CopiedSignal(x, "x");
             CheckLevels(levels.value_or(signal.j), signal.j);
-            analysis::DenoiseOptions options = RuleOptions(levels.value_or(signal.j), rule, threshold);
-            options.shrink = ShrinkOf(shrink);
+            const bool automatic = rule == "auto";
+            analysis::DenoiseOptions options =
+                RuleOptions(levels.value_or(signal.j), automatic ? "universal" : rule, threshold);
+            options.shrink = ShrinkOf(shrink.value_or("hard"));
             if (shifts < 1 || shifts > analysis::kMaxShifts) {
                 throw py::value_error("shifts must be from 1 to " + std::to_string(analysis::kMaxShifts) + ", not " +
                                       std::to_string(shifts));
             }
             options.shifts = shifts;
-            options.wavelet = WaveletOf(wavelet);
+            options.wavelet = WaveletOf(wavelet.value_or("linear"));
             // True: the second stage by the first one's transform.
             if (py::isinstance<py::bool_>(wiener)) {
                 if (wiener.cast<bool>()) options.wiener = options.wavelet;
             } else if (!wiener.is_none()) {
                 options.wiener = WaveletOf(py::str(wiener));
             }
+            analysis::AutoFixed fixed;
+            if (wavelet) fixed.wavelet = options.wavelet;
+            if (shrink) fixed.shrink = options.shrink;
             analysis::DenoiseResult result;
             {
                 py::gil_scoped_release unlocked;
+                if (automatic)
+                    options = analysis::ChooseAutomatically(signal.ConstData(), signal.j, options, fixed).options;
                 result = analysis::Denoise(signal.ConstData(), signal.j, options);
             }
-            return py::make_tuple(ArrayOf(result.signal), ReportOf(result));
+            py::dict report = ReportOf(result);
+            report["wavelet"] = std::string(analysis::WaveletName(options.wavelet));
+            report["rule"] = std::string(analysis::RuleName(options.rule));
+            report["shrink"] = std::string(analysis::ShrinkName(options.shrink));
+            report["wiener"] = options.wiener ? py::object(py::str(std::string(analysis::WaveletName(*options.wiener))))
+                                              : py::object(py::none());
+            return py::make_tuple(ArrayOf(result.signal), report);
         },
-        py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "universal",
-        py::arg("shrink") = "hard", py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
-        py::arg("wavelet") = "linear", py::arg("wiener") = false,
+        py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "auto",
+        py::arg("shrink") = py::none(), py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
+        py::arg("wavelet") = py::none(), py::arg("wiener") = false,
         R"(Denoise a signal: decompose, shrink each detail level, rebuild.
 
 Each detail level's threshold comes from its own noise (the transform is not
 orthonormal), chosen by the rule; with several shifts the same is done on
-shifted copies and averaged (translation-invariant denoising). The batch
-command's ``--auto`` and the window's Denoise panel call the same code.
+shifted copies and averaged (translation-invariant denoising). By default
+the transform, rule, shrinkage and Wiener stage are chosen from the noisy
+signal by Stein's unbiased risk estimate, as the batch command's ``--auto``
+chooses them; the batch and the window's Denoise panel call the same code.
 
 Parameters
 ----------
@@ -273,16 +290,18 @@ x : numpy.ndarray of float64
     The 2**J + 1 samples, all finite.
 levels : int, optional
     The levels to decompose, 1 ... J; J by default.
-rule : {'universal', 'sure', 'bayes', 'fixed'}
-    How each level's threshold is chosen.
-shrink : {'hard', 'soft'}
-    Hard keeps a coefficient above the threshold; soft also moves it towards zero.
+rule : {'auto', 'universal', 'sure', 'bayes', 'fixed'}
+    How each level's threshold is chosen; 'auto' chooses the rule and, unless
+    given, the shrinkage, the transform and the Wiener stage.
+shrink : {'hard', 'soft'}, optional
+    Hard (the default) keeps a coefficient above the threshold; soft also
+    moves it towards zero.
 shifts : int
     1 for the plain decomposition, up to 256.
 threshold : float, optional
     The threshold of every level, with rule='fixed' only.
-wavelet : {'linear', 'haar', 'cubic'}
-    The transform (see ``forward``).
+wavelet : {'linear', 'haar', 'cubic'}, optional
+    The transform (see ``forward``); 'linear' by default.
 wiener : bool or {'linear', 'haar', 'cubic'}
     Follow the thresholding by an empirical Wiener stage: the thresholded
     result is a pilot whose coefficients set each coefficient's gain; by the
@@ -295,7 +314,9 @@ signal : numpy.ndarray
 report : dict
     ``sample_sigma``, the noise estimated on the samples, and one entry per
     level of the plain decomposition in the arrays ``level``, ``sigma``,
-    ``threshold``, ``zeroed``, ``total`` and ``energy_kept``.
+    ``threshold``, ``zeroed``, ``total`` and ``energy_kept``; and the
+    configuration that ran: ``wavelet``, ``rule``, ``shrink`` and ``wiener``
+    (the second stage's transform, or None).
 )");
 }
 

@@ -67,6 +67,10 @@ class AgainstTheBatch(unittest.TestCase):
     def test_denoise_and_its_report_are_the_batchs(self):
         for source in self.inputs:
             x = quelmar.read_samples(source)
+            batch("--auto", source, self.path / "out.dat")
+            signal, report = quelmar.denoise(x)
+            self.assertTrue(same_bits(signal, numbers(self.path / "out.dat")), source)
+            self.assertIn(report["wavelet"], ("linear", "haar", "cubic"))
             for rule, shrink, shifts, wavelet, wiener in [("universal", "hard", 16, "linear", False),
                                                           ("sure", "soft", 1, "cubic", False),
                                                           ("bayes", "hard", 3, "haar", True)]:
