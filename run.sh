@@ -43,9 +43,10 @@ mode=${1:-run}
 # libFuzzer runtime.
 [ "$mode" = test ] && packages+=(clang-format)
 [ "$mode" = fuzz ] && packages+=(clang libclang-rt-14-dev)
-# The denoising quality tables compare against PyWavelets, on made signals
-# and on the speech recordings alsa-utils ships.
-[ "$mode" = bench ] && packages+=(python3-pywt python3-numpy alsa-utils)
+# The denoising quality tables compare against PyWavelets and scikit-image,
+# on made signals and on real ones: PyWavelets' and statsmodels' data sets
+# and the speech recordings alsa-utils ships.
+[ "$mode" = bench ] && packages+=(python3-pywt python3-numpy python3-skimage python3-statsmodels alsa-utils)
 install_missing
 
 case "$mode" in
@@ -65,11 +66,10 @@ case "$mode" in
     for program in build/bench/bench/bench_*; do
       [ -x "$program" ] && "$program" "$@"
     done
-    # Mean RMSE of every rule, shrinkage and shift count, then PyWavelets'
-    # sym8 on the same noisy signals.
-    build/bench/bench/denoise_quality build/bench/denoise_signals
-    /usr/bin/python3 bench/denoise_quality_pywt.py build/bench/denoise_signals
-    /usr/bin/python3 bench/denoise_recordings.py build/bench/src/batch/quelmar-batch build/bench/denoise_recordings
+    # Mean RMSE of auto and every fixed configuration against PyWavelets on
+    # the made signals, and of the batch's --auto against scikit-image on
+    # real signals with noise added.
+    PYTHONPATH=build/bench/python /usr/bin/python3 bench/denoise_quality.py build/bench/src/batch/quelmar-batch build/bench/denoise_quality
     # The module from Python against the same transform from C++, and its
     # denoising against PyWavelets' on one long signal.
     PYTHONPATH=build/bench/python /usr/bin/python3 bench/python_module.py build/bench/bench/bench_analysis \

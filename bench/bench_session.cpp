@@ -255,7 +255,7 @@ void BM_RecordStep(benchmark::State& state) {
     recipe::PrivateSession session(controls);
     recipe::SessionRecorder recorder(session.Session());
     recorder.SignalReplaced({"signal.dat", "16777217", {}});
-    recorder.Decomposed(24);
+    recorder.Decomposed(24, analysis::Wavelet::Linear);
     double t = 0.1;
     for (auto _ : state) {
         recorder.Thresholded(1, t);

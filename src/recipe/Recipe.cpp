@@ -101,6 +101,7 @@ private:
                  "when it thresholds the approximation");
         }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
+        if (!std::isfinite(step.noise) || step.noise < 0) Fail(field + ".noise", "not a finite number of 0 or more");
         if (!step.wiener.empty() && !analysis::WaveletNamed(step.wiener)) {
             Fail(field + ".wiener", "'" + step.wiener + "' is not linear, haar or cubic");
         }

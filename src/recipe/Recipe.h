@@ -67,6 +67,8 @@ struct Step {
     // empty: none. Whether a level its shrinking did not help was kept.
     std::string wiener;
     bool keepUnhelped = false;
+    // The samples' noise sigma the rules were given; 0: estimated.
+    double noise = 0;
     std::vector<double> thresholds;
     std::vector<int32_t> given;
     std::optional<double> approximation;

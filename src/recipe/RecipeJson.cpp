@@ -181,6 +181,7 @@ Step ReadStep(const Json& json, const std::string& path) {
         step.shifts = static_cast<int32_t>(fields.Integer("shifts", 1, kInt32Max));
         if (fields.Has("wiener")) step.wiener = fields.String("wiener");
         if (fields.Has("keep_unhelped")) step.keepUnhelped = fields.Boolean("keep_unhelped");
+        if (fields.Has("noise")) step.noise = Fields::NumberOf(fields.At("noise"), fields.Name("noise"));
         const Json& thresholds = fields.Array("thresholds");
         for (std::size_t k = 0; k < thresholds.size(); ++k) {
             step.thresholds.push_back(
@@ -243,6 +244,7 @@ Json StepJson(const Step& step) {
         json["shifts"] = step.shifts;
         if (!step.wiener.empty()) json["wiener"] = step.wiener;
         if (step.keepUnhelped) json["keep_unhelped"] = true;
+        if (step.noise != 0) json["noise"] = step.noise;
         json["thresholds"] = step.thresholds;
         if (!step.given.empty()) json["given"] = step.given;
         if (step.approximation) json["approximation"] = *step.approximation;

@@ -33,6 +33,7 @@ Step ApplyAllLevelsStep(const analysis::DenoiseOptions& settings, const std::vec
     step.shifts = settings.shifts;
     if (settings.wiener) step.wiener = analysis::WaveletName(*settings.wiener);
     step.keepUnhelped = settings.keepUnhelpedLevels;
+    step.noise = settings.noise;
     const auto levels = static_cast<std::size_t>(settings.levels);
     for (const analysis::LevelReport& report : reports) {
         if (static_cast<std::size_t>(report.level) <= levels) step.thresholds.push_back(report.threshold);
@@ -69,6 +70,7 @@ analysis::DenoiseOptions DenoiseSettingsOf(const Step& step, int32_t levels) {
     settings.shifts = step.shifts;
     if (!step.wiener.empty()) settings.wiener = analysis::WaveletNamed(step.wiener);
     settings.keepUnhelpedLevels = step.keepUnhelped;
+    settings.noise = step.noise;
     settings.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
     const auto give = [&](int32_t item) {
         const double t = step.thresholds[static_cast<std::size_t>(item) - 1];

@@ -161,6 +161,43 @@ TEST(Denoise, ItemThresholdsOverrideTheRule) {
     EXPECT_THROW(Denoise(x.data(), j, options), fw::Exception);
 }
 
+// The Wiener stage without shifts, from its definition: the pilot (the
+// thresholded result) decomposed by the second transform sets each detail's
+// gain P^2 / (P^2 + s^2), s its level's noise.
+TEST(Denoise, TheWienerStageScalesEachDetailByItsPilotsGain) {
+    constexpr int32_t j = 9;
+    const std::vector<double> x = NoisyStep(j, 5);
+    for (const Wavelet first : kWavelets) {
+        for (const Wavelet second : kWavelets) {
+            DenoiseOptions options;
+            options.shifts = 1;
+            options.wavelet = first;
+            options.rule = ThresholdRule::Sure;
+            options.shrink = Shrink::Soft;
+            const DenoiseResult pilot = Denoise(x.data(), j, options);
+            options.wiener = second;
+            const DenoiseResult result = Denoise(x.data(), j, options);
+            std::vector<double> y = x;
+            std::vector<double> p = pilot.signal;
+            ForwardTransform(second, y.data(), j, j);
+            ForwardTransform(second, p.data(), j, j);
+            const std::vector<double> gains = NoiseGains(j, j, second);
+            for (int32_t k = 1; k <= j; ++k) {
+                const LevelGeometry g = LevelGeometry::Details(j, k);
+                const double s = pilot.sampleSigma * gains[k - 1];
+                for (int32_t i = 0; i < g.count; ++i) {
+                    y[g.Position(i)] *=
+                        p[g.Position(i)] * p[g.Position(i)] / (p[g.Position(i)] * p[g.Position(i)] + s * s);
+                }
+            }
+            InverseTransform(second, y.data(), j, j);
+            for (std::size_t i = 0; i < x.size(); ++i) {
+                ASSERT_NEAR(result.signal[i], y[i], 1e-11) << WaveletName(first) << "/" << WaveletName(second);
+            }
+        }
+    }
+}
+
 TEST(Denoise, OptionsThatDoNotFitAreRefused) {
     const std::vector<double> x = NoisyStep(4, 1);
     DenoiseOptions options;

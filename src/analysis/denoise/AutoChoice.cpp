@@ -34,7 +34,6 @@ DenoiseOptions OptionsOf(const AutoCandidate& candidate, const DenoiseOptions& b
     options.shrink = candidate.shrink;
     options.wiener = candidate.wiener;
     options.keepUnhelpedLevels = true;
-    options.itemThresholds.clear();
     return options;
 }
 
@@ -115,24 +114,7 @@ AutoChoice ChooseAutomatically(const double* x, int32_t j, const DenoiseOptions&
         own.wiener = own.wavelet;
         choice.candidates.push_back(own);
     }
-    if (sigma == 0) {
-        // Nothing to take away: the first candidate keeps every level.
-        choice.risks.assign(choice.candidates.size(), 0.0);
-        choice.options = OptionsOf(choice.candidates.front(), base);
-        return choice;
-    }
-    const int32_t order = j <= kWholeOrder ? j : kStretchOrder;
-    const std::vector<Stretch> stretches = Stretches(x, j, order, sigma);
-    DenoiseOptions judged = base;
-    judged.levels = std::min(levels, order);
-    judged.shifts = 1;
-    judged.noise = sigma;
-    for (const AutoCandidate& candidate : choice.candidates) {
-        choice.risks.push_back(EstimatedRisk(stretches, order, OptionsOf(candidate, judged), sigma));
-    }
-    const auto best = std::min_element(choice.risks.begin(), choice.risks.end()) - choice.risks.begin();
-    choice.options = OptionsOf(choice.candidates[static_cast<std::size_t>(best)], base);
-    if (choice.risks[static_cast<std::size_t>(best)] >= choice.noiseRisk) {
+    const auto keep = [&] {
         choice.keepsSignal = true;
         choice.options = base;
         choice.options.rule = ThresholdRule::Fixed;
@@ -140,8 +122,30 @@ AutoChoice ChooseAutomatically(const double* x, int32_t j, const DenoiseOptions&
         choice.options.shrink = Shrink::Hard;
         choice.options.shifts = 1;
         choice.options.wiener.reset();
-        choice.options.itemThresholds.clear();
+        return choice;
+    };
+    if (sigma == 0) {
+        // No noise: nothing to take away.
+        choice.risks.assign(choice.candidates.size(), 0.0);
+        return keep();
     }
+    const int32_t order = j <= kWholeOrder ? j : kStretchOrder;
+    const std::vector<Stretch> stretches = Stretches(x, j, order, sigma);
+    DenoiseOptions judged = base;
+    judged.levels = std::min(levels, order);
+    judged.noise = sigma;
+    // Thresholds given for some items hold whatever the candidate; the
+    // candidates are told apart by the rest.
+    judged.itemThresholds.clear();
+    for (const AutoCandidate& candidate : choice.candidates) {
+        choice.risks.push_back(EstimatedRisk(stretches, order, OptionsOf(candidate, judged), sigma));
+    }
+    const auto best = std::min_element(choice.risks.begin(), choice.risks.end()) - choice.risks.begin();
+    if (choice.risks[static_cast<std::size_t>(best)] >= choice.noiseRisk) return keep();
+    choice.options = OptionsOf(choice.candidates[static_cast<std::size_t>(best)], base);
+    // The noise every candidate was judged by: the finest details of another
+    // transform would take a smooth signal's slope for noise.
+    choice.options.noise = sigma;
     return choice;
 }
 

@@ -21,7 +21,7 @@ struct AutoCandidate {
     Wavelet wiener;  // the second stage's transform
 };
 
-// What the choice is made among (bench/denoise_quality.cpp measures them):
+// What the choice is made among (bench/denoise_quality.py measures them):
 // the universal rule, hard, for blocky, bumpy and smooth signals by the
 // transform that suits each, and SURE, soft, whose Wiener stage does best
 // by the Linear pair. Every candidate keeps the levels its shrinking does
@@ -44,8 +44,10 @@ struct AutoFixed {
 
 struct AutoChoice {
     // The options to denoise with: base's levels and shifts, the chosen
-    // candidate's parts; or, when no candidate's estimated risk is below
-    // keeping the signal, a fixed threshold of 0, which keeps every level.
+    // candidate's parts and the noise estimated; or, when no candidate's
+    // estimated risk is below keeping the signal (or there is no noise), a
+    // fixed threshold of 0 without shifts, which keeps every level. Any
+    // thresholds base gives for items stand.
     DenoiseOptions options;
     bool keepsSignal = false;
     std::vector<AutoCandidate> candidates;  // those considered
@@ -55,8 +57,9 @@ struct AutoChoice {
 
 // x: the 2^j + 1 samples, all finite. Long signals are judged on four
 // stretches of 2^14 + 1 samples spread over them, the noise estimated on
-// the whole. Each candidate is estimated without shifts: the shifts lower
-// every candidate's risk much alike. Throws what Denoise throws.
+// the whole. Each candidate is judged with base's shifts: they help the
+// hard thresholds far more than the soft ones, so a ranking without them
+// picks the wrong candidate. Throws what Denoise throws.
 AutoChoice ChooseAutomatically(const double* x, int32_t j, const DenoiseOptions& base, const AutoFixed& fixed);
 
 }  // namespace analysis

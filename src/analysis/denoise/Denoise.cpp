@@ -34,8 +34,6 @@ struct Plan {
     Wavelet wavelet = Wavelet::Linear;
     double sampleSigma = 0;
     std::vector<double> sigmas;  // per view item: sample noise times the item's gain
-    // Where each copy adds its degrees of freedom, when the risk is asked for.
-    double* degrees = nullptr;
     const DenoiseOptions* options = nullptr;
 };
 
@@ -101,15 +99,7 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
         cuts.push_back({LevelGeometry::Approximation(plan.j, plan.levels), *t, plan.options->shrink});
         thresholds.push_back(*t);
     }
-    const std::vector<ShrinkOutcome> outcomes = SweepLevels(y, cuts, measure || plan.degrees);
-    if (plan.degrees) {
-        // Each coefficient left standing moves with its input one to one.
-        double kept = cuts.size() > static_cast<std::size_t>(plan.levels)
-                          ? 0.0
-                          : LevelGeometry::Approximation(plan.j, plan.levels).count;
-        for (std::size_t item = 0; item < cuts.size(); ++item) kept += cuts[item].level.count - outcomes[item].zeroed;
-        *plan.degrees += kept;
-    }
+    const std::vector<ShrinkOutcome> outcomes = SweepLevels(y, cuts, measure);
     std::vector<LevelReport> reports;
     if (!measure) return reports;
     for (std::size_t item = 0; item < thresholds.size(); ++item) {
@@ -158,16 +148,11 @@ void WienerInPlace(const Plan& plan, double* y, double* pilot, double inputBound
             plan.sigmas[static_cast<std::size_t>(k) - 1] * plan.sigmas[static_cast<std::size_t>(k) - 1];
         // Without noise there is nothing to take away.
         if (noise == 0.0) continue;
-        double gains = 0;
         for (int32_t i = 0; i < level.count; ++i) {
             const double p = pilot[level.Position(i)] * pilot[level.Position(i)];
-            const double gain = p / (p + noise);
-            y[level.Position(i)] *= gain;
-            gains += gain;
+            y[level.Position(i)] *= p / (p + noise);
         }
-        if (plan.degrees) *plan.degrees += gains - level.count;
     }
-    if (plan.degrees) *plan.degrees += SamplesOfOrder(plan.j);
     // The gains are at most 1: the decomposition's bound holds.
     InverseTransform(plan.wavelet, y, plan.j, plan.levels, bound);
 }
@@ -375,6 +360,9 @@ void CheckDenoiseOptions(int32_t j, const DenoiseOptions& options) {
         throw fw::Exception("Denoising over " + fw::IntToStr(levels) + " levels does not fit a signal of order " +
                             fw::IntToStr(j));
     }
+    if (!std::isfinite(options.noise) || options.noise < 0) {
+        throw fw::Exception("The noise must be a finite number of 0 or more");
+    }
     if (options.shifts < 1 || options.shifts > kMaxShifts) {
         throw fw::Exception("The number of shifts must be from 1 to " + fw::IntToStr(kMaxShifts));
     }
@@ -404,27 +392,14 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     // The plain decomposition gives the noise estimate and the report.
     const double bound = ForwardTransform(options.wavelet, y.data(), j, levels, inputBound);
     DenoiseResult result;
-    Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
-    // The degrees of freedom of the stage that gives the result.
-    double degrees = 0;
-    if (options.estimateRisk && !options.wiener) plan.degrees = &degrees;
+    const Plan plan = MakePlan(y.data(), j, levels, options, result.sampleSigma);
     result.levels = ShrinkLevels(plan, y.data(), true);
     InverseTransform(options.wavelet, y.data(), j, levels, bound);
     if (options.shifts > 1) {
         y = SpinAndAverage(plan, x, std::move(y),
                            [&](double* shifted, Index, Window) { DenoiseInPlace(plan, shifted, inputBound); });
     }
-    if (options.wiener) {
-        if (options.estimateRisk) plan.degrees = &degrees;
-        y = WienerStage(plan, x, inputBound, y);
-    }
-    if (options.estimateRisk) {
-        double residual = 0;
-        for (Index i = 0; i < count; ++i) residual += (y[i] - x[i]) * (y[i] - x[i]);
-        const double noise = result.sampleSigma * result.sampleSigma;
-        const double samples = static_cast<double>(count);
-        result.risk = residual / samples - noise + 2 * noise * (degrees / options.shifts) / samples;
-    }
+    if (options.wiener) y = WienerStage(plan, x, inputBound, y);
     result.signal = std::move(y);
     return result;
 }

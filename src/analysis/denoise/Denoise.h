@@ -15,8 +15,9 @@
 
 namespace analysis {
 
-// The automatic choice: the rule, shrinkage and shifts that gave the lowest
-// error on the standard test signals (bench/denoise_quality.cpp).
+// A denoising's defaults: the rule and shrinkage that do best without a
+// choice made from the data (AutoChoice.h makes one), and the shifts --auto
+// runs with.
 constexpr ThresholdRule kAutoRule = ThresholdRule::Universal;
 constexpr Shrink kAutoShrink = Shrink::Hard;
 constexpr int32_t kAutoShifts = 16;
@@ -47,9 +48,6 @@ struct DenoiseOptions {
     // The samples' noise sigma when known (> 0); 0: estimated from the
     // finest details.
     double noise = 0;
-    // Also estimate the result's risk (DenoiseResult::risk), which costs a
-    // count over every shifted copy's coefficients.
-    bool estimateRisk = false;
 };
 
 // Whether the thresholds chosen on the plain decomposition hold for every
@@ -70,13 +68,8 @@ struct LevelReport {
 };
 
 struct DenoiseResult {
-    std::vector<double> signal;  // the 2^J + 1 denoised samples
-    double sampleSigma = 0;      // the noise estimated on the samples
-    // With estimateRisk: Stein's unbiased estimate of the mean squared error
-    // per sample, ||f - x||^2 / N - sigma^2 + 2 sigma^2 df / N, the degrees of
-    // freedom df the coefficients kept (or the Wiener gains' sum), averaged
-    // over the shifted copies; sigma^2 is the risk of keeping x as it is.
-    double risk = 0;
+    std::vector<double> signal;       // the 2^J + 1 denoised samples
+    double sampleSigma = 0;           // the noise estimated on the samples
     std::vector<LevelReport> levels;  // the detail levels, then the approximation if thresholded
 };
 
