@@ -17,6 +17,7 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/LargeBlock.h"
+#include "framework/core/RunBoth.h"
 
 #include <sys/mman.h>
 
@@ -277,8 +278,11 @@ Block AllocateSamples(Index count) {
 }
 
 // Translation-invariant denoising (Coifman and Donoho 1995): the plain result
-// `sum`, plus the results of denoiseCopy(shifted, offset, window) on shifted
-// copies of x, each estimate back at the sample it was made for, averaged.
+// `sum`, plus the results of denoiseCopy(shifted, offset, window, slot) on
+// shifted copies of x, each estimate back at the sample it was made for,
+// averaged. On a long signal two copies (slots 0 and 1) are denoised at once,
+// one per core; their estimates are still added shift after shift, so every
+// sum is the one a single core gives.
 template <class DenoiseCopy>
 std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vector<double> sum,
                                    DenoiseCopy denoiseCopy) {
@@ -286,15 +290,20 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vecto
     const int32_t shifts = plan.options->shifts;
     EstimateCounts estimates(count, shifts);
     estimates.AddRange(0, count);
-    const Block copy = AllocateSamples(count);
-    double* shifted = copy.get();
+    const bool paired = shifts > 2 && count >= fw::kRunBothMinValues;
+    const Block copies[2] = {AllocateSamples(count), paired ? AllocateSamples(count) : Block(nullptr, FreeBlock{0})};
     double* total = sum.data();
-    for (int32_t s = 1; s < shifts; ++s) {
+    const auto denoise = [&](int32_t s, int slot) {
         const Index offset = Offset(s);
         const Window window = Direct(offset, count);
+        double* shifted = copies[slot].get();
         FillDirect(shifted, x, offset, window.begin, window.end);
         FillReflected(shifted, x, offset, window, count);
-        denoiseCopy(shifted, offset, window);
+        denoiseCopy(shifted, offset, window, slot);
+    };
+    const auto gather = [&](int32_t s, const double* shifted) {
+        const Index offset = Offset(s);
+        const Window window = Direct(offset, count);
         // A sample the reflection shows twice gets both estimates, one past
         // the shifted window's reach none from this shift.
         const auto restore = [&](Index i) {
@@ -310,7 +319,7 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vecto
             // loads from another at nearly the same address modulo 4 KiB stall
             // each other, and the fused pass ran at a third of the pace.
             for (Index i = window.begin; i < window.end; ++i) total[i + offset] += shifted[i];
-            continue;
+            return;
         }
         // The last estimates go back and every sample takes its average in
         // the same pass.
@@ -323,6 +332,16 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vecto
         const Index high = std::clamp<Index>(window.end + offset, low, count);
         for (Index p = 0; p < low; ++p) total[p] /= estimates.Of(p);
         for (Index p = high; p < count; ++p) total[p] /= estimates.Of(p);
+    };
+    for (int32_t s = 1; s < shifts; s += paired ? 2 : 1) {
+        if (paired && s + 1 < shifts) {
+            fw::RunBoth([&] { denoise(s + 1, 1); }, [&] { denoise(s, 0); });
+            gather(s, copies[0].get());
+            gather(s + 1, copies[1].get());
+            continue;
+        }
+        denoise(s, 0);
+        gather(s, copies[0].get());
     }
     return sum;
 }
@@ -342,9 +361,10 @@ std::vector<double> WienerStage(Plan plan, const double* x, double inputBound, c
     std::vector<double> plainPilot = pilot;
     WienerInPlace(plan, y.data(), plainPilot.data(), inputBound);
     if (plan.options->shifts == 1) return y;
-    const Block copy = AllocateSamples(count);
-    double* shiftedPilot = copy.get();
-    return SpinAndAverage(plan, x, std::move(y), [&](double* shifted, Index offset, Window window) {
+    // One pilot copy per slot: two copies may be in flight.
+    const Block pilots[2] = {AllocateSamples(count), AllocateSamples(count)};
+    return SpinAndAverage(plan, x, std::move(y), [&](double* shifted, Index offset, Window window, int slot) {
+        double* shiftedPilot = pilots[slot].get();
         FillDirect(shiftedPilot, pilot.data(), offset, window.begin, window.end);
         FillReflected(shiftedPilot, pilot.data(), offset, window, count);
         WienerInPlace(plan, shifted, shiftedPilot, inputBound);
@@ -397,7 +417,7 @@ DenoiseResult Denoise(const double* x, int32_t j, const DenoiseOptions& options)
     InverseTransform(options.wavelet, y.data(), j, levels, bound);
     if (options.shifts > 1) {
         y = SpinAndAverage(plan, x, std::move(y),
-                           [&](double* shifted, Index, Window) { DenoiseInPlace(plan, shifted, inputBound); });
+                           [&](double* shifted, Index, Window, int) { DenoiseInPlace(plan, shifted, inputBound); });
     }
     if (options.wiener) y = WienerStage(plan, x, inputBound, y);
     result.signal = std::move(y);
