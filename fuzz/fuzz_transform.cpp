@@ -1,10 +1,11 @@
-// The forward and the inverse transform on any buffer and depth: either they
-// succeed with every value finite, or they end with a floating-point error
-// (invalid operation for an input that is not finite, overflow otherwise)
-// and the buffer is bit for bit what it was.
+// Each transform of the family, forward and inverse, on any buffer and
+// depth: either they succeed with every value finite, or they end with a
+// floating-point error (invalid operation for an input that is not finite,
+// overflow otherwise) and the buffer is bit for bit what it was.
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "FuzzInput.h"
@@ -16,17 +17,18 @@ namespace {
 
 enum class Direction { Forward, Inverse };
 
-void CheckTransform(Direction direction, std::vector<double>& x, int32_t j, int32_t levels) {
+void CheckTransform(Direction direction, analysis::Wavelet wavelet, std::vector<double>& x, int32_t j, int32_t levels) {
     const std::vector<double> before = x;
     bool anyNotFinite = false;
     for (double v : x) anyNotFinite |= !std::isfinite(v);
-    const std::string what = std::string(direction == Direction::Forward ? "forward" : "inverse") + " j " +
-                             std::to_string(j) + " levels " + std::to_string(levels);
+    const std::string what = std::string(analysis::WaveletName(wavelet)) +
+                             (direction == Direction::Forward ? " forward" : " inverse") + " j " + std::to_string(j) +
+                             " levels " + std::to_string(levels);
     try {
         if (direction == Direction::Forward) {
-            analysis::ForwardTransform(x.data(), j, levels);
+            analysis::ForwardTransform(wavelet, x.data(), j, levels);
         } else {
-            analysis::InverseTransform(x.data(), j, levels);
+            analysis::InverseTransform(wavelet, x.data(), j, levels);
         }
     } catch (const fw::EMathError& e) {
         fuzz::Check(std::memcmp(x.data(), before.data(), x.size() * sizeof(double)) == 0,
@@ -47,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const uint8_t shape = input.Byte();
     const int32_t j = 2 + shape % 11;
     const int32_t levels = 1 + (shape >> 4) % j;
+    const analysis::Wavelet wavelet = analysis::kWavelets[input.Byte() % std::size(analysis::kWavelets)];
     const auto n = static_cast<std::size_t>(analysis::SamplesOfOrder(j));
     std::vector<double> x(n, 0.0);
     // The buffer from the input's bytes, repeated when they do not fill it.
@@ -56,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             reinterpret_cast<unsigned char*>(x.data())[i] = static_cast<unsigned char>(bytes[i % bytes.size()]);
         }
     }
-    CheckTransform(Direction::Forward, x, j, levels);
-    CheckTransform(Direction::Inverse, x, j, levels);
+    CheckTransform(Direction::Forward, wavelet, x, j, levels);
+    CheckTransform(Direction::Inverse, wavelet, x, j, levels);
     return 0;
 }

@@ -34,8 +34,9 @@ def command(*arguments):
     return b"\0".join(arguments)
 
 
-def transform(j, levels, values):
-    return bytes([(j - 2) | ((levels - 1) << 4)]) + struct.pack("<%dd" % len(values), *values)
+def transform(j, levels, values, wavelet=0):
+    """wavelet: 0 linear, 1 haar, 2 cubic."""
+    return bytes([(j - 2) | ((levels - 1) << 4), wavelet]) + struct.pack("<%dd" % len(values), *values)
 
 
 NUMBERS = [b"-.5", b"+3", b"5.", b".25e1", b"1E-3", b"- 2.5", b"1e999", b"1e-400", b"0x1A", b"1.5abc"]
@@ -95,6 +96,8 @@ SEEDS = {
         transform(4, 2, [1.7e308, -1.7e308] * 8 + [1.0]),
         transform(2, 1, [float("nan"), 0, 0, 0, 0]),
         transform(5, 5, [(-1) ** i * 1e-310 for i in range(33)]),
+        transform(4, 4, [1e307, -1e307] * 8 + [1e307], wavelet=2),
+        transform(3, 3, [float(i) for i in range(9)], wavelet=1),
     ],
     "fuzz_writer": [
         doubles([1.0, -0.0, 0.1, 5e-324, 1.7976931348623157e308, 2.2250738585072014e-308]),

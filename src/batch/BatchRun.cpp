@@ -287,7 +287,8 @@ private:
         for (std::size_t i = 0; i < choice.candidates.size(); ++i) {
             const analysis::AutoCandidate& c = choice.candidates[i];
             errors_ << prefix << "--auto: " << analysis::WaveletName(c.wavelet) << ", " << analysis::RuleName(c.rule)
-                    << ", " << analysis::ShrinkName(c.shrink) << ", Wiener by " << analysis::WaveletName(c.wiener)
+                    << ", " << analysis::ShrinkName(c.shrink)
+                    << (c.wiener ? ", Wiener by " + std::string(analysis::WaveletName(*c.wiener)) : std::string())
                     << ": estimated risk " << Readable(choice.risks[i]) << "\n";
         }
         errors_ << prefix << "--auto: the signal as it is: risk " << Readable(choice.noiseRisk)

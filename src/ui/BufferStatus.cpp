@@ -17,6 +17,7 @@ std::string BufferStatusText(const BufferState& state) {
     if (state.Reconstructed) return text + "; the buffer holds the reconstruction, which a new Decompose analyses";
     if (state.Levels < 1) return text;
     text += "; decomposed to " + std::to_string(state.Levels) + (state.Levels == 1 ? " level" : " levels");
+    if (!state.Transform.empty()) text += " by " + state.Transform;
     if (state.Thresholded) text += ", thresholded";
     return text;
 }

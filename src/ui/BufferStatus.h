@@ -18,6 +18,7 @@ struct BufferState {
     int32_t Levels = -1;   // the decomposition's levels, -1 for none
     bool Thresholded = false;
     bool Reconstructed = false;  // the buffer holds the reconstruction
+    std::string Transform;       // the decomposition's transform, when not the default
 };
 
 std::string BufferStatusText(const BufferState& state);

@@ -1,6 +1,11 @@
 #include "ui/DenoisePanel.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -10,6 +15,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/denoise/DenoiseNames.h"
 #include "analysis/denoise/Thresholding.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
@@ -20,9 +26,10 @@ namespace {
 using analysis::Shrink;
 using analysis::ThresholdRule;
 
-// In list order.
+// In list order; Automatic, the last, chooses one of the first three.
 constexpr ThresholdRule kRules[] = {ThresholdRule::Universal, ThresholdRule::Sure, ThresholdRule::Bayes,
                                     ThresholdRule::Fixed};
+constexpr int kAutomatic = 4;
 constexpr Shrink kShrinks[] = {Shrink::Hard, Shrink::Soft};
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
@@ -33,18 +40,29 @@ QString Number(double value) { return Text(fw::FloatToStrF(value, fw::ffGeneral,
 
 }  // namespace
 
-DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold)
+DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold,
+                           std::function<void(analysis::Wavelet)> transformChanged)
     : QDockWidget(QStringLiteral("Denoise"), &parent), fixedThreshold_(std::move(fixedThreshold)) {
     setObjectName(QStringLiteral("DenoisePanel"));
     auto* body = new QWidget(this);
     auto* form = new QFormLayout;
+    transform_ = new QComboBox(body);
+    transform_->setObjectName(QStringLiteral("DenoiseTransform"));
+    for (const analysis::Wavelet wavelet : analysis::kWavelets) {
+        transform_->addItem(Text(std::string(analysis::WaveletCaption(wavelet))));
+    }
+    transform_->setToolTip(
+        QStringLiteral("The transform Decompose uses: Linear (5/3) predicts each odd sample from its two "
+                       "neighbours, Haar from its left one (for steps), Cubic from four (for smooth signals)"));
     rule_ = new QComboBox(body);
     rule_->setObjectName(QStringLiteral("DenoiseRule"));
-    rule_->addItems(
-        {QStringLiteral("Universal"), QStringLiteral("SURE"), QStringLiteral("Bayes"), QStringLiteral("Fixed")});
+    rule_->addItems({QStringLiteral("Universal"), QStringLiteral("SURE"), QStringLiteral("Bayes"),
+                     QStringLiteral("Fixed"), QStringLiteral("Automatic")});
+    rule_->setCurrentIndex(kAutomatic);
     rule_->setToolTip(
         QStringLiteral("How each level's threshold is chosen from that level's own noise; Fixed "
-                       "takes the threshold box's number for every level"));
+                       "takes the threshold box's number for every level; Automatic chooses the transform, "
+                       "rule, shrinkage and Wiener stage by their estimated risk, as the batch's --auto"));
     shrink_ = new QComboBox(body);
     shrink_->setObjectName(QStringLiteral("DenoiseShrink"));
     shrink_->addItems({QStringLiteral("Hard"), QStringLiteral("Soft")});
@@ -54,13 +72,23 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
     shifts_ = new QSpinBox(body);
     shifts_->setObjectName(QStringLiteral("DenoiseShifts"));
     shifts_->setRange(1, analysis::kMaxShifts);
-    shifts_->setValue(1);
+    shifts_->setValue(analysis::kAutoShifts);
     shifts_->setToolTip(
         QStringLiteral("Translation-invariant denoising: above 1, Reconstruct gives the average of this many "
                        "shifted copies of the signal, each denoised by the rule"));
+    wiener_ = new QCheckBox(QStringLiteral("Wiener stage"), body);
+    wiener_->setObjectName(QStringLiteral("DenoiseWiener"));
+    wiener_->setToolTip(
+        QStringLiteral("After the thresholding, scale each coefficient by the empirical Wiener gain the "
+                       "thresholded result gives it"));
+    form->addRow(QStringLiteral("Transform"), transform_);
     form->addRow(QStringLiteral("Rule"), rule_);
     form->addRow(QStringLiteral("Shrinkage"), shrink_);
     form->addRow(QStringLiteral("Shifts"), shifts_);
+    form->addRow(QString(), wiener_);
+    automatic_ = new QLabel(body);
+    automatic_->setObjectName(QStringLiteral("DenoiseAutomatic"));
+    automatic_->setWordWrap(true);
 
     levels_ = new QTableWidget(0, kColumns, body);
     levels_->setObjectName(QStringLiteral("DenoiseLevels"));
@@ -76,14 +104,20 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
 
     auto* column = new QVBoxLayout(body);
     column->addLayout(form);
+    column->addWidget(automatic_);
     column->addWidget(levels_);
     column->addWidget(apply_);
     setWidget(body);
 
+    connect(transform_, &QComboBox::activated, this,
+            [this, changed = std::move(transformChanged)](int index) { changed(analysis::kWavelets[index]); });
     connect(rule_, &QComboBox::activated, this, [this] { RuleChanged(); });
-    connect(shrink_, &QComboBox::activated, this, [this] {
+    const auto refresh = [this] {
         if (session_ != nullptr) Refresh(*session_);
-    });
+    };
+    connect(shrink_, &QComboBox::activated, this, refresh);
+    connect(wiener_, &QCheckBox::toggled, this, refresh);
+    connect(shifts_, &QSpinBox::valueChanged, this, refresh);
     connect(levels_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!filling_ && item->column() == cThreshold) ThresholdEdited(item->row(), item->text());
     });
@@ -110,9 +144,23 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
 
 analysis::DenoiseOptions DenoisePanel::Options() const {
     analysis::DenoiseOptions options;
-    options.rule = kRules[std::max(0, rule_->currentIndex())];
+    if (const analysis::AutoChoice* choice = AutomaticChoice()) {
+        // The choice's own thresholds come from the decomposition Apply
+        // works on, which may be made anew with the chosen transform; only
+        // the rows typed go along.
+        options = choice->options;
+        for (const auto& [row, t] : typed_) {
+            options.itemThresholds.resize(static_cast<std::size_t>(session_->Levels()) + 1);
+            if (row < session_->Levels()) options.itemThresholds[static_cast<std::size_t>(row)] = t;
+        }
+        return options;
+    }
+    options.rule = kRules[std::clamp(rule_->currentIndex(), 0, 3)];
     options.shrink = kShrinks[std::max(0, shrink_->currentIndex())];
     options.shifts = shifts_->value();
+    if (wiener_->isChecked()) {
+        options.wiener = session_ != nullptr ? session_->DecomposedWavelet() : analysis::Wavelet::Linear;
+    }
     if (options.rule == ThresholdRule::Fixed) options.fixedThreshold = fixedThreshold_();
     if (!thresholds_.empty()) {
         options.itemThresholds.assign(thresholds_.size() + 1, std::nullopt);
@@ -131,6 +179,31 @@ analysis::DenoiseOptions DenoisePanel::Options() const {
         }
     }
     return options;
+}
+
+const analysis::AutoChoice* DenoisePanel::AutomaticChoice() const {
+    return rule_->currentIndex() == kAutomatic && automaticChoice_ ? &*automaticChoice_ : nullptr;
+}
+
+void DenoisePanel::ShowAutomaticChoice() {
+    if (!automaticChoice_) return automatic_->clear();
+    const analysis::AutoChoice& choice = *automaticChoice_;
+    const QString noise = Number(choice.noiseRisk);
+    if (choice.keepsSignal) {
+        automatic_->setText(QStringLiteral("Automatic: no choice is estimated to beat the signal as it is (") + noise +
+                            QStringLiteral("); Apply keeps it"));
+        return;
+    }
+    const analysis::DenoiseOptions& chosen = choice.options;
+    const double risk = *std::min_element(choice.risks.begin(), choice.risks.end());
+    automatic_->setText(QStringLiteral("Automatic: ") + Text(std::string(analysis::WaveletCaption(chosen.wavelet))) +
+                        QStringLiteral(", ") + Text(std::string(analysis::RuleName(chosen.rule))) +
+                        QStringLiteral(", ") + Text(std::string(analysis::ShrinkName(chosen.shrink))) +
+                        (chosen.wiener ? QStringLiteral(", Wiener stage by ") +
+                                             Text(std::string(analysis::WaveletCaption(*chosen.wiener)))
+                                       : QString()) +
+                        QStringLiteral("; estimated risk ") + Number(risk) + QStringLiteral(" per sample, ") + noise +
+                        QStringLiteral(" as it is"));
 }
 
 void DenoisePanel::RuleChanged() {
@@ -162,6 +235,11 @@ void DenoisePanel::SetCell(int row, Column column, const QString& text, bool edi
 
 void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
     session_ = &session;
+    // The transform the next Decompose uses, whoever set it (a replayed
+    // recipe, Automatic's choice).
+    const auto* wavelet =
+        std::find(std::begin(analysis::kWavelets), std::end(analysis::kWavelets), session.NextWavelet());
+    transform_->setCurrentIndex(static_cast<int>(wavelet - std::begin(analysis::kWavelets)));
     const int32_t levels = session.Levels();
     apply_->setEnabled(levels >= 1);
     if (!isVisible()) return;
@@ -170,8 +248,13 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         bool& flag;
         ~Done() { flag = false; }
     } done{filling_};
+    const bool automatic = rule_->currentIndex() == kAutomatic;
+    automatic_->setVisible(automatic);
+    for (QWidget* part : {static_cast<QWidget*>(shrink_), static_cast<QWidget*>(wiener_)}) part->setEnabled(!automatic);
     if (levels < 1) {
         choiceKey_.reset();
+        automaticChoice_.reset();
+        automatic_->clear();
         levels_->setRowCount(0);
         thresholds_.clear();
         typed_.clear();
@@ -182,13 +265,30 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         typed_.clear();
     }
     thresholds_.clear();
+    // The rule reads the decomposition as Decompose left it, which on a long
+    // signal with a long history costs; the choice changes only with it.
+    const int rule = rule_->currentIndex();
+    const ChoiceKey key{decomposition_,
+                        rule,
+                        kShrinks[std::max(0, shrink_->currentIndex())],
+                        shifts_->value(),
+                        rule == 3 ? fixedThreshold_() : 0.0,
+                        typed_};
+    const bool stale = !choiceKey_ || !(*choiceKey_ == key);
+    if (stale && automatic) {
+        analysis::DenoiseOptions base;
+        base.shifts = shifts_->value();
+        try {
+            automaticChoice_ = session.ChooseAutomatically(base);
+        } catch (const fw::Exception&) {
+            automaticChoice_.reset();
+        }
+    }
+    if (automatic) ShowAutomaticChoice();
     analysis::DenoiseOptions options = Options();
     options.itemThresholds.assign(static_cast<std::size_t>(levels) + 1, std::nullopt);
     for (const auto& [row, t] : typed_) options.itemThresholds[static_cast<std::size_t>(row)] = t;
-    // The rule reads the decomposition as Decompose left it, which on a long
-    // signal with a long history costs; the choice changes only with it.
-    const ChoiceKey key{decomposition_, options.rule, options.shrink, options.fixedThreshold, typed_};
-    if (!choiceKey_ || !(*choiceKey_ == key)) {
+    if (stale) {
         // Options the rule refuses (soft shrinkage below a negative Fixed
         // threshold) leave the rows without thresholds: the refusal is shown
         // when Apply to All Levels asks for them, not on every refresh, and

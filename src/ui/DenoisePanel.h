@@ -7,7 +7,11 @@
 // The thresholds come from the same code as the batch's, so Apply to All
 // Levels gives the batch's coefficients. Its shifts make the step
 // translation-invariant, as the batch's --shifts: Reconstruct then gives the
-// average of the denoised shifted copies of the signal.
+// average of the denoised shifted copies of the signal. Its transform is the
+// one the window's Decompose uses; its Wiener stage follows the thresholding
+// as the batch's --wiener. Its Automatic rule, the default, makes --auto's
+// choice from the signal the decomposition was made from, and shows it with
+// its estimated risk.
 
 #include <cstdint>
 #include <functional>
@@ -19,7 +23,9 @@
 
 #include "analysis/session/AnalysisSession.h"
 
+class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -31,7 +37,9 @@ class DenoisePanel : public QDockWidget {
 public:
     // apply runs when the user presses Apply to All Levels; fixedThreshold
     // gives the threshold of the Fixed rule (the threshold box's).
-    DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold);
+    // transformChanged runs when the user picks another transform.
+    DenoisePanel(QWidget& parent, std::function<void()> apply, std::function<double()> fixedThreshold,
+                 std::function<void(analysis::Wavelet)> transformChanged);
 
     // Shows the rows of the session's decomposition, or none without one.
     // Does the work only while the panel is shown.
@@ -40,20 +48,26 @@ public:
     // the shifts and every row's threshold as shown; with several shifts only
     // the typed ones, as each shifted copy takes the rest from the rule.
     analysis::DenoiseOptions Options() const;
+    // Under the Automatic rule, the choice the panel shows; else null.
+    const analysis::AutoChoice* AutomaticChoice() const;
 
     // Columns of the level table.
     enum Column { cLevel, cCoefficients, cSigma, cThreshold, cZeroed, cEnergy, kColumns };
 
 private:
     void RuleChanged();
+    void ShowAutomaticChoice();
     // The user committed text to the T cell of row.
     void ThresholdEdited(int row, const QString& text);
     void SetCell(int row, Column column, const QString& text, bool editable = false);
 
     std::function<double()> fixedThreshold_;
+    QComboBox* transform_;
     QComboBox* rule_;
     QComboBox* shrink_;
     QSpinBox* shifts_;
+    QCheckBox* wiener_;
+    QLabel* automatic_;
     QTableWidget* levels_;
     QPushButton* apply_;
     analysis::AnalysisSession* session_ = nullptr;  // as last refreshed
@@ -63,15 +77,17 @@ private:
     // What the thresholds shown were chosen from, and what they are.
     struct ChoiceKey {
         uint64_t decomposition;
-        analysis::ThresholdRule rule;
+        int rule;  // the list's index
         analysis::Shrink shrink;
+        int32_t shifts;
         double fixedThreshold;
         std::map<int, double> typed;
         bool operator==(const ChoiceKey&) const = default;
     };
     std::optional<ChoiceKey> choiceKey_;
     analysis::LevelChoice choice_;
-    bool filling_ = false;  // the program, not the user, writes the table
+    std::optional<analysis::AutoChoice> automaticChoice_;  // under Automatic
+    bool filling_ = false;                                 // the program, not the user, writes the table
 };
 
 }  // namespace ui

@@ -99,7 +99,8 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     }
     // Beside the stored area and hidden, so the window opens as designed.
     denoisePanel_ = new DenoisePanel(
-        *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); });
+        *this, [this] { Dispatch([this] { ApplyAllLevelsClick(); }); }, [this] { return TypedThreshold(); },
+        [this](analysis::Wavelet wavelet) { session_->SetWavelet(wavelet); });
     addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
     denoisePanel_->hide();
     lines_ = std::make_unique<ThresholdLinesControl>(charts_, *EdtThresh, dialogs_, *session_,
@@ -178,6 +179,9 @@ void TForm1::ShowStatus() {
     state.Levels = session_->Levels();
     state.Thresholded = session_->CanUndo();
     state.Reconstructed = charts_.Series2().Series().Count() > 0;
+    if (session_->DecomposedWavelet() != analysis::Wavelet::Linear) {
+        state.Transform = analysis::WaveletCaption(session_->DecomposedWavelet());
+    }
     statusBar()->showMessage(QString::fromStdString(BufferStatusText(state)));
 }
 

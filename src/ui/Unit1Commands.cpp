@@ -83,7 +83,18 @@ void TForm1::SuggestThreshold() {
 
 void TForm1::ApplyAllLevelsClick() {
     const BusyCursor busy;
-    session_->ApplyToAllLevels(denoisePanel_->Options());
+    const analysis::DenoiseOptions options = denoisePanel_->Options();
+    const analysis::AutoChoice* choice = denoisePanel_->AutomaticChoice();
+    if (choice != nullptr && options.wavelet != session_->DecomposedWavelet()) {
+        // Automatic chose another transform than the decomposition's: the
+        // signal it was made from is decomposed again with the chosen one.
+        while (session_->CanUndo()) session_->Undo();
+        session_->SetWavelet(options.wavelet);
+        session_->Decompose(session_->Levels() - 1);
+        statusHint_ = "Automatic chose " + std::string(analysis::WaveletCaption(options.wavelet)) +
+                      ": the signal was decomposed again with it";
+    }
+    session_->ApplyToAllLevels(options);
 }
 
 double TForm1::TypedThreshold() const {

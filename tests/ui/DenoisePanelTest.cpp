@@ -4,11 +4,13 @@
 // shifts that make the step the batch's translation-invariant denoising.
 
 #include <QDockWidget>
+#include <QLabel>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidget>
 
 #include "WindowFixture.h"
-#include "analysis/denoise/Denoise.h"
+#include "analysis/denoise/AutoChoice.h"
 #include "framework/core/Conversions.h"
 
 namespace {
@@ -66,6 +68,7 @@ TEST_F(DenoisePanelTest, ApplyToAllLevelsGivesTheBatchBufferBitForBitAsOneStep) 
             Click("BtnDecomp");
             PickItem("DenoiseRule", rule);
             PickItem("DenoiseShrink", shrink);
+            Control<QSpinBox>("DenoiseShifts").setValue(1);
             analysis::DenoiseOptions options;
             options.levels = 4;
             options.rule = static_cast<analysis::ThresholdRule>(rule);
@@ -101,6 +104,8 @@ TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {
     LoadSignal();
     PickItem("CBLev", 1);
     Click("BtnDecomp");
+    PickItem("DenoiseRule", 0);
+    Control<QSpinBox>("DenoiseShifts").setValue(1);
     const std::vector<std::string> before = Column(ui::DenoisePanel::cThreshold);
     constexpr int kT = ui::DenoisePanel::cThreshold;
     ASSERT_TRUE(TypeIntoCell(Table(), 1, kT, "1e9"));
@@ -190,6 +195,34 @@ TEST_F(DenoisePanelTest, ShiftsGiveTheBatchsTranslationInvariantSignalBitForBit)
 
 }  // namespace
 
+// Automatic, the default, makes --auto's choice and says so; when it chooses
+// another transform than the decomposition shown, Apply decomposes again with
+// it, and Reconstruct gives --auto's result (up to the rounding of the first
+// decomposition undone).
+TEST_F(DenoisePanelTest, AutomaticChoosesAsTheBatchAndDecomposesAgainWithItsTransform) {
+    const std::vector<double> values = TestSignal(513);
+    analysis::DenoiseOptions base;
+    base.levels = 4;
+    const analysis::AutoChoice choice = analysis::ChooseAutomatically(values.data(), 9, base, {});
+    const std::vector<double> expected = analysis::Denoise(values.data(), 9, choice.options).signal;
+    Choose(WindowCommand::DenoisePanel);
+    LoadSignal();
+    const int other = choice.options.wavelet == analysis::Wavelet::Haar ? 2 : 1;
+    PickItem("DenoiseTransform", other);
+    PickItem("CBLev", 3);
+    Click("BtnDecomp");
+    EXPECT_EQ(form->Session().DecomposedWavelet(), analysis::kWavelets[other]);
+    EXPECT_EQ(Control<QLabel>("DenoiseAutomatic").text().left(11).toStdString(), "Automatic: ");
+    Click("ApplyAllLevels");
+    EXPECT_EQ(form->Session().DecomposedWavelet(), choice.options.wavelet);
+    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(),
+              "Automatic chose " + std::string(analysis::WaveletCaption(choice.options.wavelet)) +
+                  ": the signal was decomposed again with it");
+    Click("BtnReconstr");
+    const std::vector<double> rebuilt = Buffer();
+    for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_NEAR(rebuilt[i], expected[i], 1e-9) << i;
+}
+
 TEST_F(DenoisePanelTest, SoftBelowANegativeFixedThresholdIsRefusedOnlyByApplyAndNeverEscapesTheLists) {
     Choose(WindowCommand::DenoisePanel);
     LoadSignal();
@@ -214,6 +247,7 @@ TEST_F(DenoisePanelTest, SoftBelowANegativeTypedRowIsRefusedNotReplacedByTheRule
     LoadSignal();
     PickItem("CBLev", 2);
     Click("BtnDecomp");
+    PickItem("DenoiseRule", 0);
     PickItem("DenoiseShrink", 1);
     Table().item(1, ui::DenoisePanel::cThreshold)->setText("-1");
     const std::vector<double> before = Buffer();

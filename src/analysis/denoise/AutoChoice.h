@@ -18,14 +18,14 @@ struct AutoCandidate {
     Wavelet wavelet;
     ThresholdRule rule;
     Shrink shrink;
-    Wavelet wiener;  // the second stage's transform
+    std::optional<Wavelet> wiener;  // the second stage's transform, if any
 };
 
 // What the choice is made among (bench/denoise_quality.py measures them):
 // the universal rule, hard, for blocky, bumpy and smooth signals by the
-// transform that suits each, and SURE, soft, whose Wiener stage does best
-// by the Linear pair. Every candidate keeps the levels its shrinking does
-// not help.
+// transform that suits each, with and without a Wiener stage by the same;
+// and SURE, soft, whose Wiener stage does best by the Linear pair. Every
+// candidate keeps the levels its shrinking does not help.
 inline constexpr AutoCandidate kAutoCandidates[] = {
     {Wavelet::Haar, ThresholdRule::Universal, Shrink::Hard, Wavelet::Haar},
     {Wavelet::Linear, ThresholdRule::Universal, Shrink::Hard, Wavelet::Linear},
@@ -33,6 +33,9 @@ inline constexpr AutoCandidate kAutoCandidates[] = {
     {Wavelet::Haar, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
     {Wavelet::Linear, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
     {Wavelet::Cubic, ThresholdRule::Sure, Shrink::Soft, Wavelet::Linear},
+    {Wavelet::Haar, ThresholdRule::Universal, Shrink::Hard, std::nullopt},
+    {Wavelet::Linear, ThresholdRule::Universal, Shrink::Hard, std::nullopt},
+    {Wavelet::Cubic, ThresholdRule::Universal, Shrink::Hard, std::nullopt},
 };
 
 // The parts of the choice the caller fixed; a candidate must agree with them.

@@ -279,6 +279,13 @@ LevelChoice AnalysisSession::ChooseThresholds(DenoiseOptions options) {
     return choice;
 }
 
+AutoChoice AnalysisSession::ChooseAutomatically(DenoiseOptions base) const {
+    if (levels_ < 1) throw fw::Exception("Decompose the signal first");
+    base.levels = levels_;
+    base.itemThresholds.clear();
+    return analysis::ChooseAutomatically(beforeDecompose_.get(), j_, base, {});
+}
+
 double AnalysisSession::SampleNoise() {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     if (!sampleNoise_) {

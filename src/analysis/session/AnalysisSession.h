@@ -14,6 +14,7 @@
 
 #include "analysis/transform/CoefficientView.h"
 #include "analysis/session/ControlSink.h"
+#include "analysis/denoise/AutoChoice.h"
 #include "analysis/denoise/Denoise.h"
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/session/PlotSink.h"
@@ -92,6 +93,9 @@ public:
     // level's sum of squares, all taken on the decomposition as Decompose
     // left it, before any thresholding. Requires a decomposition.
     LevelChoice ChooseThresholds(DenoiseOptions options);
+    // --auto's choice for the signal the decomposition was made from, over
+    // its levels with base's shifts. Requires a decomposition.
+    AutoChoice ChooseAutomatically(DenoiseOptions base) const;
     // Per detail level 1 ... L, what the steps done made of it: its zeros
     // now (zeroed), its sum of squares as Decompose left it (energyBefore)
     // and now (energyAfter). Requires a decomposition.

@@ -1,5 +1,6 @@
 #include "SoakActions.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -133,9 +134,10 @@ void Thresholding(S& s, uint32_t arg) {
 void ApplyAll(S& s, uint32_t arg) {
     if (!s.model.panel) return;
     const bool soft = (arg / 4) % 2 == 1;
-    if ((arg >> 3) % 3 != 0) {
+    // The panel starts on Automatic, which the model leaves alone.
+    if ((arg >> 3) % 3 != 0 || s.Control<QComboBox>("DenoiseRule").currentIndex() != s.model.rule) {
         // A new rule chooses every row anew.
-        s.model.rule = static_cast<int>(arg % 4);
+        if ((arg >> 3) % 3 != 0) s.model.rule = static_cast<int>(arg % 4);
         s.model.typedRows.clear();
         s.PickItem("DenoiseRule", s.model.rule);
     }
