@@ -46,15 +46,26 @@ double Update(const double* x, Index s, Index m, Index i) {
     return 0.28125 * near - 0.03125 * (x[(2 * i - 3) * s] + x[(2 * i + 3) * s]);
 }
 
-// Within a step no position written is read, so each step is one pass.
+// Both steps in one pass over the level: the predictions run two points
+// ahead of the updates, so that an even is updated once the four details
+// around it are known and before any prediction still reads it as it was.
 void CubicForward(double* x, Index s, Index m) {
-    for (Index i = 1; i <= m; ++i) x[(2 * i - 1) * s] -= Prediction(x, s, m, i);
-    for (Index i = 0; i <= m; ++i) x[2 * i * s] += Update(x, s, m, i);
+    x[s] -= Prediction(x, s, m, 1);
+    for (Index i = 0; i <= m; ++i) {
+        if (i + 2 <= m) x[(2 * i + 3) * s] -= Prediction(x, s, m, i + 2);
+        x[2 * i * s] += Update(x, s, m, i);
+    }
 }
 
+// Undone in one pass too: the evens are restored two points ahead of the
+// odd samples, whose predictions read the restored evens around them.
 void CubicInverse(double* x, Index s, Index m) {
-    for (Index i = 0; i <= m; ++i) x[2 * i * s] -= Update(x, s, m, i);
-    for (Index i = 1; i <= m; ++i) x[(2 * i - 1) * s] += Prediction(x, s, m, i);
+    x[0] -= Update(x, s, m, 0);
+    x[2 * s] -= Update(x, s, m, 1);
+    for (Index i = 1; i <= m; ++i) {
+        if (i + 1 <= m) x[2 * (i + 1) * s] -= Update(x, s, m, i + 1);
+        x[(2 * i - 1) * s] += Prediction(x, s, m, i);
+    }
 }
 
 using LevelStep = void (*)(double*, Index, Index);
