@@ -372,8 +372,8 @@ Options:
   --shifts S        average the denoising of S shifted copies, 1 ... 256
                     (1: none)
   --report FILE     also write each level's sigma, threshold, zeroed
-                    coefficients and energy kept as CSV (the same report goes
-                    to standard error with a rule)
+                    coefficients, energy kept and estimated risk as CSV (the
+                    same report goes to standard error with a rule)
   --coefficients DIR  also write the thresholded coefficients: level_1.dat ...
                     level_L.dat and approximation.dat (with --out-dir, in
                     DIR/<input name>/); folders are made as needed

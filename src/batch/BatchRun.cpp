@@ -385,10 +385,11 @@ private:
                 level.level <= plan_.levels ? "level " + fw::IntToStr(level.level) : "approximation";
             errors_ << prefix << name << ": sigma " << Readable(level.sigma) << ", T " << Readable(level.threshold)
                     << ", zeroed " << level.zeroed << "/" << level.total << ", energy kept "
-                    << Percent(level.energyKept) << "\n";
+                    << Percent(level.energyKept) << ", estimated risk " << Readable(level.risk) << "\n";
             report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + fw::ShortestText(level.sigma) + "," +
                        fw::ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
-                       fw::IntToStr(level.total) + "," + fw::ShortestText(level.energyKept) + "\n";
+                       fw::IntToStr(level.total) + "," + fw::ShortestText(level.energyKept) + "," +
+                       fw::ShortestText(level.risk) + "\n";
         }
     }
 
@@ -435,7 +436,7 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         sinks.push_back(picture.get());
     }
     int code = kExitDone;
-    std::string report = "input,level,sigma,threshold,zeroed,total,energy_kept\n";
+    std::string report = "input,level,sigma,threshold,zeroed,total,energy_kept,risk\n";
     for (const InputPlan& plan : plans) {
         if (!plan.unreadable.empty()) {
             errors << "quelmar-batch: " << plan.unreadable << "\n";

@@ -53,7 +53,7 @@ analysis::DenoiseOptions RuleOptions(int32_t levels, const std::string& rule, st
 
 // The report's columns, one entry per view item it covers.
 py::dict ReportOf(const analysis::DenoiseResult& result) {
-    std::vector<double> level, sigma, threshold, zeroed, total, kept;
+    std::vector<double> level, sigma, threshold, zeroed, total, kept, risk;
     for (const analysis::LevelReport& item : result.levels) {
         level.push_back(item.level);
         sigma.push_back(item.sigma);
@@ -61,6 +61,7 @@ py::dict ReportOf(const analysis::DenoiseResult& result) {
         zeroed.push_back(static_cast<double>(item.zeroed));
         total.push_back(static_cast<double>(item.total));
         kept.push_back(item.energyKept);
+        risk.push_back(item.risk);
     }
     py::dict report;
     report["sample_sigma"] = result.sampleSigma;
@@ -70,6 +71,7 @@ py::dict ReportOf(const analysis::DenoiseResult& result) {
     report["zeroed"] = ArrayOf(zeroed).attr("astype")("int64");
     report["total"] = ArrayOf(total).attr("astype")("int64");
     report["energy_kept"] = ArrayOf(kept);
+    report["risk"] = ArrayOf(risk);
     return report;
 }
 
@@ -314,7 +316,8 @@ signal : numpy.ndarray
 report : dict
     ``sample_sigma``, the noise estimated on the samples, and one entry per
     level of the plain decomposition in the arrays ``level``, ``sigma``,
-    ``threshold``, ``zeroed``, ``total`` and ``energy_kept``; and the
+    ``threshold``, ``zeroed``, ``total``, ``energy_kept`` and ``risk`` (Stein's
+    estimate of the squared error per coefficient the shrinking leaves); and the
     configuration that ran: ``wavelet``, ``rule``, ``shrink`` and ``wiener``
     (the second stage's transform, or None).
 )");

@@ -8,6 +8,7 @@
 
 #include "analysis/denoise/AutoChoice.h"
 #include "analysis/transform/LevelGeometry.h"
+#include "analysis/transform/WaveletTransform.h"
 
 namespace analysis {
 namespace {
@@ -66,6 +67,22 @@ TEST(AutoChoice, EstimatesTheErrorFromTheNoisySignalAlone) {
         for (std::size_t k = 1; k < errors.size(); ++k) {
             EXPECT_NEAR(choice.risks[k] - choice.risks[0], errors[k] - errors[0], 0.03 * c.noise * c.noise) << k;
         }
+        // A level's own estimate, per coefficient, with the noise known:
+        // soft shrinkage by SURE's threshold against the clean signal's
+        // coefficients.
+        DenoiseOptions soft = base;
+        soft.rule = ThresholdRule::Sure;
+        soft.shrink = Shrink::Soft;
+        soft.noise = c.noise;
+        std::vector<double> shrunk = Denoise(x.data(), c.j, soft).signal;
+        std::vector<double> truth = clean;
+        ForwardTransform(shrunk.data(), c.j, 1);
+        ForwardTransform(truth.data(), c.j, 1);
+        const LevelGeometry finest = LevelGeometry::Details(c.j, 1);
+        double error = 0;
+        for (int32_t i = 0; i < finest.count; ++i)
+            error += std::pow(shrunk[finest.Position(i)] - truth[finest.Position(i)], 2);
+        EXPECT_NEAR(Denoise(x.data(), c.j, soft).levels[0].risk, error / finest.count, 0.1 * c.noise * c.noise);
         if (c.f == Blocks) {
             EXPECT_EQ(choice.options.wavelet, Wavelet::Haar);
         }

@@ -165,7 +165,7 @@ TEST(BatchRun, RulesGiveTheDenoisingEntryPointsResult) {
         std::ifstream report(folder.PathOf("report.csv"));
         std::string line;
         std::getline(report, line);
-        EXPECT_EQ(line, "input,level,sigma,threshold,zeroed,total,energy_kept");
+        EXPECT_EQ(line, "input,level,sigma,threshold,zeroed,total,energy_kept,risk");
         for (const analysis::LevelReport& level : expected.levels) {
             ASSERT_TRUE(std::getline(report, line));
             const std::string start = input + "," + std::to_string(level.level) + ",";

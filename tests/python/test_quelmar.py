@@ -80,8 +80,8 @@ class AgainstTheBatch(unittest.TestCase):
                 signal, levels = quelmar.denoise(x, rule=rule, shrink=shrink, shifts=shifts, wavelet=wavelet,
                                                  wiener=wiener)
                 self.assertTrue(same_bits(signal, numbers(self.path / "out.dat")), (source, rule))
-                rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6))
-                for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept"]):
+                rows = np.genfromtxt(report, delimiter=",", skip_header=1, usecols=(1, 2, 3, 4, 5, 6, 7))
+                for column, name in enumerate(["level", "sigma", "threshold", "zeroed", "total", "energy_kept", "risk"]):
                     self.assertTrue(np.array_equal(rows[:, column], levels[name]), name)
                 depth = len(levels["level"])
                 c = quelmar.forward(x, depth, wavelet=wavelet)

@@ -38,11 +38,11 @@ struct Plan {
     const DenoiseOptions* options = nullptr;
 };
 
-// Whether shrinking the level's coefficients c by t lowers Stein's estimate
-// of their risk below keeping them, sigma^2 each: the shrinking takes
-// min(c^2, t^2) (soft) or c^2 (hard) from each coefficient it reaches and
-// spares it the 2 sigma^2 a kept one costs.
-bool ShrinkingHelps(const double* y, const LevelGeometry& level, double t, double sigma, Shrink shrink) {
+// How much shrinking the level's coefficients c by t changes Stein's
+// estimate of their summed squared error from keeping them (sigma^2 each):
+// a coefficient zeroed costs c^2 and spares the 2 sigma^2 a kept one costs;
+// one soft shrinkage moves costs t^2.
+double RiskChange(const double* y, const LevelGeometry& level, double t, double sigma, Shrink shrink) {
     double change = 0;
     for (int32_t i = 0; i < level.count; ++i) {
         const double c = y[level.Position(i)];
@@ -52,7 +52,12 @@ bool ShrinkingHelps(const double* y, const LevelGeometry& level, double t, doubl
             change += c * c - 2 * sigma * sigma;
         }
     }
-    return change < 0;
+    return change;
+}
+
+double LevelRisk(const double* y, const LevelGeometry& level, double t, double sigma, Shrink shrink) {
+    if (level.count == 0) return 0;
+    return sigma * sigma + RiskChange(y, level, t, sigma, shrink) / level.count;
 }
 
 double RuleThreshold(const Plan& plan, const double* y, const LevelGeometry& level, double sigma) {
@@ -83,7 +88,7 @@ std::vector<double> Thresholds(const Plan& plan, const double* y) {
         const LevelGeometry level = LevelGeometry::Details(plan.j, k);
         const double sigma = plan.sigmas[static_cast<std::size_t>(k) - 1];
         double t = RuleThreshold(plan, y, level, sigma);
-        if (plan.options->keepUnhelpedLevels && !ShrinkingHelps(y, level, t, sigma, plan.options->shrink)) t = 0;
+        if (plan.options->keepUnhelpedLevels && !(RiskChange(y, level, t, sigma, plan.options->shrink) < 0)) t = 0;
         thresholds.push_back(t);
     }
     return thresholds;
@@ -100,6 +105,10 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
         cuts.push_back({LevelGeometry::Approximation(plan.j, plan.levels), *t, plan.options->shrink});
         thresholds.push_back(*t);
     }
+    std::vector<double> risks;
+    for (std::size_t item = 0; measure && item < cuts.size(); ++item) {
+        risks.push_back(LevelRisk(y, cuts[item].level, cuts[item].threshold, plan.sigmas[item], cuts[item].shrink));
+    }
     const std::vector<ShrinkOutcome> outcomes = SweepLevels(y, cuts, measure);
     std::vector<LevelReport> reports;
     if (!measure) return reports;
@@ -107,7 +116,8 @@ std::vector<LevelReport> ShrinkLevels(const Plan& plan, double* y, bool measure)
         const auto level = static_cast<int32_t>(item) + 1;
         const ShrinkOutcome& outcome = outcomes[item];
         const int32_t total = cuts[item].level.count;
-        reports.push_back({level, plan.sigmas[item], thresholds[item], outcome.zeroed, total, EnergyKept(outcome)});
+        reports.push_back(
+            {level, plan.sigmas[item], thresholds[item], outcome.zeroed, total, EnergyKept(outcome), risks[item]});
     }
     return reports;
 }
@@ -431,6 +441,11 @@ LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptio
     const Plan plan = MakePlan(y, j, levels, options, choice.sampleSigma);
     choice.sigmas.assign(plan.sigmas.begin(), plan.sigmas.begin() + levels);
     choice.thresholds = Thresholds(plan, y);
+    for (int32_t k = 1; k <= levels; ++k) {
+        const auto item = static_cast<std::size_t>(k) - 1;
+        choice.risks.push_back(
+            LevelRisk(y, LevelGeometry::Details(j, k), choice.thresholds[item], choice.sigmas[item], options.shrink));
+    }
     return choice;
 }
 

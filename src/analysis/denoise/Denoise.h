@@ -65,6 +65,9 @@ struct LevelReport {
     int64_t zeroed = 0;     // coefficients left at 0 (|c| <= threshold)
     int64_t total = 0;      // its coefficients
     double energyKept = 0;  // sum of squares after / before (1 for an all-zero level)
+    // Stein's estimate of the squared error per coefficient the shrinking
+    // leaves (sigma^2 for a level kept as it is), from its coefficients.
+    double risk = 0;
 };
 
 struct DenoiseResult {
@@ -91,6 +94,7 @@ struct LevelChoice {
     double sampleSigma = 0;          // the noise estimated on the samples
     std::vector<double> sigmas;      // per detail level 1 ... L
     std::vector<double> thresholds;  // per detail level: the one given, else the rule's
+    std::vector<double> risks;       // per detail level: LevelReport::risk of its threshold
 };
 LevelChoice ChooseLevelThresholds(const double* y, int32_t j, const DenoiseOptions& options);
 // Shrinks y's items in place as Denoise shrinks its plain decomposition,

@@ -236,7 +236,7 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
     for (std::size_t k = 0; k < cuts.size(); ++k) {
         const ShrinkOutcome& outcome = outcomes[k];
         reports.push_back({static_cast<int32_t>(k) + 1, choice.sigmas[k], cuts[k].threshold, outcome.zeroed,
-                           cuts[k].level.count, EnergyKept(outcome)});
+                           cuts[k].level.count, EnergyKept(outcome), choice.risks[k]});
     }
     // As it ran: over the session's levels, the approximation left alone.
     options.itemThresholds.resize(std::min(options.itemThresholds.size(), static_cast<std::size_t>(levels_)));
