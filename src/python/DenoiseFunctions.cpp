@@ -241,6 +241,10 @@ numpy.ndarray
             const SignalArray signal = CopiedSignal(x, "x");
             CheckLevels(levels.value_or(signal.j), signal.j);
             const bool automatic = rule == "auto";
+            if (!automatic && !analysis::RuleNamed(rule)) {
+                throw py::value_error("rule must be 'auto', 'universal', 'sure', 'bayes' or 'fixed', not '" + rule +
+                                      "'");
+            }
             analysis::DenoiseOptions options =
                 RuleOptions(levels.value_or(signal.j), automatic ? "universal" : rule, threshold);
             options.shrink = ShrinkOf(shrink.value_or("hard"));
