@@ -5,6 +5,7 @@
 #include "analysis/denoise/Denoise.h"
 #include "analysis/denoise/DenoiseNames.h"
 #include "analysis/transform/DyadicSignal.h"
+#include "analysis/transform/Wavelet.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/ShortestText.h"
 #include "recipe/RecipeImport.h"
@@ -16,6 +17,10 @@ namespace {
 
 constexpr const char* kStepNames[] = {"Decompose", "Thresholding", "ApplyAllLevels", "Reconstruct"};
 constexpr const char* kOutputNames[] = {"buffer", "result", "coefficients", "signal"};
+
+void CheckWavelet(const std::string& name, const std::string& field) {
+    if (!analysis::WaveletNamed(name)) Fail(field, "'" + name + "' is not linear, haar or cubic");
+}
 
 std::string Range(int32_t low, int32_t high) { return "from " + fw::IntToStr(low) + " to " + fw::IntToStr(high); }
 
@@ -64,9 +69,7 @@ private:
             if (step.levels < 1 || step.levels > j_) {
                 Fail(field + ".levels", fw::IntToStr(step.levels) + " is not " + Range(1, j_) + " (J of the count)");
             }
-            if (!analysis::WaveletNamed(step.wavelet)) {
-                Fail(field + ".wavelet", "'" + step.wavelet + "' is not linear, haar or cubic");
-            }
+            CheckWavelet(step.wavelet, field + ".wavelet");
             state_ = {step.levels, false};
             break;
         case StepKind::Thresholding:
@@ -102,9 +105,7 @@ private:
         }
         if (!analysis::RuleNamed(step.rule)) Fail(field + ".rule", "'" + step.rule + "' is not a rule");
         if (!std::isfinite(step.noise) || step.noise < 0) Fail(field + ".noise", "not a finite number of 0 or more");
-        if (!step.wiener.empty() && !analysis::WaveletNamed(step.wiener)) {
-            Fail(field + ".wiener", "'" + step.wiener + "' is not linear, haar or cubic");
-        }
+        if (!step.wiener.empty()) CheckWavelet(step.wiener, field + ".wiener");
         const std::optional<analysis::Shrink> shrink = analysis::ShrinkNamed(step.shrink);
         if (!shrink) Fail(field + ".shrink", "'" + step.shrink + "' is not hard or soft");
         if (step.shifts < 1 || step.shifts > analysis::kMaxShifts) {

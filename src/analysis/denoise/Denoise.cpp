@@ -38,6 +38,14 @@ struct Plan {
     const DenoiseOptions* options = nullptr;
 };
 
+// The plan's noise: sampleSigma on the samples, seen through wavelet's gains.
+void SetNoise(Plan& plan, Wavelet wavelet, double sampleSigma) {
+    plan.wavelet = wavelet;
+    plan.sampleSigma = sampleSigma;
+    plan.sigmas.clear();
+    for (const double gain : NoiseGains(plan.j, plan.levels, wavelet)) plan.sigmas.push_back(sampleSigma * gain);
+}
+
 // How much shrinking the level's coefficients c by t changes Stein's
 // estimate of their summed squared error from keeping them (sigma^2 each):
 // a coefficient zeroed costs c^2 and spares the 2 sigma^2 a kept one costs;
@@ -130,10 +138,8 @@ Plan MakePlan(const double* y, int32_t j, int32_t levels, const DenoiseOptions& 
     plan.levels = levels;
     plan.n = SamplesOfOrder(j);
     plan.options = &options;
-    plan.wavelet = options.wavelet;
     sampleSigma = options.noise > 0 ? options.noise : SampleNoiseOf(y, j, options.wavelet);
-    plan.sampleSigma = sampleSigma;
-    for (const double gain : NoiseGains(j, levels, options.wavelet)) plan.sigmas.push_back(sampleSigma * gain);
+    SetNoise(plan, options.wavelet, sampleSigma);
     return plan;
 }
 
@@ -360,11 +366,8 @@ std::vector<double> SpinAndAverage(const Plan& plan, const double* x, std::vecto
 // first stage shifted it, takes the Wiener gains of the first stage's result
 // (the pilot) shifted alike; the estimates are averaged as before.
 std::vector<double> WienerStage(Plan plan, const double* x, double inputBound, const std::vector<double>& pilot) {
-    plan.wavelet = *plan.options->wiener;
-    plan.sigmas.clear();
-    for (const double gain : NoiseGains(plan.j, plan.levels, plan.wavelet)) {
-        plan.sigmas.push_back(plan.sampleSigma * gain);
-    }
+    // The same noise on the samples, seen through the second transform.
+    SetNoise(plan, *plan.options->wiener, plan.sampleSigma);
     const auto count = static_cast<Index>(pilot.size());
     std::vector<double> y = ResultBuffer(count);
     std::copy(x, x + count, y.begin());
@@ -458,10 +461,9 @@ std::vector<LevelReport> ShrinkDecomposition(double* y, int32_t j, const Denoise
     plan.levels = levels;
     plan.n = SamplesOfOrder(j);
     plan.options = &options;
-    plan.wavelet = options.wavelet;
     // The noise as the choice estimated it: the median over the finest level
     // is the costliest step short of the shrinking, and gives the same.
-    for (const double gain : NoiseGains(j, levels, options.wavelet)) plan.sigmas.push_back(choice.sampleSigma * gain);
+    SetNoise(plan, options.wavelet, choice.sampleSigma);
     return ShrinkLevels(plan, y, true);
 }
 
