@@ -241,7 +241,8 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         std::find(std::begin(analysis::kWavelets), std::end(analysis::kWavelets), session.NextWavelet());
     transform_->setCurrentIndex(static_cast<int>(wavelet - std::begin(analysis::kWavelets)));
     const int32_t levels = session.Levels();
-    apply_->setEnabled(levels >= 1);
+    // After Reconstruct, Apply takes it back first.
+    apply_->setEnabled(levels >= 1 || session.ReconstructUndoable());
     if (!isVisible()) return;
     filling_ = true;
     const struct Done {

@@ -82,6 +82,9 @@ private:
     void ShowStatus();
     void ShowHelpBox(std::string_view caption, const std::string& text);
     void ShowViewTitle();
+    // The view list and the chart's title name the item the session views
+    // (after a replay, or an undo that brought a decomposition back).
+    void ShowViewedItem();
 
     fw::DialogService& dialogs_;
     app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3

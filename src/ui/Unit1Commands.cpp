@@ -37,11 +37,7 @@ void TForm1::RunCommand(WindowCommand command) {
         });
         if (status.empty()) break;
         statusHint_ = status;
-        // The replay viewed what its last thresholding viewed; the list and the title say so.
-        if (session_->Levels() >= 1 && session_->ViewedLevel() >= 1) {
-            CB1->setCurrentIndex(session_->ViewedLevel() - 1);
-            ShowViewTitle();
-        }
+        ShowViewedItem();
         break;
     }
     case C::PrintUpperChart: output_->PrintChart(ChartPlace::Upper); break;
@@ -50,6 +46,7 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::Undo: {
         const BusyCursor busy;
         session_->Undo();
+        ShowViewedItem();
         break;
     }
     case C::Redo: {
@@ -81,20 +78,46 @@ void TForm1::SuggestThreshold() {
     EdtThresh->setCursorPosition(0);
 }
 
+void TForm1::ShowViewedItem() {
+    if (session_->Levels() >= 1 && session_->ViewedLevel() >= 1) {
+        CB1->setCurrentIndex(session_->ViewedLevel() - 1);
+        ShowViewTitle();
+    }
+}
+
 void TForm1::ApplyAllLevelsClick() {
     const BusyCursor busy;
-    const analysis::DenoiseOptions options = denoisePanel_->Options();
-    const analysis::AutoChoice* choice = denoisePanel_->AutomaticChoice();
-    if (choice != nullptr && options.wavelet != session_->DecomposedWavelet()) {
-        // Automatic chose another transform than the decomposition's: the
-        // signal it was made from is decomposed again with the chosen one.
-        while (session_->CanUndo()) session_->Undo();
-        session_->SetWavelet(options.wavelet);
-        session_->Decompose(session_->Levels() - 1);
-        statusHint_ = "Automatic chose " + std::string(analysis::WaveletCaption(options.wavelet)) +
-                      ": the signal was decomposed again with it";
+    // Trying another rule is one step: Apply takes back a Reconstruct and
+    // replaces the Apply before it, so Undo returns to what that Apply
+    // started from. A refused Apply does them again.
+    int undone = 0;
+    if (session_->ReconstructUndoable()) {
+        session_->Undo();
+        ++undone;
+        ShowViewedItem();
+        denoisePanel_->Refresh(*session_);
     }
-    session_->ApplyToAllLevels(options);
+    if (session_->AppliedToAllLast()) {
+        session_->Undo();
+        ++undone;
+    }
+    try {
+        const analysis::DenoiseOptions options = denoisePanel_->Options();
+        const analysis::AutoChoice* choice = denoisePanel_->AutomaticChoice();
+        if (choice != nullptr && options.wavelet != session_->DecomposedWavelet()) {
+            // Automatic chose another transform than the decomposition's: the
+            // signal it was made from is decomposed again with the chosen one.
+            while (session_->CanUndo()) session_->Undo();
+            session_->SetWavelet(options.wavelet);
+            session_->Decompose(session_->Levels() - 1);
+            statusHint_ = "Automatic chose " + std::string(analysis::WaveletCaption(options.wavelet)) +
+                          ": the signal was decomposed again with it";
+        }
+        session_->ApplyToAllLevels(options);
+    } catch (...) {
+        for (; undone > 0; --undone) session_->Redo();
+        throw;
+    }
 }
 
 double TForm1::TypedThreshold() const {

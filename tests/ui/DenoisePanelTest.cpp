@@ -50,7 +50,7 @@ TEST_F(DenoisePanelTest, HiddenAtStartShownByTheViewItemAndEnabledOnceDecomposed
     EXPECT_EQ(Column(ui::DenoisePanel::cCoefficients), (std::vector<std::string>{"256", "128", "64"}));
     EXPECT_EQ(Column(ui::DenoisePanel::cEnergy), (std::vector<std::string>{"100.0 %", "100.0 %", "100.0 %"}));
     Click("BtnReconstr");
-    EXPECT_FALSE(Button("ApplyAllLevels").isEnabled());
+    EXPECT_TRUE(Button("ApplyAllLevels").isEnabled()) << "Apply takes Reconstruct back";
     EXPECT_EQ(Table().rowCount(), 0);
     item.trigger();
     EXPECT_FALSE(Panel().isVisible());
@@ -97,6 +97,32 @@ TEST_F(DenoisePanelTest, ApplyToAllLevelsGivesTheBatchBufferBitForBitAsOneStep) 
             EXPECT_EQ(Buffer(), batch.signal) << rule << shrink;
         }
     }
+}
+
+// Trying another rule takes three actions from the last reconstruction:
+// the rule, Apply (which takes back Reconstruct and the Apply before it) and
+// Reconstruct; each gives the batch's signal, and two undos the decomposition.
+TEST_F(DenoisePanelTest, AnotherRuleIsThreeActionsAwayAndReplacesTheLastApply) {
+    const std::vector<double> values = TestSignal(513);
+    form->Menu().Action(WindowCommand::DenoisePanel).trigger();
+    LoadSignal();
+    PickItem("CBLev", 3);
+    Click("BtnDecomp");
+    const std::vector<double> decomposed = Buffer();
+    for (const int rule : {0, 1, 2, 0}) {
+        PickItem("DenoiseRule", rule);
+        Click("ApplyAllLevels");
+        Click("BtnReconstr");
+        analysis::DenoiseOptions options;
+        options.levels = 4;
+        options.rule = static_cast<analysis::ThresholdRule>(rule);
+        options.shifts = analysis::kAutoShifts;
+        EXPECT_EQ(Buffer(), analysis::Denoise(values.data(), 9, options).signal) << rule;
+    }
+    Choose(WindowCommand::Undo);
+    Choose(WindowCommand::Undo);
+    EXPECT_EQ(Buffer(), decomposed);
+    EXPECT_FALSE(form->Menu().Action(WindowCommand::Undo).isEnabled());
 }
 
 TEST_F(DenoisePanelTest, ATypedThresholdFixesItsRowAndIsApplied) {

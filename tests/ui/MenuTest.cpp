@@ -95,14 +95,23 @@ TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
         "Help/About Quelmar"};
     std::vector<std::string> thresholded = viewed;
     thresholded.insert(thresholded.begin() + 12, "Edit/Undo Thresholding Level 1 Ctrl+Z");
-    const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",    "File/Import… Ctrl+I",
-                                           "File/Save Signal As…",      "File/Save Reconstruction As…",
-                                           "File/Save Whole Grid",      "File/Export Upper Chart…",
-                                           "File/Print Upper Chart…",   "File/Save Recipe…",
-                                           "File/Replay Recipe…",       "File/Quit Ctrl+Q",
-                                           "Edit/Copy Upper Chart",     "View/Legend and Axis Titles",
-                                           "View/Denoise Panel Ctrl+D", "View/Residual",
-                                           "Help/Mouse and Keys",       "Help/About Quelmar"};
+    const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",
+                                           "File/Import… Ctrl+I",
+                                           "File/Save Signal As…",
+                                           "File/Save Reconstruction As…",
+                                           "File/Save Whole Grid",
+                                           "File/Export Upper Chart…",
+                                           "File/Print Upper Chart…",
+                                           "File/Save Recipe…",
+                                           "File/Replay Recipe…",
+                                           "File/Quit Ctrl+Q",
+                                           "Edit/Undo Reconstruct Ctrl+Z",
+                                           "Edit/Copy Upper Chart",
+                                           "View/Legend and Axis Titles",
+                                           "View/Denoise Panel Ctrl+D",
+                                           "View/Residual",
+                                           "Help/Mouse and Keys",
+                                           "Help/About Quelmar"};
     const std::string missing = PathIn("missing.dat");
     const struct {
         const char* step;

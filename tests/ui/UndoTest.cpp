@@ -1,6 +1,6 @@
-// Edit > Undo and Redo of thresholding through the window: the buffer, both
-// charts' pictures, the status bar and the item names come back with each
-// step.
+// Edit > Undo and Redo of thresholding and Reconstruct through the window:
+// the buffer, both charts' pictures, the status bar and the item names come
+// back with each step.
 
 #include <QStatusBar>
 
@@ -67,8 +67,23 @@ TEST_F(UndoTest, UndoAndRedoRestoreTheBufferThePicturesAndTheStatus) {
     PickItem("CB1", 1);
     EXPECT_EQ(Now(), once);
 
-    // A reconstruction starts a new history.
+    // Reconstruct is a step too: undone, the thresholded decomposition is
+    // back with its pictures and its steps; redone, the reconstruction.
     Click("BtnReconstr");
+    const Seen reconstructed = Now();
+    EXPECT_EQ(Caption(WindowCommand::Undo), "Undo Reconstruct");
+    Choose(WindowCommand::Undo);
+    EXPECT_EQ(Now(), once);
+    EXPECT_EQ(List("CB1").currentIndex(), 1);
+    EXPECT_EQ(Caption(WindowCommand::Redo), "Redo Reconstruct");
+    Choose(WindowCommand::Undo);
+    EXPECT_EQ(Now().buffer, decomposed.buffer);
+    Choose(WindowCommand::Redo);
+    Choose(WindowCommand::Redo);
+    EXPECT_EQ(Now(), reconstructed);
+    // A new decomposition analyses the reconstruction: nothing is left to undo.
+    PickItem("CBLev", 0);
+    Click("BtnDecomp");
     EXPECT_FALSE(form->Menu().Action(WindowCommand::Undo).isEnabled());
     EXPECT_FALSE(form->Menu().Action(WindowCommand::Redo).isEnabled());
 }

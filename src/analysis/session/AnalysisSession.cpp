@@ -101,6 +101,8 @@ void AnalysisSession::PlotNewSignal() {
 
 void AnalysisSession::StartFreshAnalysis() {
     levels_ = -1;
+    takenDown_.reset();
+    redoReconstruct_ = false;
     ForgetHistory();
     viewedLevel_ = -1;
     view_ = CoefficientView();
@@ -115,6 +117,10 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     if (levelIndex == -1) return;
     if (!samples_ || levelIndex < 0 || levelIndex >= j_) throw fw::ListIndexError(levelIndex);
     const int32_t levels = levelIndex + 1;
+    // The signal decomposed now is the buffer as it is: a reconstruction
+    // stays, and no longer undoes.
+    takenDown_.reset();
+    redoReconstruct_ = false;
     reconstructionPlot_.Clear();
     viewPlot_.Clear();
     // A decomposition the buffer holds is undone first, its thresholds kept:
@@ -174,7 +180,9 @@ void AnalysisSession::ApplyThreshold(int32_t viewIndex, const std::string& thres
 std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vector<LevelCut> cuts, bool measure,
                                                     std::optional<DenoiseOptions> averaged) {
     try {
-        // The cut forgets the steps undone; so do their options.
+        // The cut forgets the steps undone, a Reconstruct undone among
+        // them; so do their options.
+        redoReconstruct_ = false;
         keptSteps_.resize(history_.Done());
         std::vector<ShrinkOutcome> outcomes = history_.Cut(samples_->Data(), std::move(name), std::move(cuts), measure);
         keptSteps_.push_back({std::move(averaged), {}});
@@ -188,7 +196,19 @@ std::vector<ShrinkOutcome> AnalysisSession::CutKept(std::string name, std::vecto
     }
 }
 
+std::string AnalysisSession::UndoName() const { return ReconstructUndoable() ? "Reconstruct" : history_.UndoName(); }
+
+std::string AnalysisSession::RedoName() const {
+    return history_.CanRedo() || !redoReconstruct_ ? history_.RedoName() : "Reconstruct";
+}
+
+bool AnalysisSession::AppliedToAllLast() const {
+    const std::size_t done = history_.Done();
+    return levels_ >= 1 && done > 0 && done <= keptSteps_.size() && keptSteps_[done - 1].allLevels;
+}
+
 void AnalysisSession::Undo() {
+    if (ReconstructUndoable()) return UndoReconstruct();
     if (levels_ < 1 || !history_.CanUndo()) return;
     history_.Undo(samples_->Data());
     if (stepSink_) stepSink_->Undone();
@@ -196,6 +216,7 @@ void AnalysisSession::Undo() {
 }
 
 void AnalysisSession::Redo() {
+    if (levels_ >= 1 && redoReconstruct_ && !history_.CanRedo()) return Reconstruct();
     if (levels_ < 1 || !history_.CanRedo()) return;
     history_.Redo(samples_->Data());
     // A step redone is told again as it was first told.
@@ -232,6 +253,7 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
         averaged = options;
     }
     const std::vector<ShrinkOutcome> outcomes = CutKept("Apply to All Levels", cuts, true, averaged);
+    keptSteps_.back().allLevels = true;
     std::vector<LevelReport> reports;
     for (std::size_t k = 0; k < cuts.size(); ++k) {
         const ShrinkOutcome& outcome = outcomes[k];
@@ -353,7 +375,17 @@ void AnalysisSession::ForgetHistory() {
 }
 
 void AnalysisSession::Reconstruct() {
+    // Kept only where steps are undone: it holds the signal the
+    // decomposition was made from.
+    std::optional<TakenDown> takenDown;
+    if (levels_ >= 1 && history_.Keeping()) {
+        keptSteps_.resize(std::min(keptSteps_.size(), history_.Done()));
+        takenDown =
+            TakenDown{levels_, decomposedWavelet_, beforeDecompose_, history_.DoneSteps(), keptSteps_, viewedLevel_};
+    }
     const bool undone = UndoDecomposition();
+    redoReconstruct_ = false;
+    if (undone) takenDown_ = std::move(takenDown);
     if (undone && stepSink_) stepSink_->Reconstructed();
     controls_.SetViewChoices(0);
     viewPlot_.Clear();
@@ -362,6 +394,41 @@ void AnalysisSession::Reconstruct() {
     // next Decompose, which clears this plot before it transforms.
     if (samples_) reconstructionPlot_.AddShared(samples_->Share(), n_ - 1);
     controls_.EnableThreshold(false);
+}
+
+void AnalysisSession::UndoReconstruct() {
+    TakenDown taken = std::move(*takenDown_);
+    takenDown_.reset();
+    // The decomposition made again from the same signal, and its steps cut
+    // again, give the buffer Reconstruct inverted, bit for bit.
+    std::copy(taken.before.get(), taken.before.get() + n_, samples_->Data());
+    ForwardTransform(*samples_, taken.levels, taken.wavelet);
+    levels_ = taken.levels;
+    decomposedWavelet_ = taken.wavelet;
+    beforeDecompose_ = std::move(taken.before);
+    ForgetHistory();
+    reconstructionPlot_.Clear();
+    controls_.SetViewChoices(levels_ + 1);
+    controls_.EnableThreshold(true);
+    viewedLevel_ = taken.viewedLevel;
+    view_ = viewedLevel_ >= 1 ? BuildView(samples_, levels_, viewedLevel_) : CoefficientView();
+    redoReconstruct_ = true;
+    if (stepSink_) stepSink_->Undone();
+    std::size_t cut = 0;
+    try {
+        for (; cut < taken.steps.size(); ++cut) {
+            history_.Cut(samples_->Data(), taken.steps[cut].name, taken.steps[cut].cuts, false);
+        }
+        keptSteps_ = std::move(taken.kept);
+    } catch (...) {
+        // The history failed to keep a step, which it finished all the same:
+        // the rest are cut too, only no longer undoable.
+        while (++cut < taken.steps.size()) ApplyCuts(samples_->Data(), taken.steps[cut].cuts);
+        ForgetHistory();
+        ShowChangedCoefficients();
+        throw;
+    }
+    ShowChangedCoefficients();
 }
 
 bool AnalysisSession::UndoDecomposition() {

@@ -56,17 +56,24 @@ public:
     void ApplyThreshold(int32_t viewIndex, const std::string& thresholdText);
     void Reconstruct();
 
-    // The thresholding steps on the decomposition the buffer holds (a Load,
-    // Decompose or Reconstruct forgets them): undo puts back the values a
-    // step changed, bit for bit, redo runs it again; both then replot the
-    // view and, at the deepest decomposition, the mean readout.
-    bool CanUndo() const { return history_.CanUndo(); }
-    bool CanRedo() const { return history_.CanRedo(); }
-    // "Thresholding Level 2", "Thresholding Approximation", ...; "" for none.
-    std::string UndoName() const { return history_.UndoName(); }
-    std::string RedoName() const { return history_.RedoName(); }
+    // The thresholding steps on the decomposition the buffer holds (a Load
+    // or Decompose forgets them): undo puts back the values a step changed,
+    // bit for bit, redo runs it again; both then replot the view and, at the
+    // deepest decomposition, the mean readout. A Reconstruct is a step too,
+    // while the session keeps its steps: undone, the buffer holds the
+    // thresholded decomposition again, bit for bit, with its steps and its
+    // view, and the reconstruction plot is empty.
+    bool CanUndo() const { return history_.CanUndo() || ReconstructUndoable(); }
+    bool CanRedo() const { return history_.CanRedo() || redoReconstruct_; }
+    // "Thresholding Level 2", "Apply to All Levels", "Reconstruct", ...; "" for none.
+    std::string UndoName() const;
+    std::string RedoName() const;
     void Undo();
     void Redo();
+    // Whether the last step done is a Reconstruct that Undo takes back.
+    bool ReconstructUndoable() const { return levels_ < 1 && takenDown_.has_value(); }
+    // Whether the last step done is an Apply to All Levels.
+    bool AppliedToAllLast() const;
     const ThresholdHistory& History() const { return history_; }
     // Changes whenever the buffer begins a new content (Load, Decompose,
     // Reconstruct): what was worked out for the old one is stale.
@@ -140,6 +147,8 @@ private:
     bool UndoDecomposition();
     // A new signal starts a new analysis: no decomposition, no view.
     void StartFreshAnalysis();
+    // Puts back the decomposition the last Reconstruct took down.
+    void UndoReconstruct();
     void PlotNewSignal();
     void PlotView();
     void ShowMeanReadout();
@@ -189,8 +198,21 @@ private:
     struct KeptStep {
         std::optional<DenoiseOptions> averaged;
         std::function<void(StepSink&)> tell;
+        bool allLevels = false;  // an Apply to All Levels
     };
     std::vector<KeptStep> keptSteps_;
+    // The decomposition a Reconstruct took down, by what makes it again: the
+    // signal it was made from, its transform and the steps done on it.
+    struct TakenDown {
+        int32_t levels;
+        Wavelet wavelet;
+        std::shared_ptr<const double[]> before;
+        std::vector<ThresholdHistory::StepCuts> steps;
+        std::vector<KeptStep> kept;
+        int32_t viewedLevel;
+    };
+    std::optional<TakenDown> takenDown_;
+    bool redoReconstruct_ = false;            // the last Reconstruct was undone and nothing done since
     std::vector<double> decomposedEnergies_;  // per detail level; empty until asked for
     std::optional<double> sampleNoise_;       // none until asked for
     uint64_t decompositionId_ = 0;

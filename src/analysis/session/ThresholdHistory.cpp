@@ -101,6 +101,12 @@ std::vector<ShrinkOutcome> ThresholdHistory::Cut(double* buffer, std::string nam
     return outcomes;
 }
 
+std::vector<ThresholdHistory::StepCuts> ThresholdHistory::DoneSteps() const {
+    std::vector<StepCuts> done;
+    for (std::size_t k = 0; k < done_; ++k) done.push_back({steps_[k].name, steps_[k].cuts});
+    return done;
+}
+
 std::string ThresholdHistory::UndoName() const { return CanUndo() ? steps_[done_ - 1].name : std::string(); }
 
 std::string ThresholdHistory::RedoName() const { return CanRedo() ? steps_[done_].name : std::string(); }

@@ -20,6 +20,12 @@ void ApplyCuts(double* buffer, std::span<const LevelCut> cuts);
 
 class ThresholdHistory {
 public:
+    // A step by what does it again: its name and its cuts.
+    struct StepCuts {
+        std::string name;
+        std::vector<LevelCut> cuts;
+    };
+
     // Forgets every step; the in-memory changes of later steps may take up to
     // memoryBudget bytes.
     void Clear(std::size_t memoryBudget);
@@ -28,6 +34,7 @@ public:
     // file the size of the buffer: its steps are done and counted, and
     // cannot be undone.
     void SetKeeping(bool keeping) { keeping_ = keeping; }
+    bool Keeping() const { return keeping_; }
 
     // Runs the cuts on buffer as the step `name`, keeping what they change,
     // and forgets the steps undone before it; returns what each cut did
@@ -42,6 +49,9 @@ public:
     // The steps done: the next Cut becomes step Done() (from 0), after the
     // steps undone are forgotten.
     std::size_t Done() const { return done_; }
+    // The steps done, in order: cut again on the buffer they started from,
+    // they give the same bits.
+    std::vector<StepCuts> DoneSteps() const;
     // The name of the step Undo / Redo would act on; "" when none.
     std::string UndoName() const;
     std::string RedoName() const;

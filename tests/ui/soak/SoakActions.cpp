@@ -133,6 +133,12 @@ void Thresholding(S& s, uint32_t arg) {
 // Bayes's would be the rule's own per copy, so those stay at one shift.
 void ApplyAll(S& s, uint32_t arg) {
     if (!s.model.panel) return;
+    // Apply takes back a Reconstruct: undone first here, the panel shows the
+    // rows the model reads.
+    if (s.model.levels < 1 && s.model.UndoName() == "Reconstruct") {
+        s.Choose(WindowCommand::Undo);
+        s.model.Undo();
+    }
     const bool soft = (arg / 4) % 2 == 1;
     // The panel starts on Automatic, which the model leaves alone.
     if ((arg >> 3) % 3 != 0 || s.Control<QComboBox>("DenoiseRule").currentIndex() != s.model.rule) {
@@ -151,12 +157,16 @@ void ApplyAll(S& s, uint32_t arg) {
     shiftsBox.setValue(shifts);
     s.Click("ApplyAllLevels");
     if (s.model.levels < 1) return;
+    // The Apply before replaced: undone, and done again should this one be refused.
+    const bool replaces = s.model.UndoName() == "Apply to All Levels";
+    if (replaces) s.model.Undo();
     const bool fixedRule = s.model.rule == 3;
     const double fixed = SoakModel::ParseThreshold(s.model.thresholdText).value_or(s.model.threshold);
     bool negative = fixedRule && fixed < 0;
     for (const auto& [row, t] : s.model.typedRows) negative |= t < 0;
     if (soft && negative) {
         s.model.boxes = 1;  // soft shrinkage refuses a negative threshold
+        if (replaces) s.model.Redo();
         return;
     }
     std::vector<double> thresholds;

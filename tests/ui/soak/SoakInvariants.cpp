@@ -134,8 +134,9 @@ private:
              "Thresholding is enabled with a decomposition");
         Same(s_.Control<QPushButton>("BtnReconstr").isEnabled() == m_.canReconstruct,
              "Reconstruct is enabled after a Decompose of this signal");
-        Same(s_.Control<QPushButton>("ApplyAllLevels").isEnabled() == (m_.levels >= 1),
-             "Apply to All Levels is enabled with a decomposition");
+        Same(
+            s_.Control<QPushButton>("ApplyAllLevels").isEnabled() == (m_.levels >= 1 || m_.UndoName() == "Reconstruct"),
+            "Apply to All Levels is enabled with a decomposition, or a Reconstruct it takes back");
         Same(s_.Items("CBLev") == Numbered(m_.loaded ? m_.j : 0), "the level list's items");
         Same(s_.List("CBLev").currentIndex() == m_.levelIndex, "the level list's choice");
         Same(s_.Items("CB1") == Numbered(m_.viewItems), "the view list's items");

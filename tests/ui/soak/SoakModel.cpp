@@ -295,18 +295,26 @@ void SoakModel::ApplyAll(const std::vector<double>& thresholds, bool soft, int s
     Record("Apply to All Levels", before, {ModelStep::ApplyAll, 0, 0, thresholds, soft, shifts});
 }
 
-void SoakModel::Reconstruct() {
-    const bool decomposed = levels >= 1;
-    Inverse();
-    undo_.clear();
-    redo_.clear();
+void SoakModel::TakeDown() {
+    levels = -1;
     viewItems = 0;
     viewIndex = -1;
     viewed = -1;
     viewShown = false;
     reconstructed = true;
     typedRows.clear();
-    if (decomposed) steps.push_back({ModelStep::Reconstruct, 0, 0, {}, false, 1});
+}
+
+void SoakModel::Reconstruct() {
+    const std::vector<double> before = buffer;
+    const int decomposed = levels, wasViewed = viewed;
+    Inverse();
+    TakeDown();
+    if (decomposed < 1) return;
+    const ModelStep step{ModelStep::Reconstruct, 0, 0, {}, false, 1};
+    undo_.push_back({"Reconstruct", before, buffer, step, decomposed, wasViewed});
+    redo_.clear();
+    steps.push_back(step);
 }
 
 void SoakModel::Undo() {
@@ -314,6 +322,14 @@ void SoakModel::Undo() {
     undo_.pop_back();
     buffer = change.before;
     steps.pop_back();
+    if (change.step.kind == ModelStep::Reconstruct) {
+        // The decomposition is back, viewed as it was.
+        levels = change.levels;
+        viewItems = levels + 1;
+        viewed = change.viewed;
+        viewIndex = viewed >= 1 ? viewed - 1 : -1;
+        reconstructed = false;
+    }
     redo_.push_back(std::move(change));
     Changed();
 }
@@ -323,7 +339,9 @@ void SoakModel::Redo() {
     redo_.pop_back();
     buffer = change.after;
     steps.push_back(change.step);
+    const bool reconstruct = change.step.kind == ModelStep::Reconstruct;
     undo_.push_back(std::move(change));
+    if (reconstruct) return TakeDown();
     Changed();
 }
 

@@ -117,7 +117,10 @@ private:
         std::string name;
         std::vector<double> before, after;
         ModelStep step;
+        int levels = -1, viewed = -1;  // a Reconstruct's decomposition and view
     };
+    // After a Reconstruct: no decomposition, nothing viewed.
+    void TakeDown();
     void StartFresh();
     // The buffer holds a new signal from path, n of its samples read.
     void NewSignal(const std::string& path, int read);
