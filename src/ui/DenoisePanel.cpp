@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -95,7 +96,13 @@ DenoisePanel::DenoisePanel(QWidget& parent, std::function<void()> apply, std::fu
     levels_->setHorizontalHeaderLabels({QStringLiteral("Level"), QStringLiteral("Coefficients"), QStringLiteral("σ"),
                                         QStringLiteral("T"), QStringLiteral("Zeroed"), QStringLiteral("Energy kept")});
     levels_->verticalHeader()->setVisible(false);
-    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized by FitColumns, never below what a row of long numbers needs.
+    levels_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    levels_->horizontalHeader()->setStretchLastSection(false);
+    const QFontMetrics metrics(levels_->font());
+    const char* const widest[kColumns] = {"99", "16777216", "0.000123457", "0.000123457", "16777216", "100.0 %"};
+    for (int c = 0; c < kColumns; ++c) leastWidths_[c] = metrics.horizontalAdvance(QString::fromLatin1(widest[c])) + 16;
+    FitColumns();
     levels_->setToolTip(QStringLiteral("One row per detail level; type a threshold into T to fix that level's"));
     apply_ = new QPushButton(QStringLiteral("Apply to All Levels"), body);
     apply_->setObjectName(QStringLiteral("ApplyAllLevels"));
@@ -233,6 +240,20 @@ void DenoisePanel::SetCell(int row, Column column, const QString& text, bool edi
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
+void DenoisePanel::FitColumns() {
+    QHeaderView& header = *levels_->horizontalHeader();
+    int width = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        levels_->resizeColumnToContents(c);
+        const int wide = std::max(header.sectionSize(c), leastWidths_[c]);
+        leastWidths_[c] = wide;
+        header.resizeSection(c, wide);
+        width += wide;
+    }
+    // The dock is at least as wide as the table, its scroll bar beside it.
+    levels_->setMinimumWidth(width + 2 * levels_->frameWidth() + levels_->verticalScrollBar()->sizeHint().width());
+}
+
 void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
     session_ = &session;
     // The transform the next Decompose uses, whoever set it (a replayed
@@ -323,6 +344,7 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         const double kept = analysis::EnergyKept(outcome);
         SetCell(r, cEnergy, Text(fw::FloatToStrF(100.0 * kept, fw::ffFixed, 15, 1)) + QStringLiteral(" %"));
     }
+    FitColumns();
 }
 
 }  // namespace ui

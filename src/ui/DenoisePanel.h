@@ -60,6 +60,9 @@ private:
     // The user committed text to the T cell of row.
     void ThresholdEdited(int row, const QString& text);
     void SetCell(int row, Column column, const QString& text, bool editable = false);
+    // Each column as wide as the widest it has shown, the table as wide as
+    // its columns.
+    void FitColumns();
 
     std::function<double()> fixedThreshold_;
     QComboBox* transform_;
@@ -88,6 +91,7 @@ private:
     analysis::LevelChoice choice_;
     std::optional<analysis::AutoChoice> automaticChoice_;  // under Automatic
     bool filling_ = false;                                 // the program, not the user, writes the table
+    int leastWidths_[kColumns] = {};                       // per column, the widest it has been
 };
 
 }  // namespace ui

@@ -82,7 +82,11 @@ void BuildForm(QWidget& window, QWidget& clientArea, const WindowLayout& windowL
     window.move(windowLayout.Left, windowLayout.Top);
     // The stored size is where the window opens; ClientLayout lets it grow.
     clientArea.resize(windowLayout.ClientWidth, windowLayout.ClientHeight);
+    AddControls(clientArea, rows, chartArea);
+}
 
+void AddControls(QWidget& clientArea, std::span<const ControlLayout> rows,
+                 const std::function<QWidget&(std::string_view name)>& chartArea) {
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlLayout& row : rows) {
         QWidget* control = CreateControl(row, clientArea, chartArea);

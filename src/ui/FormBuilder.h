@@ -24,6 +24,10 @@ QFont FontFromLayout(const FontLayout& layout);
 // created), places them and sets the tab order.
 void BuildForm(QWidget& window, QWidget& clientArea, const WindowLayout& windowLayout,
                std::span<const ControlLayout> rows, const std::function<QWidget&(std::string_view name)>& chartArea);
+// Creates the controls of rows in the client area, places them and sets
+// their tab order, as BuildForm does.
+void AddControls(QWidget& clientArea, std::span<const ControlLayout> rows,
+                 const std::function<QWidget&(std::string_view name)>& chartArea = {});
 
 // The client area's control of the given layout name and type; the layout and
 // the code naming its controls must agree, so a miss is a programming error.

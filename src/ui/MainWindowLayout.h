@@ -2,6 +2,8 @@
 // The stored layout of the main window: one row per control, in creation order.
 // The window is built from these rows; values not listed keep Qt's defaults.
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "app/ProgramCharts.h"
@@ -72,6 +74,27 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {"Label1",      ControlKind::Label,        699, 584, 30,  16,  "<a>:",         true,   -1, 0,   &kReadoutLabelFont},
 };
 // clang-format on
+
+// Labels that name the boxes of the column, where the stored layout leaves
+// them room (the count box has none above it: its placeholder names it). They
+// come after the stored controls and take no focus; each names its buddy.
+// clang-format off
+inline constexpr ControlLayout kColumnLabels[] = {
+    // Name        Kind                 Left Top  W   H   Text      Enabled Tab Item Font
+    {"LblLevels",  ControlKind::Label,  704, 103, 81, 15, "Levels", true,   -1, 0,   nullptr},
+    {"LblView",    ControlKind::Label,  704, 383, 81, 15, "View",   true,   -1, 0,   nullptr},
+    {"LblThresh",  ControlKind::Label,  704, 446, 19, 15, "T",      true,   -1, 0,   nullptr},
+};
+// clang-format on
+inline constexpr std::string_view kColumnLabelBuddies[] = {"CBLev", "CB1", "EdtThresh"};
+
+// Every control the client area places: the stored ones, then the labels.
+inline constexpr auto kPlacedControls = [] {
+    std::array<ControlLayout, std::size(kMainWindowControls) + std::size(kColumnLabels)> all{};
+    std::ranges::copy(kMainWindowControls, all.begin());
+    std::ranges::copy(kColumnLabels, all.begin() + std::size(kMainWindowControls));
+    return all;
+}();
 
 // The open dialog's filter: description|patterns pairs.
 inline constexpr std::string_view kOpenDialogFilter = "Data files (*.dat, *.txt)|*.dat; *.txt|Any files (*.*)|*.*";

@@ -60,7 +60,13 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     Label1 = &ControlNamed<QLabel>(*clientArea_, "Label1");
     Edit1 = &ControlNamed<QLineEdit>(*clientArea_, "Edit1");
     OpenDialog1.SetFilter(std::string(kOpenDialogFilter));
-    new ClientLayout(*clientArea_, kMainWindow, kMainWindowControls);  // owned by the client area
+    AddControls(*clientArea_, kColumnLabels);
+    for (std::size_t i = 0; i < std::size(kColumnLabels); ++i) {
+        ControlNamed<QLabel>(*clientArea_, kColumnLabels[i].Name)
+            .setBuddy(&ControlNamed<QWidget>(*clientArea_, kColumnLabelBuddies[i]));
+    }
+    EdtN->setPlaceholderText(QStringLiteral("Samples"));
+    new ClientLayout(*clientArea_, kMainWindow, kPlacedControls);  // owned by the client area
     for (const ControlHint& hint : kControlHints) {
         ControlNamed<QWidget>(*clientArea_, hint.Name)
             .setToolTip(QString::fromUtf8(hint.Text.data(), hint.Text.size()));
@@ -81,10 +87,12 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     statusBar()->addPermanentWidget(figures);
     residual_ = std::make_unique<ResidualDisplay>(charts_, *figures);
     // The window opens with the stored area between the menu bar and the
-    // status bar, which is also the least it can shrink to.
+    // status bar; the program fits it to a smaller screen (FitToScreen).
     resize(kMainWindow.ClientWidth,
            kMainWindow.ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     ShowStatus();
+    // The work starts with a file.
+    BtnLoad->setFocus(Qt::OtherFocusReason);
     contextMenu_ = new ChartContextMenu(
         *this, chartAreas_.Chart1(), chartAreas_.Chart2(),
         [this](WindowCommand command) { return menu_->Action(command).isEnabled(); }, run);

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QApplication>
+#include <QScreen>
 
 #include "framework/core/FormatSettings.h"
 #include "framework/gui/window/EventDispatch.h"
@@ -19,6 +20,10 @@ int main(int argc, char* argv[]) {
         fw::DefaultFormatSettings() = fw::FormatSettings::FromUserLocale();
         ui::TForm1 form1(dialogs);
         form1.show();
+        // The stored size is the one preferred; a smaller screen, or a large
+        // scale, gets a window that fits it, frame and all.
+        const QSize frame = form1.frameGeometry().size() - form1.size();
+        form1.resize(form1.size().boundedTo(form1.screen()->availableGeometry().size() - frame));
         QApplication::exec();
     } catch (...) {
         // An error escaping start-up or shut-down is shown like a handler's.

@@ -4,6 +4,7 @@
 // shifts that make the step the batch's translation-invariant denoising.
 
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -49,6 +50,20 @@ TEST_F(DenoisePanelTest, HiddenAtStartShownByTheViewItemAndEnabledOnceDecomposed
     EXPECT_EQ(Column(ui::DenoisePanel::cLevel), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(Column(ui::DenoisePanel::cCoefficients), (std::vector<std::string>{"256", "128", "64"}));
     EXPECT_EQ(Column(ui::DenoisePanel::cEnergy), (std::vector<std::string>{"100.0 %", "100.0 %", "100.0 %"}));
+    // At the window's starting size every column shows whole, and none
+    // narrows once the rows go.
+    QApplication::processEvents();
+    QHeaderView& header = *Table().horizontalHeader();
+    std::vector<int> widths;
+    for (int c = 0; c < ui::DenoisePanel::kColumns; ++c) {
+        EXPECT_LE(header.sectionViewportPosition(c) + header.sectionSize(c), Table().viewport()->width()) << c;
+        EXPECT_GE(header.sectionSize(c), Table().fontMetrics().horizontalAdvance(Table().item(0, c)->text())) << c;
+        widths.push_back(header.sectionSize(c));
+    }
+    LoadSignal();
+    for (int c = 0; c < ui::DenoisePanel::kColumns; ++c) EXPECT_EQ(header.sectionSize(c), widths[c]) << c;
+    PickItem("CBLev", 2);
+    Click("BtnDecomp");
     Click("BtnReconstr");
     EXPECT_TRUE(Button("ApplyAllLevels").isEnabled()) << "Apply takes Reconstruct back";
     EXPECT_EQ(Table().rowCount(), 0);
