@@ -192,6 +192,17 @@ const analysis::AutoChoice* DenoisePanel::AutomaticChoice() const {
     return rule_->currentIndex() == kAutomatic && automaticChoice_ ? &*automaticChoice_ : nullptr;
 }
 
+std::optional<double> DenoisePanel::RowThreshold(int32_t level) const {
+    const auto row = static_cast<std::size_t>(level - 1);
+    if (!isVisible() || level < 1 || row >= thresholds_.size()) return std::nullopt;
+    return thresholds_[row];
+}
+
+void DenoisePanel::TypeThreshold(int32_t level, double t) {
+    typed_[level - 1] = t;
+    if (session_ != nullptr) Refresh(*session_);
+}
+
 void DenoisePanel::ShowAutomaticChoice() {
     if (!automaticChoice_) return automatic_->clear();
     const analysis::AutoChoice& choice = *automaticChoice_;
@@ -345,6 +356,7 @@ void DenoisePanel::Refresh(analysis::AnalysisSession& session) {
         SetCell(r, cEnergy, Text(fw::FloatToStrF(100.0 * kept, fw::ffFixed, 15, 1)) + QStringLiteral(" %"));
     }
     FitColumns();
+    if (OnRowsFilled) OnRowsFilled();
 }
 
 }  // namespace ui

@@ -50,6 +50,13 @@ public:
     analysis::DenoiseOptions Options() const;
     // Under the Automatic rule, the choice the panel shows; else null.
     const analysis::AutoChoice* AutomaticChoice() const;
+    // The T the row of detail level `level` shows; none while hidden or
+    // without one.
+    std::optional<double> RowThreshold(int32_t level) const;
+    // Fixes the row of detail level `level` at t, as typing it into the row does.
+    void TypeThreshold(int32_t level, double t);
+    // Runs after the rows were filled anew.
+    std::function<void()> OnRowsFilled;
 
     // Columns of the level table.
     enum Column { cLevel, cCoefficients, cSigma, cThreshold, cZeroed, cEnergy, kColumns };

@@ -12,19 +12,43 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/gui/window/EventDispatch.h"
+#include "ui/ThresholdSuggestion.h"
 
 namespace ui {
 
 ThresholdLinesControl::ThresholdLinesControl(app::ProgramCharts& charts, QLineEdit& box, fw::DialogService& dialogs,
-                                             const analysis::AnalysisSession& session, std::function<bool()> panelShown)
-    : charts_(charts), box_(box), session_(session), panelShown_(std::move(panelShown)), preview_(charts) {
-    charts_.ThresholdLines().OnDrag = [this, &dialogs](double& t) { fw::RunHandler(dialogs, [this, &t] { Drag(t); }); };
+                                             const analysis::AnalysisSession& session, DenoisePanel& panel)
+    : charts_(charts), box_(box), session_(session), panel_(panel), preview_(charts) {
+    chart::TThresholdLines& lines = charts_.ThresholdLines();
+    lines.OnDrag = [this, &dialogs](double& t) { fw::RunHandler(dialogs, [this, &t] { Drag(t); }); };
+    lines.OnDragEnd = [this, &dialogs] {
+        fw::RunHandler(dialogs, [this] {
+            const int32_t level = session_.ViewedLevel();
+            if (panel_.isVisible() && level >= 1 && level <= session_.Levels()) {
+                panel_.TypeThreshold(level, charts_.ThresholdLines().Threshold());
+            }
+        });
+    };
     QObject::connect(&box_, &QLineEdit::textChanged, &box_, [this] { FollowBox(); });
     FollowBox();
 }
 
 void ThresholdLinesControl::Refresh() {
-    charts_.ThresholdLines().SetVisible(panelShown_() && charts_.Series3().Series().Count() > 0);
+    const bool shown = panel_.isVisible() && charts_.Series3().Series().Count() > 0;
+    charts_.ThresholdLines().SetVisible(shown);
+    const int32_t level = session_.ViewedLevel();
+    const std::optional<double> t =
+        shown && level >= 1 && level <= session_.Levels() ? panel_.RowThreshold(level) : std::nullopt;
+    if (!t) {
+        followed_.reset();
+        return;
+    }
+    // Only a change moves the box, so a number typed and not yet applied
+    // stays while the user does something else.
+    if (followed_ == std::pair{level, *t}) return;
+    followed_ = {level, *t};
+    box_.setText(QString::fromStdString(ThresholdText(*t)));
+    box_.setCursorPosition(0);
 }
 
 void ThresholdLinesControl::FollowBox() {

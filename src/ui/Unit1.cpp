@@ -111,8 +111,8 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
         [this](analysis::Wavelet wavelet) { session_->SetWavelet(wavelet); });
     addDockWidget(Qt::RightDockWidgetArea, denoisePanel_);
     denoisePanel_->hide();
-    lines_ = std::make_unique<ThresholdLinesControl>(charts_, *EdtThresh, dialogs_, *session_,
-                                                     [this] { return denoisePanel_->isVisible(); });
+    lines_ = std::make_unique<ThresholdLinesControl>(charts_, *EdtThresh, dialogs_, *session_, *denoisePanel_);
+    denoisePanel_->OnRowsFilled = [this] { lines_->Refresh(); };
     connect(denoisePanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         menu_->Action(WindowCommand::DenoisePanel).setChecked(visible);
         lines_->Refresh();
@@ -212,6 +212,11 @@ void TForm1::BtnThreshClick() {
     if (CB1->currentIndex() < 0) statusHint_ = kChooseViewFirst;
     const BusyCursor busy;
     session_->ApplyThreshold(CB1->currentIndex(), EdtThresh->text().toStdString());
+    // With the panel shown, the level's row takes the T it was thresholded at.
+    const int32_t level = session_->ViewedLevel();
+    if (denoisePanel_->isVisible() && CB1->currentIndex() >= 0 && level <= session_->Levels()) {
+        denoisePanel_->TypeThreshold(level, session_->Threshold());
+    }
 }
 
 void TForm1::BtnReconstrClick() {

@@ -1,7 +1,8 @@
 // The threshold lines on the lower chart through the window: shown with the
-// Denoise panel, a drag of a line moves the threshold box and previews the
-// rebuilt signal on the upper chart without touching the buffer, which
-// Thresholding then makes real; a press away from the lines still zooms.
+// Denoise panel at the viewed level's T, a drag of a line moves the threshold
+// box and previews the rebuilt signal on the upper chart without touching the
+// buffer, which Thresholding then makes real; a line beyond the axis stays
+// within reach at its edge; a press away from the lines still zooms.
 
 #include <QDockWidget>
 
@@ -42,7 +43,9 @@ TEST_F(ThresholdDragTest, TheLinesShowWithThePanelWhileALevelIsViewed) {
     EXPECT_FALSE(lines.Visible());
     Choose(WindowCommand::DenoisePanel);
     EXPECT_TRUE(lines.Visible());
-    EXPECT_EQ(lines.Threshold(), 10.0);
+    ASSERT_TRUE(form->Panel().RowThreshold(1).has_value());
+    EXPECT_EQ(lines.Threshold(), *form->Panel().RowThreshold(1)) << "the panel's T of the level viewed";
+    EXPECT_EQ(analysis::ParseThreshold(Edit("EdtThresh").text().toStdString()), lines.Threshold());
     TypeInto("EdtThresh", "12.5");
     EXPECT_EQ(lines.Threshold(), 12.5);
     TypeInto("EdtThresh", "12.");
@@ -54,6 +57,7 @@ TEST_F(ThresholdDragTest, TheLinesShowWithThePanelWhileALevelIsViewed) {
 
 TEST_F(ThresholdDragTest, ADragMovesTheBoxAndPreviewsWithoutTouchingTheBuffer) {
     Choose(WindowCommand::DenoisePanel);
+    TypeInto("EdtThresh", "10");
     QApplication::processEvents();
     const std::vector<double> before = Buffer();
     const std::vector<double> signal = Series1().YValues();
@@ -65,6 +69,7 @@ TEST_F(ThresholdDragTest, ADragMovesTheBoxAndPreviewsWithoutTouchingTheBuffer) {
     EXPECT_EQ(Series1().YValues(), signal);
     EXPECT_FALSE(Charts().Chart2().Zoomed());
     ASSERT_TRUE(form->Charts().PreviewShown());
+    EXPECT_EQ(form->Panel().RowThreshold(1), t) << "the drag let go types the level's row";
     const std::vector<double> preview = form->Charts().Preview().PlottedValues();
 
     // Thresholding at the box's number and rebuilding gives the preview.
@@ -74,8 +79,33 @@ TEST_F(ThresholdDragTest, ADragMovesTheBoxAndPreviewsWithoutTouchingTheBuffer) {
     EXPECT_EQ(Series2().YValues(), preview);
 }
 
+// Coefficients within +-1 and a T of 10: the lines stand at the plot's
+// edges, where a drag takes them in.
+TEST_F(ThresholdDragTest, ALineBeyondTheAxisStandsAtItsEdgeWithinReach) {
+    std::vector<double> small = TestSignal(513);
+    for (double& v : small) v /= 1000;
+    const std::string path = PathIn("small.dat");
+    WriteSampleFile(path, small);
+    dialogs.AnswerOpenWith(path);
+    Click("BtnLoad");
+    PickItem("CBLev", 0);
+    Click("BtnDecomp");
+    PickItem("CB1", 0);
+    Choose(WindowCommand::DenoisePanel);
+    TypeInto("EdtThresh", "10");
+    QApplication::processEvents();
+    const fw::TRect plot = Chart2().PlotRect();
+    chart::TThresholdLines& lines = Charts().ThresholdLines();
+    ASSERT_TRUE(lines.Grabs(Chart2(), MiddleX(), plot.Top));
+    EXPECT_TRUE(lines.Grabs(Chart2(), MiddleX(), plot.Bottom - 1));
+    DragRows(MiddleX(), plot.Top, (plot.Top + plot.Bottom) / 4);
+    EXPECT_LT(lines.Threshold(), 1.0);
+    EXPECT_EQ(form->Panel().RowThreshold(1), lines.Threshold());
+}
+
 TEST_F(ThresholdDragTest, APressAwayFromTheLinesStillZooms) {
     Choose(WindowCommand::DenoisePanel);
+    TypeInto("EdtThresh", "10");
     QApplication::processEvents();
     const int32_t from = Row(10) + 3 * chart::TThresholdLines::kGrabPixels;
     QTest::mousePress(&Host(), Qt::LeftButton, Qt::NoModifier, QPoint(MiddleX() - 60, from));

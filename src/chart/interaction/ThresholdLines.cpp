@@ -39,6 +39,14 @@ void TThresholdLines::DrawBehindSeries(TCustomAxisPanel& chart) {
     canvas.FillRect(fw::Rect(plot.Left, top, plot.Right, bottom));
 }
 
+int32_t TThresholdLines::LineRow(TCustomAxisPanel& chart, double value, bool& beyond) const {
+    const fw::TRect plot = chart.PlotRect();
+    const int32_t y = chart.LeftAxis()->CalcYPosValue(value);
+    const int32_t row = std::clamp(y, plot.Top, std::max(plot.Top, plot.Bottom - 1));
+    beyond = row != y;
+    return row;
+}
+
 void TThresholdLines::DrawOverSeries(TCustomAxisPanel& chart) {
     if (!Shown(chart)) return;
     const fw::TRect plot = chart.PlotRect();
@@ -47,16 +55,27 @@ void TThresholdLines::DrawOverSeries(TCustomAxisPanel& chart) {
     canvas.Pen().SetMode(fw::pmCopy);
     canvas.Pen().SetWidth(1);
     canvas.Pen().SetColor(kLineColour);
+    canvas.Brush().SetStyle(fw::bsSolid);
+    canvas.Brush().SetColor(kLineColour);
     for (const double value : {threshold_, -threshold_}) {
-        const int32_t y = chart.LeftAxis()->CalcYPosValue(value);
-        if (y >= plot.Top && y < plot.Bottom) canvas.DoHorizLine(plot.Left, plot.Right, y);
+        bool beyond = false;
+        const int32_t y = LineRow(chart, value, beyond);
+        canvas.DoHorizLine(plot.Left, plot.Right, y);
+        if (!beyond) continue;
+        // A line beyond the axis's range stands at the edge it passed, with a
+        // triangle pointing the way it went, and can be dragged in from there.
+        const int32_t x = plot.Right - 2 * kMarkerPixels;
+        const int32_t base = value > 0 ? kMarkerPixels : -kMarkerPixels;
+        const fw::TPoint triangle[] = {{x - kMarkerPixels, y + base}, {x + kMarkerPixels, y + base}, {x, y}};
+        canvas.Polygon(triangle);
     }
 }
 
 bool TThresholdLines::Grabs(TCustomAxisPanel& chart, int32_t x, int32_t y) {
     if (!Shown(chart) || !chart.PlotRect().Contains({x, y})) return false;
     for (const double value : {threshold_, -threshold_}) {
-        if (std::abs(chart.LeftAxis()->CalcYPosValue(value) - y) <= kGrabPixels) return true;
+        bool beyond = false;
+        if (std::abs(LineRow(chart, value, beyond) - y) <= kGrabPixels) return true;
     }
     return false;
 }

@@ -21,6 +21,8 @@ public:
     static constexpr fw::TColor kBandColour = 0x00C8F5FF;  // RGB (255, 245, 200)
     // A press at most this many pixels above or below a line grabs it.
     static constexpr int32_t kGrabPixels = 4;
+    // Half the width of the marker of a line beyond the axis's range.
+    static constexpr int32_t kMarkerPixels = 5;
 
     explicit TThresholdLines(TCustomAxisPanel& chart) : chart_(chart) {}
 
@@ -48,6 +50,9 @@ public:
 private:
     // Whether there is anything to draw or grab: lines shown over a plotted series.
     bool Shown(TCustomAxisPanel& chart) const;
+    // The plot row of the line at value, held to the plot; beyond tells
+    // whether it was held.
+    int32_t LineRow(TCustomAxisPanel& chart, double value, bool& beyond) const;
 
     TCustomAxisPanel& chart_;
     double threshold_ = 0;

@@ -207,10 +207,12 @@ void DragLine(S& s, uint32_t arg) {
     if (!s.form->Charts().ThresholdLines().Visible()) return;
     chart::TChart& c = s.Charts().Chart2();
     const int x = (c.PlotRect().Left + c.PlotRect().Right) / 2;
-    const int row = c.LeftAxis()->CalcYPosValue(s.model.linesAt);
+    // A line beyond the axis stands at the plot's edge.
+    const int row = std::clamp(c.LeftAxis()->CalcYPosValue(s.model.linesAt), c.PlotRect().Top, c.PlotRect().Bottom - 1);
     const int delta = static_cast<int>(arg % 40) - 20;
     s.Drag(s.Control<QWidget>("Chart2"), Qt::LeftButton, {x, row}, {x, row + (delta == 0 ? 3 : delta)});
     s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
+    s.model.TypeViewedRow(s.model.linesAt);
 }
 
 void Reconstruct(S& s, uint32_t) {
@@ -241,7 +243,9 @@ void ZoomDrag(S& s, uint32_t arg) {
     const QPoint b = InPlot(s, arg, 4);
     const bool line = OnLine(s, arg, a);
     s.Drag(ChartHost(s, arg), Qt::LeftButton, a, b);
-    if (line) s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
+    if (!line) return;
+    s.model.ShowThreshold(s.Edit("EdtThresh").text().toStdString());
+    s.model.TypeViewedRow(s.model.linesAt);
 }
 
 void Scroll(S& s, uint32_t arg) {

@@ -259,6 +259,7 @@ void SoakModel::Thresholding() {
         return;
     }
     ThresholdItem(viewed, *t);
+    TypeViewedRow(*t);
 }
 
 void SoakModel::ThresholdItem(int item, double t) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace soak {
@@ -111,6 +112,13 @@ public:
     // The panel's rule (its list's index) and the rows whose threshold was typed.
     int rule = 0;
     std::map<int, double> typedRows;
+    // The viewed level and the panel's T for it that the box took last.
+    std::optional<std::pair<int, double>> followed;
+    // A threshold the user set for the viewed detail level (a drag let go,
+    // Thresholding) becomes its row's while the panel is shown.
+    void TypeViewedRow(double t) {
+        if (panel && viewed >= 1 && viewed <= levels) typedRows[viewed - 1] = t;
+    }
 
 private:
     struct Change {

@@ -9,6 +9,7 @@
 
 #include "SoakActions.h"
 #include "SoakInvariants.h"
+#include "ui/ThresholdSuggestion.h"
 
 namespace soak {
 namespace {
@@ -22,6 +23,21 @@ long ResidentKb() {
 }
 
 }  // namespace
+
+// With the panel shown, the box and the lines take the panel's T of the
+// viewed detail level whenever the level or its T changed.
+void FollowPanel(SoakSession& s) {
+    SoakModel& m = s.model;
+    const bool detail = m.panel && m.viewShown && m.viewed >= 1 && m.viewed <= m.levels;
+    const std::optional<double> t = detail ? s.form->Panel().RowThreshold(m.viewed) : std::nullopt;
+    if (!t) {
+        m.followed.reset();
+        return;
+    }
+    if (m.followed == std::pair{m.viewed, *t}) return;
+    m.followed = {m.viewed, *t};
+    m.ShowThreshold(ui::ThresholdText(*t));
+}
 
 std::vector<SoakStep> RandomSteps(uint64_t seed, std::size_t count) {
     std::mt19937_64 random(seed);
@@ -53,6 +69,7 @@ std::optional<SoakFailure> RunSteps(const SoakInputs& inputs, const std::vector<
             return SoakFailure{i, std::string("an exception escaped the window: ") + error.what()};
         }
         QApplication::processEvents();
+        FollowPanel(session);
         boxesExpected += session.model.boxes;
         if (figures != nullptr && figures->rssAfterFirstLoadKb == 0 && session.model.loaded &&
             session.model.n >= figures->loadOf) {
