@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "analysis/io/SampleWriter.h"
 #include "framework/gui/paint/Bitmap.h"
@@ -96,22 +97,25 @@ void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string
     if (!size) {
         return;
     }
-    // The chart is laid out afresh at the picture's size, not scaled.
+    // The chart is laid out afresh at the picture's size over its scale and
+    // drawn scaled: at the window's size exactly as on the screen, larger
+    // with its text and pens in proportion.
     const fw::PicturePixels pixels = fw::PicturePixelsFor(*size, chart.Width(), chart.Height());
+    const fw::PictureDrawing drawn = fw::PictureDrawingFor(*size, pixels, chart.Width());
     const fw::TRect rect = fw::Rect(0, 0, pixels.Width, pixels.Height);
+    const fw::TRect layout = fw::Rect(0, 0, std::max(1, static_cast<int32_t>(std::lround(pixels.Width / drawn.Scale))),
+                                      std::max(1, static_cast<int32_t>(std::lround(pixels.Height / drawn.Scale))));
     const BusyCursor busy;
-    if (const std::string text = recipe ? recipe() : ""; !text.empty()) {
-        fw::SavePictureFile(fileName,
-                            app::PictureBytes(
-                                format, text, [&] { return chart.ChartCreateBitmap(fw::clWhite, rect)->Image(); },
-                                [&](bool pdf) { return chart.ChartCreateMetafile(pdf, rect); }));
-        return;
-    }
-    switch (format) {
-    case app::PictureFormat::Png: chart.ChartCreateBitmap(fw::clWhite, rect)->SaveToFile(fileName); break;
-    case app::PictureFormat::Svg: chart.SaveToMetafileRect(false, fileName, rect); break;
-    case app::PictureFormat::Pdf: chart.SaveToMetafileRect(true, fileName, rect); break;
-    }
+    const auto drawing = [&](bool pdf) {
+        std::unique_ptr<fw::TMetafile> metafile = chart.ChartCreateMetafile(pdf, layout);
+        metafile->SetOutputSize(pixels.Width, pixels.Height, drawn.Millimetres);
+        return metafile;
+    };
+    const auto image = [&] {
+        return drawn.Scale == 1 ? chart.ChartCreateBitmap(fw::clWhite, rect)->Image()
+                                : drawing(false)->Image(pixels.Width, pixels.Height);
+    };
+    fw::SavePictureFile(fileName, app::PictureBytes(format, recipe ? recipe() : "", image, drawing));
 }
 
 void ResultOutput::PrintChart(ChartPlace place) {

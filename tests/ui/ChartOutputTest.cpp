@@ -115,28 +115,46 @@ TEST_F(ChartOutputTest, CopyPutsTheChartsPictureOnTheClipboard) {
 
 namespace {
 
-TEST_F(ChartOutputTest, ExportDrawsTheChartLaidOutAtTheChosenSize) {
-    // Three times the window's width: the same chart, laid out afresh, not
-    // the window's picture stretched.
+// Non-white pixels of a picture.
+int64_t Ink(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    int64_t ink = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) ink += rgb.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    return ink;
+}
+
+TEST_F(ChartOutputTest, ExportDrawsTheChartAtTheChosenSizeWithTextAndPensInProportion) {
+    LoadDecomposeAndView(2, 0);
+    // Three times the window's width: the window's chart three times finer,
+    // its text and lines three times as large, so nine times the ink.
     dialogs.AnswerSaveWith(PathIn("big.png"));
     dialogs.AnswerPictureSizeWith({fw::PictureSizeKind::PixelWidth, 3 * 697});
     Choose(WindowCommand::ExportLowerChart);
     ASSERT_EQ(dialogs.PictureSizesAsked, (std::vector<fw::PicturePixels>{{697, 300}}));
     const QImage big(QString::fromStdString(PathIn("big.png")));
     ASSERT_EQ(big.size(), QSize(3 * 697, 3 * 300));
-    const QImage window = ChartPicture("Chart2");
     const imagetest::InkBox ink = imagetest::FindInk(big.convertToFormat(QImage::Format_RGB32));
     EXPECT_GT(ink.Right, 3 * 697 - 100) << "the plot reaches the picture's right side";
     EXPECT_GT(ink.Bottom, 3 * 300 - 100);
-    EXPECT_NE(big.scaled(window.size()).convertToFormat(QImage::Format_RGB32), window);
+    const double ratio = static_cast<double>(Ink(big)) / static_cast<double>(Ink(ChartPicture("Chart2")));
+    EXPECT_GT(ratio, 6.0);
+    EXPECT_LT(ratio, 12.0);
 
-    // A print width at 300 dots an inch, and a cancel that writes nothing.
+    // 17 cm at 300 dots an inch says 170 mm, with text as large on paper as
+    // on a screen, about 2.9 mm; a cancel writes nothing.
     dialogs.AnswerSaveWith(PathIn("print.svg"));
-    dialogs.AnswerPictureSizeWith({fw::PictureSizeKind::PrintWidth, 2.54 * 4});
+    dialogs.AnswerPictureSizeWith({fw::PictureSizeKind::PrintWidth, 17});
     Choose(WindowCommand::ExportLowerChart);
+    const std::string text = ReadBytes(PathIn("print.svg"));
+    EXPECT_NE(text.find("width=\"170mm\""), std::string::npos) << text.substr(0, 400);
     QSvgRenderer svg(QString::fromStdString(PathIn("print.svg")));
     ASSERT_TRUE(svg.isValid());
-    EXPECT_EQ(svg.viewBox(), QRect(0, 0, 1199, 515));
+    const std::size_t font = text.find("font-size=\"");
+    ASSERT_NE(font, std::string::npos);
+    const double units = std::stod(text.substr(font + 11));
+    EXPECT_GE(units * 170 / svg.viewBox().width(), 2.5) << "millimetres of text on paper";
     dialogs.AnswerSaveWith(PathIn("none.png"));
     dialogs.CancelNextPictureSize();
     Choose(WindowCommand::ExportLowerChart);

@@ -4,6 +4,7 @@
 // put on the clipboard as SVG.
 
 #include <QByteArray>
+#include <QImage>
 #include <QPainter>
 #include <QPicture>
 #include <memory>
@@ -32,6 +33,13 @@ public:
     TCanvas& Canvas() { return *canvas_; }
     void EndRecording();
 
+    // The drawing is written width x height pixels at its resolution,
+    // scaled from its own size, or `millimetres` wide when above 0 (its
+    // proportions kept); by default at its own size.
+    void SetOutputSize(int32_t width, int32_t height, double millimetres = 0);
+    // The drawing scaled to a width x height image on white.
+    QImage Image(int32_t width, int32_t height);
+
     // The drawing as an SVG document.
     QByteArray SvgData();
     // The drawing as a one-page PDF document.
@@ -48,6 +56,9 @@ private:
     int32_t width_;
     int32_t height_;
     bool enhanced_ = false;
+    int32_t outputWidth_;
+    int32_t outputHeight_;
+    double millimetres_ = 0;
     QPicture picture_;
     QPainter recorder_;
     std::unique_ptr<TCanvas> canvas_;

@@ -24,4 +24,18 @@ PicturePixels PicturePixelsFor(const PictureSizeChoice& choice, int32_t windowWi
     return {side(width), side(height)};
 }
 
+PictureDrawing PictureDrawingFor(const PictureSizeChoice& choice, const PicturePixels& pixels, int32_t windowWidth) {
+    switch (choice.Kind) {
+    case PictureSizeKind::Window: break;
+    case PictureSizeKind::PixelWidth: return {static_cast<double>(pixels.Width) / std::max(windowWidth, 1), 0};
+    case PictureSizeKind::PrintWidth: {
+        // A picture cut to the largest side prints narrower, at the same resolution.
+        const double wanted = choice.Width / 2.54 * kPrintDotsPerInch;
+        const double millimetres = choice.Width * 10 * std::min(1.0, pixels.Width / wanted);
+        return {pixels.Width / (millimetres / 25.4 * kScreenDotsPerInch), millimetres};
+    }
+    }
+    return {};
+}
+
 }  // namespace fw

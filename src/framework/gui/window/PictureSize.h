@@ -28,4 +28,18 @@ struct PicturePixels {
 // kLargestPictureSide (a side cut to the limit cuts the other in proportion).
 PicturePixels PicturePixelsFor(const PictureSizeChoice& choice, int32_t windowWidth, int32_t windowHeight);
 
+// The resolution a chart is laid out at on a screen.
+inline constexpr double kScreenDotsPerInch = 96;
+
+// How a picture of pixels for the choice is drawn: laid out Scale times
+// smaller and drawn Scale times larger, so that its text and pens grow with
+// it (a picture N times the window's width looks like the window, N times
+// finer; a print width has the screen's sizes on paper); a print width is
+// also the width it states, in millimetres (0 for the others).
+struct PictureDrawing {
+    double Scale = 1;
+    double Millimetres = 0;
+};
+PictureDrawing PictureDrawingFor(const PictureSizeChoice& choice, const PicturePixels& pixels, int32_t windowWidth);
+
 }  // namespace fw
