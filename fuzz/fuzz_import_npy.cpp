@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     importer::Samples values;
     try {
-        values = importer::ParseNpy(file, column);
+        values = importer::ParseNpy(file, column, importer::ArrayAxis::Columns);
     } catch (const importer::ImportFailure& failure) {
         fuzz::Check(cut || rows == 0 || (rows == 1 && twoAxes),
                     "only a cut or empty array is refused: " + failure.Message());

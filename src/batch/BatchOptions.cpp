@@ -143,7 +143,7 @@ private:
             options.overwrite = true;
         } else if (name == "--plot-level") {
             if (const auto text = Value(name, attached)) PlotLevel(*text);
-        } else if (name == "--decimal-comma") {
+        } else if (name == "--decimal-comma" || name == "--rows-as-series") {
             if (attached) return Fail("option " + name + " takes no value");
             ImportOption(name, "true");
         } else if (IsImportOption(name)) {
@@ -155,7 +155,7 @@ private:
 
     static bool IsImportOption(const std::string& name) {
         return name == "--column" || name == "--delimiter" || name == "--skip-lines" || name == "--channel" ||
-               name == "--variable" || name == "--extend" || name == "--format";
+               name == "--variable" || name == "--axis" || name == "--gaps" || name == "--extend" || name == "--format";
     }
 
     void ImportOption(const std::string& name, const std::string& text) {
@@ -406,12 +406,26 @@ them are sample files, read as the window's Load Data reads them):
   --format F        text (or csv), audio, mat or npy (default: from the name)
   --column C        the column by its header name or number from 1 (default:
                     the only or last column); of a NumPy or MATLAB matrix,
-                    its number
+                    its number (the row's, with --axis rows)
   --delimiter D     , ; tab or space (default: found from the first lines)
   --decimal-comma   numbers are written with a decimal comma (default: found)
   --skip-lines K    the lines before the data (default: found)
+  --rows-as-series  a wide table (a year a line, a month a column): the data
+                    lines are one series, read line by line, left to right,
+                    from --column C on to the last column (default: from
+                    column 2 of several, the first being the line's label);
+                    only the last line may have fewer values
   --channel C       the audio channel from 1, or mean (default: mean)
   --variable NAME   the MATLAB variable (default: the first numeric vector)
+  --axis A          of a NumPy or MATLAB matrix: columns (each column is a
+                    signal) or rows (each row is one); default: along the
+                    longer axis, rows when there are fewer rows than
+                    columns, else columns; a vector is one signal either way
+  --gaps G          empty fields and NaNs ("nan" or "NA" in a table): refuse
+                    (default; the import fails naming the first), fill (a
+                    straight line between the values on either side; a gap
+                    at an end takes the nearest value) or drop (left out);
+                    an infinity is always refused
   --extend E        how the n samples are extended to the next 2^J + 1:
                     reflect (default: no step at the end), repeat or zero
   An imported signal's result holds its n samples, not the extension; its

@@ -65,9 +65,9 @@ struct BatchOptions {
     bool verify = false;
     // --overwrite: a replay may replace the files its outputs name.
     bool overwrite = false;
-    // --column, --delimiter, --decimal-comma, --skip-lines, --channel,
-    // --variable, --extend, --format: how an input that is not a sample file
-    // is imported.
+    // --column, --delimiter, --decimal-comma, --skip-lines, --rows-as-series,
+    // --channel, --variable, --axis, --gaps, --extend, --format: how an input
+    // that is not a sample file is imported.
     importer::ImportChoices import;
     // One of those options was given: every input is imported, whatever its
     // name. Without them only the names of importable kinds other than the

@@ -63,9 +63,19 @@ std::string SetChoice(ImportChoices& choices, const std::string& name, const std
         const std::optional<Extension> extension = ExtensionNamed(text);
         if (!extension) return quoted + " is not reflect, repeat or zero";
         choices.extension = *extension;
+    } else if (name == "rows-as-series") {
+        if (text != "true" && text != "false") return quoted + " is not true or false";
+        choices.text.rowsAsSeries = text == "true";
+    } else if (name == "axis") {
+        choices.axis = ArrayAxisNamed(text);
+        if (!choices.axis) return quoted + " is not rows or columns";
+    } else if (name == "gaps") {
+        const std::optional<Gaps> gaps = GapsNamed(text);
+        if (!gaps) return quoted + " is not fill, drop or refuse";
+        choices.gaps = *gaps;
     } else {
-        return "not an import choice (format, column, delimiter, decimal-comma, skip-lines, channel, variable, "
-               "extend)";
+        return "not an import choice (format, column, delimiter, decimal-comma, skip-lines, rows-as-series, channel, "
+               "variable, axis, gaps, extend)";
     }
     return {};
 }
@@ -82,6 +92,10 @@ std::map<std::string, std::string> ChoiceTexts(const ImportChoices& choices, con
     if (choices.text.skipLines) texts["skip-lines"] = std::to_string(*choices.text.skipLines);
     if (!choices.channel.empty()) texts["channel"] = choices.channel;
     if (!choices.variable.empty()) texts["variable"] = choices.variable;
+    // At their defaults they are left out, as recipes from before them have it.
+    if (choices.text.rowsAsSeries) texts["rows-as-series"] = "true";
+    if (choices.axis) texts["axis"] = ArrayAxisName(*choices.axis);
+    if (choices.gaps != Gaps::Refuse) texts["gaps"] = GapsName(choices.gaps);
     return texts;
 }
 

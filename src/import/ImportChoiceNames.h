@@ -1,8 +1,8 @@
 #pragma once
 // The import choices by name and text, as the batch's options and a recipe
 // give them: "format", "column", "delimiter", "decimal-comma", "skip-lines",
-// "channel", "variable" and "extend". One vocabulary, so that what the batch
-// takes a recipe records and replays.
+// "rows-as-series", "channel", "variable", "axis", "gaps" and "extend". One
+// vocabulary, so that what the batch takes a recipe records and replays.
 
 #include <map>
 #include <string>
@@ -18,7 +18,8 @@ std::string SetChoice(ImportChoices& choices, const std::string& name, const std
 // The choices fileName was imported with, as texts SetChoice takes back:
 // the format always (from the name when it was not chosen), so that an
 // import with every choice left open is still told from a sample file's
-// load; the extension always; the rest only when chosen.
+// load; the extension always; the rest only when chosen, and rows as series
+// and gaps only away from their defaults (false, refuse).
 std::map<std::string, std::string> ChoiceTexts(const ImportChoices& choices, const std::string& fileName);
 
 }  // namespace importer

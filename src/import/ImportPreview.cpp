@@ -7,6 +7,7 @@
 #include "import/ImportError.h"
 #include "import/NpyArray.h"
 #include "import/SourceFile.h"
+#include "import/TextEstimate.h"
 #include "import/TextImport.h"
 
 namespace importer {
@@ -45,23 +46,21 @@ void PreviewText(std::string_view head, bool wholeText, const ImportChoices& cho
         p = SplitRecord(p, end, true, preview.layout.dialect.delimiter, fields).next;
         for (const TextField& field : fields) record.push_back(FieldText(field));
     }
-    preview.column = ChosenColumn(preview.layout, choices.text.column);
+    preview.column = ChosenColumn(preview.layout, choices.text.column, choices.text.rowsAsSeries);
 }
 
-// A long table's first values from its head, the records cut by the head's
-// end left out, and its count estimated from the share of the file they take.
-void EstimateText(std::string_view head, int64_t fileBytes, const ImportChoices& choices, ImportPreview& preview) {
-    const std::size_t lastLine = head.rfind('\n');
-    if (lastLine == std::string_view::npos) return;
-    const std::string_view whole = head.substr(0, lastLine + 1);
+void EstimateText(const std::string& fileName, std::string_view head, const ImportChoices& choices,
+                  ImportPreview& preview) {
     TextChoices fixed = choices.text;
     fixed.delimiter = preview.layout.dialect.delimiter;
     fixed.decimalComma = preview.layout.dialect.decimalComma;
     fixed.skipLines = preview.layout.dialect.skipLines;
-    const Samples values = ParseTextColumn(whole, fixed).values;
+    const TextEstimate estimate = EstimateTextCount(fileName, head, fixed, choices.gaps);
+    const Samples& values = estimate.firstValues;
     preview.firstValues.assign(values.begin(), values.begin() + std::min(values.size(), kPreviewValues));
-    preview.n = static_cast<int64_t>(static_cast<double>(values.size()) * static_cast<double>(fileBytes) /
-                                     static_cast<double>(whole.size()));
+    preview.n = estimate.n;
+    preview.least = estimate.least;
+    preview.most = estimate.most;
     preview.estimated = true;
 }
 
@@ -80,13 +79,17 @@ void PreviewHeader(const std::string& fileName, std::string_view head, const Imp
         if (shown == preview.variables.end()) break;
         preview.variable = shown->name;
         preview.type = shown->type;
-        preview.columns = shown->Vector() ? 1 : static_cast<int32_t>(shown->columns);
+        preview.shape = {shown->rows, shown->columns};
+        preview.axis = SignalAxis(choices.axis, shown->rows, shown->columns);
+        preview.columns = static_cast<int32_t>(SignalsOf(preview.axis, shown->rows, shown->columns).count);
         break;
     }
     case SourceKind::Npy: {
         const NpyHeader header = ParseNpyHeader(head);
         preview.type = header.descr;
-        preview.columns = static_cast<int32_t>(NpyColumns(header));
+        preview.shape = header.shape;
+        preview.axis = NpyAxis(header, choices.axis);
+        preview.columns = static_cast<int32_t>(NpySignals(header, preview.axis).count);
         break;
     }
     }
@@ -107,14 +110,14 @@ ImportPreview PreviewImport(const std::string& fileName, const ImportChoices& ch
                 PreviewText(head, fileBytes <= int64_t{kTextHeadBytes}, chosen, preview);
             PreviewHeader(fileName, head, chosen, preview);
             if (!whole) {
-                EstimateText(head, fileBytes, chosen, preview);
+                EstimateText(fileName, head, chosen, preview);
                 return preview;
             }
         } catch (const ImportFailure& failure) {
             throw ImportError(std::filesystem::path(fileName).filename().string(), failure.Message());
         }
         ImportedSignal& signal = preview.signal.emplace(ImportSignal(fileName, chosen));
-        preview.n = static_cast<int64_t>(signal.samples.size());
+        preview.n = preview.least = preview.most = static_cast<int64_t>(signal.samples.size());
         preview.firstValues.assign(signal.samples.begin(),
                                    signal.samples.begin() + std::min(signal.samples.size(), kPreviewValues));
     } catch (const fw::Exception& error) {

@@ -39,11 +39,18 @@ struct ImportPreview {
     std::vector<MatVariable> variables;
     std::string variable;  // the one read
     std::string type;      // a NumPy array's or the MATLAB variable's type
+    // A NumPy array's or the MATLAB variable's shape, and the way a matrix
+    // is read (columns and column above are then rows and row, for Rows).
+    std::vector<int64_t> shape;
+    ArrayAxis axis = ArrayAxis::Columns;
 
-    // The samples the import reads, counted, or estimated from the share of a
-    // long text table read; their first values.
+    // The samples the import reads, counted, or estimated for a long text
+    // table (TextEstimate): n the likeliest, least to most its range; their
+    // first values.
     int64_t n = 0;
     bool estimated = false;
+    int64_t least = 0;
+    int64_t most = 0;
     std::vector<double> firstValues;
     // The whole import, when the file was small or quick enough to read now.
     std::optional<ImportedSignal> signal;

@@ -61,11 +61,11 @@ bool IsNumeric(const matvar_t& variable) {
            !variable.isLogical && variable.dims[0] > 0 && variable.dims[1] > 0;
 }
 
-// Reads values.size() items from the variable's start-th on into values. A
-// buffer the library leaves partly unread holds zeros, never what memory held
+// Reads values.size() items from the variable's start-th on, every
+// stride-th, into values. A buffer the library leaves partly unread holds zeros, never what memory held
 // before; MatVariableShortfall has made sure that the file holds them all.
 template <class T>
-void ReadItems(mat_t* file, matvar_t& variable, int start, Samples& values) {
+void ReadItems(mat_t* file, matvar_t& variable, int start, int stride, Samples& values) {
     std::vector<T> items;
     T* into = nullptr;
     if constexpr (std::is_same_v<T, double>) {
@@ -74,24 +74,24 @@ void ReadItems(mat_t* file, matvar_t& variable, int start, Samples& values) {
         items.resize(values.size());
         into = items.data();
     }
-    if (Mat_VarReadDataLinear(file, &variable, into, start, 1, static_cast<int>(values.size())) != 0) {
+    if (Mat_VarReadDataLinear(file, &variable, into, start, stride, static_cast<int>(values.size())) != 0) {
         throw ImportFailure("its variable \"" + analysis::ShownName(variable.name) + "\" cannot be read");
     }
     if constexpr (!std::is_same_v<T, double>) std::copy(items.begin(), items.end(), values.begin());
 }
 
-void ReadColumn(mat_t* file, matvar_t& variable, int start, Samples& values) {
+void ReadSignal(mat_t* file, matvar_t& variable, int start, int stride, Samples& values) {
     switch (variable.class_type) {
-    case MAT_C_DOUBLE: return ReadItems<double>(file, variable, start, values);
-    case MAT_C_SINGLE: return ReadItems<float>(file, variable, start, values);
-    case MAT_C_INT8: return ReadItems<int8_t>(file, variable, start, values);
-    case MAT_C_UINT8: return ReadItems<uint8_t>(file, variable, start, values);
-    case MAT_C_INT16: return ReadItems<int16_t>(file, variable, start, values);
-    case MAT_C_UINT16: return ReadItems<uint16_t>(file, variable, start, values);
-    case MAT_C_INT32: return ReadItems<int32_t>(file, variable, start, values);
-    case MAT_C_UINT32: return ReadItems<uint32_t>(file, variable, start, values);
-    case MAT_C_INT64: return ReadItems<int64_t>(file, variable, start, values);
-    default: return ReadItems<uint64_t>(file, variable, start, values);
+    case MAT_C_DOUBLE: return ReadItems<double>(file, variable, start, stride, values);
+    case MAT_C_SINGLE: return ReadItems<float>(file, variable, start, stride, values);
+    case MAT_C_INT8: return ReadItems<int8_t>(file, variable, start, stride, values);
+    case MAT_C_UINT8: return ReadItems<uint8_t>(file, variable, start, stride, values);
+    case MAT_C_INT16: return ReadItems<int16_t>(file, variable, start, stride, values);
+    case MAT_C_UINT16: return ReadItems<uint16_t>(file, variable, start, stride, values);
+    case MAT_C_INT32: return ReadItems<int32_t>(file, variable, start, stride, values);
+    case MAT_C_UINT32: return ReadItems<uint32_t>(file, variable, start, stride, values);
+    case MAT_C_INT64: return ReadItems<int64_t>(file, variable, start, stride, values);
+    default: return ReadItems<uint64_t>(file, variable, start, stride, values);
     }
 }
 
@@ -128,7 +128,8 @@ std::vector<MatVariable> ListMatVariables(const std::string& fileName) {
     return variables;
 }
 
-Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column, MatVariable* chosenOut) {
+Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t index,
+                        std::optional<ArrayAxis> axis, MatVariable* chosenOut) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
     const MatFile file = OpenMat(fileName);
@@ -144,29 +145,36 @@ Samples ReadMatVariable(const std::string& fileName, const std::string& name, in
     const MatVariable& variable = chosen->variable;
     const std::string shown = analysis::QuotedName(variable.name);
     if (chosenOut) *chosenOut = variable;
-    const int64_t columns = variable.Vector() ? 1 : variable.columns;
-    if (column > columns) {
-        throw ImportFailure("there is no column " + std::to_string(column) + ": " + shown + " has " +
-                            std::to_string(columns) + (columns == 1 ? " column" : " columns"));
+    const int64_t rows = variable.rows;
+    const ArrayAxis along = SignalAxis(axis, rows, variable.columns);
+    const auto [count, length] = SignalsOf(along, rows, variable.columns);
+    const std::string word = SignalWord(along);
+    if (index > count) {
+        throw ImportFailure("there is no " + word + " " + std::to_string(index) + ": " + shown + " has " +
+                            std::to_string(count) + " " + word + (count == 1 ? "" : "s"));
     }
-    const int64_t length = variable.Length();
     if (length > analysis::kMaxSamples) {
         throw ImportFailure(shown + " has " + std::to_string(length) + " samples, more than the " +
                             std::to_string(analysis::kMaxSamples) + " a signal may have");
     }
-    // MATLAB keeps a matrix's columns together; the reader counts its items
-    // in ints.
-    const int64_t first = (variable.Vector() ? 0 : (column <= 0 ? columns : column) - 1) * variable.rows;
-    if (first > std::numeric_limits<int>::max() - length) {
-        throw ImportFailure(shown + " has " + std::to_string(columns) + " columns, more than can be read");
+    // MATLAB keeps a matrix's columns together: a column's items follow one
+    // another, a row's are a column apart. The reader counts items in ints.
+    const int64_t k = variable.Vector() ? 0 : (index <= 0 ? count : index) - 1;
+    const bool eachRow = !variable.Vector() && along == ArrayAxis::Rows;
+    const int64_t first = eachRow ? k : k * rows;
+    const int64_t stride = eachRow ? rows : 1;
+    const int64_t last = first + (length - 1) * stride;
+    if (last >= std::numeric_limits<int>::max()) {
+        throw ImportFailure(shown + " has " + std::to_string(rows * variable.columns) +
+                            " values, more than can be read");
     }
-    const std::string shortfall = MatVariableShortfall(fd.Get(), fileName, LayoutOf(file.get()), chosen->entry,
-                                                       static_cast<uint64_t>(first + length));
+    const std::string shortfall =
+        MatVariableShortfall(fd.Get(), fileName, LayoutOf(file.get()), chosen->entry, static_cast<uint64_t>(last + 1));
     if (!shortfall.empty()) {
         throw ImportFailure("the variable " + shown + " is shorter than its header claims: " + shortfall);
     }
     Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
-    ReadColumn(file.get(), *chosen->info, static_cast<int>(first), values);
+    ReadSignal(file.get(), *chosen->info, static_cast<int>(first), static_cast<int>(stride), values);
     return values;
 }
 

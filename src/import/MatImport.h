@@ -1,11 +1,13 @@
 #pragma once
-// The numeric vectors of a MATLAB file (and the columns of its numeric
-// matrices), read through matio.
+// The numeric vectors of a MATLAB file (and the columns or rows of its
+// numeric matrices), read through matio.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "import/ArrayAxis.h"
 #include "import/Samples.h"
 
 namespace importer {
@@ -16,8 +18,6 @@ struct MatVariable {
     int64_t columns = 0;
     std::string type;  // "double", "int16", ...
     bool Vector() const { return rows == 1 || columns == 1; }
-    // The samples of one signal: a vector's length, or a matrix's rows.
-    int64_t Length() const { return Vector() ? rows * columns : rows; }
 };
 
 // The real, dense, numeric variables of two axes, in file order. Throws
@@ -26,9 +26,10 @@ struct MatVariable {
 std::vector<MatVariable> ListMatVariables(const std::string& fileName);
 
 // The named variable (empty: the first vector, else the first matrix), and
-// of a matrix the column (from 1; 0: the last). Throws ImportFailure: no such
-// variable, no numeric vector in the file, a column beyond the matrix's.
-Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t column,
-                        MatVariable* chosen = nullptr);
+// of a matrix the column or row, as axis reads it (absent: along its longer
+// axis), from 1 (0: the last). Throws ImportFailure: no such variable, no
+// numeric vector in the file, a column or row beyond the matrix's.
+Samples ReadMatVariable(const std::string& fileName, const std::string& name, int64_t index,
+                        std::optional<ArrayAxis> axis, MatVariable* chosen = nullptr);
 
 }  // namespace importer

@@ -200,6 +200,32 @@ double ItemValue(const NpyHeader& header, const char* p) {
     }
 }
 
+// The array as a matrix of rows x columns; a 1-D one is a column.
+std::pair<int64_t, int64_t> Matrix(const NpyHeader& header) {
+    const std::vector<int64_t>& shape = header.shape;
+    return {shape[0], shape.size() == 1 ? 1 : shape[1]};
+}
+
+// Where the signal's items are in the array's bytes: the first one's offset
+// and the step from one to the next.
+struct Stride {
+    std::size_t first;
+    std::size_t step;
+};
+
+Stride SignalStride(const NpyHeader& header, ArrayAxis axis, int64_t index) {
+    const auto [rows, columns] = Matrix(header);
+    const auto item = static_cast<std::size_t>(header.itemBytes);
+    if (rows == 1 || columns == 1) return {0, item};
+    // Item (i, j) is the (i * columns + j)-th in C order, the
+    // (j * rows + i)-th in Fortran order, which keeps a column's together.
+    const int64_t down = header.fortranOrder ? 1 : columns;  // (i, j) to (i + 1, j)
+    const int64_t across = header.fortranOrder ? rows : 1;   // (i, j) to (i, j + 1)
+    const bool eachRow = axis == ArrayAxis::Rows;
+    return {static_cast<std::size_t>(index * (eachRow ? down : across)) * item,
+            static_cast<std::size_t>(eachRow ? across : down) * item};
+}
+
 }  // namespace
 
 NpyHeader ParseNpyHeader(std::string_view bytes) {
@@ -216,54 +242,37 @@ NpyHeader ParseNpyHeader(std::string_view bytes) {
     CheckType(header);
     if (header.shape.empty() || header.shape.size() > 2) {
         throw ImportFailure("its array has " + std::to_string(header.shape.size()) +
-                            " axes; a signal is one axis, or a column of two");
+                            " axes; a signal is one axis, or a column or row of two");
     }
     return header;
 }
 
-int64_t NpySignalLength(const NpyHeader& header) {
-    const std::vector<int64_t>& shape = header.shape;
-    return shape.size() == 1 || shape[0] == 1 ? shape.back() : shape[0];
+ArrayAxis NpyAxis(const NpyHeader& header, std::optional<ArrayAxis> axis) {
+    const auto [rows, columns] = Matrix(header);
+    return SignalAxis(axis, rows, columns);
 }
 
-int64_t NpyColumns(const NpyHeader& header) {
-    const std::vector<int64_t>& shape = header.shape;
-    return shape.size() == 1 || shape[0] == 1 ? 1 : shape[1];
+ArraySignals NpySignals(const NpyHeader& header, ArrayAxis axis) {
+    const auto [rows, columns] = Matrix(header);
+    return SignalsOf(axis, rows, columns);
 }
 
-static int64_t NpyColumnIndex(const NpyHeader& header, int64_t column) {
-    return NpyColumns(header) == 1 ? 0 : (column <= 0 ? NpyColumns(header) : column) - 1;
-}
-
-// Row r of the column: C order keeps a row's items together, Fortran order a
-// column's.
-std::size_t NpyColumnStep(const NpyHeader& header) {
-    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
-    return static_cast<std::size_t>(rowsTogether ? NpyColumns(header) : 1) * static_cast<std::size_t>(header.itemBytes);
-}
-
-std::size_t NpyColumnFirst(const NpyHeader& header, int64_t column) {
-    const bool rowsTogether = !header.fortranOrder && NpyColumns(header) > 1;
-    const int64_t index = NpyColumnIndex(header, column);
-    return static_cast<std::size_t>(rowsTogether ? index : index * NpySignalLength(header)) *
-           static_cast<std::size_t>(header.itemBytes);
-}
-
-Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column, std::size_t checkOnly) {
-    const int64_t length = NpySignalLength(header);
-    const int64_t columns = NpyColumns(header);
-    if (column > columns) {
-        throw ImportFailure("there is no column " + std::to_string(column) + ": the array has " +
-                            std::to_string(columns) + (columns == 1 ? " column" : " columns"));
+Samples NpySignalValues(const NpyHeader& header, std::string_view data, ArrayAxis axis, int64_t index,
+                        std::size_t checkOnly) {
+    const auto [count, length] = NpySignals(header, axis);
+    const std::string word = SignalWord(axis);
+    if (index > count) {
+        throw ImportFailure("there is no " + word + " " + std::to_string(index) + ": the array has " +
+                            std::to_string(count) + " " + word + (count == 1 ? "" : "s"));
     }
-    if (length == 0 || columns == 0) throw ImportFailure("its array holds no values");
+    if (length == 0 || count == 0) throw ImportFailure("its array holds no values");
     if (length > analysis::kMaxSamples) {
-        throw ImportFailure("its array has " + std::to_string(length) + " rows, more than the " +
+        throw ImportFailure("its array's " + word + "s have " + std::to_string(length) + " values, more than the " +
                             std::to_string(analysis::kMaxSamples) + " samples a signal may have");
     }
-    if (columns > std::numeric_limits<int64_t>::max() / 16 / length) throw ImportFailure("its array is too large");
+    if (count > std::numeric_limits<int64_t>::max() / 16 / length) throw ImportFailure("its array is too large");
     const auto item = static_cast<std::size_t>(header.itemBytes);
-    const auto total = static_cast<std::size_t>(length * columns);
+    const auto total = static_cast<std::size_t>(length * count);
     const std::size_t have = checkOnly > 0 ? checkOnly : data.size();
     if (have / item < total) {
         throw ImportFailure("the file ends after " + std::to_string(have / item) + " of its " + std::to_string(total) +
@@ -271,26 +280,26 @@ Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t 
     }
     if (checkOnly > 0) return {};
     Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
-    const std::size_t step = NpyColumnStep(header);
-    const char* p = data.data() + NpyColumnFirst(header, column);
-    if (header.kind == 'f' && header.itemBytes == 8 && !header.swap && step == item) {
+    const Stride stride = SignalStride(header, axis, (index <= 0 ? count : index) - 1);
+    const char* p = data.data() + stride.first;
+    if (header.kind == 'f' && header.itemBytes == 8 && !header.swap && stride.step == item) {
         std::memcpy(values.data(), p, values.size() * sizeof(double));
         return values;
     }
     for (double& value : values) {
         value = ItemValue(header, p);
-        p += step;
+        p += stride.step;
     }
     return values;
 }
 
-Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header) {
+Samples ParseNpy(std::string_view bytes, int64_t index, std::optional<ArrayAxis> axis, NpyHeader* header) {
     const NpyHeader parsed = ParseNpyHeader(bytes);
     if (header) *header = parsed;
-    return NpyColumnValues(parsed, bytes.substr(parsed.dataOffset), column);
+    return NpySignalValues(parsed, bytes.substr(parsed.dataOffset), NpyAxis(parsed, axis), index);
 }
 
-Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) {
+Samples ReadNpy(const std::string& fileName, int64_t index, std::optional<ArrayAxis> axis, NpyHeader* header) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
     const auto size = static_cast<std::size_t>(std::max<int64_t>(fileBytes, 0));
@@ -306,18 +315,20 @@ Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) 
         if (head.size() == size) throw;
         // A header longer than kNpyHeadBytes: the whole file, the plain way.
         const std::vector<char> bytes = ReadSourceFile(fileName);
-        return ParseNpy(std::string_view(bytes.data(), bytes.size()), column, header);
+        return ParseNpy(std::string_view(bytes.data(), bytes.size()), index, axis, header);
     }
     if (header) *header = parsed;
+    const ArrayAxis along = NpyAxis(parsed, axis);
     const std::size_t dataBytes = size - std::min(size, parsed.dataOffset);
-    if (parsed.kind == 'f' && parsed.itemBytes == 8 && !parsed.swap && NpyColumnStep(parsed) == 8) {
+    if (parsed.kind == 'f' && parsed.itemBytes == 8 && !parsed.swap && SignalStride(parsed, along, 0).step == 8) {
         // Checked against the file's size as the bytes would be.
-        NpyColumnValues(parsed, std::string_view(nullptr, 0), column, dataBytes);
-        Samples values = fw::MapOutOfMemory([&] { return Samples(static_cast<std::size_t>(NpySignalLength(parsed))); });
+        NpySignalValues(parsed, std::string_view(nullptr, 0), along, index, dataBytes);
+        const Stride stride = SignalStride(parsed, along, (index <= 0 ? NpySignals(parsed, along).count : index) - 1);
+        Samples values =
+            fw::MapOutOfMemory([&] { return Samples(static_cast<std::size_t>(NpySignals(parsed, along).length)); });
         const std::size_t bytes = values.size() * sizeof(double);
-        const std::size_t got =
-            analysis::ReadFileAt(file.Get(), fileName, reinterpret_cast<char*>(values.data()), bytes,
-                                 static_cast<int64_t>(parsed.dataOffset + NpyColumnFirst(parsed, column)));
+        const std::size_t got = analysis::ReadFileAt(file.Get(), fileName, reinterpret_cast<char*>(values.data()),
+                                                     bytes, static_cast<int64_t>(parsed.dataOffset + stride.first));
         if (got < bytes) throw ImportFailure("the file ends before its array's data does");
         return values;
     }
@@ -325,7 +336,7 @@ Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header) 
         fw::MapOutOfMemory([&] { return std::vector<char, fw::LargeBlockAllocator<char>>(dataBytes); });
     data.resize(
         analysis::ReadFileAt(file.Get(), fileName, data.data(), dataBytes, static_cast<int64_t>(parsed.dataOffset)));
-    return NpyColumnValues(parsed, std::string_view(data.data(), data.size()), column);
+    return NpySignalValues(parsed, std::string_view(data.data(), data.size()), along, index);
 }
 
 }  // namespace importer

@@ -5,10 +5,12 @@
 // published description; every numeric type in either byte order.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "import/ArrayAxis.h"
 #include "import/Samples.h"
 
 namespace importer {
@@ -28,27 +30,28 @@ struct NpyHeader {
 // read, a type that is not a real number, a shape of more than two axes.
 NpyHeader ParseNpyHeader(std::string_view bytes);
 
-// The rows of a 2-D array are the samples and its columns the signals; a
-// 1-D array, or one row, is one signal.
-int64_t NpySignalLength(const NpyHeader& header);
-int64_t NpyColumns(const NpyHeader& header);
+// A 2-D array's signals are its columns or its rows (ArrayAxis); a 1-D
+// array, or one of a single row or column, is one signal.
+ArraySignals NpySignals(const NpyHeader& header, ArrayAxis axis);
 
-// Where the column's items are in the array's bytes: the first one's offset
-// and the step from one row to the next.
-std::size_t NpyColumnFirst(const NpyHeader& header, int64_t column);
-std::size_t NpyColumnStep(const NpyHeader& header);
-
-// The values of one column (from 1; 0: the last) of the array whose bytes
-// (after the header) are `data`. Throws ImportFailure for a column beyond the
+// The values of one signal (from 1; 0: the last) of the array whose bytes
+// (after the header) are `data`. Throws ImportFailure for a signal beyond the
 // array's and for data that ends before the array does. checkOnly > 0: only
 // checks, as if data held that many bytes, and returns no values.
-Samples NpyColumnValues(const NpyHeader& header, std::string_view data, int64_t column, std::size_t checkOnly = 0);
+Samples NpySignalValues(const NpyHeader& header, std::string_view data, ArrayAxis axis, int64_t index,
+                        std::size_t checkOnly = 0);
 
-// The header and values of a .npy held in memory.
-Samples ParseNpy(std::string_view bytes, int64_t column, NpyHeader* header = nullptr);
+// The header and values of a .npy held in memory; axis absent: the array's
+// longer axis (SignalAxis).
+Samples ParseNpy(std::string_view bytes, int64_t index, std::optional<ArrayAxis> axis = std::nullopt,
+                 NpyHeader* header = nullptr);
 
 // The same from a file; throws analysis::EFileUnreadable when it cannot be
 // opened or read.
-Samples ReadNpy(const std::string& fileName, int64_t column, NpyHeader* header = nullptr);
+Samples ReadNpy(const std::string& fileName, int64_t index, std::optional<ArrayAxis> axis = std::nullopt,
+                NpyHeader* header = nullptr);
+
+// The axis a file's array is read along: as chosen, else its longer one.
+ArrayAxis NpyAxis(const NpyHeader& header, std::optional<ArrayAxis> axis);
 
 }  // namespace importer

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <filesystem>
 
 #include "import/AudioImport.h"
@@ -30,30 +29,32 @@ std::optional<int64_t> CountingNumber(const std::string& text) {
     return value;
 }
 
-int64_t ArrayColumn(const std::string& column) {
+int64_t ArrayIndex(const std::string& column) {
     const std::optional<int64_t> number = CountingNumber(column);
-    if (!number) throw ImportFailure("the column of an array is a number from 1, not \"" + column + "\"");
+    if (!number) throw ImportFailure("the column (or row) of an array is a number from 1, not \"" + column + "\"");
     return *number;
 }
 
 std::string Quoted(const std::string& text) { return analysis::QuotedName(text); }
 
-// A file's NaN or infinity would pass through every later step as a number
-// and spoil the whole transform; it is refused where it stands.
-void RefuseNonFinite(const Samples& samples) {
-    const auto bad = std::find_if(samples.begin(), samples.end(), [](double x) { return !std::isfinite(x); });
-    if (bad == samples.end()) return;
-    const char* what = std::isnan(*bad) ? "NaN" : *bad > 0 ? "+inf" : "-inf";
-    throw ImportFailure("sample " + std::to_string(bad - samples.begin() + 1) + " is not a finite number (" + what +
-                        ")");
+// "\"mV\" (2)", or "2" for a column without a name.
+std::string ColumnName(const TextColumn& table, int32_t column) {
+    const auto index = static_cast<std::size_t>(column - 1);
+    const std::string& name = index < table.layout.names.size() ? table.layout.names[index] : std::string();
+    return name.empty() ? std::to_string(column) : Quoted(name) + " (" + std::to_string(column) + ")";
 }
 
 void ReadText(const std::string& fileName, const ImportChoices& choices, const analysis::ReadProgress& progress,
               ImportedSignal& signal) {
-    TextColumn column = ReadTextColumn(fileName, choices.text, progress);
-    signal.samples = std::move(column.values);
-    signal.part = "column " + (column.name.empty() ? std::to_string(column.column)
-                                                   : Quoted(column.name) + " (" + std::to_string(column.column) + ")");
+    TextColumn table = ReadTextColumn(fileName, choices.text, choices.gaps != Gaps::Refuse, progress);
+    signal.samples = std::move(table.values);
+    const int32_t first = table.column;
+    const int32_t last = table.layout.columns;
+    signal.part = "column " + ColumnName(table, first);
+    if (choices.text.rowsAsSeries) {
+        if (last > first) signal.part = "columns " + ColumnName(table, first) + " to " + ColumnName(table, last);
+        signal.part += ", row by row";
+    }
 }
 
 void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
@@ -75,19 +76,23 @@ void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices,
 }
 
 void ReadMat(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
-    const int64_t column = ArrayColumn(choices.text.column);
+    const int64_t index = ArrayIndex(choices.text.column);
     MatVariable variable;
-    signal.samples = ReadMatVariable(fileName, choices.variable, column, &variable);
+    signal.samples = ReadMatVariable(fileName, choices.variable, index, choices.axis, &variable);
     signal.part = "variable " + Quoted(variable.name);
-    if (!variable.Vector()) signal.part += ", column " + std::to_string(column > 0 ? column : variable.columns);
+    if (variable.Vector()) return;
+    const ArrayAxis axis = SignalAxis(choices.axis, variable.rows, variable.columns);
+    signal.part += std::string(", ") + SignalWord(axis) + " " +
+                   std::to_string(index > 0 ? index : SignalsOf(axis, variable.rows, variable.columns).count);
 }
 
 void ReadNumPy(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
-    const int64_t column = ArrayColumn(choices.text.column);
+    const int64_t index = ArrayIndex(choices.text.column);
     NpyHeader header;
-    signal.samples = ReadNpy(fileName, column, &header);
-    const int64_t columns = NpyColumns(header);
-    signal.part = columns > 1 ? "column " + std::to_string(column > 0 ? column : columns) : "array";
+    signal.samples = ReadNpy(fileName, index, choices.axis, &header);
+    const ArrayAxis axis = NpyAxis(header, choices.axis);
+    const int64_t count = NpySignals(header, axis).count;
+    signal.part = count > 1 ? std::string(SignalWord(axis)) + " " + std::to_string(index > 0 ? index : count) : "array";
 }
 
 }  // namespace
@@ -125,6 +130,10 @@ std::string ImportedSignal::Describe() const {
     std::string text = analysis::ShownName(std::filesystem::path(fileName).filename().string()) + ", " + part + ", " +
                        std::to_string(samples.size()) + (samples.size() == 1 ? " sample" : " samples");
     if (sampleRate > 0) text += ", " + std::to_string(sampleRate) + " Hz";
+    if (gaps > 0) {
+        text += ", " + std::to_string(gaps) + (gaps == 1 ? " gap " : " gaps ") +
+                (gapsResolved == Gaps::Drop ? "dropped" : "filled");
+    }
     return text;
 }
 
@@ -142,7 +151,8 @@ ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& ch
         case SourceKind::Mat: ReadMat(fileName, choices, signal); break;
         case SourceKind::Npy: ReadNumPy(fileName, choices, signal); break;
         }
-        RefuseNonFinite(signal.samples);
+        signal.gaps = ResolveGaps(signal.samples, choices.gaps);
+        signal.gapsResolved = choices.gaps;
         return signal;
     } catch (const ImportFailure& failure) {
         throw ImportError(shown, failure.Message());

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "analysis/io/FileChunkReader.h"
+#include "import/ArrayAxis.h"
+#include "import/GapFill.h"
 #include "import/Samples.h"
 #include "import/GridExtension.h"
 #include "import/TextLayout.h"
@@ -29,9 +31,15 @@ bool ImportedByName(const std::string& fileName);
 struct ImportChoices {
     // Absent: from the file's name.
     std::optional<SourceKind> kind;
-    // Text: delimiter, decimal comma, lines to skip and the column (its
-    // header name or number). NumPy and MATLAB matrices: the column number.
+    // Text: delimiter, decimal comma, lines to skip, the column (its header
+    // name or number) and whether rows are read as one series. NumPy and
+    // MATLAB matrices: the column's (or row's) number.
     TextChoices text;
+    // A matrix: whether its columns or its rows are the signals; absent:
+    // along its longer axis.
+    std::optional<ArrayAxis> axis;
+    // Empty fields and NaNs, in any kind of file.
+    Gaps gaps = Gaps::Refuse;
     // Audio: "mean" or a channel number from 1; empty: the mean of all
     // channels (the one channel of a mono file).
     std::string channel;
@@ -51,14 +59,19 @@ struct ImportedSignal {
     // promises 1000 frames, 478 could be read; the signal is those 478");
     // empty when there is nothing to tell.
     std::string warning;
+    // The gaps filled or dropped, as the choices said.
+    int64_t gaps = 0;
+    Gaps gapsResolved = Gaps::Refuse;
 
-    // "ecg.csv, column "mV" (2), 1024 samples, 360 Hz"
+    // "ecg.csv, column "mV" (2), 1024 samples, 360 Hz", then ", 59 gaps
+    // filled" when there were gaps.
     std::string Describe() const;
 };
 
 // Reads the signal the choices name; a text table tells progress after each
-// chunk. Every sample is a finite number: a NaN or an infinity is refused by
-// its position. Throws ImportError, whose message names the file and says why,
+// chunk. Every sample is a finite number: an infinity is refused by its
+// position, and so is a gap (an empty field, a NaN) unless the choices fill
+// or drop the gaps. Throws ImportError, whose message names the file and says why,
 // analysis::EFileUnreadable when the file cannot be opened or read, and
 // fw::EAbort when progress cancels the read.
 ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,

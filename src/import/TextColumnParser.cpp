@@ -1,13 +1,16 @@
 #include "import/TextColumnParser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/io/FileError.h"
 #include "analysis/io/NearestDouble.h"
 #include "analysis/io/SampleNumber.h"
+#include "import/GapFill.h"
 #include "import/ImportError.h"
 
 namespace importer {
@@ -75,7 +78,8 @@ bool StartsNumber(const char* p, const char* end) {
 
 }  // namespace
 
-TextColumnParser::TextColumnParser(const TextDialect& dialect, int32_t column) : dialect_(dialect), column_(column) {}
+TextColumnParser::TextColumnParser(const TextDialect& dialect, int32_t column, TextReading reading)
+    : dialect_(dialect), column_(column), reading_(reading) {}
 
 const char* TextColumnParser::Feed(const char* begin, const char* end, bool lastData) {
     const char* p = begin;
@@ -111,7 +115,12 @@ const char* TextColumnParser::Feed(const char* begin, const char* end, bool last
 
 const char* TextColumnParser::DataRecord(const char* p, const char* end, bool lastData) {
     const Delimiter delimiter = dialect_.delimiter;
-    const char separator = static_cast<char>(delimiter);
+    const std::size_t before = values_.size();
+    // A record cut by `end` is read again whole: what it gave is taken back.
+    const auto more = [&]() -> const char* {
+        values_.resize(before);
+        return nullptr;
+    };
     int32_t lineFeeds = 0;
     // The fields before the column.
     for (int32_t field = 1; field < column_; ++field) {
@@ -136,12 +145,50 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
         }
         p = scan->stop + 1;
     }
+    const char* stop = Value(p, end, lastData, column_, lineFeeds);
+    if (stop == nullptr) return more();
+    // The fields after the column, read as values of a wide table's series or
+    // passed over; with blanks between fields, a "#" or "%" where a field
+    // would start begins a comment to the line's end.
+    for (int32_t column = column_ + 1; stop < end && *stop != '\n'; ++column) {
+        const char* next = stop + 1;
+        if (delimiter == Delimiter::Blanks) {
+            next = SkipBlanks(next, end);
+            if (next == end && !lastData) return more();
+            if (next == end || *next == '\n') {
+                stop = next;
+                break;
+            }
+            if (*next == '#' || *next == '%') {
+                const void* feed = std::memchr(next, '\n', static_cast<std::size_t>(end - next));
+                stop = feed ? static_cast<const char*>(feed) : end;
+                break;
+            }
+        }
+        if (reading_.rowsAsSeries) {
+            stop = Value(next, end, lastData, column, lineFeeds);
+            if (stop == nullptr) return more();
+            continue;
+        }
+        const std::optional<FieldScan> scan = ScanField(next, end, lastData, delimiter);
+        if (!scan) return more();
+        lineFeeds += scan->lineFeeds;
+        stop = scan->stop;
+    }
+    if (stop == end && !lastData) return more();
+    if (reading_.rowsAsSeries) CheckLineLength(static_cast<int64_t>(values_.size() - before));
+    line_ += lineFeeds + (stop < end);
+    return stop < end ? stop + 1 : end;
+}
+
+const char* TextColumnParser::Value(const char* p, const char* end, bool lastData, int32_t column, int32_t& lineFeeds) {
+    const Delimiter delimiter = dialect_.delimiter;
+    const char separator = static_cast<char>(delimiter);
     while (p < end && IsFieldBlank(*p)) ++p;
     if (p == end && !lastData) return nullptr;
     // Most fields are a plain number that ends at a delimiter or line end:
     // read in place, without finding the field's end first.
     const char* stop = nullptr;
-    bool read = false;
     if (!dialect_.decimalComma && p < end && StartsNumber(p, end)) {
         double value = 0.0;
         const char* numberEnd = nullptr;
@@ -162,55 +209,57 @@ const char* TextColumnParser::DataRecord(const char* p, const char* end, bool la
             if (q == end || *q == '\n' || *q == separator || (delimiter == Delimiter::Blanks && q > numberEnd)) {
                 values_.push_back(value);
                 stop = delimiter == Delimiter::Blanks && q < end && *q != '\n' ? q - 1 : q;
-                read = true;
             }
         }
     }
-    if (!read) {
+    if (stop == nullptr) {
         const std::optional<FieldScan> scan = ScanField(p, end, lastData, delimiter);
         if (!scan) return nullptr;
-        const std::optional<double> value = FieldNumber(scan->field, dialect_.decimalComma);
-        if (!value) FieldError(scan->field);
-        values_.push_back(*value);
+        if (const std::optional<double> value = FieldNumber(scan->field, dialect_.decimalComma)) {
+            values_.push_back(*value);
+        } else {
+            PushGap(scan->field, column);
+        }
         lineFeeds += scan->lineFeeds;
         stop = scan->stop;
     }
     if (values_.size() > static_cast<std::size_t>(analysis::kMaxSamples)) {
-        values_.pop_back();
-        throw ImportFailure("the column holds more than " + std::to_string(analysis::kMaxSamples) +
-                            " values, the most a signal may have");
+        throw ImportFailure(std::string(reading_.rowsAsSeries ? "the table" : "the column") + " holds more than " +
+                            std::to_string(analysis::kMaxSamples) + " values, the most a signal may have");
     }
-    // The fields after the column; with blanks between fields, a "#" or "%"
-    // where a field would start begins a comment to the line's end.
-    while (stop < end && *stop != '\n') {
-        if (delimiter == Delimiter::Blanks) {
-            const char* q = stop + 1;
-            while (q < end && IsFieldBlank(*q)) ++q;
-            if (q < end && (*q == '#' || *q == '%')) {
-                const void* feed = std::memchr(q, '\n', static_cast<std::size_t>(end - q));
-                stop = feed ? static_cast<const char*>(feed) : end;
-                break;
-            }
-        }
-        const std::optional<FieldScan> scan = ScanField(stop + 1, end, lastData, delimiter);
-        if (!scan) {
-            values_.pop_back();
-            return nullptr;
-        }
-        lineFeeds += scan->lineFeeds;
-        stop = scan->stop;
-    }
-    if (stop == end && !lastData) {
-        values_.pop_back();
-        return nullptr;
-    }
-    line_ += lineFeeds + (stop < end);
-    return stop < end ? stop + 1 : end;
+    return stop;
 }
 
-void TextColumnParser::FieldError(TextField field) const {
-    const std::string where = "line " + std::to_string(line_) + ", column " + std::to_string(column_) + ": ";
-    if (field.begin == field.end) throw ImportFailure(where + "the field is empty");
+void TextColumnParser::PushGap(TextField field, int32_t column) {
+    std::string text = FieldText(field);
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool empty = text.find_first_not_of(" \t\r") == std::string::npos;
+    if (!empty && text != "nan" && text != "na") FieldError(field, column);
+    if (!reading_.gaps) {
+        const std::string where = "line " + std::to_string(line_) + ", column " + std::to_string(column) + ": ";
+        throw ImportFailure(where + (empty ? "the field is empty" : "\"" + FieldText(field) + "\" is a gap") +
+                            kGapsHint);
+    }
+    values_.push_back(std::numeric_limits<double>::quiet_NaN());
+}
+
+void TextColumnParser::CheckLineLength(int64_t values) {
+    if (lineValues_ == 0) lineValues_ = values;
+    const auto told = [&](int64_t line, int64_t count) {
+        return "line " + std::to_string(line) + " has " + std::to_string(count) + (count == 1 ? " value" : " values") +
+               " from column " + std::to_string(column_) + ", " + (count > lineValues_ ? "more" : "fewer") +
+               " than the " + std::to_string(lineValues_) + " of the first data line";
+    };
+    if (values > lineValues_) throw ImportFailure(told(line_, values));
+    if (shortLine_ > 0) throw ImportFailure(told(shortLine_, shortValues_) + "; only the last line may have fewer");
+    if (values < lineValues_) {
+        shortLine_ = line_;
+        shortValues_ = values;
+    }
+}
+
+void TextColumnParser::FieldError(TextField field, int32_t column) const {
+    const std::string where = "line " + std::to_string(line_) + ", column " + std::to_string(column) + ": ";
     throw ImportFailure(where + "\"" + analysis::QuoteBytes(field.begin, field.end) + "\" is not a number");
 }
 

@@ -13,12 +13,10 @@
 namespace importer {
 namespace {
 
-// The layout is found from this much of the start of a file.
-
 TextColumn Start(std::string_view head, bool wholeText, const TextChoices& choices) {
     TextColumn result;
     result.layout = DetectLayout(head, wholeText, choices);
-    result.column = ChosenColumn(result.layout, choices.column);
+    result.column = ChosenColumn(result.layout, choices.column, choices.rowsAsSeries);
     const auto index = static_cast<std::size_t>(result.column - 1);
     if (index < result.layout.names.size()) result.name = result.layout.names[index];
     return result;
@@ -35,16 +33,16 @@ void Finish(TextColumn& result, TextColumnParser& parser) {
 
 }  // namespace
 
-TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices) {
+TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices, bool gaps) {
     text.remove_prefix(ByteOrderMarkLength(text));
     TextColumn result = Start(text.substr(0, kTextHeadBytes), text.size() <= kTextHeadBytes, choices);
-    TextColumnParser parser(result.layout.dialect, result.column);
+    TextColumnParser parser(result.layout.dialect, result.column, {choices.rowsAsSeries, gaps});
     parser.Feed(text.data(), text.data() + text.size(), true);
     Finish(result, parser);
     return result;
 }
 
-TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices,
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices, bool gaps,
                           const analysis::ReadProgress& progress) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor file(OpenSourceFile(fileName, fileBytes));
@@ -62,7 +60,7 @@ TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choice
         const std::string_view text = head.substr(mark);
         TextColumn result =
             Start(text.substr(0, kTextHeadBytes), window.LastData() && text.size() <= kTextHeadBytes, choices);
-        TextColumnParser parser(result.layout.dialect, result.column);
+        TextColumnParser parser(result.layout.dialect, result.column, {choices.rowsAsSeries, gaps});
         // Values are about 10 bytes of text each.
         parser.Values().reserve(std::min<std::size_t>(size / 10 + 16, 1 << 24));
         for (;;) {

@@ -21,15 +21,17 @@ struct TextColumn {
     std::string name;  // the column's header name; empty when none
 };
 
-// The column the choices name from the text; a UTF-8 byte order mark at its
-// start is skipped. Throws ImportFailure: the column is missing, a field is
-// no number, or no value is found.
-TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices);
+// The column the choices name from the text (or the columns, of rows read
+// as one series); a UTF-8 byte order mark at its start is skipped. With gaps
+// an empty field or a NaN is a gap, a NaN among the values. Throws
+// ImportFailure: the column is missing, a field is no number (or a gap
+// without gaps), or no value is found.
+TextColumn ParseTextColumn(std::string_view text, const TextChoices& choices, bool gaps = false);
 
 // The same from a file, read in chunks through the sample reader's window,
 // each chunk told to progress. Throws analysis::EFileUnreadable when the file
 // cannot be opened or read, and fw::EAbort when progress cancels the read.
-TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices,
+TextColumn ReadTextColumn(const std::string& fileName, const TextChoices& choices, bool gaps = false,
                           const analysis::ReadProgress& progress = {});
 
 }  // namespace importer

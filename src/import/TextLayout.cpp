@@ -136,8 +136,8 @@ TextLayout DetectLayout(std::string_view head, bool wholeText, const TextChoices
     return layout;
 }
 
-int32_t ChosenColumn(const TextLayout& layout, const std::string& column) {
-    if (column.empty()) return std::max(layout.columns, 1);
+int32_t ChosenColumn(const TextLayout& layout, const std::string& column, bool rowsAsSeries) {
+    if (column.empty()) return rowsAsSeries ? std::clamp(layout.columns, 1, 2) : std::max(layout.columns, 1);
     int32_t number = 0;
     const char* end = column.data() + column.size();
     const auto [stop, error] = std::from_chars(column.data(), end, number);

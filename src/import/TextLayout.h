@@ -29,6 +29,11 @@ struct TextChoices {
     // The column by its header name or its number from 1; empty: the only
     // column, or the last one of several.
     std::string column;
+    // A wide table (a year a line, a month a column): the data lines are one
+    // series, read line by line, left to right, from the column on to the
+    // last. Its column by default is the second of several, the first being
+    // the line's label.
+    bool rowsAsSeries = false;
 };
 
 struct TextLayout {
@@ -47,7 +52,7 @@ TextLayout DetectLayout(std::string_view head, bool wholeText, const TextChoices
 
 // The column the choice names, 1-based; throws ImportFailure for a name that
 // is not in the header or a number beyond the columns.
-int32_t ChosenColumn(const TextLayout& layout, const std::string& column);
+int32_t ChosenColumn(const TextLayout& layout, const std::string& column, bool rowsAsSeries = false);
 
 // A UTF-8 byte order mark's length at the start of text: 3 or 0.
 std::size_t ByteOrderMarkLength(std::string_view text);

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "import/ArrayAxis.h"
+#include "import/GapFill.h"
 #include "import/GridExtension.h"
 #include "import/SignalImport.h"
 #include "import/TextRecords.h"
@@ -29,8 +31,9 @@ Value Named(std::optional<Value> value, const char* argument, const std::string&
 
 py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<std::string>& format,
                        const std::optional<py::object>& column, const std::optional<std::string>& delimiter,
-                       std::optional<bool> decimalComma, std::optional<int32_t> skipLines,
+                       std::optional<bool> decimalComma, std::optional<int32_t> skipLines, bool rowsAsSeries,
                        const std::optional<py::object>& channel, const std::string& variable,
+                       const std::optional<std::string>& axis, const std::string& gaps,
                        const std::optional<std::string>& extend) {
     importer::ImportChoices choices;
     if (format)
@@ -44,8 +47,11 @@ py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<st
     choices.text.decimalComma = decimalComma;
     if (skipLines && *skipLines < 0) throw py::value_error("skip_lines must be 0 or more");
     choices.text.skipLines = skipLines;
+    choices.text.rowsAsSeries = rowsAsSeries;
     if (channel) choices.channel = py::str(*channel);
     choices.variable = variable;
+    if (axis) choices.axis = Named(importer::ArrayAxisNamed(*axis), "axis", *axis, "'rows' or 'columns'");
+    choices.gaps = Named(importer::GapsNamed(gaps), "gaps", gaps, "'refuse', 'fill' or 'drop'");
     if (extend)
         choices.extension =
             Named(importer::ExtensionNamed(*extend), "extend", *extend, "'reflect', 'repeat' or 'zero'");
@@ -68,6 +74,7 @@ py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<st
     info["sample_rate"] = signal.sampleRate;
     info["description"] = signal.Describe();
     info["warning"] = signal.warning;
+    info["gaps"] = signal.gaps;
     if (!signal.warning.empty() && PyErr_WarnEx(PyExc_UserWarning, signal.warning.c_str(), 1) != 0) {
         throw py::error_already_set();
     }
@@ -79,7 +86,8 @@ py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<st
 void AddImportFunctions(py::module_& module) {
     module.def("import_signal", &ImportSignal, py::arg("path"), py::kw_only(), py::arg("format") = py::none(),
                py::arg("column") = py::none(), py::arg("delimiter") = py::none(), py::arg("decimal_comma") = py::none(),
-               py::arg("skip_lines") = py::none(), py::arg("channel") = py::none(), py::arg("variable") = "",
+               py::arg("skip_lines") = py::none(), py::arg("rows_as_series") = false, py::arg("channel") = py::none(),
+               py::arg("variable") = "", py::arg("axis") = py::none(), py::arg("gaps") = "refuse",
                py::arg("extend") = "reflect",
                R"(Read a signal from a text table, an audio, MATLAB or NumPy file, as File > Import does.
 
@@ -91,16 +99,31 @@ path : str or os.PathLike
 format : {'text', 'csv', 'audio', 'mat', 'npy'}, optional
 column : str or int, optional
     A text table's column by its header name or its number from 1 (also the
-    column of a 2-D NumPy or MATLAB array); by default the only or last one.
+    column, or row, of a 2-D NumPy or MATLAB array); by default the only or
+    last one.
 delimiter : {',', ';', 'tab', 'space'}, optional
     Found from the first lines by default, as are ``decimal_comma`` and
     ``skip_lines`` (the lines before the data).
 decimal_comma : bool, optional
 skip_lines : int, optional
+rows_as_series : bool
+    A wide table (a year a line, a month a column): the data lines are one
+    series, read line by line, left to right, from ``column`` on to the last
+    column (by default from the second of several, the first being the
+    line's label); only the last line may have fewer values.
 channel : int or 'mean', optional
     An audio file's channel from 1; the mean of all channels by default.
 variable : str, optional
     A MATLAB file's variable; by default the first numeric vector.
+axis : {'columns', 'rows'}, optional
+    Of a 2-D NumPy or MATLAB array: each column is a signal, or each row;
+    by default along the longer axis (rows when there are fewer rows than
+    columns). A vector is one signal either way.
+gaps : {'refuse', 'fill', 'drop'}
+    Empty fields and NaNs ("nan" or "NA" in a table): refused, naming the
+    first; filled by a straight line between the values on either side (a
+    gap at an end takes the nearest value); or left out. An infinity is
+    always refused.
 extend : {'reflect', 'repeat', 'zero'} or None
     How the n samples are extended to the grid of ``grid_size(n)``; None
     returns the n samples alone.
@@ -111,8 +134,9 @@ x : numpy.ndarray
     The samples, extended to 2**J + 1 unless ``extend`` is None.
 info : dict
     ``n`` (the samples the file gave), ``part`` (column, channel or variable),
-    ``sample_rate`` (0 when the file tells none), ``description`` and
-    ``warning`` ("" unless the file gave fewer samples than it promised).
+    ``sample_rate`` (0 when the file tells none), ``description``,
+    ``warning`` ("" unless the file gave fewer samples than it promised) and
+    ``gaps`` (how many were filled or dropped).
 
 Raises
 ------

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -58,6 +59,36 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
     return text;
 }
 
+// "3 × 1000", or "1000" for one axis.
+std::string ShapeText(const std::vector<int64_t>& shape) {
+    std::vector<std::string> sizes;
+    for (int64_t size : shape) sizes.push_back(std::to_string(size));
+    return Joined(sizes, " × ");
+}
+
+bool Matrix(const std::vector<int64_t>& shape) { return shape.size() == 2 && shape[0] > 1 && shape[1] > 1; }
+
+// "a or b" of two grids next to each other, "a to b" of grids further apart.
+std::string Either(int32_t a, int32_t b, int32_t levelsApart) {
+    if (levelsApart == 0) return std::to_string(a);
+    return std::to_string(a) + (levelsApart == 1 ? " or " : " to ") + std::to_string(b);
+}
+
+// "n = 12 samples on a grid of N = 17 (J = 4)"; an estimate gives its range
+// and every grid in it: "About n = 15900000 to 17100000 samples on a grid of
+// N = 16777217 or 33554433 (J = 24 or 25)". Throws the grid's fw::Exception
+// beyond the largest signal.
+std::string CountText(const importer::ImportPreview& preview) {
+    const analysis::SignalSize low = importer::GridFor(std::max<int64_t>(preview.least, 1));
+    const analysis::SignalSize high = importer::GridFor(preview.most);
+    const int32_t apart = high.J - low.J;
+    const std::string n = preview.least == preview.most
+                              ? Plural(preview.n, "sample", "samples")
+                              : std::to_string(preview.least) + " to " + std::to_string(preview.most) + " samples";
+    return (preview.estimated ? "About n = " : "n = ") + n + " on a grid of N = " + Either(low.N, high.N, apart) +
+           " (J = " + Either(low.J, high.J, apart) + ")";
+}
+
 }  // namespace
 
 std::string ExtensionWords(importer::Extension extension) {
@@ -80,18 +111,26 @@ ImportDialog::ImportDialog(QWidget& parent, std::string fileName) : QDialog(&par
     skip_->setObjectName(QStringLiteral("ImportSkipLines"));
     skip_->setRange(-1, 1'000'000);
     skip_->setValue(-1);
+    rowsAsSeries_ = new QCheckBox(QStringLiteral("One series, line by line, left to right"));
+    rowsAsSeries_->setObjectName(QStringLiteral("ImportRowsAsSeries"));
     columnBox_ = NewList("ImportColumn", {});
     channel_ = NewList("ImportChannel", {});
     variableBox_ = NewList("ImportVariable", {});
+    // After "Found", importer::ArrayAxis in its order; importer::Gaps in its order.
+    axis_ = NewList("ImportAxis", {"Found", "Each column", "Each row"});
+    gaps_ = NewList("ImportGaps", {"Refuse", "Fill (a line between the values around)", "Drop"});
     extension_ = NewList("ImportExtension", {"Reflection at the end", "Repeating the last value", "Zeros"});
     form_ = new QFormLayout;
     form_->addRow(QStringLiteral("File kind:"), kind_);
     form_->addRow(QStringLiteral("Delimiter:"), delimiter_);
     form_->addRow(QStringLiteral("Decimal separator:"), decimal_);
     form_->addRow(QStringLiteral("Lines before the data:"), skip_);
+    form_->addRow(QStringLiteral("Rows:"), rowsAsSeries_);
     form_->addRow(QStringLiteral("Variable:"), variableBox_);
+    form_->addRow(QStringLiteral("Signals:"), axis_);
     form_->addRow(QStringLiteral("Column:"), columnBox_);
     form_->addRow(QStringLiteral("Channel:"), channel_);
+    form_->addRow(QStringLiteral("Gaps:"), gaps_);
     form_->addRow(QStringLiteral("Extension to the grid:"), extension_);
     lines_ = new QPlainTextEdit;
     lines_->setObjectName(QStringLiteral("ImportLines"));
@@ -108,7 +147,8 @@ ImportDialog::ImportDialog(QWidget& parent, std::string fileName) : QDialog(&par
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->setObjectName(QStringLiteral("ImportButtons"));
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Import"));
+    import_ = buttons->button(QDialogButtonBox::Ok);
+    import_->setText(QStringLiteral("Import"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form_);
     linesTitle_ = new QLabel(QStringLiteral("The first lines as they are:"));
@@ -128,8 +168,17 @@ ImportDialog::ImportDialog(QWidget& parent, std::string fileName) : QDialog(&par
         variable_.clear();
         Refresh();
     });
-    for (QComboBox* list : {delimiter_, decimal_, channel_})
+    for (QComboBox* list : {delimiter_, decimal_, channel_, gaps_})
         connect(list, &QComboBox::activated, this, [this] { Refresh(); });
+    // A column or row picked means another one once the reading changes.
+    connect(axis_, &QComboBox::activated, this, [this] {
+        column_.clear();
+        Refresh();
+    });
+    connect(rowsAsSeries_, &QCheckBox::toggled, this, [this] {
+        column_.clear();
+        Refresh();
+    });
     connect(skip_, &QSpinBox::valueChanged, this, [this] { Refresh(); });
     connect(columnBox_, &QComboBox::activated, this, [this](int index) {
         column_ = columnBox_->itemData(index).toString().toStdString();
@@ -151,6 +200,9 @@ importer::ImportChoices ImportDialog::Choices() const {
     if (decimal_->currentIndex() > 0) choices.text.decimalComma = decimal_->currentIndex() == 2;
     if (skip_->value() >= 0) choices.text.skipLines = skip_->value();
     choices.text.column = column_;
+    choices.text.rowsAsSeries = rowsAsSeries_->isChecked();
+    if (axis_->currentIndex() > 0) choices.axis = static_cast<importer::ArrayAxis>(axis_->currentIndex() - 1);
+    choices.gaps = static_cast<importer::Gaps>(gaps_->currentIndex());
     // The first item is the mean of all channels, which of a mono file is its channel.
     if (channel_->currentIndex() > 0) choices.channel = std::to_string(channel_->currentIndex());
     choices.variable = variable_;
@@ -169,6 +221,7 @@ void ImportDialog::Refresh() {
         const BusyCursor busy;
         preview_ = importer::PreviewImport(fileName_, Choices());
     }
+    import_->setEnabled(preview_.error.empty());
     ShowChoices();
     ShowSample();
     ShowSummary();
@@ -182,7 +235,15 @@ void ImportDialog::ShowChoices() {
         form_->setRowVisible(row, text);
     form_->setRowVisible(channel_, kind == SourceKind::Audio);
     form_->setRowVisible(variableBox_, kind == SourceKind::Mat);
+    form_->setRowVisible(rowsAsSeries_, text);
+    form_->setRowVisible(axis_, !text && Matrix(preview_.shape));
     form_->setRowVisible(columnBox_, preview_.columns > 1);
+    const bool rows = !text && preview_.axis == importer::ArrayAxis::Rows;
+    static_cast<QLabel*>(form_->labelForField(columnBox_))
+        ->setText(QString::fromLatin1(text && rowsAsSeries_->isChecked() ? "From column:"
+                                      : rows                             ? "Row:"
+                                                                         : "Column:"));
+    axis_->setItemText(0, QString::fromLatin1(rows ? "Found: each row" : "Found: each column"));
     const importer::TextDialect& found = preview_.layout.dialect;
     delimiter_->setItemText(0, QString::fromStdString("Found: " + DelimiterName(found.delimiter)));
     decimal_->setItemText(0, QString::fromStdString(found.decimalComma ? "Found: comma" : "Found: point"));
@@ -221,6 +282,7 @@ void ImportDialog::ShowChoices() {
 
 void ImportDialog::ShowSample() {
     const bool text = preview_.kind == SourceKind::Text;
+    const bool series = rowsAsSeries_->isChecked();
     linesTitle_->setVisible(text);
     lines_->setVisible(text);
     lines_->setPlainText(QString::fromStdString(Joined(preview_.lines, "\n")));
@@ -241,8 +303,11 @@ void ImportDialog::ShowSample() {
             const bool data = static_cast<int32_t>(row) >= preview_.layout.dialect.skipLines;
             for (std::size_t field = 0; field < preview_.records[row].size(); ++field) {
                 auto* item = new QTableWidgetItem(QString::fromStdString(preview_.records[row][field]));
-                // What is read stands out: the chosen column of the data lines.
-                if (!data || static_cast<int32_t>(field) + 1 != preview_.column) item->setForeground(Qt::gray);
+                // What is read stands out: the chosen column of the data
+                // lines, or the columns from it on of rows read as a series.
+                const auto column = static_cast<int32_t>(field) + 1;
+                const bool read = column == preview_.column || (series && column > preview_.column);
+                if (!data || !read) item->setForeground(Qt::gray);
                 table_->setItem(static_cast<int>(row), static_cast<int>(field), item);
             }
         }
@@ -278,27 +343,33 @@ void ImportDialog::ShowSummary() {
         break;
     }
     case SourceKind::Mat:
-        if (!preview_.variable.empty()) lines.push_back("Variable \"" + preview_.variable + "\" of " + preview_.type);
+        if (!preview_.variable.empty()) {
+            lines.push_back("Variable \"" + preview_.variable + "\" of " + preview_.type + ", " +
+                            ShapeText(preview_.shape));
+        }
         break;
     case SourceKind::Npy:
-        if (!preview_.type.empty()) lines.push_back("Array of type " + preview_.type);
+        if (!preview_.type.empty())
+            lines.push_back("Array of type " + preview_.type + ", " + ShapeText(preview_.shape));
         break;
     }
     if (!preview_.error.empty()) {
         lines.push_back(preview_.error);
     } else if (preview_.n > 0) {
         try {
-            const analysis::SignalSize grid = importer::GridFor(preview_.n);
-            std::string count = (preview_.estimated ? "About n = " : "n = ") + Plural(preview_.n, "sample", "samples") +
-                                " on a grid of N = " + std::to_string(grid.N) + " (J = " + std::to_string(grid.J) + ")";
+            std::string count = CountText(preview_);
             const auto extension = static_cast<importer::Extension>(extension_->currentIndex());
-            if (grid.N > preview_.n) {
-                count += ", extended by " + ExtensionWords(extension) + " (" +
-                         Plural(grid.N - preview_.n, "sample", "samples") + ")";
-            }
+            const int32_t N = importer::GridFor(preview_.most).N;
+            if (N > preview_.least) count += ", extended by " + ExtensionWords(extension);
+            if (!preview_.estimated && N > preview_.n)
+                count += " (" + Plural(N - preview_.n, "sample", "samples") + ")";
             lines.push_back(count);
         } catch (const fw::Exception& error) {
             lines.push_back(error.Message());
+        }
+        if (preview_.signal && preview_.signal->gaps > 0) {
+            const bool dropped = preview_.signal->gapsResolved == importer::Gaps::Drop;
+            lines.push_back(Plural(preview_.signal->gaps, "gap", "gaps") + (dropped ? " dropped" : " filled"));
         }
         std::vector<std::string> values;
         for (double value : preview_.firstValues) values.push_back(fw::ShortestText(value));

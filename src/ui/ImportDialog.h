@@ -2,10 +2,11 @@
 // The import dialog: what a file other than a sample file will give, before
 // anything changes. It shows the start of the file as it is and as the
 // choices parse it, the choices (the kind; a table's delimiter, decimal
-// separator, lines before the data and column; an audio channel; a MATLAB
-// variable; a matrix's column; the extension to the grid), the count n, the
-// grid size N and the first values, or why the import would fail. Every
-// change of a choice shows its preview at once.
+// separator, lines before the data, column and whether its rows are one
+// series; an audio channel; a MATLAB variable; a matrix's shape, axis and
+// column or row; the gaps; the extension to the grid), the count n, the grid
+// size N and the first values, or why the import would fail, and Import
+// only when it would not. Every change of a choice shows its preview at once.
 
 #include <optional>
 #include <string>
@@ -14,10 +15,12 @@
 
 #include "import/ImportPreview.h"
 
+class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
@@ -53,10 +56,14 @@ private:
     QComboBox* delimiter_;
     QComboBox* decimal_;
     QSpinBox* skip_;
+    QCheckBox* rowsAsSeries_;
     QComboBox* columnBox_;
     QComboBox* channel_;
     QComboBox* variableBox_;
+    QComboBox* axis_;
+    QComboBox* gaps_;
     QComboBox* extension_;
+    QPushButton* import_;
     QLabel* linesTitle_;
     QPlainTextEdit* lines_;
     QTableWidget* table_;

@@ -102,6 +102,8 @@ TEST(BatchImport, BadImportOptionsAndFailedImportsSayWhy) {
         {{"--format", "xls", good}, "--format: 'xls' is not text, csv, audio, mat or npy"},
         {{"--channel", "left", good}, "--channel: 'left' is not a channel from 1 or mean"},
         {{"--skip-lines", "-1", good}, "--skip-lines: '-1' is not a number of lines"},
+        {{"--gaps", "zero", good}, "--gaps: 'zero' is not fill, drop or refuse"},
+        {{"--axis", "diagonal", good}, "--axis: 'diagonal' is not rows or columns"},
         {{"--count", "9", "--column", "1", good},
          "--count sets a sample file's count; an imported signal's grid follows its length"},
     };

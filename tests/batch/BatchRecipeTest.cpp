@@ -73,6 +73,8 @@ TEST(BatchRecipe, ReplayWritesTheRecordedFilesBitForBit) {
          "--threshold", "1=0.5"},
         {"csv", "--column", "2", "--extend", "zero", "--shifts", "2", "--threshold", "10"},
         {"csv", "--auto"},
+        // Gaps filled: the replay fills them again, to the same samples.
+        {"gaps", "--gaps", "fill", "--levels", "2", "--threshold", "1=0.5"},
     };
     for (std::vector<std::string> options : cases) {
         SCOPED_TRACE(::testing::PrintToString(options));
@@ -81,8 +83,15 @@ TEST(BatchRecipe, ReplayWritesTheRecordedFilesBitForBit) {
             options.erase(options.begin());
             run.input = ImportedCsv(run.folder);
         }
+        if (options[0] == "gaps") {
+            options.erase(options.begin());
+            run.input = run.folder.Write("gaps.csv", "t,v\n0,\n1,2.5\n2,nan\n3,\n4,-1\n5,7\n6,\n");
+        }
         const Outcome recorded = run.Record(options);
         ASSERT_EQ(recorded.code, kExitDone) << recorded.errors;
+        const Json import = Json::parse(ReadAll(run.recipe))["input"].value("import", Json::object());
+        // The gaps are recorded only away from their default, as older recipes have it.
+        EXPECT_EQ(import.value("gaps", ""), options[0] == "--gaps" ? "fill" : "");
         // A replay writes each output under its name in one folder.
         std::map<std::string, std::string> written;
         for (const auto& [name, bytes] : Files(run.out)) written[std::filesystem::path(name).filename()] = bytes;

@@ -16,8 +16,9 @@ ImportChoices ReadBack(const std::map<std::string, std::string>& texts) {
 
 TEST(ImportChoiceNames, RecordedChoicesReadBackTheSame) {
     ImportChoices text;
-    text.text = {Delimiter::Tab, false, 0, "mV"};
+    text.text = {Delimiter::Tab, false, 0, "mV", true};
     text.extension = Extension::Zero;
+    text.gaps = Gaps::Drop;
     ImportChoices audio;
     audio.kind = SourceKind::Audio;
     audio.channel = "2";
@@ -27,6 +28,8 @@ TEST(ImportChoiceNames, RecordedChoicesReadBackTheSame) {
     mat.variable = "x";
     mat.text.column = "3";
     mat.text.decimalComma = true;
+    mat.axis = ArrayAxis::Rows;
+    mat.gaps = Gaps::Fill;
     for (const ImportChoices& choices : {text, audio, mat, ImportChoices()}) {
         const ImportChoices back = ReadBack(ChoiceTexts(choices, "a.tsv"));
         EXPECT_EQ(back.kind, choices.kind.value_or(SourceKind::Text));  // from the name when open
@@ -34,11 +37,16 @@ TEST(ImportChoiceNames, RecordedChoicesReadBackTheSame) {
         EXPECT_EQ(back.text.decimalComma, choices.text.decimalComma);
         EXPECT_EQ(back.text.skipLines, choices.text.skipLines);
         EXPECT_EQ(back.text.column, choices.text.column);
+        EXPECT_EQ(back.text.rowsAsSeries, choices.text.rowsAsSeries);
+        EXPECT_EQ(back.axis, choices.axis);
+        EXPECT_EQ(back.gaps, choices.gaps);
         EXPECT_EQ(back.channel, choices.channel);
         EXPECT_EQ(back.variable, choices.variable);
         EXPECT_EQ(back.extension, choices.extension);
     }
-    EXPECT_EQ(ChoiceTexts(ImportChoices(), "s.npy").at("format"), "npy");
+    // Choices left open are not recorded, as in recipes from before them.
+    EXPECT_EQ(ChoiceTexts(ImportChoices(), "s.npy"),
+              (std::map<std::string, std::string>{{"format", "npy"}, {"extend", "reflect"}}));
     ImportChoices any;
     EXPECT_EQ(SetChoice(any, "colour", "red").rfind("not an import choice", 0), 0u);
 }

@@ -18,4 +18,16 @@ inline std::vector<double> ExpectedValues(const std::string& name) {
     return values;
 }
 
+// A .npy file of doubles of this machine in the shape given ("(3, 4)",
+// "(5,)"), the items in C order or, with fortran, Fortran order.
+inline std::string NpyBytes(const std::vector<double>& items, const std::string& shape, bool fortran = false) {
+    std::string header = std::string("{'descr': '<f8', 'fortran_order': ") + (fortran ? "True" : "False") +
+                         ", 'shape': " + shape + ", }";
+    header.append(63 - (10 + header.size()) % 64, ' ');
+    header += '\n';
+    return std::string("\x93NUMPY\x01\x00", 8) + static_cast<char>(header.size()) +
+           static_cast<char>(header.size() >> 8) + header +
+           std::string(reinterpret_cast<const char*>(items.data()), items.size() * sizeof(double));
+}
+
 }  // namespace importer::test

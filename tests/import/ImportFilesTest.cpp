@@ -12,6 +12,7 @@
 #include "import/ImportPreview.h"
 #include "import/SignalImport.h"
 #include "import/ImportFiles.h"
+#include "TempFolder.h"
 
 namespace importer::test {
 namespace {
@@ -100,13 +101,13 @@ struct FailureCase {
 const FailureCase kFailures[] = {
     {"bad_number.csv", "", "Cannot import \"bad_number.csv\": line 3, column 2: \"abc\" is not a number"},
     {"short_line.csv", "", "Cannot import \"short_line.csv\": line 4 has no column 2 (it has 1)"},
-    {"empty_field.csv", "2", "Cannot import \"empty_field.csv\": line 2, column 2: the field is empty"},
+    {"empty_field.csv", "2", "Cannot import \"empty_field.csv\": line 2, column 2: the field is empty; choose Fill or Drop gaps (--gaps fill|drop)"},
     {"empty.csv", "", "Cannot import \"empty.csv\": the file holds no values"},
     {"header_two_columns.csv", "3", "Cannot import \"header_two_columns.csv\": there is no column 3: the data lines have 2 columns"},
     {"header_two_columns.csv", "volts", "Cannot import \"header_two_columns.csv\": there is no column \"volts\": the columns are \"time\", \"value\""},
     {"truncated.npy", "", "Cannot import \"truncated.npy\": the file ends after 5 of its 7 values"},
     {"complex.npy", "", "Cannot import \"complex.npy\": its values are complex ('<c16'), not real numbers"},
-    {"cube.npy", "", "Cannot import \"cube.npy\": its array has 3 axes; a signal is one axis, or a column of two"},
+    {"cube.npy", "", "Cannot import \"cube.npy\": its array has 3 axes; a signal is one axis, or a column or row of two"},
     {"table_c.npy", "4", "Cannot import \"table_c.npy\": there is no column 4: the array has 3 columns"},
     {"no_vector.mat", "", "Cannot import \"no_vector.mat\": it holds no numeric vector or matrix"},
     {"tone.wav", "", nullptr},  // replaced below: a channel the file lacks
@@ -140,6 +141,56 @@ TEST_P(FailingFile, SaysWhyInTheWindowsWords) {
 
 INSTANTIATE_TEST_SUITE_P(Files, FailingFile, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::to_string(info.index); });
+
+// A matrix's signals are its columns or its rows, read alike from C and
+// Fortran order and from MATLAB; by default along the longer axis. Its
+// preview tells its shape and how many there are to choose from.
+TEST(ImportFiles, AMatrixIsReadByColumnsOrRows) {
+    const analysis::test::TempFolder folder;
+    const int64_t rows = 3;
+    const int64_t columns = 7;
+    const auto item = [](int64_t i, int64_t j) { return static_cast<double>(10 * i + j) / 4; };
+    std::vector<double> c;
+    std::vector<double> fortran;
+    for (int64_t k = 0; k < rows * columns; ++k) {
+        c.push_back(item(k / columns, k % columns));
+        fortran.push_back(item(k % rows, k / rows));
+    }
+    for (const std::string& file :
+         {folder.Write("c.npy", NpyBytes(c, "(3, 7)")), folder.Write("f.npy", NpyBytes(fortran, "(3, 7)", true))}) {
+        for (const char* axis : {"", "rows", "columns"}) {
+            // Fewer rows than columns: each row a signal unless columns are chosen.
+            const bool eachRow = *axis != 'c';
+            const int64_t count = eachRow ? rows : columns;
+            for (int64_t k = 0; k <= count; ++k) {  // 0: the last
+                SCOPED_TRACE(file + " " + axis + " " + std::to_string(k));
+                ImportChoices choices;
+                choices.axis = ArrayAxisNamed(axis);
+                choices.text.column = k > 0 ? std::to_string(k) : "";
+                const ImportedSignal signal = ImportSignal(file, choices);
+                const int64_t at = (k > 0 ? k : count) - 1;
+                Samples expected;
+                for (int64_t i = 0; i < (eachRow ? columns : rows); ++i)
+                    expected.push_back(eachRow ? item(at, i) : item(i, at));
+                EXPECT_EQ(signal.samples, expected);
+                EXPECT_EQ(signal.part, (eachRow ? "row " : "column ") + std::to_string(at + 1));
+                const ImportPreview preview = PreviewImport(file, choices);
+                EXPECT_EQ(preview.shape, (std::vector<int64_t>{rows, columns}));
+                EXPECT_EQ(preview.columns, count);
+            }
+        }
+    }
+    // A MATLAB matrix (6 x 3) reads as a NumPy file of the same matrix does.
+    for (const char* axis : {"", "rows"}) {
+        ImportChoices choices;
+        choices.axis = ArrayAxisNamed(axis);
+        choices.text.column = "2";
+        const Samples npy = ImportSignal(ImportFile("table_fortran.npy"), choices).samples;
+        choices.variable = "grid";
+        EXPECT_EQ(ImportSignal(ImportFile("signals.mat"), choices).samples, npy);
+        EXPECT_EQ(npy.size(), *axis ? 3u : 6u);
+    }
+}
 
 // A file that cannot be opened, or is not a regular file, is no import's
 // failure: every kind of import, its preview and the sample reader tell it in

@@ -1,6 +1,7 @@
 // No sample the file does not hold: a MATLAB variable cut short is refused,
-// an audio file cut short gives the frames it holds and a warning, and a NaN
-// or an infinity is refused in every kind of file by its position.
+// an audio file cut short gives the frames it holds and a warning, a NaN or
+// an infinity is refused in every kind of file by its position, and gaps are
+// filled or dropped only when asked.
 
 #include <gtest/gtest.h>
 #include <matio.h>
@@ -12,6 +13,7 @@
 #include <map>
 
 #include "TempFolder.h"
+#include "import/ImportFiles.h"
 #include "import/ImportError.h"
 #include "import/SignalImport.h"
 
@@ -133,7 +135,73 @@ TEST(SampleIntegrity, ANanOrInfinityIsRefusedByItsPosition) {
         if (kind == ".wav") WriteSound(path, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, values);
         const std::string what = std::isnan(values[at]) ? "NaN" : at % 2 ? "+inf" : "-inf";
         EXPECT_EQ(Import(path).second, "Cannot import \"" + std::string(name) + "\": sample " + std::to_string(at + 1) +
-                                           " is not a finite number (" + what + ")");
+                                           " is not a finite number (" + what + ")" + (what == "NaN" ? kGapsHint : ""));
+    }
+}
+
+// A gap filled by the line between the values around it, the nearest value
+// at either end, as plainly as it is said.
+Values Filled(const Values& x) {
+    Values filled = x;
+    for (std::ptrdiff_t i = 0, n = std::ssize(x); i < n; ++i) {
+        std::ptrdiff_t a = i;
+        std::ptrdiff_t b = i;
+        while (a >= 0 && std::isnan(x[a])) --a;
+        while (b < n && std::isnan(x[b])) ++b;
+        if (a == i) continue;
+        filled[i] = a < 0 ? x[b] : b == n ? x[a] : x[a] + (x[b] - x[a]) * double(i - a) / double(b - a);
+    }
+    return filled;
+}
+
+// A table's empty fields and "nan"s and an array's NaNs are one kind of gap:
+// filled or dropped alike in every kind of file, refused by default by their
+// position, and a signal of gaps alone is refused.
+TEST(SampleIntegrity, GapsAreFilledOrDroppedInEveryKindOfFile) {
+    const double gap = std::nan("");
+    const Values cases[] = {
+        {gap, gap, 1, 2, gap, gap, gap, 6.5, -8, gap}, {1, gap, 3}, {gap, 5},
+        {-2.5, 0.125, gap, gap, 1e300, gap, gap},      {gap, gap},
+    };
+    // A gap's text in a table, and how its refusal tells it.
+    const std::pair<const char*, const char*> gapTexts[] = {{"", "the field is empty"},
+                                                            {"nan", "\"nan\" is a gap"},
+                                                            {"NA", "\"NA\" is a gap"},
+                                                            {"\"\"", "the field is empty"}};
+    const analysis::test::TempFolder folder;
+    for (const Values& x : cases) {
+        std::string csv = "t,v\n";
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            char value[32];
+            std::snprintf(value, sizeof value, "%.17g", x[i]);
+            csv += std::to_string(i) + "," + (std::isnan(x[i]) ? gapTexts[i % 4].first : value) + "\n";
+        }
+        Values dropped;
+        std::copy_if(x.begin(), x.end(), std::back_inserter(dropped), [](double v) { return !std::isnan(v); });
+        const auto first = static_cast<std::size_t>(
+            std::find_if(x.begin(), x.end(), [](double v) { return std::isnan(v); }) - x.begin());
+        for (const std::string& file : {folder.Write("gaps.csv", csv),
+                                        folder.Write("gaps.npy", NpyBytes(x, "(" + std::to_string(x.size()) + ",)"))}) {
+            SCOPED_TRACE(file + " " + ::testing::PrintToString(x));
+            EXPECT_EQ(Import(file).second,
+                      "Cannot import \"" + std::filesystem::path(file).filename().string() + "\": " +
+                          (file.ends_with(".csv")
+                               ? "line " + std::to_string(first + 2) + ", column 2: " + gapTexts[first % 4].second
+                               : "sample " + std::to_string(first + 1) + " is not a finite number (NaN)") +
+                          kGapsHint);
+            for (const Gaps how : {Gaps::Fill, Gaps::Drop}) {
+                ImportChoices choices;
+                choices.gaps = how;
+                if (dropped.empty()) {
+                    EXPECT_THROW(ImportSignal(file, choices), ImportError);
+                    continue;
+                }
+                const ImportedSignal signal = ImportSignal(file, choices);
+                EXPECT_EQ(Values(signal.samples.begin(), signal.samples.end()),
+                          how == Gaps::Fill ? Filled(x) : dropped);
+                EXPECT_EQ(signal.gaps, static_cast<int64_t>(x.size() - dropped.size()));
+            }
+        }
     }
 }
 

@@ -111,11 +111,66 @@ TEST(TextImport, AFileReadsAsItsTextInMemory) {
     EXPECT_EQ(memory.values[1234], 23.42);  // "234,2e-1"
 }
 
+// A wide table read as one series gives its columns' values line by line,
+// from the column on (by default the second), however the text arrives in
+// pieces; only its last line may have fewer values.
+TEST(TextColumnParser, ReadsAWideTableLineByLine) {
+    const std::string tables[] = {
+        "YEAR,JAN,FEB,MAR\n1990,1,2,3\n1991,4,5.5,6\n1992,-7,8,9e1\n",
+        "# note\nyear m1 m2\n1990   1 2  \n\n1991 3   4   \n",
+        "\"a\";\"b\";\"c\"\r\n1;2,5;3\r\n4;5;\"6\"\r\n",
+    };
+    TextChoices one;
+    TextChoices series;
+    series.rowsAsSeries = true;
+    for (const std::string& table : tables) {
+        const int32_t columns = DetectLayout(table, true, {}).columns;
+        for (int32_t from = 1; from <= columns; ++from) {
+            SCOPED_TRACE(table + " from column " + std::to_string(from));
+            std::vector<Samples> read;
+            for (int32_t column = from; column <= columns; ++column) {
+                one.column = std::to_string(column);
+                read.push_back(ParseTextColumn(table, one).values);
+            }
+            Samples expected;
+            for (std::size_t line = 0; line < read[0].size(); ++line) {
+                for (const Samples& column : read) expected.push_back(column[line]);
+            }
+            series.column = from == 2 ? "" : std::to_string(from);  // the second is the default
+            const TextColumn whole = ParseTextColumn(table, series);
+            EXPECT_EQ(whole.column, from);
+            EXPECT_EQ(whole.values, expected);
+            TextColumnParser pieces(whole.layout.dialect, from, TextReading{true, false});
+            const char* begin = table.data();
+            for (std::size_t end = 0; end <= table.size(); ++end) {
+                begin = pieces.Feed(begin, table.data() + end, end == table.size());
+            }
+            EXPECT_EQ(pieces.Values(), expected);
+        }
+    }
+    series.column.clear();
+    EXPECT_EQ(ParseTextColumn("t,a,b\n1,2,3\n2,4,5\n3,6\n", series).values, (Samples{2, 3, 4, 5, 6}));
+    const std::pair<const char*, const char*> uneven[] = {
+        {"t,a,b\n1,2,3\n2,4,5\n3,6\n4,7,8\n",
+         "line 4 has 1 value from column 2, fewer than the 2 of the first data line; only the last line may have "
+         "fewer"},
+        {"t,a,b\n1,2,3\n2,4,5\n3,6,7,8\n", "line 4 has 3 values from column 2, more than the 2 of the first data line"},
+    };
+    for (const auto& [table, message] : uneven) {
+        try {
+            ParseTextColumn(table, series);
+            ADD_FAILURE() << table;
+        } catch (const ImportFailure& failure) {
+            EXPECT_EQ(failure.Message(), message);
+        }
+    }
+}
+
 TEST(TextColumnParser, NamesTheLineAndColumnOfABadField) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"1,2\n3,4x\n",        "line 2, column 2: \"4x\" is not a number"},
-        {"1,2\r\n\r\n3,\r\n",  "line 3, column 2: the field is empty"},
+        {"1,2\r\n\r\n3,\r\n",  "line 3, column 2: the field is empty; choose Fill or Drop gaps (--gaps fill|drop)"},
         {"1,2,\"a\nb\"\n4,x\n", "line 3, column 2: \"x\" is not a number"},
         {"1,2\n3,- 4\n",       "line 2, column 2: \"- 4\" is not a number"},
         {"1,2\n3,4\xEF\x01\n",  "line 2, column 2: \"4\\xEF\\x01\" is not a number"},

@@ -175,11 +175,28 @@ class Import(unittest.TestCase):
             tail = min(len(grid) - n, n - 1)
             self.assertTrue(same_bits(grid[n:n + tail], expected[::-1][1:1 + tail]), name)
 
+    def test_gaps_axis_and_wide_tables(self):
+        with tempfile.TemporaryDirectory() as folder:
+            folder = pathlib.Path(folder)
+            (folder / "gaps.csv").write_text("t,v\n0,\n1,2\n2,nan\n3,\n4,8\n5,NA\n")
+            x, info = quelmar.import_signal(folder / "gaps.csv", gaps="fill", extend=None)
+            np.testing.assert_allclose(x, np.interp(np.arange(6), [1, 4], [2, 8]))
+            self.assertEqual(info["gaps"], 4)
+            wide = np.arange(24.0).reshape(3, 8)
+            np.save(folder / "wide.npy", wide)
+            x, _ = quelmar.import_signal(folder / "wide.npy", axis="columns", column=2, extend=None)
+            self.assertTrue(same_bits(x, wide[:, 1]))
+            np.savetxt(folder / "wide.csv", np.column_stack([np.arange(3), wide]), delimiter=",")
+            x, _ = quelmar.import_signal(folder / "wide.csv", rows_as_series=True, extend=None)
+            self.assertTrue(same_bits(x, wide.ravel()))
+
     def test_a_failed_import_names_the_file(self):
         with self.assertRaisesRegex(ValueError, r'Cannot import ".*bad_number.csv"'):
             quelmar.import_signal(IMPORT_FILES / "bad_number.csv")
         with self.assertRaisesRegex(ValueError, "extend must be"):
             quelmar.import_signal(IMPORT_FILES / "f8_le.npy", extend="wrap")
+        with self.assertRaisesRegex(ValueError, "gaps must be 'refuse', 'fill' or 'drop', not 'zero'"):
+            quelmar.import_signal(IMPORT_FILES / "f8_le.npy", gaps="zero")
         with self.assertRaisesRegex(OSError, r'^Cannot open file ".*missing\.csv": No such file'):
             quelmar.import_signal(IMPORT_FILES / "missing.csv")
 

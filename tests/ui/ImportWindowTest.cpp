@@ -2,6 +2,7 @@
 // the batch's grid for the same choices, the upper chart shades the made-up
 // samples, saves hold the n samples read, and a failure changes nothing.
 
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QStatusBar>
@@ -109,6 +110,29 @@ TEST_F(ImportWindowTest, AFailedOrCancelledImportChangesNothing) {
     EXPECT_EQ(dialogs.Boxes[0].Text, "Cannot import \"bad_number.csv\": line 3, column 2: \"abc\" is not a number.");
     EXPECT_EQ(State(), before);
     EXPECT_EQ(StatusText(), status);
+}
+
+// A table with gaps is refused, naming the choice that reads it, with
+// Import disabled; filled, it reads as the batch's --gaps fill reads it.
+TEST_F(ImportWindowTest, GapsKeepImportDisabledUntilFillIsChosen) {
+    const std::string path = PathIn("gaps.csv");
+    std::ofstream(path) << "t,v\n0,1\n1,\n2,3\n3,nan\n4,5\n";
+    std::string summary[2];
+    bool enabled[2] = {};
+    Import(path, true, [&](ui::ImportDialog& dialog) {
+        for (int pick = 0; pick < 2; ++pick) {
+            if (pick == 1) ImportDialogAnswer::Pick(dialog, "ImportGaps", 1);
+            summary[pick] = dialog.findChild<QLabel*>("ImportSummary")->text().toStdString();
+            enabled[pick] = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+        }
+    });
+    EXPECT_FALSE(enabled[0]);
+    EXPECT_NE(summary[0].find("\"gaps.csv\": line 3, column 2: the field is empty; choose Fill or Drop gaps"),
+              std::string::npos);
+    EXPECT_TRUE(enabled[1]);
+    EXPECT_NE(summary[1].find("2 gaps filled"), std::string::npos);
+    const std::vector<double> grid = SessionGrid();
+    EXPECT_EQ(std::vector<double>(grid.begin(), grid.begin() + 5), (std::vector<double>{1, 2, 3, 4, 5}));
 }
 
 TEST_F(ImportWindowTest, SavesHoldTheSamplesReadUnlessTheWholeGridIsAsked) {
