@@ -37,6 +37,9 @@ struct BufferFigures {
 std::string BufferFiguresText(const BufferFigures& figures);
 
 inline constexpr std::string_view kChooseLevelsFirst = "Choose a number of levels first";
+inline constexpr std::string_view kShortFileHint =
+    "The file held fewer samples than the count: the rest are zeros. File > Import… extends a short "
+    "signal by reflection instead";
 inline constexpr std::string_view kChooseViewFirst = "Choose a level to view first";
 inline constexpr std::string_view kTypeCountFirst = "Type a sample count first";
 inline constexpr std::string_view kDecomposeFirst = "Decompose the signal first";

@@ -17,10 +17,9 @@ inline constexpr std::string_view kMouseAndKeysText =
     "  Escape during a zoom drag: cancel it. Backspace, or View > Undo Zoom: undo the zoom.\n"
     "  Resting over the plot: the values under the cursor.\n"
     "\n"
-    "Ctrl+O: load data (or drop a file on the window). Ctrl+Q: quit.\n"
-    "Ctrl+Z, Ctrl+Shift+Z: undo, redo a thresholding. Ctrl+D: the Denoise panel; with it, drag a\n"
-    "threshold line on the lower chart to move the threshold and preview its result.\n"
-    "Enter in the count box: load; in the threshold box: threshold.";
+    "Drop a file on the window to load or import it. With the Denoise panel, drag a threshold\n"
+    "line on the lower chart to move the threshold and preview its result.\n"
+    "Enter in the count box: load; in the threshold box: threshold.\n";
 
 inline constexpr std::string_view kAboutCaption = "About Quelmar";
 

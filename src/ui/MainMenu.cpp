@@ -25,16 +25,16 @@ const MenuItemLayout kItems[] = {
     {"File", "Save Coefficients As…",     "",       C::SaveCoefficients,   N::Coefficients,   false},
     {"File", "Save Whole Grid",           "",       C::SaveWholeGrid,      N::Signal,         false, true, "actionSaveWholeGrid"},
     {"File", "Export Upper Chart…",       "",       C::ExportUpperChart,   N::Signal,         true},
-    {"File", "Export Lower Chart…",       "",       C::ExportLowerChart,   N::Coefficients,   false},
+    {"File", "Export Lower Chart…",       "",       C::ExportLowerChart,   N::LowerChart,     false},
     {"File", "Print Upper Chart…",        "",       C::PrintUpperChart,    N::Signal,         false},
-    {"File", "Print Lower Chart…",        "",       C::PrintLowerChart,    N::Coefficients,   false},
+    {"File", "Print Lower Chart…",        "",       C::PrintLowerChart,    N::LowerChart,     false},
     {"File", "Save Recipe…",              "",       C::SaveRecipe,         N::Signal,         true,  false, "actionSaveRecipe"},
     {"File", "Replay Recipe…",            "",       C::ReplayRecipe,       N::Nothing,        false, false, "actionReplayRecipe"},
     {"File", "Quit",                      "Ctrl+Q", C::Quit,               N::Nothing,        true},
     {"Edit", "Undo",                      "Ctrl+Z", C::Undo,               N::UndoStep,       false, false, "actionUndo"},
     {"Edit", "Redo",                      "Ctrl+Shift+Z", C::Redo,         N::RedoStep,       false, false, "actionRedo"},
     {"Edit", "Copy Upper Chart",          "",       C::CopyUpperChart,     N::Signal,         true},
-    {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::Coefficients,   false},
+    {"Edit", "Copy Lower Chart",          "",       C::CopyLowerChart,     N::LowerChart,     false},
     {"Edit", "Suggest Threshold",         "",       C::SuggestThreshold,   N::Coefficients,   true},
     {"View", "Undo Zoom",                 "",       C::UndoZoom,           N::Zoom,           false},
     {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
@@ -48,6 +48,16 @@ const MenuItemLayout kItems[] = {
 }  // namespace
 
 const std::span<const MenuItemLayout> kMainMenuItems{kItems};
+
+std::string ShortcutList() {
+    std::string list = "\nShortcuts:\n";
+    for (const MenuItemLayout& item : kMainMenuItems) {
+        if (item.Shortcut.empty()) continue;
+        list.append("  ").append(item.Shortcut).append(": ").append(item.Menu).append(" > ").append(item.Caption);
+        list.append("\n");
+    }
+    return list;
+}
 
 MainMenu::MainMenu(QMainWindow& window, std::function<void(WindowCommand)> run) {
     QMenu* menu = nullptr;

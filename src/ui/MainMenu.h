@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "ui/WindowCommand.h"
@@ -28,6 +29,9 @@ struct MenuItemLayout {
 
 // In menu order; a menu's items follow its first row.
 extern const std::span<const MenuItemLayout> kMainMenuItems;
+
+// Every item's shortcut with its menu and caption, one a line, for the help.
+std::string ShortcutList();
 
 class MainMenu {
 public:

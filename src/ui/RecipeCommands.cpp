@@ -41,11 +41,13 @@ std::string InputOf(const recipe::Recipe& r, const std::string& recipeFile) {
 
 }  // namespace
 
-std::string ReplayStatus(const recipe::Recipe& r, std::optional<std::size_t> firstDifference) {
-    if (!firstDifference) return "Replayed: identical";
+std::string ReplayStatus(const std::string& fileName, const recipe::Recipe& r,
+                         std::optional<std::size_t> firstDifference) {
+    const std::string replayed = "Replayed " + std::filesystem::path(fileName).filename().string() + ": ";
+    if (!firstDifference) return replayed + "identical";
     const std::size_t after = r.outputs[*firstDifference].after;
-    if (after == 0) return "Replayed: the loaded signal differs from the recipe";
-    return "Replayed: step " + std::to_string(after) + " (" + WindowStepName(r, after - 1) +
+    if (after == 0) return replayed + "the loaded signal differs from the recipe";
+    return replayed + "step " + std::to_string(after) + " (" + WindowStepName(r, after - 1) +
            ") differs from the recipe";
 }
 
@@ -56,7 +58,9 @@ void RecipeCommands::Saved(recipe::OutputKind kind, const std::optional<std::str
                     !coefficients && output_.SaveWholeGrid());
 }
 
-void RecipeCommands::Save() { output_.SaveRecipe(recipe::WriteRecipe(recorder_.RecipeOf())); }
+std::optional<std::string> RecipeCommands::Save() {
+    return output_.SaveRecipe(recipe::WriteRecipe(recorder_.RecipeOf()));
+}
 
 std::string RecipeCommands::PictureRecipe() const {
     if (!recorder_.Recordable() || !session_.Samples()) return {};
@@ -98,7 +102,7 @@ std::string RecipeCommands::Replay(const Load& load) {
         throw;
     }
     recorder_.Replayed(r, r.steps.size());
-    return ReplayStatus(r, recipe::FirstDifference(r, contents));
+    return ReplayStatus(fileName, r, recipe::FirstDifference(r, contents));
 }
 
 }  // namespace ui

@@ -29,7 +29,8 @@ public:
 
     // Hashes the input and the buffer, then asks for the file. Throws for a
     // signal a recipe cannot name.
-    void Save();
+    // The file written; nullopt on cancel.
+    std::optional<std::string> Save();
     // Asks for a recipe (or a picture carrying one), checks it and its
     // input, asking before it goes on with an input whose bytes differ,
     // then loads it through load(recipe, file) (a sample file with the
@@ -49,8 +50,10 @@ private:
     recipe::SessionRecorder recorder_;
 };
 
-// "Replayed: identical", or the first step whose result differs in the
-// window's words ("Replayed: step 3 (Thresholding Level 2) differs from the recipe").
-std::string ReplayStatus(const recipe::Recipe& recipe, std::optional<std::size_t> firstDifference);
+// "Replayed denoise.json: identical", or the first step whose result differs
+// in the window's words ("Replayed denoise.json: step 3 (Thresholding Level 2)
+// differs from the recipe").
+std::string ReplayStatus(const std::string& fileName, const recipe::Recipe& recipe,
+                         std::optional<std::size_t> firstDifference);
 
 }  // namespace ui

@@ -70,20 +70,22 @@ std::optional<std::string> ResultOutput::SaveCoefficients() {
                        viewed > session_.Levels() ? std::string("approximation") : "level_" + std::to_string(viewed));
 }
 
-void ResultOutput::SaveRecipe(const std::string& text) {
+std::optional<std::string> ResultOutput::SaveRecipe(const std::string& text) {
     const std::optional<SaveChoice> choice =
         saveDialog_.Execute(std::string(kRecipeSaveFilter), DefaultName("recipe", "json"), 0, FolderOf(sourceFile_));
-    if (choice) analysis::SaveText(choice->FileName, text);
+    if (!choice) return std::nullopt;
+    analysis::SaveText(choice->FileName, text);
+    return choice->FileName;
 }
 
-void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string()>& recipe) {
+std::optional<std::string> ResultOutput::ExportChart(ChartPlace place, const std::function<std::string()>& recipe) {
     const std::string what = place == ChartPlace::Upper ? "upper_chart" : "lower_chart";
     const std::string extension(app::PictureExtension(static_cast<app::PictureFormat>(exportFilterIndex_)));
     const std::string filter(kExportFilter);
     const std::optional<SaveChoice> choice =
         saveDialog_.Execute(filter, DefaultName(what, extension), exportFilterIndex_, FolderOf(sourceFile_));
     if (!choice) {
-        return;
+        return std::nullopt;
     }
     const app::PictureFormat format = PictureFormatOf(choice->FileName, choice->FilterIndex);
     exportFilterIndex_ = static_cast<int>(format);
@@ -95,7 +97,7 @@ void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string
     chart::TChart& chart = ChartAt(place);
     const std::optional<fw::PictureSizeChoice> size = dialogs_.ExecutePictureSize(chart.Width(), chart.Height());
     if (!size) {
-        return;
+        return std::nullopt;
     }
     // The chart is laid out afresh at the picture's size over its scale and
     // drawn scaled: at the window's size exactly as on the screen, larger
@@ -116,6 +118,7 @@ void ResultOutput::ExportChart(ChartPlace place, const std::function<std::string
                                 : drawing(false)->Image(pixels.Width, pixels.Height);
     };
     fw::SavePictureFile(fileName, app::PictureBytes(format, recipe ? recipe() : "", image, drawing));
+    return fileName;
 }
 
 void ResultOutput::PrintChart(ChartPlace place) {

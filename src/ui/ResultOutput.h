@@ -47,10 +47,10 @@ public:
     std::optional<std::string> SaveSignal();
     std::optional<std::string> SaveReconstruction();
     std::optional<std::string> SaveCoefficients();
-    void SaveRecipe(const std::string& text);
+    std::optional<std::string> SaveRecipe(const std::string& text);
     // The picture carries the text recipe gives, unless it is "" (asked for
     // only once the picture is to be written).
-    void ExportChart(ChartPlace place, const std::function<std::string()>& recipe = {});
+    std::optional<std::string> ExportChart(ChartPlace place, const std::function<std::string()>& recipe = {});
     void PrintChart(ChartPlace place);
     void CopyChart(ChartPlace place);
 

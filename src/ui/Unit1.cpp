@@ -19,6 +19,7 @@
 #include "ui/ControlHints.h"
 #include "ui/FileDrop.h"
 #include "ui/FormBuilder.h"
+#include "analysis/io/FileError.h"
 #include "import/SignalImport.h"
 #include "ui/MainWindowLayout.h"
 
@@ -197,6 +198,7 @@ CommandState TForm1::CurrentState() const {
     return {charts_.Series1().Series().Count() > 0,
             charts_.Series2().Series().Count() > 0,
             charts_.Series3().Series().Count() > 0,
+            charts_.Series3().Series().Count() > 0 || charts_.ResidualShown(),
             charts_.Chart1().Zoomed() || charts_.Chart2().Zoomed(),
             session_->CanUndo(),
             session_->CanRedo()};
@@ -237,14 +239,32 @@ void TForm1::LoadFile(const std::string& fileName) {
         statusHint_ = kTypeCountFirst;
         return;
     }
-    const BusyCursor busy;
-    const LoadProgress progress(*this, fileName, loadDialogBytes_);
-    const std::string count = EdtN->text().toStdString();
-    session_->Load(count, fileName, progress.Progress());
+    std::string refusal;
+    {
+        const BusyCursor busy;
+        const LoadProgress progress(*this, fileName, loadDialogBytes_);
+        const std::string count = EdtN->text().toStdString();
+        warned_ = false;
+        try {
+            session_->Load(count, fileName, progress.Progress());
+        } catch (const analysis::EFileError& error) {
+            // A table the sample reader cannot read is the importer's.
+            if (!importer::ImportedByName(fileName) || dynamic_cast<const analysis::EFileUnreadable*>(&error)) throw;
+            refusal = error.Message();
+        }
+    }
+    if (!refusal.empty()) {
+        if (dialogs_.AskYesNo(fw::ApplicationTitle(),
+                              refusal + "\n\nIt looks like a table: import it with File > Import…?")) {
+            import_->ImportFile(fileName, loadDialogBytes_);
+        }
+        return;
+    }
     // Reached only when the file replaced the signal, which is shown whole.
     output_->SetSourceFile(fileName);
     import_->Forget();
     charts_.UndoZooms();
+    if (warned_) statusHint_ = kShortFileHint;
 }
 
 void TForm1::CB1Change() {
@@ -273,6 +293,7 @@ void TForm1::EnableThreshold(bool enabled) { BtnThresh->setEnabled(enabled); }
 void TForm1::EnableReconstruct(bool enabled) { BtnReconstr->setEnabled(enabled); }
 
 void TForm1::ShowWarning(const std::string& text) {
+    warned_ = true;
     dialogs_.ShowMessageBox(fw::ApplicationTitle(), text, fw::MessageBoxIcon::Warning);
 }
 

@@ -85,6 +85,9 @@ private:
     // The view list and the chart's title name the item the session views
     // (after a replay, or an undo that brought a decomposition back).
     void ShowViewedItem();
+    // A file written: the recipe notes an output of that kind, and the
+    // status bar says where it went.
+    void Saved(std::optional<recipe::OutputKind> kind, const std::optional<std::string>& fileName);
 
     fw::DialogService& dialogs_;
     app::ProgramCharts charts_;  // Chart1 with Series1 and Series2, Chart2 with Series3
@@ -110,6 +113,7 @@ private:
     DenoisePanel* denoisePanel_;     // owned by the window, as its dock
     int64_t loadDialogBytes_ = kLoadDialogBytes;
     std::string statusHint_;
+    bool warned_ = false;  // a warning was shown since the last load began
     std::unique_ptr<ThresholdLinesControl> lines_;
     std::unique_ptr<ResidualDisplay> residual_;
 };

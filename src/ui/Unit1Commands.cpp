@@ -18,15 +18,15 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::LoadData: BtnLoadClick(); break;
     case C::ImportData: import_->Run(loadDialogBytes_); break;
     case C::SaveWholeGrid: output_->SetSaveWholeGrid(menu_->Action(C::SaveWholeGrid).isChecked()); break;
-    case C::SaveSignal: recipes_->Saved(recipe::OutputKind::Signal, output_->SaveSignal()); break;
-    case C::SaveReconstruction: recipes_->Saved(recipe::OutputKind::Result, output_->SaveReconstruction()); break;
-    case C::SaveCoefficients: recipes_->Saved(recipe::OutputKind::Coefficients, output_->SaveCoefficients()); break;
+    case C::SaveSignal: Saved(recipe::OutputKind::Signal, output_->SaveSignal()); break;
+    case C::SaveReconstruction: Saved(recipe::OutputKind::Result, output_->SaveReconstruction()); break;
+    case C::SaveCoefficients: Saved(recipe::OutputKind::Coefficients, output_->SaveCoefficients()); break;
     case C::ExportUpperChart:
     case C::ExportLowerChart:
-        output_->ExportChart(command == C::ExportUpperChart ? ChartPlace::Upper : ChartPlace::Lower,
-                             [this] { return recipes_->PictureRecipe(); });
+        Saved(std::nullopt, output_->ExportChart(command == C::ExportUpperChart ? ChartPlace::Upper : ChartPlace::Lower,
+                                                 [this] { return recipes_->PictureRecipe(); }));
         break;
-    case C::SaveRecipe: recipes_->Save(); break;
+    case C::SaveRecipe: Saved(std::nullopt, recipes_->Save()); break;
     case C::ReplayRecipe: {
         const std::string status = recipes_->Replay([this](const recipe::Recipe& r, const std::string& fileName) {
             if (!r.input.import.empty()) {
@@ -67,7 +67,7 @@ void TForm1::RunCommand(WindowCommand command) {
         break;
     case C::Residual: break;  // the dispatch shows or hides it
     case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
-    case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText)); break;
+    case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText) + ShortcutList()); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;
     }
 }
@@ -76,6 +76,12 @@ void TForm1::SuggestThreshold() {
     EdtThresh->setText(QString::fromStdString(ThresholdText(SuggestedThreshold(*session_))));
     // A long number shows from its start, not its last digits.
     EdtThresh->setCursorPosition(0);
+}
+
+void TForm1::Saved(std::optional<recipe::OutputKind> kind, const std::optional<std::string>& fileName) {
+    if (!fileName) return;
+    if (kind) recipes_->Saved(*kind, fileName);
+    statusHint_ = "Saved \"" + *fileName + "\"";
 }
 
 void TForm1::ShowViewedItem() {

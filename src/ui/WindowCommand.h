@@ -41,9 +41,10 @@ enum class CommandNeed : uint8_t {
     Signal,          // a loaded signal (the upper chart has points)
     Reconstruction,  // a reconstruction since the last Decompose
     Coefficients,    // a viewed level plotted on the lower chart
+    LowerChart,      // the lower chart shows a level or the residual
     Zoom,            // a chart zoomed in or out by the mouse
-    UndoStep,        // a thresholding step to undo
-    RedoStep,        // a thresholding step undone, to redo
+    UndoStep,        // a step to undo
+    RedoStep,        // a step undone, to redo
 };
 
 // What exists now; the window works it out after every operation.
@@ -51,6 +52,7 @@ struct CommandState {
     bool Signal = false;
     bool Reconstruction = false;
     bool Coefficients = false;
+    bool LowerChart = false;
     bool Zoomed = false;
     bool CanUndo = false;
     bool CanRedo = false;
@@ -61,6 +63,7 @@ struct CommandState {
         case CommandNeed::Signal: return Signal;
         case CommandNeed::Reconstruction: return Reconstruction;
         case CommandNeed::Coefficients: return Coefficients;
+        case CommandNeed::LowerChart: return LowerChart;
         case CommandNeed::Zoom: return Zoomed;
         case CommandNeed::UndoStep: return CanUndo;
         case CommandNeed::RedoStep: return CanRedo;

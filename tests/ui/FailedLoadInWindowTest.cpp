@@ -73,6 +73,13 @@ TEST_F(FailedLoadInWindow, AFileWithoutSamplesChangesNothing) {
         EXPECT_TRUE(ChartPicture("Chart2") == lower);
         EXPECT_EQ(MenuStates(), menus);
     }
+    // A table given to Load Data is offered to the import, which a No declines.
+    const std::string table = Write("table.csv", ",YEAR,SUNACTIVITY\n0,1700,5\n");
+    dialogs.AnswerOpenWith(table);
+    dialogs.AnswerQuestionWith(false);
+    Click("BtnLoad");
+    EXPECT_NE(dialogs.Log.back().find("import it with File > Import"), std::string::npos) << dialogs.Log.back();
+    EXPECT_TRUE(State() == before);
     // The analysis goes on where it was: Reconstruct still works.
     Click("BtnReconstr");
     EXPECT_EQ(Series2().Count(), 513);

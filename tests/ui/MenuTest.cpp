@@ -228,6 +228,10 @@ TEST_F(MenuTest, HelpItemsShowTheirBoxes) {
     ASSERT_EQ(dialogs.Boxes.size(), 2u);
     EXPECT_EQ(dialogs.Boxes[0].Caption, "Mouse and Keys");
     EXPECT_NE(dialogs.Boxes[0].Text.find("Right drag: scroll."), std::string::npos);
+    for (const QAction* action : form->findChildren<QAction*>()) {
+        const std::string keys = action->shortcut().toString(QKeySequence::PortableText).toStdString();
+        EXPECT_TRUE(keys.empty() || dialogs.Boxes[0].Text.find(keys + ": ") != std::string::npos) << keys;
+    }
     EXPECT_EQ(dialogs.Boxes[1].Caption, "About Quelmar");
     EXPECT_EQ(dialogs.Boxes[1].Text.rfind("Quelmar 1.", 0), 0u) << dialogs.Boxes[1].Text;
     for (const RecordedBox& box : dialogs.Boxes) EXPECT_EQ(box.Icon, fw::MessageBoxIcon::Information);

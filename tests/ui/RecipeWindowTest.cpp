@@ -115,7 +115,7 @@ TEST_F(RecipeWindowTest, AShiftedWindowSessionReplaysInTheBatchAndInTheWindow) {
     EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
     const std::vector<double> buffer = Buffer();
     Replay(PathIn("recipe.json"));
-    EXPECT_EQ(Status(), "Replayed: identical");
+    EXPECT_EQ(Status(), "Replayed recipe.json: identical");
     EXPECT_EQ(Buffer(), buffer);
     EXPECT_EQ(form->Recorder().Steps(), r.steps);
 }
@@ -157,7 +157,7 @@ TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
 
     LoadSignal();
     Replay(PathIn("recipe.json"));
-    EXPECT_EQ(Status(), "Replayed: identical");
+    EXPECT_EQ(Status(), "Replayed recipe.json: identical");
     EXPECT_EQ(form->Session().SignalSamples(), 12);
     EXPECT_EQ(form->Recorder().Steps(), r.steps);
     EXPECT_TRUE(dialogs.Boxes.empty());
@@ -183,7 +183,7 @@ TEST_F(RecipeWindowTest, AnImportsWholeGridSaveReplaysAsIdentical) {
     ASSERT_EQ(Batch({"--recipe", PathIn("recipe.json")}), 0) << errors.str();
     EXPECT_EQ(ReadBytes(PathIn("signal.dat")), saved);
     Replay(PathIn("recipe.json"));
-    EXPECT_EQ(Status(), "Replayed: identical");
+    EXPECT_EQ(Status(), "Replayed recipe.json: identical");
 }
 
 TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {
@@ -198,7 +198,7 @@ TEST_F(RecipeWindowTest, ABatchRecipeReplaysInTheWindowAsIdentical) {
         arguments.insert(arguments.end(), {"--save-recipe", PathIn("r.json"), input, PathIn("out.dat")});
         ASSERT_EQ(Batch(arguments), 0) << errors.str();
         Replay(PathIn("r.json"));
-        EXPECT_EQ(Status(), "Replayed: identical");
+        EXPECT_EQ(Status(), "Replayed r.json: identical");
         EXPECT_EQ(form->Recorder().Steps(), recipe::ReadRecipeFile(PathIn("r.json")).steps);
     }
     EXPECT_TRUE(dialogs.Boxes.empty());
@@ -220,7 +220,7 @@ TEST_F(RecipeWindowTest, AChangedInputIsAskedAboutAndABadRecipeChangesNothing) {
 
     dialogs.AnswerQuestionWith(true);
     Replay(PathIn("r.json"));
-    EXPECT_EQ(Status(), "Replayed: step 2 (Thresholding Level 2) differs from the recipe");
+    EXPECT_EQ(Status(), "Replayed r.json: step 2 (Thresholding Level 2) differs from the recipe");
 
     LoadSignal();
     const WindowState loaded = State();

@@ -45,8 +45,10 @@ TEST_F(ResidualTest, TheResidualIsSignalMinusReconstructionWithItsFiguresBesideT
     const std::string rms = fw::FloatToStrF(std::sqrt(squares / 513), fw::ffGeneral, 4, 0);
     EXPECT_EQ(Figures().rfind("Residual RMS " + rms + ", estimated noise σ̂ ", 0), 0u) << Figures();
 
+    EXPECT_FALSE(form->Menu().Action(ui::WindowCommand::ExportLowerChart).isEnabled()) << "an empty chart";
     Residual().trigger();
     ASSERT_TRUE(form->Charts().ResidualShown());
+    EXPECT_TRUE(form->Menu().Action(ui::WindowCommand::ExportLowerChart).isEnabled()) << "the residual's chart";
     EXPECT_EQ(form->Charts().Residual().PlottedValues(), difference);
     EXPECT_EQ(Charts().Chart2().SeriesCount(), 2);
     Residual().trigger();

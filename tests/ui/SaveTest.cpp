@@ -11,6 +11,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QStatusBar>
+
 #include "WindowFixture.h"
 #include "analysis/io/SampleReader.h"
 
@@ -92,6 +94,7 @@ TEST_F(SaveTest, EachSaveWritesWhatItsChartShowsBitForBit) {
         const std::string target = out + "/" + save.name + ".dat";
         EXPECT_EQ(SaveInto(save.command, target), std::vector<std::string>{Proposal(save.proposed, 0)});
         ExpectSameBits(ReadBack(target, shown.size()), shown);
+        EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), "Saved \"" + target + "\"");
     }
     EXPECT_EQ(dialogs.SaveFilters, std::vector<std::string>(4, kSaveFilter));
     EXPECT_TRUE(dialogs.Boxes.empty());

@@ -3,7 +3,10 @@
 
 #include <cmath>
 
+#include <QStatusBar>
+
 #include "WindowFixture.h"
+#include "ui/BufferStatus.h"
 
 namespace {
 
@@ -114,6 +117,7 @@ TEST_F(Workflow, ShortFileLoadsWithAWarningBox) {
     EXPECT_FALSE(dialogs.Boxes[0].Text.empty());
     EXPECT_EQ(Series1().Count(), 513);
     EXPECT_EQ(Buttons(), (ButtonStates{true, true, false, false}));
+    EXPECT_EQ(form->statusBar()->currentMessage().toStdString(), ui::kShortFileHint) << "Import reflects instead";
 }
 
 TEST_F(Workflow, PickingALevelAloneChangesNothing) {

@@ -372,7 +372,7 @@ void ReplayRecipe(S& s, uint32_t arg) {
     const auto& [path, recipe] = s.recipes[(arg >> 2) % s.recipes.size()];
     s.dialogs.AnswerOpenWith(path);
     s.Choose(WindowCommand::ReplayRecipe);
-    s.model.Replay(recipe);
+    s.model.Replay(path, recipe);
 }
 
 void TogglePanel(S& s, uint32_t) {

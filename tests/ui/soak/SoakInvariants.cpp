@@ -162,6 +162,7 @@ private:
         state.Signal = m_.loaded;
         state.Reconstruction = m_.reconstructed;
         state.Coefficients = m_.viewShown;
+        state.LowerChart = m_.viewShown || (m_.residual && m_.reconstructed);
         state.Zoomed = charts.Chart1().Zoomed() || charts.Chart2().Zoomed();
         state.CanUndo = m_.CanUndo();
         state.CanRedo = m_.CanRedo();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <filesystem>
 #include <cstdlib>
 
 #include "TransformReference.h"
@@ -346,7 +347,7 @@ void SoakModel::Redo() {
     Changed();
 }
 
-void SoakModel::Replay(const ModelRecipe& recipe) {
+void SoakModel::Replay(const std::string& path, const ModelRecipe& recipe) {
     if (recipe.imported) {
         Import(recipe.file, *recipe.imported);
     } else {
@@ -366,7 +367,7 @@ void SoakModel::Replay(const ModelRecipe& recipe) {
     }
     // The lists show what the replay viewed last.
     if (levels >= 1 && viewed >= 1) viewIndex = viewed - 1;
-    hint = "Replayed: identical";
+    hint = "Replayed " + std::filesystem::path(path).filename().string() + ": identical";
 }
 
 }  // namespace soak

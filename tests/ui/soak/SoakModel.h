@@ -71,7 +71,7 @@ public:
     void Redo();
     // A recipe saved now, and one replayed.
     ModelRecipe Recipe() const { return {loadedFile, loadCount, steps, imported}; }
-    void Replay(const ModelRecipe& recipe);
+    void Replay(const std::string& path, const ModelRecipe& recipe);
 
     // The coefficients of the viewed item, as the lower chart plots them.
     std::vector<double> ViewValues() const;
