@@ -122,10 +122,16 @@ TEST_F(RecipeWindowTest, AShiftedWindowSessionReplaysInTheBatchAndInTheWindow) {
 
 TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
     // 12 samples on a grid of 17: the saves hold the 12, the buffer the 17.
-    dialogs.AnswerOpenWith(std::string(QUELMAR_IMPORT_FILES) + "/header_two_columns.csv");
+    // A gap in the chosen column, filled by the import and by its replays.
+    std::string table = ReadBytes(std::string(QUELMAR_IMPORT_FILES) + "/header_two_columns.csv");
+    table.replace(table.find("\n2,") + 1, 1, "");
+    const std::string withGap = PathIn("gap.csv");
+    std::ofstream(withGap) << table;
+    dialogs.AnswerOpenWith(withGap);
     {
         const ImportDialogAnswer answer(*form, true, [](ui::ImportDialog& d) {
             ImportDialogAnswer::Pick(d, "ImportColumn", 0);
+            ImportDialogAnswer::Pick(d, "ImportGaps", 1);
             ImportDialogAnswer::Pick(d, "ImportExtension", 1);
         });
         Choose(WindowCommand::ImportData);
@@ -145,6 +151,7 @@ TEST_F(RecipeWindowTest, AnImportReplaysInTheBatchAndInTheWindow) {
     const recipe::Recipe r = recipe::ReadRecipeFile(PathIn("recipe.json"));
     EXPECT_EQ(r.input.import.at("format"), "text");
     EXPECT_EQ(r.input.import.at("extend"), "repeat");
+    EXPECT_EQ(r.input.import.at("gaps"), "fill");
     EXPECT_EQ(r.count, "17");
     EXPECT_EQ(Batch({"--recipe", PathIn("recipe.json"), "--verify"}), 0) << errors.str();
     std::map<std::string, std::string> saved;
