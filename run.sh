@@ -12,7 +12,8 @@ cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
-          libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy
+          libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy python3-pip python3-venv
+          python3-setuptools python3-wheel git
           fonts-liberation fontconfig locales nlohmann-json3-dev libssl-dev)
 
 install_missing() {
@@ -85,9 +86,10 @@ case "$mode" in
     exec build/test/tests/ui/soak/test_ui_soak --gtest_filter="$filter"
     ;;
   python)
-    cmake -S "$root" -B build/python -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF >&2
-    cmake --build build/python --target quelmar >&2
-    echo "export PYTHONPATH=$root/build/python/python\${PYTHONPATH:+:\$PYTHONPATH}"
+    # The Release build ./run.sh makes: only what changed is compiled.
+    cmake -S "$root" -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF >&2
+    cmake --build build/release --target quelmar >&2
+    echo "export PYTHONPATH=$root/build/release/python\${PYTHONPATH:+:\$PYTHONPATH}"
     ;;
   fuzz)
     CC=clang CXX=clang++ cmake -S "$root/fuzz" -B build/fuzz -G Ninja >&2

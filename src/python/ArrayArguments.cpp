@@ -7,6 +7,7 @@
 
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/transform/LevelGeometry.h"
+#include "import/GridExtension.h"
 
 namespace python {
 namespace {
@@ -19,12 +20,19 @@ std::string ShapeText(const py::array& array) {
     return text + (array.ndim() == 1 ? ",)" : ")");
 }
 
-// A float64 ndarray of one dimension, or TypeError / ValueError.
+py::array OneDimensional(py::array array, const char* name) {
+    if (array.ndim() != 1) {
+        throw py::value_error(std::string(name) + " must be one-dimensional, not of shape " + ShapeText(array));
+    }
+    return array;
+}
+
+// A float64 ndarray of one dimension, or TypeError / ValueError: what is
+// written in place must be the caller's own array.
 py::array OneDimensionalDoubles(const py::handle& value, const char* name) {
     if (!py::isinstance<py::array>(value)) {
         throw py::type_error(std::string(name) + " must be a numpy.ndarray of float64, not " +
-                             std::string(py::str(value.get_type().attr("__name__"))) +
-                             "; convert it with numpy.asarray(" + name + ", dtype=numpy.float64)");
+                             std::string(py::str(value.get_type().attr("__name__"))));
     }
     const auto array = py::reinterpret_borrow<py::array>(value);
     if (!array.dtype().is(py::dtype::of<double>())) {
@@ -32,10 +40,20 @@ py::array OneDimensionalDoubles(const py::handle& value, const char* name) {
                              std::string(py::str(array.dtype())) + "; convert it with " + name +
                              ".astype(numpy.float64)");
     }
-    if (array.ndim() != 1) {
-        throw py::value_error(std::string(name) + " must be one-dimensional, not of shape " + ShapeText(array));
+    return OneDimensional(array, name);
+}
+
+// Any array-like of numbers as float64 of one dimension: a float64 ndarray
+// as it is (strided or not), anything else converted as NumPy converts it.
+py::array AsDoubles(const py::handle& value, const char* name) {
+    const py::array array = py::isinstance<py::array>(value) ? py::reinterpret_borrow<py::array>(value)
+                                                             : py::module_::import("numpy").attr("asarray")(value);
+    const char kind = array.dtype().kind();
+    if (kind != 'f' && kind != 'i' && kind != 'u' && kind != 'b') {
+        throw py::type_error(std::string(name) + " must hold real numbers, not " + std::string(py::str(array.dtype())));
     }
-    return array;
+    if (array.dtype().is(py::dtype::of<double>())) return OneDimensional(array, name);
+    return OneDimensional(array.attr("astype")("float64"), name);
 }
 
 int32_t OrderOf(const py::array& array, const char* name) {
@@ -53,8 +71,27 @@ int32_t OrderOf(const py::array& array, const char* name) {
 }  // namespace
 
 SignalArray Signal(const py::handle& value, const char* name) {
-    const py::array array = OneDimensionalDoubles(value, name);
-    return {array, OrderOf(array, name)};
+    const py::array array = AsDoubles(value, name);
+    return {array, OrderOf(array, name), array.shape(0)};
+}
+
+SignalArray SignalOnGrid(const py::handle& value, const char* name, const std::string& extend) {
+    const std::optional<importer::Extension> extension = importer::ExtensionNamed(extend);
+    if (!extension) throw py::value_error("extend must be 'reflect', 'repeat' or 'zero', not '" + extend + "'");
+    const py::array array = AsDoubles(value, name);
+    const py::ssize_t n = array.shape(0);
+    if (n < 2) throw py::value_error(std::string(name) + " has " + std::to_string(n) + " samples, not at least 2");
+    const SignalArray given{array, 0, n};
+    RequireFinite(given, name);
+    const analysis::SignalSize grid = importer::GridFor(n);
+    if (grid.N == n) return {array, grid.J, n};
+    // Extended as an import extends a signal of this length.
+    importer::Samples samples(static_cast<std::size_t>(n));
+    CopyInto(given, samples.data());
+    const importer::Samples extended = importer::ExtendToGrid(samples, grid.N, *extension);
+    py::array_t<double> onGrid(grid.N);
+    std::copy(extended.begin(), extended.end(), onGrid.mutable_data());
+    return {onGrid, grid.J, n};
 }
 
 void CopyInto(const SignalArray& from, double* to) {
@@ -92,7 +129,12 @@ SignalArray CopiedSignal(const py::handle& value, const char* name) {
     // its own array.
     py::array_t<double> copy(source.array.shape(0));
     CopyInto(source, copy.mutable_data());
-    return {copy, source.j};
+    return {copy, source.j, source.n};
+}
+
+SignalArray ReadableSignal(const py::handle& value, const char* name) {
+    const SignalArray signal = Signal(value, name);
+    return signal.array.flags() & py::array::c_style ? signal : CopiedSignal(signal.array, name);
 }
 
 SignalArray SignalInPlace(const py::handle& value, const char* name, bool writeable) {
@@ -103,7 +145,7 @@ SignalArray SignalInPlace(const py::handle& value, const char* name, bool writea
                               ") gives a contiguous copy");
     }
     if (writeable && !array.writeable()) throw py::value_error(std::string(name) + " is read-only");
-    return {array, j};
+    return {array, j, array.shape(0)};
 }
 
 void CheckLevels(int32_t levels, int32_t j, const char* name) {
@@ -120,7 +162,7 @@ analysis::Wavelet WaveletOf(const std::string& name) {
 }
 
 std::vector<double> ValuesOf(const py::handle& value, const char* name) {
-    const py::array array = OneDimensionalDoubles(value, name);
+    const py::array array = AsDoubles(value, name);
     std::vector<double> values(static_cast<std::size_t>(array.shape(0)));
     const char* source = static_cast<const char*>(array.data());
     for (std::size_t i = 0; i < values.size(); ++i) {

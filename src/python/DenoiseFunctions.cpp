@@ -107,8 +107,8 @@ numpy.ndarray
 )");
     module.def(
         "estimate_noise",
-        [](const py::handle& c, int32_t levels, const std::string& waveletName) {
-            const SignalArray signal = SignalInPlace(c, "c", false);
+        [](const ArrayLike& c, int32_t levels, const std::string& waveletName) {
+            const SignalArray signal = ReadableSignal(c.value, "c");
             CheckLevels(levels, signal.j);
             const analysis::Wavelet wavelet = WaveletOf(waveletName);
             const double sample = analysis::SampleNoiseOf(signal.ConstData(), signal.j, wavelet);
@@ -125,8 +125,8 @@ divided by that level's gain; level k's noise is it times level k's gain.
 
 Parameters
 ----------
-c : numpy.ndarray of float64
-    A C-contiguous decomposition (``forward(x, levels)``).
+c : array_like
+    A decomposition (``forward(x, levels)``), as float64.
 levels : int
     Its levels, 1 ... J.
 wavelet : {'linear', 'haar', 'cubic'}
@@ -139,9 +139,9 @@ numpy.ndarray
 )");
     module.def(
         "thresholds",
-        [](const py::handle& c, int32_t levels, const std::string& rule, std::optional<double> threshold,
+        [](const ArrayLike& c, int32_t levels, const std::string& rule, std::optional<double> threshold,
            const std::string& wavelet) {
-            const SignalArray signal = SignalInPlace(c, "c", false);
+            const SignalArray signal = ReadableSignal(c.value, "c");
             CheckLevels(levels, signal.j);
             analysis::DenoiseOptions options = RuleOptions(levels, rule, threshold);
             options.wavelet = WaveletOf(wavelet);
@@ -159,8 +159,8 @@ numpy.ndarray
 
 Parameters
 ----------
-c : numpy.ndarray of float64
-    A C-contiguous decomposition (``forward(x, levels)``).
+c : array_like
+    A decomposition (``forward(x, levels)``), as float64.
 levels : int
     Its levels, 1 ... J.
 rule : {'universal', 'sure', 'bayes', 'fixed'}
@@ -177,15 +177,14 @@ numpy.ndarray
 )");
     module.def(
         "shrink",
-        [](const py::handle& c, int32_t levels, const py::handle& thresholds, const std::string& mode,
-           const py::handle& out) {
-            const SignalArray source = Signal(c, "c");
-            SignalArray target = out.is_none() ? source : SignalInPlace(out, "out", true);
+        [](const ArrayLike& c, int32_t levels, const ArrayLike& thresholds, const std::string& mode,
+           const std::optional<py::array>& out) {
+            const SignalArray source = Signal(c.value, "c");
+            SignalArray target = out ? SignalInPlace(*out, "out", true) : source;
             if (source.j != target.j) throw py::value_error("out and c differ in length");
             CheckLevels(levels, target.j);
             RequireFinite(source, "c");
-            const std::vector<double> given =
-                ValuesOf(py::module_::import("numpy").attr("asarray")(thresholds, "float64"), "thresholds");
+            const std::vector<double> given = ValuesOf(thresholds.value, "thresholds");
             if (given.size() != static_cast<std::size_t>(levels) &&
                 given.size() != static_cast<std::size_t>(levels) + 1) {
                 throw py::value_error("thresholds must hold one value per level (" + std::to_string(levels) +
@@ -198,8 +197,8 @@ numpy.ndarray
             options.itemThresholds.resize(static_cast<std::size_t>(levels) + 1);
             // Every refusal comes before out is written.
             analysis::CheckDenoiseOptions(target.j, options);
-            if (out.is_none()) {
-                target = CopiedSignal(c, "c");
+            if (!out) {
+                target = CopiedSignal(source.array, "c");
             } else {
                 CopyInto(source, target.Data());
             }
@@ -216,8 +215,8 @@ numpy.ndarray
 
 Parameters
 ----------
-c : numpy.ndarray of float64
-    A decomposition (``forward(x, levels)``).
+c : array_like
+    A decomposition (``forward(x, levels)``), as float64.
 levels : int
     Its levels, 1 ... J.
 thresholds : array_like of float
@@ -235,10 +234,12 @@ numpy.ndarray
 )");
     module.def(
         "denoise",
-        [](const py::handle& x, std::optional<int32_t> levels, const std::string& rule,
+        [](const ArrayLike& x, std::optional<int32_t> levels, const std::string& rule,
            const std::optional<std::string>& shrink, int32_t shifts, std::optional<double> threshold,
-           const std::optional<std::string>& wavelet, const py::object& wiener) {
-            const SignalArray signal = CopiedSignal(x, "x");
+           const std::optional<std::string>& wavelet, const py::object& wiener, const std::string& extend) {
+            const SignalArray grid = SignalOnGrid(x.value, "x", extend);
+            const SignalArray signal = ReadableSignal(grid.array, "x");
+            const py::ssize_t n = grid.n;
             CheckLevels(levels.value_or(signal.j), signal.j);
             const bool automatic = rule == "auto";
             if (!automatic && !analysis::RuleNamed(rule)) {
@@ -276,11 +277,13 @@ numpy.ndarray
             report["shrink"] = std::string(analysis::ShrinkName(options.shrink));
             report["wiener"] = options.wiener ? py::object(py::str(std::string(analysis::WaveletName(*options.wiener))))
                                               : py::object(py::none());
+            // The signal's own samples, without the extension to the grid.
+            result.signal.resize(static_cast<std::size_t>(n));
             return py::make_tuple(ArrayOf(result.signal), report);
         },
         py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "auto",
         py::arg("shrink") = py::none(), py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
-        py::arg("wavelet") = py::none(), py::arg("wiener") = false,
+        py::arg("wavelet") = py::none(), py::arg("wiener") = false, py::arg("extend") = "reflect",
         R"(Denoise a signal: decompose, shrink each detail level, rebuild.
 
 Each detail level's threshold comes from its own noise (the transform is not
@@ -292,8 +295,9 @@ chooses them; the batch and the window's Denoise panel call the same code.
 
 Parameters
 ----------
-x : numpy.ndarray of float64
-    The 2**J + 1 samples, all finite.
+x : array_like
+    The n >= 2 samples, all finite, as float64; unless n is 2**J + 1 they
+    are extended to the grid ``grid_size(n)`` as ``forward`` extends them.
 levels : int, optional
     The levels to decompose, 1 ... J; J by default.
 rule : {'auto', 'universal', 'sure', 'bayes', 'fixed'}
@@ -312,11 +316,13 @@ wiener : bool or {'linear', 'haar', 'cubic'}
     Follow the thresholding by an empirical Wiener stage: the thresholded
     result is a pilot whose coefficients set each coefficient's gain; by the
     transform named, or by ``wavelet`` when True.
+extend : {'reflect', 'repeat', 'zero'}
+    How a signal that is not 2**J + 1 long is extended to the grid.
 
 Returns
 -------
 signal : numpy.ndarray
-    The denoised 2**J + 1 samples.
+    The n denoised samples.
 report : dict
     ``sample_sigma``, the noise estimated on the samples, and one entry per
     level of the plain decomposition in the arrays ``level``, ``sigma``,

@@ -82,8 +82,8 @@ ValueError
 )");
     module.def(
         "write_samples",
-        [](const std::filesystem::path& path, const py::handle& x) {
-            const std::vector<double> values = ValuesOf(x, "x");
+        [](const std::filesystem::path& path, const ArrayLike& x) {
+            const std::vector<double> values = ValuesOf(x.value, "x");
             py::gil_scoped_release unlocked;
             analysis::SaveSamples(path.string(), values);
         },

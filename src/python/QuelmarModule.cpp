@@ -10,11 +10,13 @@
 
 namespace py = pybind11;
 
-PYBIND11_MODULE(quelmar, module) {
+PYBIND11_MODULE(_quelmar, module) {
     module.doc() = R"(The interpolating lifting wavelet transform, its denoising rules and sample files.
 
 The same code as the window and the batch command, so that their numbers
-agree bit for bit. Every function works on numpy.ndarray of float64.)";
+agree bit for bit. Every function takes any array-like of real numbers as
+float64 and returns numpy.ndarray of float64.)";
+    module.attr("__version__") = QUELMAR_VERSION;
     // The tool's errors keep their messages, under the exception a Python
     // user expects for their kind: a file that cannot be read or written is
     // an OSError, one that holds nothing of use a ValueError.

@@ -2,6 +2,10 @@
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <optional>
+#include <string>
 
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/transform/LevelGeometry.h"
@@ -14,24 +18,22 @@ namespace {
 
 using Transform = double (*)(analysis::Wavelet, double*, int32_t, int32_t, double);
 
-// The transform of x on a copy, or in `out` (which may be x itself).
-py::array Apply(Transform transform, const std::string& waveletName, const py::handle& x, int32_t levels,
+// The transform of the signal `source` (all finite) on a copy, or in `out`
+// (which may be the signal itself).
+py::array Apply(Transform transform, const std::string& waveletName, const SignalArray& source, int32_t levels,
                 const py::handle& out) {
     const analysis::Wavelet wavelet = WaveletOf(waveletName);
     SignalArray target;
     if (out.is_none()) {
-        RequireFinite(Signal(x, "x"), "x");
-        target = CopiedSignal(x, "x");
+        target = CopiedSignal(source.array, "x");
     } else {
         target = SignalInPlace(out, "out", true);
-        const SignalArray source = Signal(x, "x");
         if (source.j != target.j) {
             throw py::value_error("out has " + std::to_string(target.array.shape(0)) + " samples and x " +
                                   std::to_string(source.array.shape(0)));
         }
         // Every refusal comes before out is written.
         CheckLevels(levels, target.j);
-        RequireFinite(source, "x");
         CopyInto(source, target.Data());
     }
     CheckLevels(levels, target.j);
@@ -57,52 +59,64 @@ py::array View(const SignalArray& c, const analysis::LevelGeometry& level) {
 void AddTransformFunctions(py::module_& module) {
     module.def(
         "forward",
-        [](const py::handle& x, int32_t levels, const py::handle& out, const std::string& wavelet) {
-            return Apply(&analysis::ForwardTransform, wavelet, x, levels, out);
+        [](const ArrayLike& x, int32_t levels, const std::optional<py::array>& out, const std::string& wavelet,
+           const std::string& extend) {
+            return Apply(&analysis::ForwardTransform, wavelet, SignalOnGrid(x.value, "x", extend), levels,
+                         out ? py::handle(*out) : py::handle(py::none()));
         },
         py::arg("x"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(), py::arg("wavelet") = "linear",
+        py::arg("extend") = "reflect",
         R"(Decompose a signal with an interpolating lifting transform.
 
 Parameters
 ----------
-x : numpy.ndarray of float64
-    The 2**J + 1 samples, 2 <= J <= 26, all finite.
+x : array_like
+    The n >= 2 samples, all finite, as float64 (a float64 array is not
+    copied). Unless n is 2**J + 1 (2 <= J <= 26) they are extended to the
+    grid ``grid_size(n)`` as an import extends them.
 levels : int
     How many levels to decompose, 1 ... J.
 out : numpy.ndarray of float64, optional
-    A C-contiguous, writeable array of the same length to hold the result;
+    A C-contiguous, writeable array of the grid's length to hold the result;
     it may be ``x`` itself. By default a new array is returned.
 wavelet : {'linear', 'haar', 'cubic'}
     The transform: the 5/3 pair (the window's default), a Haar step for
     piecewise-constant signals, or a 4-point predictor for smooth ones.
+extend : {'reflect', 'repeat', 'zero'}
+    How samples past the signal's end are made up: mirrored (no step at the
+    end), the last one repeated, or zeros.
 
 Returns
 -------
 numpy.ndarray
-    The coefficients in place of the samples: level k's details at the odd
+    The 2**J + 1 coefficients in place of the samples: level k's details at the odd
     multiples of 2**(k - 1), the approximation at the multiples of 2**levels.
     ``level`` and ``approximation`` view them.
 
 Raises
 ------
 TypeError
-    ``x`` is not an array of float64.
+    ``x`` does not hold real numbers.
 ValueError
-    A wrong shape or length, a sample that is not finite, or levels out of range.
+    A wrong shape or length, a sample that is not finite (named by its
+    index), or levels out of range.
 OverflowError
     A coefficient would be infinite; nothing is changed.
 )");
     module.def(
         "inverse",
-        [](const py::handle& c, int32_t levels, const py::handle& out, const std::string& wavelet) {
-            return Apply(&analysis::InverseTransform, wavelet, c, levels, out);
+        [](const ArrayLike& c, int32_t levels, const std::optional<py::array>& out, const std::string& wavelet) {
+            const SignalArray source = Signal(c.value, "c");
+            RequireFinite(source, "c");
+            return Apply(&analysis::InverseTransform, wavelet, source, levels,
+                         out ? py::handle(*out) : py::handle(py::none()));
         },
         py::arg("c"), py::arg("levels"), py::kw_only(), py::arg("out") = py::none(), py::arg("wavelet") = "linear",
         R"(Rebuild a signal from its decomposition: undo ``forward(x, levels)``.
 
 Parameters
 ----------
-c : numpy.ndarray of float64
+c : array_like
     The 2**J + 1 coefficients of a decomposition over ``levels`` levels.
 levels : int
     The levels the decomposition has, 1 ... J.
@@ -118,8 +132,8 @@ numpy.ndarray
 )");
     module.def(
         "level",
-        [](const py::handle& c, int32_t k) {
-            const SignalArray signal = SignalInPlace(c, "c", false);
+        [](const ArrayLike& c, int32_t k) {
+            const SignalArray signal = SignalInPlace(c.value, "c", false);
             CheckLevels(k, signal.j, "k");
             return View(signal, analysis::LevelGeometry::Details(signal.j, k));
         },
@@ -140,8 +154,8 @@ numpy.ndarray
 )");
     module.def(
         "approximation",
-        [](const py::handle& c, int32_t levels) {
-            const SignalArray signal = SignalInPlace(c, "c", false);
+        [](const ArrayLike& c, int32_t levels) {
+            const SignalArray signal = SignalInPlace(c.value, "c", false);
             CheckLevels(levels, signal.j);
             return View(signal, analysis::LevelGeometry::Approximation(signal.j, levels));
         },

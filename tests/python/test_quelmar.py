@@ -214,13 +214,35 @@ class Arguments(unittest.TestCase):
         quelmar.forward(out, 2, out=out)
         self.assertTrue(same_bits(out, c))
 
+    def test_any_array_like_of_any_length(self):
+        rng = np.random.default_rng(5)
+        x = rng.standard_normal(1025) * 100
+        strided = np.zeros(2 * len(x))
+        strided[::2] = x
+        for given in (x.tolist(), strided[::2], x.astype(np.float32), x.astype(np.int16)):
+            self.assertTrue(same_bits(quelmar.forward(given, 4), quelmar.forward(np.array(given, np.float64), 4)))
+        self.assertRegex(quelmar.__version__, r"^\d+\.\d+\.\d+$")
+        # Any length is extended as an import extends a table: the batch on
+        # the same numbers as a CSV gives the same n samples.
+        with tempfile.TemporaryDirectory() as folder:
+            for n in (2, 3, 800, 1024, 2**20 + 7):
+                x = rng.standard_normal(n)
+                table, out = pathlib.Path(folder, "x.csv"), pathlib.Path(folder, "out.dat")
+                np.savetxt(table, x, fmt="%.17g")
+                batch(table, out, "--rule", "universal", "--shifts", 1)
+                y, _ = quelmar.denoise(x, rule="universal", shifts=1)
+                self.assertTrue(same_bits(y, numbers(out)), n)
+
     def test_wrong_arguments(self):
         good = np.zeros(9)
         cases = [
-            (TypeError, "not int64", lambda: quelmar.forward(np.arange(9), 1)),
-            (TypeError, "not list", lambda: quelmar.denoise([0.0] * 9)),
+            (TypeError, "real numbers, not <U1", lambda: quelmar.forward(["a"] * 9, 1)),
+            (TypeError, "c must be a numpy.ndarray of float64, not list", lambda: quelmar.level([0.0] * 9, 1)),
             (ValueError, r"shape \(3, 3\)", lambda: quelmar.forward(good.reshape(3, 3), 1)),
-            (ValueError, r"10 samples, not 2\*\*J \+ 1", lambda: quelmar.forward(np.zeros(10), 1)),
+            (ValueError, r"10 samples, not 2\*\*J \+ 1", lambda: quelmar.inverse(np.zeros(10), 1)),
+            (ValueError, "1 samples, not at least 2", lambda: quelmar.denoise([1.0])),
+            (ValueError, r"^x\[2\] is not a finite number", lambda: quelmar.denoise([1.0, 2.0, np.nan, 4.0])),
+            (ValueError, "extend must be", lambda: quelmar.forward([1.0, 2.0], 1, extend="wrap")),
             (ValueError, "contiguous", lambda: quelmar.level(np.zeros(18)[::2], 1)),
             (ValueError, "contiguous", lambda: quelmar.forward(good, 1, out=np.zeros(18)[::2])),
             (ValueError, "read-only", lambda: quelmar.forward(good, 1, out=read_only(np.zeros(9)))),
