@@ -58,6 +58,7 @@ ProgramCharts::ProgramCharts() {
     SetUpSeries(residual_, "Residual", fw::clGray);
     chart2_.AddOverlay(thresholdLines_);
     chart1_.AddOverlay(extensionShade_);
+    chart1_.AddOverlay(cursors_);
 
     series1_.SetTitle("Signal");
     series2_.SetTitle("Reconstruction");
@@ -89,6 +90,7 @@ void ProgramCharts::ShowResidual(bool shown) {
 ProgramCharts::~ProgramCharts() {
     chart2_.RemoveOverlay(thresholdLines_);
     chart1_.RemoveOverlay(extensionShade_);
+    chart1_.RemoveOverlay(cursors_);
 }
 
 void ProgramCharts::ShowLegendAndAxisTitles(bool shown) {

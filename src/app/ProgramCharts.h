@@ -57,6 +57,11 @@ public:
     chart::TThresholdLines& ThresholdLines() { return thresholdLines_; }
     const chart::TThresholdLines& ThresholdLines() const { return thresholdLines_; }
 
+    // Cursors A and B on Chart1, which measure the stretch between them
+    // (hidden at start).
+    chart::TCursors& Cursors() { return cursors_; }
+    const chart::TCursors& Cursors() const { return cursors_; }
+
     // The samples an imported signal was extended by, shaded on Chart1
     // (hidden at start).
     chart::TShadedRange& ExtensionShade() { return extensionShade_; }
@@ -96,6 +101,7 @@ private:
     SeriesPlotSink plotResidual_{residual_};
     chart::TThresholdLines thresholdLines_{chart2_};
     chart::TShadedRange extensionShade_{chart1_};
+    chart::TCursors cursors_{chart1_};
 };
 
 }  // namespace app

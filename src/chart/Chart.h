@@ -5,6 +5,7 @@
 
 #include "chart/interaction/ChartMouseSettings.h"
 #include "chart/interaction/ShadedRange.h"
+#include "chart/interaction/Cursors.h"
 #include "chart/interaction/ThresholdLines.h"
 #include "chart/panel/ChartClickedPart.h"
 #include "chart/panel/ChartMouseEvents.h"

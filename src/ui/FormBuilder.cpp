@@ -13,8 +13,6 @@
 namespace ui {
 namespace {
 
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The rows of a drop-down list's popup keep the layout's item height.
 class FixedItemHeightDelegate : public QStyledItemDelegate {
 public:

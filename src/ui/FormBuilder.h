@@ -14,6 +14,11 @@
 
 namespace ui {
 
+// A layout's or a menu table's UTF-8 text.
+inline QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // The font a layout names, or its nearest installed neighbour in width, at the
 // layout's pixel height with a sans-serif style hint.
 QFont FontFromLayout(const FontLayout& layout);

@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ui/FormBuilder.h"
+
 namespace ui {
 namespace {
-
-QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 using C = WindowCommand;
 using N = CommandNeed;
@@ -40,6 +40,7 @@ const MenuItemLayout kItems[] = {
     {"View", "Legend and Axis Titles",    "",       C::LegendAndAxisTitles, N::Nothing,       true,  true},
     {"View", "Denoise Panel",             "Ctrl+D", C::DenoisePanel,       N::Nothing,        true,  true, "actionDenoisePanel"},
     {"View", "Residual",                  "",       C::Residual,           N::Reconstruction, false, true, "actionResidual"},
+    {"View", "Cursors",                   "",       C::Cursors,            N::Signal,         false, true, "actionCursors"},
     {"Help", "Mouse and Keys",            "",       C::MouseAndKeys,       N::Nothing,        false},
     {"Help", "About Quelmar",             "",       C::About,              N::Nothing,        false},
 };

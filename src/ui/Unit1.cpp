@@ -87,6 +87,12 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     figures->setObjectName(QStringLiteral("StatusFigures"));
     statusBar()->addPermanentWidget(figures);
     residual_ = std::make_unique<ResidualDisplay>(charts_, *figures);
+    // Long: it may be cut, never widen the window; its tooltip holds it all.
+    auto* cursorFigures = new QLabel(statusBar());
+    cursorFigures->setObjectName(QStringLiteral("CursorFigures"));
+    cursorFigures->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addPermanentWidget(cursorFigures, 1);
+    cursors_ = std::make_unique<CursorControl>(charts_, chartAreas_.Chart1(), *cursorFigures);
     // The window opens with the stored area between the menu bar and the
     // status bar; the program fits it to a smaller screen (FitToScreen).
     resize(kMainWindow.ClientWidth,
@@ -161,6 +167,7 @@ void TForm1::Dispatch(const std::function<void()>& handler) {
     fw::RunHandler(dialogs_, [this] { denoisePanel_->Refresh(*session_); });
     fw::RunHandler(dialogs_,
                    [this] { residual_->Refresh(*session_, menu_->Action(WindowCommand::Residual).isChecked()); });
+    cursors_->Refresh(menu_->Action(WindowCommand::Cursors).isChecked());
     menu_->Update(CurrentState());
     NameUndoSteps();
     ShowStatus();

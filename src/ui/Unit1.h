@@ -16,6 +16,7 @@
 #include "framework/gui/window/OpenDialog.h"
 #include "ui/ChartAreas.h"
 #include "ui/ChartContextMenu.h"
+#include "ui/CursorControl.h"
 #include "ui/DenoisePanel.h"
 #include "ui/ImportCommand.h"
 #include "ui/LoadProgress.h"
@@ -116,6 +117,7 @@ private:
     bool warned_ = false;  // a warning was shown since the last load began
     std::unique_ptr<ThresholdLinesControl> lines_;
     std::unique_ptr<ResidualDisplay> residual_;
+    std::unique_ptr<CursorControl> cursors_;  // after the charts and the status bar it works on
 };
 
 }  // namespace ui

@@ -65,7 +65,8 @@ void TForm1::RunCommand(WindowCommand command) {
     case C::LegendAndAxisTitles:
         charts_.ShowLegendAndAxisTitles(menu_->Action(C::LegendAndAxisTitles).isChecked());
         break;
-    case C::Residual: break;  // the dispatch shows or hides it
+    case C::Residual:
+    case C::Cursors: break;  // the dispatch shows or hides them
     case C::DenoisePanel: denoisePanel_->setVisible(menu_->Action(C::DenoisePanel).isChecked()); break;
     case C::MouseAndKeys: ShowHelpBox(kMouseAndKeysCaption, std::string(kMouseAndKeysText) + ShortcutList()); break;
     case C::About: ShowHelpBox(kAboutCaption, AboutText(QUELMAR_VERSION)); break;

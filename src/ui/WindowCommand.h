@@ -29,6 +29,7 @@ enum class WindowCommand : uint8_t {
     LegendAndAxisTitles,
     DenoisePanel,
     Residual,
+    Cursors,
     MouseAndKeys,
     About,
 };

@@ -70,6 +70,7 @@ TEST_F(MenuTest, MenusHoldEveryItemInOrderWithTheirShortcuts) {
                                 "View/Legend and Axis Titles",
                                 "View/Denoise Panel Ctrl+D",
                                 "View/Residual",
+                                "View/Cursors",
                                 "Help/Mouse and Keys",
                                 "Help/About Quelmar",
                             }));
@@ -84,15 +85,15 @@ TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
         "File/Save Whole Grid",   "File/Export Upper Chart…",    "File/Print Upper Chart…",
         "File/Save Recipe…",      "File/Replay Recipe…",         "File/Quit Ctrl+Q",
         "Edit/Copy Upper Chart",  "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D",
-        "Help/Mouse and Keys",    "Help/About Quelmar"};
+        "View/Cursors",           "Help/Mouse and Keys",         "Help/About Quelmar"};
     const std::vector<std::string> viewed{
         "File/Load Data… Ctrl+O",      "File/Import… Ctrl+I",       "File/Save Signal As…",
         "File/Save Coefficients As…",  "File/Save Whole Grid",      "File/Export Upper Chart…",
         "File/Export Lower Chart…",    "File/Print Upper Chart…",   "File/Print Lower Chart…",
         "File/Save Recipe…",           "File/Replay Recipe…",       "File/Quit Ctrl+Q",
         "Edit/Copy Upper Chart",       "Edit/Copy Lower Chart",     "Edit/Suggest Threshold",
-        "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D", "Help/Mouse and Keys",
-        "Help/About Quelmar"};
+        "View/Legend and Axis Titles", "View/Denoise Panel Ctrl+D", "View/Cursors",
+        "Help/Mouse and Keys",         "Help/About Quelmar"};
     std::vector<std::string> thresholded = viewed;
     thresholded.insert(thresholded.begin() + 12, "Edit/Undo Thresholding Level 1 Ctrl+Z");
     const std::vector<std::string> rebuilt{"File/Load Data… Ctrl+O",
@@ -110,6 +111,7 @@ TEST_F(MenuTest, ItemsAreEnabledOnlyWhileWhatTheyNeedExists) {
                                            "View/Legend and Axis Titles",
                                            "View/Denoise Panel Ctrl+D",
                                            "View/Residual",
+                                           "View/Cursors",
                                            "Help/Mouse and Keys",
                                            "Help/About Quelmar"};
     const std::string missing = PathIn("missing.dat");
