@@ -14,6 +14,7 @@
 #include "import/ArrayAxis.h"
 #include "import/GapFill.h"
 #include "import/GridExtension.h"
+#include "import/ImportParts.h"
 #include "import/SignalImport.h"
 #include "import/TextRecords.h"
 #include "python/ModuleParts.h"
@@ -56,27 +57,43 @@ py::tuple ImportSignal(const std::filesystem::path& path, const std::optional<st
         choices.extension =
             Named(importer::ExtensionNamed(*extend), "extend", *extend, "'reflect', 'repeat' or 'zero'");
 
-    importer::ImportedSignal signal;
-    importer::Samples samples;
+    std::vector<importer::ImportedSignal> parts;
     {
         py::gil_scoped_release unlocked;
-        signal = importer::ImportSignal(path.string(), choices);
-        samples = extend ? importer::ExtendToGrid(signal.samples,
-                                                  importer::GridFor(static_cast<int64_t>(signal.samples.size())).N,
-                                                  choices.extension)
-                         : signal.samples;
+        if (importer::AsksForManyParts(choices)) {
+            parts = importer::ImportParts(path.string(), choices);
+        } else {
+            parts.push_back(importer::ImportSignal(path.string(), choices));
+        }
     }
-    py::array_t<double> x(static_cast<py::ssize_t>(samples.size()));
-    std::copy(samples.begin(), samples.end(), x.mutable_data());
+    const importer::ImportedSignal& signal = parts.front();
+    const std::size_t n = signal.samples.size();
+    const std::size_t rows = extend ? static_cast<std::size_t>(importer::GridFor(static_cast<int64_t>(n)).N) : n;
+    // One column per part, as a table holds them.
+    const bool many = importer::AsksForManyParts(choices);
+    py::array_t<double> x =
+        many ? py::array_t<double>({static_cast<py::ssize_t>(rows), static_cast<py::ssize_t>(parts.size())})
+             : py::array_t<double>(static_cast<py::ssize_t>(rows));
+    double* out = x.mutable_data();
+    py::list described;
+    for (std::size_t part = 0; part < parts.size(); ++part) {
+        const importer::Samples samples =
+            extend ? importer::ExtendToGrid(parts[part].samples, static_cast<int32_t>(rows), choices.extension)
+                   : parts[part].samples;
+        for (std::size_t i = 0; i < rows; ++i) out[i * parts.size() + part] = samples[i];
+        described.append(parts[part].part);
+    }
     py::dict info;
-    info["n"] = signal.samples.size();
-    info["part"] = signal.part;
+    info["n"] = n;
+    info["part"] = many ? py::object(described) : py::object(py::str(signal.part));
     info["sample_rate"] = signal.sampleRate;
     info["description"] = signal.Describe();
     info["warning"] = signal.warning;
     info["gaps"] = signal.gaps;
-    if (!signal.warning.empty() && PyErr_WarnEx(PyExc_UserWarning, signal.warning.c_str(), 1) != 0) {
-        throw py::error_already_set();
+    for (const importer::ImportedSignal& part : parts) {
+        if (!part.warning.empty() && PyErr_WarnEx(PyExc_UserWarning, part.warning.c_str(), 1) != 0) {
+            throw py::error_already_set();
+        }
     }
     return py::make_tuple(x, info);
 }
@@ -100,7 +117,8 @@ format : {'text', 'csv', 'audio', 'mat', 'npy'}, optional
 column : str or int, optional
     A text table's column by its header name or its number from 1 (also the
     column, or row, of a 2-D NumPy or MATLAB array); by default the only or
-    last one.
+    last one. 'all', or numbers separated by commas ('2,3,5'), read those
+    columns as the columns of a 2-D result.
 delimiter : {',', ';', 'tab', 'space'}, optional
     Found from the first lines by default, as are ``decimal_comma`` and
     ``skip_lines`` (the lines before the data).
@@ -111,8 +129,9 @@ rows_as_series : bool
     series, read line by line, left to right, from ``column`` on to the last
     column (by default from the second of several, the first being the
     line's label); only the last line may have fewer values.
-channel : int or 'mean', optional
-    An audio file's channel from 1; the mean of all channels by default.
+channel : int or {'mean', 'all'}, optional
+    An audio file's channel from 1; the mean of all channels by default;
+    'all' reads every channel as the columns of a 2-D result.
 variable : str, optional
     A MATLAB file's variable; by default the first numeric vector.
 axis : {'columns', 'rows'}, optional
@@ -131,9 +150,11 @@ extend : {'reflect', 'repeat', 'zero'} or None
 Returns
 -------
 x : numpy.ndarray
-    The samples, extended to 2**J + 1 unless ``extend`` is None.
+    The samples, extended to 2**J + 1 unless ``extend`` is None; with many
+    parts (channel='all', several columns) one column per part.
 info : dict
-    ``n`` (the samples the file gave), ``part`` (column, channel or variable),
+    ``n`` (the samples the file gave), ``part`` (column, channel or variable;
+    a list of them for many parts),
     ``sample_rate`` (0 when the file tells none), ``description``,
     ``warning`` ("" unless the file gave fewer samples than it promised) and
     ``gaps`` (how many were filled or dropped).

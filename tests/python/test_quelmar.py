@@ -156,6 +156,19 @@ class AgainstTheBatch(unittest.TestCase):
 class Import(unittest.TestCase):
     """import_signal reads what NumPy and Python's csv module read, bit for bit."""
 
+    def test_many_parts_are_the_columns_of_one_array(self):
+        for name, many, single in (("stereo.wav", {"channel": "all"}, "channel"),
+                                   ("header_two_columns.csv", {"column": "2,1"}, "column")):
+            x, info = quelmar.import_signal(IMPORT_FILES / name, **many)
+            parts = [1, 2] if single == "channel" else [2, 1]
+            self.assertEqual(x.shape[1], len(parts), name)
+            for index, part in enumerate(parts):
+                alone, _ = quelmar.import_signal(IMPORT_FILES / name, **{single: part})
+                self.assertTrue(same_bits(x[:, index], alone), (name, part))
+            self.assertEqual(len(info["part"]), len(parts))
+        with self.assertRaisesRegex(ValueError, 'numbers from 1 separated by commas, not "2,x"'):
+            quelmar.import_signal(IMPORT_FILES / "header_two_columns.csv", column="2,x")
+
     def test_values_are_numpys(self):
         cases = [
             ("f8_le.npy", {}, np.load(IMPORT_FILES / "f8_le.npy")),
