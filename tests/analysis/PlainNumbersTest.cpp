@@ -130,5 +130,41 @@ TEST(PlainNumbersTest, FilesReadAsInSmallChunks) {
     }
 }
 
+// A window of text long enough is read on two threads, cut at a blank near
+// its middle; windows of a few kilobytes are not: tokens of another shape
+// and a word anywhere, the cut included, and a read that fills its room
+// give the same as one thread.
+TEST(PlainNumbersTest, AWindowReadOnTwoThreadsGivesWhatOneGives) {
+    std::mt19937_64 random(11);
+    test::TempFolder folder;
+    constexpr int kTokens = 30000;
+    for (int file = 0; file < 8; ++file) {
+        // One token a general scan reads ("+ 5") or no number, anywhere; a
+        // word after the last number tells the line the halves counted.
+        std::string text;
+        const auto odd = static_cast<int>(random() % kTokens);
+        for (int i = 0; i < kTokens; ++i) {
+            const std::string plain = std::to_string(static_cast<int64_t>(random() % 2000001) - 1000000) + "." +
+                                      std::to_string(random() % 1000) + "e-" + std::to_string(random() % 12);
+            text += i != odd || file % 4 == 0 ? plain : file % 4 == 1 ? "+ 5" : "word";
+            text += random() % 2 ? "\n" : std::string(1 + random() % 2, ' ');
+        }
+        text += "end\n";
+        const std::string name = folder.Write("samples.dat", text);
+        const auto room = static_cast<int32_t>(file < 4 ? kTokens + 10 : kTokens / 2 + random() % kTokens);
+        std::vector<double> one(static_cast<std::size_t>(room), -1.0), two(one);
+        const ReadResult single = ReadSamplesInChunks(name, one.data(), room, 4096);
+        const ReadResult split = ReadSamplesInChunks(name, two.data(), room, std::size_t{1} << 20);
+        SCOPED_TRACE(file);
+        EXPECT_EQ(split.stop, single.stop);
+        EXPECT_EQ(split.stored, single.stored);
+        EXPECT_EQ(split.line, single.line);
+        EXPECT_EQ(split.text, single.text);
+        for (std::size_t i = 0; i < one.size(); ++i) {
+            ASSERT_EQ(std::bit_cast<uint64_t>(two[i]), std::bit_cast<uint64_t>(one[i])) << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace analysis

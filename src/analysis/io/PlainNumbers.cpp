@@ -9,6 +9,7 @@
 
 #include "analysis/io/NearestDouble.h"
 #include "analysis/io/SampleNumber.h"
+#include "framework/core/RunBoth.h"
 
 namespace analysis {
 namespace {
@@ -22,6 +23,8 @@ constexpr int kMaxExponentDigits = 4;
 // A token is read from the 50 characters at its start: a sign, a mantissa
 // that ends within 24 more, and the 24 that DigitsValue reads after its point.
 constexpr std::ptrdiff_t kSpan = 1 + kMaxMantissa + 1 + 24;
+// Below this much text a second thread costs more than it saves.
+constexpr std::ptrdiff_t kSplitBytes = std::ptrdiff_t{1} << 16;
 
 // The value of the first `count` (0 ... 8) of the 8 characters at p, which
 // are digits; the others may be anything.
@@ -129,12 +132,13 @@ const char* ScanPlain(const char* begin, double& value, int64_t& lineFeeds) {
 
 }  // namespace
 
-PlainNumbers ScanPlainNumbers(const char* begin, const char* end, double* x, int32_t room) {
+PlainNumbers ScanPlainNumbers(const char* begin, const char* end, double* x, int32_t room, const char* stop) {
+    if (stop == nullptr) stop = end;
     PlainNumbers run;
     const char* p = begin;
     while (run.count < room) {
-        while (p < end && IsSampleBlank(*p)) run.lineFeeds += *p++ == '\n';
-        if (end - p < kSpan) break;
+        while (p < stop && IsSampleBlank(*p)) run.lineFeeds += *p++ == '\n';
+        if (p >= stop || end - p < kSpan) break;
         const char* next = ScanPlain(p, x[run.count], run.lineFeeds);
         if (next == nullptr) break;
         ++run.count;
@@ -142,6 +146,26 @@ PlainNumbers ScanPlainNumbers(const char* begin, const char* end, double* x, int
     }
     run.end = p;
     return run;
+}
+
+PlainNumbers ScanPlainNumbersInTwo(const char* begin, const char* end, double* x, int32_t room,
+                                   std::vector<double>& spare) {
+    if (end - begin < kSplitBytes) return ScanPlainNumbers(begin, end, x, room);
+    // The halves meet after a blank, so no number spans them.
+    const char* cut = std::find_if(begin + (end - begin) / 2, end, IsSampleBlank);
+    if (end - cut < kSpan) return ScanPlainNumbers(begin, end, x, room);
+    ++cut;
+    // Each number takes a character and a blank at least.
+    spare.resize(static_cast<std::size_t>(std::min<std::ptrdiff_t>(room, (end - cut) / 2 + 1)));
+    PlainNumbers first;
+    PlainNumbers second;
+    fw::RunBoth([&] { second = ScanPlainNumbers(cut, end, spare.data(), static_cast<int32_t>(spare.size())); },
+                [&] { first = ScanPlainNumbers(begin, end, x, room, cut); });
+    // The first half stopped short (a token of another shape, or room): the
+    // second half's scan started where the whole one would not have gone.
+    if (first.end != cut || first.count == room || first.count + second.count > room) return first;
+    std::copy(spare.begin(), spare.begin() + second.count, x + first.count);
+    return {second.end, first.count + second.count, first.lineFeeds + second.lineFeeds};
 }
 
 }  // namespace analysis

@@ -66,11 +66,17 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
     ReadResult result;
     int64_t line = 1;
     SkipByteOrderMark(window);
+    // A read takes the plain numbers on two threads, but one after a token
+    // the general scan took, as such tokens may come one after another; a
+    // count, whose batches are small, on one.
+    std::vector<double> spare;
+    bool inTwo = x != nullptr;
     while (result.stored < n) {
         const char* end = window.End();
         // Most numbers take the quick way; what it leaves, the general one.
         const int32_t ask = room(result.stored);
-        const PlainNumbers plain = ScanPlainNumbers(window.Begin(), end, target(result.stored), ask);
+        const PlainNumbers plain = inTwo ? ScanPlainNumbersInTwo(window.Begin(), end, target(result.stored), ask, spare)
+                                         : ScanPlainNumbers(window.Begin(), end, target(result.stored), ask);
         result.stored += plain.count;
         line += plain.lineFeeds;
         if (result.stored == n) return result;
@@ -78,6 +84,7 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
         while (p < end && IsSampleBlank(*p)) line += *p++ == '\n';
         window.Consume(p);
         if (plain.count == ask) continue;  // a count's batch is full
+        inTwo = x != nullptr;
         if (p == end) {
             if (window.Fill()) continue;
             if (window.Cancelled()) return Stop(result, ReadStop::Cancelled);
@@ -104,6 +111,7 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
             return result;
         }
         *target(result.stored++) = number.value;
+        inTwo = false;
         line += number.lineFeeds;
         window.Consume(number.end);
     }
