@@ -4,6 +4,8 @@
 # ./run.sh bench    build Release and run every benchmark (arguments pass through)
 # ./run.sh fuzz [s] build the fuzz targets (clang) and run each for s seconds (60)
 # ./run.sh python   build the quelmar Python module and print the PYTHONPATH line
+# ./run.sh install  build Release and install quelmar-batch and Quelmar into
+#                   $PREFIX/bin (default /usr/local as root, else ~/.local)
 # ./run.sh soak [actions] [seed] [samples]
 #                   a seeded random session through the window (the test build);
 #                   with samples (e.g. 1048577) on one long signal, printing its memory
@@ -55,6 +57,17 @@ case "$mode" in
     configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF
     exec build/release/src/ui/Quelmar "$@"
     ;;
+  install)
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DQUELMAR_TESTS=OFF
+    default_prefix=$HOME/.local
+    [ "$(id -u)" -eq 0 ] && default_prefix=/usr/local
+    prefix=${PREFIX:-$default_prefix}
+    cmake --install build/release --prefix "$prefix" >&2
+    case ":$PATH:" in
+      *":$prefix/bin:"*) ;;
+      *) echo "run.sh: $prefix/bin is not on PATH; add it: export PATH=\"$prefix/bin:\$PATH\"" >&2 ;;
+    esac
+    ;;
   test)
     configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DQUELMAR_SANITIZE=ON
     export QT_QPA_PLATFORM=offscreen
@@ -97,7 +110,7 @@ case "$mode" in
     fuzz/run_targets.sh build/fuzz "${1:-60}"
     ;;
   *)
-    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]|python|soak [actions] [seed] [samples]]" >&2
+    echo "usage: ./run.sh [test|bench [benchmark arguments]|fuzz [seconds]|python|install|soak [actions] [seed] [samples]]" >&2
     exit 2
     ;;
 esac

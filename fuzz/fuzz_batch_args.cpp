@@ -31,7 +31,7 @@ constexpr int kRunCode = 77;
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, std::ostream&, InputResultSink*, int) {
+int RunBatch(const BatchOptions& options, std::ostream&, InputResultSink*, StandardStreams) {
     lastRun.called = true;
     lastRun.options = options;
     return kRunCode;
@@ -55,8 +55,9 @@ std::string Describe(const BatchOptions& o) {
          << "; threshold " << (o.allLevelsThreshold ? Quote(*o.allLevelsThreshold) : "-") << "; per level";
     for (const batch::LevelThreshold& t : o.levelThresholds) text << " " << t.level << "=" << Quote(t.text);
     text << "; universal " << o.universal << "; coefficients " << Quote(o.coefficientsDir) << "; plot "
-         << Quote(o.plotFile) << " level " << o.plotLevel << "; save recipe " << Quote(o.saveRecipe) << "; recipe "
-         << Quote(o.recipeFile) << " verify " << o.verify << " overwrite " << o.overwrite;
+         << Quote(o.plotFile) << " format " << (o.plotFormat ? static_cast<int>(*o.plotFormat) : -1) << " level "
+         << o.plotLevel << "; save recipe " << Quote(o.saveRecipe) << "; recipe " << Quote(o.recipeFile) << " verify "
+         << o.verify << " overwrite " << o.overwrite;
     return text.str();
 }
 
@@ -100,14 +101,14 @@ void CheckOptions(const BatchOptions& o, const std::vector<std::string>& argumen
         alone.overwrite = o.overwrite;
         alone.outDir = o.outDir;
         alone.inputs = o.inputs;
-        fuzz::Check(Describe(alone) == Describe(o) && o.inputs.size() <= 1 && (o.inputs.empty() || o.inputs[0] != "-"),
+        fuzz::Check(Describe(alone) == Describe(o) && o.inputs.size() <= 1,
                     "a recipe with more than an INPUT, --out-dir and --overwrite" + what);
         return;
     }
     fuzz::Check(o.saveRecipe.empty() || o.inputs.size() == 1, "a recipe of more than one input" + what);
     fuzz::Check(!o.inputs.empty() && NamedInOrder(o.inputs, arguments), "inputs not as named" + what);
     if (o.outDir.empty()) {
-        fuzz::Check(o.inputs.size() == 1 && o.inputs[0] != "-", "one input, a file, without --out-dir" + what);
+        fuzz::Check(o.inputs.size() == 1, "one input without --out-dir" + what);
     } else {
         for (const std::string& input : o.inputs) fuzz::Check(input != "-", "\"-\" as an input" + what);
         fuzz::Check(o.output.empty(), "an output beside --out-dir" + what);
@@ -124,10 +125,13 @@ void CheckOptions(const BatchOptions& o, const std::vector<std::string>& argumen
     const int32_t lastItem = o.levels ? *o.levels + 1 : analysis::kMaxOrder + 1;
     fuzz::Check(previous <= lastItem, "a threshold's view item beyond the levels" + what);
     fuzz::Check(o.plotLevel >= 1 && o.plotLevel <= lastItem, "the plotted view item out of range" + what);
+    const int streamed = (o.outDir.empty() && (o.output.empty() || o.output == "-")) + (o.reportFile == "-") +
+                         (o.saveRecipe == "-") + (o.plotFile == "-");
+    fuzz::Check(streamed <= 1, "two writings to standard output" + what);
     if (o.plotFile.empty()) {
         fuzz::Check(o.plotLevel == 1, "a plotted view item without a picture" + what);
     } else {
-        fuzz::Check(app::PictureFormatOf(o.plotFile) && o.inputs.size() == 1,
+        fuzz::Check((o.plotFormat || app::PictureFormatOf(o.plotFile)) && o.inputs.size() == 1,
                     "a picture of no known format, or of more than one input" + what);
     }
 }
@@ -150,6 +154,7 @@ std::vector<std::string> WrittenOut(const BatchOptions& o) {
     if (!o.plotFile.empty()) {
         option("--plot", o.plotFile);
         option("--plot-level", std::to_string(o.plotLevel));
+        if (o.plotFormat) option("--plot-format", std::string(app::PictureExtension(*o.plotFormat)));
     }
     if (!o.saveRecipe.empty()) option("--save-recipe", o.saveRecipe);
     if (!o.recipeFile.empty()) option("--recipe", o.recipeFile);

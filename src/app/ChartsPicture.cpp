@@ -2,12 +2,9 @@
 
 #include <QPainter>
 #include <array>
-#include <string_view>
 #include <memory>
 
 #include "app/PictureBytes.h"
-#include "framework/core/Exceptions.h"
-#include "framework/core/FileReplacement.h"
 #include "framework/gui/paint/Bitmap.h"
 #include "framework/gui/paint/Metafile.h"
 #include "framework/gui/paint/SystemColors.h"
@@ -53,13 +50,6 @@ QImage DrawChartsImage(ProgramCharts& charts) {
 QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format, const std::string& recipe) {
     return PictureBytes(
         format, recipe, [&] { return DrawChartsImage(charts); }, [&](bool) { return ChartsMetafile(charts); });
-}
-
-void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format,
-                       const std::string& recipe) {
-    const QByteArray data = ChartsPictureData(charts, format, recipe);
-    // Written as the sample files are: whole or not at all, through links.
-    fw::ReplaceFileWith(fileName, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
 }
 
 }  // namespace app

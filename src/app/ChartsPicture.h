@@ -24,9 +24,4 @@ QImage DrawChartsImage(ProgramCharts& charts);
 // drawings. A recipe text given is carried inside (recipe/PictureRecipe.h).
 QByteArray ChartsPictureData(ProgramCharts& charts, PictureFormat format, const std::string& recipe = "");
 
-// Replaces fileName by the picture only once it is complete; throws
-// fw::Exception with "Cannot save file "<name>": <reason>".
-void SaveChartsPicture(ProgramCharts& charts, const std::string& fileName, PictureFormat format,
-                       const std::string& recipe = "");
-
 }  // namespace app

@@ -5,7 +5,7 @@
 namespace batch {
 
 int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors,
-                    InputResultSink* results, int outputFd) {
+                    InputResultSink* results, StandardStreams streams) {
     const ParsedArguments parsed = ParseBatchArguments(arguments);
     if (!parsed.error.empty()) {
         errors << "quelmar-batch: " << parsed.error << "\nTry 'quelmar-batch --help' for the options.\n";
@@ -16,7 +16,7 @@ int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out
     case BatchAction::Version: out << BatchVersion(); return kExitDone;
     case BatchAction::Run: break;
     }
-    return RunBatch(parsed.options, errors, results, outputFd);
+    return RunBatch(parsed.options, errors, results, streams);
 }
 
 }  // namespace batch

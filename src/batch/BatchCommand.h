@@ -10,9 +10,9 @@
 namespace batch {
 
 // The arguments after the program name; text output (help, version) goes to
-// `out`, messages to `errors`, a result to standard output to outputFd.
+// `out`, messages to `errors`, and "-" reads and writes the streams given.
 // Returns the exit code (BatchExit).
 int RunBatchCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors,
-                    InputResultSink* results = nullptr, int outputFd = 1);
+                    InputResultSink* results = nullptr, StandardStreams streams = {});
 
 }  // namespace batch

@@ -8,6 +8,7 @@
 #include "analysis/transform/DyadicSignal.h"
 #include "app/PictureFormat.h"
 #include "analysis/denoise/Thresholding.h"
+#include "batch/StandardStreams.h"
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "import/ImportChoiceNames.h"
@@ -117,6 +118,8 @@ private:
         } else if (name == "--report") {
             if (const auto text = Value(name, attached)) options.reportFile = *text;
             if (options.reportFile.empty() && result_.error.empty()) Fail("option --report needs a file");
+        } else if (name == "--report-format") {
+            if (const auto text = Value(name, attached)) ReportFormatOption(*text);
         } else if (name == "--count") {
             if (const auto text = Value(name, attached)) Count(*text);
         } else if (name == "--levels") {
@@ -126,17 +129,25 @@ private:
         } else if (name == "--out-dir") {
             if (const auto text = Value(name, attached)) options.outDir = *text;
             if (options.outDir.empty() && result_.error.empty()) Fail("option --out-dir needs a folder");
+            if (options.outDir == kStandardStream) Fail("--out-dir: standard output (\"-\") is not a folder");
         } else if (name == "--coefficients") {
             if (const auto text = Value(name, attached)) options.coefficientsDir = *text;
             if (options.coefficientsDir.empty() && result_.error.empty()) Fail("option --coefficients needs a folder");
+            if (options.coefficientsDir == kStandardStream)
+                Fail("--coefficients: standard output (\"-\") is not a folder");
         } else if (name == "--plot") {
-            if (const auto text = Value(name, attached)) Plot(*text);
+            if (const auto text = Value(name, attached)) options.plotFile = *text;
+            if (options.plotFile.empty() && result_.error.empty()) Fail("option --plot needs a file");
+        } else if (name == "--plot-format") {
+            if (const auto text = Value(name, attached)) PlotFormat(*text);
         } else if (name == "--save-recipe") {
             if (const auto text = Value(name, attached)) options.saveRecipe = *text;
             if (options.saveRecipe.empty() && result_.error.empty()) Fail("option --save-recipe needs a file");
         } else if (name == "--recipe") {
             if (const auto text = Value(name, attached)) options.recipeFile = *text;
             if (options.recipeFile.empty() && result_.error.empty()) Fail("option --recipe needs a file");
+            // A replay writes beside its recipe, and standard input is beside nothing.
+            if (options.recipeFile == kStandardStream) Fail("--recipe: the recipe must be a file, not \"-\"");
         } else if (name == "--verify") {
             options.verify = true;
         } else if (name == "--overwrite") {
@@ -235,10 +246,50 @@ private:
         list.insert(at, LevelThreshold{*level, threshold});
     }
 
-    void Plot(const std::string& text) {
-        if (!app::PictureFormatOf(text)) return Fail("--plot: '" + text + "' is not a .png, .svg or .pdf file name");
-        result_.options.plotFile = text;
+    void ReportFormatOption(const std::string& text) {
+        if (text != "csv" && text != "json") return Fail("--report-format: '" + text + "' is not csv or json");
+        result_.options.reportFormat = text == "csv" ? ReportFormat::Csv : ReportFormat::Json;
     }
+
+    void PlotFormat(const std::string& text) {
+        const auto& names = app::kPictureExtensions;
+        const auto at = std::find(names.begin(), names.end(), text);
+        if (at == names.end()) return Fail("--plot-format: '" + text + "' is not png, svg or pdf");
+        result_.options.plotFormat = static_cast<app::PictureFormat>(at - names.begin());
+    }
+
+    // The picture's format comes from --plot-format or else the name.
+    void PlotChecks() {
+        const BatchOptions& options = result_.options;
+        const bool formatGiven = Given("--plot-format");
+        if (formatGiven && options.plotFile.empty()) return Fail("--plot-format F needs --plot FILE");
+        if (formatGiven || options.plotFile.empty() || app::PictureFormatOf(options.plotFile)) return;
+        if (options.plotFile == kStandardStream) {
+            return Fail(
+                "--plot -: standard output has no name to tell the format by; give --plot-format png, svg or pdf");
+        }
+        Fail("--plot: '" + options.plotFile + "' is not a .png, .svg or .pdf file name");
+    }
+
+    // Two writings to standard output would run into each other.
+    void StandardOutputChecks() {
+        const BatchOptions& options = result_.options;
+        std::vector<std::string> writers;
+        if (options.recipeFile.empty() && options.outDir.empty() &&
+            (options.output.empty() || options.output == kStandardStream)) {
+            writers.push_back("the result");
+        }
+        for (const auto& [name, file] : {std::pair<const char*, const std::string&>{"--report", options.reportFile},
+                                         {"--save-recipe", options.saveRecipe},
+                                         {"--plot", options.plotFile}}) {
+            if (file == kStandardStream) writers.push_back(std::string(name) + " -");
+        }
+        if (writers.size() > 1) {
+            Fail(writers[0] + " and " + writers[1] + " would both go to standard output; name a file for one of them");
+        }
+    }
+
+    bool Given(const std::string& name) const { return std::find(given_.begin(), given_.end(), name) != given_.end(); }
 
     void PlotLevel(const std::string& text) {
         const std::optional<int32_t> level = ViewItem(text);
@@ -252,14 +303,13 @@ private:
         if (!options.recipeFile.empty()) return RecipeFiles(files);
         if (files.empty()) return Fail("no input file");
         if (!options.outDir.empty()) {
-            if (std::find(files.begin(), files.end(), "-") != files.end()) {
-                return Fail("with --out-dir every file named is an input; \"-\" is not one");
+            if (std::find(files.begin(), files.end(), kStandardStream) != files.end()) {
+                return Fail("with --out-dir each result is named after its input; standard input (\"-\") has no name");
             }
             options.inputs = files;
             return;
         }
         if (files.size() > 2) return Fail("more than one input needs --out-dir DIR");
-        if (files[0] == "-") return Fail("the input must be a file, not \"-\"");
         options.inputs = {files[0]};
         if (files.size() == 2) options.output = files[1];
     }
@@ -267,7 +317,6 @@ private:
     // --recipe FILE [INPUT]: the recipe says what to write and where.
     void RecipeFiles(const std::vector<std::string>& files) {
         if (files.size() > 1) return Fail("--recipe FILE takes one INPUT instead of the recipe's, and no OUTPUT");
-        if (!files.empty() && files[0] == "-") return Fail("the input must be a file, not \"-\"");
         result_.options.inputs = files;
         for (const std::string& name : given_) {
             if (name != "--recipe" && name != "--verify" && name != "--overwrite" && name != "--out-dir") {
@@ -296,6 +345,8 @@ private:
         if (!options.reportFile.empty() && !Denoising(options)) {
             return Fail("--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts");
         }
+        if (Given("--report-format") && options.reportFile.empty())
+            return Fail("--report-format F needs --report FILE");
         const std::string items = options.levels
                                       ? ": the levels are 1 ... " + std::to_string(*options.levels) + " and " +
                                             std::to_string(*options.levels + 1) + " for the approximation"
@@ -314,6 +365,8 @@ private:
         if (!options.plotFile.empty() && options.inputs.size() > 1) {
             return Fail("--plot FILE draws one input; " + std::to_string(options.inputs.size()) + " are given");
         }
+        PlotChecks();
+        StandardOutputChecks();
     }
 
     const std::vector<std::string>& arguments_;
@@ -342,7 +395,9 @@ std::string BatchUsage() {
 Loads each sample file, decomposes it, thresholds its levels and writes the
 reconstructed signal, one number per line. With typed thresholds alone it runs
 the window's operations, with the window's results. OUTPUT "-" or absent:
-standard output.
+standard output. INPUT "-": standard input, read to its end first, a sample
+file unless --format names another kind. --report, --save-recipe and --plot
+write to standard output when given "-"; one thing at most may go there.
 
 Options:
   --count N         the sample count, raised to the next 2^J + 1 as in the
@@ -374,6 +429,7 @@ Options:
   --report FILE     also write each level's sigma, threshold, zeroed
                     coefficients, energy kept and estimated risk as CSV (the
                     same report goes to standard error with a rule)
+  --report-format F  csv (default) or json (see below)
   --coefficients DIR  also write the thresholded coefficients: level_1.dat ...
                     level_L.dat and approximation.dat (with --out-dir, in
                     DIR/<input name>/); folders are made as needed
@@ -384,6 +440,8 @@ Options:
                     above, the level --plot-level chooses below, after
                     thresholding; needs no display, and takes one input;
                     the picture carries the run's recipe
+  --plot-format F   png, svg or pdf: the picture's format whatever the name
+                    ends in; --plot - needs it
   --plot-level K    the view item the lower chart shows (K = L + 1: the
                     approximation; default 1)
   --save-recipe FILE  also write the recipe of the run: the input's name,
@@ -433,8 +491,18 @@ them are sample files, read as the window's Load Data reads them):
   --help            show this text
   --version         show the version
 
+The JSON report holds, for each input in turn, the configuration the run
+used ("wiener": the Wiener stage's transform, or null), each level as the
+CSV has it, and the SHA-256 of each sample file written (the result, "-" on
+standard output, and the coefficient files):
+  {"inputs": [{"input", "configuration": {"wavelet", "rule", "shrink",
+    "shifts", "wiener", "levels"}, "levels": [{"level", "sigma", "threshold",
+    "zeroed", "total", "energy_kept", "risk"}], "outputs": [{"file",
+    "sha256"}]}]}
+
 Thresholds are read with "." as the decimal point. Warnings and errors go to
-standard error. A file is replaced only once its new content is complete.
+standard error; when it is a terminal, a run that takes over a second shows
+how far it is there. A file is replaced only once its new content is complete.
 
 Exit codes:
   0  done

@@ -9,6 +9,7 @@
 #include "analysis/denoise/Shrinkage.h"
 #include "analysis/denoise/ThresholdRules.h"
 #include "analysis/transform/Wavelet.h"
+#include "app/PictureFormat.h"
 #include "import/SignalImport.h"
 
 namespace batch {
@@ -21,7 +22,10 @@ struct LevelThreshold {
     std::string text;
 };
 
+enum class ReportFormat { Csv, Json };
+
 struct BatchOptions {
+    // "-" is standard input.
     std::vector<std::string> inputs;
     // One input: the output file; empty or "-" is standard output.
     std::string output;
@@ -46,17 +50,21 @@ struct BatchOptions {
     std::optional<analysis::Wavelet> wavelet;
     // --wiener: the Wiener stage after the thresholding, by the same transform.
     bool wiener = false;
-    // --report FILE: each input's levels as CSV; empty: none.
+    // --report FILE: each input's levels; empty: none, "-": standard output.
     std::string reportFile;
+    ReportFormat reportFormat = ReportFormat::Csv;
     // --coefficients DIR: the thresholded coefficients of each view item.
     std::string coefficientsDir;
     // --plot FILE: a picture of both charts of the one input, in the format
-    // the name ends in (app::PictureFormatOf); empty: none.
+    // the name ends in (app::PictureFormatOf) unless plotFormat names one;
+    // empty: none, "-": standard output, which plotFormat must name.
     std::string plotFile;
+    std::optional<app::PictureFormat> plotFormat;
     // --plot-level K: the view item the lower chart shows (1 ... L details,
     // L + 1 the approximation).
     int32_t plotLevel = 1;
-    // --save-recipe FILE: the recipe of what the run did with its one input.
+    // --save-recipe FILE: the recipe of what the run did with its one input
+    // ("-": standard output).
     std::string saveRecipe;
     // --recipe FILE: the run is the recipe's; inputs holds the INPUT given
     // instead of the recipe's own, if any.

@@ -8,7 +8,7 @@ namespace batch {
 recipe::Recipe RecordRun(const RunRecord& run) {
     recipe::Recipe r;
     r.program = recipe::ProgramVersion();
-    const recipe::FileDigest input = recipe::DigestFile(run.input);
+    const recipe::FileDigest input = recipe::DigestFile(run.inputFile);
     r.input = {run.input, input.size, input.sha256, run.import};
     r.count = run.countText;
     r.steps = run.steps;

@@ -13,6 +13,7 @@ namespace batch {
 // What a batch run wrote for its one input, to record.
 struct RunRecord {
     std::string input;
+    std::string inputFile;  // what was read: the input, or standard input's copy for "-"
     std::string countText;
     std::vector<recipe::Step> steps;
     std::string resultFile;  // empty: standard output

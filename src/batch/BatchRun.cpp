@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <optional>
 #include <cstdio>
 #include <set>
 
@@ -15,7 +16,9 @@
 #include "analysis/io/SampleReader.h"
 #include "analysis/io/SampleWriter.h"
 #include "analysis/denoise/Thresholding.h"
+#include "batch/BatchProgress.h"
 #include "batch/BatchRecipe.h"
+#include "batch/BatchReport.h"
 #include "batch/BatchSinks.h"
 #include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
@@ -39,6 +42,7 @@ namespace {
 // What the run will do with one input, settled before anything is written.
 struct InputPlan {
     std::string input;
+    std::string path;        // what is read: the input, or standard input's copy for "-"
     std::string unreadable;  // why the input cannot be read; empty when it can
     std::string warning;     // what the load will not tell of the input
     std::string countText;
@@ -61,7 +65,7 @@ void PlanImport(const BatchOptions& options, InputPlan& plan) {
         return;
     }
     try {
-        importer::ImportedSignal signal = importer::ImportSignal(plan.input, options.import);
+        importer::ImportedSignal signal = importer::ImportSignal(plan.path, options.import);
         plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
         plan.countText = fw::IntToStr(plan.size.N);
         plan.source = signal.Describe();
@@ -78,7 +82,7 @@ void PlanInput(const BatchOptions& options, InputPlan& plan) {
     try {
         // With a count given, one number is enough to know the file gives samples.
         const analysis::ReadResult count =
-            analysis::CountSamples(plan.input, options.countText ? 1 : analysis::kMaxSamples + 1);
+            analysis::CountSamples(plan.path, options.countText ? 1 : analysis::kMaxSamples + 1);
         if (count.stored == 0) {
             plan.unreadable = analysis::DescribeFailedRead(plan.input, count);
             return;
@@ -140,6 +144,8 @@ std::vector<std::string> CoefficientFiles(const InputPlan& plan) {
 // An output that is one of the inputs, which writing it would destroy.
 std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPlan>& plans) {
     std::vector<std::string> outputs{options.plotFile, options.reportFile, options.saveRecipe};
+    // Standard output is no input; standard input's copy is no output.
+    std::erase(outputs, kStandardStream);
     for (const InputPlan& plan : plans) {
         outputs.push_back(plan.output);
         for (std::string& name : CoefficientFiles(plan)) outputs.push_back(std::move(name));
@@ -147,7 +153,7 @@ std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPl
     for (const std::string& output : outputs) {
         if (output.empty()) continue;
         for (const std::string& input : options.inputs) {
-            if (fw::SameFile(output, input)) {
+            if (input != kStandardStream && fw::SameFile(output, input)) {
                 return "the output " + Quoted(output) + " is the input " + Quoted(input) + ", which it would replace";
             }
         }
@@ -155,13 +161,15 @@ std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPl
     return {};
 }
 
-// Plans every input; returns the first bad argument found, empty when none.
-std::string PlanAll(const BatchOptions& options, std::vector<InputPlan>& plans) {
+// Plans every input, "-" read from standardInput; returns the first bad
+// argument found, empty when none.
+std::string PlanAll(const BatchOptions& options, const std::string& standardInput, std::vector<InputPlan>& plans) {
     const bool many = !options.outDir.empty();
     std::set<std::string> outputs;
     for (const std::string& input : options.inputs) {
         InputPlan plan;
         plan.input = input;
+        plan.path = input == kStandardStream ? standardInput : input;
         PlanInput(options, plan);
         if (many) {
             plan.output = (std::filesystem::path(options.outDir) / FileName(input)).string();
@@ -237,7 +245,7 @@ void PrepareSamples(fw::FileReplacements& files, const std::string& name, const 
 class InputRun {
 public:
     InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors,
-             const std::vector<InputResultSink*>& results, int outputFd, std::string& report)
+             const std::vector<InputResultSink*>& results, int outputFd, BatchReport& report)
         : options_(options),
           plan_(plan),
           errors_(errors),
@@ -254,9 +262,9 @@ public:
     int Run() {
         try {
             if (!Imported()) {
-                session_.Load(plan_.countText, plan_.input);
+                session_.Load(plan_.countText, plan_.path);
             } else {
-                recipe::LoadOnGrid(session_, plan_.input, plan_.signal, options_.import, plan_.importWarning);
+                recipe::LoadOnGrid(session_, plan_.path, plan_.signal, options_.import, plan_.importWarning);
                 errors_ << "quelmar-batch: " << Quoted(plan_.input) << ": imported " << plan_.source << ", extended by "
                         << importer::ExtensionName(options_.import.extension) << " to N = " << plan_.size.N << "\n";
             }
@@ -334,6 +342,10 @@ private:
         // An imported signal's result is the signal, not its extension.
         if (Imported()) result.reconstruction.resize(plan_.signal.size());
         WriteFiles(result);
+        if (denoising) {
+            report_.Add(plan_.input, settings, runner.Reports(),
+                        report_.TakesFiles() ? Written(result) : std::vector<WrittenFile>());
+        }
         if (recording) RecordRecipe(result, bufferSha);
         if (results_.empty()) return;
         result.input = plan_.input;
@@ -359,13 +371,31 @@ private:
         files.Commit();
     }
 
+    // The sample files WriteFiles wrote, each with the SHA-256 of its text.
+    std::vector<WrittenFile> Written(const InputResult& result) const {
+        std::vector<WrittenFile> files{{plan_.output.empty() ? std::string(kStandardStream) : plan_.output,
+                                        recipe::Sha256Hex(analysis::FormatSamples(result.reconstruction))}};
+        const std::vector<std::string> names = CoefficientFiles(plan_);
+        for (std::size_t item = 0; item < names.size(); ++item) {
+            files.push_back({names[item], recipe::Sha256Hex(analysis::FormatSamples(result.coefficients[item]))});
+        }
+        return files;
+    }
+
     // After the files: the recipe holds their hashes, and the picture the recipe.
     void RecordRecipe(InputResult& result, const std::string& bufferSha) {
-        RunRecord run{plan_.input, plan_.countText,         steps_, plan_.output, &result.reconstruction,
-                      bufferSha,   CoefficientFiles(plan_), {}};
+        RunRecord run{plan_.input,
+                      plan_.path,
+                      plan_.countText,
+                      steps_,
+                      plan_.output,
+                      &result.reconstruction,
+                      bufferSha,
+                      CoefficientFiles(plan_),
+                      {}};
         if (Imported()) run.import = importer::ChoiceTexts(options_.import, plan_.input);
         result.recipe = recipe::WriteRecipe(RecordRun(run));
-        if (!options_.saveRecipe.empty()) fw::ReplaceFileWith(options_.saveRecipe, result.recipe);
+        if (!options_.saveRecipe.empty()) WriteOutput(options_.saveRecipe, result.recipe, outputFd_);
     }
 
     bool Imported() const { return !plan_.signal.empty(); }
@@ -386,10 +416,6 @@ private:
             errors_ << prefix << name << ": sigma " << Readable(level.sigma) << ", T " << Readable(level.threshold)
                     << ", zeroed " << level.zeroed << "/" << level.total << ", energy kept "
                     << Percent(level.energyKept) << ", estimated risk " << Readable(level.risk) << "\n";
-            report_ += plan_.input + "," + fw::IntToStr(level.level) + "," + fw::ShortestText(level.sigma) + "," +
-                       fw::ShortestText(level.threshold) + "," + fw::IntToStr(level.zeroed) + "," +
-                       fw::IntToStr(level.total) + "," + fw::ShortestText(level.energyKept) + "," +
-                       fw::ShortestText(level.risk) + "\n";
         }
     }
 
@@ -398,7 +424,7 @@ private:
     std::ostream& errors_;
     const std::vector<InputResultSink*>& results_;
     int outputFd_;
-    std::string& report_;
+    BatchReport& report_;
     RecordingPlot signal_;
     // The steps' results come from the runner; these plots would only copy them.
     RecordingPlot unkept_{false};
@@ -421,10 +447,23 @@ std::string ErrorMessage(const std::exception& error) {
     return error.what();
 }
 
-int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, int outputFd) {
-    if (!options.recipeFile.empty()) return ReplayRecipe(options, errors, outputFd);
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, StandardStreams streams) {
+    std::optional<StandardInputCopy> standardInput;
+    if (std::find(options.inputs.begin(), options.inputs.end(), kStandardStream) != options.inputs.end()) {
+        try {
+            standardInput.emplace(streams.input);
+        } catch (const fw::Exception& error) {
+            errors << "quelmar-batch: " << error.Message() << "\n";
+            return kExitUnreadableInput;
+        }
+    }
+    if (!options.recipeFile.empty()) {
+        BatchOptions replay = options;
+        if (standardInput) replay.inputs = {standardInput->Path()};
+        return ReplayRecipe(replay, errors, streams.output);
+    }
     std::vector<InputPlan> plans;
-    if (const std::string error = PlanAll(options, plans); !error.empty()) {
+    if (const std::string error = PlanAll(options, standardInput ? standardInput->Path() : "", plans); !error.empty()) {
         errors << "quelmar-batch: " << error << "\n";
         return kExitBadArguments;
     }
@@ -432,29 +471,37 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
     if (results) sinks.push_back(results);
     std::unique_ptr<PlotPictureSink> picture;
     if (!options.plotFile.empty()) {
-        picture = std::make_unique<PlotPictureSink>(options.plotFile, options.plotLevel);
+        const app::PictureFormat format =
+            options.plotFormat ? *options.plotFormat : *app::PictureFormatOf(options.plotFile);
+        picture = std::make_unique<PlotPictureSink>(options.plotFile, format, options.plotLevel, streams.output);
         sinks.push_back(picture.get());
     }
     int code = kExitDone;
-    std::string report = "input,level,sigma,threshold,zeroed,total,energy_kept,risk\n";
-    for (const InputPlan& plan : plans) {
+    BatchReport report(options.reportFormat);
+    BatchProgress progress(errors, streams.error, plans.size());
+    std::ostream& messages = progress.Messages();
+    for (std::size_t index = 0; index < plans.size(); ++index) {
+        const InputPlan& plan = plans[index];
         if (!plan.unreadable.empty()) {
-            errors << "quelmar-batch: " << plan.unreadable << "\n";
+            messages << "quelmar-batch: " << plan.unreadable << "\n";
             code = std::max<int>(code, kExitUnreadableInput);
-            continue;
+        } else {
+            code = std::max(code, InputRun(options, plan, messages, sinks, streams.output, report).Run());
         }
-        code = std::max(code, InputRun(options, plan, errors, sinks, outputFd, report).Run());
+        progress.Ended(index + 1);
     }
     if (!options.reportFile.empty() && code != kExitDone) {
         // As a failed input's own files, the report of a run that failed
         // leaves the file it would replace as it was.
-        errors << "quelmar-batch: " << Quoted(options.reportFile)
-               << " is left as it was: not every input went through\n";
+        messages << "quelmar-batch: "
+                 << (options.reportFile == kStandardStream ? "the report is not written"
+                                                           : Quoted(options.reportFile) + " is left as it was")
+                 << ": not every input went through\n";
     } else if (!options.reportFile.empty()) {
         try {
-            analysis::SaveText(options.reportFile, report);
+            WriteOutput(options.reportFile, report.Text(), streams.output);
         } catch (const fw::Exception& error) {
-            errors << "quelmar-batch: " << error.Message() << "\n";
+            messages << "quelmar-batch: " << error.Message() << "\n";
             code = std::max<int>(code, kExitAnalysisFailed);
         }
     }

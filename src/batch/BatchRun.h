@@ -15,6 +15,7 @@
 
 #include "analysis/io/FileError.h"
 #include "batch/BatchOptions.h"
+#include "batch/StandardStreams.h"
 
 namespace batch {
 
@@ -60,9 +61,10 @@ public:
     virtual void Take(const InputResult& result) = 0;
 };
 
-// Runs the parsed options; warnings and errors go to `errors`, a result to
-// standard output goes to outputFd, and each result to `results` as well as
-// to the picture --plot asks for. Returns one of BatchExit.
-int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr, int outputFd = 1);
+// Runs the parsed options; warnings and errors go to `errors`, "-" reads and
+// writes the streams given, and each result goes to `results` as well as to
+// the picture --plot asks for. Returns one of BatchExit.
+int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results = nullptr,
+             StandardStreams streams = {});
 
 }  // namespace batch

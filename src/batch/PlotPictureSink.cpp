@@ -5,10 +5,12 @@
 #include "analysis/session/PlotSink.h"
 #include "app/ChartsPicture.h"
 #include "app/ProgramCharts.h"
+#include "batch/StandardStreams.h"
 
 namespace batch {
 
-PlotPictureSink::PlotPictureSink(std::string fileName, int32_t level) : fileName_(std::move(fileName)), level_(level) {
+PlotPictureSink::PlotPictureSink(std::string fileName, app::PictureFormat format, int32_t level, int output)
+    : fileName_(std::move(fileName)), format_(format), level_(level), output_(output) {
     if (QGuiApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application_ = std::make_unique<QGuiApplication>(argc_, argv_);
@@ -28,7 +30,8 @@ void PlotPictureSink::Take(const InputResult& result) {
     for (double value : result.coefficients.at(static_cast<std::size_t>(level_) - 1)) {
         charts.Series3().AddY(value, "", analysis::kAddedPointColour);
     }
-    app::SaveChartsPicture(charts, fileName_, *app::PictureFormatOf(fileName_), result.recipe);
+    const QByteArray data = app::ChartsPictureData(charts, format_, result.recipe);
+    WriteOutput(fileName_, std::string_view(data.constData(), static_cast<std::size_t>(data.size())), output_);
 }
 
 }  // namespace batch

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/PictureFormat.h"
 #include "batch/BatchRun.h"
 
 class QGuiApplication;
@@ -16,9 +17,9 @@ namespace batch {
 
 class PlotPictureSink : public InputResultSink {
 public:
-    // fileName must end in a picture format (app::PictureFormatOf); level is
-    // the view item the lower chart shows.
-    PlotPictureSink(std::string fileName, int32_t level);
+    // The picture goes to fileName, or to output for "-"; level is the view
+    // item the lower chart shows.
+    PlotPictureSink(std::string fileName, app::PictureFormat format, int32_t level, int output);
     ~PlotPictureSink() override;
     PlotPictureSink(const PlotPictureSink&) = delete;
     PlotPictureSink& operator=(const PlotPictureSink&) = delete;
@@ -28,7 +29,9 @@ public:
 
 private:
     std::string fileName_;
+    app::PictureFormat format_;
     int32_t level_;
+    int output_;
     // The arguments a started application keeps referring to.
     int argc_ = 1;
     char name_[14] = "quelmar-batch";

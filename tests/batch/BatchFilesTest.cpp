@@ -137,6 +137,44 @@ TEST(BatchFiles, LinksAndLongNamesAreWrittenThrough) {
               (std::vector<std::string>{"link.dat", std::string(251, 'n') + ".dat", "real", "real/result.dat"}));
 }
 
+// "-" as an input reads standard input and as an output writes standard
+// output: each run gives there what the same run with files gives in them.
+TEST(BatchFiles, StandardStreamsStandInForFiles) {
+    const TempFolder folder;
+    const std::string input = SampleFile("doppler_noisy_513.dat");
+    const std::string out = folder.PathOf("out.dat");
+    const std::string named = folder.PathOf("named");
+    struct Case {
+        std::vector<std::string> streamed;
+        std::vector<std::string> named;
+        std::string compared;  // the file that holds what the streamed run writes
+    };
+    const std::vector<Case> cases = {
+        {{"--levels", "3", "--threshold", "10", input, "-"},
+         {"--levels", "3", "--threshold", "10", input, named},
+         named},
+        {{"--auto", "--report", "-", input, out}, {"--auto", "--report", named, input, out}, named},
+        {{"--rule", "sure", "--report-format=json", "--report", "-", input, out},
+         {"--rule", "sure", "--report-format=json", "--report", named, input, out},
+         named},
+        {{"--threshold", "2", "--save-recipe", "-", input, out},
+         {"--threshold", "2", "--save-recipe", named, input, out},
+         named},
+        {{"--plot", "-", "--plot-format", "svg", input, out}, {"--plot", named + ".svg", input, out}, named + ".svg"},
+        {{"--rule", "bayes", "--shifts", "4", "-", out}, {"--rule", "bayes", "--shifts", "4", input, out}, out},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.streamed));
+        const Outcome expected = RunCommand(c.named);
+        ASSERT_EQ(expected.code, kExitDone) << expected.errors;
+        const std::string content = ReadAll(c.compared);
+        std::filesystem::remove(c.compared);
+        const StreamedOutcome streamed = RunStreamed(c.streamed, ReadAll(input));
+        EXPECT_EQ(streamed.code, kExitDone) << streamed.errors;
+        EXPECT_EQ(streamed.output.empty() ? ReadAll(c.compared) : streamed.output, content);
+    }
+}
+
 // When a coefficient file cannot be written, the result file written before
 // it is not replaced either, and no temporary is left.
 TEST(BatchFiles, TheOutputsOfAnInputAreReplacedTogether) {

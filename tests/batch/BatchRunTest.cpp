@@ -4,6 +4,8 @@
 #include <bit>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +14,8 @@
 #include "analysis/io/SampleReader.h"
 #include "analysis/denoise/AutoChoice.h"
 #include "BatchTestRun.h"
+#include "batch/BatchOptions.h"
+#include "recipe/Sha256.h"
 #include "batch/BatchCommand.h"
 #include "RecordingSinks.h"
 #include "TempFolder.h"
@@ -257,6 +261,14 @@ TEST(BatchRun, BadArgumentsExitOneWithAMessageAndWriteNothing) {
          "--plot FILE draws one input; 2 are given"},
         {{"--plot", out + "/./result.png", input, out + "/result.png"},
          "the picture and the result would both be written to \"" + out + "/result.png\""},
+        {{"--auto", "--report", "-", input},
+         "the result and --report - would both go to standard output; name a "
+         "file for one of them"},
+        {{"--auto", "--save-recipe", "-", "--plot", "-", "--plot-format", "png", input, result},
+         "--save-recipe - and --plot - would both go to standard output; name a file for one of them"},
+        {{"--plot", "-", input, result},
+         "--plot -: standard output has no name to tell the format by; give --plot-format png, svg or pdf"},
+        {{"--coefficients", "-", input, result}, "--coefficients: standard output (\"-\") is not a folder"},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunCommand(c.arguments);
@@ -286,6 +298,47 @@ TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed) {
                                         "c/doppler_noisy_513.dat/approximation.dat",
                                         "c/doppler_noisy_513.dat/level_1.dat", "c/doppler_noisy_513.dat/level_2.dat",
                                         "c/doppler_noisy_513.dat/level_3.dat", "doppler_noisy_513.dat"}));
+}
+
+// The keys between {"inputs" and }]}]} in a text, in order.
+std::vector<std::string> DocumentedKeys(const std::string& text) {
+    const std::size_t start = text.find("{\"inputs\"");
+    const std::string block = text.substr(start, text.find("}]}]}", start) - start);
+    const std::regex key("\"([a-z_0-9]+)\"");
+    std::vector<std::string> keys;
+    for (auto at = std::sregex_iterator(block.begin(), block.end(), key); at != std::sregex_iterator(); ++at) {
+        keys.push_back((*at)[1]);
+    }
+    return keys;
+}
+
+// Each object's keys, in order, each followed by those of its value (of an
+// array's first element).
+void KeysOf(const nlohmann::ordered_json& value, std::vector<std::string>& keys) {
+    if (value.is_array() && !value.empty()) return KeysOf(value.front(), keys);
+    if (!value.is_object()) return;
+    for (const auto& [name, item] : value.items()) {
+        keys.push_back(name);
+        KeysOf(item, keys);
+    }
+}
+
+// The JSON report holds the keys --help and the README name, and the
+// SHA-256 of each file written.
+TEST(BatchRun, TheJsonReportHoldsTheDocumentedKeys) {
+    const TempFolder folder;
+    const std::string report = folder.PathOf("report.json");
+    const Outcome outcome = RunCommand({"--auto", "--report-format", "json", "--report", report, "--coefficients",
+                                        folder.PathOf("c"), SampleFile("blocks_257.dat"), folder.PathOf("out.dat")});
+    ASSERT_EQ(outcome.code, kExitDone) << outcome.errors;
+    const auto json = nlohmann::ordered_json::parse(ReadAll(report));
+    std::vector<std::string> keys;
+    KeysOf(json, keys);
+    EXPECT_EQ(keys, DocumentedKeys(BatchUsage()));
+    EXPECT_EQ(keys, DocumentedKeys(ReadAll(std::string(QUELMAR_SOURCE_DIR) + "/README.md")));
+    const auto& outputs = json["inputs"][0]["outputs"];
+    EXPECT_EQ(outputs.size(), 10u);  // the result and 9 view items
+    for (const auto& file : outputs) EXPECT_EQ(file["sha256"], recipe::Sha256Hex(ReadAll(file["file"])));
 }
 
 // A run that fails leaves its report as it was, as a failed input's files.

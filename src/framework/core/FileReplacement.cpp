@@ -238,6 +238,8 @@ void FileReplacements::Commit() {
     }
 }
 
+void WriteToDescriptor(const std::string& name, int fd, const WriteContent& write) { WriteStream(name, fd, write); }
+
 void ReplaceFile(const std::string& fileName, const WriteContent& write) {
     if (const Destination destination = DestinationOf(fileName); destination.stream) {
         WriteStream(fileName, destination.descriptor, write);

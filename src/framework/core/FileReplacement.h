@@ -76,6 +76,11 @@ private:
     std::vector<HeldStream> streams_;
 };
 
+// Writes to a descriptor already open (a program's standard output) as a
+// stream is written: from where it stands, with a reader that has gone an
+// error rather than the end of the program. `name` is for messages.
+void WriteToDescriptor(const std::string& name, int fd, const WriteContent& write);
+
 // A set of one file; a stream is written at once, as the content is made.
 void ReplaceFile(const std::string& fileName, const WriteContent& write);
 

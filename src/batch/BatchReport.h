@@ -1,0 +1,47 @@
+#pragma once
+// What --report writes: each denoised input's levels as CSV, or as JSON
+// with the configuration the run used and the SHA-256 of each sample file
+// it wrote.
+
+#include <string>
+#include <vector>
+
+#include "analysis/denoise/Denoise.h"
+#include "batch/BatchOptions.h"
+
+namespace batch {
+
+struct WrittenFile {
+    std::string name;  // "-": standard output
+    std::string sha256;
+};
+
+class BatchReport {
+public:
+    explicit BatchReport(ReportFormat format) : format_(format) {}
+
+    // Whether Add is to be given the files written, which cost a hash each.
+    bool TakesFiles() const { return format_ == ReportFormat::Json; }
+
+    void Add(const std::string& input, const analysis::DenoiseOptions& settings,
+             const std::vector<analysis::LevelReport>& levels, std::vector<WrittenFile> files);
+
+    // The whole report, every input so far.
+    std::string Text() const;
+
+private:
+    struct Input {
+        std::string name;
+        analysis::DenoiseOptions settings;
+        std::vector<analysis::LevelReport> levels;
+        std::vector<WrittenFile> files;
+    };
+
+    std::string Csv() const;
+    std::string Json() const;
+
+    ReportFormat format_;
+    std::vector<Input> inputs_;
+};
+
+}  // namespace batch
