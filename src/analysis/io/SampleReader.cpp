@@ -54,8 +54,9 @@ void SkipByteOrderMark(FileChunkReader& window) {
 }
 
 // Numbers the quick scan writes between two looks at the limit when they
-// are only counted.
-constexpr int32_t kCountBatch = 4096;
+// are only counted: as many as a window of text can hold, so that a count
+// takes a window's numbers on two threads as a read does.
+constexpr int32_t kCountBatch = static_cast<int32_t>(kReadChunkBytes / 2);
 
 // Reads up to n numbers into x, or with x null only counts them: a count is
 // the read itself, so that the two agree on every file.
@@ -66,11 +67,10 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
     ReadResult result;
     int64_t line = 1;
     SkipByteOrderMark(window);
-    // A read takes the plain numbers on two threads, but one after a token
-    // the general scan took, as such tokens may come one after another; a
-    // count, whose batches are small, on one.
+    // The plain numbers are taken on two threads, but on one after a token
+    // the general scan took, as such tokens may come one after another.
     std::vector<double> spare;
-    bool inTwo = x != nullptr;
+    bool inTwo = true;
     while (result.stored < n) {
         const char* end = window.End();
         // Most numbers take the quick way; what it leaves, the general one.
@@ -84,7 +84,7 @@ ReadResult ReadFrom(FileChunkReader& window, double* x, int32_t n) {
         while (p < end && IsSampleBlank(*p)) line += *p++ == '\n';
         window.Consume(p);
         if (plain.count == ask) continue;  // a count's batch is full
-        inTwo = x != nullptr;
+        inTwo = true;
         if (p == end) {
             if (window.Fill()) continue;
             if (window.Cancelled()) return Stop(result, ReadStop::Cancelled);
