@@ -173,7 +173,9 @@ Samples ReadMatVariable(const std::string& fileName, const std::string& name, in
     if (!shortfall.empty()) {
         throw ImportFailure("the variable " + shown + " is shorter than its header claims: " + shortfall);
     }
-    Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
+    // A copy: a structured binding cannot be captured.
+    const auto size = static_cast<std::size_t>(length);
+    Samples values = fw::MapOutOfMemory([size] { return Samples(size); });
     ReadSignal(file.get(), *chosen->info, static_cast<int>(first), static_cast<int>(stride), values);
     return values;
 }

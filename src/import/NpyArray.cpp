@@ -279,7 +279,9 @@ Samples NpySignalValues(const NpyHeader& header, std::string_view data, ArrayAxi
                             " values");
     }
     if (checkOnly > 0) return {};
-    Samples values = fw::MapOutOfMemory([length] { return Samples(static_cast<std::size_t>(length)); });
+    // A copy: a structured binding cannot be captured.
+    const auto size = static_cast<std::size_t>(length);
+    Samples values = fw::MapOutOfMemory([size] { return Samples(size); });
     const Stride stride = SignalStride(header, axis, (index <= 0 ? count : index) - 1);
     const char* p = data.data() + stride.first;
     if (header.kind == 'f' && header.itemBytes == 8 && !header.swap && stride.step == item) {

@@ -100,6 +100,18 @@ TEST(PlainNumbersTest, ReadsWhatTheGeneralScanReads) {
     EXPECT_GT(plain, kTokens / 4);
 }
 
+// Two reads that agree in every respect, down to each value's bits.
+void ExpectSameRead(const ReadResult& a, const std::vector<double>& x, const ReadResult& b,
+                    const std::vector<double>& y) {
+    EXPECT_EQ(a.stop, b.stop);
+    EXPECT_EQ(a.stored, b.stored);
+    EXPECT_EQ(a.line, b.line);
+    EXPECT_EQ(a.text, b.text);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        ASSERT_EQ(std::bit_cast<uint64_t>(x[i]), std::bit_cast<uint64_t>(y[i])) << i;
+    }
+}
+
 // Reads of a few bytes leave the numbers to the general scan, reads of a
 // megabyte give most of them to the plain one: the results are the same.
 TEST(PlainNumbersTest, FilesReadAsInSmallChunks) {
@@ -119,13 +131,7 @@ TEST(PlainNumbersTest, FilesReadAsInSmallChunks) {
             std::vector<double> x(500, -1.0);
             const ReadResult result = ReadSamplesInChunks(name, x.data(), 500, chunk);
             SCOPED_TRACE(std::to_string(file) + " in chunks of " + std::to_string(chunk));
-            ASSERT_EQ(result.stop, whole.stop);
-            ASSERT_EQ(result.stored, whole.stored);
-            ASSERT_EQ(result.line, whole.line);
-            ASSERT_EQ(result.text, whole.text);
-            for (std::size_t i = 0; i < x.size(); ++i) {
-                ASSERT_EQ(std::bit_cast<uint64_t>(x[i]), std::bit_cast<uint64_t>(expected[i])) << i;
-            }
+            ExpectSameRead(result, x, whole, expected);
         }
     }
 }
@@ -156,13 +162,7 @@ TEST(PlainNumbersTest, AWindowReadOnTwoThreadsGivesWhatOneGives) {
         const ReadResult single = ReadSamplesInChunks(name, one.data(), room, 4096);
         const ReadResult split = ReadSamplesInChunks(name, two.data(), room, std::size_t{1} << 20);
         SCOPED_TRACE(file);
-        EXPECT_EQ(split.stop, single.stop);
-        EXPECT_EQ(split.stored, single.stored);
-        EXPECT_EQ(split.line, single.line);
-        EXPECT_EQ(split.text, single.text);
-        for (std::size_t i = 0; i < one.size(); ++i) {
-            ASSERT_EQ(std::bit_cast<uint64_t>(two[i]), std::bit_cast<uint64_t>(one[i])) << i;
-        }
+        ExpectSameRead(split, two, single, one);
     }
 }
 
