@@ -94,7 +94,7 @@ TForm1::TForm1(fw::DialogService& dialogs, QWidget* parent)
     statusBar()->addPermanentWidget(cursorFigures, 1);
     cursors_ = std::make_unique<CursorControl>(charts_, chartAreas_.Chart1(), *cursorFigures);
     // The window opens with the stored area between the menu bar and the
-    // status bar; the program fits it to a smaller screen (FitToScreen).
+    // status bar; the program fits it to a smaller screen.
     resize(kMainWindow.ClientWidth,
            kMainWindow.ClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     ShowStatus();
