@@ -1,5 +1,7 @@
 #include "SoakActions.h"
 
+#include "ui/ThresholdSuggestion.h"
+
 #include <QComboBox>
 #include <QDockWidget>
 #include <QSpinBox>
@@ -138,6 +140,7 @@ void ApplyAll(S& s, uint32_t arg) {
     if (s.model.levels < 1 && s.model.UndoName() == "Reconstruct") {
         s.Choose(WindowCommand::Undo);
         s.model.Undo();
+        FollowPanel(s);
     }
     const bool soft = (arg / 4) % 2 == 1;
     // The panel starts on Automatic, which the model leaves alone.
@@ -441,5 +444,18 @@ const SoakAction kActions[] = {
 }  // namespace
 
 const std::span<const SoakAction> kSoakActions{kActions};
+
+void FollowPanel(SoakSession& s) {
+    SoakModel& m = s.model;
+    const bool detail = m.panel && m.viewShown && m.viewed >= 1 && m.viewed <= m.levels;
+    const std::optional<double> t = detail ? s.form->Panel().RowThreshold(m.viewed) : std::nullopt;
+    if (!t) {
+        m.followed.reset();
+        return;
+    }
+    if (m.followed == std::pair{m.viewed, *t}) return;
+    m.followed = {m.viewed, *t};
+    m.ShowThreshold(ui::ThresholdText(*t));
+}
 
 }  // namespace soak

@@ -19,4 +19,9 @@ struct SoakAction {
 
 extern const std::span<const SoakAction> kSoakActions;
 
+// With the panel shown, the box and the lines take the panel's T of the
+// viewed detail level whenever the level or its T changed: after every
+// action, and within one that reads the box after such a change.
+void FollowPanel(SoakSession& s);
+
 }  // namespace soak

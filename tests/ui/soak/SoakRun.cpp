@@ -9,7 +9,6 @@
 
 #include "SoakActions.h"
 #include "SoakInvariants.h"
-#include "ui/ThresholdSuggestion.h"
 
 namespace soak {
 namespace {
@@ -23,21 +22,6 @@ long ResidentKb() {
 }
 
 }  // namespace
-
-// With the panel shown, the box and the lines take the panel's T of the
-// viewed detail level whenever the level or its T changed.
-void FollowPanel(SoakSession& s) {
-    SoakModel& m = s.model;
-    const bool detail = m.panel && m.viewShown && m.viewed >= 1 && m.viewed <= m.levels;
-    const std::optional<double> t = detail ? s.form->Panel().RowThreshold(m.viewed) : std::nullopt;
-    if (!t) {
-        m.followed.reset();
-        return;
-    }
-    if (m.followed == std::pair{m.viewed, *t}) return;
-    m.followed = {m.viewed, *t};
-    m.ShowThreshold(ui::ThresholdText(*t));
-}
 
 std::vector<SoakStep> RandomSteps(uint64_t seed, std::size_t count) {
     std::mt19937_64 random(seed);
