@@ -1,5 +1,5 @@
-// Speed of writing sample files, of the whole batch run over one file, and
-// of reading a file that is one huge token.
+// Speed of writing sample files, of the whole batch run over one file and
+// over many, and of reading a file that is one huge token.
 
 #include <benchmark/benchmark.h>
 
@@ -83,6 +83,31 @@ void BM_BatchDenoise(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_BatchDenoise)->Arg(24)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The batch over 1,000 files of 2^12 + 1 samples with --jobs N: the same
+// work as --jobs 1 in about 1/N of its time where N cores are free.
+void BM_BatchManyFiles(benchmark::State& state) {
+    const std::filesystem::path folder = BenchFolder("many");
+    std::vector<std::string> arguments{"--jobs",    std::to_string(state.range(0)), "--threshold", "100",
+                                       "--out-dir", (folder / "out").string()};
+    const std::vector<double> values = RandomSamples(12);
+    for (int file = 0; file < 1000; ++file) {
+        arguments.push_back((folder / ("in" + std::to_string(file) + ".dat")).string());
+        if (!WriteSeventeenDigitFile(arguments.back(), values)) {
+            state.SkipWithError("cannot write the input files");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        std::ostringstream out;
+        std::ostringstream errors;
+        if (batch::RunBatchCommand(arguments, out, errors) != batch::kExitDone) {
+            state.SkipWithError(errors.str().c_str());
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_BatchManyFiles)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A file that is one token of 200 MB of digits, loaded as five samples: the
 // reader gives up on a number longer than any number can be.

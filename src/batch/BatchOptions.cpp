@@ -16,6 +16,9 @@
 namespace batch {
 namespace {
 
+// More jobs than this only add threads that wait.
+constexpr int32_t kMostJobs = 256;
+
 // A decimal integer without sign or anything after it; nullopt otherwise.
 std::optional<int32_t> PositiveInteger(const std::string& text) {
     int32_t value = 0;
@@ -130,6 +133,10 @@ private:
             if (const auto text = Value(name, attached)) options.outDir = *text;
             if (options.outDir.empty() && result_.error.empty()) Fail("option --out-dir needs a folder");
             if (options.outDir == kStandardStream) Fail("--out-dir: standard output (\"-\") is not a folder");
+        } else if (name == "--output-format") {
+            if (const auto text = Value(name, attached)) OutputFormat(*text);
+        } else if (name == "--jobs") {
+            if (const auto text = Value(name, attached)) options.jobs = NumberOf("--jobs", "jobs", *text, kMostJobs);
         } else if (name == "--coefficients") {
             if (const auto text = Value(name, attached)) options.coefficientsDir = *text;
             if (options.coefficientsDir.empty() && result_.error.empty()) Fail("option --coefficients needs a folder");
@@ -251,6 +258,22 @@ private:
         result_.options.reportFormat = text == "csv" ? ReportFormat::Csv : ReportFormat::Json;
     }
 
+    void OutputFormat(const std::string& text) {
+        if (text != "text" && text != "npy") return Fail("--output-format: '" + text + "' is not text or npy");
+        result_.options.outputFormat = text == "npy" ? analysis::SampleFormat::Npy : analysis::SampleFormat::Text;
+    }
+
+    // A recipe tells a result's format by the result's name only.
+    void RecipeFormatCheck() {
+        const BatchOptions& options = result_.options;
+        if (options.saveRecipe.empty() || !options.outputFormat) return;
+        const std::string& output = options.output.empty() ? std::string(kStandardStream) : options.output;
+        if (ResultFormat(options, output) == analysis::FormatOfName(output)) return;
+        Fail("--save-recipe: a recipe tells a result's format by its name; name the result *" +
+             std::string(options.outputFormat == analysis::SampleFormat::Npy ? ".npy" : ".dat") +
+             " instead of giving --output-format");
+    }
+
     void PlotFormat(const std::string& text) {
         const auto& names = app::kPictureExtensions;
         const auto at = std::find(names.begin(), names.end(), text);
@@ -367,6 +390,7 @@ private:
         }
         PlotChecks();
         StandardOutputChecks();
+        RecipeFormatCheck();
     }
 
     const std::vector<std::string>& arguments_;
@@ -435,6 +459,11 @@ Options:
                     DIR/<input name>/); folders are made as needed
   --out-dir DIR     write each result to DIR under its input's file name
                     (made as needed)
+  --jobs N          run N inputs at once (default: one per core); messages,
+                    files and the exit code are those of a run one by one
+  --output-format F  text or npy: how results are written (default: npy for
+                    a name ending in .npy, else text); an .npy file holds
+                    the float64 values the text reads back as
   --plot FILE       also draw the window's two charts into one picture, a
                     .png, .svg or .pdf file: the signal and its reconstruction
                     above, the level --plot-level chooses below, after

@@ -8,6 +8,7 @@
 
 #include "analysis/denoise/Shrinkage.h"
 #include "analysis/denoise/ThresholdRules.h"
+#include "analysis/io/NpyWriter.h"
 #include "analysis/transform/Wavelet.h"
 #include "app/PictureFormat.h"
 #include "import/SignalImport.h"
@@ -31,6 +32,11 @@ struct BatchOptions {
     std::string output;
     // Many inputs: each result goes to outDir under its input's file name.
     std::string outDir;
+    // --output-format: how results are written; absent: NPY for a name
+    // ending in .npy, else text.
+    std::optional<analysis::SampleFormat> outputFormat;
+    // --jobs N: inputs run at once; absent: one per core.
+    std::optional<int32_t> jobs;
     // The count box's text; absent: the number of samples in each file.
     std::optional<std::string> countText;
     // The number of levels; absent: J, the deepest.
@@ -85,6 +91,11 @@ struct BatchOptions {
 
 // Whether the input is imported rather than loaded as a sample file.
 bool Imports(const BatchOptions& options, const std::string& input);
+
+// The format a result written to `output` ("" or "-": standard output) takes.
+inline analysis::SampleFormat ResultFormat(const BatchOptions& options, const std::string& output) {
+    return options.outputFormat.value_or(analysis::FormatOfName(output));
+}
 
 // Whether the run denoises by a rule, soft shrinkage or shifts instead of
 // the window's hard thresholding with typed thresholds.

@@ -1,5 +1,8 @@
 #include "batch/BatchReport.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <nlohmann/json.hpp>
 
 #include "analysis/denoise/DenoiseNames.h"
@@ -11,6 +14,11 @@ namespace batch {
 void BatchReport::Add(const std::string& input, const analysis::DenoiseOptions& settings,
                       const std::vector<analysis::LevelReport>& levels, std::vector<WrittenFile> files) {
     inputs_.push_back({input, settings, levels, std::move(files)});
+}
+
+void BatchReport::Append(BatchReport&& other) {
+    std::move(other.inputs_.begin(), other.inputs_.end(), std::back_inserter(inputs_));
+    other.inputs_.clear();
 }
 
 std::string BatchReport::Text() const { return format_ == ReportFormat::Csv ? Csv() : Json(); }

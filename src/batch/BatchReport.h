@@ -26,6 +26,10 @@ public:
     void Add(const std::string& input, const analysis::DenoiseOptions& settings,
              const std::vector<analysis::LevelReport>& levels, std::vector<WrittenFile> files);
 
+    // Takes other's inputs after this one's (a run's own report, kept
+    // while other inputs ran at once).
+    void Append(BatchReport&& other);
+
     // The whole report, every input so far.
     std::string Text() const;
 

@@ -1,7 +1,9 @@
 #include "batch/BatchRun.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
+#include <sstream>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -29,6 +31,7 @@
 #include "framework/core/Conversions.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileReplacement.h"
+#include "framework/core/OrderedRuns.h"
 #include "framework/core/ShortestText.h"
 #include "import/GridExtension.h"
 #include "import/ImportChoiceNames.h"
@@ -55,7 +58,15 @@ struct InputPlan {
     importer::Samples signal;
     std::string importWarning;  // what the import read short, told once it is loaded
     std::string source;         // what was imported, for the log
+    // A sample file read whole to learn its count, which the load takes
+    // instead of reading it again; its samples are null when the file is
+    // to be read again (beyond the plans' budget, or with --count).
+    analysis::WholeFileRead whole;
 };
+
+// The memory the plans' reads may keep for the runs to load; inputs beyond
+// it are read again when their turn comes.
+constexpr int64_t kKeptReadBytes = int64_t{1} << 30;
 
 // The imported signal on its grid, or why the input cannot be imported.
 void PlanImport(const BatchOptions& options, InputPlan& plan) {
@@ -81,8 +92,8 @@ void PlanInput(const BatchOptions& options, InputPlan& plan) {
     if (Imports(options, plan.input)) return PlanImport(options, plan);
     try {
         // With a count given, one number is enough to know the file gives samples.
-        const analysis::ReadResult count =
-            analysis::CountSamples(plan.path, options.countText ? 1 : analysis::kMaxSamples + 1);
+        if (!options.countText) plan.whole = analysis::ReadWholeFile(plan.path);
+        const analysis::ReadResult count = options.countText ? analysis::CountSamples(plan.path, 1) : plan.whole.read;
         if (count.stored == 0) {
             plan.unreadable = analysis::DescribeFailedRead(plan.input, count);
             return;
@@ -150,27 +161,44 @@ std::string OutputOnInput(const BatchOptions& options, const std::vector<InputPl
         outputs.push_back(plan.output);
         for (std::string& name : CoefficientFiles(plan)) outputs.push_back(std::move(name));
     }
+    fw::FileNames inputs;
+    for (const std::string& input : options.inputs) {
+        if (input != kStandardStream) inputs.Add(input);
+    }
     for (const std::string& output : outputs) {
         if (output.empty()) continue;
-        for (const std::string& input : options.inputs) {
-            if (input != kStandardStream && fw::SameFile(output, input)) {
-                return "the output " + Quoted(output) + " is the input " + Quoted(input) + ", which it would replace";
-            }
+        if (const std::string* input = inputs.Find(output)) {
+            return "the output " + Quoted(output) + " is the input " + Quoted(*input) + ", which it would replace";
         }
     }
     return {};
 }
 
-// Plans every input, "-" read from standardInput; returns the first bad
-// argument found, empty when none.
-std::string PlanAll(const BatchOptions& options, const std::string& standardInput, std::vector<InputPlan>& plans) {
+// Plans every input on `jobs` threads, "-" read from standardInput; returns
+// the first bad argument found, empty when none.
+std::string PlanAll(const BatchOptions& options, const std::string& standardInput, int jobs,
+                    std::vector<InputPlan>& plans) {
+    plans.resize(options.inputs.size());
+    std::atomic<int64_t> kept{0};
+    fw::RunInOrder(
+        plans.size(), jobs,
+        [&](std::size_t index) {
+            InputPlan& plan = plans[index];
+            plan.input = options.inputs[index];
+            plan.path = plan.input == kStandardStream ? standardInput : plan.input;
+            PlanInput(options, plan);
+            if (!plan.whole.samples) return;
+            const int64_t bytes = int64_t{plan.whole.samples->N()} * int64_t{sizeof(double)};
+            if (kept += bytes; kept > kKeptReadBytes) {
+                kept -= bytes;
+                plan.whole.samples.reset();
+            }
+        },
+        [](std::size_t) {});
     const bool many = !options.outDir.empty();
     std::set<std::string> outputs;
-    for (const std::string& input : options.inputs) {
-        InputPlan plan;
-        plan.input = input;
-        plan.path = input == kStandardStream ? standardInput : input;
-        PlanInput(options, plan);
+    for (InputPlan& plan : plans) {
+        const std::string& input = plan.input;
         if (many) {
             plan.output = (std::filesystem::path(options.outDir) / FileName(input)).string();
             if (!outputs.insert(plan.output).second) {
@@ -190,7 +218,6 @@ std::string PlanAll(const BatchOptions& options, const std::string& standardInpu
             plan.levels = options.levels.value_or(plan.size.J);
             if (const std::string error = LevelError(options, plan); !error.empty()) return error;
         }
-        plans.push_back(std::move(plan));
     }
     return OutputOnInput(options, plans);
 }
@@ -238,13 +265,14 @@ std::string Readable(double value) {
     return text;
 }
 
-void PrepareSamples(fw::FileReplacements& files, const std::string& name, const std::vector<double>& values) {
-    files.Prepare(name, [&](int fd) { analysis::WriteSamples(fd, values, name); });
+void PrepareSamples(fw::FileReplacements& files, const std::string& name, const std::vector<double>& values,
+                    analysis::SampleFormat format = analysis::SampleFormat::Text) {
+    files.Prepare(name, [&, format](int fd) { analysis::WriteSamplesAs(format, fd, values, name); });
 }
 
 class InputRun {
 public:
-    InputRun(const BatchOptions& options, const InputPlan& plan, std::ostream& errors,
+    InputRun(const BatchOptions& options, InputPlan& plan, std::ostream& errors,
              const std::vector<InputResultSink*>& results, int outputFd, BatchReport& report)
         : options_(options),
           plan_(plan),
@@ -261,7 +289,9 @@ public:
 
     int Run() {
         try {
-            if (!Imported()) {
+            if (plan_.whole.samples) {
+                session_.LoadRead(plan_.countText, plan_.path, std::move(plan_.whole));
+            } else if (!Imported()) {
                 session_.Load(plan_.countText, plan_.path);
             } else {
                 recipe::LoadOnGrid(session_, plan_.path, plan_.signal, options_.import, plan_.importWarning);
@@ -361,20 +391,22 @@ private:
     void WriteFiles(const InputResult& result) {
         fw::FileReplacements files;
         if (!options_.outDir.empty()) MakeFolder(options_.outDir);
-        if (!plan_.output.empty()) PrepareSamples(files, plan_.output, result.reconstruction);
+        if (!plan_.output.empty()) PrepareSamples(files, plan_.output, result.reconstruction, ResultFormat());
         if (!plan_.coefficientsDir.empty()) MakeFolder(plan_.coefficientsDir);
         const std::vector<std::string> names = CoefficientFiles(plan_);
         for (std::size_t item = 0; item < names.size(); ++item) {
             PrepareSamples(files, names[item], result.coefficients[item]);
         }
-        if (plan_.output.empty()) analysis::WriteSamples(outputFd_, result.reconstruction, "standard output");
+        if (plan_.output.empty())
+            analysis::WriteSamplesAs(ResultFormat(), outputFd_, result.reconstruction, "standard output");
         files.Commit();
     }
 
     // The sample files WriteFiles wrote, each with the SHA-256 of its text.
     std::vector<WrittenFile> Written(const InputResult& result) const {
-        std::vector<WrittenFile> files{{plan_.output.empty() ? std::string(kStandardStream) : plan_.output,
-                                        recipe::Sha256Hex(analysis::FormatSamples(result.reconstruction))}};
+        std::vector<WrittenFile> files{
+            {plan_.output.empty() ? std::string(kStandardStream) : plan_.output,
+             recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), result.reconstruction))}};
         const std::vector<std::string> names = CoefficientFiles(plan_);
         for (std::size_t item = 0; item < names.size(); ++item) {
             files.push_back({names[item], recipe::Sha256Hex(analysis::FormatSamples(result.coefficients[item]))});
@@ -400,6 +432,8 @@ private:
 
     bool Imported() const { return !plan_.signal.empty(); }
 
+    analysis::SampleFormat ResultFormat() const { return batch::ResultFormat(options_, plan_.output); }
+
     void ReportLevels(const analysis::DenoiseOptions& settings, const recipe::StepRunner& denoised) {
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
         errors_ << prefix << analysis::WaveletName(settings.wavelet) << " transform, rule "
@@ -420,7 +454,7 @@ private:
     }
 
     const BatchOptions& options_;
-    const InputPlan& plan_;
+    InputPlan& plan_;
     std::ostream& errors_;
     const std::vector<InputResultSink*>& results_;
     int outputFd_;
@@ -462,8 +496,10 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         if (standardInput) replay.inputs = {standardInput->Path()};
         return ReplayRecipe(replay, errors, streams.output);
     }
+    const int jobs = options.jobs.value_or(fw::CoreCount());
     std::vector<InputPlan> plans;
-    if (const std::string error = PlanAll(options, standardInput ? standardInput->Path() : "", plans); !error.empty()) {
+    if (const std::string error = PlanAll(options, standardInput ? standardInput->Path() : "", jobs, plans);
+        !error.empty()) {
         errors << "quelmar-batch: " << error << "\n";
         return kExitBadArguments;
     }
@@ -480,16 +516,31 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
     BatchReport report(options.reportFormat);
     BatchProgress progress(errors, streams.error, plans.size());
     std::ostream& messages = progress.Messages();
-    for (std::size_t index = 0; index < plans.size(); ++index) {
-        const InputPlan& plan = plans[index];
-        if (!plan.unreadable.empty()) {
-            messages << "quelmar-batch: " << plan.unreadable << "\n";
-            code = std::max<int>(code, kExitUnreadableInput);
-        } else {
-            code = std::max(code, InputRun(options, plan, messages, sinks, streams.output, report).Run());
-        }
-        progress.Ended(index + 1);
-    }
+    // A picture or a caller's sink takes the results one by one. Runs at
+    // once keep their messages and report rows until those of every input
+    // before them are out.
+    const bool atOnce = sinks.empty() && jobs > 1 && plans.size() > 1;
+    std::vector<std::ostringstream> held(atOnce ? plans.size() : 0);
+    std::vector<BatchReport> reports(plans.size(), BatchReport(options.reportFormat));
+    std::vector<int> codes(plans.size(), kExitDone);
+    fw::RunInOrder(
+        plans.size(), atOnce ? jobs : 1,
+        [&](std::size_t index) {
+            InputPlan& plan = plans[index];
+            std::ostream& out = atOnce ? held[index] : messages;
+            if (!plan.unreadable.empty()) {
+                out << "quelmar-batch: " << plan.unreadable << "\n";
+                codes[index] = kExitUnreadableInput;
+            } else {
+                codes[index] = InputRun(options, plan, out, sinks, streams.output, reports[index]).Run();
+            }
+        },
+        [&](std::size_t index) {
+            if (atOnce) messages << std::move(held[index]).str();
+            report.Append(std::move(reports[index]));
+            code = std::max(code, codes[index]);
+            progress.Ended(index + 1);
+        });
     if (!options.reportFile.empty() && code != kExitDone) {
         // As a failed input's own files, the report of a run that failed
         // leaves the file it would replace as it was.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "analysis/io/FileError.h"
+#include "analysis/io/NpyWriter.h"
 #include "analysis/io/SampleWriter.h"
 #include "framework/core/Conversions.h"
 #include "recipe/RecipeImport.h"
@@ -99,7 +100,9 @@ std::string RecipeReplay::Take(const Output& output) const {
         const std::span<const double> buffer = Buffer();
         return Sha256Hex(buffer.data(), buffer.size_bytes());
     }
-    case OutputKind::Result: return analysis::FormatSamples(SavedPart(output, Buffer()), output.file);
+    // A result names its format: an .npy holds the doubles themselves.
+    case OutputKind::Result:
+        return analysis::FormatSamplesAs(analysis::FormatOfName(output.file), SavedPart(output, Buffer()), output.file);
     case OutputKind::Signal: return output.wholeGrid ? wholeSignal_ : signal_;
     case OutputKind::Coefficients: return analysis::FormatSamples(runner_.ItemValues(output.item), output.file);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SessionFixture.h"
@@ -175,6 +176,24 @@ TEST_F(SessionTest, LoadAfterDecomposeStartsAFreshAnalysis) {
     log_.clear();
     session_.Reconstruct();
     EXPECT_EQ(Buffer(), values);
+}
+
+// A file read whole and then loaded gives what a load of its count gives:
+// the samples, the zeros after a short file, the calls and the warning.
+TEST_F(SessionTest, AWholeReadLoadsAsALoadOfItsCount) {
+    for (const std::string text : {"1 2 3 4 5 6\n", "1 2 3 4 5 6 7 8 9 x\n", "\xEF\xBB\xBF-1e3\r\n2 3\x1A 4 5",
+                                   "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 oops 18\n", "7"}) {
+        const std::string file = folder_.Write("whole.dat", text);
+        const WholeFileRead whole = ReadWholeFile(file);
+        const std::string count = std::to_string(whole.read.stored);
+        session_.Load(count, file);
+        const std::vector<double> loaded = Buffer();
+        const CallLog calls = std::exchange(log_, {});
+        session_.LoadRead(count, file, whole);
+        EXPECT_EQ(Buffer(), loaded) << text;
+        EXPECT_EQ(log_, calls) << text;
+        log_.clear();
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "analysis/denoise/AutoChoice.h"
 #include "BatchTestRun.h"
 #include "batch/BatchOptions.h"
+#include "import/NpyArray.h"
 #include "recipe/Sha256.h"
 #include "batch/BatchCommand.h"
 #include "RecordingSinks.h"
@@ -298,6 +299,59 @@ TEST(BatchRun, UnreadableInputsExitTwoAndTheOthersAreProcessed) {
                                         "c/doppler_noisy_513.dat/approximation.dat",
                                         "c/doppler_noisy_513.dat/level_1.dat", "c/doppler_noisy_513.dat/level_2.dat",
                                         "c/doppler_noisy_513.dat/level_3.dat", "doppler_noisy_513.dat"}));
+}
+
+// Inputs run at once say, write and report what they do one by one: with
+// inputs unreadable, warned of, short and whole; and, all read, the report.
+TEST(BatchRun, InputsRunAtOnceGiveWhatTheyGiveOneByOne) {
+    const TempFolder folder;
+    const std::vector<std::string> read{folder.Write("tail.dat", "1 2 3 4 5 6 7 8 9 x\n"),
+                                        folder.Write("short.dat", "1 2 3 4 5 6\n"), SampleFile("blocks_257.dat"),
+                                        SampleFile("doppler_noisy_513.dat"), SampleFile("chirp_noisy_1025.dat")};
+    std::vector<std::string> all{folder.PathOf("missing.dat"), folder.Write("header.dat", "time value\n1 2\n")};
+    all.insert(all.begin() + 1, read.begin(), read.end());
+    std::vector<std::string> said;
+    for (const std::string jobs : {"1", "3"}) {
+        for (const auto& inputs : {all, read}) {
+            const std::string out = folder.PathOf("out" + jobs);
+            std::vector<std::string> arguments{"--jobs",   jobs,          "--rule",          "sure", "--out-dir", out,
+                                               "--report", out + ".json", "--report-format", "json"};
+            arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+            const Outcome outcome = RunCommand(arguments);
+            said.push_back(std::regex_replace(std::to_string(outcome.code) + outcome.errors + ReadAll(out + ".json"),
+                                              std::regex("out" + jobs), "out"));
+        }
+    }
+    EXPECT_EQ(said[0].substr(0, 1), std::to_string(kExitUnreadableInput));
+    EXPECT_NE(said[0].find("tail.dat\": Line 1: \"x\""), std::string::npos) << said[0];
+    EXPECT_EQ(said[2], said[0]);
+    EXPECT_EQ(said[3], said[1]);
+    EXPECT_EQ(Entries(folder.PathOf("out3")), Entries(folder.PathOf("out1")));
+    for (const std::string& name : Entries(folder.PathOf("out1"))) {
+        EXPECT_EQ(ReadAll(folder.PathOf("out3/" + name)), ReadAll(folder.PathOf("out1/" + name))) << name;
+    }
+}
+
+// An .npy result holds the doubles the text result reads back as.
+TEST(BatchRun, AnNpyResultHoldsTheTextResultsDoubles) {
+    const TempFolder folder;
+    const std::string input = SampleFile("doppler_noisy_513.dat");
+    ASSERT_EQ(RunCommand({"--auto", input, folder.PathOf("out.dat")}).code, kExitDone);
+    ASSERT_EQ(RunCommand({"--auto", input, folder.PathOf("out.NPY"), "--save-recipe", folder.PathOf("r.json")}).code,
+              kExitDone);
+    const Outcome replayed = RunCommand({"--recipe", folder.PathOf("r.json"), "--verify"});
+    EXPECT_EQ(replayed.code, kExitDone) << replayed.errors;
+    const StreamedOutcome streamed = RunStreamed({"--auto", "--output-format", "npy", "-"}, ReadAll(input));
+    ASSERT_EQ(streamed.code, kExitDone) << streamed.errors;
+    const std::vector<double> text = ReadBack(folder.PathOf("out.dat"), 513);
+    for (const std::string& bytes : {ReadAll(folder.PathOf("out.NPY")), streamed.output}) {
+        const importer::Samples npy = importer::ParseNpy(bytes, 0);
+        ExpectSameBits(std::vector<double>(npy.begin(), npy.end()), text, "the .npy");
+    }
+    EXPECT_EQ(RunCommand({"--output-format", "npy", "--threshold", "1", "--save-recipe", folder.PathOf("r.json"), input,
+                          folder.PathOf("out2.dat")})
+                  .code,
+              kExitBadArguments);
 }
 
 // The keys between {"inputs" and }]}]} in a text, in order.

@@ -35,6 +35,16 @@ void AnalysisSession::Load(const std::string& countText, const std::string& file
     if (read.stop != ReadStop::Complete) controls_.ShowWarning(DescribeIncompleteRead(fileName, read, n_));
 }
 
+void AnalysisSession::LoadRead(const std::string& countText, const std::string& fileName, WholeFileRead whole) {
+    const SignalSize size = CountToLoad(countText);
+    if (!whole.samples || whole.samples->N() != size.N) {
+        throw fw::Exception("The count " + countText + " is not that of the file " + QuotedName(fileName) + " read");
+    }
+    TakeSignal(size, std::move(whole.samples), size.N, {fileName, countText, {}});
+    // A load of N samples would stop where the whole read stopped.
+    if (whole.read.stored < size.N) controls_.ShowWarning(DescribeIncompleteRead(fileName, whole.read, n_));
+}
+
 void AnalysisSession::LoadSignal(const double* grid, std::size_t gridSize, int32_t signalSamples,
                                  const SignalOrigin& origin, const std::string& warning) {
     const SignalSize size = NormaliseCount(static_cast<int32_t>(std::min<std::size_t>(gridSize, kMaxSamples + 1)));

@@ -16,6 +16,7 @@
 #include "analysis/session/ControlSink.h"
 #include "analysis/denoise/AutoChoice.h"
 #include "analysis/denoise/Denoise.h"
+#include "analysis/session/WholeFileRead.h"
 #include "analysis/transform/DyadicSignal.h"
 #include "analysis/session/PlotSink.h"
 #include "analysis/session/StepSink.h"
@@ -41,6 +42,11 @@ public:
     // everything as it was; so does a read that progress cancels, with
     // fw::EAbort, and one that runs out of memory.
     void Load(const std::string& countText, const std::string& fileName, const ReadProgress& progress = {});
+    // Load(countText, fileName) of a file ReadWholeFile has read, countText
+    // being its count of numbers: the same signal and warning without a
+    // second read. Throws fw::Exception for a read of another count.
+    void LoadRead(const std::string& countText, const std::string& fileName, WholeFileRead whole);
+
     // A signal read elsewhere (an import): the N = 2^J + 1 samples at grid,
     // of which the first signalSamples (1 ... N) are the signal and the rest
     // its extension to the grid; origin says where it came from. Starts a

@@ -18,9 +18,7 @@ SignalSize NormaliseCount(int32_t count) {
     return {SamplesOfOrder(j), j};
 }
 
-namespace {
-
-std::shared_ptr<double[]> NewBlock(std::size_t n) {
+std::shared_ptr<double[]> NewSampleBlock(std::size_t n) {
     const std::size_t bytes = n * sizeof(double);
     return fw::MapOutOfMemory([bytes] {
         // Should the control block fail, the shared pointer frees the block.
@@ -29,20 +27,27 @@ std::shared_ptr<double[]> NewBlock(std::size_t n) {
     });
 }
 
-}  // namespace
+namespace {
 
-DyadicSignal::DyadicSignal(int32_t j) : j_(j), n_(0) {
+int32_t SamplesOfValidOrder(int32_t j) {
     if (j < 2 || j > kMaxOrder) {
         throw fw::Exception("Signal order " + fw::IntToStr(j) + " is outside 2 ... " + fw::IntToStr(kMaxOrder));
     }
-    n_ = SamplesOfOrder(j);
-    // A block comes zeroed without being touched first, so a fresh buffer is
-    // never indeterminate and costs nothing until it is written.
-    data_ = NewBlock(static_cast<std::size_t>(n_));
+    return SamplesOfOrder(j);
 }
 
+}  // namespace
+
+// A block comes zeroed without being touched first, so a fresh buffer is
+// never indeterminate and costs nothing until it is written.
+DyadicSignal::DyadicSignal(int32_t j)
+    : j_(j), n_(SamplesOfValidOrder(j)), data_(NewSampleBlock(static_cast<std::size_t>(n_))) {}
+
+DyadicSignal::DyadicSignal(int32_t j, std::shared_ptr<double[]> block)
+    : j_(j), n_(SamplesOfValidOrder(j)), data_(std::move(block)) {}
+
 void DyadicSignal::Unshare() {
-    std::shared_ptr<double[]> own = NewBlock(static_cast<std::size_t>(n_));
+    std::shared_ptr<double[]> own = NewSampleBlock(static_cast<std::size_t>(n_));
     std::memcpy(own.get(), data_.get(), static_cast<std::size_t>(n_) * sizeof(double));
     data_ = std::move(own);
 }

@@ -26,11 +26,18 @@ struct SignalSize {
 // fw::Exception that names the limit.
 SignalSize NormaliseCount(int32_t count);
 
+// A zero-filled block of n samples for a DyadicSignal to take; throws
+// fw::EOutOfMemory when the memory cannot be had.
+std::shared_ptr<double[]> NewSampleBlock(std::size_t n);
+
 class DyadicSignal {
 public:
     // A zero-filled buffer of 2^j + 1 samples, 2 <= j <= kMaxOrder.
     // Throws fw::EOutOfMemory when the memory cannot be had.
     explicit DyadicSignal(int32_t j);
+    // The samples of block, a zero-filled block of NewSampleBlock holding at
+    // least 2^j + 1 samples (read before j was known).
+    DyadicSignal(int32_t j, std::shared_ptr<double[]> block);
 
     DyadicSignal(const DyadicSignal&) = delete;
     DyadicSignal& operator=(const DyadicSignal&) = delete;
