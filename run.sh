@@ -16,7 +16,7 @@ root=$(pwd)
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libbenchmark-dev
           libsndfile1-dev libmatio-dev pybind11-dev python3-dev python3-numpy python3-pip python3-venv
           python3-setuptools python3-wheel git
-          fonts-liberation fontconfig locales nlohmann-json3-dev libssl-dev)
+          fonts-liberation fontconfig locales nlohmann-json3-dev libssl-dev libfmt-dev)
 
 install_missing() {
   local missing=()

@@ -1,5 +1,5 @@
 // The sample writer against the reader, on any doubles: a finite value gets one
-// line of the number syntax, with no fewer digits possible (unless a whole
+// line of the number syntax, the standard library's shortest text, with no fewer digits possible (unless a whole
 // number written out in full is shorter), and the file of
 // them all reads back bit for bit with the right count, whether formatted
 // whole or written in blocks to a descriptor. A value that is not finite gets
@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -124,6 +125,10 @@ std::string CheckLine(double value) {
         fuzz::Broken("'" + text + "' for " + Text(value) + " holds more than the number syntax");
     }
     if (!ReadsBackAs(text, value)) fuzz::Broken("'" + text + "' does not read back as " + Text(value));
+    char library[64];
+    if (text != std::string(library, std::to_chars(library, library + sizeof library, value).ptr)) {
+        fuzz::Broken("'" + text + "' is not the library's text of " + Text(value));
+    }
     // A whole number may be written out in full, digits beyond the shortest
     // included, when that is fewer characters than with an exponent.
     if (text.find_first_of(".e") != std::string::npos) CheckNoShorter(value, SignificantDigits(text));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +62,17 @@ std::vector<double> GeneratedDoubles() {
         values.push_back(std::bit_cast<double>(subnormalBits(random)) * (i % 2 ? -1.0 : 1.0));
         values.push_back(uniform(random));
     }
+    // Where fixed and scientific notation trade places, and integers past
+    // the digits' precision, whose fixed text has every digit.
+    for (int power = -330; power <= 310; ++power) {
+        const double ten = std::pow(10.0, power);
+        for (const double scale : {1.0, 1.5, 123.0, 123456.0, 1.2345678901234567}) {
+            if (!std::isfinite(ten * scale)) continue;
+            values.push_back(ten * scale);
+            values.push_back(std::nextafter(ten * scale, 0.0));
+        }
+    }
+    for (uint64_t i = 0; i < 500; ++i) values.push_back(std::ldexp(static_cast<double>(random() >> 11), 10 + i % 20));
     return values;
 }
 
@@ -117,6 +129,9 @@ TEST(SampleWriter, SavedFileReadsBackBitForBitWithShortestTexts) {
     for (; std::getline(lines, line); ++index) {
         ASSERT_LT(index, values.size());
         EXPECT_LE(line.size(), ShortestLength(values[index])) << line;
+        // The library's own text, character for character.
+        char expected[32];
+        EXPECT_EQ(line, std::string(expected, std::to_chars(expected, expected + 32, values[index]).ptr));
     }
     EXPECT_EQ(index, values.size());
     EXPECT_EQ(FolderEntries(std::filesystem::path(path).parent_path()), std::vector<std::string>{"out.dat"});

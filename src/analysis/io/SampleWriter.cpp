@@ -1,12 +1,21 @@
 #include "analysis/io/SampleWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstring>
-#include <future>
+#include <array>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
+
+#include "analysis/io/ShortestDouble.h"
 
 namespace analysis {
 namespace {
@@ -40,37 +49,130 @@ char* FormatBlock(std::span<const double> values, std::size_t first, char* block
     return p;
 }
 
-// Formats and writes the samples block by block, in file order; the
-// formatting, the costly part, runs on two threads for long signals, each
-// block written whole once every block before it is. Throws SaveError.
-void WriteBlocks(int fd, std::span<const double> values, const std::string& name) {
-    std::vector<char> blocks(2 * kBlockSize);
-    char* const own = blocks.data();
-    char* const other = own + kBlockSize;
-    const auto write = [&](const char* begin, const char* end) {
-        if (!WriteAll(fd, begin, static_cast<std::size_t>(end - begin))) throw SaveError(name, Reason(errno));
-    };
-    for (std::size_t first = 0; first < values.size(); first += 2 * kBlockValues) {
-        const std::size_t second = first + kBlockValues;
-        std::size_t bad = 0, badSecond = 0;
-        std::future<char*> later;
-        if (second < values.size()) {
-            later = std::async(std::launch::async, [&] { return FormatBlock(values, second, other, badSecond); });
-        }
-        const char* end = FormatBlock(values, first, own, bad);
-        const char* endSecond = later.valid() ? later.get() : other;
-        if (!end) throw NotFinite(name, bad);
-        write(own, end);
-        if (!endSecond) throw NotFinite(name, badSecond);
-        write(other, endSecond);
+// Formats the samples block by block on the caller's thread and a helper
+// and writes each block whole, in file order, as soon as it and every block
+// before it are formatted: the helper formats while the caller writes, and
+// each takes the next block free, so neither waits on the other's share.
+// A ring of blocks bounds how far the formatting runs ahead.
+class BlockPipeline {
+public:
+    BlockPipeline(int fd, std::span<const double> values, const std::string& name)
+        : fd_(fd), values_(values), name_(name), blocks_((values.size() + kBlockValues - 1) / kBlockValues) {
+        for (Slot& slot : ring_) slot.text.resize(kBlockSize);
+        struct stat status {};
+        // A regular file's pages start for the disk as they are written, so
+        // that the sync which ends a save finds little left to do.
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) offset_ = ::lseek(fd, 0, SEEK_CUR);
     }
+
+    void Run() {
+        std::thread helper;
+        if (blocks_ > 1) {
+            try {
+                helper = std::thread([this] { HelperLoop(); });
+            } catch (const std::system_error&) {
+                // The caller formats every block itself.
+            }
+        }
+        try {
+            WriterLoop();
+        } catch (...) {
+            Stop(helper);
+            throw;
+        }
+        Stop(helper);
+    }
+
+private:
+    static constexpr std::size_t kRing = 4;
+    struct Slot {
+        std::vector<char> text;
+        char* end = nullptr;  // nullptr: a value not finite at `bad`
+        std::size_t bad = 0;
+        bool ready = false;
+    };
+
+    bool CanClaim() const { return next_ < blocks_ && next_ < written_ + kRing; }
+
+    // Claims and formats the next block; call with the lock held.
+    void FormatNext(std::unique_lock<std::mutex>& lock) {
+        const std::size_t block = next_++;
+        Slot& slot = ring_[block % kRing];
+        lock.unlock();
+        slot.end = FormatBlock(values_, block * kBlockValues, slot.text.data(), slot.bad);
+        lock.lock();
+        slot.ready = true;
+        changed_.notify_all();
+    }
+
+    void HelperLoop() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return stopped_ || CanClaim() || next_ == blocks_; });
+            if (stopped_ || next_ == blocks_) return;
+            FormatNext(lock);
+        }
+    }
+
+    void WriterLoop() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (written_ < blocks_) {
+            Slot& slot = ring_[written_ % kRing];
+            if (slot.ready) {
+                lock.unlock();
+                Write(slot);
+                lock.lock();
+                slot.ready = false;
+                ++written_;
+                changed_.notify_all();
+            } else if (CanClaim()) {
+                FormatNext(lock);
+            } else {
+                changed_.wait(lock);
+            }
+        }
+    }
+
+    void Write(const Slot& slot) {
+        if (!slot.end) throw NotFinite(name_, slot.bad);
+        const auto size = static_cast<std::size_t>(slot.end - slot.text.data());
+        if (!WriteAll(fd_, slot.text.data(), size)) throw SaveError(name_, Reason(errno));
+        if (offset_ < 0) return;
+        ::sync_file_range(fd_, offset_, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+        offset_ += static_cast<off_t>(size);
+    }
+
+    void Stop(std::thread& helper) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+        if (helper.joinable()) helper.join();
+    }
+
+    const int fd_;
+    const std::span<const double> values_;
+    const std::string& name_;
+    const std::size_t blocks_;
+    std::array<Slot, kRing> ring_;
+    off_t offset_ = -1;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::size_t next_ = 0;     // the next block to format
+    std::size_t written_ = 0;  // blocks written
+    bool stopped_ = false;
+};
+
+void WriteBlocks(int fd, std::span<const double> values, const std::string& name) {
+    BlockPipeline(fd, values, name).Run();
 }
 
 }  // namespace
 
 char* FormatSampleLine(double value, char* out) {
     if (!std::isfinite(value)) return nullptr;
-    char* const end = std::to_chars(out, out + kMaxSampleLine - 1, value).ptr;
+    char* const end = WriteShortest(value, out);
     *end = '\n';
     return end + 1;
 }
