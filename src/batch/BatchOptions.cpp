@@ -339,12 +339,24 @@ private:
 
     // --recipe FILE [INPUT]: the recipe says what to write and where.
     void RecipeFiles(const std::vector<std::string>& files) {
-        if (files.size() > 1) return Fail("--recipe FILE takes one INPUT instead of the recipe's, and no OUTPUT");
+        const BatchOptions& options = result_.options;
+        if (files.size() > 1 && options.outDir.empty()) {
+            return Fail("--recipe FILE takes one INPUT instead of the recipe's, or many with --out-dir DIR");
+        }
         result_.options.inputs = files;
         for (const std::string& name : given_) {
-            if (name != "--recipe" && name != "--verify" && name != "--overwrite" && name != "--out-dir") {
+            if (name != "--recipe" && name != "--verify" && name != "--overwrite" && name != "--out-dir" &&
+                name != "--report" && name != "--report-format" && name != "--jobs") {
                 return Fail(name + " is not used with --recipe FILE: the recipe holds the analysis");
             }
+        }
+        // Many inputs are runs of their own, checked by nothing recorded.
+        if (files.size() > 1 && (options.verify || options.overwrite)) {
+            return Fail("--verify and --overwrite take the recipe's own outputs; " + std::to_string(files.size()) +
+                        " inputs each write their result under their name");
+        }
+        if (files.size() < 2 && !options.reportFile.empty()) {
+            return Fail("--report with --recipe FILE compares many inputs; give them with --out-dir DIR");
         }
     }
 
@@ -365,7 +377,7 @@ private:
             return Fail("--shrink and --shifts need a threshold: --auto, --rule or --threshold T");
         }
         if (options.wiener && !thresholded) return Fail("--wiener needs a threshold: --auto, --rule or --threshold T");
-        if (!options.reportFile.empty() && !Denoising(options)) {
+        if (!options.reportFile.empty() && options.recipeFile.empty() && !Denoising(options)) {
             return Fail("--report FILE reports a denoising: give --auto, --rule, --shrink or --shifts");
         }
         if (Given("--report-format") && options.reportFile.empty())
@@ -388,6 +400,13 @@ private:
         if (!options.plotFile.empty() && options.inputs.size() > 1) {
             return Fail("--plot FILE draws one input; " + std::to_string(options.inputs.size()) + " are given");
         }
+        if (importer::AsksForManyParts(options.import)) {
+            for (const auto& [name, given] : {std::pair{"--coefficients", !options.coefficientsDir.empty()},
+                                              {"--plot", !options.plotFile.empty()},
+                                              {"--save-recipe", !options.saveRecipe.empty()}}) {
+                if (given) return Fail(std::string(name) + " takes one signal; several parts make one table");
+            }
+        }
         PlotChecks();
         StandardOutputChecks();
         RecipeFormatCheck();
@@ -405,6 +424,8 @@ private:
 ParsedArguments ParseBatchArguments(const std::vector<std::string>& arguments) { return Parser(arguments).Parse(); }
 
 bool Imports(const BatchOptions& options, const std::string& input) {
+    // A recipe's inputs are all loaded as its own was.
+    if (options.recipe) return !options.recipe->input.import.empty();
     if (options.importOptions) return true;
     return importer::ImportedByName(input);
 }

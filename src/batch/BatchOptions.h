@@ -2,6 +2,7 @@
 // The command line of the batch program, parsed without touching any file.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,9 @@
 #include "analysis/io/NpyWriter.h"
 #include "analysis/transform/Wavelet.h"
 #include "app/PictureFormat.h"
+#include "import/ImportParts.h"
 #include "import/SignalImport.h"
+#include "recipe/Recipe.h"
 
 namespace batch {
 
@@ -75,6 +78,9 @@ struct BatchOptions {
     // --recipe FILE: the run is the recipe's; inputs holds the INPUT given
     // instead of the recipe's own, if any.
     std::string recipeFile;
+    // --recipe FILE over many inputs: the recipe read, whose steps each
+    // input runs as a run of its own would (recipe/OtherInput.h).
+    std::shared_ptr<const recipe::Recipe> recipe;
     // --verify: replay the recipe and compare its outputs' hashes, writing nothing.
     bool verify = false;
     // --overwrite: a replay may replace the files its outputs name.
@@ -95,6 +101,12 @@ bool Imports(const BatchOptions& options, const std::string& input);
 // The format a result written to `output` ("" or "-": standard output) takes.
 inline analysis::SampleFormat ResultFormat(const BatchOptions& options, const std::string& output) {
     return options.outputFormat.value_or(analysis::FormatOfName(output));
+}
+
+// Whether --report compares rows of many inputs or parts of one
+// (BatchComparison.h) rather than one input's levels.
+inline bool Comparing(const BatchOptions& options) {
+    return !options.outDir.empty() || options.recipe || importer::AsksForManyParts(options.import);
 }
 
 // Whether the run denoises by a rule, soft shrinkage or shifts instead of

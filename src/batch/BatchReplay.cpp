@@ -64,7 +64,11 @@ int ReplayRecipe(const BatchOptions& options, std::ostream& errors, int outputFd
     recipe::PrivateSession session(controls);
     recipe::RecipeReplay replay(r, session.Session());
     try {
-        replay.Load(input);
+        if (own) {
+            replay.Load(input);
+        } else {
+            replay.LoadOther(input);
+        }
     } catch (const std::exception& error) {
         errors << prefix << Quoted(input) << ": " << ErrorMessage(error) << "\n";
         return kExitUnreadableInput;

@@ -19,9 +19,14 @@ void BatchReport::Add(const std::string& input, const analysis::DenoiseOptions& 
 void BatchReport::Append(BatchReport&& other) {
     std::move(other.inputs_.begin(), other.inputs_.end(), std::back_inserter(inputs_));
     other.inputs_.clear();
+    std::move(other.rows_.begin(), other.rows_.end(), std::back_inserter(rows_));
+    other.rows_.clear();
 }
 
-std::string BatchReport::Text() const { return format_ == ReportFormat::Csv ? Csv() : Json(); }
+std::string BatchReport::Text() const {
+    if (comparing_) return format_ == ReportFormat::Csv ? ComparisonCsv(rows_) : ComparisonJson(rows_);
+    return format_ == ReportFormat::Csv ? Csv() : Json();
+}
 
 std::string BatchReport::Csv() const {
     std::string text = "input,level,sigma,threshold,zeroed,total,energy_kept,risk\n";

@@ -1,12 +1,14 @@
 #pragma once
 // What --report writes: each denoised input's levels as CSV, or as JSON
 // with the configuration the run used and the SHA-256 of each sample file
-// it wrote.
+// it wrote; or, for a run over many inputs or parts, a row each
+// (BatchComparison.h).
 
 #include <string>
 #include <vector>
 
 #include "analysis/denoise/Denoise.h"
+#include "batch/BatchComparison.h"
 #include "batch/BatchOptions.h"
 
 namespace batch {
@@ -18,13 +20,17 @@ struct WrittenFile {
 
 class BatchReport {
 public:
-    explicit BatchReport(ReportFormat format) : format_(format) {}
+    BatchReport(ReportFormat format, bool comparing) : format_(format), comparing_(comparing) {}
+
+    // Whether the report is rows to compare (AddRow) rather than levels (Add).
+    bool Comparing() const { return comparing_; }
 
     // Whether Add is to be given the files written, which cost a hash each.
     bool TakesFiles() const { return format_ == ReportFormat::Json; }
 
     void Add(const std::string& input, const analysis::DenoiseOptions& settings,
              const std::vector<analysis::LevelReport>& levels, std::vector<WrittenFile> files);
+    void AddRow(ComparisonRow row) { rows_.push_back(std::move(row)); }
 
     // Takes other's inputs after this one's (a run's own report, kept
     // while other inputs ran at once).
@@ -45,7 +51,9 @@ private:
     std::string Json() const;
 
     ReportFormat format_;
+    bool comparing_;
     std::vector<Input> inputs_;
+    std::vector<ComparisonRow> rows_;
 };
 
 }  // namespace batch

@@ -22,6 +22,10 @@
 #include "batch/BatchRecipe.h"
 #include "batch/BatchReport.h"
 #include "batch/BatchSinks.h"
+#include "batch/ResultTable.h"
+#include "analysis/denoise/Residual.h"
+#include "import/ImportParts.h"
+#include "recipe/OtherInput.h"
 #include "recipe/RecipeImport.h"
 #include "recipe/RecipeSteps.h"
 #include "recipe/StepRunner.h"
@@ -62,6 +66,11 @@ struct InputPlan {
     // instead of reading it again; its samples are null when the file is
     // to be read again (beyond the plans' budget, or with --count).
     analysis::WholeFileRead whole;
+    // Several parts of the input (channels, columns), run in turn, each as
+    // its own signal, and their results, written as one table's columns.
+    std::vector<importer::ImportedSignal> parts;
+    std::vector<std::vector<double>> columns;
+    std::string part;  // what of the file is run (ImportedSignal::part); empty for a sample file
 };
 
 // The memory the plans' reads may keep for the runs to load; inputs beyond
@@ -76,11 +85,18 @@ void PlanImport(const BatchOptions& options, InputPlan& plan) {
         return;
     }
     try {
+        if (importer::AsksForManyParts(options.import)) {
+            plan.parts = importer::ImportParts(plan.path, options.import);
+            plan.size = importer::GridFor(static_cast<int64_t>(plan.parts.front().samples.size()));
+            plan.countText = fw::IntToStr(plan.size.N);
+            return;
+        }
         importer::ImportedSignal signal = importer::ImportSignal(plan.path, options.import);
         plan.size = importer::GridFor(static_cast<int64_t>(signal.samples.size()));
         plan.countText = fw::IntToStr(plan.size.N);
         plan.source = signal.Describe();
         plan.importWarning = signal.warning;
+        plan.part = signal.part;
         plan.signal = std::move(signal.samples);
     } catch (const fw::Exception& error) {
         plan.unreadable = error.Message();
@@ -252,6 +268,39 @@ analysis::DenoiseOptions DenoiseSettings(const BatchOptions& options, const Inpu
     return settings;
 }
 
+// What the steps did, as the settings of a denoising: the last
+// decomposition's transform and levels, and the thresholding of every level
+// after it; typed thresholds of view items are a Fixed rule, hard, unshifted.
+analysis::DenoiseOptions SettingsOfSteps(const std::vector<recipe::Step>& steps) {
+    analysis::DenoiseOptions settings;
+    settings.rule = analysis::ThresholdRule::Fixed;
+    settings.shrink = analysis::Shrink::Hard;
+    settings.shifts = 1;
+    for (const recipe::Step& step : steps) {
+        if (step.kind == recipe::StepKind::Decompose) {
+            settings.levels = step.levels;
+            settings.wavelet = *analysis::WaveletNamed(step.wavelet);
+        } else if (step.kind == recipe::StepKind::ApplyAllLevels) {
+            const analysis::Wavelet wavelet = settings.wavelet;
+            settings = recipe::DenoiseSettingsOf(step, settings.levels);
+            settings.wavelet = wavelet;
+        }
+    }
+    return settings;
+}
+
+// The share of the detail coefficients of items (levels 1 ... L, then the
+// approximation) that are 0.
+double ZeroedShare(const std::vector<std::vector<double>>& items) {
+    std::size_t zeros = 0;
+    std::size_t total = 0;
+    for (std::size_t item = 0; item + 1 < items.size(); ++item) {
+        zeros += static_cast<std::size_t>(std::count(items[item].begin(), items[item].end(), 0.0));
+        total += items[item].size();
+    }
+    return total == 0 ? 0.0 : static_cast<double>(zeros) / static_cast<double>(total);
+}
+
 std::string Percent(double fraction) {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f%%", 100.0 * fraction);
@@ -318,9 +367,8 @@ private:
 
     // --auto's choice for the signal loaded, said on standard error.
     analysis::DenoiseOptions Chosen(const analysis::DenoiseOptions& base) {
-        const analysis::AutoFixed fixed{options_.wavelet, options_.rule, options_.shrink};
         const analysis::DyadicSignal& samples = *session_.Samples();
-        const analysis::AutoChoice choice = analysis::ChooseAutomatically(samples.Data(), samples.J(), base, fixed);
+        const analysis::AutoChoice choice = analysis::ChooseAutomatically(samples.Data(), samples.J(), base, Fixed());
         const std::string prefix = "quelmar-batch: " + Quoted(plan_.input) + ": ";
         for (std::size_t i = 0; i < choice.candidates.size(); ++i) {
             const analysis::AutoCandidate& c = choice.candidates[i];
@@ -334,25 +382,49 @@ private:
         return choice.options;
     }
 
+    analysis::AutoFixed Fixed() const { return {options_.wavelet, options_.rule, options_.shrink}; }
+
+    // The steps of the options, or of the recipe made for this input.
+    std::vector<recipe::Step> Steps(analysis::DenoiseOptions& settings) {
+        if (options_.recipe) return recipe::StepsForOtherInput(options_.recipe->steps, *session_.Samples());
+        if (!Denoising(options_)) {
+            return recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_), settings.wavelet);
+        }
+        if (!options_.autoDenoise) return recipe::DenoisingSteps(settings);
+        const analysis::DenoiseOptions base = settings;
+        settings = Chosen(base);
+        std::vector<recipe::Step> steps = recipe::DenoisingSteps(settings);
+        // So that the recipe, on another input, makes the choice there again.
+        steps[1].automatic = recipe::AutoRequestOf(base, Fixed());
+        return steps;
+    }
+
     void Analyse() {
         InputResult result;
-        const bool denoising = Denoising(options_);
         analysis::DenoiseOptions settings = DenoiseSettings(options_, plan_);
-        if (options_.autoDenoise) settings = Chosen(settings);
-        const std::vector<recipe::Step> steps =
-            denoising ? recipe::DenoisingSteps(settings)
-                      : recipe::ThresholdSteps(plan_.levels, ThresholdTexts(options_, plan_), settings.wavelet);
+        const bool comparing = report_.Comparing() && !options_.reportFile.empty();
+        std::vector<double> loaded;
+        if (comparing) loaded.assign(session_.Samples()->Data(), session_.Samples()->Data() + session_.N());
+        const std::vector<recipe::Step> steps = Steps(settings);
+        // The levels the last step's items are of: those of the decomposition before it.
+        const int32_t levels = std::find_if(steps.rbegin(), steps.rend(), [](const recipe::Step& step) {
+                                   return step.kind == recipe::StepKind::Decompose;
+                               })->levels;
         // The steps run as a replay runs them, so that a recipe of the run
         // replays to the same bits.
         recipe::StepRunner runner(session_);
         for (std::size_t index = 0; index < steps.size(); ++index) {
             const bool last = index + 1 == steps.size();
-            if (last && (!plan_.coefficientsDir.empty() || !results_.empty())) {
-                for (int32_t item = 1; item <= plan_.levels + 1; ++item)
+            if (last && (!plan_.coefficientsDir.empty() || !results_.empty() || comparing)) {
+                for (int32_t item = 1; item <= levels + 1; ++item)
                     result.coefficients.push_back(runner.ItemValues(item));
             }
             steps_.push_back(runner.Run(steps, index));
         }
+        const bool denoising = std::any_of(steps_.begin(), steps_.end(), [](const recipe::Step& step) {
+            return step.kind == recipe::StepKind::ApplyAllLevels;
+        });
+        if (options_.recipe) settings = SettingsOfSteps(steps_);
         if (denoising) {
             ReportLevels(settings, runner);
             result.thresholds.assign(static_cast<std::size_t>(plan_.levels) + 1, "");
@@ -371,8 +443,18 @@ private:
                       : "";
         // An imported signal's result is the signal, not its extension.
         if (Imported()) result.reconstruction.resize(plan_.signal.size());
-        WriteFiles(result);
-        if (denoising) {
+        if (plan_.parts.empty()) {
+            WriteFiles(result);
+        } else {
+            plan_.columns.push_back(result.reconstruction);
+        }
+        if (comparing) {
+            const analysis::ResidualFigures figures = analysis::MeasureResidual(loaded, runner.Buffer());
+            report_.AddRow({plan_.input, plan_.part, session_.SignalSamples(), session_.J(), SettingsOfSteps(steps_),
+                            figures.noise, figures.rms, ZeroedShare(result.coefficients),
+                            recipe::DigestFile(plan_.path).sha256,
+                            recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), result.reconstruction))});
+        } else if (denoising) {
             report_.Add(plan_.input, settings, runner.Reports(),
                         report_.TakesFiles() ? Written(result) : std::vector<WrittenFile>());
         }
@@ -467,6 +549,50 @@ private:
     std::vector<recipe::Step> steps_;  // what the run did, as a recipe names it
 };
 
+// Runs each part of the plan's input as a signal of its own, then writes
+// their results as one table, once every part went through.
+int RunParts(const BatchOptions& options, InputPlan& plan, std::ostream& errors, int outputFd, BatchReport& report) {
+    int code = kExitDone;
+    std::vector<std::string> names;
+    const std::vector<InputResultSink*> noSinks;
+    for (importer::ImportedSignal& part : plan.parts) {
+        plan.source = part.Describe();
+        plan.importWarning = part.warning;
+        plan.part = part.part;
+        plan.signal = std::move(part.samples);
+        names.push_back(plan.part);
+        code = std::max(code, InputRun(options, plan, errors, noSinks, outputFd, report).Run());
+    }
+    if (code != kExitDone) return code;
+    try {
+        const analysis::SampleFormat format = ResultFormat(options, plan.output);
+        if (!options.outDir.empty()) MakeFolder(options.outDir);
+        WriteOutput(plan.output.empty() ? std::string(kStandardStream) : plan.output,
+                    FormatTable(format, names, plan.columns, plan.output), outputFd);
+    } catch (const std::exception& error) {
+        errors << "quelmar-batch: " << Quoted(plan.input) << ": " << ErrorMessage(error) << "\n";
+        return kExitAnalysisFailed;
+    }
+    return code;
+}
+
+// The options of a recipe run over many inputs: the recipe's import choices
+// and levels; or why the recipe cannot be run.
+std::string TakeRecipe(BatchOptions& options) {
+    try {
+        auto r = std::make_shared<recipe::Recipe>(recipe::ReadRecipeFile(options.recipeFile));
+        options.import = recipe::ImportChoicesOf(r->input.import);
+        for (const recipe::Step& step : r->steps) {
+            if (step.kind == recipe::StepKind::Decompose)
+                options.levels = std::max(options.levels.value_or(1), step.levels);
+        }
+        options.recipe = std::move(r);
+    } catch (const fw::Exception& error) {
+        return Quoted(options.recipeFile) + ": " + error.Message();
+    }
+    return {};
+}
+
 }  // namespace
 
 void MakeFolder(const std::string& folder) {
@@ -481,9 +607,9 @@ std::string ErrorMessage(const std::exception& error) {
     return error.what();
 }
 
-int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink* results, StandardStreams streams) {
+int RunBatch(const BatchOptions& given, std::ostream& errors, InputResultSink* results, StandardStreams streams) {
     std::optional<StandardInputCopy> standardInput;
-    if (std::find(options.inputs.begin(), options.inputs.end(), kStandardStream) != options.inputs.end()) {
+    if (std::find(given.inputs.begin(), given.inputs.end(), kStandardStream) != given.inputs.end()) {
         try {
             standardInput.emplace(streams.input);
         } catch (const fw::Exception& error) {
@@ -491,10 +617,17 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
             return kExitUnreadableInput;
         }
     }
-    if (!options.recipeFile.empty()) {
-        BatchOptions replay = options;
+    if (!given.recipeFile.empty() && given.inputs.size() < 2) {
+        BatchOptions replay = given;
         if (standardInput) replay.inputs = {standardInput->Path()};
         return ReplayRecipe(replay, errors, streams.output);
+    }
+    BatchOptions options = given;
+    if (!options.recipeFile.empty()) {
+        if (const std::string error = TakeRecipe(options); !error.empty()) {
+            errors << "quelmar-batch: " << error << "\n";
+            return kExitBadArguments;
+        }
     }
     const int jobs = options.jobs.value_or(fw::CoreCount());
     std::vector<InputPlan> plans;
@@ -513,7 +646,7 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
         sinks.push_back(picture.get());
     }
     int code = kExitDone;
-    BatchReport report(options.reportFormat);
+    BatchReport report(options.reportFormat, Comparing(options));
     BatchProgress progress(errors, streams.error, plans.size());
     std::ostream& messages = progress.Messages();
     // A picture or a caller's sink takes the results one by one. Runs at
@@ -521,7 +654,7 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
     // before them are out.
     const bool atOnce = sinks.empty() && jobs > 1 && plans.size() > 1;
     std::vector<std::ostringstream> held(atOnce ? plans.size() : 0);
-    std::vector<BatchReport> reports(plans.size(), BatchReport(options.reportFormat));
+    std::vector<BatchReport> reports(plans.size(), BatchReport(options.reportFormat, Comparing(options)));
     std::vector<int> codes(plans.size(), kExitDone);
     fw::RunInOrder(
         plans.size(), atOnce ? jobs : 1,
@@ -531,6 +664,8 @@ int RunBatch(const BatchOptions& options, std::ostream& errors, InputResultSink*
             if (!plan.unreadable.empty()) {
                 out << "quelmar-batch: " << plan.unreadable << "\n";
                 codes[index] = kExitUnreadableInput;
+            } else if (!plan.parts.empty()) {
+                codes[index] = RunParts(options, plan, out, streams.output, reports[index]);
             } else {
                 codes[index] = InputRun(options, plan, out, sinks, streams.output, reports[index]).Run();
             }

@@ -54,7 +54,8 @@ std::string SetChoice(ImportChoices& choices, const std::string& name, const std
         choices.text.skipLines = WholeNumber(text, 0);
         if (!choices.text.skipLines) return quoted + " is not a number of lines";
     } else if (name == "channel") {
-        if (text != "mean" && !WholeNumber(text, 1)) return quoted + " is not a channel from 1 or mean";
+        if (text != "mean" && text != "all" && !WholeNumber(text, 1))
+            return quoted + " is not a channel from 1, mean or all";
         choices.channel = text;
     } else if (name == "variable") {
         if (text.empty()) return "no variable is named";

@@ -131,6 +131,31 @@ private:
             }
             previous = step.given[k];
         }
+        if (!step.automatic) return;
+        // Made again, the choice may pick another transform for the Decompose it follows.
+        if (recipe_.steps[i - 1].kind != StepKind::Decompose) Fail(field + ".auto", "needs a Decompose right before");
+        CheckAuto(*step.automatic, field + ".auto");
+    }
+
+    // What the automatic choice is asked with must be something it can be asked.
+    void CheckAuto(const AutoRequest& request, const std::string& field) {
+        if (!request.wavelet.empty()) CheckWavelet(request.wavelet, field + ".wavelet");
+        if (!request.rule.empty() && analysis::RuleNamed(request.rule).value_or(analysis::ThresholdRule::Fixed) ==
+                                         analysis::ThresholdRule::Fixed) {
+            Fail(field + ".rule", "'" + request.rule + "' is not universal, sure or bayes");
+        }
+        if (!request.shrink.empty() && !analysis::ShrinkNamed(request.shrink)) {
+            Fail(field + ".shrink", "'" + request.shrink + "' is not hard or soft");
+        }
+        if (request.shifts < 1 || request.shifts > analysis::kMaxShifts) {
+            Fail(field + ".shifts", fw::IntToStr(request.shifts) + " is not " + Range(1, analysis::kMaxShifts));
+        }
+        for (std::size_t k = 0; k < request.given.size(); ++k) {
+            if (request.given[k] > state_.levels || (k > 0 && request.given[k] <= request.given[k - 1])) {
+                Fail(field + ".given[" + std::to_string(k) + "]",
+                     "view items must rise " + Range(1, state_.levels) + ", each once");
+            }
+        }
     }
 
     void CheckOutput(std::size_t i) {

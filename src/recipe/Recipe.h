@@ -50,6 +50,17 @@ struct InputFile {
 
 enum class StepKind { Decompose, Thresholding, ApplyAllLevels, Reconstruct };
 
+// An ApplyAllLevels that was the automatic denoising's choice: what the
+// choice was asked with, so that it is made again on another input. The
+// parts the user fixed (empty: left to the choice), the shifts every
+// candidate is judged with, and the view items whose threshold was typed.
+struct AutoRequest {
+    std::string wavelet, rule, shrink;
+    int32_t shifts = 1;
+    std::vector<int32_t> given;
+    bool operator==(const AutoRequest&) const = default;
+};
+
 struct Step {
     StepKind kind = StepKind::Reconstruct;
     int32_t levels = 0;              // Decompose: 1 ... J
@@ -72,6 +83,7 @@ struct Step {
     std::vector<double> thresholds;
     std::vector<int32_t> given;
     std::optional<double> approximation;
+    std::optional<AutoRequest> automatic;
     bool operator==(const Step&) const = default;
 };
 

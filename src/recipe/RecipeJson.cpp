@@ -157,6 +157,28 @@ InputFile ReadInput(const Json& json) {
     return input;
 }
 
+std::vector<int32_t> ReadItems(const Fields& fields, const char* name) {
+    std::vector<int32_t> items;
+    const Json& list = fields.Array(name);
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        const std::string itemName = fields.Name(name) + "[" + std::to_string(k) + "]";
+        items.push_back(static_cast<int32_t>(Fields::IntegerOf(list[k], itemName, 1, kInt32Max)));
+    }
+    return items;
+}
+
+AutoRequest ReadAuto(const Json& json, const std::string& path) {
+    const Fields fields(json, path);
+    AutoRequest request;
+    request.shifts = static_cast<int32_t>(fields.Integer("shifts", 1, kInt32Max));
+    for (const auto& [name, part] : {std::pair{"wavelet", &request.wavelet}, std::pair{"rule", &request.rule},
+                                     std::pair{"shrink", &request.shrink}}) {
+        if (fields.Has(name)) *part = fields.String(name);
+    }
+    if (fields.Has("given")) request.given = ReadItems(fields, "given");
+    return request;
+}
+
 Step ReadStep(const Json& json, const std::string& path) {
     const Fields fields(json, path);
     Step step;
@@ -187,16 +209,11 @@ Step ReadStep(const Json& json, const std::string& path) {
             step.thresholds.push_back(
                 Fields::NumberOf(thresholds[k], fields.Name("thresholds") + "[" + std::to_string(k) + "]"));
         }
-        if (fields.Has("given")) {
-            const Json& given = fields.Array("given");
-            for (std::size_t k = 0; k < given.size(); ++k) {
-                const std::string itemName = fields.Name("given") + "[" + std::to_string(k) + "]";
-                step.given.push_back(static_cast<int32_t>(Fields::IntegerOf(given[k], itemName, 1, kInt32Max)));
-            }
-        }
+        if (fields.Has("given")) step.given = ReadItems(fields, "given");
         if (fields.Has("approximation")) {
             step.approximation = Fields::NumberOf(fields.At("approximation"), fields.Name("approximation"));
         }
+        if (fields.Has("auto")) step.automatic = ReadAuto(fields.At("auto"), fields.Name("auto"));
         break;
     }
     case StepKind::Reconstruct: break;
@@ -226,6 +243,16 @@ Output ReadOutput(const Json& json, const std::string& path) {
     return output;
 }
 
+Json AutoJson(const AutoRequest& request) {
+    Json json{{"shifts", request.shifts}};
+    for (const auto& [name, part] : {std::pair{"wavelet", &request.wavelet}, std::pair{"rule", &request.rule},
+                                     std::pair{"shrink", &request.shrink}}) {
+        if (!part->empty()) json[name] = *part;
+    }
+    if (!request.given.empty()) json["given"] = request.given;
+    return json;
+}
+
 Json StepJson(const Step& step) {
     Json json{{"step", StepName(step.kind)}};
     switch (step.kind) {
@@ -248,6 +275,7 @@ Json StepJson(const Step& step) {
         json["thresholds"] = step.thresholds;
         if (!step.given.empty()) json["given"] = step.given;
         if (step.approximation) json["approximation"] = *step.approximation;
+        if (step.automatic) json["auto"] = AutoJson(*step.automatic);
         break;
     case StepKind::Reconstruct: break;
     }

@@ -9,6 +9,9 @@
 #include "analysis/io/NpyWriter.h"
 #include "analysis/io/SampleWriter.h"
 #include "framework/core/Conversions.h"
+#include "analysis/io/ReadWarning.h"
+#include "analysis/session/WholeFileRead.h"
+#include "recipe/OtherInput.h"
 #include "recipe/RecipeImport.h"
 #include "recipe/Sha256.h"
 
@@ -60,11 +63,28 @@ std::optional<std::size_t> FirstDifference(const Recipe& recipe, const std::vect
 }
 
 RecipeReplay::RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session)
-    : recipe_(recipe), session_(session), runner_(session) {}
+    : recipe_(recipe), steps_(recipe.steps), session_(session), runner_(session) {}
 
 void RecipeReplay::Load(const std::string& fileName, const analysis::ReadProgress& progress) {
     if (recipe_.input.import.empty()) return session_.Load(recipe_.count, fileName, progress);
     LoadImport(session_, fileName, recipe_.input.import, recipe_.count, progress);
+}
+
+void RecipeReplay::LoadOther(const std::string& fileName, const analysis::ReadProgress& progress) {
+    if (recipe_.input.import.empty()) {
+        analysis::WholeFileRead whole = analysis::ReadWholeFile(fileName);
+        if (!whole.samples) {
+            throw analysis::EFileUnreadable(whole.read.stored == 0 ? analysis::DescribeFailedRead(fileName, whole.read)
+                                                                   : analysis::QuotedName(fileName) +
+                                                                         " holds more samples than a signal may have");
+        }
+        session_.LoadRead(fw::IntToStr(whole.read.stored), fileName, std::move(whole));
+    } else {
+        const importer::ImportChoices choices = ImportChoicesOf(recipe_.input.import);
+        const importer::ImportedSignal signal = importer::ImportSignal(fileName, choices, progress);
+        LoadOnGrid(session_, fileName, signal.samples, choices, signal.warning);
+    }
+    steps_ = StepsForOtherInput(recipe_.steps, *session_.Samples());
 }
 
 std::vector<std::string> RecipeReplay::Run() {
@@ -85,8 +105,8 @@ std::vector<std::string> RecipeReplay::Run() {
         for (; next != order.end() && recipe_.outputs[*next].after == done_; ++next) {
             contents[*next] = Take(recipe_.outputs[*next]);
         }
-        if (done_ == recipe_.steps.size()) return contents;
-        runner_.Run(recipe_.steps, done_);
+        if (done_ == steps_.size()) return contents;
+        runner_.Run(steps_, done_);
     }
 }
 

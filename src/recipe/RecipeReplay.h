@@ -41,11 +41,16 @@ public:
     RecipeReplay(const Recipe& recipe, analysis::AnalysisSession& session);
 
     // Whether the steps leave their result in the session (EndsInSession).
-    bool EndsInSession() const { return recipe::EndsInSession(recipe_.steps); }
+    bool EndsInSession() const { return recipe::EndsInSession(steps_); }
 
     // The recipe's load of fileName (its own input or one given instead): a
     // sample file's with the count, or the import its choices name.
     void Load(const std::string& fileName, const analysis::ReadProgress& progress = {});
+    // The load of an input other than the recipe's own: the recipe's import
+    // choices, if any, on the grid the input's own length makes, and the
+    // steps made for it (StepsForOtherInput). Throws as Load does, and
+    // RecipeError for levels the input has not.
+    void LoadOther(const std::string& fileName, const analysis::ReadProgress& progress = {});
     // Runs every step; returns each output's bytes, but the buffer's
     // SHA-256 for its doubles, hashed as they are taken: a recipe of many
     // buffer outputs would otherwise hold a grid for each.
@@ -66,6 +71,8 @@ private:
     std::string Take(const Output& output) const;
 
     const Recipe& recipe_;
+    // The recipe's steps, or those made for another input.
+    std::vector<Step> steps_;
     analysis::AnalysisSession& session_;
     StepRunner runner_;
     std::size_t done_ = 0;

@@ -100,7 +100,7 @@ TEST(BatchImport, BadImportOptionsAndFailedImportsSayWhy) {
         {{"--extend", "wrap", good}, "--extend: 'wrap' is not reflect, repeat or zero"},
         {{"--delimiter", "|", good}, "--delimiter: '|' is not , ; tab or space"},
         {{"--format", "xls", good}, "--format: 'xls' is not text, csv, audio, mat or npy"},
-        {{"--channel", "left", good}, "--channel: 'left' is not a channel from 1 or mean"},
+        {{"--channel", "left", good}, "--channel: 'left' is not a channel from 1, mean or all"},
         {{"--skip-lines", "-1", good}, "--skip-lines: '-1' is not a number of lines"},
         {{"--gaps", "zero", good}, "--gaps: 'zero' is not fill, drop or refuse"},
         {{"--axis", "diagonal", good}, "--axis: 'diagonal' is not rows or columns"},
@@ -116,6 +116,43 @@ TEST(BatchImport, BadImportOptionsAndFailedImportsSayWhy) {
     EXPECT_EQ(failed.code, kExitUnreadableInput);
     EXPECT_EQ(failed.errors, "quelmar-batch: Cannot import \"bad.csv\": line 3, column 2: \"abc\" is not a number\n");
     EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+}  // namespace
+}  // namespace batch
+
+namespace batch {
+namespace {
+
+// Every channel of a file is a column of the table, each what that channel
+// gives alone, and each report row that run's.
+TEST(BatchImport, EachChannelsColumnIsWhatTheChannelGivesAlone) {
+    const TempFolder folder;
+    const std::string stereo = std::string(QUELMAR_SOURCE_DIR) + "/tests/import/files/stereo.wav";
+    const Outcome all = RunCommand(
+        {"--channel", "all", "--rule", "sure", "--report", folder.PathOf("all.csv"), stereo, folder.PathOf("t.csv")});
+    ASSERT_EQ(all.code, kExitDone) << all.errors;
+    std::istringstream table(ReadAll(folder.PathOf("t.csv")));
+    std::string header;
+    std::getline(table, header);
+    std::vector<std::string> columns(2);
+    for (std::string line; std::getline(table, line);) {
+        const std::size_t comma = line.find(',');
+        ASSERT_NE(comma, std::string::npos) << line;
+        columns[0] += line.substr(0, comma) + "\n";
+        columns[1] += line.substr(comma + 1) + "\n";
+    }
+    std::string rows;
+    for (const std::string channel : {"1", "2"}) {
+        const std::string single = folder.PathOf("channel" + channel);
+        const Outcome alone = RunCommand(
+            {"--channel", channel, "--rule", "sure", "--report", single + ".csv", "--out-dir", single, stereo});
+        ASSERT_EQ(alone.code, kExitDone) << alone.errors;
+        EXPECT_EQ(columns[std::stoul(channel) - 1], ReadAll(single + "/stereo.wav")) << channel;
+        const std::string report = ReadAll(single + ".csv");
+        rows += (rows.empty() ? report : report.substr(report.find('\n') + 1));
+    }
+    EXPECT_EQ(ReadAll(folder.PathOf("all.csv")), rows);
 }
 
 }  // namespace

@@ -263,3 +263,56 @@ TEST(BatchRecipe, PicturesCarryTheRecipeAndReplayFromIt) {
 
 }  // namespace
 }  // namespace batch
+
+namespace batch {
+namespace {
+
+// The lines of a text, each without its line end.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+// A recipe over many inputs of other lengths runs on each what its options
+// run there alone, the rules and --auto's choice made again from it: each
+// result and report row is that single run's, bit for bit.
+TEST(BatchRecipe, ARecipeOverManyInputsGivesEachWhatItsOptionsGiveThere) {
+    const std::vector<std::string> inputs{SampleFile("doppler_noisy_513.dat"), SampleFile("chirp_noisy_1025.dat"),
+                                          SampleFile("blocks_257.dat")};
+    const std::vector<std::vector<std::string>> cases = {
+        {"--auto", "--levels", "6"},
+        {"--rule", "sure", "--shifts", "3", "--levels", "5", "--threshold", "2=0.25"},
+        {"--rule", "bayes", "--wavelet", "cubic", "--levels", "4"},
+        {"--threshold", "0.4", "--shrink", "soft", "--levels", "5"},
+    };
+    for (const std::vector<std::string>& options : cases) {
+        SCOPED_TRACE(::testing::PrintToString(options));
+        const TempFolder folder;
+        const std::string recipe = folder.PathOf("recipe.json");
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"--save-recipe", recipe, inputs[0], folder.PathOf("own.dat")});
+        ASSERT_EQ(RunCommand(arguments).code, kExitDone);
+        arguments = {"--recipe", recipe, "--report", folder.PathOf("many.csv"), "--out-dir", folder.PathOf("many")};
+        arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+        const Outcome many = RunCommand(arguments);
+        ASSERT_EQ(many.code, kExitDone) << many.errors;
+        std::vector<std::string> rows;
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const std::string single = folder.PathOf("single" + std::to_string(i));
+            arguments = options;
+            arguments.insert(arguments.end(), {"--report", single + ".csv", "--out-dir", single, inputs[i]});
+            ASSERT_EQ(RunCommand(arguments).code, kExitDone);
+            const std::string name = "/" + std::filesystem::path(inputs[i]).filename().string();
+            EXPECT_EQ(ReadAll(folder.PathOf("many") + name), ReadAll(single + name)) << name;
+            const std::vector<std::string> report = Lines(ReadAll(single + ".csv"));
+            if (rows.empty()) rows.push_back(report[0]);
+            rows.push_back(report.at(1));
+        }
+        EXPECT_EQ(Lines(ReadAll(folder.PathOf("many.csv"))), rows);
+    }
+}
+
+}  // namespace
+}  // namespace batch
