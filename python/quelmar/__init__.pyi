@@ -1,5 +1,5 @@
 from os import PathLike
-from typing import Any, Literal, Optional, Union
+from typing import Any, Literal, Optional, Sequence, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -72,4 +72,7 @@ def import_signal(
     gaps: Literal["refuse", "fill", "drop"] = "refuse",
     extend: Optional[_Extend] = "reflect",
 ) -> tuple[_Floats, dict[str, Any]]: ...
+@overload
 def replay(recipe_path: _Path, input: Optional[_Path] = None) -> tuple[_Floats, list[dict[str, Any]]]: ...
+@overload
+def replay(recipe_path: _Path, input: Sequence[_Path]) -> list[tuple[_Floats, list[dict[str, Any]]]]: ...

@@ -32,8 +32,7 @@ public:
     std::vector<std::string> warnings;
 };
 
-py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::filesystem::path> inputPath) {
-    const recipe::Recipe r = recipe::ReadRecipeFile(recipePath.string());
+py::tuple ReplayOn(const recipe::Recipe& r, std::optional<std::filesystem::path> inputPath) {
     const std::string input = inputPath ? inputPath->string() : r.input.name;
     KeptWarnings controls;
     recipe::PrivateSession session(controls);
@@ -44,7 +43,11 @@ py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::fil
                                   mismatch);
         }
     }
-    replay.Load(input);
+    if (inputPath) {
+        replay.LoadOther(input);
+    } else {
+        replay.Load(input);
+    }
     std::vector<std::string> contents;
     {
         py::gil_scoped_release unlocked;
@@ -72,6 +75,18 @@ py::tuple Replay(const std::filesystem::path& recipePath, std::optional<std::fil
     return py::make_tuple(x, outputs);
 }
 
+// One input, none (the recipe's own) or a list of them, each replayed alone.
+py::object Replay(const std::filesystem::path& recipePath, const py::object& input) {
+    const recipe::Recipe r = recipe::ReadRecipeFile(recipePath.string());
+    if (input.is_none()) return ReplayOn(r, std::nullopt);
+    if (!py::isinstance<py::list>(input) && !py::isinstance<py::tuple>(input)) {
+        return ReplayOn(r, input.cast<std::filesystem::path>());
+    }
+    py::list results;
+    for (const py::handle item : input) results.append(ReplayOn(r, item.cast<std::filesystem::path>()));
+    return results;
+}
+
 }  // namespace
 
 void AddRecipeFunctions(py::module_& module) {
@@ -85,13 +100,19 @@ Parameters
 ----------
 recipe_path : str or os.PathLike
     A recipe file (JSON), or a PNG, SVG or PDF picture that carries one.
-input : str or os.PathLike, optional
+input : str or os.PathLike, or a list of them, optional
     A file to replay the recipe on instead of the recipe's own input: a
-    sample file, or for a recipe of an import, one imported with its choices.
-    Without it the recipe's input must have the recorded size and SHA-256.
+    sample file, or for a recipe of an import, one imported with its choices,
+    on the grid its own length makes. Its rules estimate their thresholds
+    from it and an automatic choice is made again there; typed thresholds
+    stay. Without it the recipe's input must have the recorded size and
+    SHA-256. A list replays on each file in turn.
 
 Returns
 -------
+For a list of inputs, a list with a (signal, outputs) pair for each, in
+order; otherwise that pair:
+
 signal : numpy.ndarray
     The 2**J + 1 samples (float64) the recipe's steps end with (an import's
     whole grid).
@@ -121,7 +142,9 @@ Examples
 --------
 >>> signal, outputs = quelmar.replay("denoised.recipe.json")
 >>> all(o["matches"] for o in outputs)
-True)");
+True
+>>> [len(s) for s, _ in quelmar.replay("denoised.recipe.json", input=["a.dat", "b.dat"])]
+[513, 1025])");
 }
 
 }  // namespace python

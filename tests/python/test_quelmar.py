@@ -120,6 +120,11 @@ class AgainstTheBatch(unittest.TestCase):
             quelmar.replay(recipe, input=source)
         with self.assertRaises(OSError):
             quelmar.replay(self.path / "missing.json")
+        # Over a list, each input's replay is a batch run of the recipe's options on it alone.
+        batch("--auto", "--levels", 6, "--save-recipe", recipe, BUNDLED[0], out)
+        for file, (signal, _) in zip(BUNDLED, quelmar.replay(recipe, input=BUNDLED)):
+            batch("--auto", "--levels", 6, file, out)
+            self.assertTrue(same_bits(signal[:len(numbers(out))], numbers(out)), file)
         # An import's recipe imports the file again: the result is its 12 samples, the buffer the grid's 17.
         batch("--column", "time", "--extend", "zero", "--levels", 2, "--threshold", "1=0.5", "--save-recipe", recipe,
               IMPORT_FILES / "header_two_columns.csv", out)
