@@ -436,6 +436,7 @@ std::string BatchUsage() {
     return R"(Usage: quelmar-batch [options] INPUT [OUTPUT]
        quelmar-batch [options] INPUT... --out-dir DIR
        quelmar-batch --recipe FILE [--verify | --overwrite] [--out-dir DIR] [INPUT]
+       quelmar-batch --recipe FILE --out-dir DIR [--report FILE] INPUT...
 
 Loads each sample file, decomposes it, thresholds its levels and writes the
 reconstructed signal, one number per line. With typed thresholds alone it runs
@@ -473,7 +474,15 @@ Options:
                     (1: none)
   --report FILE     also write each level's sigma, threshold, zeroed
                     coefficients, energy kept and estimated risk as CSV (the
-                    same report goes to standard error with a rule)
+                    same report goes to standard error with a rule); with
+                    --out-dir, a recipe over inputs or several parts, a row
+                    an input and part instead, in the order given:
+                    input,part,n,J,levels,wavelet,rule,shrink,shifts,wiener,
+                    sigma,residual_rms,zeroed_share,input_sha256,
+                    output_sha256 (sigma: the noise on the finest details;
+                    the output's SHA-256 is of its result as a file alone;
+                    as JSON: {"rows": [...]} of the same keys, the
+                    configuration's under "configuration")
   --report-format F  csv (default) or json (see below)
   --coefficients DIR  also write the thresholded coefficients: level_1.dat ...
                     level_L.dat and approximation.dat (with --out-dir, in
@@ -503,6 +512,12 @@ Options:
                     output under its file name in the recipe's folder (or
                     --out-dir DIR), never elsewhere; the recipe is checked
                     whole before anything runs
+                    Given another input than its own, the recipe runs on it
+                    what its options would there: the grid follows the
+                    input's length, each rule (and --auto's choice) is made
+                    again from it; typed thresholds stay. Given many, with
+                    --out-dir DIR, each result goes to DIR under its input's
+                    name (its other outputs are its own input's alone)
   --verify          with --recipe: write nothing, and compare each output's
                     SHA-256 with the recipe's; the first that differs is named
   --overwrite       with --recipe: replace output files that exist already
@@ -523,7 +538,10 @@ them are sample files, read as the window's Load Data reads them):
                     from --column C on to the last column (default: from
                     column 2 of several, the first being the line's label);
                     only the last line may have fewer values
-  --channel C       the audio channel from 1, or mean (default: mean)
+  --channel C       the audio channel from 1, mean (default) or all: every
+                    channel denoised alone, the results the columns of one
+                    table (CSV, or NPY for a .npy result), as are those of
+                    --column 2,3,5 or --column all
   --variable NAME   the MATLAB variable (default: the first numeric vector)
   --axis A          of a NumPy or MATLAB matrix: columns (each column is a
                     signal) or rows (each row is one); default: along the
