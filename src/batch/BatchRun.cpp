@@ -135,8 +135,10 @@ void PlanInput(const BatchOptions& options, InputPlan& plan) {
 std::string LevelError(const BatchOptions& options, const InputPlan& plan) {
     const std::string file = Quoted(plan.input) + " (N = " + fw::IntToStr(plan.size.N) + ")";
     if (plan.levels > plan.size.J) {
-        return "--levels " + fw::IntToStr(plan.levels) + ": " + file + " has the levels 1 ... " +
-               fw::IntToStr(plan.size.J);
+        // A recipe's levels are its own, not an option the user gave.
+        return (options.recipe ? "the recipe's " + fw::IntToStr(plan.levels) + " levels"
+                               : "--levels " + fw::IntToStr(plan.levels)) +
+               ": " + file + " has the levels 1 ... " + fw::IntToStr(plan.size.J);
     }
     const std::string items = ": " + file + " in " + fw::IntToStr(plan.levels) + " levels has the view items 1 ... " +
                               fw::IntToStr(plan.levels + 1) + " (" + fw::IntToStr(plan.levels + 1) +

@@ -15,6 +15,8 @@
 #include "import/GridExtension.h"
 #include "RecordingSinks.h"
 #include "TempFolder.h"
+#include "analysis/io/SampleWriter.h"
+#include "import/NpyArray.h"
 
 namespace batch {
 namespace {
@@ -142,6 +144,8 @@ TEST(BatchImport, EachChannelsColumnIsWhatTheChannelGivesAlone) {
         columns[0] += line.substr(0, comma) + "\n";
         columns[1] += line.substr(comma + 1) + "\n";
     }
+    ASSERT_EQ(RunCommand({"--channel", "all", "--rule", "sure", stereo, folder.PathOf("t.npy")}).code, kExitDone);
+    const std::string npy = ReadAll(folder.PathOf("t.npy"));
     std::string rows;
     for (const std::string channel : {"1", "2"}) {
         const std::string single = folder.PathOf("channel" + channel);
@@ -149,6 +153,8 @@ TEST(BatchImport, EachChannelsColumnIsWhatTheChannelGivesAlone) {
             {"--channel", channel, "--rule", "sure", "--report", single + ".csv", "--out-dir", single, stereo});
         ASSERT_EQ(alone.code, kExitDone) << alone.errors;
         EXPECT_EQ(columns[std::stoul(channel) - 1], ReadAll(single + "/stereo.wav")) << channel;
+        const importer::Samples column = importer::ParseNpy(npy, std::stoll(channel), importer::ArrayAxis::Columns);
+        EXPECT_EQ(analysis::FormatSamples(std::span(column.data(), column.size())), ReadAll(single + "/stereo.wav"));
         const std::string report = ReadAll(single + ".csv");
         rows += (rows.empty() ? report : report.substr(report.find('\n') + 1));
     }
