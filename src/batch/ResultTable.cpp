@@ -24,7 +24,10 @@ std::string FormatTable(analysis::SampleFormat format, const std::vector<std::st
         return analysis::FormatNpy(values, columns.size(), name);
     }
     std::string text;
-    for (const std::string& column : names) text += (text.empty() ? "" : ",") + CsvField(column);
+    for (const std::string& column : names) {
+        if (!text.empty()) text += ',';
+        text += CsvField(column);
+    }
     text += "\n";
     char line[analysis::kMaxSampleLine];
     for (std::size_t row = 0; row < rows; ++row) {
