@@ -94,15 +94,22 @@ void CheckOptions(const BatchOptions& o, const std::vector<std::string>& argumen
     const std::string what = " in " + Describe(o);
     fuzz::Check(!o.verify || !o.recipeFile.empty(), "--verify without a recipe" + what);
     if (!o.recipeFile.empty()) {
-        // The recipe holds the analysis: nothing but an INPUT beside it.
+        // The recipe holds the analysis: nothing but INPUTs beside it, more
+        // than one only into --out-dir, and none of them standard input then.
         BatchOptions alone;
         alone.recipeFile = o.recipeFile;
         alone.verify = o.verify;
         alone.overwrite = o.overwrite;
         alone.outDir = o.outDir;
         alone.inputs = o.inputs;
-        fuzz::Check(Describe(alone) == Describe(o) && o.inputs.size() <= 1,
-                    "a recipe with more than an INPUT, --out-dir and --overwrite" + what);
+        alone.reportFile = o.reportFile;
+        alone.reportFormat = o.reportFormat;
+        alone.jobs = o.jobs;
+        fuzz::Check(Describe(alone) == Describe(o) && (o.inputs.size() <= 1 || !o.outDir.empty()),
+                    "a recipe with more than INPUTs, --out-dir and --overwrite" + what);
+        if (o.inputs.size() > 1) {
+            for (const std::string& input : o.inputs) fuzz::Check(input != "-", "\"-\" as a recipe's input" + what);
+        }
         return;
     }
     fuzz::Check(o.saveRecipe.empty() || o.inputs.size() == 1, "a recipe of more than one input" + what);

@@ -343,6 +343,9 @@ private:
         if (files.size() > 1 && options.outDir.empty()) {
             return Fail("--recipe FILE takes one INPUT instead of the recipe's, or many with --out-dir DIR");
         }
+        if (files.size() > 1 && std::find(files.begin(), files.end(), kStandardStream) != files.end()) {
+            return Fail("with --out-dir each result is named after its input; standard input (\"-\") has no name");
+        }
         result_.options.inputs = files;
         for (const std::string& name : given_) {
             if (name != "--recipe" && name != "--verify" && name != "--overwrite" && name != "--out-dir" &&
