@@ -75,6 +75,63 @@ py::dict ReportOf(const analysis::DenoiseResult& result) {
     return report;
 }
 
+// denoise's keywords, for each signal it is given.
+struct DenoiseArguments {
+    std::optional<int32_t> levels;
+    std::string rule;
+    std::optional<std::string> shrink;
+    int32_t shifts;
+    std::optional<double> threshold;
+    std::optional<std::string> wavelet;
+    py::object wiener;
+    std::string extend;
+};
+
+// One signal denoised: the samples and the report. name is the argument's in messages.
+py::tuple DenoiseOne(const py::handle& x, const char* name, const DenoiseArguments& a) {
+    const SignalArray grid = SignalOnGrid(x, name, a.extend);
+    const SignalArray signal = ReadableSignal(grid.array, name);
+    const py::ssize_t n = grid.n;
+    CheckLevels(a.levels.value_or(signal.j), signal.j);
+    const bool automatic = a.rule == "auto";
+    if (!automatic && !analysis::RuleNamed(a.rule)) {
+        throw py::value_error("rule must be 'auto', 'universal', 'sure', 'bayes' or 'fixed', not '" + a.rule + "'");
+    }
+    analysis::DenoiseOptions options =
+        RuleOptions(a.levels.value_or(signal.j), automatic ? "universal" : a.rule, a.threshold);
+    options.shrink = ShrinkOf(a.shrink.value_or("hard"));
+    if (a.shifts < 1 || a.shifts > analysis::kMaxShifts) {
+        throw py::value_error("shifts must be from 1 to " + std::to_string(analysis::kMaxShifts) + ", not " +
+                              std::to_string(a.shifts));
+    }
+    options.shifts = a.shifts;
+    options.wavelet = WaveletOf(a.wavelet.value_or("linear"));
+    // True: the second stage by the first one's transform.
+    if (py::isinstance<py::bool_>(a.wiener)) {
+        if (a.wiener.cast<bool>()) options.wiener = options.wavelet;
+    } else if (!a.wiener.is_none()) {
+        options.wiener = WaveletOf(py::str(a.wiener));
+    }
+    analysis::AutoFixed fixed;
+    if (a.wavelet) fixed.wavelet = options.wavelet;
+    if (a.shrink) fixed.shrink = options.shrink;
+    analysis::DenoiseResult result;
+    {
+        py::gil_scoped_release unlocked;
+        if (automatic) options = analysis::ChooseAutomatically(signal.ConstData(), signal.j, options, fixed).options;
+        result = analysis::Denoise(signal.ConstData(), signal.j, options);
+    }
+    py::dict report = ReportOf(result);
+    report["wavelet"] = std::string(analysis::WaveletName(options.wavelet));
+    report["rule"] = std::string(analysis::RuleName(options.rule));
+    report["shrink"] = std::string(analysis::ShrinkName(options.shrink));
+    report["wiener"] = options.wiener ? py::object(py::str(std::string(analysis::WaveletName(*options.wiener))))
+                                      : py::object(py::none());
+    // The signal's own samples, without the extension to the grid.
+    result.signal.resize(static_cast<std::size_t>(n));
+    return py::make_tuple(ArrayOf(result.signal), report);
+}
+
 }  // namespace
 
 void AddDenoiseFunctions(py::module_& module) {
@@ -237,49 +294,24 @@ numpy.ndarray
         [](const ArrayLike& x, std::optional<int32_t> levels, const std::string& rule,
            const std::optional<std::string>& shrink, int32_t shifts, std::optional<double> threshold,
            const std::optional<std::string>& wavelet, const py::object& wiener, const std::string& extend) {
-            const SignalArray grid = SignalOnGrid(x.value, "x", extend);
-            const SignalArray signal = ReadableSignal(grid.array, "x");
-            const py::ssize_t n = grid.n;
-            CheckLevels(levels.value_or(signal.j), signal.j);
-            const bool automatic = rule == "auto";
-            if (!automatic && !analysis::RuleNamed(rule)) {
-                throw py::value_error("rule must be 'auto', 'universal', 'sure', 'bayes' or 'fixed', not '" + rule +
-                                      "'");
+            const DenoiseArguments arguments{levels, rule, shrink, shifts, threshold, wavelet, wiener, extend};
+            const py::array given = py::module_::import("numpy").attr("asarray")(x.value);
+            if (given.ndim() != 2) return DenoiseOne(x.value, "x", arguments);
+            // Samples x channels, as import_signal gives every channel: each column alone.
+            const py::ssize_t n = given.shape(0);
+            const py::ssize_t columns = given.shape(1);
+            py::array_t<double> signals({n, columns});
+            auto out = signals.mutable_unchecked<2>();
+            py::list reports;
+            for (py::ssize_t c = 0; c < columns; ++c) {
+                const std::string name = "x[:, " + std::to_string(c) + "]";
+                const py::object column = given[py::make_tuple(py::slice(py::none(), py::none(), py::none()), c)];
+                const py::tuple one = DenoiseOne(column, name.c_str(), arguments);
+                const auto signal = one[0].cast<py::array_t<double>>().unchecked<1>();
+                for (py::ssize_t i = 0; i < n; ++i) out(i, c) = signal(i);
+                reports.append(one[1]);
             }
-            analysis::DenoiseOptions options =
-                RuleOptions(levels.value_or(signal.j), automatic ? "universal" : rule, threshold);
-            options.shrink = ShrinkOf(shrink.value_or("hard"));
-            if (shifts < 1 || shifts > analysis::kMaxShifts) {
-                throw py::value_error("shifts must be from 1 to " + std::to_string(analysis::kMaxShifts) + ", not " +
-                                      std::to_string(shifts));
-            }
-            options.shifts = shifts;
-            options.wavelet = WaveletOf(wavelet.value_or("linear"));
-            // True: the second stage by the first one's transform.
-            if (py::isinstance<py::bool_>(wiener)) {
-                if (wiener.cast<bool>()) options.wiener = options.wavelet;
-            } else if (!wiener.is_none()) {
-                options.wiener = WaveletOf(py::str(wiener));
-            }
-            analysis::AutoFixed fixed;
-            if (wavelet) fixed.wavelet = options.wavelet;
-            if (shrink) fixed.shrink = options.shrink;
-            analysis::DenoiseResult result;
-            {
-                py::gil_scoped_release unlocked;
-                if (automatic)
-                    options = analysis::ChooseAutomatically(signal.ConstData(), signal.j, options, fixed).options;
-                result = analysis::Denoise(signal.ConstData(), signal.j, options);
-            }
-            py::dict report = ReportOf(result);
-            report["wavelet"] = std::string(analysis::WaveletName(options.wavelet));
-            report["rule"] = std::string(analysis::RuleName(options.rule));
-            report["shrink"] = std::string(analysis::ShrinkName(options.shrink));
-            report["wiener"] = options.wiener ? py::object(py::str(std::string(analysis::WaveletName(*options.wiener))))
-                                              : py::object(py::none());
-            // The signal's own samples, without the extension to the grid.
-            result.signal.resize(static_cast<std::size_t>(n));
-            return py::make_tuple(ArrayOf(result.signal), report);
+            return py::make_tuple(signals, reports);
         },
         py::arg("x"), py::arg("levels") = py::none(), py::kw_only(), py::arg("rule") = "auto",
         py::arg("shrink") = py::none(), py::arg("shifts") = analysis::kAutoShifts, py::arg("threshold") = py::none(),
@@ -298,6 +330,9 @@ Parameters
 x : array_like
     The n >= 2 samples, all finite, as float64; unless n is 2**J + 1 they
     are extended to the grid ``grid_size(n)`` as ``forward`` extends them.
+    A 2-D array (n samples x channels, as ``import_signal`` gives every
+    channel or several columns) is denoised a column at a time, each as if
+    given alone, as the batch command's ``--channel all`` denoises them.
 levels : int, optional
     The levels to decompose, 1 ... J; J by default.
 rule : {'auto', 'universal', 'sure', 'bayes', 'fixed'}
@@ -322,14 +357,15 @@ extend : {'reflect', 'repeat', 'zero'}
 Returns
 -------
 signal : numpy.ndarray
-    The n denoised samples.
-report : dict
+    The n denoised samples; of a 2-D x, n x channels.
+report : dict or list of dict
     ``sample_sigma``, the noise estimated on the samples, and one entry per
     level of the plain decomposition in the arrays ``level``, ``sigma``,
     ``threshold``, ``zeroed``, ``total``, ``energy_kept`` and ``risk`` (Stein's
     estimate of the squared error per coefficient the shrinking leaves); and the
     configuration that ran: ``wavelet``, ``rule``, ``shrink`` and ``wiener``
-    (the second stage's transform, or None).
+    (the second stage's transform, or None). Of a 2-D x, a list with each
+    column's report, in order.
 )");
 }
 

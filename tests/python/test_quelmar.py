@@ -173,6 +173,14 @@ class Import(unittest.TestCase):
             self.assertEqual(len(info["part"]), len(parts))
         with self.assertRaisesRegex(ValueError, 'numbers from 1 separated by commas, not "2,x"'):
             quelmar.import_signal(IMPORT_FILES / "header_two_columns.csv", column="2,x")
+        # Denoised a column at a time, they are the batch's table of every channel.
+        x, _ = quelmar.import_signal(IMPORT_FILES / "stereo.wav", channel="all", extend=None)
+        with tempfile.TemporaryDirectory() as folder:
+            table = pathlib.Path(folder) / "t.csv"
+            batch("--channel", "all", "--rule", "sure", IMPORT_FILES / "stereo.wav", table)
+            signals, reports = quelmar.denoise(x, rule="sure", shifts=1)
+            self.assertTrue(same_bits(signals, np.loadtxt(table, delimiter=",", skiprows=1, ndmin=2)))
+            self.assertEqual([r["rule"] for r in reports], ["sure", "sure"])
 
     def test_values_are_numpys(self):
         cases = [
