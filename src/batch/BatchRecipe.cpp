@@ -18,7 +18,7 @@ recipe::Recipe RecordRun(const RunRecord& run) {
         r.outputs.push_back({recipe::OutputKind::Coefficients, file, static_cast<int32_t>(item) + 1, beforeReconstruct,
                              recipe::DigestFile(file).sha256});
     }
-    const std::string resultHash = run.resultFile.empty() ? recipe::Sha256Hex(analysis::FormatSamples(*run.result))
+    const std::string resultHash = run.resultFile.empty() ? recipe::Sha256Hex(analysis::FormatSamples(run.result))
                                                           : recipe::DigestFile(run.resultFile).sha256;
     r.outputs.push_back(
         {recipe::OutputKind::Result, run.resultFile.empty() ? "-" : run.resultFile, 0, r.steps.size(), resultHash});

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ struct RunRecord {
     std::string countText;
     std::vector<recipe::Step> steps;
     std::string resultFile;  // empty: standard output
-    const std::vector<double>* result = nullptr;
+    std::span<const double> result;
     std::string bufferSha256;  // of the session's buffer, the whole grid
     // Before the Reconstruct: each view item's file, in item order.
     std::vector<std::string> coefficientFiles;

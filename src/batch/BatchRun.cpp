@@ -10,6 +10,7 @@
 #include <optional>
 #include <cstdio>
 #include <set>
+#include <span>
 
 #include "analysis/session/AnalysisSession.h"
 #include "analysis/denoise/AutoChoice.h"
@@ -316,7 +317,7 @@ std::string Readable(double value) {
     return text;
 }
 
-void PrepareSamples(fw::FileReplacements& files, const std::string& name, const std::vector<double>& values,
+void PrepareSamples(fw::FileReplacements& files, const std::string& name, std::span<const double> values,
                     analysis::SampleFormat format = analysis::SampleFormat::Text) {
     files.Prepare(name, [&, format](int fd) { analysis::WriteSamplesAs(format, fd, values, name); });
 }
@@ -408,6 +409,10 @@ private:
         std::vector<double> loaded;
         if (comparing) loaded.assign(session_.Samples()->Data(), session_.Samples()->Data() + session_.N());
         const std::vector<recipe::Step> steps = Steps(settings);
+        // Only a denoising over shifts or with a Wiener stage goes back to the signal.
+        session_.SetSignalKept(std::any_of(steps.begin(), steps.end(), [](const recipe::Step& step) {
+            return step.kind == recipe::StepKind::ApplyAllLevels && (step.shifts > 1 || !step.wiener.empty());
+        }));
         // The levels the last step's items are of: those of the decomposition before it.
         const int32_t levels = std::find_if(steps.rbegin(), steps.rend(), [](const recipe::Step& step) {
                                    return step.kind == recipe::StepKind::Decompose;
@@ -437,31 +442,30 @@ private:
             result.thresholds = ThresholdTexts(options_, plan_);
         }
         const std::span<const double> buffer = runner.Buffer();
-        result.reconstruction.assign(buffer.begin(), buffer.end());
         const bool recording = !options_.saveRecipe.empty() || !options_.plotFile.empty();
         // The recipe's buffer is the session's, the whole grid.
-        const std::string bufferSha =
-            recording ? recipe::Sha256Hex(result.reconstruction.data(), result.reconstruction.size() * sizeof(double))
-                      : "";
-        // An imported signal's result is the signal, not its extension.
-        if (Imported()) result.reconstruction.resize(plan_.signal.size());
+        const std::string bufferSha = recording ? recipe::Sha256Hex(buffer.data(), buffer.size_bytes()) : "";
+        // An imported signal's result is the signal, not its extension. It is
+        // written from the session's buffer and copied only for those who keep it.
+        const std::span<const double> written = buffer.first(Imported() ? plan_.signal.size() : buffer.size());
         if (plan_.parts.empty()) {
-            WriteFiles(result);
+            WriteFiles(written, result.coefficients);
         } else {
-            plan_.columns.push_back(result.reconstruction);
+            plan_.columns.emplace_back(written.begin(), written.end());
         }
         if (comparing) {
             const analysis::ResidualFigures figures = analysis::MeasureResidual(loaded, runner.Buffer());
             report_.AddRow({plan_.input, plan_.part, session_.SignalSamples(), session_.J(), SettingsOfSteps(steps_),
                             figures.noise, figures.rms, ZeroedShare(result.coefficients),
                             recipe::DigestFile(plan_.path).sha256,
-                            recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), result.reconstruction))});
+                            recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), written))});
         } else if (denoising) {
             report_.Add(plan_.input, settings, runner.Reports(),
-                        report_.TakesFiles() ? Written(result) : std::vector<WrittenFile>());
+                        report_.TakesFiles() ? Written(written, result.coefficients) : std::vector<WrittenFile>());
         }
-        if (recording) RecordRecipe(result, bufferSha);
+        if (recording) RecordRecipe(result, written, bufferSha);
         if (results_.empty()) return;
+        result.reconstruction.assign(written.begin(), written.end());
         result.input = plan_.input;
         result.n = session_.N();
         result.j = session_.J();
@@ -472,43 +476,36 @@ private:
 
     // Every file of the input is complete before the first one is replaced,
     // and standard output is written only when they are.
-    void WriteFiles(const InputResult& result) {
+    void WriteFiles(std::span<const double> reconstruction, const std::vector<std::vector<double>>& coefficients) {
         fw::FileReplacements files;
         if (!options_.outDir.empty()) MakeFolder(options_.outDir);
-        if (!plan_.output.empty()) PrepareSamples(files, plan_.output, result.reconstruction, ResultFormat());
+        if (!plan_.output.empty()) PrepareSamples(files, plan_.output, reconstruction, ResultFormat());
         if (!plan_.coefficientsDir.empty()) MakeFolder(plan_.coefficientsDir);
         const std::vector<std::string> names = CoefficientFiles(plan_);
         for (std::size_t item = 0; item < names.size(); ++item) {
-            PrepareSamples(files, names[item], result.coefficients[item]);
+            PrepareSamples(files, names[item], coefficients[item]);
         }
         if (plan_.output.empty())
-            analysis::WriteSamplesAs(ResultFormat(), outputFd_, result.reconstruction, "standard output");
+            analysis::WriteSamplesAs(ResultFormat(), outputFd_, reconstruction, "standard output");
         files.Commit();
     }
 
     // The sample files WriteFiles wrote, each with the SHA-256 of its text.
-    std::vector<WrittenFile> Written(const InputResult& result) const {
-        std::vector<WrittenFile> files{
-            {plan_.output.empty() ? std::string(kStandardStream) : plan_.output,
-             recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), result.reconstruction))}};
+    std::vector<WrittenFile> Written(std::span<const double> reconstruction,
+                                     const std::vector<std::vector<double>>& coefficients) const {
+        std::vector<WrittenFile> files{{plan_.output.empty() ? std::string(kStandardStream) : plan_.output,
+                                        recipe::Sha256Hex(analysis::FormatSamplesAs(ResultFormat(), reconstruction))}};
         const std::vector<std::string> names = CoefficientFiles(plan_);
         for (std::size_t item = 0; item < names.size(); ++item) {
-            files.push_back({names[item], recipe::Sha256Hex(analysis::FormatSamples(result.coefficients[item]))});
+            files.push_back({names[item], recipe::Sha256Hex(analysis::FormatSamples(coefficients[item]))});
         }
         return files;
     }
 
     // After the files: the recipe holds their hashes, and the picture the recipe.
-    void RecordRecipe(InputResult& result, const std::string& bufferSha) {
-        RunRecord run{plan_.input,
-                      plan_.path,
-                      plan_.countText,
-                      steps_,
-                      plan_.output,
-                      &result.reconstruction,
-                      bufferSha,
-                      CoefficientFiles(plan_),
-                      {}};
+    void RecordRecipe(InputResult& result, std::span<const double> reconstruction, const std::string& bufferSha) {
+        RunRecord run{plan_.input,    plan_.path, plan_.countText,         steps_, plan_.output,
+                      reconstruction, bufferSha,  CoefficientFiles(plan_), {}};
         if (Imported()) run.import = importer::ChoiceTexts(options_.import, plan_.input);
         result.recipe = recipe::WriteRecipe(RecordRun(run));
         if (!options_.saveRecipe.empty()) WriteOutput(options_.saveRecipe, result.recipe, outputFd_);

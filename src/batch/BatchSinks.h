@@ -24,6 +24,10 @@ public:
     void AddArray(const double* values, int32_t highIndex) override {
         if (keep_) points.insert(points.end(), values, values + highIndex + 1);
     }
+    void AddYs(const double* values, std::ptrdiff_t stride, int32_t count, const std::string& label,
+               fw::TColor colour) override {
+        if (keep_) PlotSink::AddYs(values, stride, count, label, colour);
+    }
 
     std::vector<double> points;
 

@@ -300,13 +300,24 @@ TEST_F(SessionTest, DecomposeAfterReconstructWorksOnTheRebuiltSignal) {
 // x0 = 5, x2 = -2.5, x4 = -3.75, x6 = -1.25, x8 = -5. With only -20 left,
 // undoing the updates gives x2 = 2.5, x4 = 1.25, x6 = -1.25 (ends unchanged),
 // and undoing the prediction x1 = 3.75, x3 = -18.125, x5 = 0, x7 = -3.125.
+// A session that keeps no signal (a batch run) gives the same bits, and
+// refuses the steps that would go back to the signal.
 TEST_F(SessionTest, ThresholdThenReconstructRebuildsFromTheKeptDetails) {
-    LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
-    session_.Decompose(0);
-    session_.SelectViewLevel(0);
-    session_.ApplyThreshold(0, "10");
-    session_.Reconstruct();
-    EXPECT_EQ(Buffer(), (std::vector<double>{5, 3.75, 2.5, -18.125, 1.25, 0, -1.25, -3.125, -5}));
+    for (const bool kept : {true, false}) {
+        session_.SetSignalKept(kept);
+        LoadValues({0, 10, 0, -20, 0, 5, 0, -10, 0});
+        session_.Decompose(0);
+        session_.SelectViewLevel(0);
+        session_.ApplyThreshold(0, "10");
+        if (!kept) {
+            DenoiseOptions shifted;
+            shifted.shifts = 2;
+            EXPECT_THROW(session_.ApplyToAllLevels(shifted), fw::Exception);
+            EXPECT_THROW(session_.ChooseAutomatically({}), fw::Exception);
+        }
+        session_.Reconstruct();
+        EXPECT_EQ(Buffer(), (std::vector<double>{5, 3.75, 2.5, -18.125, 1.25, 0, -1.25, -3.125, -5})) << kept;
+    }
 }
 
 }  // namespace

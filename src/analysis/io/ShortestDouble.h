@@ -1,8 +1,9 @@
 #pragma once
 // The text std::to_chars gives a double with no format: its shortest digits
 // that read back to it, in fixed or scientific notation whichever is
-// shorter (fixed on a tie). The digits come from a search about twice as
-// fast as the library's, which is what saving millions of samples costs.
+// shorter (fixed on a tie). The digits come from fmt's search and are laid
+// out eight at a time without a division each: saving millions of samples
+// is mostly this.
 
 namespace analysis {
 

@@ -137,7 +137,7 @@ void AnalysisSession::Decompose(int32_t levelIndex) {
     // transformed again, its coefficients would make a buffer that no
     // Reconstruct brings back.
     const bool undone = UndoDecomposition();
-    beforeDecompose_ = samples_->Share();
+    if (signalKept_) beforeDecompose_ = samples_->Share();
     try {
         ForwardTransform(*samples_, levels, wavelet_);
     } catch (...) {
@@ -261,6 +261,7 @@ std::vector<LevelReport> AnalysisSession::ApplyToAllLevels(DenoiseOptions option
             options.itemThresholds[static_cast<std::size_t>(levels_)].reset();
         }
         averaged = options;
+        RequireKeptSignal();
     }
     const std::vector<ShrinkOutcome> outcomes = CutKept("Apply to All Levels", cuts, true, averaged);
     keptSteps_.back().allLevels = true;
@@ -315,6 +316,7 @@ AutoChoice AnalysisSession::ChooseAutomatically(DenoiseOptions base) const {
     if (levels_ < 1) throw fw::Exception("Decompose the signal first");
     base.levels = levels_;
     base.itemThresholds.clear();
+    RequireKeptSignal();
     return analysis::ChooseAutomatically(beforeDecompose_.get(), j_, base, {});
 }
 
@@ -364,6 +366,10 @@ void AnalysisSession::PreviewThreshold(double t, double* out) const {
     InverseTransform(decomposedWavelet_, out, j_, levels_, samples.MagnitudeBound());
 }
 
+void AnalysisSession::RequireKeptSignal() const {
+    if (!beforeDecompose_) throw fw::Exception("The signal the decomposition was made from is not kept");
+}
+
 const DenoiseOptions* AnalysisSession::AveragedStepDone() const {
     const std::size_t done = history_.Done();
     if (levels_ < 1 || done == 0 || done > keptSteps_.size() || !keptSteps_[done - 1].averaged) return nullptr;
@@ -388,7 +394,7 @@ void AnalysisSession::Reconstruct() {
     // Kept only where steps are undone: it holds the signal the
     // decomposition was made from.
     std::optional<TakenDown> takenDown;
-    if (levels_ >= 1 && history_.Keeping()) {
+    if (levels_ >= 1 && history_.Keeping() && beforeDecompose_) {
         keptSteps_.resize(std::min(keptSteps_.size(), history_.Done()));
         takenDown =
             TakenDown{levels_, decomposedWavelet_, beforeDecompose_, history_.DoneSteps(), keptSteps_, viewedLevel_};

@@ -35,6 +35,12 @@ public:
     // none of their changes: Undo does nothing, and a rule's read of the
     // decomposition as Decompose left it must come before the first step.
     void SetUndoable(bool undoable) { history_.SetKeeping(undoable); }
+    // A session none of whose steps average shifted copies or ask the
+    // automatic choice of it (a batch run of typed thresholds) need not keep
+    // the signal each Decompose transforms: beside the buffer it is the
+    // largest block a run takes, and a fresh one to fill. Such a step then
+    // throws fw::Exception; a Reconstruct is not undone.
+    void SetSignalKept(bool kept) { signalKept_ = kept; }
 
     // A load that reads its file starts a fresh analysis of the new signal and
     // warns (ControlSink::ShowWarning) when the file gave fewer than N samples.
@@ -169,6 +175,8 @@ private:
     // averaged: the options of a denoising over shifts the step stands for.
     std::vector<ShrinkOutcome> CutKept(std::string name, std::vector<LevelCut> cuts, bool measure,
                                        std::optional<DenoiseOptions> averaged = std::nullopt);
+    // Throws when SetSignalKept(false) left no signal for a step that needs it.
+    void RequireKeptSignal() const;
     // The options of the last step done when it averages shifts, else null.
     const DenoiseOptions* AveragedStepDone() const;
     // Tells the step just cut to the step sink, and keeps how, so that a
@@ -197,6 +205,7 @@ private:
     // written: after a load it is the block the signal plot shows, so
     // keeping it costs no copy beyond the one the buffer's transform makes.
     std::shared_ptr<const double[]> beforeDecompose_;
+    bool signalKept_ = true;
     CoefficientView view_;
     ThresholdHistory history_;
     // Per step of the history: the options of a denoising over shifts

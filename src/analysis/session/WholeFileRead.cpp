@@ -16,7 +16,9 @@ WholeFileRead ReadWholeFile(const std::string& fileName) {
     const std::uintmax_t most = error ? 0 : (bytes + 1) / 2;
     const auto limit = static_cast<int32_t>(std::min<std::uintmax_t>(most + 1, std::uintmax_t{kMaxSamples} + 1));
     const SignalSize grid = NormaliseCount(std::min(limit, kMaxSamples));
-    std::shared_ptr<double[]> block = NewSampleBlock(static_cast<std::size_t>(std::max(limit, grid.N)));
+    // Read once, transformed and written once: small pages (BlockPages).
+    std::shared_ptr<double[]> block =
+        NewSampleBlock(static_cast<std::size_t>(std::max(limit, grid.N)), fw::BlockPages::Small);
     WholeFileRead whole{ReadSamples(fileName, block.get(), limit), nullptr};
     // A file that grew since its size was taken is read as far as that size.
     if (whole.read.stored > 0 && whole.read.stored <= kMaxSamples) {

@@ -18,11 +18,11 @@ SignalSize NormaliseCount(int32_t count) {
     return {SamplesOfOrder(j), j};
 }
 
-std::shared_ptr<double[]> NewSampleBlock(std::size_t n) {
+std::shared_ptr<double[]> NewSampleBlock(std::size_t n, fw::BlockPages pages) {
     const std::size_t bytes = n * sizeof(double);
-    return fw::MapOutOfMemory([bytes] {
+    return fw::MapOutOfMemory([bytes, pages] {
         // Should the control block fail, the shared pointer frees the block.
-        return std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes)),
+        return std::shared_ptr<double[]>(static_cast<double*>(fw::AllocateBlock(bytes, pages)),
                                          [bytes](double* p) { fw::FreeBlock(p, bytes); });
     });
 }

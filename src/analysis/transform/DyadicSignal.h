@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "analysis/transform/LevelGeometry.h"
+#include "framework/core/LargeBlock.h"
 
 namespace analysis {
 
@@ -28,7 +29,7 @@ SignalSize NormaliseCount(int32_t count);
 
 // A zero-filled block of n samples for a DyadicSignal to take; throws
 // fw::EOutOfMemory when the memory cannot be had.
-std::shared_ptr<double[]> NewSampleBlock(std::size_t n);
+std::shared_ptr<double[]> NewSampleBlock(std::size_t n, fw::BlockPages pages = fw::BlockPages::Huge);
 
 class DyadicSignal {
 public:

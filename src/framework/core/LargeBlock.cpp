@@ -18,7 +18,7 @@ std::size_t RoundUpToHugePage(std::size_t bytes) { return (bytes + kHugePage - 1
 // An anonymous mapping is zero-filled. It is asked one huge page longer than
 // needed, and the ends beyond the aligned part are given back, so that every
 // 2 MiB of the block can be one huge page.
-void* MapAligned(std::size_t bytes) {
+void* MapAligned(std::size_t bytes, BlockPages pages) {
     const std::size_t length = RoundUpToHugePage(bytes);
     if (length < bytes || length + kHugePage < length) throw std::bad_alloc();
     void* mapped = ::mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -30,7 +30,7 @@ void* MapAligned(std::size_t bytes) {
     char* end = aligned + length;
     if (start + length + kHugePage > end) ::munmap(end, static_cast<std::size_t>(start + length + kHugePage - end));
     // Only a hint: where huge pages are not offered the block still works.
-    ::madvise(aligned, length, MADV_HUGEPAGE);
+    if (pages == BlockPages::Huge) ::madvise(aligned, length, MADV_HUGEPAGE);
     return aligned;
 }
 
@@ -70,10 +70,10 @@ void ForgetSpare(SpareKeeper& keeper) noexcept {
     keepers.erase(std::remove(keepers.begin(), keepers.end(), &keeper), keepers.end());
 }
 
-void* AllocateBlock(std::size_t bytes) {
+void* AllocateBlock(std::size_t bytes, BlockPages pages) {
     if (IsLargeBlock(bytes)) {
         ReleaseSpares();
-        return MapAligned(bytes);
+        return MapAligned(bytes, pages);
     }
     void* block = std::calloc(bytes == 0 ? 1 : bytes, 1);
     if (!block) throw std::bad_alloc();

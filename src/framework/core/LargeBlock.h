@@ -14,9 +14,15 @@ namespace fw {
 
 inline constexpr std::size_t kLargeBlockBytes = std::size_t{2} << 20;
 
+// Whether a large block asks for huge pages. A block filled once and read
+// once through (a file read whole for a batch run) asks for small ones: the
+// kernel may stall its first touch to assemble huge pages for longer than
+// all the passes over it would save.
+enum class BlockPages { Huge, Small };
+
 // A zero-filled block of `bytes` (at least 1). Throws std::bad_alloc when the
 // memory cannot be had.
-void* AllocateBlock(std::size_t bytes);
+void* AllocateBlock(std::size_t bytes, BlockPages pages = BlockPages::Huge);
 // Gives back a block of AllocateBlock with the same `bytes`.
 void FreeBlock(void* block, std::size_t bytes) noexcept;
 // Gives the pages of a large block beyond its first usedBytes back to the
