@@ -10,12 +10,13 @@
 #include <cstring>
 #include <array>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 #include "analysis/io/ShortestDouble.h"
+#include "framework/core/RunBoth.h"
 
 namespace analysis {
 namespace {
@@ -58,7 +59,11 @@ class BlockPipeline {
 public:
     BlockPipeline(int fd, std::span<const double> values, const std::string& name)
         : fd_(fd), values_(values), name_(name), blocks_((values.size() + kBlockValues - 1) / kBlockValues) {
-        for (Slot& slot : ring_) slot.text.resize(kBlockSize);
+        // Only as many blocks as the samples fill, each only as long as their
+        // text may be, and left unfilled: a file of a few thousand samples
+        // (a batch over many) should not cost megabytes of fresh pages.
+        const std::size_t bytes = std::min(kBlockSize, values.size() * kMaxSampleLine);
+        for (std::size_t i = 0; i < std::min(kRing, blocks_); ++i) ring_[i].text.reset(new char[bytes]);
         struct stat status {};
         // A regular file's pages start for the disk as they are written, so
         // that the sync which ends a save finds little left to do.
@@ -67,7 +72,8 @@ public:
 
     void Run() {
         std::thread helper;
-        if (blocks_ > 1) {
+        // Among several runs at once the other cores are taken already.
+        if (blocks_ > 1 && !fw::SeveralRunsAtOnce::OnThisThread()) {
             try {
                 helper = std::thread([this] { HelperLoop(); });
             } catch (const std::system_error&) {
@@ -86,7 +92,7 @@ public:
 private:
     static constexpr std::size_t kRing = 4;
     struct Slot {
-        std::vector<char> text;
+        std::unique_ptr<char[]> text;
         char* end = nullptr;  // nullptr: a value not finite at `bad`
         std::size_t bad = 0;
         bool ready = false;
@@ -99,7 +105,7 @@ private:
         const std::size_t block = next_++;
         Slot& slot = ring_[block % kRing];
         lock.unlock();
-        slot.end = FormatBlock(values_, block * kBlockValues, slot.text.data(), slot.bad);
+        slot.end = FormatBlock(values_, block * kBlockValues, slot.text.get(), slot.bad);
         lock.lock();
         slot.ready = true;
         changed_.notify_all();
@@ -135,8 +141,8 @@ private:
 
     void Write(const Slot& slot) {
         if (!slot.end) throw NotFinite(name_, slot.bad);
-        const auto size = static_cast<std::size_t>(slot.end - slot.text.data());
-        if (!WriteAll(fd_, slot.text.data(), size)) throw SaveError(name_, Reason(errno));
+        const auto size = static_cast<std::size_t>(slot.end - slot.text.get());
+        if (!WriteAll(fd_, slot.text.get(), size)) throw SaveError(name_, Reason(errno));
         if (offset_ < 0) return;
         ::sync_file_range(fd_, offset_, static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
         offset_ += static_cast<off_t>(size);

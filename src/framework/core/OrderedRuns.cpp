@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "framework/core/RunBoth.h"
+
 namespace fw {
 namespace {
 
@@ -78,7 +80,12 @@ void RunInOrder(std::size_t count, int jobs, const std::function<void(std::size_
     RunQueue queue(count, run);
     std::vector<std::thread> workers;
     try {
-        for (std::size_t i = 0; i < threads; ++i) workers.emplace_back([&queue] { queue.Work(); });
+        for (std::size_t i = 0; i < threads; ++i) {
+            workers.emplace_back([&queue] {
+                const SeveralRunsAtOnce several;
+                queue.Work();
+            });
+        }
     } catch (const std::system_error&) {
         // Fewer threads than asked still take every run, the caller's own
         // loop below waiting on them.
