@@ -627,6 +627,15 @@ int RunBatch(const BatchOptions& given, std::ostream& errors, InputResultSink* r
             errors << "quelmar-batch: " << error << "\n";
             return kExitBadArguments;
         }
+        const auto others = std::count_if(
+            options.recipe->outputs.begin(), options.recipe->outputs.end(), [](const recipe::Output& output) {
+                return output.kind == recipe::OutputKind::Coefficients || output.kind == recipe::OutputKind::Signal;
+            });
+        if (others > 0) {
+            errors << "quelmar-batch: " << Quoted(options.recipeFile)
+                   << ": over many inputs each input's result is written; the recipe's " << others
+                   << " other outputs are written by a run on one input\n";
+        }
     }
     const int jobs = options.jobs.value_or(fw::CoreCount());
     std::vector<InputPlan> plans;

@@ -292,12 +292,14 @@ TEST(BatchRecipe, ARecipeOverManyInputsGivesEachWhatItsOptionsGiveThere) {
         const TempFolder folder;
         const std::string recipe = folder.PathOf("recipe.json");
         std::vector<std::string> arguments = options;
-        arguments.insert(arguments.end(), {"--save-recipe", recipe, inputs[0], folder.PathOf("own.dat")});
+        arguments.insert(arguments.end(), {"--save-recipe", recipe, "--coefficients", folder.PathOf("c"), inputs[0],
+                                           folder.PathOf("own.dat")});
         ASSERT_EQ(RunCommand(arguments).code, kExitDone);
         arguments = {"--recipe", recipe, "--report", folder.PathOf("many.csv"), "--out-dir", folder.PathOf("many")};
         arguments.insert(arguments.end(), inputs.begin(), inputs.end());
         const Outcome many = RunCommand(arguments);
         ASSERT_EQ(many.code, kExitDone) << many.errors;
+        EXPECT_NE(many.errors.find("other outputs are written by a run on one input"), std::string::npos);
         std::vector<std::string> rows;
         for (std::size_t i = 0; i < inputs.size(); ++i) {
             const std::string single = folder.PathOf("single" + std::to_string(i));
