@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <stdexcept>
 #include <thread>
@@ -38,6 +41,18 @@ TEST(RunBoth, EveryCallerGetsBothHalvesAndTheirFailures) {
         [](std::size_t) {});
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(threads[2 * i], threads[2 * i + 1]) << i;
     EXPECT_FALSE(SeveralRunsAtOnce::OnThisThread());
+
+    // A forked child (Python's multiprocessing) finds no helper thread of its own.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(10);
+        int halves = 0;
+        RunBoth([&] { ++halves; }, [&] { ++halves; });
+        ::_exit(halves == 2 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "framework/core/RunBoth.h"
 
+#include <pthread.h>
+
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -73,10 +76,21 @@ private:
     bool done_ = false;
 };
 
-// Never destroyed: its thread waits on it until the process ends.
+// The helper lives in storage of its own, never destroyed (its thread waits
+// on it until the process ends), and is made anew in a forked child, where
+// the parent's thread is gone and its mutex and condition variable may
+// still count that thread as a waiter.
+alignas(Helper) unsigned char helperStorage[sizeof(Helper)];
+Helper* theHelper = nullptr;
+
 Helper& TheHelper() {
-    static Helper* const helper = new Helper;
-    return *helper;
+    static const bool made = [] {
+        theHelper = new (helperStorage) Helper;
+        ::pthread_atfork(nullptr, nullptr, [] { theHelper = new (helperStorage) Helper; });
+        return true;
+    }();
+    static_cast<void>(made);
+    return *theHelper;
 }
 
 }  // namespace
