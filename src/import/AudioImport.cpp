@@ -108,7 +108,11 @@ AudioInfo ReadAudioInfo(const std::string& fileName) {
     return InfoOf(file.get(), info);
 }
 
-Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoOut) {
+namespace {
+
+// The selected channels' samples (each a channel from 1, or 0 for the mean),
+// decoded in one pass; every channel when `selected` is empty.
+std::vector<Samples> Decode(const std::string& fileName, std::vector<int32_t> selected, AudioInfo* infoOut) {
     int64_t fileBytes = 0;
     const analysis::FileDescriptor fd(OpenSourceFile(fileName, fileBytes));
     SF_INFO info{};
@@ -116,9 +120,14 @@ Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoO
     const AudioInfo told = InfoOf(file.get(), info);
     if (infoOut) *infoOut = told;
     const int32_t channels = info.channels;
-    if (channel > channels) {
-        throw ImportFailure("there is no channel " + std::to_string(channel) + ": the file has " +
-                            std::to_string(channels) + (channels == 1 ? " channel" : " channels"));
+    if (selected.empty()) {
+        for (int32_t channel = 1; channel <= channels; ++channel) selected.push_back(channel);
+    }
+    for (const int32_t channel : selected) {
+        if (channel > channels) {
+            throw ImportFailure("there is no channel " + std::to_string(channel) + ": the file has " +
+                                std::to_string(channels) + (channels == 1 ? " channel" : " channels"));
+        }
     }
     if (told.frames <= 0) throw ImportFailure("the file holds no samples");
     // What the data the library found can hold; no more is asked for.
@@ -128,11 +137,11 @@ Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoO
     }
     return fw::MapOutOfMemory([&] {
         const auto frames = static_cast<std::size_t>(std::max<sf_count_t>(info.frames, 0));
-        Samples values(frames);
+        std::vector<Samples> values(selected.size(), Samples(frames));
         std::size_t done = 0;
-        if (channels == 1) {
+        if (channels == 1 && selected.size() == 1) {
             done = static_cast<std::size_t>(
-                std::max<sf_count_t>(sf_readf_double(file.get(), values.data(), info.frames), 0));
+                std::max<sf_count_t>(sf_readf_double(file.get(), values[0].data(), info.frames), 0));
         } else {
             // Interleaved frames, a block at a time, up to where the decoder stops.
             constexpr sf_count_t kBlockFrames = 4096;
@@ -140,9 +149,11 @@ Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoO
             while (done < frames) {
                 const sf_count_t want = std::min<sf_count_t>(kBlockFrames, static_cast<sf_count_t>(frames - done));
                 const sf_count_t got = sf_readf_double(file.get(), block.data(), want);
-                for (sf_count_t f = 0; f < got; ++f) {
-                    values[done + static_cast<std::size_t>(f)] =
-                        FrameValue(block.data() + f * channels, channels, channel);
+                for (std::size_t s = 0; s < selected.size(); ++s) {
+                    for (sf_count_t f = 0; f < got; ++f) {
+                        values[s][done + static_cast<std::size_t>(f)] =
+                            FrameValue(block.data() + f * channels, channels, selected[s]);
+                    }
                 }
                 done += static_cast<std::size_t>(std::max<sf_count_t>(got, 0));
                 if (got < want) break;
@@ -153,9 +164,19 @@ Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* infoO
             throw ImportFailure("its header promises " + std::to_string(told.frames) +
                                 " frames, none could be read: " + sf_strerror(file.get()));
         }
-        values.resize(done);
+        for (Samples& channel : values) channel.resize(done);
         return values;
     });
+}
+
+}  // namespace
+
+Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info) {
+    return std::move(Decode(fileName, {channel}, info).front());
+}
+
+std::vector<Samples> ReadAudioChannels(const std::string& fileName, AudioInfo* info) {
+    return Decode(fileName, {}, info);
 }
 
 }  // namespace importer

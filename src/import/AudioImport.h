@@ -30,4 +30,7 @@ AudioInfo ReadAudioInfo(const std::string& fileName);
 // opened.
 Samples ReadAudio(const std::string& fileName, int32_t channel, AudioInfo* info = nullptr);
 
+// Every channel's samples, as ReadAudio gives each, from one decoding.
+std::vector<Samples> ReadAudioChannels(const std::string& fileName, AudioInfo* info = nullptr);
+
 }  // namespace importer

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <filesystem>
 
-#include "import/AudioImport.h"
 #include "import/ImportError.h"
 #include "import/ImportPreview.h"
 
@@ -29,17 +28,11 @@ bool IsAudio(const std::string& fileName, const ImportChoices& choices) {
     return (choices.kind ? choices.kind : SourceKindOfFile(fileName)) == SourceKind::Audio;
 }
 
-// The parts to read, each as the choices of a one-part import.
+// The columns to read, each as the choices of a one-column import; none
+// of an audio file, whose channels are all or one.
 std::vector<ImportChoices> Parts(const std::string& fileName, const ImportChoices& choices) {
     std::vector<ImportChoices> parts;
-    if (IsAudio(fileName, choices)) {
-        const int32_t channels = choices.channel == "all" ? ReadAudioInfo(fileName).channels : 0;
-        for (int32_t channel = 1; channel <= channels; ++channel) {
-            parts.push_back(choices);
-            parts.back().channel = std::to_string(channel);
-        }
-        return parts;
-    }
+    if (IsAudio(fileName, choices)) return parts;
     std::vector<int32_t> columns = NumberList(choices.text.column);
     if (choices.text.column == "all") {
         ImportChoices first = choices;
@@ -64,6 +57,8 @@ bool AsksForManyParts(const ImportChoices& choices) {
 
 std::vector<ImportedSignal> ImportParts(const std::string& fileName, const ImportChoices& choices,
                                         const analysis::ReadProgress& progress) {
+    // An audio file's channels come from one decoding.
+    if (IsAudio(fileName, choices) && choices.channel == "all") return ImportEveryChannel(fileName, choices);
     const std::string shown = std::filesystem::path(fileName).filename().string();
     std::vector<ImportChoices> parts;
     try {

@@ -57,13 +57,8 @@ void ReadText(const std::string& fileName, const ImportChoices& choices, const a
     }
 }
 
-void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
-    const std::string& text = choices.channel;
-    const std::optional<int64_t> channel = text == "mean" ? 0 : CountingNumber(text);
-    if (!channel || *channel > 65535)
-        throw ImportFailure("the channel is \"mean\" or a number from 1, not " + Quoted(text));
-    AudioInfo info;
-    signal.samples = ReadAudio(fileName, static_cast<int32_t>(*channel), &info);
+// What the samples of a channel (0: the mean of all) of an audio file are.
+void DescribeAudio(const std::string& fileName, int64_t channel, const AudioInfo& info, ImportedSignal& signal) {
     signal.sampleRate = info.sampleRate;
     const auto read = static_cast<int64_t>(signal.samples.size());
     if (read < info.frames) {
@@ -71,8 +66,24 @@ void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices,
                          std::to_string(info.frames) + " frames, " + std::to_string(read) +
                          " could be read; the signal is those " + std::to_string(read);
     }
-    signal.part = *channel > 0 || info.channels == 1 ? "channel " + std::to_string(std::max<int64_t>(*channel, 1))
-                                                     : "mean of " + std::to_string(info.channels) + " channels";
+    signal.part = channel > 0 || info.channels == 1 ? "channel " + std::to_string(std::max<int64_t>(channel, 1))
+                                                    : "mean of " + std::to_string(info.channels) + " channels";
+}
+
+void ReadAudioChannel(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
+    const std::string& text = choices.channel;
+    const std::optional<int64_t> channel = text == "mean" ? 0 : CountingNumber(text);
+    if (!channel || *channel > 65535)
+        throw ImportFailure("the channel is \"mean\" or a number from 1, not " + Quoted(text));
+    AudioInfo info;
+    signal.samples = ReadAudio(fileName, static_cast<int32_t>(*channel), &info);
+    DescribeAudio(fileName, *channel, info, signal);
+}
+
+// The gaps filled or dropped as the choices say.
+void ResolveSignalGaps(const ImportChoices& choices, ImportedSignal& signal) {
+    signal.gaps = ResolveGaps(signal.samples, choices.gaps);
+    signal.gapsResolved = choices.gaps;
 }
 
 void ReadMat(const std::string& fileName, const ImportChoices& choices, ImportedSignal& signal) {
@@ -151,11 +162,27 @@ ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& ch
         case SourceKind::Mat: ReadMat(fileName, choices, signal); break;
         case SourceKind::Npy: ReadNumPy(fileName, choices, signal); break;
         }
-        signal.gaps = ResolveGaps(signal.samples, choices.gaps);
-        signal.gapsResolved = choices.gaps;
+        ResolveSignalGaps(choices, signal);
         return signal;
     } catch (const ImportFailure& failure) {
         throw ImportError(shown, failure.Message());
+    }
+}
+
+std::vector<ImportedSignal> ImportEveryChannel(const std::string& fileName, const ImportChoices& choices) {
+    try {
+        AudioInfo info;
+        std::vector<Samples> channels = ReadAudioChannels(fileName, &info);
+        std::vector<ImportedSignal> signals(channels.size());
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            signals[c].fileName = fileName;
+            signals[c].samples = std::move(channels[c]);
+            DescribeAudio(fileName, static_cast<int64_t>(c) + 1, info, signals[c]);
+            ResolveSignalGaps(choices, signals[c]);
+        }
+        return signals;
+    } catch (const ImportFailure& failure) {
+        throw ImportError(std::filesystem::path(fileName).filename().string(), failure.Message());
     }
 }
 

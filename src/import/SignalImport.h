@@ -77,4 +77,8 @@ struct ImportedSignal {
 ImportedSignal ImportSignal(const std::string& fileName, const ImportChoices& choices,
                             const analysis::ReadProgress& progress = {});
 
+// Every channel of an audio file, decoded once, each as ImportSignal gives
+// it with the channel chosen; throws as ImportSignal does.
+std::vector<ImportedSignal> ImportEveryChannel(const std::string& fileName, const ImportChoices& choices);
+
 }  // namespace importer
