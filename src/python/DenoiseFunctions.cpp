@@ -296,7 +296,7 @@ numpy.ndarray
            const std::optional<std::string>& wavelet, const py::object& wiener, const std::string& extend) {
             const DenoiseArguments arguments{levels, rule, shrink, shifts, threshold, wavelet, wiener, extend};
             const py::array given = py::module_::import("numpy").attr("asarray")(x.value);
-            if (given.ndim() != 2) return DenoiseOne(x.value, "x", arguments);
+            if (given.ndim() != 2) return DenoiseOne(given, "x", arguments);
             // Samples x channels, as import_signal gives every channel: each column alone.
             const py::ssize_t n = given.shape(0);
             const py::ssize_t columns = given.shape(1);
